@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace velk::platform {
+
+// Resolves the locations the engines name the macOS way ("~/Library/Caches",
+// "/Applications", "~/.Trash", "/Volumes", ...) to folders on this machine.
+// A location may resolve to several folders ("/Volumes") or to none.
+class Locations {
+public:
+    virtual ~Locations() = default;
+
+    // All folders that stand for `location` here. A location starting with
+    // "~/" is below the user's home. Sub-paths of a mapped location resolve
+    // below its mapping ("~/Library/Caches/pip" -> "<cache home>/pip").
+    virtual QStringList resolveAll(const QString& location) const = 0;
+    // The first of resolveAll, or the location itself when none.
+    QString resolve(const QString& location) const;
+
+    // The user's home folder in this profile.
+    virtual QString home() const = 0;
+    // Whether `path` (a real path on this machine) is a system location that
+    // cleaning never touches.
+    virtual bool isSystemPath(const QString& path) const = 0;
+    // Whether `path` lies on a pseudo file system that no walk enters.
+    virtual bool isPseudoFileSystem(const QString& path) const = 0;
+    // Real path of the freedesktop trash's info folder matching a files
+    // folder, or empty when the profile has no such pairing.
+    virtual QString trashInfoFolder() const = 0;
+
+    static std::shared_ptr<Locations> createDefault();
+    // macOS layout under `root`, with the user's home at `home` (a real
+    // folder, usually inside root). Used by tests to reproduce every example.
+    static std::shared_ptr<Locations> macProfile(const QString& root, const QString& home);
+    // The Linux layout for the given home (the running user's by default).
+    static std::shared_ptr<Locations> linuxProfile(const QString& home = {});
+};
+
+} // namespace velk::platform

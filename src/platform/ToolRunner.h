@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace velk::platform {
+
+// One launch of a system tool, named by the path the engines use
+// ("/bin/ps", "/usr/sbin/lsof", "/bin/launchctl", ...). The tool table of
+// the backend decides what serves that path on this machine.
+struct ToolRequest {
+    QString tool;
+    QStringList arguments;
+    // By default the child sees exactly LC_ALL=C; some tools inherit ours.
+    enum class Environment { CLocaleOnly, Inherit } environment = Environment::CLocaleOnly;
+    // By default standard error is discarded.
+    bool discardStandardError = true;
+    // Data written to the child's standard input, then closed.
+    QByteArray standardInput;
+};
+
+struct ToolResult {
+    bool launched = false;   // false: the tool is not present or could not start
+    int exitStatus = -1;     // valid when launched and it exited normally
+    bool timedOut = false;   // ended by the safety limit; output is then empty
+    QByteArray output;       // standard output read to the end
+};
+
+class ToolRunner {
+public:
+    virtual ~ToolRunner() = default;
+    virtual ToolResult run(const ToolRequest& request) = 0;
+
+    // Seconds after which a hung tool is ended and counts as empty output.
+    static constexpr int kSafetyLimitSeconds = 30;
+
+    static std::shared_ptr<ToolRunner> createDefault();
+};
+
+// A tool answered inside this process instead of by a child (e.g. "/bin/ps"
+// from /proc). Registered in the Linux tool table by the layer that owns it.
+using InProcessTool = std::function<ToolResult(const ToolRequest&)>;
+void registerInProcessTool(const QString& tool, InProcessTool handler);
+
+} // namespace velk::platform

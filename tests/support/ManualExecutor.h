@@ -1,0 +1,88 @@
+#pragma once
+
+#include "platform/Executor.h"
+
+#include <deque>
+#include <functional>
+#include <utility>
+
+namespace velk::test {
+
+// Executor double: background work and main-thread hops are queued and run
+// only when the test steps them, in the order they were queued.
+class ManualExecutor final : public platform::Executor {
+public:
+    struct Job {
+        bool background = true;
+        platform::Priority priority = platform::Priority::Utility;
+        std::function<void()> fn;
+    };
+
+    void run(platform::Priority priority, std::function<void()> work) override
+    {
+        m_jobs.push_back({true, priority, std::move(work)});
+        ++m_backgroundRuns;
+        m_lastPriority = priority;
+    }
+
+    void toMain(QObject* guard, std::function<void()> fn) override
+    {
+        m_jobs.push_back({false, platform::Priority::UserInitiated,
+                          [g = QPointer<QObject>(guard), fn = std::move(fn)] {
+                              if (g)
+                                  fn();
+                          }});
+    }
+
+    // Runs the oldest queued job; false when there is none.
+    bool step()
+    {
+        if (m_jobs.empty())
+            return false;
+        Job job = std::move(m_jobs.front());
+        m_jobs.pop_front();
+        job.fn();
+        return true;
+    }
+
+    // Runs jobs, including those queued meanwhile, until none is left.
+    int runAll()
+    {
+        int n = 0;
+        while (step())
+            ++n;
+        return n;
+    }
+
+    // Runs only the queued background jobs (not the hops they queue).
+    int runBackground()
+    {
+        int n = 0;
+        std::deque<Job> keep;
+        while (!m_jobs.empty()) {
+            Job job = std::move(m_jobs.front());
+            m_jobs.pop_front();
+            if (job.background) {
+                job.fn();
+                ++n;
+            } else {
+                keep.push_back(std::move(job));
+            }
+        }
+        for (auto& j : m_jobs)
+            keep.push_back(std::move(j));
+        m_jobs = std::move(keep);
+        return n;
+    }
+
+    std::size_t pending() const { return m_jobs.size(); }
+    int backgroundRuns() const { return m_backgroundRuns; }
+    platform::Priority lastPriority() const { return m_lastPriority; }
+
+private:
+    std::deque<Job> m_jobs;
+    int m_backgroundRuns = 0;
+    platform::Priority m_lastPriority = platform::Priority::Utility;
+};
+
+} // namespace velk::test

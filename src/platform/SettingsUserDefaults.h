@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/UserDefaultsValues.h"
+
+#include <memory>
+#include <mutex>
+
+class QSettings;
+
+namespace velk::platform {
+
+// User defaults kept with QSettings in a JSON file, so that every value reads
+// back with the type it was written with: lists stay lists (also empty and
+// one-element ones), numbers stay numbers, booleans stay booleans. Every write
+// reaches the disk before it returns. Safe to use from any thread.
+class SettingsUserDefaults final : public ValueUserDefaults {
+public:
+    // The application's own store in the user's configuration folder, named
+    // after the application's organisation and name when these are set
+    // ("Velk"/"VelkClean" otherwise).
+    SettingsUserDefaults();
+    // A store kept in the file at `filePath`.
+    explicit SettingsUserDefaults(const QString& filePath);
+    ~SettingsUserDefaults() override;
+
+    QString filePath() const;
+
+    bool contains(const QString& key) const override;
+    std::optional<QVariant> value(const QString& key) const override;
+    void setValue(const QString& key, const QVariant& value) override;
+    void remove(const QString& key) override;
+
+private:
+    mutable std::mutex m_mutex;
+    std::unique_ptr<QSettings> m_settings;
+};
+
+} // namespace velk::platform

@@ -41,7 +41,9 @@ public:
 };
 
 // A tool answered inside this process instead of by a child (e.g. "/bin/ps"
-// from /proc). Registered in the Linux tool table by the layer that owns it.
+// from /proc). Registered in the Linux tool table by the layer that owns it;
+// a registered handler wins over the table. An empty handler removes the
+// registration. Handlers may be called from several threads at once.
 using InProcessTool = std::function<ToolResult(const ToolRequest&)>;
 void registerInProcessTool(const QString& tool, InProcessTool handler);
 

@@ -1,0 +1,306 @@
+#include "platform/ToolRunnerLinux.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <optional>
+#include <pthread.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace velk::platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class Fd {
+public:
+    Fd() = default;
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { close(); }
+    void reset(int fd)
+    {
+        close();
+        m_fd = fd;
+    }
+    int get() const { return m_fd; }
+    bool isOpen() const { return m_fd >= 0; }
+    void close()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+
+private:
+    int m_fd = -1;
+};
+
+// Both ends are close-on-exec, so a child spawned by another thread at the
+// same time never inherits them (it would hold our pipe open past EOF).
+bool makePipe(Fd& readEnd, Fd& writeEnd)
+{
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0)
+        return false;
+    readEnd.reset(fds[0]);
+    writeEnd.reset(fds[1]);
+    return true;
+}
+
+// posix_spawn's C structures, released on every path.
+struct SpawnSetup {
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    SpawnSetup()
+    {
+        posix_spawn_file_actions_init(&actions);
+        posix_spawnattr_init(&attributes);
+    }
+    ~SpawnSetup()
+    {
+        posix_spawn_file_actions_destroy(&actions);
+        posix_spawnattr_destroy(&attributes);
+    }
+    SpawnSetup(const SpawnSetup&) = delete;
+    SpawnSetup& operator=(const SpawnSetup&) = delete;
+};
+
+// Keeps SIGPIPE from ending the program while this thread writes to a child
+// that has stopped reading; a SIGPIPE raised meanwhile is consumed.
+class SigpipeBlock {
+public:
+    SigpipeBlock()
+    {
+        sigemptyset(&m_set);
+        sigaddset(&m_set, SIGPIPE);
+        sigset_t pending;
+        sigpending(&pending);
+        m_wasPending = sigismember(&pending, SIGPIPE) == 1;
+        pthread_sigmask(SIG_BLOCK, &m_set, &m_previous);
+    }
+    ~SigpipeBlock()
+    {
+        sigset_t pending;
+        sigpending(&pending);
+        if (!m_wasPending && sigismember(&pending, SIGPIPE) == 1) {
+            const timespec zero{0, 0};
+            sigtimedwait(&m_set, nullptr, &zero);
+        }
+        pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+    }
+    SigpipeBlock(const SigpipeBlock&) = delete;
+    SigpipeBlock& operator=(const SigpipeBlock&) = delete;
+
+private:
+    sigset_t m_set;
+    sigset_t m_previous;
+    bool m_wasPending = false;
+};
+
+int millisecondsUntil(Clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (left <= 0)
+        return 0;
+    return left > 60'000 ? 60'000 : static_cast<int>(left);
+}
+
+// Waits for `pid` until `deadline`. True with the status when it was reaped.
+bool reapBy(pid_t pid, Clock::time_point deadline, int& status)
+{
+    auto pause = std::chrono::microseconds(200);
+    for (;;) {
+        const pid_t done = ::waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            return true;
+        if (done < 0 && errno != EINTR)
+            return true;  // not our child any more: nothing left to reap
+        if (Clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(pause);
+        if (pause < std::chrono::milliseconds(10))
+            pause *= 2;
+    }
+}
+
+// Ends the child's whole process group (helpers it started included) and
+// reaps it; one stuck in the kernel is left to a reaper thread.
+void killAndReap(pid_t pid)
+{
+    ::kill(-pid, SIGKILL);
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    if (!reapBy(pid, Clock::now() + std::chrono::milliseconds(200), status)) {
+        std::thread([pid] {
+            int s = 0;
+            while (::waitpid(pid, &s, 0) < 0 && errno == EINTR) {
+            }
+        }).detach();
+    }
+}
+
+// Writes what the pipe takes now; false when the input is finished with
+// (all written, or the child closed its end).
+bool feed(int fd, const QByteArray& data, qsizetype& written)
+{
+    while (written < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + written, static_cast<size_t>(data.size() - written));
+        if (n > 0) {
+            written += n;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return true;
+        return false;
+    }
+    return false;
+}
+
+// Reads what is there now; false at end of file or on error.
+bool drain(int fd, QByteArray& output)
+{
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            output.append(buffer, n);
+            if (static_cast<size_t>(n) < sizeof buffer)
+                return true;
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
+}
+
+} // namespace
+
+std::shared_ptr<ToolRunner> ToolRunner::createDefault()
+{
+    return std::make_shared<LinuxToolRunner>();
+}
+
+LinuxToolRunner::LinuxToolRunner(ToolTable table, std::chrono::milliseconds safetyLimit)
+    : m_table(std::move(table))
+    , m_safetyLimit(safetyLimit)
+{
+}
+
+ToolResult LinuxToolRunner::run(const ToolRequest& request)
+{
+    if (const InProcessTool handler = inProcessToolFor(request.tool))
+        return handler(request);
+    const QString executable = m_table.executableFor(request.tool);
+    if (executable.isEmpty())
+        return {};
+    return spawn(executable, request);
+}
+
+ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& request) const
+{
+    const QByteArray path = QFile::encodeName(executable);
+    std::vector<QByteArray> argumentBytes{path};
+    for (const QString& argument : request.arguments)
+        argumentBytes.push_back(QFile::encodeName(argument));
+    std::vector<char*> argv;
+    for (QByteArray& a : argumentBytes)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    char cLocale[] = "LC_ALL=C";
+    char* cLocaleEnvironment[] = {cLocale, nullptr};
+    char** envp = request.environment == ToolRequest::Environment::Inherit ? environ : cLocaleEnvironment;
+
+    Fd outRead, outWrite, inRead, inWrite;
+    if (!makePipe(outRead, outWrite))
+        return {};
+    const bool hasInput = !request.standardInput.isEmpty();
+    if (hasInput && !makePipe(inRead, inWrite))
+        return {};
+
+    SpawnSetup setup;
+    if (hasInput)
+        posix_spawn_file_actions_adddup2(&setup.actions, inRead.get(), STDIN_FILENO);
+    else
+        posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&setup.actions, outWrite.get(), STDOUT_FILENO);
+    if (request.discardStandardError)
+        posix_spawn_file_actions_addopen(&setup.actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+
+    // The child starts with no blocked signals, default dispositions, and in a
+    // process group of its own so that the safety limit can end all of it.
+    sigset_t noSignals, allSignals;
+    sigemptyset(&noSignals);
+    sigfillset(&allSignals);
+    posix_spawnattr_setsigmask(&setup.attributes, &noSignals);
+    posix_spawnattr_setsigdefault(&setup.attributes, &allSignals);
+    posix_spawnattr_setpgroup(&setup.attributes, 0);
+    posix_spawnattr_setflags(&setup.attributes,
+                             POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
+
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, path.constData(), &setup.actions, &setup.attributes, argv.data(), envp) != 0)
+        return {};
+    const Clock::time_point deadline = Clock::now() + m_safetyLimit;
+    outWrite.close();
+    inRead.close();
+
+    ToolResult result;
+    result.launched = true;
+
+    QByteArray output;
+    bool finished = false;
+    {
+        std::optional<SigpipeBlock> sigpipeBlock;
+        qsizetype written = 0;
+        if (hasInput) {
+            sigpipeBlock.emplace();
+            ::fcntl(inWrite.get(), F_SETFL, ::fcntl(inWrite.get(), F_GETFL) | O_NONBLOCK);
+        }
+        ::fcntl(outRead.get(), F_SETFL, ::fcntl(outRead.get(), F_GETFL) | O_NONBLOCK);
+        while (outRead.isOpen()) {
+            pollfd fds[2] = {{outRead.get(), POLLIN, 0}, {inWrite.get(), POLLOUT, 0}};
+            const nfds_t count = inWrite.isOpen() ? 2 : 1;
+            const int timeout = millisecondsUntil(deadline);
+            if (timeout == 0)
+                break;
+            const int ready = ::poll(fds, count, timeout);
+            if (ready < 0 && errno != EINTR)
+                break;
+            if (ready <= 0)
+                continue;
+            if (count == 2 && fds[1].revents != 0 && !feed(inWrite.get(), request.standardInput, written))
+                inWrite.close();
+            if (fds[0].revents != 0 && !drain(outRead.get(), output))
+                outRead.close();
+        }
+        inWrite.close();
+        finished = !outRead.isOpen();
+    }
+
+    int status = 0;
+    if (!finished || !reapBy(pid, deadline, status)) {
+        killAndReap(pid);
+        result.timedOut = true;
+        return result;
+    }
+    if (WIFEXITED(status))
+        result.exitStatus = WEXITSTATUS(status);
+    result.output = std::move(output);
+    return result;
+}
+
+} // namespace velk::platform

@@ -1,0 +1,283 @@
+#include "platform/ToolRunnerLinux.h"
+#include "support/TempTree.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using namespace velk::platform;
+using velk::test::TempTree;
+using namespace std::chrono_literals;
+
+namespace {
+
+ToolTable testTable()
+{
+    ToolTable table;
+    table.add("/test/env", {"/usr/bin/env"});
+    table.add("/test/sh", {"/no/such/sh", "/bin/sh"});
+    table.add("/test/cat", {"/bin/cat"});
+    return table;
+}
+
+ToolRequest shell(const QString& script, QStringList extra = {})
+{
+    ToolRequest r;
+    r.tool = "/test/sh";
+    r.arguments = QStringList{"-c", script, "sh"} + extra;
+    return r;
+}
+
+QByteArray linkTarget(const char* link)
+{
+    char buffer[4096];
+    const ssize_t n = ::readlink(link, buffer, sizeof buffer);
+    return n > 0 ? QByteArray(buffer, n) : QByteArray();
+}
+
+// True when this process has no child left, running or unreaped.
+bool noChildrenLeft()
+{
+    int status = 0;
+    return ::waitpid(-1, &status, WNOHANG) == -1 && errno == ECHILD;
+}
+
+bool processGone(pid_t pid)
+{
+    for (int i = 0; i < 200; ++i) {
+        QFile stat(QString("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            return true;
+        const QByteArray line = stat.readAll();
+        const qsizetype close = line.lastIndexOf(')');
+        if (close > 0 && line.mid(close + 2, 1) == "Z")
+            return true;
+        QThread::msleep(10);
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(ToolRunnerTest, childSeesExactlyTheCLocaleUnlessAskedToInherit)
+{
+    qputenv("VELK_TOOL_RUNNER_PROBE", "1");
+    LinuxToolRunner runner(testTable());
+
+    ToolRequest env;
+    env.tool = "/test/env";
+    const ToolResult clean = runner.run(env);
+    EXPECT_TRUE(clean.launched);
+    EXPECT_EQ(clean.exitStatus, 0);
+    EXPECT_EQ(clean.output, QByteArray("LC_ALL=C\n"));
+
+    env.environment = ToolRequest::Environment::Inherit;
+    const ToolResult inherited = runner.run(env);
+    EXPECT_TRUE(inherited.output.contains("VELK_TOOL_RUNNER_PROBE=1\n"));
+    qunsetenv("VELK_TOOL_RUNNER_PROBE");
+}
+
+TEST(ToolRunnerTest, standardErrorGoesToTheNullDeviceUnlessKept)
+{
+    LinuxToolRunner runner(testTable());
+    const ToolRequest request = shell("echo visible; echo hidden >&2; readlink /proc/self/fd/2");
+
+    const ToolResult discarded = runner.run(request);
+    EXPECT_EQ(discarded.output, QByteArray("visible\n/dev/null\n"));
+
+    ToolRequest kept = shell("readlink /proc/self/fd/2");
+    kept.discardStandardError = false;
+    EXPECT_EQ(runner.run(kept).output.trimmed(), linkTarget("/proc/self/fd/2"));
+}
+
+TEST(ToolRunnerTest, standardInputIsWrittenThenClosed)
+{
+    LinuxToolRunner runner(testTable());
+    ToolRequest cat;
+    cat.tool = "/test/cat";
+
+    // No data: the child reads an empty, closed input instead of ours.
+    const ToolResult empty = runner.run(cat);
+    EXPECT_TRUE(empty.launched);
+    EXPECT_TRUE(empty.output.isEmpty());
+
+    // More than a pipe holds both ways: writing and reading must interleave.
+    QByteArray big(3 * 1024 * 1024, '\0');
+    for (qsizetype i = 0; i < big.size(); ++i)
+        big[i] = static_cast<char>('a' + i % 26);
+    cat.standardInput = big;
+    const ToolResult echoed = runner.run(cat);
+    EXPECT_FALSE(echoed.timedOut);
+    EXPECT_EQ(echoed.output, big);
+
+    // A child that never reads its input must not take this process down.
+    ToolRequest refuses = shell("exec 0<&-; echo done; exit 3");
+    refuses.standardInput = big;
+    const ToolResult refused = runner.run(refuses);
+    EXPECT_EQ(refused.output, QByteArray("done\n"));
+    EXPECT_EQ(refused.exitStatus, 3);
+}
+
+TEST(ToolRunnerTest, argumentsReachTheChildUnchanged)
+{
+    LinuxToolRunner runner(testTable());
+    const ToolResult r = runner.run(shell("printf '%s|' \"$@\"", {"a b", "", "中文 ‘x’", "--"}));
+    EXPECT_EQ(QString::fromUtf8(r.output), QString("a b||中文 ‘x’|--|"));
+}
+
+TEST(ToolRunnerTest, hungToolIsEndedAtTheLimitWithEmptyOutput)
+{
+    TempTree tree;
+    const QString pidFile = tree.path("helper.pid");
+    LinuxToolRunner runner(testTable(), 300ms);
+
+    QElapsedTimer timer;
+    timer.start();
+    const ToolResult hung = runner.run(shell("echo partial; sleep 30"));
+    EXPECT_TRUE(hung.launched);
+    EXPECT_TRUE(hung.timedOut);
+    EXPECT_TRUE(hung.output.isEmpty());
+    EXPECT_LT(timer.elapsed(), 5000);
+
+    // The child exits but a helper it started keeps the output open: the
+    // limit still applies, and the helper is ended with it.
+    timer.restart();
+    const ToolResult helper = runner.run(shell("sleep 30 & echo $! > \"$1\"; echo out", {pidFile}));
+    EXPECT_TRUE(helper.timedOut);
+    EXPECT_TRUE(helper.output.isEmpty());
+    EXPECT_LT(timer.elapsed(), 5000);
+    QFile f(pidFile);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(processGone(static_cast<pid_t>(f.readAll().trimmed().toInt())));
+
+    // Closing the output is not finishing: a child that lingers is ended too.
+    const ToolResult lingering = runner.run(shell("exec >&-; sleep 30"));
+    EXPECT_TRUE(lingering.timedOut);
+
+    EXPECT_TRUE(noChildrenLeft());
+}
+
+TEST(ToolRunnerTest, toolsThatAreNotHereAreNotLaunched)
+{
+    LinuxToolRunner linux;
+    for (const char* tool : {"/usr/bin/top", "/bin/launchctl", "/usr/bin/mdls", "/usr/bin/hdiutil", "/usr/bin/env",
+                             "/opt/none/tool", ""}) {
+        SCOPED_TRACE(tool);
+        ToolRequest request;
+        request.tool = tool;
+        const ToolResult r = linux.run(request);
+        EXPECT_FALSE(r.launched);
+        EXPECT_TRUE(r.output.isEmpty());
+    }
+
+    TempTree tree;
+    ToolTable table;
+    table.add("/test/missing", {tree.path("nothing-here")});
+    table.add("/test/not-executable", {tree.fileWithContent("plain.sh", "#!/bin/sh\necho hi\n")});
+    LinuxToolRunner runner(table);
+    for (const char* tool : {"/test/missing", "/test/not-executable"}) {
+        ToolRequest request;
+        request.tool = tool;
+        EXPECT_FALSE(runner.run(request).launched) << tool;
+    }
+}
+
+TEST(ToolRunnerTest, linuxTableServesLsofAndShells)
+{
+    TempTree tree;
+    const QString path = tree.fileWithContent("held open.txt", "x");
+    QFile held(path);
+    ASSERT_TRUE(held.open(QIODevice::ReadOnly));
+
+    const auto runner = ToolRunner::createDefault();
+    ToolRequest lsof;
+    lsof.tool = "/usr/sbin/lsof";
+    lsof.arguments = QStringList{"-nP", "+c", "0", "-F", "pcn", "--", path};
+    const ToolResult r = runner->run(lsof);
+    ASSERT_TRUE(r.launched);
+    const QList<QByteArray> lines = r.output.split('\n');
+    EXPECT_TRUE(lines.contains("p" + QByteArray::number(::getpid())));
+    EXPECT_TRUE(lines.contains("n" + path.toUtf8()));
+
+    ToolRequest bash;
+    bash.tool = "/bin/bash";
+    bash.arguments = QStringList{"-c", "echo $BASH_VERSION | cut -c1"};
+    EXPECT_FALSE(runner->run(bash).output.trimmed().isEmpty());
+}
+
+TEST(ToolRunnerTest, inProcessToolWinsOverTheTableUntilRemoved)
+{
+    LinuxToolRunner runner(testTable());
+    std::atomic<int> calls{0};
+    registerInProcessTool("/test/env", [&calls](const ToolRequest& request) {
+        ++calls;
+        ToolResult r;
+        r.launched = true;
+        r.exitStatus = 0;
+        r.output = request.arguments.join(',').toUtf8();
+        return r;
+    });
+
+    ToolRequest request;
+    request.tool = "/test/env";
+    request.arguments = QStringList{"-axo", "pid="};
+    EXPECT_EQ(runner.run(request).output, QByteArray("-axo,pid="));
+    EXPECT_EQ(calls.load(), 1);
+
+    registerInProcessTool("/test/env", {});
+    request.arguments = QStringList{};
+    EXPECT_EQ(runner.run(request).output, QByteArray("LC_ALL=C\n"));
+    EXPECT_EQ(calls.load(), 1);
+}
+
+// Pipes of one run must never leak into a child started by another thread:
+// a leaked write end held by a long-running child would keep the quick
+// run's output open until the limit.
+TEST(ToolRunnerTest, concurrentRunsKeepTheirOwnOutputAndFinishPromptly)
+{
+    LinuxToolRunner runner(testTable(), 1000ms);
+    std::atomic<int> wrong{0};
+    std::atomic<int> timedOut{0};
+    std::atomic<int> slowEnded{0};
+
+    std::vector<std::thread> threads;
+    for (int s = 0; s < 2; ++s) {
+        threads.emplace_back([&] {
+            for (int i = 0; i < 2; ++i) {
+                if (runner.run(shell("sleep 30")).timedOut)
+                    ++slowEnded;
+            }
+        });
+    }
+    for (int t = 0; t < 8; ++t) {
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 25; ++i) {
+                const QString tag = QString("%1-%2").arg(t).arg(i);
+                ToolRequest cat;
+                cat.tool = "/test/cat";
+                cat.standardInput = tag.toUtf8();
+                const ToolResult r = runner.run(cat);
+                if (r.timedOut)
+                    ++timedOut;
+                else if (r.output != tag.toUtf8() || r.exitStatus != 0)
+                    ++wrong;
+            }
+        });
+    }
+    for (auto& th : threads)
+        th.join();
+
+    EXPECT_EQ(wrong.load(), 0);
+    EXPECT_EQ(timedOut.load(), 0);
+    EXPECT_EQ(slowEnded.load(), 4);
+    EXPECT_TRUE(noChildrenLeft());
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "platform/ToolRunner.h"
+
+#include <QHash>
+#include <QList>
+#include <functional>
+#include <mutex>
+#include <utility>
+
+namespace velk::test {
+
+// A ToolRunner double: answers from canned results and records every
+// request. An answer for a tool with exactly the given arguments wins over
+// one for the tool with any arguments; a responder wins over both. A tool
+// without any answer is not launched. Safe to use from several threads.
+class FakeToolRunner : public platform::ToolRunner {
+public:
+    using Responder = std::function<platform::ToolResult(const platform::ToolRequest&)>;
+
+    // The tool prints `output` and exits with `exitStatus`.
+    static platform::ToolResult exited(QByteArray output, int exitStatus = 0)
+    {
+        platform::ToolResult r;
+        r.launched = true;
+        r.exitStatus = exitStatus;
+        r.output = std::move(output);
+        return r;
+    }
+
+    void setOutput(const QString& tool, QByteArray output, int exitStatus = 0)
+    {
+        setResult(tool, exited(std::move(output), exitStatus));
+    }
+    void setOutput(const QString& tool, const QStringList& arguments, QByteArray output, int exitStatus = 0)
+    {
+        setResult(tool, arguments, exited(std::move(output), exitStatus));
+    }
+    void setResult(const QString& tool, platform::ToolResult result)
+    {
+        std::lock_guard lock(m_mutex);
+        m_anyArguments.insert(tool, std::move(result));
+    }
+    void setResult(const QString& tool, const QStringList& arguments, platform::ToolResult result)
+    {
+        std::lock_guard lock(m_mutex);
+        m_exact.insert(key(tool, arguments), std::move(result));
+    }
+    void setResponder(const QString& tool, Responder responder)
+    {
+        std::lock_guard lock(m_mutex);
+        m_responders.insert(tool, std::move(responder));
+    }
+
+    platform::ToolResult run(const platform::ToolRequest& request) override
+    {
+        Responder responder;
+        {
+            std::lock_guard lock(m_mutex);
+            m_requests.append(request);
+            responder = m_responders.value(request.tool);
+            if (!responder) {
+                const QString k = key(request.tool, request.arguments);
+                if (m_exact.contains(k))
+                    return m_exact.value(k);
+                return m_anyArguments.value(request.tool);
+            }
+        }
+        return responder(request);
+    }
+
+    QList<platform::ToolRequest> requests() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_requests;
+    }
+    // The requests made for `tool`, in order.
+    QList<platform::ToolRequest> requestsFor(const QString& tool) const
+    {
+        std::lock_guard lock(m_mutex);
+        QList<platform::ToolRequest> found;
+        for (const auto& r : m_requests) {
+            if (r.tool == tool)
+                found.append(r);
+        }
+        return found;
+    }
+    void clearRequests()
+    {
+        std::lock_guard lock(m_mutex);
+        m_requests.clear();
+    }
+
+private:
+    static QString key(const QString& tool, const QStringList& arguments)
+    {
+        return tool + QChar(0) + arguments.join(QChar(0));
+    }
+
+    mutable std::mutex m_mutex;
+    QHash<QString, platform::ToolResult> m_exact;
+    QHash<QString, platform::ToolResult> m_anyArguments;
+    QHash<QString, Responder> m_responders;
+    QList<platform::ToolRequest> m_requests;
+};
+
+} // namespace velk::test

@@ -17,13 +17,15 @@ public:
     // "~/" is below the user's home. Sub-paths of a mapped location resolve
     // below its mapping ("~/Library/Caches/pip" -> "<cache home>/pip").
     virtual QStringList resolveAll(const QString& location) const = 0;
-    // The first of resolveAll, or the location itself when none.
+    // The first of resolveAll; when there is none, the location itself with
+    // a leading "~" replaced by the home.
     QString resolve(const QString& location) const;
 
     // The user's home folder in this profile.
     virtual QString home() const = 0;
-    // Whether `path` (a real path on this machine) is a system location that
-    // cleaning never touches.
+    // Whether `path` (a real path on this machine) lies in the system area:
+    // at or below one of the profile's system folders ("/System", "/usr",
+    // ...; on Linux also "/etc", "/var", ... but never inside the home).
     virtual bool isSystemPath(const QString& path) const = 0;
     // Whether `path` lies on a pseudo file system that no walk enters.
     virtual bool isPseudoFileSystem(const QString& path) const = 0;

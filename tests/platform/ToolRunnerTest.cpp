@@ -1,4 +1,5 @@
 #include "platform/ToolRunnerLinux.h"
+#include "support/ScopedEnv.h"
 #include "support/TempTree.h"
 
 #include <QElapsedTimer>
@@ -70,7 +71,7 @@ bool processGone(pid_t pid)
 
 TEST(ToolRunnerTest, childSeesExactlyTheCLocaleUnlessAskedToInherit)
 {
-    qputenv("VELK_TOOL_RUNNER_PROBE", "1");
+    velk::test::ScopedEnv probe("VELK_TOOL_RUNNER_PROBE", "1");
     LinuxToolRunner runner(testTable());
 
     ToolRequest env;
@@ -83,7 +84,6 @@ TEST(ToolRunnerTest, childSeesExactlyTheCLocaleUnlessAskedToInherit)
     env.environment = ToolRequest::Environment::Inherit;
     const ToolResult inherited = runner.run(env);
     EXPECT_TRUE(inherited.output.contains("VELK_TOOL_RUNNER_PROBE=1\n"));
-    qunsetenv("VELK_TOOL_RUNNER_PROBE");
 }
 
 TEST(ToolRunnerTest, standardErrorGoesToTheNullDeviceUnlessKept)

@@ -1,0 +1,23 @@
+#include "platform/Locations.h"
+
+#include "platform/CurrentUser.h"
+#include "platform/LocationPaths.h"
+#include "platform/ServiceRegistry.h"
+
+namespace velk::platform {
+
+QString Locations::resolve(const QString& location) const
+{
+    const QStringList all = resolveAll(location);
+    if (!all.isEmpty())
+        return all.first();
+    const auto parsed = locationpaths::parse(location);
+    return parsed && parsed->inHome ? locationpaths::join(home(), parsed->path) : location;
+}
+
+std::shared_ptr<Locations> Locations::createDefault()
+{
+    return linuxProfile(service<CurrentUser>()->homePath());
+}
+
+} // namespace velk::platform

@@ -1,0 +1,58 @@
+#include "platform/Locations.h"
+
+#include "platform/LocationPaths.h"
+
+namespace velk::platform {
+namespace {
+
+namespace lp = locationpaths;
+
+// Every location is itself, under a root folder; "~" is the given home.
+class MacLocations final : public Locations {
+public:
+    MacLocations(const QString& root, const QString& home)
+        : m_root(lp::cleanAbsolute(root))
+        , m_home(lp::cleanAbsolute(home))
+    {
+        for (const char* folder : {"/System", "/Library", "/usr", "/bin", "/sbin", "/private"})
+            m_systemFolders << lp::join(m_root, folder);
+        m_pseudoFolders << lp::join(m_root, "/dev");
+    }
+
+    QStringList resolveAll(const QString& location) const override
+    {
+        const auto parsed = lp::parse(location);
+        if (!parsed)
+            return {};
+        return {lp::join(parsed->inHome ? m_home : m_root, parsed->path)};
+    }
+
+    QString home() const override { return m_home; }
+
+    bool isSystemPath(const QString& path) const override
+    {
+        return lp::isAtOrBelowAny(lp::cleanAbsolute(path), m_systemFolders);
+    }
+
+    bool isPseudoFileSystem(const QString& path) const override
+    {
+        return lp::isAtOrBelowAny(lp::cleanAbsolute(path), m_pseudoFolders);
+    }
+
+    QString trashInfoFolder() const override { return {}; }
+
+private:
+    QString m_root;
+    QString m_home;
+    QStringList m_systemFolders;
+    QStringList m_pseudoFolders;
+};
+
+} // namespace
+
+std::shared_ptr<Locations> Locations::macProfile(const QString& root, const QString& home)
+{
+    return std::make_shared<MacLocations>(root, home);
+}
+
+} // namespace velk::platform

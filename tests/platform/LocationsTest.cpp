@@ -1,0 +1,171 @@
+#include "platform/Locations.h"
+#include "platform/ServiceRegistry.h"
+#include "support/FakeUser.h"
+#include "support/ScopedEnv.h"
+
+#include <gtest/gtest.h>
+
+using namespace velk::platform;
+using velk::test::ScopedEnv;
+
+namespace {
+
+struct Case {
+    const char* location;
+    QStringList expected;
+};
+
+void expectResolutions(const Locations& locations, std::initializer_list<Case> cases)
+{
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.location);
+        EXPECT_EQ(locations.resolveAll(c.location), c.expected);
+    }
+}
+
+void expectPredicate(bool (Locations::*predicate)(const QString&) const, const Locations& locations,
+                     std::initializer_list<const char*> yes, std::initializer_list<const char*> no)
+{
+    for (const char* path : yes)
+        EXPECT_TRUE((locations.*predicate)(path)) << path;
+    for (const char* path : no)
+        EXPECT_FALSE((locations.*predicate)(path)) << path;
+}
+
+// The XDG base folders of one test, restored afterwards.
+struct XdgFolders {
+    ScopedEnv cache, config, data;
+    XdgFolders(const QByteArray& cacheHome, const QByteArray& configHome, const QByteArray& dataHome)
+        : cache("XDG_CACHE_HOME", cacheHome)
+        , config("XDG_CONFIG_HOME", configHome)
+        , data("XDG_DATA_HOME", dataHome)
+    {
+    }
+};
+
+} // namespace
+
+TEST(LocationsTest, macProfileMapsEveryLocationToItselfUnderTheRoot)
+{
+    const auto mac = Locations::macProfile("/r", "/r/Users/alice");
+    EXPECT_EQ(mac->home(), "/r/Users/alice");
+    expectResolutions(*mac, {
+        {"~", {"/r/Users/alice"}},
+        {"~/", {"/r/Users/alice"}},
+        {"~/Library/Caches/pip", {"/r/Users/alice/Library/Caches/pip"}},
+        {"~/.Trash", {"/r/Users/alice/.Trash"}},
+        {"~/Library/Caches/", {"/r/Users/alice/Library/Caches"}},
+        {"~/a/./b//c/../d", {"/r/Users/alice/a/b/d"}},
+        {"~/../../etc", {"/r/Users/alice/etc"}},  // never climbs out of the home
+        {"/", {"/r"}},
+        {"/Applications", {"/r/Applications"}},
+        {"/Volumes/Backup", {"/r/Volumes/Backup"}},
+        {"/Library/Application Support/com.apple.TCC/TCC.db", {"/r/Library/Application Support/com.apple.TCC/TCC.db"}},
+        {"/../System", {"/r/System"}},
+        {"", {}},
+        {"Library/Logs", {}},
+        {"~bob/x", {}},
+    });
+    EXPECT_EQ(mac->resolve("Library/Logs"), "Library/Logs");
+    EXPECT_EQ(mac->resolve("/usr"), "/r/usr");
+    EXPECT_TRUE(mac->trashInfoFolder().isEmpty());
+
+    expectPredicate(&Locations::isSystemPath, *mac,
+                    {"/r/System", "/r/System/Library/Fonts", "/r/Library", "/r/usr/bin", "/r/bin", "/r/sbin",
+                     "/r/private/var", "/r/usr/../System"},
+                    {"/r", "/r/Systems", "/r/Applications", "/r/Users/alice", "/System", "/usr", "relative/usr"});
+    expectPredicate(&Locations::isPseudoFileSystem, *mac, {"/r/dev", "/r/dev/disk0"},
+                    {"/r/devices", "/dev", "/r"});
+
+    // With the real root, locations are the macOS paths themselves.
+    const auto plain = Locations::macProfile("/", "/Users/alice");
+    expectResolutions(*plain, {{"/Volumes", {"/Volumes"}}, {"/", {"/"}}, {"~/Downloads", {"/Users/alice/Downloads"}}});
+    EXPECT_TRUE(plain->isSystemPath("/System/Library"));
+}
+
+TEST(LocationsTest, linuxProfileMapsCachesTrashUsersVolumesAndBrowsers)
+{
+    XdgFolders xdg("/x/cache", "/x/config/", "/x/data");
+    const auto linux = Locations::linuxProfile("/home/alice");
+    EXPECT_EQ(linux->home(), "/home/alice");
+    expectResolutions(*linux, {
+        {"~/Library/Caches", {"/x/cache"}},
+        {"~/Library/Caches/pip", {"/x/cache/pip"}},
+        {"~/Library/Caches/go-build", {"/x/cache/go-build"}},
+        {"~/Library/Caches/Homebrew", {"/x/cache/Homebrew"}},
+        {"~/Library/CachesOld", {"/home/alice/Library/CachesOld"}},
+        {"~/Library/Caches/Google/Chrome", {"/x/cache/google-chrome"}},
+        {"~/Library/Caches/Google/Chrome/Default/Cache", {"/x/cache/google-chrome/Default/Cache"}},
+        {"~/Library/Caches/Google", {"/x/cache/Google"}},
+        {"~/Library/Caches/Firefox/Profiles", {"/x/cache/mozilla/firefox"}},
+        {"~/Library/Application Support/Google/Chrome/Default/History", {"/x/config/google-chrome/Default/History"}},
+        {"~/Library/Caches/com.apple.Safari", {}},
+        {"~/Library/Safari/History.db", {}},
+        {"~/.Trash", {"/x/data/Trash/files"}},
+        {"~/.Trash/old.txt", {"/x/data/Trash/files/old.txt"}},
+        {"~/.Trashcan", {"/home/alice/.Trashcan"}},
+        {"/Users", {"/home"}},
+        {"/Users/bob/Music", {"/home/bob/Music"}},
+        {"/Volumes", {"/media", "/mnt", "/run/media"}},
+        {"/Volumes/Backup", {"/media/Backup", "/mnt/Backup", "/run/media/Backup"}},
+        // Not mapped: themselves, usually absent here.
+        {"/Library/Logs", {"/Library/Logs"}},
+        {"/Library/LaunchDaemons", {"/Library/LaunchDaemons"}},
+        {"/Applications", {"/Applications"}},
+        {"~/Library/Logs", {"/home/alice/Library/Logs"}},
+        {"~/.npm/_cacache", {"/home/alice/.npm/_cacache"}},
+        {"~/Downloads", {"/home/alice/Downloads"}},
+        {"~", {"/home/alice"}},
+        {"/", {"/"}},
+    });
+    EXPECT_EQ(linux->resolve("~/Library/Safari/History.db"), "/home/alice/Library/Safari/History.db");
+    EXPECT_EQ(linux->resolve("/Volumes/Backup"), "/media/Backup");
+    EXPECT_EQ(linux->trashInfoFolder(), "/x/data/Trash/info");
+}
+
+TEST(LocationsTest, linuxProfileFallsBackToTheXdgDefaultsBelowTheHome)
+{
+    {
+        XdgFolders unset{QByteArray(), QByteArray(), QByteArray()};
+        const auto linux = Locations::linuxProfile("/home/alice/");
+        EXPECT_EQ(linux->resolve("~/Library/Caches/pip"), "/home/alice/.cache/pip");
+        EXPECT_EQ(linux->resolve("~/Library/Application Support/Google/Chrome"), "/home/alice/.config/google-chrome");
+        EXPECT_EQ(linux->resolve("~/.Trash"), "/home/alice/.local/share/Trash/files");
+        EXPECT_EQ(linux->trashInfoFolder(), "/home/alice/.local/share/Trash/info");
+    }
+    {
+        // Empty or relative values are invalid and ignored.
+        XdgFolders invalid("", "relative/config", "data");
+        const auto linux = Locations::linuxProfile("/home/alice");
+        EXPECT_EQ(linux->resolve("~/Library/Caches"), "/home/alice/.cache");
+        EXPECT_EQ(linux->resolve("~/Library/Application Support/Google/Chrome"), "/home/alice/.config/google-chrome");
+        EXPECT_EQ(linux->trashInfoFolder(), "/home/alice/.local/share/Trash/info");
+    }
+}
+
+TEST(LocationsTest, linuxProfileMarksSystemAndPseudoFolders)
+{
+    const auto linux = Locations::linuxProfile("/var/home/alice");
+    expectPredicate(&Locations::isSystemPath, *linux,
+                    {"/usr", "/usr/lib/libc.so.6", "/etc/passwd", "/var", "/var/log/syslog", "/boot", "/opt/app",
+                     "/bin", "/sbin", "/lib", "/lib32", "/lib64/ld.so", "/libx32", "/srv/www", "/snap/core",
+                     "/System", "/Library/Logs", "/private/var", "/var/home/bob", "/home/alice/../../etc"},
+                    {"/", "/home", "/home/bob", "/tmp", "/media", "/mnt", "/usrlocal", "/library", "/libfoo",
+                     "/var/home/alice", "/var/home/alice/Downloads/big.iso", "/proc", "relative/usr", ""});
+    expectPredicate(&Locations::isPseudoFileSystem, *linux,
+                    {"/proc", "/proc/1/fd", "/sys/class/power_supply", "/dev", "/dev/null", "/run",
+                     "/run/user/1000/gvfs", "/run/../proc/self"},
+                    {"/run/media", "/run/media/alice/USB", "/", "/home", "/procfs", "/running", "/devices", "/media",
+                     ""});
+}
+
+TEST(LocationsTest, defaultProfileIsLinuxForTheCurrentUser)
+{
+    XdgFolders unset{QByteArray(), QByteArray(), QByteArray()};
+    ScopedService<CurrentUser> user(std::make_shared<velk::test::FakeUser>("/home/carol", 1001, "carol"));
+    for (const auto& locations : {Locations::createDefault(), Locations::linuxProfile()}) {
+        EXPECT_EQ(locations->home(), "/home/carol");
+        EXPECT_EQ(locations->resolve("~/Library/Caches"), "/home/carol/.cache");
+        EXPECT_EQ(locations->resolveAll("/Volumes").size(), 3);
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/CurrentUser.h"
+
+#include <QString>
+
+namespace velk::test {
+
+// A SystemLocale double with a chosen language code ("zh", "en", ...).
+class FakeLocale : public platform::SystemLocale {
+public:
+    explicit FakeLocale(QString languageCode = "zh") : m_code(std::move(languageCode)) {}
+
+    QString languageCode() const override { return m_code; }
+    void setLanguageCode(const QString& code) { m_code = code; }
+
+private:
+    QString m_code;
+};
+
+} // namespace velk::test

@@ -45,7 +45,7 @@ struct XdgFolders {
 
 } // namespace
 
-TEST(LocationsTest, macProfileMapsEveryLocationToItselfUnderTheRoot)
+TEST(LocationsTest, MacProfileMapsEveryLocationToItselfUnderTheRoot)
 {
     const auto mac = Locations::macProfile("/r", "/r/Users/alice");
     EXPECT_EQ(mac->home(), "/r/Users/alice");
@@ -83,7 +83,7 @@ TEST(LocationsTest, macProfileMapsEveryLocationToItselfUnderTheRoot)
     EXPECT_TRUE(plain->isSystemPath("/System/Library"));
 }
 
-TEST(LocationsTest, linuxProfileMapsCachesTrashUsersVolumesAndBrowsers)
+TEST(LocationsTest, LinuxProfileMapsCachesTrashUsersVolumesAndBrowsers)
 {
     XdgFolders xdg("/x/cache", "/x/config/", "/x/data");
     const auto linux = Locations::linuxProfile("/home/alice");
@@ -123,7 +123,7 @@ TEST(LocationsTest, linuxProfileMapsCachesTrashUsersVolumesAndBrowsers)
     EXPECT_EQ(linux->trashInfoFolder(), "/x/data/Trash/info");
 }
 
-TEST(LocationsTest, linuxProfileFallsBackToTheXdgDefaultsBelowTheHome)
+TEST(LocationsTest, LinuxProfileFallsBackToTheXdgDefaultsBelowTheHome)
 {
     {
         XdgFolders unset{QByteArray(), QByteArray(), QByteArray()};
@@ -143,7 +143,7 @@ TEST(LocationsTest, linuxProfileFallsBackToTheXdgDefaultsBelowTheHome)
     }
 }
 
-TEST(LocationsTest, linuxProfileMarksSystemAndPseudoFolders)
+TEST(LocationsTest, LinuxProfileMarksSystemAndPseudoFolders)
 {
     const auto linux = Locations::linuxProfile("/var/home/alice");
     expectPredicate(&Locations::isSystemPath, *linux,
@@ -159,7 +159,7 @@ TEST(LocationsTest, linuxProfileMarksSystemAndPseudoFolders)
                      ""});
 }
 
-TEST(LocationsTest, defaultProfileIsLinuxForTheCurrentUser)
+TEST(LocationsTest, DefaultProfileIsLinuxForTheCurrentUser)
 {
     XdgFolders unset{QByteArray(), QByteArray(), QByteArray()};
     ScopedService<CurrentUser> user(std::make_shared<velk::test::FakeUser>("/home/carol", 1001, "carol"));

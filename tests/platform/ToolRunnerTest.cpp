@@ -69,7 +69,7 @@ bool processGone(pid_t pid)
 
 } // namespace
 
-TEST(ToolRunnerTest, childSeesExactlyTheCLocaleUnlessAskedToInherit)
+TEST(ToolRunnerTest, ChildSeesExactlyTheCLocaleUnlessAskedToInherit)
 {
     velk::test::ScopedEnv probe("VELK_TOOL_RUNNER_PROBE", "1");
     LinuxToolRunner runner(testTable());
@@ -86,7 +86,7 @@ TEST(ToolRunnerTest, childSeesExactlyTheCLocaleUnlessAskedToInherit)
     EXPECT_TRUE(inherited.output.contains("VELK_TOOL_RUNNER_PROBE=1\n"));
 }
 
-TEST(ToolRunnerTest, standardErrorGoesToTheNullDeviceUnlessKept)
+TEST(ToolRunnerTest, StandardErrorGoesToTheNullDeviceUnlessKept)
 {
     LinuxToolRunner runner(testTable());
     const ToolRequest request = shell("echo visible; echo hidden >&2; readlink /proc/self/fd/2");
@@ -99,7 +99,7 @@ TEST(ToolRunnerTest, standardErrorGoesToTheNullDeviceUnlessKept)
     EXPECT_EQ(runner.run(kept).output.trimmed(), linkTarget("/proc/self/fd/2"));
 }
 
-TEST(ToolRunnerTest, standardInputIsWrittenThenClosed)
+TEST(ToolRunnerTest, StandardInputIsWrittenThenClosed)
 {
     LinuxToolRunner runner(testTable());
     ToolRequest cat;
@@ -127,14 +127,14 @@ TEST(ToolRunnerTest, standardInputIsWrittenThenClosed)
     EXPECT_EQ(refused.exitStatus, 3);
 }
 
-TEST(ToolRunnerTest, argumentsReachTheChildUnchanged)
+TEST(ToolRunnerTest, ArgumentsReachTheChildUnchanged)
 {
     LinuxToolRunner runner(testTable());
     const ToolResult r = runner.run(shell("printf '%s|' \"$@\"", {"a b", "", "中文 ‘x’", "--"}));
     EXPECT_EQ(QString::fromUtf8(r.output), QString("a b||中文 ‘x’|--|"));
 }
 
-TEST(ToolRunnerTest, hungToolIsEndedAtTheLimitWithEmptyOutput)
+TEST(ToolRunnerTest, HungToolIsEndedAtTheLimitWithEmptyOutput)
 {
     TempTree tree;
     const QString pidFile = tree.path("helper.pid");
@@ -166,7 +166,7 @@ TEST(ToolRunnerTest, hungToolIsEndedAtTheLimitWithEmptyOutput)
     EXPECT_TRUE(noChildrenLeft());
 }
 
-TEST(ToolRunnerTest, toolsThatAreNotHereAreNotLaunched)
+TEST(ToolRunnerTest, ToolsThatAreNotHereAreNotLaunched)
 {
     LinuxToolRunner linux;
     for (const char* tool : {"/usr/bin/top", "/bin/launchctl", "/usr/bin/mdls", "/usr/bin/hdiutil", "/usr/bin/env",
@@ -191,7 +191,7 @@ TEST(ToolRunnerTest, toolsThatAreNotHereAreNotLaunched)
     }
 }
 
-TEST(ToolRunnerTest, linuxTableServesLsofAndShells)
+TEST(ToolRunnerTest, LinuxTableServesLsofAndShells)
 {
     TempTree tree;
     const QString path = tree.fileWithContent("held open.txt", "x");
@@ -214,7 +214,7 @@ TEST(ToolRunnerTest, linuxTableServesLsofAndShells)
     EXPECT_FALSE(runner->run(bash).output.trimmed().isEmpty());
 }
 
-TEST(ToolRunnerTest, inProcessToolWinsOverTheTableUntilRemoved)
+TEST(ToolRunnerTest, InProcessToolWinsOverTheTableUntilRemoved)
 {
     LinuxToolRunner runner(testTable());
     std::atomic<int> calls{0};
@@ -242,7 +242,7 @@ TEST(ToolRunnerTest, inProcessToolWinsOverTheTableUntilRemoved)
 // Pipes of one run must never leak into a child started by another thread:
 // a leaked write end held by a long-running child would keep the quick
 // run's output open until the limit.
-TEST(ToolRunnerTest, concurrentRunsKeepTheirOwnOutputAndFinishPromptly)
+TEST(ToolRunnerTest, ConcurrentRunsKeepTheirOwnOutputAndFinishPromptly)
 {
     LinuxToolRunner runner(testTable(), 1000ms);
     std::atomic<int> wrong{0};

@@ -6,11 +6,15 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 
 namespace velk::platform {
 
-// Extensions of bundles that a walk treats as opaque packages.
+// Extensions of bundles that a walk treats as opaque packages (compared
+// without regard to case).
 bool isPackageName(QStringView name);
+// The same test on a file name as the file system spells it (UTF-8 bytes).
+bool isPackageNameUtf8(std::string_view name);
 
 enum class EntryKind { File, Directory, Symlink, Other };
 
@@ -35,7 +39,9 @@ struct WalkOptions {
 
 // Walks `root` depth-first with openat/fstatat, never following symbolic
 // links and passing silently over folders it cannot read. `root` itself is
-// not yielded.
+// not yielded; it may be a link to a folder, but no link below it is
+// entered. Entries whose attributes cannot be read are not yielded. A walk
+// from "/" does not enter the pseudo file systems (/proc, /sys, /dev, /run).
 void walkDirectory(const QString& root, const WalkOptions& options,
                    const std::function<WalkAction(const WalkEntry&)>& visit);
 

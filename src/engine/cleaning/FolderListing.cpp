@@ -1,0 +1,27 @@
+#include "engine/cleaning/FolderListing.h"
+
+#include "platform/DirectoryWalker.h"
+
+namespace velk {
+
+QList<ListedChild> listVisibleChildren(const QString& folder)
+{
+    platform::WalkOptions options;
+    options.maxDepth = 1;
+    QList<ListedChild> children;
+    platform::walkDirectory(folder, options, [&](const platform::WalkEntry& entry) {
+        if (entry.kind == platform::EntryKind::Symlink)
+            return platform::WalkAction::Continue;
+        ListedChild child;
+        child.path = entry.path;
+        child.isFolder = entry.kind == platform::EntryKind::Directory;
+        child.size = child.isFolder ? 0 : entry.size;
+        if (entry.modifiedMs)
+            child.modificationDate = QDateTime::fromMSecsSinceEpoch(*entry.modifiedMs);
+        children.append(std::move(child));
+        return platform::WalkAction::Continue;
+    });
+    return children;
+}
+
+} // namespace velk

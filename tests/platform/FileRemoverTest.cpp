@@ -1,0 +1,177 @@
+#include "platform/FileRemover.h"
+#include "support/TempTree.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace velk::platform;
+using velk::test::TempTree;
+
+namespace {
+
+bool exists(const QString& path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+// Sets an environment variable for the lifetime of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QString& value)
+        : m_name(name)
+        , m_had(qEnvironmentVariableIsSet(name))
+        , m_previous(qgetenv(name))
+    {
+        qputenv(name, QFile::encodeName(value));
+    }
+    ~ScopedEnv()
+    {
+        if (m_had)
+            qputenv(m_name, m_previous);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_previous;
+};
+
+class FileRemoverTest : public ::testing::Test {
+protected:
+    std::shared_ptr<FileRemover> remover = FileRemover::createDefault();
+    TempTree tree;
+    TempTree outside;
+};
+
+TEST_F(FileRemoverTest, RemovesFilesAndWholeFoldersAndReportsWhetherGone)
+{
+    const QString file = tree.file("one.bin", 10);
+    tree.file("folder/a/b/c.bin", 5);
+    tree.file("folder/.hidden", 1);
+    tree.dir("folder/empty");
+
+    EXPECT_TRUE(remover->removePermanently(file));
+    EXPECT_FALSE(exists(file));
+    EXPECT_TRUE(remover->removePermanently(tree.path("folder/")));
+    EXPECT_FALSE(exists(tree.path("folder")));
+
+    EXPECT_FALSE(remover->removePermanently(tree.path("never-there")));
+    EXPECT_FALSE(remover->removePermanently(QString()));
+}
+
+TEST_F(FileRemoverTest, LinksInsideAreUnlinkedAndTheirTargetsKept)
+{
+    const QString targetFile = outside.file("keep.bin", 1000);
+    const QString targetFolder = outside.dir("keep-folder");
+    outside.file("keep-folder/inner.bin", 20);
+    tree.link("item/to-file", targetFile);
+    tree.link("item/sub/to-folder", targetFolder);
+    tree.link("item/dangling", outside.path("nothing"));
+
+    EXPECT_TRUE(remover->removePermanently(tree.path("item")));
+    EXPECT_FALSE(exists(tree.path("item")));
+    EXPECT_TRUE(QFileInfo(targetFile).isFile());
+    EXPECT_TRUE(QFileInfo::exists(outside.path("keep-folder/inner.bin")));
+}
+
+TEST_F(FileRemoverTest, LinkAtTheTopIsRemovedItself)
+{
+    outside.file("folder/inner.bin", 20);
+    const QString toFolder = tree.link("to-folder", outside.path("folder"));
+    const QString toFile = tree.link("to-file", outside.path("folder/inner.bin"));
+
+    EXPECT_TRUE(remover->removePermanently(toFolder));
+    EXPECT_TRUE(remover->removePermanently(toFile + "/")) << "a trailing slash must not reach the target";
+    EXPECT_FALSE(exists(toFolder));
+    EXPECT_FALSE(exists(toFile));
+    EXPECT_TRUE(QFileInfo::exists(outside.path("folder/inner.bin")));
+}
+
+TEST_F(FileRemoverTest, FolderThatCannotBeEmptiedIsReportedAndKept)
+{
+    if (geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop root";
+    tree.file("item/locked/inner", 3);
+    tree.file("item/free", 3);
+    ::chmod(QFile::encodeName(tree.path("item/locked")).constData(), 0500);
+    EXPECT_FALSE(remover->removePermanently(tree.path("item")));
+    EXPECT_TRUE(exists(tree.path("item/locked/inner")));
+    EXPECT_FALSE(exists(tree.path("item/free")));
+    ::chmod(QFile::encodeName(tree.path("item/locked")).constData(), 0700);
+}
+
+TEST_F(FileRemoverTest, RemovingFromATrashAlsoRemovesTheTrashInfo)
+{
+    for (const QString trash : {"data/Trash", "mnt/.Trash-1000", "mnt/.Trash/1000"}) {
+        tree.file(trash + "/files/doc/page.txt", 4);
+        tree.file(trash + "/files/note.txt", 4);
+        tree.file(trash + "/info/doc.trashinfo", 60);
+        tree.file(trash + "/info/note.trashinfo", 60);
+
+        EXPECT_TRUE(remover->removePermanently(tree.path(trash + "/files/doc")));
+        EXPECT_FALSE(exists(tree.path(trash + "/info/doc.trashinfo"))) << trash.toStdString();
+        EXPECT_TRUE(exists(tree.path(trash + "/info/note.trashinfo"))) << trash.toStdString();
+    }
+
+    // Folders merely called "files" and "info" are nobody's trash.
+    tree.file("project/files/doc", 4);
+    tree.file("project/info/doc.trashinfo", 60);
+    EXPECT_TRUE(remover->removePermanently(tree.path("project/files/doc")));
+    EXPECT_TRUE(exists(tree.path("project/info/doc.trashinfo")));
+
+    // A failed removal keeps the entry.
+    tree.file("data/Trash/info/ghost.trashinfo", 60);
+    EXPECT_FALSE(remover->removePermanently(tree.path("data/Trash/files/ghost")));
+    EXPECT_TRUE(exists(tree.path("data/Trash/info/ghost.trashinfo")));
+}
+
+// Also when the data folder does not exist yet: the item must reach the
+// home trash, not a "files" folder of the current directory.
+TEST_F(FileRemoverTest, MovesToTheHomeTrashCreatingItWhenMissing)
+{
+    ScopedEnv home("HOME", tree.root());
+    ScopedEnv data("XDG_DATA_HOME", tree.path("data"));
+    const QString previousCurrent = QDir::currentPath();
+    QDir::setCurrent(tree.dir("cwd"));
+    const QString item = tree.file("docs/report.txt", 12);
+
+    const bool moved = remover->moveToTrash(item);
+    QDir::setCurrent(previousCurrent);
+    EXPECT_TRUE(moved);
+    EXPECT_FALSE(exists(item));
+    EXPECT_TRUE(QFileInfo(tree.path("data/Trash/files/report.txt")).isFile());
+    EXPECT_TRUE(exists(tree.path("data/Trash/info/report.txt.trashinfo")));
+    EXPECT_FALSE(exists(tree.path("cwd/files")));
+    EXPECT_FALSE(remover->moveToTrash(tree.path("docs/missing.txt")));
+}
+
+// When the trash lies on another device than the item, moving fails and the
+// item stays where it was: nothing is copied.
+TEST_F(FileRemoverTest, NeverCopiesIntoATrashOnAnotherDevice)
+{
+    struct stat shm;
+    struct stat tmp;
+    if (::stat("/dev/shm", &shm) != 0 || ::stat(QFile::encodeName(tree.root()).constData(), &tmp) != 0
+        || shm.st_dev == tmp.st_dev)
+        GTEST_SKIP() << "needs /dev/shm on a file system of its own";
+    QTemporaryDir otherDevice(QStringLiteral("/dev/shm/velk-test-XXXXXX"));
+    ASSERT_TRUE(otherDevice.isValid());
+    ScopedEnv home("HOME", tree.root());
+    ScopedEnv data("XDG_DATA_HOME", otherDevice.path());
+    const QString item = tree.file("docs/report.txt", 12);
+
+    EXPECT_FALSE(remover->moveToTrash(item));
+    EXPECT_TRUE(QFileInfo(item).isFile());
+    EXPECT_FALSE(exists(otherDevice.path() + "/Trash/files/report.txt"));
+}
+
+} // namespace

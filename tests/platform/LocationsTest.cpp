@@ -86,9 +86,9 @@ TEST(LocationsTest, MacProfileMapsEveryLocationToItselfUnderTheRoot)
 TEST(LocationsTest, LinuxProfileMapsCachesTrashUsersVolumesAndBrowsers)
 {
     XdgFolders xdg("/x/cache", "/x/config/", "/x/data");
-    const auto linux = Locations::linuxProfile("/home/alice");
-    EXPECT_EQ(linux->home(), "/home/alice");
-    expectResolutions(*linux, {
+    const auto here = Locations::linuxProfile("/home/alice");
+    EXPECT_EQ(here->home(), "/home/alice");
+    expectResolutions(*here, {
         {"~/Library/Caches", {"/x/cache"}},
         {"~/Library/Caches/pip", {"/x/cache/pip"}},
         {"~/Library/Caches/go-build", {"/x/cache/go-build"}},
@@ -118,41 +118,41 @@ TEST(LocationsTest, LinuxProfileMapsCachesTrashUsersVolumesAndBrowsers)
         {"~", {"/home/alice"}},
         {"/", {"/"}},
     });
-    EXPECT_EQ(linux->resolve("~/Library/Safari/History.db"), "/home/alice/Library/Safari/History.db");
-    EXPECT_EQ(linux->resolve("/Volumes/Backup"), "/media/Backup");
-    EXPECT_EQ(linux->trashInfoFolder(), "/x/data/Trash/info");
+    EXPECT_EQ(here->resolve("~/Library/Safari/History.db"), "/home/alice/Library/Safari/History.db");
+    EXPECT_EQ(here->resolve("/Volumes/Backup"), "/media/Backup");
+    EXPECT_EQ(here->trashInfoFolder(), "/x/data/Trash/info");
 }
 
 TEST(LocationsTest, LinuxProfileFallsBackToTheXdgDefaultsBelowTheHome)
 {
     {
         XdgFolders unset{QByteArray(), QByteArray(), QByteArray()};
-        const auto linux = Locations::linuxProfile("/home/alice/");
-        EXPECT_EQ(linux->resolve("~/Library/Caches/pip"), "/home/alice/.cache/pip");
-        EXPECT_EQ(linux->resolve("~/Library/Application Support/Google/Chrome"), "/home/alice/.config/google-chrome");
-        EXPECT_EQ(linux->resolve("~/.Trash"), "/home/alice/.local/share/Trash/files");
-        EXPECT_EQ(linux->trashInfoFolder(), "/home/alice/.local/share/Trash/info");
+        const auto here = Locations::linuxProfile("/home/alice/");
+        EXPECT_EQ(here->resolve("~/Library/Caches/pip"), "/home/alice/.cache/pip");
+        EXPECT_EQ(here->resolve("~/Library/Application Support/Google/Chrome"), "/home/alice/.config/google-chrome");
+        EXPECT_EQ(here->resolve("~/.Trash"), "/home/alice/.local/share/Trash/files");
+        EXPECT_EQ(here->trashInfoFolder(), "/home/alice/.local/share/Trash/info");
     }
     {
         // Empty or relative values are invalid and ignored.
         XdgFolders invalid("", "relative/config", "data");
-        const auto linux = Locations::linuxProfile("/home/alice");
-        EXPECT_EQ(linux->resolve("~/Library/Caches"), "/home/alice/.cache");
-        EXPECT_EQ(linux->resolve("~/Library/Application Support/Google/Chrome"), "/home/alice/.config/google-chrome");
-        EXPECT_EQ(linux->trashInfoFolder(), "/home/alice/.local/share/Trash/info");
+        const auto here = Locations::linuxProfile("/home/alice");
+        EXPECT_EQ(here->resolve("~/Library/Caches"), "/home/alice/.cache");
+        EXPECT_EQ(here->resolve("~/Library/Application Support/Google/Chrome"), "/home/alice/.config/google-chrome");
+        EXPECT_EQ(here->trashInfoFolder(), "/home/alice/.local/share/Trash/info");
     }
 }
 
 TEST(LocationsTest, LinuxProfileMarksSystemAndPseudoFolders)
 {
-    const auto linux = Locations::linuxProfile("/var/home/alice");
-    expectPredicate(&Locations::isSystemPath, *linux,
+    const auto here = Locations::linuxProfile("/var/home/alice");
+    expectPredicate(&Locations::isSystemPath, *here,
                     {"/usr", "/usr/lib/libc.so.6", "/etc/passwd", "/var", "/var/log/syslog", "/boot", "/opt/app",
                      "/bin", "/sbin", "/lib", "/lib32", "/lib64/ld.so", "/libx32", "/srv/www", "/snap/core",
                      "/System", "/Library/Logs", "/private/var", "/var/home/bob", "/home/alice/../../etc"},
                     {"/", "/home", "/home/bob", "/tmp", "/media", "/mnt", "/usrlocal", "/library", "/libfoo",
                      "/var/home/alice", "/var/home/alice/Downloads/big.iso", "/proc", "relative/usr", ""});
-    expectPredicate(&Locations::isPseudoFileSystem, *linux,
+    expectPredicate(&Locations::isPseudoFileSystem, *here,
                     {"/proc", "/proc/1/fd", "/sys/class/power_supply", "/dev", "/dev/null", "/run",
                      "/run/user/1000/gvfs", "/run/../proc/self"},
                     {"/run/media", "/run/media/alice/USB", "/", "/home", "/procfs", "/running", "/devices", "/media",

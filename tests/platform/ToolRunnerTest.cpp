@@ -168,13 +168,13 @@ TEST(ToolRunnerTest, HungToolIsEndedAtTheLimitWithEmptyOutput)
 
 TEST(ToolRunnerTest, ToolsThatAreNotHereAreNotLaunched)
 {
-    LinuxToolRunner linux;
+    LinuxToolRunner here;
     for (const char* tool : {"/usr/bin/top", "/bin/launchctl", "/usr/bin/mdls", "/usr/bin/hdiutil", "/usr/bin/env",
                              "/opt/none/tool", ""}) {
         SCOPED_TRACE(tool);
         ToolRequest request;
         request.tool = tool;
-        const ToolResult r = linux.run(request);
+        const ToolResult r = here.run(request);
         EXPECT_FALSE(r.launched);
         EXPECT_TRUE(r.output.isEmpty());
     }

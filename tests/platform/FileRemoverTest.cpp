@@ -1,4 +1,5 @@
 #include "platform/FileRemover.h"
+#include "support/ScopedEnv.h"
 #include "support/TempTree.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 using namespace velk::platform;
+using velk::test::ScopedEnv;
 using velk::test::TempTree;
 
 namespace {
@@ -20,30 +22,6 @@ bool exists(const QString& path)
     struct stat st;
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
-
-// Sets an environment variable for the lifetime of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QString& value)
-        : m_name(name)
-        , m_had(qEnvironmentVariableIsSet(name))
-        , m_previous(qgetenv(name))
-    {
-        qputenv(name, QFile::encodeName(value));
-    }
-    ~ScopedEnv()
-    {
-        if (m_had)
-            qputenv(m_name, m_previous);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_previous;
-};
 
 class FileRemoverTest : public ::testing::Test {
 protected:
@@ -138,8 +116,8 @@ TEST_F(FileRemoverTest, RemovingFromATrashAlsoRemovesTheTrashInfo)
 // home trash, not a "files" folder of the current directory.
 TEST_F(FileRemoverTest, MovesToTheHomeTrashCreatingItWhenMissing)
 {
-    ScopedEnv home("HOME", tree.root());
-    ScopedEnv data("XDG_DATA_HOME", tree.path("data"));
+    ScopedEnv home("HOME", QFile::encodeName(tree.root()));
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
     const QString previousCurrent = QDir::currentPath();
     QDir::setCurrent(tree.dir("cwd"));
     const QString item = tree.file("docs/report.txt", 12);
@@ -165,8 +143,8 @@ TEST_F(FileRemoverTest, NeverCopiesIntoATrashOnAnotherDevice)
         GTEST_SKIP() << "needs /dev/shm on a file system of its own";
     QTemporaryDir otherDevice(QStringLiteral("/dev/shm/velk-test-XXXXXX"));
     ASSERT_TRUE(otherDevice.isValid());
-    ScopedEnv home("HOME", tree.root());
-    ScopedEnv data("XDG_DATA_HOME", otherDevice.path());
+    ScopedEnv home("HOME", QFile::encodeName(tree.root()));
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(otherDevice.path()));
     const QString item = tree.file("docs/report.txt", 12);
 
     EXPECT_FALSE(remover->moveToTrash(item));

@@ -1,0 +1,117 @@
+#include "engine/cleaning/FileScanner.h"
+
+#include "engine/cleaning/FolderListing.h"
+#include "engine/cleaning/SyncFileScanner.h"
+#include "platform/DirectoryWalker.h"
+#include "platform/FileRemover.h"
+#include "platform/Locations.h"
+#include "platform/ServiceRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+
+namespace velk {
+namespace {
+
+// Every direct child of `folder`, hidden ones included.
+QStringList allChildren(const QString& folder)
+{
+    platform::WalkOptions options;
+    options.skipHidden = false;
+    options.maxDepth = 1;
+    QStringList children;
+    platform::walkDirectory(folder, options, [&](const platform::WalkEntry& entry) {
+        children << entry.path;
+        return platform::WalkAction::Continue;
+    });
+    return children;
+}
+
+} // namespace
+
+FileScanner& FileScanner::shared()
+{
+    static FileScanner instance;
+    return instance;
+}
+
+qint64 FileScanner::directorySize(const QString& folder)
+{
+    std::lock_guard lock(m_mutex);
+    return SyncFileScanner::dirSizePublic(folder);
+}
+
+QList<FileItem> FileScanner::scanDirectory(const QString& folder, bool recursive)
+{
+    std::lock_guard lock(m_mutex);
+    QList<FileItem> items;
+    for (const ListedChild& child : listVisibleChildren(folder)) {
+        if (!child.isFolder) {
+            items.append(FileItem(child.path, child.size, child.modificationDate, FileItem::ItemType::File));
+            continue;
+        }
+        if (!recursive)
+            continue;
+        const qint64 size = SyncFileScanner::dirSizePublic(child.path);
+        if (size != 0)
+            items.append(FileItem(child.path, size, child.modificationDate, FileItem::ItemType::Directory));
+    }
+    std::stable_sort(items.begin(), items.end(),
+                     [](const FileItem& a, const FileItem& b) { return a.size > b.size; });
+    return items;
+}
+
+qint64 FileScanner::totalSize(const QString& path)
+{
+    std::lock_guard lock(m_mutex);
+    if (QFileInfo(path).isDir())
+        return SyncFileScanner::dirSizePublic(path);
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return 0;
+    return st.st_size;
+}
+
+qint64 FileScanner::moveToTrash(const QList<FileItem>& items)
+{
+    std::lock_guard lock(m_mutex);
+    const auto remover = platform::service<platform::FileRemover>();
+    qint64 freed = 0;
+    for (const FileItem& item : items) {
+        if (remover->moveToTrash(item.path) || remover->removePermanently(item.path))
+            freed += item.size;
+    }
+    return freed;
+}
+
+qint64 FileScanner::deleteItems(const QList<FileItem>& items)
+{
+    std::lock_guard lock(m_mutex);
+    const auto remover = platform::service<platform::FileRemover>();
+    qint64 freed = 0;
+    for (const FileItem& item : items) {
+        if (remover->removePermanently(item.path))
+            freed += item.size;
+    }
+    return freed;
+}
+
+qint64 FileScanner::emptyTrash()
+{
+    std::lock_guard lock(m_mutex);
+    const QString trash = platform::service<platform::Locations>()->resolve(QStringLiteral("~/.Trash"));
+    if (!QDir::isAbsolutePath(trash))
+        return 0;
+    const qint64 before = SyncFileScanner::dirSizePublic(trash);
+    const auto remover = platform::service<platform::FileRemover>();
+    for (const QString& child : allChildren(trash))
+        remover->removePermanently(child);
+    return std::max<qint64>(0, before - SyncFileScanner::dirSizePublic(trash));
+}
+
+} // namespace velk

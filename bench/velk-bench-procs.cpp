@@ -1,0 +1,101 @@
+// Times one sampling snapshot of the process readers on this machine.
+//
+//   velk-bench-procs [--ports]
+//
+// Takes two snapshots two seconds apart, prints the process count, the five
+// busiest processes, the listening sockets (with --ports), the CPU cost of
+// the process-list tool run as a child for comparison, and last the headline
+// "processes=N sockets=K ms_per_snapshot=T" (CPU milliseconds, this process
+// and its children, averaged over both snapshots).
+
+#include "engine/monitor/ProcSort.h"
+#include "engine/monitor/ProcessService.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTextStream>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <sys/resource.h>
+#include <thread>
+
+namespace {
+
+double cpuSeconds(int who)
+{
+    rusage usage {};
+    ::getrusage(who, &usage);
+    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+double cpuNow()
+{
+    return cpuSeconds(RUSAGE_SELF) + cpuSeconds(RUSAGE_CHILDREN);
+}
+
+struct Snapshot {
+    std::vector<velk::ProcInfo> rows;
+    std::vector<velk::SocketEntry> sockets;
+    double cpuMs = 0;
+};
+
+Snapshot take(const velk::ProcessService::PreviousRows& previous, bool ports)
+{
+    Snapshot s;
+    const double before = cpuNow();
+    s.rows = velk::ProcessService::processes(previous);
+    if (ports)
+        s.sockets = velk::ProcessService::sockets();
+    s.cpuMs = (cpuNow() - before) * 1000.0;
+    return s;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const bool ports = app.arguments().contains(QStringLiteral("--ports"));
+
+    const Snapshot first = take({}, ports);
+    velk::ProcessService::PreviousRows previous;
+    for (const velk::ProcInfo& row : first.rows)
+        previous.insert(row.pid, row);
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    const Snapshot second = take(previous, ports);
+
+    std::printf("processes: %zu\n", second.rows.size());
+    std::vector<velk::ProcInfo> busiest = second.rows;
+    std::sort(busiest.begin(), busiest.end(), velk::comparator(velk::ProcSort::cpu));
+    std::printf("busiest:\n");
+    for (std::size_t i = 0; i < std::min<std::size_t>(5, busiest.size()); ++i) {
+        const velk::ProcInfo& p = busiest[i];
+        std::printf("  %7d %7s  %s\n", p.pid, qPrintable(p.cpuText()), qPrintable(p.name));
+    }
+    if (ports) {
+        std::printf("listening:\n");
+        for (const velk::SocketEntry& s : second.sockets) {
+            if (s.isListening())
+                std::printf("  %7d %s %s\n", s.pid, qPrintable(s.proto), qPrintable(s.local.display()));
+        }
+    }
+    std::printf("snapshot cpu ms: first=%.2f second=%.2f\n", first.cpuMs, second.cpuMs);
+
+    // The same list from the system's own tool, as a child process.
+    const double psBefore = cpuSeconds(RUSAGE_CHILDREN);
+    const auto wallStart = std::chrono::steady_clock::now();
+    QProcess ps;
+    ps.start(QStringLiteral("ps"), {QStringLiteral("-axo"), QStringLiteral("pid,ppid,user,pcpu,rss,comm")});
+    ps.waitForFinished(30000);
+    const double psWallMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wallStart).count();
+    const double psCpuMs = (cpuSeconds(RUSAGE_CHILDREN) - psBefore) * 1000.0;
+    const qsizetype psLines = ps.readAllStandardOutput().count('\n');
+    std::printf("ps -axo pid,ppid,user,pcpu,rss,comm: lines=%lld cpu_ms=%.2f wall_ms=%.2f\n",
+                static_cast<long long>(psLines), psCpuMs, psWallMs);
+
+    std::printf("processes=%zu sockets=%zu ms_per_snapshot=%.2f\n", second.rows.size(), second.sockets.size(),
+                (first.cpuMs + second.cpuMs) / 2.0);
+    return 0;
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QVariantMap>
+#include <optional>
+
+namespace velk {
+
+// The internal battery's state.
+struct BatteryStatus {
+    int percent = 0;
+    bool charging = false;
+    bool externalPower = false;
+    int cycles = 0;
+    std::optional<int> designCycles;
+    int designmAh = 0;
+    int fullmAh = 0;
+    int healthPercent = 0;
+    std::optional<QString> serial;
+    std::optional<QString> deviceName;
+    std::optional<QString> packLot;
+    std::optional<QString> pcbLot;
+    std::optional<QString> firmware;
+    std::optional<QString> hardwareRevision;
+    std::optional<QString> cellRevision;
+    bool belowWarning = false;
+    bool fullyCharged = false;
+    std::optional<double> powerWatts;
+    double voltageV = 0;
+    double amperageA = 0;            // negative while discharging
+    std::optional<QString> adapterName;
+    std::optional<int> adapterWatts;
+    std::optional<int> minutesRemaining;
+
+    // "service" below 80 percent health, else "normal".
+    QString conditionKey() const;
+
+    friend bool operator==(const BatteryStatus&, const BatteryStatus&) = default;
+};
+
+class BatteryService {
+public:
+    // Absent without a battery or without its essential figures.
+    static std::optional<BatteryStatus> current();
+    // Builds the status from the battery's property set.
+    static std::optional<BatteryStatus> parse(const QVariantMap& properties);
+
+private:
+    static std::optional<int> integer(const QVariant& value);
+    static bool boolean(const QVariant& value);
+    static std::optional<QString> modelCode(const QVariant& value, int at, int width, int digits);
+};
+
+} // namespace velk

@@ -1,0 +1,72 @@
+#include "engine/monitor/ProcInfo.h"
+
+#include "engine/monitor/DecimalText.h"
+#include "engine/monitor/Fmt.h"
+#include "platform/Formatting.h"
+
+namespace velk {
+
+QString ProcInfo::cpuText() const
+{
+    if (!cpuAvailable)
+        return QStringLiteral("—");
+    return platform::fmt::fixed(cpu, 1) + u'%';
+}
+
+double ProcInfo::memMB() const
+{
+    return memoryBytes ? static_cast<double>(*memoryBytes) / 1'000'000.0 : 0.0;
+}
+
+QString ProcInfo::memoryText() const
+{
+    if (!memoryBytes)
+        return QStringLiteral("—");
+    return Fmt::processMB(memMB());
+}
+
+std::optional<double> ProcInfo::memoryPercent(std::uint64_t totalBytes) const
+{
+    if (!memoryBytes || totalBytes == 0)
+        return std::nullopt;
+    return static_cast<double>(*memoryBytes) / static_cast<double>(totalBytes) * 100.0;
+}
+
+bool ProcInfo::matches(const QString& search) const
+{
+    // Trimmed of blanks and line breaks; empty matches everything; a number
+    // matches its pid, and like any other text, names and paths holding it.
+    const QString query = search.trimmed();
+    if (query.isEmpty())
+        return true;
+    if (const auto number = parseDecimal<std::int32_t>(query); number && *number == pid)
+        return true;
+    return name.contains(query, Qt::CaseInsensitive) || path.contains(query, Qt::CaseInsensitive);
+}
+
+bool ProcInfo::sameLifetime(const ProcInfo& other) const
+{
+    return started && other.started && pid == other.pid && *started == *other.started && path == other.path;
+}
+
+std::optional<QString> ProcInfo::bundlePath() const
+{
+    const qsizetype at = path.indexOf(QLatin1String(".app/"));
+    if (at < 0)
+        return std::nullopt;
+    return path.left(at) + QStringLiteral(".app");
+}
+
+QString ProcInfo::nameFromPath(const QString& path)
+{
+    if (!path.contains(u'/'))
+        return path;
+    QStringView trimmed(path);
+    while (trimmed.size() > 1 && trimmed.endsWith(u'/'))
+        trimmed.chop(1);
+    if (trimmed == u"/")
+        return path.left(1);
+    return trimmed.mid(trimmed.lastIndexOf(u'/') + 1).toString();
+}
+
+} // namespace velk

@@ -1,0 +1,297 @@
+#include "engine/monitor/ProcessService.h"
+
+#include "engine/monitor/DecimalText.h"
+#include "platform/HostProbe.h"
+#include "platform/ProcessListTool.h"
+#include "platform/ProcessProbe.h"
+#include "platform/ServiceRegistry.h"
+#include "platform/ToolRunner.h"
+
+#include <QStringList>
+#include <cmath>
+#include <csignal>
+
+namespace velk {
+namespace {
+
+constexpr char16_t kSpace = u' ';
+
+// Blanks other than line breaks.
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c.category() == QChar::Separator_Space;
+}
+
+QStringView trimBlanks(QStringView text)
+{
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.mid(1);
+    while (!text.isEmpty() && isBlank(text.back()))
+        text.chop(1);
+    return text;
+}
+
+// Splits at spaces into at most `maxFields` fields: runs of spaces separate
+// fields and leading spaces are skipped; the last field is everything after
+// the space that ended the one before it.
+std::vector<QStringView> splitFields(QStringView line, std::size_t maxFields)
+{
+    std::vector<QStringView> fields;
+    qsizetype start = 0;
+    qsizetype at = 0;
+    while (at < line.size()) {
+        if (line[at] == kSpace) {
+            const bool appended = at > start;
+            if (appended)
+                fields.push_back(line.mid(start, at - start));
+            ++at;
+            start = at;
+            if (appended && fields.size() == maxFields - 1)
+                break;
+            continue;
+        }
+        ++at;
+    }
+    if (start < line.size())
+        fields.push_back(line.mid(start));
+    return fields;
+}
+
+template <class Fn>
+void forEachLine(QStringView text, Fn&& fn)
+{
+    qsizetype at = 0;
+    while (at < text.size()) {
+        qsizetype end = text.indexOf(u'\n', at);
+        if (end < 0)
+            end = text.size();
+        if (end > at)
+            fn(text.mid(at, end - at));
+        at = end + 1;
+    }
+}
+
+void ensureProcessListTool()
+{
+    platform::registerProcessListTool();
+}
+
+} // namespace
+
+QString ProcessService::run(const QString& tool, const QStringList& arguments)
+{
+    platform::ToolRequest request;
+    request.tool = tool;
+    request.arguments = arguments;
+    const platform::ToolResult result = platform::service<platform::ToolRunner>()->run(request);
+    if (!result.launched)
+        return {};
+    return QString::fromUtf8(result.output);
+}
+
+std::optional<ProcessService::ListedProcess> ProcessService::parseProcessLine(QStringView line)
+{
+    const std::vector<QStringView> fields = splitFields(line, 6);
+    if (fields.size() != 6)
+        return std::nullopt;
+    const auto pid = parseDecimal<std::int32_t>(fields[0]);
+    const auto ppid = parseDecimal<std::int32_t>(fields[1]);
+    if (!pid || !ppid)
+        return std::nullopt;
+    ListedProcess row;
+    row.pid = *pid;
+    row.ppid = *ppid;
+    row.user = fields[2].toString();
+    // Field 4 is the tool's own CPU figure; the CPU column comes from
+    // CPU-time differences instead.
+    const std::uint64_t kilobytes = parseDecimal<std::uint64_t>(fields[4]).value_or(0);
+    row.rssBytes = kilobytes > UINT64_MAX / 1024 ? UINT64_MAX : kilobytes * 1024;
+    row.path = trimBlanks(fields[5]).toString();
+    return row;
+}
+
+std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
+{
+    ensureProcessListTool();
+    const QString output = run(QStringLiteral("/bin/ps"), {QStringLiteral("-axo"), QStringLiteral("pid=,ppid=,user=,pcpu=,rss=,comm=")});
+
+    const auto probe = platform::service<platform::ProcessProbe>();
+    const auto host = platform::service<platform::HostProbe>();
+    const std::int32_t ownPid = probe->ownPid();
+    const platform::Timebase timebase = probe->timebase();
+
+    std::vector<ProcInfo> rows;
+    rows.reserve(1200);
+    forEachLine(output, [&](QStringView line) {
+        auto listed = parseProcessLine(line);
+        if (!listed)
+            return;
+        ProcInfo row;
+        row.pid = listed->pid;
+        row.ppid = listed->ppid;
+        row.user = std::move(listed->user);
+        row.rssBytes = listed->rssBytes;
+        row.path = std::move(listed->path);
+        row.name = ProcInfo::nameFromPath(row.path);
+        // The tools this program launches itself are not shown.
+        if (row.ppid == ownPid && (row.name == u"ps" || row.name == u"lsof"))
+            return;
+
+        const Metrics m = metrics(row.pid);
+        row.memoryBytes = m.memoryBytes;
+        row.threads = m.threads;
+        row.started = m.started;
+        row.cpuTime = m.cpuTime;
+        row.sampledAt = host->uptime();
+
+        // A CPU figure needs the same process (start time and executable) in
+        // the previous tick; a reused pid starts afresh.
+        const auto before = previous.constFind(row.pid);
+        if (before != previous.constEnd() && before->started && row.started && *before->started == *row.started
+            && before->path == row.path) {
+            if (const auto pct = cpuPercent(before->cpuTime, row.cpuTime, row.sampledAt - before->sampledAt,
+                                            timebase.numer, timebase.denom)) {
+                row.cpu = *pct;
+                row.cpuAvailable = true;
+            }
+        }
+        rows.push_back(std::move(row));
+    });
+    return rows;
+}
+
+std::optional<double> ProcessService::cpuPercent(std::optional<std::uint64_t> before, std::optional<std::uint64_t> after,
+                                                 double elapsed, std::uint32_t numer, std::uint32_t denom)
+{
+    if (!before || !after || *after < *before || !(elapsed > 0) || !std::isfinite(elapsed) || numer == 0 || denom == 0)
+        return std::nullopt;
+    const double nanoseconds = static_cast<double>(*after - *before) * numer / denom;
+    return nanoseconds / 1'000'000'000.0 / elapsed * 100.0;
+}
+
+ProcessService::Metrics ProcessService::metrics(std::int32_t pid)
+{
+    if (pid <= 0)
+        return {};
+    const platform::ProcessUsage usage = platform::service<platform::ProcessProbe>()->usage(pid);
+    return {usage.footprintBytes, usage.threads, usage.startTime, usage.cpuTime};
+}
+
+std::vector<SocketEntry> ProcessService::sockets()
+{
+    return parseSockets(run(QStringLiteral("/usr/sbin/lsof"),
+                            {QStringLiteral("-nP"), QStringLiteral("-i"), QStringLiteral("-Ts"), QStringLiteral("-F"),
+                             QStringLiteral("pfPnT")}));
+}
+
+std::vector<SocketEntry> ProcessService::parseSockets(QStringView text)
+{
+    std::vector<SocketEntry> entries;
+    std::int32_t pid = 0;
+    QString fd;
+    std::optional<QString> proto;
+    std::optional<QStringView> name;
+    QString state;
+
+    const auto flush = [&] {
+        if (proto && name) {
+            SocketEntry entry;
+            entry.pid = pid;
+            entry.fd = fd;
+            entry.proto = *proto;
+            const qsizetype arrow = name->indexOf(u"->");
+            if (arrow < 0) {
+                entry.local = parseEndpoint(*name);
+            } else {
+                entry.local = parseEndpoint(name->left(arrow));
+                QStringView rest = name->mid(arrow + 2);
+                const qsizetype next = rest.indexOf(u"->");
+                entry.remote = parseEndpoint(next < 0 ? rest : rest.left(next));
+            }
+            entry.state = state;
+            entries.push_back(std::move(entry));
+        }
+        proto.reset();
+        name.reset();
+        state.clear();
+    };
+
+    forEachLine(text, [&](QStringView line) {
+        const QChar tag = line.front();
+        const QStringView value = line.mid(1);
+        if (tag == u'p') {
+            flush();
+            pid = parseDecimal<std::int32_t>(value).value_or(0);
+            fd.clear();
+        } else if (tag == u'f') {
+            flush();
+            fd = value.toString();
+        } else if (tag == u'P') {
+            proto = value.toString();
+        } else if (tag == u'n') {
+            name = value;
+        } else if (tag == u'T') {
+            if (value.startsWith(u"ST="))
+                state = value.mid(3).toString();
+        }
+    });
+    flush();
+    return entries;
+}
+
+NetEndpoint ProcessService::parseEndpoint(QStringView text)
+{
+    const qsizetype colon = text.lastIndexOf(u':');
+    if (colon < 0)
+        return {text.toString(), std::nullopt};
+    QStringView host = text.left(colon);
+    if (host.startsWith(u'[') && host.endsWith(u']') && host.size() >= 2)
+        host = host.mid(1, host.size() - 2);
+    return {host.toString(), parseDecimal<int>(text.mid(colon + 1))};
+}
+
+QHash<std::int32_t, int> ProcessService::machPorts()
+{
+    return parseMachPorts(run(QStringLiteral("/usr/bin/top"),
+                              {QStringLiteral("-R"), QStringLiteral("-F"), QStringLiteral("-l"), QStringLiteral("1"),
+                               QStringLiteral("-n"), QStringLiteral("100000"), QStringLiteral("-stats"),
+                               QStringLiteral("pid,ports")}));
+}
+
+QHash<std::int32_t, int> ProcessService::parseMachPorts(QStringView text)
+{
+    QHash<std::int32_t, int> ports;
+    forEachLine(text, [&](QStringView line) {
+        std::vector<QStringView> words;
+        qsizetype at = 0;
+        while (at < line.size() && words.size() < 3) {
+            while (at < line.size() && line[at].isSpace())
+                ++at;
+            const qsizetype start = at;
+            while (at < line.size() && !line[at].isSpace())
+                ++at;
+            if (at > start)
+                words.push_back(line.mid(start, at - start));
+        }
+        if (words.size() != 2)
+            return;
+        const auto pid = parseDecimal<std::int32_t>(words[0]);
+        QString count = words[1].toString();
+        count.remove(u'+');
+        const auto n = parseDecimal<int>(count);
+        if (pid && *pid >= 1 && n && *n >= 0)
+            ports.insert(*pid, *n);
+    });
+    return ports;
+}
+
+bool ProcessService::terminate(std::int32_t pid, bool force)
+{
+    // kill() with 0 or a negative pid would signal whole process groups or
+    // every process the user owns.
+    if (pid <= 0)
+        return false;
+    return platform::service<platform::ProcessProbe>()->sendSignal(pid, force ? SIGKILL : SIGTERM);
+}
+
+} // namespace velk

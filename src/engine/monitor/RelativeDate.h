@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace velk {
+
+// Modification dates of the large-file rows, relative to now. Main thread
+// only: it keeps the language last asked for.
+class RelativeDate {
+public:
+    // `date` relative to the platform clock's now, in the short style of the
+    // language of `localeIdentifier` ("en", "en_US", "zh-Hans", ...).
+    static QString string(const QDateTime& date, const QString& localeIdentifier);
+};
+
+} // namespace velk

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+#include <optional>
+
+namespace velk::platform {
+
+// Facts about the machine itself: names and versions as this system gives
+// them, so that what is shown is true of the machine it runs on.
+class MachineFacts {
+public:
+    virtual ~MachineFacts() = default;
+
+    // The name the machine goes by; absent when it has none.
+    virtual std::optional<QString> hostName() const = 0;
+    // Operating system name and version ("Debian GNU/Linux", "12"); the
+    // version may be empty.
+    virtual QString osName() const = 0;
+    virtual QString osVersion() const = 0;
+    // The processor architecture, e.g. "x86-64 (x86_64)".
+    virtual QString architecture() const = 0;
+    // The maker's model identifier; empty when unknown.
+    virtual QString modelIdentifier() const = 0;
+
+    static std::shared_ptr<MachineFacts> createDefault();
+    // Reads etc/os-release (or usr/lib/os-release) and the firmware's model
+    // below `root`; the kernel name, release and architecture come from the
+    // running kernel.
+    static std::shared_ptr<MachineFacts> fromRoot(const QString& root);
+
+    // A readable label for a kernel architecture name ("aarch64", "x86_64").
+    static QString architectureLabel(const QString& machine);
+};
+
+} // namespace velk::platform

@@ -81,7 +81,7 @@ MachineProfile SystemInfoService::machineProfile()
     return profile;
 }
 
-std::vector<double> SystemInfoService::perCoreUsage(const std::vector<CPUService::CoreTicks>& first,
+std::vector<double> SystemInfoService::usageBetween(const std::vector<CPUService::CoreTicks>& first,
                                                     const std::vector<CPUService::CoreTicks>& second)
 {
     std::vector<double> usage;
@@ -105,7 +105,7 @@ void SystemInfoService::perCoreUsage(QObject* context, std::function<void(std::v
 {
     auto first = std::make_shared<std::vector<CPUService::CoreTicks>>(CPUService::perCoreTicks());
     platform::service<platform::Clock>()->callAfter(0.35, context, [first, done = std::move(done)] {
-        done(perCoreUsage(*first, CPUService::perCoreTicks()));
+        done(usageBetween(*first, CPUService::perCoreTicks()));
     });
 }
 

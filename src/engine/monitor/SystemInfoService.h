@@ -38,7 +38,7 @@ public:
 
     // Busy fraction of each logical CPU between two tick readings; empty
     // when the first is empty or the CPU count changed.
-    static std::vector<double> perCoreUsage(const std::vector<CPUService::CoreTicks>& first,
+    static std::vector<double> usageBetween(const std::vector<CPUService::CoreTicks>& first,
                                             const std::vector<CPUService::CoreTicks>& second);
     // Reads the per-core ticks, waits 0.35 s on the platform clock without
     // blocking, reads again and hands the fractions to `done` on `context`'s

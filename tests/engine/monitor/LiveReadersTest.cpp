@@ -1,0 +1,92 @@
+// The readers against this machine's own kernel and tools.
+
+#include "engine/monitor/CPUService.h"
+#include "engine/monitor/MemoryService.h"
+#include "engine/monitor/ProcessService.h"
+
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <time.h>
+#include <unistd.h>
+
+using velk::ProcessService;
+
+namespace {
+
+TEST(LiveReaders, FindsThisProcessWithItsFiguresAndCpu)
+{
+    const int self = static_cast<int>(::getpid());
+    const auto first = ProcessService::processes();
+    const auto mine = std::find_if(first.begin(), first.end(), [&](const velk::ProcInfo& p) { return p.pid == self; });
+    ASSERT_NE(mine, first.end());
+    EXPECT_EQ(mine->ppid, static_cast<int>(::getppid()));
+    EXPECT_GT(mine->rssBytes, 0u);
+    EXPECT_TRUE(mine->memoryBytes && *mine->memoryBytes > 0);
+    EXPECT_TRUE(mine->threads && *mine->threads >= 1);
+    EXPECT_TRUE(mine->started && mine->cpuTime);
+    EXPECT_FALSE(mine->cpuAvailable);
+
+    // Burn a little CPU so the second sample has something to show.
+    ProcessService::PreviousRows previous;
+    for (const auto& p : first)
+        previous.insert(p.pid, p);
+    const auto threadCpu = [] {
+        timespec ts {};
+        ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+        return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
+    };
+    const double start = threadCpu();
+    volatile double sink = 0;
+    while (threadCpu() - start < 0.1)
+        sink = sink + 1.0;
+    const auto second = ProcessService::processes(previous);
+    const auto again = std::find_if(second.begin(), second.end(), [&](const velk::ProcInfo& p) { return p.pid == self; });
+    ASSERT_NE(again, second.end());
+    EXPECT_TRUE(again->cpuAvailable);
+    EXPECT_GT(again->cpu, 0.0);
+    EXPECT_LT(again->cpu, 100.0 * ::sysconf(_SC_NPROCESSORS_ONLN) + 1);
+}
+
+TEST(LiveReaders, FindsAListeningSocketOfThisProcess)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_in address {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(fd, 1), 0);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    const int port = ntohs(address.sin_port);
+
+    const auto sockets = ProcessService::sockets();
+    ::close(fd);
+    const auto found = std::find_if(sockets.begin(), sockets.end(), [&](const velk::SocketEntry& s) {
+        return s.pid == static_cast<int>(::getpid()) && s.local.port == port;
+    });
+    ASSERT_NE(found, sockets.end());
+    EXPECT_EQ(found->proto, "TCP");
+    EXPECT_EQ(found->local.host, "127.0.0.1");
+    EXPECT_EQ(found->fd, QString::number(fd));
+    EXPECT_TRUE(found->isListening());
+    EXPECT_TRUE(found->local.isLoopback());
+}
+
+TEST(LiveReaders, HostFiguresAreConsistent)
+{
+    const auto ticks = velk::CPUService::ticks();
+    EXPECT_GT(ticks.total(), 0u);
+    EXPECT_EQ(velk::CPUService::perCoreTicks().size(), static_cast<std::size_t>(velk::CPUService::coreCount()));
+    const auto memory = velk::MemoryService::currentStats();
+    EXPECT_GT(memory.total, 0u);
+    EXPECT_GT(memory.used, 0u);
+    EXPECT_LE(memory.used + memory.free, memory.total);
+    EXPECT_GT(velk::CPUService::uptime(), 0.0);
+}
+
+} // namespace

@@ -1,0 +1,208 @@
+#include "engine/monitor/ProcessService.h"
+
+#include "platform/ServiceRegistry.h"
+#include "support/FakeHostProbe.h"
+#include "support/FakeProcessProbe.h"
+#include "support/FakeToolRunner.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <limits>
+
+using velk::ProcessService;
+using velk::ProcInfo;
+using velk::platform::ProcessUsage;
+using velk::platform::ScopedService;
+
+namespace {
+
+const QString kPs = QStringLiteral("/bin/ps");
+
+TEST(ProcessLineParsing, SplitsSixFieldsAndKeepsBlanksInThePath)
+{
+    const auto row = ProcessService::parseProcessLine(
+        u"   812     1 root              0.0  20480 /Applications/Some App.app/Contents/MacOS/Some App  ");
+    ASSERT_TRUE(row);
+    EXPECT_EQ(row->pid, 812);
+    EXPECT_EQ(row->ppid, 1);
+    EXPECT_EQ(row->user, "root");
+    EXPECT_EQ(row->rssBytes, 20971520u);
+    EXPECT_EQ(row->path, "/Applications/Some App.app/Contents/MacOS/Some App");
+
+    // Blanks right after the fifth field belong to the sixth and are trimmed;
+    // runs of blanks inside it stay.
+    const auto spaced = ProcessService::parseProcessLine(u"7 1 me 0.0 4      my   tool");
+    ASSERT_TRUE(spaced);
+    EXPECT_EQ(spaced->path, "my   tool");
+}
+
+TEST(ProcessLineParsing, RejectsMalformedLinesButToleratesABadRss)
+{
+    EXPECT_FALSE(ProcessService::parseProcessLine(u"812 1 root 0.0 20480"));       // five fields
+    EXPECT_FALSE(ProcessService::parseProcessLine(u"abc 1 root 0.0 20480 /bin/x"));
+    EXPECT_FALSE(ProcessService::parseProcessLine(u"812 1x root 0.0 20480 /bin/x"));
+    EXPECT_FALSE(ProcessService::parseProcessLine(u"99999999999 1 root 0.0 1 /bin/x"));  // beyond 32 bits
+    EXPECT_FALSE(ProcessService::parseProcessLine(u"812\t1 root 0.0 20480 /bin/x"));  // only spaces separate
+
+    const auto badRss = ProcessService::parseProcessLine(u"812 1 root 0.0 lots /bin/x");
+    ASSERT_TRUE(badRss);
+    EXPECT_EQ(badRss->rssBytes, 0u);
+
+    const auto signedPid = ProcessService::parseProcessLine(u"+812 -1 root 0.0 1 /bin/x");
+    ASSERT_TRUE(signedPid);
+    EXPECT_EQ(signedPid->pid, 812);
+    EXPECT_EQ(signedPid->ppid, -1);
+}
+
+TEST(CpuPercent, WorksOutPercentOfOneCoreOrNothing)
+{
+    // One second of CPU over two seconds is half a core.
+    EXPECT_DOUBLE_EQ(*ProcessService::cpuPercent(1'000'000'000, 2'000'000'000, 2.0, 1, 1), 50.0);
+    // A timebase of 125/3 turns ticks into nanoseconds.
+    EXPECT_DOUBLE_EQ(*ProcessService::cpuPercent(0, 24'000'000, 1.0, 125, 3), 100.0);
+
+    EXPECT_FALSE(ProcessService::cpuPercent(std::nullopt, 5, 1.0, 1, 1));
+    EXPECT_FALSE(ProcessService::cpuPercent(5, std::nullopt, 1.0, 1, 1));
+    EXPECT_FALSE(ProcessService::cpuPercent(10, 5, 1.0, 1, 1));
+    EXPECT_FALSE(ProcessService::cpuPercent(1, 5, 0.0, 1, 1));
+    EXPECT_FALSE(ProcessService::cpuPercent(1, 5, -1.0, 1, 1));
+    EXPECT_FALSE(ProcessService::cpuPercent(1, 5, std::numeric_limits<double>::infinity(), 1, 1));
+    EXPECT_FALSE(ProcessService::cpuPercent(1, 5, std::nan(""), 1, 1));
+    EXPECT_FALSE(ProcessService::cpuPercent(1, 5, 1.0, 0, 1));
+    EXPECT_FALSE(ProcessService::cpuPercent(1, 5, 1.0, 1, 0));
+}
+
+class ProcessesTest : public ::testing::Test {
+protected:
+    std::shared_ptr<velk::test::FakeToolRunner> tools = std::make_shared<velk::test::FakeToolRunner>();
+    std::shared_ptr<velk::test::FakeProcessProbe> procs = std::make_shared<velk::test::FakeProcessProbe>();
+    std::shared_ptr<velk::test::FakeHostProbe> host = std::make_shared<velk::test::FakeHostProbe>();
+    ScopedService<velk::platform::ToolRunner> runnerScope{tools};
+    ScopedService<velk::platform::ProcessProbe> probeScope{procs};
+    ScopedService<velk::platform::HostProbe> hostScope{host};
+
+    static ProcessService::PreviousRows byPid(const std::vector<ProcInfo>& rows)
+    {
+        ProcessService::PreviousRows map;
+        for (const ProcInfo& r : rows)
+            map.insert(r.pid, r);
+        return map;
+    }
+};
+
+TEST_F(ProcessesTest, AsksForTheListAndKeepsItsOrderWithoutOwnToolChildren)
+{
+    procs->pid = 4242;
+    tools->setOutput(kPs,
+                     "  900     1 root   0.0   100 /usr/sbin/cron\n"
+                     "\n"
+                     " 4300  4242 me     0.0    10 /bin/ps\n"
+                     " 4301  4242 me     0.0    10 /usr/bin/lsof\n"
+                     " 4302   900 me     0.0    10 /bin/ps\n"
+                     " 4303  4242 me     0.0    10 /usr/bin/lsofx\n"
+                     "   12     1 root   0.0     5 kthreadd\n"
+                     "garbage\n");
+    const auto rows = ProcessService::processes();
+
+    const auto requests = tools->requestsFor(kPs);
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests[0].arguments, (QStringList{"-axo", "pid=,ppid=,user=,pcpu=,rss=,comm="}));
+    EXPECT_EQ(requests[0].environment, velk::platform::ToolRequest::Environment::CLocaleOnly);
+
+    std::vector<int> pids;
+    for (const auto& r : rows)
+        pids.push_back(r.pid);
+    EXPECT_EQ(pids, (std::vector<int>{900, 4302, 4303, 12}));
+    EXPECT_EQ(rows[0].name, "cron");
+    EXPECT_EQ(rows[3].name, "kthreadd");
+    EXPECT_EQ(rows[3].path, "kthreadd");
+}
+
+TEST_F(ProcessesTest, AToolThatCannotRunGivesNoProcesses)
+{
+    EXPECT_TRUE(ProcessService::processes().empty());
+}
+
+TEST_F(ProcessesTest, CpuComesFromTwoSamplesOfTheSameProcess)
+{
+    tools->setOutput(kPs, "  812     1 me 0.0 100 /usr/bin/worker\n    0     0 root 0.0 0 kernel_task\n");
+    procs->usages.insert(812, ProcessUsage{50'000'000, 3, 777, 1'000'000'000});
+    host->uptimeSeconds = 100.0;
+    const auto first = ProcessService::processes();
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_FALSE(first[0].cpuAvailable);
+    EXPECT_EQ(first[0].cpuText(), "—");
+    EXPECT_EQ(first[0].memoryBytes, 50'000'000u);
+    EXPECT_EQ(first[0].threads, 3);
+    EXPECT_DOUBLE_EQ(first[0].sampledAt, 100.0);
+
+    // Pid 0 is never asked about.
+    EXPECT_EQ(std::count(procs->usageQueries.begin(), procs->usageQueries.end(), 0), 0);
+    EXPECT_FALSE(first[1].memoryBytes);
+    EXPECT_FALSE(first[1].started);
+    EXPECT_EQ(first[1].cpuText(), "—");
+
+    procs->usages.insert(812, ProcessUsage{50'000'000, 3, 777, 2'000'000'000});
+    host->uptimeSeconds = 102.0;
+    const auto second = ProcessService::processes(byPid(first));
+    ASSERT_TRUE(second[0].cpuAvailable);
+    EXPECT_DOUBLE_EQ(second[0].cpu, 50.0);
+    EXPECT_EQ(second[0].cpuText(), "50.0%");
+    EXPECT_FALSE(second[1].cpuAvailable);
+}
+
+TEST_F(ProcessesTest, AReusedPidStartsAfresh)
+{
+    procs->usages.insert(812, ProcessUsage{1, 1, 777, 1'000'000'000});
+    tools->setOutput(kPs, "812 1 me 0.0 1 /usr/bin/old\n");
+    host->uptimeSeconds = 10.0;
+    const auto first = ProcessService::processes();
+
+    // Same start time, another program.
+    tools->setOutput(kPs, "812 1 me 0.0 1 /usr/bin/new\n");
+    procs->usages.insert(812, ProcessUsage{1, 1, 777, 1'500'000'000});
+    host->uptimeSeconds = 12.0;
+    const auto otherProgram = ProcessService::processes(byPid(first));
+    EXPECT_FALSE(otherProgram[0].cpuAvailable);
+    EXPECT_EQ(otherProgram[0].cpu, 0.0);
+
+    // The same program, started later.
+    tools->setOutput(kPs, "812 1 me 0.0 1 /usr/bin/old\n");
+    procs->usages.insert(812, ProcessUsage{1, 1, 900, 1'500'000'000});
+    EXPECT_FALSE(ProcessService::processes(byPid(first))[0].cpuAvailable);
+
+    // No start time: no figure, even for the same program.
+    procs->usages.insert(812, ProcessUsage{1, 1, std::nullopt, 1'500'000'000});
+    const auto unknownStart = ProcessService::processes(byPid(first));
+    EXPECT_FALSE(unknownStart[0].cpuAvailable);
+    EXPECT_FALSE(ProcessService::processes(byPid(unknownStart))[0].cpuAvailable);
+}
+
+TEST_F(ProcessesTest, TerminateRefusesPidZeroAndProcessGroups)
+{
+    EXPECT_FALSE(ProcessService::terminate(0, false));
+    EXPECT_FALSE(ProcessService::terminate(-1, true));
+    EXPECT_FALSE(ProcessService::terminate(-812, false));
+    EXPECT_TRUE(procs->sent.empty());
+
+    EXPECT_TRUE(ProcessService::terminate(812, false));
+    EXPECT_TRUE(ProcessService::terminate(813, true));
+    EXPECT_EQ(procs->sent, (std::vector<std::pair<int, int>>{{812, SIGTERM}, {813, SIGKILL}}));
+
+    procs->signalResult = false;
+    EXPECT_FALSE(ProcessService::terminate(814, false));
+}
+
+TEST_F(ProcessesTest, MetricsAreAbsentForNonPositivePids)
+{
+    procs->usages.insert(0, ProcessUsage{1, 1, 1, 1});
+    EXPECT_EQ(ProcessService::metrics(0), ProcessService::Metrics{});
+    EXPECT_EQ(ProcessService::metrics(-3), ProcessService::Metrics{});
+    procs->usages.insert(5, ProcessUsage{10, 2, 3, 4});
+    EXPECT_EQ(ProcessService::metrics(5), (ProcessService::Metrics{10, 2, 3, 4}));
+}
+
+} // namespace

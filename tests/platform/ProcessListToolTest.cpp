@@ -1,0 +1,161 @@
+#include "platform/ProcessListTool.h"
+#include "platform/ProcessProbe.h"
+
+#include "support/TempTree.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+using velk::platform::processListOutput;
+using velk::platform::ToolRequest;
+
+namespace {
+
+const QStringList kListArguments{"-axo", "pid=,ppid=,user=,pcpu=,rss=,comm="};
+
+ToolRequest listRequest(const QStringList& arguments = kListArguments)
+{
+    ToolRequest request;
+    request.tool = "/bin/ps";
+    request.arguments = arguments;
+    return request;
+}
+
+// Fields of the line for `pid`: pid ppid user pcpu rss comm (comm may hold
+// blanks and is returned whole).
+QStringList lineFor(const QByteArray& output, int pid)
+{
+    static const QRegularExpression row(R"(^ *(\S+) +(\S+) +(\S+) +(\S+) +(\S+) (.*)$)");
+    for (const QByteArray& raw : output.split('\n')) {
+        const auto m = row.match(QString::fromUtf8(raw));
+        if (m.hasMatch() && m.captured(1) == QString::number(pid))
+            return m.capturedTexts().mid(1);
+    }
+    return {};
+}
+
+TEST(ProcessListTool, AgreesWithTheSystemToolAboutThisProcess)
+{
+    const int self = static_cast<int>(::getpid());
+    QProcess ps;
+    ps.start("ps", {"-o", "pid=,ppid=,user=,rss=", "-p", QString::number(self)});
+    ASSERT_TRUE(ps.waitForFinished(10000));
+    const QStringList real = QString::fromUtf8(ps.readAllStandardOutput()).split(u' ', Qt::SkipEmptyParts);
+    ASSERT_EQ(real.size(), 4);
+
+    const auto result = processListOutput(listRequest(), "/proc");
+    ASSERT_TRUE(result.launched);
+    EXPECT_EQ(result.exitStatus, 0);
+    const QStringList ours = lineFor(result.output, self);
+    ASSERT_EQ(ours.size(), 6) << result.output.constData();
+    EXPECT_EQ(ours[0], real[0]);
+    EXPECT_EQ(ours[1], real[1]);
+    EXPECT_EQ(ours[2], real[2]);
+    // Resident memory moves a little between the two readings.
+    const double ourRss = ours[4].toDouble();
+    const double realRss = real[3].toDouble();
+    EXPECT_GT(ourRss, 0);
+    EXPECT_NEAR(ourRss, realRss, realRss * 0.25 + 1024);
+    // The full path of the executable.
+    EXPECT_EQ(ours[5], QFileInfo("/proc/self/exe").symLinkTarget());
+
+    // Every line starts with a pid, and pids come in order.
+    int last = 0;
+    for (const QByteArray& line : result.output.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        const int pid = line.trimmed().split(' ').first().toInt();
+        EXPECT_GT(pid, last);
+        last = pid;
+    }
+}
+
+class FixtureProcTree : public ::testing::Test {
+protected:
+    velk::test::TempTree tree;
+
+    void process(int pid, const QByteArray& stat, const QByteArray& status, const QByteArray& cmdline = {})
+    {
+        const QString dir = "proc/" + QString::number(pid) + '/';
+        tree.fileWithContent(dir + "stat", stat);
+        tree.fileWithContent(dir + "status", status);
+        tree.fileWithContent(dir + "statm", "1000 300 100 1 0 50 0\n");
+        tree.fileWithContent(dir + "cmdline", cmdline);
+    }
+
+    QString proc() const { return tree.path("proc"); }
+};
+
+TEST_F(FixtureProcTree, WritesOneLinePerProcessWithTheBestPathItHas)
+{
+    tree.fileWithContent("proc/uptime", "1000.00 4000.00\n");
+    // Linked executable (with a blank in its path), first argument, short name.
+    process(40, "40 (My App) S 1 40 40 0 -1 0 0 0 0 0 3000 1000 0 0 20 0 4 0 50000 0 256 0\n", "Name:\tMy App\nUid:\t0\t0\t0\t0\n");
+    tree.link("proc/40/exe", "/opt/My App/bin/my app (deleted)");
+    process(7, "7 (bash) S 40 7 7 0 -1 0 0 0 0 0 10 10 0 0 20 0 1 0 100 0 100 0\n", "Uid:\t1000\t0\t0\t0\n",
+            QByteArray("/usr/bin/bash\0-l\0", 16));
+    process(2, "2 (kworker/0:1-events) I 0 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0 0\n", "Uid:\t0\t0\t0\t0\n");
+    process(9, "9 (gone", "");  // ended while being read
+    tree.dir("proc/self");
+    tree.fileWithContent("proc/meminfo", "MemTotal: 1 kB\n");
+
+    const auto result = processListOutput(listRequest(), proc());
+    const QStringList lines = QString::fromUtf8(result.output).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << result.output.constData();
+    const qint64 pageKb = ::sysconf(_SC_PAGESIZE) / 1024;
+
+    EXPECT_TRUE(lines[0].trimmed().startsWith("2 "));
+    EXPECT_TRUE(lines[0].endsWith(" kworker/0:1-events"));
+    EXPECT_TRUE(lines[1].trimmed().startsWith("7 "));
+    EXPECT_TRUE(lines[1].endsWith(" /usr/bin/bash"));
+    EXPECT_EQ(lines[1].split(u' ', Qt::SkipEmptyParts)[2], "root");  // the effective user
+    // 40 s of CPU over 500 s of life: 8 percent; 256 pages resident.
+    const QStringList app = lines[2].split(u' ', Qt::SkipEmptyParts);
+    EXPECT_EQ(app[0], "40");
+    EXPECT_EQ(app[1], "1");
+    EXPECT_EQ(app[2], "root");
+    EXPECT_EQ(app[3], "8.0");
+    EXPECT_EQ(app[4], QString::number(256 * pageKb));
+    EXPECT_TRUE(lines[2].endsWith(" /opt/My App/bin/my app"));
+}
+
+TEST_F(FixtureProcTree, AnswersOnlyTheProcessListForm)
+{
+    process(5, "5 (x) S 1 5 5 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0 0\n", "Uid:\t0\t0\t0\t0\n");
+    EXPECT_EQ(lineFor(processListOutput(listRequest({"-ax", "-o", "pid=,ppid=,user=,pcpu=,rss=,comm="}), proc()).output, 5).size(), 6);
+
+    const auto headed = processListOutput(listRequest({"-axo", "pid,comm"}), proc());
+    EXPECT_TRUE(headed.output.startsWith("    PID COMM\n")) << headed.output.constData();
+
+    for (const QStringList& args : {QStringList{"-axo", "pid=,args="}, QStringList{"-o", "pid="}, QStringList{"-axo"},
+                                    QStringList{"aux"}, QStringList{"-axz", "pid="}}) {
+        const auto r = processListOutput(listRequest(args), proc());
+        EXPECT_TRUE(r.launched);
+        EXPECT_EQ(r.exitStatus, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.output.isEmpty());
+    }
+}
+
+TEST_F(FixtureProcTree, ProbeReadsTimesThreadsAndPrivateMemory)
+{
+    process(40, "40 (My App) S 1 40 40 0 -1 0 0 0 0 0 3000 1000 0 0 20 0 4 0 50000 0 256 0\n", "");
+    const auto probe = velk::platform::ProcessProbe::fromProc(proc());
+    const auto usage = probe->usage(40);
+    EXPECT_EQ(usage.cpuTime, 4000u);
+    EXPECT_EQ(usage.startTime, 50000u);
+    EXPECT_EQ(usage.threads, 4);
+    EXPECT_EQ(usage.footprintBytes, 200u * ::sysconf(_SC_PAGESIZE));
+
+    const auto missing = probe->usage(41);
+    EXPECT_FALSE(missing.cpuTime || missing.startTime || missing.threads || missing.footprintBytes);
+    EXPECT_FALSE(probe->usage(0).cpuTime);
+    // Ticks of 1/100 s are 10 ms each whatever the kernel's rate.
+    const auto base = probe->timebase();
+    EXPECT_EQ(static_cast<double>(base.numer) / base.denom * ::sysconf(_SC_CLK_TCK), 1e9);
+}
+
+} // namespace

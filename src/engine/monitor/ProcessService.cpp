@@ -71,11 +71,6 @@ void forEachLine(QStringView text, Fn&& fn)
     }
 }
 
-void ensureProcessListTool()
-{
-    platform::registerProcessListTool();
-}
-
 } // namespace
 
 QString ProcessService::run(const QString& tool, const QStringList& arguments)
@@ -112,7 +107,8 @@ std::optional<ProcessService::ListedProcess> ProcessService::parseProcessLine(QS
 
 std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
 {
-    ensureProcessListTool();
+    // The process list is answered from /proc inside this process.
+    platform::registerProcessListTool();
     const QString output = run(QStringLiteral("/bin/ps"), {QStringLiteral("-axo"), QStringLiteral("pid=,ppid=,user=,pcpu=,rss=,comm=")});
 
     const auto probe = platform::service<platform::ProcessProbe>();

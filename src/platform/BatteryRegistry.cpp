@@ -23,6 +23,8 @@ public:
         return value;
     }
 
+    // Counters far beyond any battery's (|n| > 2^53) count as unreadable, so
+    // the arithmetic below stays exact and in range.
     std::optional<qint64> number(const char* attribute) const
     {
         const auto value = text(attribute);
@@ -30,17 +32,30 @@ public:
             return std::nullopt;
         bool ok = false;
         const qint64 n = value->toLongLong(&ok);
-        return ok ? std::optional<qint64>(n) : std::nullopt;
+        if (!ok || n > kLargest || n < -kLargest)
+            return std::nullopt;
+        return n;
     }
+
+    static constexpr qint64 kLargest = qint64(1) << 53;
 
 private:
     QString m_path;
 };
 
+// The nearest whole number, or nothing for a value that is no number or
+// lies beyond what the registry's integers hold.
+std::optional<qint64> whole(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > 9.0e15)
+        return std::nullopt;
+    return static_cast<qint64>(std::llround(value));
+}
+
 // Micro-units to milli-units, rounded to the nearest.
 qint64 milli(qint64 micro)
 {
-    return static_cast<qint64>(std::llround(static_cast<double>(micro) / 1000.0));
+    return *whole(static_cast<double>(micro) / 1000.0);
 }
 
 class SysfsBatteryRegistry final : public BatteryRegistry {
@@ -97,7 +112,7 @@ private:
             const auto e = battery.number(energyKey);
             if (!e || chargeVolts <= 0)
                 return std::nullopt;
-            return static_cast<qint64>(std::llround(static_cast<double>(*e) / static_cast<double>(chargeVolts) * 1000.0));
+            return whole(static_cast<double>(*e) / static_cast<double>(chargeVolts) * 1000.0);
         };
         QVariantMap data;
         if (const auto design = charge("charge_full_design", "energy_full_design"))
@@ -113,7 +128,7 @@ private:
         std::optional<qint64> current = battery.number("current_now");
         if (!current) {
             if (const auto power = battery.number("power_now"); power && voltageNow && *voltageNow > 0)
-                current = static_cast<qint64>(std::llround(static_cast<double>(*power) / static_cast<double>(*voltageNow) * 1e6));
+                current = whole(static_cast<double>(*power) / static_cast<double>(*voltageNow) * 1e6);
         }
         if (current) {
             const qint64 ma = milli(std::llabs(*current));
@@ -133,8 +148,11 @@ private:
                 details.insert("Name", *name);
             const auto volts = adapter->number("voltage_max");
             const auto amps = adapter->number("current_max");
-            if (volts && amps && *volts > 0 && *amps > 0)
-                details.insert("Watts", static_cast<qint64>(std::llround(static_cast<double>(*volts) * static_cast<double>(*amps) / 1e12)));
+            const auto watts = volts && amps && *volts > 0 && *amps > 0
+                ? whole(static_cast<double>(*volts) * static_cast<double>(*amps) / 1e12)
+                : std::nullopt;
+            if (watts)
+                details.insert("Watts", *watts);
             p.insert("AdapterDetails", details);
         }
         return p;
@@ -159,7 +177,7 @@ private:
             const qint64 left = discharging ? *now : (full ? std::max<qint64>(*full - *now, 0) : -1);
             if (left < 0)
                 continue;
-            return static_cast<qint64>(static_cast<double>(left) / static_cast<double>(r) * 60.0);
+            return whole(std::floor(static_cast<double>(left) / static_cast<double>(r) * 60.0));
         }
         return std::nullopt;
     }

@@ -270,4 +270,18 @@ TEST_F(SysfsBattery, CriticalAndWithoutCycleCount)
     EXPECT_FALSE(read());
 }
 
+TEST_F(SysfsBattery, AbsurdCountersCountAsUnreadable)
+{
+    laptopBattery("Charging", Q_INT64_C(99999999999999999));
+    supply("AC", {{"type", "Mains"}, {"online", 1}, {"voltage_max", Q_INT64_C(9000000000000000)}, {"current_max", Q_INT64_C(9000000000000000)}});
+    auto s = read();
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->amperageA, 0.0);
+    EXPECT_FALSE(s->minutesRemaining);
+    EXPECT_FALSE(s->adapterWatts);
+
+    supply("BAT0", {{"charge_full_design", "x"}, {"energy_full_design", Q_INT64_C(9000000000000000)}, {"voltage_min_design", 1}});
+    EXPECT_FALSE(read());
+}
+
 } // namespace

@@ -1,0 +1,149 @@
+#include "engine/cleaning/SystemJunkScanner.h"
+
+#include "engine/cleaning/SyncFileScanner.h"
+#include "platform/CurrentUser.h"
+#include "platform/Locations.h"
+#include "platform/ServiceRegistry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace velk {
+namespace {
+
+// The folders of every category except language files, as the macOS layout
+// names them.
+QStringList categoryLocations(ScanCategoryID id)
+{
+    switch (id) {
+    case ScanCategoryID::userCaches: return {"~/Library/Caches"};
+    case ScanCategoryID::systemLogs: return {"/Library/Logs"};
+    case ScanCategoryID::userLogs: return {"~/Library/Logs"};
+    case ScanCategoryID::trash: return {"~/.Trash"};
+    case ScanCategoryID::downloads: return {"~/Downloads"};
+    case ScanCategoryID::languageFiles: return {};
+    case ScanCategoryID::derivedData: return {"~/Library/Developer/Xcode/DerivedData"};
+    case ScanCategoryID::xcodeCache: return {"~/Library/Caches/com.apple.dt.Xcode"};
+    case ScanCategoryID::xcodeSimulatorCache: return {"~/Library/Developer/CoreSimulator/Caches"};
+    case ScanCategoryID::xcodeDeviceSupport:
+        return {"~/Library/Developer/Xcode/iOS DeviceSupport", "~/Library/Developer/Xcode/watchOS DeviceSupport",
+                "~/Library/Developer/Xcode/tvOS DeviceSupport", "~/Library/Developer/Xcode/visionOS DeviceSupport"};
+    case ScanCategoryID::xcodeArchives: return {"~/Library/Developer/Xcode/Archives"};
+    case ScanCategoryID::npmCache: return {"~/.npm/_cacache"};
+    case ScanCategoryID::brewCache: return {"~/Library/Caches/Homebrew"};
+    case ScanCategoryID::dockerData: return {"~/Library/Containers/com.docker.docker"};
+    case ScanCategoryID::mailAttachments: return {"~/Library/Containers/com.apple.mail"};
+    case ScanCategoryID::messagesAttachments: return {"~/Library/Messages/Attachments"};
+    case ScanCategoryID::pipCache: return {"~/Library/Caches/pip"};
+    case ScanCategoryID::mavenCache: return {"~/.m2/repository"};
+    case ScanCategoryID::goCache: return {"~/Library/Caches/go-build", "~/go/pkg/mod/cache"};
+    case ScanCategoryID::gradleCache: return {"~/.gradle/caches"};
+    case ScanCategoryID::cargoCache: return {"~/.cargo/registry/cache", "~/.cargo/registry/src"};
+    case ScanCategoryID::gemCache: return {"~/.gem/specs"};
+    case ScanCategoryID::composerCache: return {"~/.composer/cache"};
+    case ScanCategoryID::podCache: return {"~/Library/Caches/CocoaPods"};
+    }
+    return {};
+}
+
+constexpr const char* kApplicationFolders[] = {"~/Applications", "/Applications"};
+
+// Direct children of a folder in listing order, hidden ones included; empty
+// when the folder cannot be listed.
+QStringList listChildren(const QString& folder)
+{
+    QDir dir(folder);
+    const QStringList names =
+        dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+    QStringList paths;
+    paths.reserve(names.size());
+    for (const QString& name : names)
+        paths.append(dir.filePath(name));
+    return paths;
+}
+
+// Whether `name` is a non-empty stem followed by ".<extension>".
+bool hasExtension(const QString& name, QLatin1StringView extension)
+{
+    return name.size() > extension.size() + 1 && name.endsWith(extension)
+        && name.at(name.size() - extension.size() - 1) == u'.';
+}
+
+} // namespace
+
+SystemJunkScanner::SystemJunkScanner()
+    : m_locations(platform::service<platform::Locations>())
+    , m_locale(platform::service<platform::SystemLocale>())
+{
+}
+
+QStringList SystemJunkScanner::paths(ScanCategoryID id) const
+{
+    if (id == ScanCategoryID::languageFiles)
+        return languageFilePaths();
+    QStringList folders;
+    for (const QString& location : categoryLocations(id))
+        folders += m_locations->resolveAll(location);
+    return folders;
+}
+
+std::vector<FileItem> SystemJunkScanner::scan(ScanCategoryID id) const
+{
+    std::vector<FileItem> items;
+    for (const QString& folder : paths(id)) {
+        if (!QFileInfo(folder).isDir())  // follows a link at the folder itself
+            continue;
+        auto children = SyncFileScanner::directorySizeScanned(folder);
+        items.insert(items.end(), std::make_move_iterator(children.begin()), std::make_move_iterator(children.end()));
+    }
+    std::stable_sort(items.begin(), items.end(), [](const FileItem& a, const FileItem& b) { return a.size > b.size; });
+    return items;
+}
+
+bool SystemJunkScanner::keepsLanguageFolder(const QString& lprojName, const QString& languageCode)
+{
+    if (lprojName == u"Base")
+        return true;
+    qsizetype cut = lprojName.size();
+    for (QChar separator : {u'-', u'_'}) {
+        const qsizetype at = lprojName.indexOf(separator);
+        if (at >= 0)
+            cut = std::min(cut, at);
+    }
+    return QStringView(lprojName).left(cut).compare(languageCode, Qt::CaseInsensitive) == 0;
+}
+
+QString SystemJunkScanner::languageToKeep() const
+{
+    const QString code = m_locale->languageCode();
+    // The C/POSIX locale names no language.
+    if (code.isEmpty() || code.compare(u"c", Qt::CaseInsensitive) == 0
+        || code.compare(u"posix", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("en");
+    return code;
+}
+
+QStringList SystemJunkScanner::languageFilePaths() const
+{
+    const QString keep = languageToKeep();
+    QStringList result;
+    for (const char* location : kApplicationFolders) {
+        for (const QString& applicationFolder : m_locations->resolveAll(QString::fromUtf8(location))) {
+            for (const QString& application : listChildren(applicationFolder)) {
+                if (!hasExtension(QFileInfo(application).fileName(), QLatin1StringView("app")))
+                    continue;
+                for (const QString& resource : listChildren(application + QStringLiteral("/Contents/Resources"))) {
+                    const QString name = QFileInfo(resource).fileName();
+                    if (!hasExtension(name, QLatin1StringView("lproj")))
+                        continue;
+                    if (!keepsLanguageFolder(name.chopped(6), keep))
+                        result.append(resource);
+                }
+            }
+        }
+    }
+    return result;
+}
+
+} // namespace velk

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "engine/cleaning/FileItem.h"
+#include "engine/cleaning/ScanCategoryID.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+namespace velk::platform {
+class Locations;
+class SystemLocale;
+}
+
+namespace velk {
+
+// Finds the removable items of one junk category: the visible children of the
+// category's folders, sized, largest first. Synchronous; a copy may be used on
+// any thread. Folders are named the macOS way and resolved through the
+// location map and system locale that were current when the scanner was made.
+class SystemJunkScanner {
+public:
+    SystemJunkScanner();
+
+    // The folders of a category on this machine, in scan order.
+    QStringList paths(ScanCategoryID id) const;
+    std::vector<FileItem> scan(ScanCategoryID id) const;
+
+    // Whether a language folder named `lprojName` (without ".lproj") stays on
+    // a system whose language is `languageCode`: "Base" and every folder whose
+    // language part (before "-" or "_") is that language, in any case.
+    static bool keepsLanguageFolder(const QString& lprojName, const QString& languageCode);
+
+private:
+    QStringList languageFilePaths() const;
+    QString languageToKeep() const;
+
+    std::shared_ptr<const platform::Locations> m_locations;
+    std::shared_ptr<const platform::SystemLocale> m_locale;
+};
+
+} // namespace velk

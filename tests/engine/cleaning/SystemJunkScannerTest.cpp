@@ -1,0 +1,159 @@
+#include "JunkFixture.h"
+
+#include "engine/cleaning/SyncFileScanner.h"
+#include "engine/cleaning/SystemJunkScanner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+using namespace velk;
+using velk::test::JunkHome;
+
+namespace {
+
+QStringList pathsOf(const std::vector<FileItem>& items)
+{
+    QStringList paths;
+    for (const FileItem& item : items)
+        paths.append(item.path);
+    return paths;
+}
+
+QStringList namesOf(const std::vector<FileItem>& items)
+{
+    QStringList names;
+    for (const FileItem& item : items)
+        names.append(item.name);
+    return names;
+}
+
+} // namespace
+
+TEST(SystemJunkScanner, FoldersAreTheMacLocationsOfTheProfile)
+{
+    JunkHome home;
+    const SystemJunkScanner scanner;
+    EXPECT_EQ(scanner.paths(ScanCategoryID::userCaches), QStringList{home.home() + "/Library/Caches"});
+    EXPECT_EQ(scanner.paths(ScanCategoryID::systemLogs), QStringList{home.root() + "/Library/Logs"});
+    EXPECT_EQ(scanner.paths(ScanCategoryID::trash), QStringList{home.home() + "/.Trash"});
+    const QString xcode = home.home() + "/Library/Developer/Xcode/";
+    EXPECT_EQ(scanner.paths(ScanCategoryID::xcodeDeviceSupport),
+              QStringList({xcode + "iOS DeviceSupport", xcode + "watchOS DeviceSupport", xcode + "tvOS DeviceSupport",
+                           xcode + "visionOS DeviceSupport"}));
+    EXPECT_EQ(scanner.paths(ScanCategoryID::goCache),
+              QStringList({home.home() + "/Library/Caches/go-build", home.home() + "/go/pkg/mod/cache"}));
+    EXPECT_EQ(scanner.paths(ScanCategoryID::cargoCache),
+              QStringList({home.home() + "/.cargo/registry/cache", home.home() + "/.cargo/registry/src"}));
+    EXPECT_EQ(scanner.paths(ScanCategoryID::gemCache), QStringList{home.home() + "/.gem/specs"});
+    for (ScanCategoryID id : allScanCategoryIDs)
+        EXPECT_TRUE(scanner.scan(id).empty()) << qPrintable(rawValue(id));
+}
+
+TEST(SystemJunkScanner, ItemsAreVisibleChildrenLargestFirstWithTiesInFolderOrder)
+{
+    JunkHome home;
+    home.file("Downloads/small.bin", 10);
+    home.file("Downloads/big/inner/data", 500);
+    home.file("Downloads/big/.hidden", 1000);
+    home.file("Downloads/.secret", 900);
+    home.file("Downloads/empty.bin", 0);
+    home.dir("Downloads/emptyFolder");
+    QFile::link(home.file("elsewhere.bin", 700), home.home() + "/Downloads/link.bin");
+
+    const std::vector<FileItem> downloads = SystemJunkScanner().scan(ScanCategoryID::downloads);
+    EXPECT_EQ(namesOf(downloads), QStringList({"big", "small.bin"}));
+    ASSERT_EQ(downloads.size(), 2u);
+    EXPECT_EQ(downloads[0].size, 500);
+    EXPECT_EQ(downloads[0].itemType, FileItem::ItemType::Directory);
+
+    // Equal sizes across the two go folders keep the folders' order; within a
+    // folder, the listing's order.
+    home.file("go/pkg/mod/cache/download", 64);
+    home.file("Library/Caches/go-build/aa", 64);
+    home.file("Library/Caches/go-build/bb", 64);
+    home.file("Library/Caches/go-build/cc", 64);
+    home.file("Library/Caches/go-build/largest", 65);
+    QStringList expected = {home.home() + "/Library/Caches/go-build/largest"};
+    for (const FileItem& listed : SyncFileScanner::directorySizeScanned(home.home() + "/Library/Caches/go-build")) {
+        if (listed.size == 64)
+            expected.append(listed.path);
+    }
+    expected.append(home.home() + "/go/pkg/mod/cache/download");
+    EXPECT_EQ(pathsOf(SystemJunkScanner().scan(ScanCategoryID::goCache)), expected);
+}
+
+TEST(SystemJunkScanner, MissingFoldersAreSkippedAndLinkedFoldersFollowed)
+{
+    JunkHome home;
+    // Only one of the four device-support folders, and only the go-build half
+    // of the go cache.
+    home.file("Library/Developer/Xcode/iOS DeviceSupport/17.0/symbols", 30);
+    home.file("Library/Caches/go-build/00", 20);
+    // A category folder that is a link to a real folder is scanned.
+    home.file("real-npm/blob", 40);
+    home.dir(".npm");
+    QFile::link(home.home() + "/real-npm", home.home() + "/.npm/_cacache");
+    // A category "folder" that is a plain file contributes nothing.
+    home.file(".gradle/caches", 50);
+
+    const SystemJunkScanner scanner;
+    EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::xcodeDeviceSupport)), QStringList{"17.0"});
+    EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::goCache)), QStringList{"00"});
+    EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::npmCache)), QStringList{"blob"});
+    EXPECT_TRUE(scanner.scan(ScanCategoryID::gradleCache).empty());
+}
+
+TEST(SystemJunkScanner, LanguageFilesKeepTheSystemLanguageAndBase)
+{
+    JunkHome home(QStringLiteral("zh"));
+    const QString userApps = "Applications/Notes.app/Contents/Resources/";
+    home.file(userApps + "zh-Hans.lproj/Main.strings", 11);
+    home.file(userApps + "zh_TW.lproj/Main.strings", 12);
+    home.file(userApps + "ZH.lproj/Main.strings", 13);
+    home.file(userApps + "Base.lproj/Main.nib", 14);
+    home.file(userApps + "en.lproj/Main.strings", 15);
+    home.file(userApps + "fr-CA.lproj/Main.strings", 16);
+    home.file(userApps + "zhx.lproj/Main.strings", 17);
+    home.file(userApps + "Icon.icns", 18);
+    home.file("Applications/NoResources.app/Contents/Info.plist", 19);
+    home.file("Applications/Folder/Nested.app/Contents/Resources/de.lproj/x.strings", 20);
+    home.rootFile("Applications/Maps.app/Contents/Resources/ja.lproj/y.strings", 21);
+
+    const SystemJunkScanner scanner;
+    const QString resources = home.home() + "/" + userApps;
+    QStringList folders = scanner.paths(ScanCategoryID::languageFiles);
+    ASSERT_EQ(folders.size(), 4);
+    EXPECT_EQ(folders.last(), home.root() + "/Applications/Maps.app/Contents/Resources/ja.lproj");
+    folders.removeLast();
+    folders.sort();
+    EXPECT_EQ(folders, QStringList({resources + "en.lproj", resources + "fr-CA.lproj", resources + "zhx.lproj"}));
+
+    // The items are the entries inside the language folders.
+    const std::vector<FileItem> items = scanner.scan(ScanCategoryID::languageFiles);
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0].path, home.root() + "/Applications/Maps.app/Contents/Resources/ja.lproj/y.strings");
+    EXPECT_EQ(items[1].path, resources + "zhx.lproj/Main.strings");
+    EXPECT_EQ(items[2].path, resources + "fr-CA.lproj/Main.strings");
+    EXPECT_EQ(items[3].path, resources + "en.lproj/Main.strings");
+}
+
+TEST(SystemJunkScanner, LanguagePartDecidesWhichFoldersStay)
+{
+    struct Case {
+        const char* folder;
+        const char* language;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"Base", "fr", true},       {"zh-Hans", "zh", true},   {"zh_CN", "zh", true},  {"ZH-hant", "zh", true},
+        {"zh", "ZH", true},         {"en", "zh", false},       {"zhx", "zh", false},   {"base", "fr", false},
+        {"pt-BR", "pt", true},      {"en-GB", "en", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SystemJunkScanner::keepsLanguageFolder(QString::fromLatin1(c.folder), QString::fromLatin1(c.language)),
+                  c.kept)
+            << c.folder << " / " << c.language;
+    }
+}

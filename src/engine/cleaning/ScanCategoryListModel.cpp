@@ -1,0 +1,114 @@
+#include "engine/cleaning/ScanCategoryListModel.h"
+
+namespace velk {
+namespace {
+
+QString stateName(ScanState::Kind kind)
+{
+    switch (kind) {
+    case ScanState::Kind::error: return QStringLiteral("error");
+    case ScanState::Kind::idle: return QStringLiteral("idle");
+    case ScanState::Kind::scanning: return QStringLiteral("scanning");
+    case ScanState::Kind::done: return QStringLiteral("done");
+    }
+    return {};
+}
+
+} // namespace
+
+ScanCategoryListModel::ScanCategoryListModel(const std::vector<ScanCategory>& categories, QObject* parent)
+    : QAbstractListModel(parent)
+    , m_categories(categories)
+{
+}
+
+int ScanCategoryListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_categories.size());
+}
+
+QVariant ScanCategoryListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() < 0 || index.row() >= rowCount())
+        return {};
+    const ScanCategory& category = m_categories[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case IdRole: return rawValue(category.id);
+    case TitleRole: return title(category.id);
+    case EnglishTitleRole: return englishTitle(category.id);
+    case SubtitleRole: return subtitle(category.id);
+    case EnglishSubtitleRole: return englishSubtitle(category.id);
+    case IconRole: return icon(category.id);
+    case GroupRole: return rawValue(group(category.id));
+    case RequiresConfirmationRole: return requiresConfirmation(category.id);
+    case ColorNameRole: return colorRoleName(color(category.id));
+    case ScanStateRole: return stateName(category.scanState.kind());
+    case ErrorTextRole: return category.scanState.errorMessage();
+    case IsScanningRole: return category.isScanning();
+    case IsDoneRole: return category.isDone();
+    case IsSelectedRole: return category.isSelected();
+    case TotalSizeRole: return qint64(category.totalSize());
+    case SelectedSizeRole: return qint64(category.selectedSize());
+    case FormattedTotalSizeRole: return category.formattedTotalSize();
+    case ItemCountRole: return static_cast<int>(category.items.size());
+    default: return {};
+    }
+}
+
+QHash<int, QByteArray> ScanCategoryListModel::roleNames() const
+{
+    return {
+        {IdRole, "id"},
+        {TitleRole, "title"},
+        {EnglishTitleRole, "englishTitle"},
+        {SubtitleRole, "subtitle"},
+        {EnglishSubtitleRole, "englishSubtitle"},
+        {IconRole, "icon"},
+        {GroupRole, "group"},
+        {RequiresConfirmationRole, "requiresConfirmation"},
+        {ColorNameRole, "colorRole"},
+        {ScanStateRole, "scanState"},
+        {ErrorTextRole, "errorText"},
+        {IsScanningRole, "isScanning"},
+        {IsDoneRole, "isDone"},
+        {IsSelectedRole, "isSelected"},
+        {TotalSizeRole, "totalSize"},
+        {SelectedSizeRole, "selectedSize"},
+        {FormattedTotalSizeRole, "formattedTotalSize"},
+        {ItemCountRole, "itemCount"},
+    };
+}
+
+int ScanCategoryListModel::indexOf(const QString& id) const
+{
+    for (std::size_t row = 0; row < m_categories.size(); ++row) {
+        if (rawValue(m_categories[row].id) == id)
+            return static_cast<int>(row);
+    }
+    return -1;
+}
+
+QVariantMap ScanCategoryListModel::get(int row) const
+{
+    QVariantMap values;
+    if (row < 0 || row >= rowCount())
+        return values;
+    const QModelIndex at = index(row);
+    const auto names = roleNames();
+    for (auto it = names.begin(); it != names.end(); ++it)
+        values.insert(QString::fromLatin1(it.value()), data(at, it.key()));
+    return values;
+}
+
+void ScanCategoryListModel::rowChanged(int row)
+{
+    emit dataChanged(index(row), index(row));
+}
+
+void ScanCategoryListModel::allRowsChanged()
+{
+    if (!m_categories.empty())
+        emit dataChanged(index(0), index(rowCount() - 1));
+}
+
+} // namespace velk

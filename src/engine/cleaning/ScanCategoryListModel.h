@@ -1,0 +1,55 @@
+#pragma once
+
+#include "engine/cleaning/ScanCategory.h"
+
+#include <QAbstractListModel>
+#include <vector>
+
+namespace velk {
+
+// The junk view model's categories as a list for the screens: one row per
+// category, in declaration order. Rows are announced as they change.
+class ScanCategoryListModel final : public QAbstractListModel {
+    Q_OBJECT
+public:
+    enum Role {
+        IdRole = Qt::UserRole + 1,  // raw value, e.g. "user_caches"
+        TitleRole,                  // Chinese title
+        EnglishTitleRole,
+        SubtitleRole,
+        EnglishSubtitleRole,
+        IconRole,
+        GroupRole,                  // raw value of the group
+        RequiresConfirmationRole,
+        ColorNameRole,              // "accent", "amber", "red" or "slate"
+        ScanStateRole,              // "error", "idle", "scanning" or "done"
+        ErrorTextRole,
+        IsScanningRole,
+        IsDoneRole,
+        IsSelectedRole,
+        TotalSizeRole,
+        SelectedSizeRole,
+        FormattedTotalSizeRole,
+        ItemCountRole,
+    };
+    Q_ENUM(Role)
+
+    ScanCategoryListModel(const std::vector<ScanCategory>& categories, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    // The row of a category raw value, or -1.
+    Q_INVOKABLE int indexOf(const QString& id) const;
+    // Every role of a row by role name; empty for a row out of range.
+    Q_INVOKABLE QVariantMap get(int row) const;
+
+    void rowChanged(int row);
+    void allRowsChanged();
+
+private:
+    const std::vector<ScanCategory>& m_categories;
+};
+
+} // namespace velk

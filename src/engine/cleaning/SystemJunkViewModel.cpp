@@ -1,0 +1,393 @@
+#include "engine/cleaning/SystemJunkViewModel.h"
+
+#include "engine/cleaning/JunkItemRemover.h"
+#include "platform/Formatting.h"
+#include "platform/ServiceRegistry.h"
+
+#include <QPointer>
+#include <algorithm>
+
+namespace velk {
+namespace {
+
+QString fileStyle(std::int64_t bytes)
+{
+    return platform::fmt::byteCount(bytes, platform::fmt::ByteStyle::File);
+}
+
+} // namespace
+
+SystemJunkViewModel::SystemJunkViewModel(QObject* parent)
+    : QObject(parent)
+    , m_categories(allScanCategoryIDs.begin(), allScanCategoryIDs.end())
+    , m_categoryModel(m_categories, this)
+{
+}
+
+SystemJunkViewModel::~SystemJunkViewModel()
+{
+    if (m_scanTask)
+        m_scanTask->store(true);
+}
+
+// ---- Scanning -------------------------------------------------------------
+
+void SystemJunkViewModel::startScan(bool autoCleanWhenDone)
+{
+    stopScan();
+    m_autoCleanAfterScan = autoCleanWhenDone;
+    setIsScanning(true);
+    setScanComplete(false);
+    setScanningCategory(allScanCategoryIDs.front());
+    setTotalFound(0);
+    for (ScanCategory& category : m_categories) {
+        category.items.clear();
+        category.scanState = ScanState::scanning();
+    }
+    publishCategories();
+
+    ++m_scanGeneration;
+    m_scanTask = platform::makeCancelToken();
+    const ScanRun run{m_scanGeneration, m_scanTask, std::make_shared<const SystemJunkScanner>(m_scanner)};
+    scanCategory(run, 0);
+}
+
+// Runs on the main thread before each category: the category's scan goes to
+// the background and comes back through categoryScanned().
+void SystemJunkViewModel::scanCategory(const ScanRun& run, std::size_t index)
+{
+    if (run.cancel->load())
+        return;
+    if (index == allScanCategoryIDs.size()) {
+        finishScan(run);
+        return;
+    }
+    const ScanCategoryID id = allScanCategoryIDs[index];
+    if (isCurrent(run))
+        setScanningCategory(id);
+
+    const QPointer<SystemJunkViewModel> self(this);
+    auto executor = platform::service<platform::Executor>();
+    executor->run(platform::Priority::UserInitiated, [self, executor, run, index, id] {
+        if (run.cancel->load())
+            return;
+        std::vector<FileItem> items = run.scanner->scan(id);
+        if (run.cancel->load())
+            return;
+        executor->toMain(self.data(), [self, run, index, items = std::move(items)]() mutable {
+            if (self)
+                self->categoryScanned(run, index, std::move(items));
+        });
+    });
+}
+
+void SystemJunkViewModel::categoryScanned(const ScanRun& run, std::size_t index, std::vector<FileItem> items)
+{
+    if (!isCurrent(run))
+        return;
+    const ScanCategoryID id = allScanCategoryIDs[index];
+    const int row = rowOf(id);
+    if (row >= 0) {
+        ScanCategory& category = m_categories[static_cast<std::size_t>(row)];
+        if (requiresConfirmation(id)) {
+            for (FileItem& item : items)
+                item.isSelected = false;
+        }
+        category.items = std::move(items);
+        category.scanState = ScanState::done();
+        publishCategory(row);
+    }
+    recomputeTotalFound();
+    scanCategory(run, index + 1);
+}
+
+void SystemJunkViewModel::finishScan(const ScanRun& run)
+{
+    if (!isCurrent(run))
+        return;
+    setScanningCategory(std::nullopt);
+    setIsScanning(false);
+    setScanComplete(true);
+    m_scanTask.reset();
+    if (m_autoCleanAfterScan) {
+        m_autoCleanAfterScan = false;
+        clean();
+    }
+}
+
+bool SystemJunkViewModel::isCurrent(const ScanRun& run) const
+{
+    return run.generation == m_scanGeneration && !run.cancel->load();
+}
+
+void SystemJunkViewModel::stopScan()
+{
+    if (m_scanTask) {
+        m_scanTask->store(true);
+        m_scanTask.reset();
+    }
+    setScanningCategory(std::nullopt);
+    setIsScanning(false);
+}
+
+// ---- Cleaning -------------------------------------------------------------
+
+void SystemJunkViewModel::clean()
+{
+    if (m_isCleaning || m_isScanning || !m_scanComplete)
+        return;
+    setIsCleaning(true);
+
+    std::vector<FileItem> selected;
+    for (const ScanCategory& category : m_categories) {
+        for (const FileItem& item : category.items) {
+            if (item.isSelected)
+                selected.push_back(item);
+        }
+    }
+
+    const QPointer<SystemJunkViewModel> self(this);
+    auto executor = platform::service<platform::Executor>();
+    auto remover = std::make_shared<const JunkItemRemover>();
+    executor->run(platform::Priority::UserInitiated, [self, executor, remover, items = std::move(selected)] {
+        const JunkItemRemover::Result result = remover->removeAll(items);
+        const int attempted = static_cast<int>(items.size());
+        executor->toMain(self.data(), [self, result, attempted] {
+            if (self)
+                self->finishClean(result.freedBytes, result.failureCount, attempted, result.removed);
+        });
+    });
+}
+
+void SystemJunkViewModel::finishClean(std::int64_t freedBytes, int failureCount, int attemptedCount,
+                                      const QSet<QUuid>& removed)
+{
+    setErrorMessage(failureCount >= 1 ? std::optional<QString>(QString::number(failureCount)) : std::nullopt);
+    setTotalCleaned(freedBytes);
+    setIsCleaning(false);
+    m_cleanReport.emplace(freedBytes, failureCount, attemptedCount);
+    emit cleanReportChanged();
+
+    for (ScanCategory& category : m_categories) {
+        std::erase_if(category.items, [&](const FileItem& item) { return removed.contains(item.id); });
+    }
+    publishCategories();
+    recomputeTotalFound();
+    if (m_totalFound > 0 || failureCount > 0)
+        selectAutomatically();
+}
+
+// ---- Selection ------------------------------------------------------------
+
+void SystemJunkViewModel::setAllSelected(bool selected)
+{
+    for (ScanCategory& category : m_categories) {
+        for (FileItem& item : category.items)
+            item.isSelected = selected;
+    }
+    publishCategories();
+}
+
+void SystemJunkViewModel::prepareDeepCleanSelection()
+{
+    selectAutomatically();
+}
+
+void SystemJunkViewModel::selectAutomatically()
+{
+    for (ScanCategory& category : m_categories) {
+        if (requiresConfirmation(category.id))
+            continue;
+        for (FileItem& item : category.items)
+            item.isSelected = true;
+    }
+    publishCategories();
+}
+
+void SystemJunkViewModel::toggleSelectAll(const QString& categoryId, bool selected)
+{
+    if (const auto id = scanCategoryIDFromRawValue(categoryId))
+        toggleSelectAll(*id, selected);
+}
+
+void SystemJunkViewModel::toggleSelectAll(ScanCategoryID id, bool selected)
+{
+    const int row = rowOf(id);
+    if (row < 0)
+        return;
+    m_categories[static_cast<std::size_t>(row)].setSelected(selected);
+    publishCategory(row);
+}
+
+void SystemJunkViewModel::setItemSelected(ScanCategoryID id, const QUuid& itemId, bool selected)
+{
+    const int row = rowOf(id);
+    if (row < 0)
+        return;
+    auto& items = m_categories[static_cast<std::size_t>(row)].items;
+    const auto it = std::find_if(items.begin(), items.end(), [&](const FileItem& item) { return item.id == itemId; });
+    if (it == items.end() || it->isSelected == selected)
+        return;
+    it->isSelected = selected;
+    publishCategory(row);
+}
+
+void SystemJunkViewModel::clearErrorMessage()
+{
+    setErrorMessage(std::nullopt);
+}
+
+void SystemJunkViewModel::clearCleanReport()
+{
+    if (!m_cleanReport)
+        return;
+    m_cleanReport.reset();
+    emit cleanReportChanged();
+}
+
+int SystemJunkViewModel::rowOf(ScanCategoryID id) const
+{
+    const auto it = std::find_if(m_categories.begin(), m_categories.end(),
+                                 [id](const ScanCategory& category) { return category.id == id; });
+    return it == m_categories.end() ? -1 : static_cast<int>(it - m_categories.begin());
+}
+
+// ---- Derived values -------------------------------------------------------
+
+std::int64_t SystemJunkViewModel::selectedSize() const
+{
+    std::int64_t total = 0;
+    for (const ScanCategory& category : m_categories)
+        total += category.selectedSize();
+    return total;
+}
+
+QString SystemJunkViewModel::selectedSizeFormatted() const
+{
+    return fileStyle(selectedSize());
+}
+
+QString SystemJunkViewModel::totalFoundFormatted() const
+{
+    return fileStyle(m_totalFound);
+}
+
+QString SystemJunkViewModel::totalCleanedFormatted() const
+{
+    return fileStyle(m_totalCleaned);
+}
+
+bool SystemJunkViewModel::selectedContainsDerivedData() const
+{
+    const int row = rowOf(ScanCategoryID::derivedData);
+    return row >= 0 && m_categories[static_cast<std::size_t>(row)].isSelected();
+}
+
+std::vector<ScanCategory> SystemJunkViewModel::selectedCategories() const
+{
+    std::vector<ScanCategory> selected;
+    std::copy_if(m_categories.begin(), m_categories.end(), std::back_inserter(selected),
+                 [](const ScanCategory& category) { return category.isSelected(); });
+    return selected;
+}
+
+QStringList SystemJunkViewModel::selectedCategoryIds() const
+{
+    QStringList ids;
+    for (const ScanCategory& category : m_categories) {
+        if (category.isSelected())
+            ids.append(rawValue(category.id));
+    }
+    return ids;
+}
+
+int SystemJunkViewModel::remainingJunkCount() const
+{
+    std::size_t count = 0;
+    for (const ScanCategory& category : m_categories)
+        count += category.items.size();
+    return static_cast<int>(count);
+}
+
+QString SystemJunkViewModel::scanningCategoryId() const
+{
+    return m_scanningCategory ? rawValue(*m_scanningCategory) : QString();
+}
+
+QVariant SystemJunkViewModel::errorMessageValue() const
+{
+    return m_errorMessage ? QVariant(*m_errorMessage) : QVariant();
+}
+
+QVariant SystemJunkViewModel::cleanReportValue() const
+{
+    return m_cleanReport ? QVariant(m_cleanReport->toVariantMap()) : QVariant();
+}
+
+// ---- Publication ----------------------------------------------------------
+
+void SystemJunkViewModel::publishCategory(int row)
+{
+    m_categoryModel.rowChanged(row);
+    emit categoriesChanged();
+}
+
+void SystemJunkViewModel::publishCategories()
+{
+    m_categoryModel.allRowsChanged();
+    emit categoriesChanged();
+}
+
+void SystemJunkViewModel::recomputeTotalFound()
+{
+    std::int64_t total = 0;
+    for (const ScanCategory& category : m_categories)
+        total += category.totalSize();
+    setTotalFound(total);
+}
+
+void SystemJunkViewModel::setIsScanning(bool value)
+{
+    if (std::exchange(m_isScanning, value) != value)
+        emit isScanningChanged();
+}
+
+void SystemJunkViewModel::setIsCleaning(bool value)
+{
+    if (std::exchange(m_isCleaning, value) != value)
+        emit isCleaningChanged();
+}
+
+void SystemJunkViewModel::setTotalFound(std::int64_t value)
+{
+    if (std::exchange(m_totalFound, value) != value)
+        emit totalFoundChanged();
+}
+
+void SystemJunkViewModel::setTotalCleaned(std::int64_t value)
+{
+    if (std::exchange(m_totalCleaned, value) != value)
+        emit totalCleanedChanged();
+}
+
+void SystemJunkViewModel::setScanComplete(bool value)
+{
+    if (std::exchange(m_scanComplete, value) != value)
+        emit scanCompleteChanged();
+}
+
+void SystemJunkViewModel::setScanningCategory(std::optional<ScanCategoryID> value)
+{
+    if (std::exchange(m_scanningCategory, value) != value)
+        emit scanningCategoryChanged();
+}
+
+void SystemJunkViewModel::setErrorMessage(std::optional<QString> value)
+{
+    if (m_errorMessage == value)
+        return;
+    m_errorMessage = std::move(value);
+    emit errorMessageChanged();
+}
+
+} // namespace velk

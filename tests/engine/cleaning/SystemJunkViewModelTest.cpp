@@ -1,0 +1,374 @@
+#include "JunkFixture.h"
+
+#include "engine/cleaning/SystemJunkViewModel.h"
+#include "support/FakeFileRemover.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace velk;
+using velk::test::FakeFileRemover;
+using velk::test::JunkHome;
+
+namespace {
+
+const ScanCategory& categoryOf(const SystemJunkViewModel& vm, ScanCategoryID id)
+{
+    return vm.categories()[static_cast<std::size_t>(id)];
+}
+
+QStringList namesIn(const SystemJunkViewModel& vm, ScanCategoryID id)
+{
+    QStringList names;
+    for (const FileItem& item : categoryOf(vm, id).items)
+        names.append(item.name);
+    return names;
+}
+
+bool allSelected(const SystemJunkViewModel& vm, ScanCategoryID id)
+{
+    const auto& items = categoryOf(vm, id).items;
+    return !items.empty() && std::all_of(items.begin(), items.end(), [](const FileItem& i) { return i.isSelected; });
+}
+
+bool noneSelected(const SystemJunkViewModel& vm, ScanCategoryID id)
+{
+    const auto& items = categoryOf(vm, id).items;
+    return !items.empty() && std::none_of(items.begin(), items.end(), [](const FileItem& i) { return i.isSelected; });
+}
+
+// Junk in three ordinary categories and in two that need confirmation.
+void buildJunk(const JunkHome& home)
+{
+    home.file("Library/Caches/big.cache", 300);
+    home.file("Library/Caches/locked/data", 200);
+    home.file("Library/Caches/small.cache", 100);
+    home.file("Library/Logs/app.log", 50);
+    home.file("Library/Developer/Xcode/DerivedData/Proj-abc/Build/obj.o", 70);
+    home.file("Downloads/installer.dmg", 1000);
+    home.file(".Trash/old.txt", 40);
+}
+
+void scanToTheEnd(SystemJunkViewModel& vm, const JunkHome& home, bool autoClean = false)
+{
+    vm.startScan(autoClean);
+    home.executor().runAll();
+}
+
+// Makes `folder`'s content undeletable: a read-only folder, or for root
+// (who may write anywhere) a remover that refuses the item.
+class Undeletable {
+public:
+    Undeletable(const QString& item, const QString& folder)
+        : m_folder(folder)
+        , m_remover(std::make_shared<FakeFileRemover>(true))
+        , m_service(m_remover)
+    {
+        if (::geteuid() == 0)
+            m_remover->failFor(item);
+        else
+            ::chmod(QFile::encodeName(folder).constData(), 0555);
+    }
+    ~Undeletable() { ::chmod(QFile::encodeName(m_folder).constData(), 0755); }
+
+private:
+    QString m_folder;
+    std::shared_ptr<FakeFileRemover> m_remover;
+    platform::ScopedService<platform::FileRemover> m_service;
+};
+
+} // namespace
+
+TEST(SystemJunkViewModel, ScanPublishesEveryCategoryInOrder)
+{
+    JunkHome home;
+    buildJunk(home);
+    SystemJunkViewModel vm;
+    ASSERT_EQ(vm.categories().size(), 24u);
+    for (std::size_t i = 0; i < vm.categories().size(); ++i) {
+        EXPECT_EQ(vm.categories()[i].id, allScanCategoryIDs[i]);
+        EXPECT_TRUE(vm.categories()[i].scanState == ScanState::idle());
+    }
+
+    QSignalSpy rows(vm.categoryModel(), &QAbstractItemModel::dataChanged);
+    vm.startScan();
+    EXPECT_TRUE(vm.isScanning());
+    EXPECT_FALSE(vm.scanComplete());
+    EXPECT_EQ(vm.scanningCategory(), ScanCategoryID::userCaches);
+    for (const ScanCategory& category : vm.categories())
+        EXPECT_TRUE(category.isScanning());
+    EXPECT_EQ(home.executor().lastPriority(), platform::Priority::UserInitiated);
+
+    // The first category's result arrives alone and changes only its row.
+    rows.clear();
+    home.executor().step();
+    home.executor().step();
+    EXPECT_TRUE(categoryOf(vm, ScanCategoryID::userCaches).isDone());
+    EXPECT_TRUE(categoryOf(vm, ScanCategoryID::systemLogs).isScanning());
+    EXPECT_EQ(vm.scanningCategory(), ScanCategoryID::systemLogs);
+    EXPECT_EQ(vm.totalFound(), 600);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.first().at(0).toModelIndex().row(), 0);
+    EXPECT_EQ(rows.first().at(1).toModelIndex().row(), 0);
+
+    home.executor().runAll();
+    EXPECT_FALSE(vm.isScanning());
+    EXPECT_TRUE(vm.scanComplete());
+    EXPECT_FALSE(vm.scanningCategory());
+    for (const ScanCategory& category : vm.categories())
+        EXPECT_TRUE(category.isDone());
+    EXPECT_EQ(namesIn(vm, ScanCategoryID::userCaches), QStringList({"big.cache", "locked", "small.cache"}));
+    EXPECT_EQ(vm.totalFound(), 300 + 200 + 100 + 50 + 70 + 1000 + 40);
+    EXPECT_EQ(vm.remainingJunkCount(), 7);
+}
+
+TEST(SystemJunkViewModel, CategoriesNeedingConfirmationAreNeverSelectedAutomatically)
+{
+    JunkHome home;
+    buildJunk(home);
+    SystemJunkViewModel vm;
+    scanToTheEnd(vm, home);
+
+    EXPECT_TRUE(allSelected(vm, ScanCategoryID::userCaches));
+    EXPECT_TRUE(allSelected(vm, ScanCategoryID::derivedData));
+    EXPECT_TRUE(noneSelected(vm, ScanCategoryID::downloads));
+    EXPECT_TRUE(noneSelected(vm, ScanCategoryID::trash));
+    EXPECT_EQ(vm.selectedSize(), 300 + 200 + 100 + 50 + 70);
+    EXPECT_EQ(vm.selectedCategories().size(), 3u);
+
+    // Deep-clean preparation after the user cleared everything.
+    vm.setAllSelected(false);
+    EXPECT_EQ(vm.selectedSize(), 0);
+    EXPECT_FALSE(vm.selectedContainsDerivedData());
+    vm.prepareDeepCleanSelection();
+    EXPECT_TRUE(vm.selectedContainsDerivedData());
+    EXPECT_TRUE(noneSelected(vm, ScanCategoryID::downloads));
+    EXPECT_TRUE(noneSelected(vm, ScanCategoryID::trash));
+
+    // The user's own choices do select them.
+    vm.toggleSelectAll(QStringLiteral("trash"), true);
+    EXPECT_TRUE(allSelected(vm, ScanCategoryID::trash));
+    const QUuid download = categoryOf(vm, ScanCategoryID::downloads).items.front().id;
+    vm.setItemSelected(ScanCategoryID::downloads, download, true);
+    EXPECT_TRUE(allSelected(vm, ScanCategoryID::downloads));
+    vm.setAllSelected(false);
+    vm.setAllSelected(true);
+    EXPECT_EQ(vm.selectedSize(), vm.totalFound());
+
+    const std::int64_t trashBytes = categoryOf(vm, ScanCategoryID::trash).selectedSize();
+    vm.toggleSelectAll(ScanCategoryID::trash, false);
+    EXPECT_TRUE(noneSelected(vm, ScanCategoryID::trash));
+    EXPECT_EQ(vm.selectedSize(), vm.totalFound() - trashBytes);
+    vm.toggleSelectAll(QStringLiteral("no_such_category"), false);
+    EXPECT_EQ(vm.selectedSize(), vm.totalFound() - trashBytes);
+}
+
+TEST(SystemJunkViewModel, CleanReportsOnlyWhatWasRemovedAndReselectsTheRest)
+{
+    JunkHome home;
+    buildJunk(home);
+    SystemJunkViewModel vm;
+    scanToTheEnd(vm, home);
+    vm.toggleSelectAll(ScanCategoryID::derivedData, false);
+    vm.toggleSelectAll(ScanCategoryID::userLogs, false);
+
+    const QString locked = home.home() + "/Library/Caches/locked";
+    Undeletable undeletable(locked, locked);
+
+    QStringList order;
+    for (auto [signal, name] : std::initializer_list<std::pair<void (SystemJunkViewModel::*)(), const char*>>{
+             {&SystemJunkViewModel::errorMessageChanged, "errorMessage"},
+             {&SystemJunkViewModel::totalCleanedChanged, "totalCleaned"},
+             {&SystemJunkViewModel::isCleaningChanged, "isCleaning"},
+             {&SystemJunkViewModel::cleanReportChanged, "cleanReport"},
+             {&SystemJunkViewModel::categoriesChanged, "categories"},
+             {&SystemJunkViewModel::totalFoundChanged, "totalFound"}}) {
+        QObject::connect(&vm, signal, &vm, [&order, label = QString::fromLatin1(name)] { order.append(label); });
+    }
+
+    vm.clean();
+    EXPECT_TRUE(vm.isCleaning());
+    EXPECT_EQ(order, QStringList{"isCleaning"});
+    order.clear();
+    home.executor().runAll();
+
+    EXPECT_EQ(order, QStringList({"errorMessage", "totalCleaned", "isCleaning", "cleanReport", "categories",
+                                  "totalFound", "categories"}));
+    ASSERT_TRUE(vm.cleanReport());
+    EXPECT_EQ(vm.cleanReport()->freedBytes, 400);
+    EXPECT_EQ(vm.cleanReport()->failureCount, 1);
+    EXPECT_EQ(vm.cleanReport()->attemptedCount, 3);
+    EXPECT_EQ(vm.errorMessage(), QStringLiteral("1"));
+    EXPECT_EQ(vm.totalCleaned(), 400);
+    EXPECT_FALSE(vm.isCleaning());
+    EXPECT_TRUE(vm.scanComplete());
+
+    EXPECT_FALSE(QFileInfo::exists(home.home() + "/Library/Caches/big.cache"));
+    EXPECT_TRUE(QFileInfo::exists(locked + "/data"));
+    EXPECT_EQ(namesIn(vm, ScanCategoryID::userCaches), QStringList{"locked"});
+    EXPECT_TRUE(allSelected(vm, ScanCategoryID::userCaches));
+    // Whatever remains is selected again, except what needs confirmation.
+    EXPECT_TRUE(allSelected(vm, ScanCategoryID::derivedData));
+    EXPECT_TRUE(allSelected(vm, ScanCategoryID::userLogs));
+    EXPECT_TRUE(noneSelected(vm, ScanCategoryID::downloads));
+    EXPECT_TRUE(noneSelected(vm, ScanCategoryID::trash));
+    EXPECT_EQ(vm.totalFound(), 200 + 50 + 70 + 1000 + 40);
+
+    // A second clean replaces the figures rather than adding to them.
+    const QUuid firstReport = vm.cleanReport()->id;
+    vm.toggleSelectAll(ScanCategoryID::userCaches, false);
+    vm.clean();
+    home.executor().runAll();
+    EXPECT_NE(vm.cleanReport()->id, firstReport);
+    EXPECT_EQ(vm.cleanReport()->freedBytes, 120);
+    EXPECT_EQ(vm.cleanReport()->failureCount, 0);
+    EXPECT_EQ(vm.cleanReport()->attemptedCount, 2);
+    EXPECT_EQ(vm.totalCleaned(), 120);
+    EXPECT_FALSE(vm.errorMessage());
+}
+
+TEST(SystemJunkViewModel, AnItemAlreadyRemovedThroughAnotherCategoryFreesNothingTwice)
+{
+    JunkHome home;
+    home.file("Library/Caches/pip/wheels/a.whl", 500);
+    home.file("Library/Caches/pip/http/b", 300);
+    SystemJunkViewModel vm;
+    scanToTheEnd(vm, home);
+    EXPECT_EQ(namesIn(vm, ScanCategoryID::userCaches), QStringList{"pip"});
+    EXPECT_EQ(namesIn(vm, ScanCategoryID::pipCache), QStringList({"wheels", "http"}));
+    EXPECT_EQ(vm.totalFound(), 1600);
+
+    vm.clean();
+    home.executor().runAll();
+    EXPECT_EQ(vm.cleanReport()->freedBytes, 800);
+    EXPECT_EQ(vm.cleanReport()->failureCount, 2);
+    EXPECT_EQ(vm.cleanReport()->attemptedCount, 3);
+    EXPECT_FALSE(QFileInfo::exists(home.home() + "/Library/Caches/pip"));
+}
+
+TEST(SystemJunkViewModel, CleanRunsOnlyAfterACompleteScanAndNeverTwice)
+{
+    JunkHome home;
+    buildJunk(home);
+    SystemJunkViewModel vm;
+    QSignalSpy cleaning(&vm, &SystemJunkViewModel::isCleaningChanged);
+
+    vm.clean();  // before any scan
+    vm.startScan();
+    vm.clean();  // during a scan
+    EXPECT_EQ(cleaning.size(), 0);
+    home.executor().runAll();
+
+    vm.clean();
+    const std::size_t queued = home.executor().pending();
+    vm.clean();  // while cleaning
+    EXPECT_EQ(home.executor().pending(), queued);
+    EXPECT_EQ(cleaning.size(), 1);
+    home.executor().runAll();
+    EXPECT_EQ(vm.cleanReport()->attemptedCount, 5);
+
+    // Nothing selected: an empty report, and what remains is selected again.
+    vm.setAllSelected(false);
+    vm.clean();
+    home.executor().runAll();
+    EXPECT_EQ(vm.cleanReport()->freedBytes, 0);
+    EXPECT_EQ(vm.cleanReport()->failureCount, 0);
+    EXPECT_EQ(vm.cleanReport()->attemptedCount, 0);
+    EXPECT_EQ(vm.totalCleaned(), 0);
+    EXPECT_FALSE(vm.errorMessage());
+    EXPECT_TRUE(noneSelected(vm, ScanCategoryID::downloads));
+    EXPECT_EQ(vm.selectedSize(), 0);  // only confirmation categories remain
+
+    vm.clearCleanReport();
+    EXPECT_FALSE(vm.cleanReport());
+}
+
+TEST(SystemJunkViewModel, AutomaticCleanAfterTheScan)
+{
+    JunkHome home;
+    buildJunk(home);
+    SystemJunkViewModel vm;
+    scanToTheEnd(vm, home, true);
+    ASSERT_TRUE(vm.cleanReport());
+    EXPECT_EQ(vm.cleanReport()->attemptedCount, 5);
+    EXPECT_EQ(vm.cleanReport()->freedBytes, 720);
+    EXPECT_TRUE(QFileInfo::exists(home.home() + "/Downloads/installer.dmg"));
+
+    // The flag is spent: the next scan does not clean.
+    scanToTheEnd(vm, home);
+    EXPECT_EQ(vm.cleanReport()->freedBytes, 720);
+    EXPECT_EQ(vm.remainingJunkCount(), 2);
+}
+
+TEST(SystemJunkViewModel, ASecondScanDropsTheLateResultsOfTheFirst)
+{
+    JunkHome home;
+    const QString first = home.file("Library/Caches/first.cache", 100);
+    SystemJunkViewModel vm;
+
+    vm.startScan();
+    home.executor().step();  // the first scan has listed the caches; its result waits
+    QFile::remove(first);
+    home.file("Library/Caches/second.cache", 200);
+
+    bool sawFirst = false;
+    QObject::connect(&vm, &SystemJunkViewModel::categoriesChanged, &vm, [&] {
+        sawFirst = sawFirst || namesIn(vm, ScanCategoryID::userCaches).contains("first.cache");
+    });
+    QSignalSpy scanning(&vm, &SystemJunkViewModel::isScanningChanged);
+    vm.startScan();
+    home.executor().runAll();
+
+    EXPECT_FALSE(sawFirst);
+    EXPECT_EQ(namesIn(vm, ScanCategoryID::userCaches), QStringList{"second.cache"});
+    EXPECT_EQ(vm.totalFound(), 200);
+    EXPECT_TRUE(vm.scanComplete());
+    // The first scan's task neither went on scanning nor finished the second.
+    EXPECT_EQ(home.executor().backgroundRuns(), 1 + 24);
+    EXPECT_EQ(scanning.size(), 3);  // stopped, started, finished
+}
+
+TEST(SystemJunkViewModel, StopKeepsWhatIsFoundAndLeavesTheScanIncomplete)
+{
+    JunkHome home;
+    buildJunk(home);
+    SystemJunkViewModel vm;
+    vm.startScan();
+    home.executor().step();  // userCaches scanned
+    home.executor().step();  // ... and published
+    home.executor().step();  // systemLogs scanned, not yet published
+    vm.stopScan();
+    home.executor().runAll();
+
+    EXPECT_FALSE(vm.isScanning());
+    EXPECT_FALSE(vm.scanComplete());
+    EXPECT_FALSE(vm.scanningCategory());
+    EXPECT_TRUE(categoryOf(vm, ScanCategoryID::userCaches).isDone());
+    EXPECT_EQ(categoryOf(vm, ScanCategoryID::userCaches).items.size(), 3u);
+    for (std::size_t i = 1; i < vm.categories().size(); ++i) {
+        EXPECT_TRUE(vm.categories()[i].isScanning());
+        EXPECT_TRUE(vm.categories()[i].items.empty());
+    }
+    EXPECT_EQ(vm.totalFound(), 600);
+
+    vm.clean();
+    EXPECT_FALSE(vm.isCleaning());
+    EXPECT_EQ(home.executor().pending(), 0u);
+}
+
+TEST(SystemJunkViewModel, ResultsForAViewModelThatIsGoneAreDropped)
+{
+    JunkHome home;
+    buildJunk(home);
+    auto vm = std::make_unique<SystemJunkViewModel>();
+    vm->startScan();
+    home.executor().step();
+    vm.reset();
+    EXPECT_NO_FATAL_FAILURE(home.executor().runAll());
+    EXPECT_TRUE(QFileInfo::exists(home.home() + "/Library/Caches/big.cache"));
+}

@@ -67,7 +67,9 @@ void SystemJunkViewModel::scanCategory(const ScanRun& run, std::size_t index)
         setScanningCategory(id);
 
     const QPointer<SystemJunkViewModel> self(this);
-    auto executor = platform::service<platform::Executor>();
+    // The executor finishes its work before it goes, so the work may hold it
+    // plainly (holding a share could end it on its own thread).
+    platform::Executor* executor = platform::service<platform::Executor>().get();
     executor->run(platform::Priority::UserInitiated, [self, executor, run, index, id] {
         if (run.cancel->load())
             return;
@@ -147,7 +149,7 @@ void SystemJunkViewModel::clean()
     }
 
     const QPointer<SystemJunkViewModel> self(this);
-    auto executor = platform::service<platform::Executor>();
+    platform::Executor* executor = platform::service<platform::Executor>().get();
     auto remover = std::make_shared<const JunkItemRemover>();
     executor->run(platform::Priority::UserInitiated, [self, executor, remover, items = std::move(selected)] {
         const JunkItemRemover::Result result = remover->removeAll(items);

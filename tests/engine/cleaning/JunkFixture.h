@@ -4,6 +4,7 @@
 #include "platform/Executor.h"
 #include "platform/Locations.h"
 #include "platform/ServiceRegistry.h"
+#include "support/FakeLocale.h"
 #include "support/ManualExecutor.h"
 #include "support/TempTree.h"
 
@@ -13,15 +14,6 @@
 
 namespace velk::test {
 
-class FixedLocale final : public platform::SystemLocale {
-public:
-    explicit FixedLocale(QString code) : m_code(std::move(code)) {}
-    QString languageCode() const override { return m_code; }
-
-private:
-    QString m_code;
-};
-
 // A macOS layout over a temporary root, with the user's home at
 // root/Users/me, a fixed system language and a manual executor. Everything a
 // test builds or removes lies inside the temporary folder.
@@ -30,7 +22,7 @@ public:
     explicit JunkHome(const QString& languageCode = QStringLiteral("en"))
         : m_home(m_tree.dir(QStringLiteral("root/Users/me")))
         , m_locations(platform::Locations::macProfile(m_tree.path(QStringLiteral("root")), m_home))
-        , m_locale(std::make_shared<FixedLocale>(languageCode))
+        , m_locale(std::make_shared<FakeLocale>(languageCode))
         , m_manual(std::make_shared<ManualExecutor>())
         , m_executor(m_manual)
     {

@@ -1,6 +1,8 @@
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/cleaning/ScanCategory.h"
 #include "engine/cleaning/ScanCategoryID.h"
+#include "platform/Formatting.h"
+#include "support/MemoryDefaults.h"
 
 #include <QSet>
 #include <QStringList>
@@ -60,8 +62,8 @@ TEST(ScanCategoryID, ConfirmationGroupsAndColours)
 
 TEST(ScanCategoryID, TitlesAndSubtitlesFollowTheInterfaceLanguage)
 {
-    LanguageManager& language = LanguageManager::shared();
-    const QString before = language.current();
+    const auto displayBefore = platform::fmt::displayLanguage();
+    LanguageManager language(std::make_shared<test::MemoryDefaults>());
 
     language.setCurrent(QStringLiteral("en"));
     EXPECT_EQ(title(ScanCategoryID::derivedData, language), QStringLiteral("Xcode Derived Data"));
@@ -73,7 +75,7 @@ TEST(ScanCategoryID, TitlesAndSubtitlesFollowTheInterfaceLanguage)
     EXPECT_EQ(subtitle(ScanCategoryID::languageFiles, language), QStringLiteral("应用程序内语言文件"));
     EXPECT_EQ(title(ScanCategoryID::mavenCache), QStringLiteral("Maven 本地仓库"));
 
-    language.setCurrent(before);
+    platform::fmt::setDisplayLanguage(displayBefore);
 }
 
 TEST(ScanCategory, SelectionOfTheWholeCategory)

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
+#include <QTest>
 #include <QStringList>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -371,4 +372,18 @@ TEST(SystemJunkViewModel, ResultsForAViewModelThatIsGoneAreDropped)
     vm.reset();
     EXPECT_NO_FATAL_FAILURE(home.executor().runAll());
     EXPECT_TRUE(QFileInfo::exists(home.home() + "/Library/Caches/big.cache"));
+}
+
+TEST(SystemJunkViewModel, ScanAndCleanOnTheThreadPool)
+{
+    JunkHome home;
+    buildJunk(home);
+    platform::ScopedService<platform::Executor> pool(platform::Executor::createDefault());
+    SystemJunkViewModel vm;
+    vm.startScan(true);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return vm.cleanReport().has_value(); }, 10000));
+    EXPECT_TRUE(vm.scanComplete());
+    EXPECT_FALSE(vm.isCleaning());
+    EXPECT_EQ(vm.cleanReport()->freedBytes, 720);
+    EXPECT_EQ(vm.remainingJunkCount(), 2);
 }

@@ -1,7 +1,8 @@
 // One full junk scan, category by category, as the junk view model runs it.
 //   velk-bench-junk [--home DIR]
 // Without --home the machine's own folders are scanned (Linux layout); with
-// it, the macOS layout over DIR (DIR standing for both the root and the home).
+// it, the macOS layout with DIR as the home (absolute locations such as
+// "/Applications" stay where they are).
 // Prints "raw value, items, bytes" per category, then the totals.
 
 #include "engine/cleaning/SystemJunkScanner.h"
@@ -30,7 +31,7 @@ int main(int argc, char** argv)
         }
     }
     velk::platform::Service<Locations>::install(home.isEmpty() ? Locations::linuxProfile()
-                                                               : Locations::macProfile(home, home));
+                                                               : Locations::macProfile(QStringLiteral("/"), home));
 
     QElapsedTimer timer;
     timer.start();

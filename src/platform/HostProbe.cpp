@@ -177,7 +177,7 @@ public:
             return std::nullopt;
         const std::uint64_t unit = info->f_frsize ? info->f_frsize : info->f_bsize;
         return FileSystemSize{toSigned(static_cast<std::uint64_t>(info->f_blocks) * unit),
-                              toSigned(static_cast<std::uint64_t>(info->f_bfree) * unit)};
+                              toSigned(static_cast<std::uint64_t>(info->f_bavail) * unit)};
     }
 
 private:

@@ -17,14 +17,14 @@ namespace {
 
 enum class Column { Pid, Ppid, User, Pcpu, Rss, Comm };
 
-struct ColumnSpec {
+struct ColumnFormat {
     Column column;
     std::string header;
     bool rightAligned;
     int width;
 };
 
-std::optional<ColumnSpec> columnFor(const QString& key, const std::optional<QString>& header)
+std::optional<ColumnFormat> columnFor(const QString& key, const std::optional<QString>& header)
 {
     struct Known {
         const char* key;
@@ -40,16 +40,16 @@ std::optional<ColumnSpec> columnFor(const QString& key, const std::optional<QStr
     };
     for (const Known& k : known) {
         if (key == QLatin1String(k.key))
-            return ColumnSpec{k.column, header ? header->toStdString() : std::string(k.header), k.right, k.width};
+            return ColumnFormat{k.column, header ? header->toStdString() : std::string(k.header), k.right, k.width};
     }
     return std::nullopt;
 }
 
 // Reads the column list of "-axo a=,b=" or "-ax -o a=,b=".
-std::optional<std::vector<ColumnSpec>> parseRequest(const QStringList& args)
+std::optional<std::vector<ColumnFormat>> parseRequest(const QStringList& args)
 {
-    bool all = false;
-    bool everyTerminal = false;
+    bool otherUsers = false;    // -a
+    bool withoutTerminal = false;  // -x
     std::optional<QString> format;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
@@ -58,9 +58,9 @@ std::optional<std::vector<ColumnSpec>> parseRequest(const QStringList& args)
         for (qsizetype j = 1; j < arg.size(); ++j) {
             const QChar c = arg[j];
             if (c == u'a') {
-                all = true;
+                otherUsers = true;
             } else if (c == u'x') {
-                everyTerminal = true;
+                withoutTerminal = true;
             } else if (c == u'o') {
                 // The rest of this argument, or else the next one, is the list.
                 if (j + 1 < arg.size())
@@ -75,10 +75,10 @@ std::optional<std::vector<ColumnSpec>> parseRequest(const QStringList& args)
             }
         }
     }
-    if (!all || !everyTerminal || !format || format->isEmpty())
+    if (!otherUsers || !withoutTerminal || !format || format->isEmpty())
         return std::nullopt;
 
-    std::vector<ColumnSpec> columns;
+    std::vector<ColumnFormat> columns;
     // "key" keeps the column's own header, "key=text" names it, "key=" leaves
     // it empty; no header line is written when every header is empty.
     qsizetype at = 0;
@@ -88,15 +88,15 @@ std::optional<std::vector<ColumnSpec>> parseRequest(const QStringList& args)
         if (equals >= 0 && (comma < 0 || equals < comma)) {
             const QString key = format->mid(at, equals - at);
             const QString header = format->mid(equals + 1, comma < 0 ? -1 : comma - equals - 1);
-            auto spec = columnFor(key, header);
-            if (!spec)
+            auto column = columnFor(key, header);
+            if (!column)
                 return std::nullopt;
-            columns.push_back(*spec);
+            columns.push_back(*column);
         } else {
-            auto spec = columnFor(format->mid(at, comma < 0 ? -1 : comma - at), std::nullopt);
-            if (!spec)
+            auto column = columnFor(format->mid(at, comma < 0 ? -1 : comma - at), std::nullopt);
+            if (!column)
                 return std::nullopt;
-            columns.push_back(*spec);
+            columns.push_back(*column);
         }
         if (comma < 0)
             break;
@@ -207,16 +207,16 @@ std::vector<int> listPids(const std::string& root)
     return pids;
 }
 
-void appendCell(std::string& line, const ColumnSpec& spec, const std::string& text, bool last)
+void appendCell(std::string& line, const ColumnFormat& format, const std::string& text, bool last)
 {
     if (!line.empty())
         line += ' ';
-    const std::size_t width = static_cast<std::size_t>(std::max(spec.width, 0));
+    const std::size_t width = static_cast<std::size_t>(std::max(format.width, 0));
     const std::size_t pad = text.size() < width ? width - text.size() : 0;
-    if (spec.rightAligned)
+    if (format.rightAligned)
         line.append(pad, ' ');
     line += text;
-    if (!spec.rightAligned && !last)
+    if (!format.rightAligned && !last)
         line.append(pad, ' ');
 }
 
@@ -258,7 +258,7 @@ ToolResult processListOutput(const ToolRequest& request, const QString& procRoot
 
     std::string out;
     std::string line;
-    const bool headers = std::any_of(columns->begin(), columns->end(), [](const ColumnSpec& c) { return !c.header.empty(); });
+    const bool headers = std::any_of(columns->begin(), columns->end(), [](const ColumnFormat& c) { return !c.header.empty(); });
     if (headers) {
         for (std::size_t i = 0; i < columns->size(); ++i)
             appendCell(line, (*columns)[i], (*columns)[i].header, i + 1 == columns->size());

@@ -1,0 +1,112 @@
+// Runs the real system monitor headless with live sampling for a number of
+// ticks at the stored sampling interval and reports what a tick costs.
+//
+//   velk-bench-monitor [--ports] [--ticks N]
+//
+// cpu_ms_per_tick: CPU time of this program and the tools it waited for,
+// over the whole run, per applied tick. wall_ms_per_snapshot: mean time the
+// background task took to gather one snapshot.
+
+#include "engine/monitor/SystemMonitor.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <atomic>
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sys/resource.h>
+
+namespace {
+
+using namespace velk;
+
+// Forwards to the machine's readers and times each snapshot from its first
+// reading (the process list) to its last (the thermal picture).
+class TimedSources final : public MonitorSources {
+public:
+    std::vector<ProcInfo> processes(const ProcessMap& previous) override
+    {
+        m_clock.start();
+        return m_inner->processes(previous);
+    }
+    std::vector<SocketEntry> sockets() override { return m_inner->sockets(); }
+    MachPortMap machPorts() override { return m_inner->machPorts(); }
+    CPUService::HostTicks ticks() override { return m_inner->ticks(); }
+    MemoryStats memory() override { return m_inner->memory(); }
+    DiskInfo disk() override { return m_inner->disk(); }
+    double uptime() override { return m_inner->uptime(); }
+    ThermalStats thermal() override
+    {
+        ThermalStats stats = m_inner->thermal();
+        m_totalNs += m_clock.nsecsElapsed();
+        ++m_snapshots;
+        return stats;
+    }
+    int coreCount() override { return m_inner->coreCount(); }
+
+    double meanMs() const { return m_snapshots ? double(m_totalNs) / 1e6 / double(m_snapshots) : 0.0; }
+
+private:
+    std::shared_ptr<MonitorSources> m_inner = MonitorSources::createDefault();
+    QElapsedTimer m_clock;   // one snapshot is gathered at a time
+    std::atomic<qint64> m_totalNs{0};
+    std::atomic<int> m_snapshots{0};
+};
+
+double cpuMs()
+{
+    double ms = 0.0;
+    for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
+        rusage usage{};
+        getrusage(who, &usage);
+        ms += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
+            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
+    }
+    return ms;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bool ports = false;
+    int ticks = 10;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--ports") == 0) {
+            ports = true;
+        } else if (std::strcmp(argv[i], "--ticks") == 0 && i + 1 < argc) {
+            ticks = std::max(1, std::atoi(argv[++i]));
+        } else {
+            std::fprintf(stderr, "usage: %s [--ports] [--ticks N]\n", argv[0]);
+            return 2;
+        }
+    }
+
+    QCoreApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+
+    const double startCpu = cpuMs();
+    auto sources = std::make_shared<TimedSources>();
+    SystemMonitor monitor(sources);
+
+    int applied = 0;
+    QObject::connect(&monitor, &SystemMonitor::processesChanged, &app, [&] {
+        if (++applied == ticks)
+            app.quit();
+    });
+
+    const double interval = SystemMonitor::storedInterval();
+    monitor.setPortsEnabled(ports);
+    monitor.setHeavyEnabled(true);
+    app.exec();
+
+    const double perTick = (cpuMs() - startCpu) / double(applied);
+    std::printf("interval_s=%.2f ports=%s processes=%lld sockets=%lld\n", interval, ports ? "on" : "off",
+                static_cast<long long>(monitor.processes().size()),
+                static_cast<long long>(monitor.sockets().size()));
+    std::printf("ticks=%d cpu_ms_per_tick=%.2f wall_ms_per_snapshot=%.2f\n", applied, perTick, sources->meanMs());
+    return 0;
+}

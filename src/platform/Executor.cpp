@@ -1,5 +1,6 @@
 #include "platform/Executor.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QThreadPool>
 #include <QThread>
@@ -45,15 +46,12 @@ public:
         });
     }
 
-    void toMain(QObject* guard, std::function<void()> fn) override
+    void postToMain(std::function<void()> fn) override
     {
-        if (!guard)
+        QCoreApplication* app = QCoreApplication::instance();
+        if (!app)
             return;
-        // A queued call on the guard is discarded by Qt if the guard dies first.
-        QMetaObject::invokeMethod(guard, [g = QPointer<QObject>(guard), fn = std::move(fn)] {
-            if (g)
-                fn();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(app, std::move(fn), Qt::QueuedConnection);
     }
 
 private:

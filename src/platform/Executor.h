@@ -24,9 +24,23 @@ public:
     // Runs `work` on a background thread at `priority`.
     virtual void run(Priority priority, std::function<void()> work) = 0;
 
-    // Runs `fn` on `guard`'s thread (the main thread for every main-thread
-    // object) unless `guard` has been destroyed by then.
-    virtual void toMain(QObject* guard, std::function<void()> fn) = 0;
+    // Runs `fn` on the main thread unless the object behind `guard` is gone
+    // by then. Take the guard on the main thread, while the object is alive
+    // (before handing work to the background), never from a raw pointer on a
+    // worker thread.
+    template <class T>
+    void toMain(const QPointer<T>& guard, std::function<void()> fn)
+    {
+        postToMain([guard, fn = std::move(fn)] {
+            if (!guard.isNull())
+                fn();
+        });
+    }
+    template <class T>
+    void toMain(T* raw, std::function<void()> fn) = delete;
+
+    // Runs `fn` on the main thread, in the order posted.
+    virtual void postToMain(std::function<void()> fn) = 0;
 
     static std::shared_ptr<Executor> createDefault();
 };

@@ -25,13 +25,9 @@ public:
         m_lastPriority = priority;
     }
 
-    void toMain(QObject* guard, std::function<void()> fn) override
+    void postToMain(std::function<void()> fn) override
     {
-        m_jobs.push_back({false, platform::Priority::UserInitiated,
-                          [g = QPointer<QObject>(guard), fn = std::move(fn)] {
-                              if (g)
-                                  fn();
-                          }});
+        m_jobs.push_back({false, platform::Priority::UserInitiated, std::move(fn)});
     }
 
     // Runs the oldest queued job; false when there is none.

@@ -76,7 +76,7 @@ void SystemJunkViewModel::scanCategory(const ScanRun& run, std::size_t index)
         std::vector<FileItem> items = run.scanner->scan(id);
         if (run.cancel->load())
             return;
-        executor->toMain(self.data(), [self, run, index, items = std::move(items)]() mutable {
+        executor->toMain(self, [self, run, index, items = std::move(items)]() mutable {
             if (self)
                 self->categoryScanned(run, index, std::move(items));
         });
@@ -154,7 +154,7 @@ void SystemJunkViewModel::clean()
     executor->run(platform::Priority::UserInitiated, [self, executor, remover, items = std::move(selected)] {
         const JunkItemRemover::Result result = remover->removeAll(items);
         const int attempted = static_cast<int>(items.size());
-        executor->toMain(self.data(), [self, result, attempted] {
+        executor->toMain(self, [self, result, attempted] {
             if (self)
                 self->finishClean(result.freedBytes, result.failureCount, attempted, result.removed);
         });

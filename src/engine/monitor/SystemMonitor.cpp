@@ -120,8 +120,8 @@ void SystemMonitor::sample()
     const bool withMachPorts = m_portsEnabled && machPortsDue();
     // The background task works on values only; it never touches the monitor.
     m_executor->run(platform::Priority::Utility,
-                    [sources = m_sources, executor = m_executor, self = this, previous = m_byPid, withSockets,
-                     withMachPorts] {
+                    [sources = m_sources, executor = m_executor, self = QPointer<SystemMonitor>(this),
+                     previous = m_byPid, withSockets, withMachPorts] {
                         auto snapshot = std::make_shared<MonitorSnapshot>(
                             gatherSnapshot(*sources, previous, withSockets, withMachPorts));
                         executor->toMain(self, [self, snapshot] {
@@ -134,7 +134,7 @@ void SystemMonitor::sample()
 void SystemMonitor::forceRefreshDisk()
 {
     m_executor->run(platform::Priority::Utility,
-                    [sources = m_sources, executor = m_executor, self = this] {
+                    [sources = m_sources, executor = m_executor, self = QPointer<SystemMonitor>(this)] {
                         const DiskInfo info = sources->disk();
                         executor->toMain(self, [self, info] { self->setDiskInfo(info); });
                     });

@@ -1,6 +1,8 @@
 #include "platform/FileRemover.h"
 
 #include "platform/FileRemoverLinux.h"
+#include "platform/Locations.h"
+#include "platform/ServiceRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,7 +18,7 @@ public:
     {
         if (!removal::removeTree(path))
             return false;
-        removal::removeTrashInfo(path);
+        removal::removeTrashRecord(path, *service<Locations>());
         return true;
     }
 

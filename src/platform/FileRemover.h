@@ -11,7 +11,8 @@ namespace velk::platform {
 class FileRemover {
 public:
     virtual ~FileRemover() = default;
-    // Removes `path` and everything below it. True when it is gone.
+    // Removes `path` and everything below it. True when it is gone. An item
+    // of the user's Trash takes the Trash's record of it along.
     virtual bool removePermanently(const QString& path) = 0;
     // Moves `path` to the user's Trash without copying across devices.
     virtual bool moveToTrash(const QString& path) = 0;

@@ -2,6 +2,10 @@
 
 #include <QString>
 
+namespace velk::platform {
+class Locations;
+}
+
 // Building blocks of the Linux file remover.
 namespace velk::platform::removal {
 
@@ -11,8 +15,9 @@ namespace velk::platform::removal {
 // inside the item is entered. True when the item existed and is gone.
 bool removeTree(const QString& path);
 
-// Removes the freedesktop `.trashinfo` entry that belongs to `path` when
-// `path` lies directly in a trash's `files` folder; otherwise does nothing.
-void removeTrashInfo(const QString& path);
+// Removes the record the Trash keeps of `path` when `path` lies directly in
+// the Trash's files folder and the location map pairs that folder with an
+// info folder (the freedesktop `<name>.trashinfo`); otherwise does nothing.
+void removeTrashRecord(const QString& path, const Locations& locations);
 
 } // namespace velk::platform::removal

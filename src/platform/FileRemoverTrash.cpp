@@ -1,5 +1,7 @@
 #include "platform/FileRemoverLinux.h"
 
+#include "platform/Locations.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -7,31 +9,18 @@
 #include <unistd.h>
 
 namespace velk::platform::removal {
-namespace {
 
-// Whether `folder` is a freedesktop trash: the home trash ("Trash") or a
-// top-directory trash (".Trash-<uid>", or "<uid>" inside ".Trash").
-bool isTrashFolder(const QFileInfo& folder)
+void removeTrashRecord(const QString& path, const Locations& locations)
 {
-    const QString name = folder.fileName();
-    if (name == QLatin1String("Trash") || name.startsWith(QLatin1String(".Trash-")))
-        return true;
-    return QFileInfo(folder.path()).fileName() == QLatin1String(".Trash");
-}
-
-} // namespace
-
-void removeTrashInfo(const QString& path)
-{
+    const QString infoFolder = locations.trashInfoFolder();
+    if (infoFolder.isEmpty())
+        return;
     const QFileInfo item(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
-    const QFileInfo filesFolder(item.path());
-    if (filesFolder.fileName() != QLatin1String("files"))
+    const QString filesFolder = QDir::cleanPath(locations.resolve(QStringLiteral("~/.Trash")));
+    if (item.fileName().isEmpty() || QDir::cleanPath(item.path()) != filesFolder)
         return;
-    const QFileInfo trash(filesFolder.path());
-    if (!isTrashFolder(trash))
-        return;
-    const QString info = trash.filePath() + QLatin1String("/info/") + item.fileName() + QLatin1String(".trashinfo");
-    ::unlink(QFile::encodeName(info).constData());
+    const QString record = infoFolder + u'/' + item.fileName() + QStringLiteral(".trashinfo");
+    ::unlink(QFile::encodeName(record).constData());
 }
 
 } // namespace velk::platform::removal

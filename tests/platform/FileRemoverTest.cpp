@@ -1,4 +1,6 @@
 #include "platform/FileRemover.h"
+#include "platform/Locations.h"
+#include "platform/ServiceRegistry.h"
 #include "support/ScopedEnv.h"
 #include "support/TempTree.h"
 
@@ -87,29 +89,47 @@ TEST_F(FileRemoverTest, FolderThatCannotBeEmptiedIsReportedAndKept)
     ::chmod(QFile::encodeName(tree.path("item/locked")).constData(), 0700);
 }
 
-TEST_F(FileRemoverTest, RemovingFromATrashAlsoRemovesTheTrashInfo)
+// The Trash's files folder and its info folder are paired by the location
+// map; nothing else counts as a trash.
+TEST_F(FileRemoverTest, RemovingFromTheTrashAlsoRemovesItsRecord)
 {
-    for (const QString trash : {"data/Trash", "mnt/.Trash-1000", "mnt/.Trash/1000"}) {
-        tree.file(trash + "/files/doc/page.txt", 4);
-        tree.file(trash + "/files/note.txt", 4);
-        tree.file(trash + "/info/doc.trashinfo", 60);
-        tree.file(trash + "/info/note.trashinfo", 60);
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    ScopedService<Locations> locations(Locations::linuxProfile(tree.dir("home")));
+    tree.file("data/Trash/files/doc/page.txt", 4);
+    tree.file("data/Trash/files/note.txt", 4);
+    tree.file("data/Trash/info/doc.trashinfo", 60);
+    tree.file("data/Trash/info/note.trashinfo", 60);
 
-        EXPECT_TRUE(remover->removePermanently(tree.path(trash + "/files/doc")));
-        EXPECT_FALSE(exists(tree.path(trash + "/info/doc.trashinfo"))) << trash.toStdString();
-        EXPECT_TRUE(exists(tree.path(trash + "/info/note.trashinfo"))) << trash.toStdString();
+    EXPECT_TRUE(remover->removePermanently(tree.path("data/Trash/files/doc/")));
+    EXPECT_FALSE(exists(tree.path("data/Trash/info/doc.trashinfo")));
+    EXPECT_TRUE(exists(tree.path("data/Trash/info/note.trashinfo")));
+
+    // Only a direct child of the files folder has a record.
+    tree.file("data/Trash/files/note.txt.d/inner", 4);
+    tree.file("data/Trash/info/inner.trashinfo", 60);
+    EXPECT_TRUE(remover->removePermanently(tree.path("data/Trash/files/note.txt.d/inner")));
+    EXPECT_TRUE(exists(tree.path("data/Trash/info/inner.trashinfo")));
+
+    // Folders that merely look like a trash are somebody's data.
+    for (const QString lookalike : {"mnt/.Trash-1000", "project/Trash", "home/.Trash"}) {
+        tree.file(lookalike + "/files/doc", 4);
+        tree.file(lookalike + "/info/doc.trashinfo", 60);
+        EXPECT_TRUE(remover->removePermanently(tree.path(lookalike + "/files/doc")));
+        EXPECT_TRUE(exists(tree.path(lookalike + "/info/doc.trashinfo"))) << lookalike.toStdString();
     }
 
-    // Folders merely called "files" and "info" are nobody's trash.
-    tree.file("project/files/doc", 4);
-    tree.file("project/info/doc.trashinfo", 60);
-    EXPECT_TRUE(remover->removePermanently(tree.path("project/files/doc")));
-    EXPECT_TRUE(exists(tree.path("project/info/doc.trashinfo")));
+    // A failed removal keeps the record.
+    EXPECT_FALSE(remover->removePermanently(tree.path("data/Trash/files/note")));
+    EXPECT_TRUE(exists(tree.path("data/Trash/info/note.trashinfo")));
+}
 
-    // A failed removal keeps the entry.
-    tree.file("data/Trash/info/ghost.trashinfo", 60);
-    EXPECT_FALSE(remover->removePermanently(tree.path("data/Trash/files/ghost")));
-    EXPECT_TRUE(exists(tree.path("data/Trash/info/ghost.trashinfo")));
+TEST_F(FileRemoverTest, ATrashWithoutRecordsLeavesItsNeighboursAlone)
+{
+    ScopedService<Locations> locations(Locations::macProfile(tree.root(), tree.dir("Users/me")));
+    tree.file("Users/me/.Trash/doc", 4);
+    tree.file("Users/me/info/doc.trashinfo", 60);
+    EXPECT_TRUE(remover->removePermanently(tree.path("Users/me/.Trash/doc")));
+    EXPECT_TRUE(exists(tree.path("Users/me/info/doc.trashinfo")));
 }
 
 // Also when the data folder does not exist yet: the item must reach the

@@ -1,11 +1,9 @@
 #include "engine/cleaning/JunkItemRemover.h"
 
 #include "platform/FileRemover.h"
-#include "platform/Locations.h"
 #include "platform/ServiceRegistry.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <sys/stat.h>
 
 namespace velk {
@@ -22,9 +20,6 @@ bool existsWithoutFollowing(const QString& path)
 JunkItemRemover::JunkItemRemover()
     : m_remover(platform::service<platform::FileRemover>())
 {
-    const auto locations = platform::service<platform::Locations>();
-    m_trashFiles = QDir::cleanPath(locations->resolve(QStringLiteral("~/.Trash")));
-    m_trashInfo = locations->trashInfoFolder();
 }
 
 JunkItemRemover::Result JunkItemRemover::removeAll(const std::vector<FileItem>& items) const
@@ -41,18 +36,10 @@ JunkItemRemover::Result JunkItemRemover::removeAll(const std::vector<FileItem>& 
     return result;
 }
 
+// The remover takes an item of the Trash together with the Trash's record.
 bool JunkItemRemover::remove(const QString& path) const
 {
-    if (!existsWithoutFollowing(path) || !m_remover->removePermanently(path))
-        return false;
-    // An item of the freedesktop Trash leaves its record behind otherwise.
-    const QFileInfo info(path);
-    if (!m_trashInfo.isEmpty() && QDir::cleanPath(info.absolutePath()) == m_trashFiles) {
-        const QString record = m_trashInfo + u'/' + info.fileName() + QStringLiteral(".trashinfo");
-        if (existsWithoutFollowing(record))
-            m_remover->removePermanently(record);
-    }
-    return true;
+    return existsWithoutFollowing(path) && m_remover->removePermanently(path);
 }
 
 } // namespace velk

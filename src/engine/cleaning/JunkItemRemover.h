@@ -37,8 +37,6 @@ private:
     bool remove(const QString& path) const;
 
     std::shared_ptr<platform::FileRemover> m_remover;
-    QString m_trashFiles;  // the Trash's files folder
-    QString m_trashInfo;   // its info folder, when the Trash keeps one
 };
 
 } // namespace velk

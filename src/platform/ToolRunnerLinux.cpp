@@ -115,18 +115,21 @@ int millisecondsUntil(Clock::time_point deadline)
     return left > 60'000 ? 60'000 : static_cast<int>(left);
 }
 
-// Waits for `pid` until `deadline`. True with the status when it was reaped.
-bool reapBy(pid_t pid, Clock::time_point deadline, int& status)
+enum class Reaped { Exited, Unknown, StillRunning };
+
+// Waits for `pid` until `deadline`. `Exited` comes with the wait status;
+// `Unknown` when the child was reaped elsewhere (its status is lost).
+Reaped reapBy(pid_t pid, Clock::time_point deadline, int& status)
 {
     auto pause = std::chrono::microseconds(200);
     for (;;) {
         const pid_t done = ::waitpid(pid, &status, WNOHANG);
         if (done == pid)
-            return true;
+            return Reaped::Exited;
         if (done < 0 && errno != EINTR)
-            return true;  // not our child any more: nothing left to reap
+            return Reaped::Unknown;  // not our child any more: nothing left to reap
         if (Clock::now() >= deadline)
-            return false;
+            return Reaped::StillRunning;
         std::this_thread::sleep_for(pause);
         if (pause < std::chrono::milliseconds(10))
             pause *= 2;
@@ -140,7 +143,7 @@ void killAndReap(pid_t pid)
     ::kill(-pid, SIGKILL);
     ::kill(pid, SIGKILL);
     int status = 0;
-    if (!reapBy(pid, Clock::now() + std::chrono::milliseconds(200), status)) {
+    if (reapBy(pid, Clock::now() + std::chrono::milliseconds(200), status) == Reaped::StillRunning) {
         std::thread([pid] {
             int s = 0;
             while (::waitpid(pid, &s, 0) < 0 && errno == EINTR) {
@@ -292,12 +295,13 @@ ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& 
     }
 
     int status = 0;
-    if (!finished || !reapBy(pid, deadline, status)) {
+    const Reaped reaped = finished ? reapBy(pid, deadline, status) : Reaped::StillRunning;
+    if (reaped == Reaped::StillRunning) {
         killAndReap(pid);
         result.timedOut = true;
         return result;
     }
-    if (WIFEXITED(status))
+    if (reaped == Reaped::Exited && WIFEXITED(status))
         result.exitStatus = WEXITSTATUS(status);
     result.output = std::move(output);
     return result;

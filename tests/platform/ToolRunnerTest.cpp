@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <sys/wait.h>
 #include <thread>
@@ -125,6 +126,23 @@ TEST(ToolRunnerTest, StandardInputIsWrittenThenClosed)
     const ToolResult refused = runner.run(refuses);
     EXPECT_EQ(refused.output, QByteArray("done\n"));
     EXPECT_EQ(refused.exitStatus, 3);
+}
+
+// When the child is reaped behind our back (here: children are ignored, so
+// the kernel reaps them) its exit status is unknown, never a success.
+TEST(ToolRunnerTest, ExitStatusLostToAnotherReaperIsNotASuccess)
+{
+    LinuxToolRunner runner(testTable());
+    struct sigaction ignore {};
+    struct sigaction previous {};
+    ignore.sa_handler = SIG_IGN;
+    ASSERT_EQ(::sigaction(SIGCHLD, &ignore, &previous), 0);
+    const ToolResult r = runner.run(shell("echo out; exit 3"));
+    ::sigaction(SIGCHLD, &previous, nullptr);
+    EXPECT_TRUE(r.launched);
+    EXPECT_FALSE(r.timedOut);
+    EXPECT_EQ(r.output, QByteArray("out\n"));
+    EXPECT_EQ(r.exitStatus, -1);
 }
 
 TEST(ToolRunnerTest, ArgumentsReachTheChildUnchanged)

@@ -5,6 +5,8 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <vector>
+
 namespace velk::platform {
 namespace {
 
@@ -14,8 +16,12 @@ public:
     uint uid() const override { return ::getuid(); }
     QString userName() const override
     {
-        if (const passwd* pw = ::getpwuid(::getuid()))
-            return QString::fromLocal8Bit(pw->pw_name);
+        // Reentrant lookup: this may run on several threads at once.
+        passwd entry{};
+        passwd* found = nullptr;
+        std::vector<char> buffer(16384);
+        if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name)
+            return QString::fromLocal8Bit(found->pw_name);
         return QString::number(::getuid());
     }
 };

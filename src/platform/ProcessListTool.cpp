@@ -136,6 +136,28 @@ struct Row {
     std::string comm;
 };
 
+// The short name of a process whose executable is unknown. It is a name, not
+// a path, so a "/" in it ("kworker/1:1H") is written as U+2215, which looks
+// the same but does not split the name into path components. A process
+// without a command line (a kernel thread, a zombie) is bracketed, as the
+// system tool shows it: "[kworker∕1:1H-kblockd]".
+std::string shortName(const std::string& comm, bool hasCommandLine)
+{
+    static constexpr std::string_view divisionSlash = "\u2215";
+    std::string name;
+    if (!hasCommandLine)
+        name += '[';
+    for (const char c : comm) {
+        if (c == '/')
+            name += divisionSlash;
+        else
+            name += c;
+    }
+    if (!hasCommandLine)
+        name += ']';
+    return name;
+}
+
 std::string executablePath(const std::string& folder, const procfiles::ProcStat& stat, std::string& scratch)
 {
     char target[4096];
@@ -149,11 +171,24 @@ std::string executablePath(const std::string& folder, const procfiles::ProcStat&
     }
     // Without access to the executable link, the program's own first
     // argument names it when that is an absolute path.
-    if (procfiles::read(folder + "/cmdline", scratch) && !scratch.empty() && scratch[0] == '/') {
+    const bool hasCommandLine = procfiles::read(folder + "/cmdline", scratch) && !scratch.empty();
+    if (hasCommandLine && scratch[0] == '/') {
         const std::size_t end = scratch.find('\0');
         return scratch.substr(0, end);
     }
-    return stat.comm;
+    return shortName(stat.comm, hasCommandLine);
+}
+
+// Control characters are written as "?", as the system tool does, so that no
+// name (a file name may hold a line break) can end a line early or make up
+// a line of its own.
+std::string printable(std::string text)
+{
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = '?';
+    }
+    return text;
 }
 
 std::optional<Row> readRow(const std::string& root, int pid, double uptime, UserNames& users, std::string& scratch)
@@ -225,9 +260,9 @@ std::string cellText(const Row& row, Column column)
     switch (column) {
     case Column::Pid: return std::to_string(row.pid);
     case Column::Ppid: return std::to_string(row.ppid);
-    case Column::User: return row.user;
+    case Column::User: return printable(row.user);
     case Column::Rss: return std::to_string(row.rssKb);
-    case Column::Comm: return row.comm;
+    case Column::Comm: return printable(row.comm);
     case Column::Pcpu: {
         char buffer[32];
         const auto res = std::to_chars(buffer, buffer + sizeof buffer, row.pcpu, std::chars_format::fixed, 1);

@@ -109,7 +109,8 @@ TEST_F(FixtureProcTree, WritesOneLinePerProcessWithTheBestPathItHas)
     const qint64 pageKb = ::sysconf(_SC_PAGESIZE) / 1024;
 
     EXPECT_TRUE(lines[0].trimmed().startsWith("2 "));
-    EXPECT_TRUE(lines[0].endsWith(" kworker/0:1-events"));
+    // A kernel thread: no executable, no command line.
+    EXPECT_TRUE(lines[0].endsWith(QString::fromUtf8(" [kworker\u22150:1-events]"))) << lines[0].toStdString();
     EXPECT_TRUE(lines[1].trimmed().startsWith("7 "));
     EXPECT_TRUE(lines[1].endsWith(" /usr/bin/bash"));
     EXPECT_EQ(lines[1].split(u' ', Qt::SkipEmptyParts)[2], "root");  // the effective user
@@ -121,6 +122,23 @@ TEST_F(FixtureProcTree, WritesOneLinePerProcessWithTheBestPathItHas)
     EXPECT_EQ(app[3], "8.0");
     EXPECT_EQ(app[4], QString::number(256 * pageKb));
     EXPECT_TRUE(lines[2].endsWith(" /opt/My App/bin/my app"));
+}
+
+TEST_F(FixtureProcTree, ShortNamesAndOddPathsStayOneCellOfOneLine)
+{
+    // No readable executable and a first argument that is no path: the short
+    // name, its "/" written so that it is not taken for a path.
+    process(30, "30 (tool/x) S 1 30 30 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0 0\n", "Uid:\t0\t0\t0\t0\n",
+            QByteArray("tool\0--run\0", 11));
+    // An executable whose file name holds a line break and a made-up row.
+    process(31, "31 (evil) S 1 31 31 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0 0\n", "Uid:\t0\t0\t0\t0\n");
+    tree.link("proc/31/exe", "/tmp/evil\n    1     0 root 0.0 0 /sbin/init\tx");
+
+    const auto result = processListOutput(listRequest(), proc());
+    const QStringList lines = QString::fromUtf8(result.output).split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 2) << result.output.constData();
+    EXPECT_TRUE(lines[0].endsWith(QString::fromUtf8(" tool\u2215x"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].endsWith(" /tmp/evil?    1     0 root 0.0 0 /sbin/init?x")) << lines[1].toStdString();
 }
 
 TEST_F(FixtureProcTree, AnswersOnlyTheProcessListForm)

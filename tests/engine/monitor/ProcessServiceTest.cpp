@@ -1,9 +1,11 @@
 #include "engine/monitor/ProcessService.h"
 
+#include "platform/ProcessListTool.h"
 #include "platform/ServiceRegistry.h"
 #include "support/FakeHostProbe.h"
 #include "support/FakeProcessProbe.h"
 #include "support/FakeToolRunner.h"
+#include "support/TempTree.h"
 
 #include <gtest/gtest.h>
 
@@ -119,6 +121,25 @@ TEST_F(ProcessesTest, AsksForTheListAndKeepsItsOrderWithoutOwnToolChildren)
     EXPECT_EQ(rows[0].name, "cron");
     EXPECT_EQ(rows[3].name, "kthreadd");
     EXPECT_EQ(rows[3].path, "kthreadd");
+}
+
+TEST_F(ProcessesTest, KernelThreadsFromTheListToolKeepTheirWholeName)
+{
+    velk::test::TempTree tree;
+    tree.fileWithContent("proc/2/stat", "2 (kworker/1:1H-kblockd) I 0 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0 0\n");
+    tree.fileWithContent("proc/2/status", "Uid:\t0\t0\t0\t0\n");
+    tree.fileWithContent("proc/2/cmdline", "");
+    velk::platform::ToolRequest request;
+    request.tool = kPs;
+    request.arguments = QStringList{"-axo", "pid=,ppid=,user=,pcpu=,rss=,comm="};
+    tools->setOutput(kPs, velk::platform::processListOutput(request, tree.path("proc")).output);
+
+    const auto rows = ProcessService::processes();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].name, QString::fromUtf8("[kworker\u22151:1H-kblockd]"));
+    EXPECT_EQ(rows[0].path, rows[0].name);
+    EXPECT_TRUE(rows[0].matches("kworker"));
+    EXPECT_TRUE(rows[0].matches("kblockd"));
 }
 
 TEST_F(ProcessesTest, AToolThatCannotRunGivesNoProcesses)

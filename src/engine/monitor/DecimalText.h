@@ -21,7 +21,12 @@ std::optional<T> parseDecimal(QStringView text)
         negative = text.front() == u'-';
         text = text.mid(1);
     }
-    if (text.isEmpty() || text.size() > 40)
+    if (text.isEmpty())
+        return std::nullopt;
+    // Leading zeros add nothing; what is left must fit the digit buffer.
+    while (text.size() > 1 && text.front() == u'0')
+        text = text.mid(1);
+    if (text.size() > 40)
         return std::nullopt;
     char digits[40];
     for (qsizetype i = 0; i < text.size(); ++i) {

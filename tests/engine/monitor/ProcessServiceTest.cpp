@@ -57,6 +57,14 @@ TEST(ProcessLineParsing, RejectsMalformedLinesButToleratesABadRss)
     ASSERT_TRUE(signedPid);
     EXPECT_EQ(signedPid->pid, 812);
     EXPECT_EQ(signedPid->ppid, -1);
+
+    // Any number of leading zeros is still the same number.
+    const auto padded = ProcessService::parseProcessLine(
+        QString(60, u'0') + QStringLiteral("812 -") + QString(45, u'0') + QStringLiteral("1 root 0.0 0000001 /bin/x"));
+    ASSERT_TRUE(padded);
+    EXPECT_EQ(padded->pid, 812);
+    EXPECT_EQ(padded->ppid, -1);
+    EXPECT_EQ(padded->rssBytes, 1024u);
 }
 
 TEST(CpuPercent, WorksOutPercentOfOneCoreOrNothing)

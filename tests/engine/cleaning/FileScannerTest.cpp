@@ -5,6 +5,7 @@
 #include "support/ScopedEnv.h"
 #include "support/TempTree.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -56,6 +57,23 @@ TEST(FileScanner, ScansChildrenLargestFirstKeepingFoldersOnlyWhenRecursive)
     EXPECT_EQ(deep[1].size, 300);
 
     EXPECT_TRUE(FileScanner::shared().scanDirectory(tree.path("missing"), true).isEmpty());
+}
+
+// Enough equal sizes that an unstable sort would shuffle them.
+TEST(FileScanner, EqualSizesKeepTheListingOrder)
+{
+    TempTree tree;
+    for (int i = 0; i < 40; ++i)
+        tree.file(QStringLiteral("f%1").arg(i), i % 2 == 0 ? 10 : 20);
+    QStringList listed = QDir(tree.root()).entryList(QDir::Files, QDir::Unsorted);
+    QStringList expected;
+    for (const qint64 size : {20, 10}) {
+        for (const QString& name : listed) {
+            if (QFileInfo(tree.path(name)).size() == size)
+                expected << name;
+        }
+    }
+    EXPECT_EQ(names(FileScanner::shared().scanDirectory(tree.root(), false)), expected);
 }
 
 TEST(FileScanner, TotalSizeOfFoldersFilesAndMissingPaths)

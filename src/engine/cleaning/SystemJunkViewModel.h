@@ -22,7 +22,8 @@ namespace velk {
 // Main-thread object; the dashboard and the System Junk screen share one.
 class SystemJunkViewModel final : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QAbstractListModel* categoryModel READ categoryModel CONSTANT)
+    // One row per category, in declaration order; rows change in place.
+    Q_PROPERTY(QAbstractListModel* categories READ categoryModel CONSTANT)
     Q_PROPERTY(bool isScanning READ isScanning NOTIFY isScanningChanged)
     Q_PROPERTY(bool isCleaning READ isCleaning NOTIFY isCleaningChanged)
     Q_PROPERTY(qint64 totalFound READ totalFound NOTIFY totalFoundChanged)

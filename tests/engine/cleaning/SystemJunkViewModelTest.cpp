@@ -374,6 +374,65 @@ TEST(SystemJunkViewModel, ResultsForAViewModelThatIsGoneAreDropped)
     EXPECT_TRUE(QFileInfo::exists(home.home() + "/Library/Caches/big.cache"));
 }
 
+TEST(SystemJunkViewModel, TheScreensReachEveryStateAndOperationByName)
+{
+    JunkHome home;
+    buildJunk(home);
+    SystemJunkViewModel vm;
+    const QMetaObject* meta = vm.metaObject();
+    for (const char* name :
+         {"categories", "isScanning", "isCleaning", "scanComplete", "scanningCategory", "totalFound", "totalCleaned",
+          "errorMessage", "cleanReport", "selectedSize", "totalFoundFormatted", "selectedSizeFormatted",
+          "totalCleanedFormatted", "selectedContainsDerivedData"}) {
+        const int index = meta->indexOfProperty(name);
+        ASSERT_GE(index, 0) << name;
+        const QMetaProperty property = meta->property(index);
+        EXPECT_TRUE(property.hasNotifySignal() || property.isConstant()) << name;
+    }
+    auto call = [&](const char* method, auto... args) {
+        EXPECT_TRUE(QMetaObject::invokeMethod(&vm, method, args...)) << method;
+    };
+
+    auto* categories = vm.property("categories").value<QAbstractListModel*>();
+    ASSERT_TRUE(categories);
+    EXPECT_EQ(categories->rowCount(), 24);
+    EXPECT_FALSE(vm.property("cleanReport").isValid());
+    EXPECT_FALSE(vm.property("errorMessage").isValid());
+    EXPECT_EQ(vm.property("scanningCategory").toString(), QString());
+
+    call("startScan", Q_ARG(bool, false));
+    EXPECT_EQ(vm.property("scanningCategory").toString(), QStringLiteral("user_caches"));
+    call("stopScan");
+    EXPECT_FALSE(vm.property("isScanning").toBool());
+    call("startScan", Q_ARG(bool, false));
+    home.executor().runAll();
+    EXPECT_TRUE(vm.property("scanComplete").toBool());
+
+    call("setAllSelected", Q_ARG(bool, false));
+    call("prepareDeepCleanSelection");
+    EXPECT_TRUE(vm.property("selectedContainsDerivedData").toBool());
+    call("toggleSelectAll", Q_ARG(QString, QStringLiteral("derived_data")), Q_ARG(bool, false));
+    EXPECT_FALSE(vm.property("selectedContainsDerivedData").toBool());
+
+    const QString locked = home.home() + "/Library/Caches/locked";
+    Undeletable undeletable(locked, locked);
+    call("clean");
+    home.executor().runAll();
+    EXPECT_EQ(vm.property("errorMessage").toString(), QStringLiteral("1"));
+    const QVariantMap report = vm.property("cleanReport").toMap();
+    EXPECT_FALSE(report.value("id").toString().isEmpty());
+    EXPECT_EQ(report.value("freedBytes").toLongLong(), 400 + 50);
+    EXPECT_EQ(report.value("failureCount").toInt(), 1);
+    EXPECT_EQ(report.value("attemptedCount").toInt(), 4);
+    EXPECT_EQ(vm.property("totalCleaned").toLongLong(), 450);
+
+    // Dismissing the alerts.
+    call("clearErrorMessage");
+    call("clearCleanReport");
+    EXPECT_FALSE(vm.property("errorMessage").isValid());
+    EXPECT_FALSE(vm.property("cleanReport").isValid());
+}
+
 TEST(SystemJunkViewModel, ScanAndCleanOnTheThreadPool)
 {
     JunkHome home;

@@ -1,5 +1,8 @@
 #include "engine/cleaning/ScanCategoryListModel.h"
 
+#include "platform/Locations.h"
+#include "platform/ServiceRegistry.h"
+
 namespace velk {
 namespace {
 
@@ -14,12 +17,37 @@ QString stateName(ScanState::Kind kind)
     return {};
 }
 
+// Where `location` ("~/Library/Caches") is on this machine, with the home
+// written "~" again.
+QString shownLocation(const QString& location, const platform::Locations& locations)
+{
+    const QString path = locations.resolve(location);
+    const QString home = locations.home();
+    if (path == home)
+        return QStringLiteral("~");
+    if (path.startsWith(home + u'/'))
+        return u'~' + path.mid(home.size());
+    return path;
+}
+
 } // namespace
 
 ScanCategoryListModel::ScanCategoryListModel(const std::vector<ScanCategory>& categories, QObject* parent)
     : QAbstractListModel(parent)
     , m_categories(categories)
 {
+    const auto locations = platform::service<platform::Locations>();
+    for (ScanCategoryID id : allScanCategoryIDs) {
+        if (id != ScanCategoryID::languageFiles)
+            m_folders[static_cast<std::size_t>(id)] = shownLocation(subtitle(id), *locations);
+    }
+}
+
+QString ScanCategoryListModel::shownSubtitle(ScanCategoryID id, bool english) const
+{
+    if (id == ScanCategoryID::languageFiles)
+        return english ? englishSubtitle(id) : subtitle(id);
+    return m_folders[static_cast<std::size_t>(id)];
 }
 
 int ScanCategoryListModel::rowCount(const QModelIndex& parent) const
@@ -36,8 +64,8 @@ QVariant ScanCategoryListModel::data(const QModelIndex& index, int role) const
     case IdRole: return rawValue(category.id);
     case TitleRole: return title(category.id);
     case EnglishTitleRole: return englishTitle(category.id);
-    case SubtitleRole: return subtitle(category.id);
-    case EnglishSubtitleRole: return englishSubtitle(category.id);
+    case SubtitleRole: return shownSubtitle(category.id, false);
+    case EnglishSubtitleRole: return shownSubtitle(category.id, true);
     case IconRole: return icon(category.id);
     case GroupRole: return rawValue(group(category.id));
     case RequiresConfirmationRole: return requiresConfirmation(category.id);

@@ -3,6 +3,7 @@
 #include "engine/cleaning/ScanCategory.h"
 
 #include <QAbstractListModel>
+#include <array>
 #include <vector>
 
 namespace velk {
@@ -16,7 +17,7 @@ public:
         IdRole = Qt::UserRole + 1,  // raw value, e.g. "user_caches"
         TitleRole,                  // Chinese title
         EnglishTitleRole,
-        SubtitleRole,
+        SubtitleRole,               // the folder as this machine has it, "~" for the home
         EnglishSubtitleRole,
         IconRole,
         GroupRole,                  // raw value of the group
@@ -34,6 +35,7 @@ public:
     };
     Q_ENUM(Role)
 
+    // Resolves the subtitles' folders through the location map current now.
     ScanCategoryListModel(const std::vector<ScanCategory>& categories, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -49,7 +51,11 @@ public:
     void allRowsChanged();
 
 private:
+    QString shownSubtitle(ScanCategoryID id, bool english) const;
+
     const std::vector<ScanCategory>& m_categories;
+    // Per category, the folder of its subtitle resolved on this machine.
+    std::array<QString, kScanCategoryCount> m_folders;
 };
 
 } // namespace velk

@@ -1,8 +1,13 @@
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/cleaning/ScanCategory.h"
 #include "engine/cleaning/ScanCategoryID.h"
+#include "engine/cleaning/ScanCategoryListModel.h"
 #include "platform/Formatting.h"
+#include "platform/Locations.h"
+#include "platform/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
+#include "support/ScopedEnv.h"
+#include "support/TempTree.h"
 
 #include <QSet>
 #include <QStringList>
@@ -102,4 +107,45 @@ TEST(ScanCategory, SelectionOfTheWholeCategory)
     category.setSelected(true);
     EXPECT_EQ(category.selectedItems().size(), 3u);
     EXPECT_EQ(category.selectedSize(), 70);
+}
+
+TEST(ScanCategoryListModel, RowsShowEachCategoryWithItsFolderOnThisMachine)
+{
+    test::TempTree tree;
+    const QString home = tree.dir(QStringLiteral("home"));
+    test::ScopedEnv cache("XDG_CACHE_HOME", QByteArray());
+    test::ScopedEnv data("XDG_DATA_HOME", QByteArray());
+    platform::ScopedService<platform::Locations> locations(platform::Locations::linuxProfile(home));
+
+    std::vector<ScanCategory> categories(allScanCategoryIDs.begin(), allScanCategoryIDs.end());
+    categories[1].scanState = ScanState::done();
+    categories[1].items = {item("/t/a", 10, false), item("/t/b", 20, true)};
+    const ScanCategoryListModel model(categories);
+    ASSERT_EQ(model.rowCount(), 24);
+
+    auto shown = [&](ScanCategoryID id, const char* role) {
+        return model.get(static_cast<int>(id)).value(QString::fromLatin1(role)).toString();
+    };
+    // Folders the platform keeps elsewhere are shown where they are.
+    EXPECT_EQ(shown(ScanCategoryID::userCaches, "subtitle"), QStringLiteral("~/.cache"));
+    EXPECT_EQ(shown(ScanCategoryID::pipCache, "englishSubtitle"), QStringLiteral("~/.cache/pip"));
+    EXPECT_EQ(shown(ScanCategoryID::trash, "subtitle"), QStringLiteral("~/.local/share/Trash/files"));
+    EXPECT_EQ(shown(ScanCategoryID::derivedData, "subtitle"), QStringLiteral("~/Library/Developer/Xcode/DerivedData"));
+    EXPECT_EQ(shown(ScanCategoryID::systemLogs, "subtitle"), QStringLiteral("/Library/Logs"));
+    EXPECT_EQ(shown(ScanCategoryID::languageFiles, "subtitle"), QStringLiteral("应用程序内语言文件"));
+    EXPECT_EQ(shown(ScanCategoryID::languageFiles, "englishSubtitle"), QStringLiteral("App localization files"));
+
+    const QVariantMap logs = model.get(model.indexOf(QStringLiteral("system_logs")));
+    EXPECT_EQ(logs.value("id").toString(), QStringLiteral("system_logs"));
+    EXPECT_EQ(logs.value("englishTitle").toString(), QStringLiteral("System Logs"));
+    EXPECT_EQ(logs.value("group").toString(), QStringLiteral("系统垃圾"));
+    EXPECT_EQ(logs.value("colorRole").toString(), QStringLiteral("amber"));
+    EXPECT_EQ(logs.value("scanState").toString(), QStringLiteral("done"));
+    EXPECT_TRUE(logs.value("isDone").toBool());
+    EXPECT_TRUE(logs.value("isSelected").toBool());
+    EXPECT_EQ(logs.value("totalSize").toLongLong(), 30);
+    EXPECT_EQ(logs.value("selectedSize").toLongLong(), 20);
+    EXPECT_EQ(logs.value("itemCount").toInt(), 2);
+    EXPECT_EQ(model.indexOf(QStringLiteral("nothing")), -1);
+    EXPECT_TRUE(model.get(24).isEmpty());
 }

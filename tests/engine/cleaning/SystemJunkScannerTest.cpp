@@ -157,3 +157,15 @@ TEST(SystemJunkScanner, LanguagePartDecidesWhichFoldersStay)
             << c.folder << " / " << c.language;
     }
 }
+
+TEST(SystemJunkScanner, ALocaleWithoutALanguageKeepsEnglish)
+{
+    for (const char* code : {"", "c", "POSIX"}) {
+        JunkHome home(QString::fromLatin1(code));
+        const QString resources = home.home() + "/Applications/Notes.app/Contents/Resources/";
+        home.file("Applications/Notes.app/Contents/Resources/en.lproj/Main.strings", 5);
+        home.file("Applications/Notes.app/Contents/Resources/fr.lproj/Main.strings", 6);
+        EXPECT_EQ(SystemJunkScanner().paths(ScanCategoryID::languageFiles), QStringList{resources + "fr.lproj"})
+            << code;
+    }
+}

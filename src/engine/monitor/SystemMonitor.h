@@ -2,6 +2,7 @@
 
 #include "engine/monitor/MonitorSnapshot.h"
 #include "engine/monitor/MonitorSources.h"
+#include "engine/monitor/ProcessListModel.h"
 #include "engine/monitor/ProcessRelations.h"
 #include "engine/sensors/ThermalStats.h"
 
@@ -9,6 +10,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QVariant>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -32,28 +34,35 @@ using SocketMap = QHash<qint32, std::vector<SocketEntry>>;
 // Mach-port counts and listening ports. Lives on the main thread; a repeating
 // timer takes one snapshot per tick on a background task and merges it here.
 // Every published member notifies on each assignment.
+//
+// Screens read records as maps of their fields (absent values undefined) and
+// the process list through `processModel`, which follows the ticks by pid.
 class SystemMonitor : public QObject {
     Q_OBJECT
     Q_PROPERTY(std::vector<velk::ProcInfo> processes READ processes NOTIFY processesChanged)
+    Q_PROPERTY(velk::ProcessListModel* processModel READ processModel CONSTANT)
     Q_PROPERTY(std::vector<velk::SocketEntry> sockets READ sockets NOTIFY socketsChanged)
     Q_PROPERTY(double cpuUsage READ cpuUsage NOTIFY cpuUsageChanged)
     Q_PROPERTY(double cpuUser READ cpuUser NOTIFY cpuUserChanged)
     Q_PROPERTY(double cpuSystem READ cpuSystem NOTIFY cpuSystemChanged)
     Q_PROPERTY(double cpuIdle READ cpuIdle NOTIFY cpuIdleChanged)
     Q_PROPERTY(std::vector<double> cpuHistory READ cpuHistory NOTIFY cpuHistoryChanged)
-    Q_PROPERTY(velk::MemoryStats memStats READ memStats NOTIFY memStatsChanged)
-    Q_PROPERTY(velk::DiskInfo diskInfo READ diskInfo NOTIFY diskInfoChanged)
+    Q_PROPERTY(QVariantMap memStats READ memStatsValue NOTIFY memStatsChanged)
+    Q_PROPERTY(QVariantMap diskInfo READ diskInfoValue NOTIFY diskInfoChanged)
     Q_PROPERTY(double uptime READ uptime NOTIFY uptimeChanged)
-    Q_PROPERTY(velk::ThermalStats thermalStats READ thermalStats NOTIFY thermalStatsChanged)
+    Q_PROPERTY(QVariantMap thermalStats READ thermalStatsValue NOTIFY thermalStatsChanged)
     Q_PROPERTY(velk::HistoryMap cpuHistoryByPid READ cpuHistoryByPid NOTIFY cpuHistoryByPidChanged)
     Q_PROPERTY(velk::HistoryMap memHistoryByPid READ memHistoryByPid NOTIFY memHistoryByPidChanged)
     Q_PROPERTY(bool hasSocketData READ hasSocketData NOTIFY hasSocketDataChanged)
     Q_PROPERTY(velk::MachPortMap machPortCounts READ machPortCounts NOTIFY machPortCountsChanged)
     Q_PROPERTY(QDateTime machPortsUpdatedAt READ machPortsUpdatedAt NOTIFY machPortsUpdatedAtChanged)
-    Q_PROPERTY(std::optional<qint32> selectedPid READ selectedPid WRITE setSelectedPid NOTIFY selectedPidChanged)
+    // A pid, or undefined (null) for none.
+    Q_PROPERTY(QVariant selectedPid READ selectedPidValue WRITE setSelectedPidValue NOTIFY selectedPidChanged)
     Q_PROPERTY(bool portsEnabled READ portsEnabled WRITE setPortsEnabled NOTIFY portsEnabledChanged)
     Q_PROPERTY(bool foreground READ foreground NOTIFY foregroundChanged)
     Q_PROPERTY(int cpuCores READ cpuCores CONSTANT)
+    Q_PROPERTY(int historyLength READ historyLengthValue CONSTANT)
+    Q_PROPERTY(QVariantList listeningSockets READ listeningSocketsValue NOTIFY socketsChanged)
 
 public:
     static constexpr int historyLength = 30;
@@ -95,6 +104,7 @@ public:
     int cpuCores() const { return m_cpuCores; }
     const ProcessMap& byPid() const { return m_byPid; }
     const PortListMap& listeningPortsByPid() const { return m_listeningPortsByPid; }
+    ProcessListModel* processModel() { return &m_processModel; }
 
     void setSelectedPid(std::optional<qint32> pid);
     // Turning port gathering on takes a sample at once.
@@ -119,7 +129,7 @@ public:
     Q_INVOKABLE void refreshDiskAfterCleanup();
 
     // Queries over the last applied snapshot.
-    std::vector<int> listeningPorts(qint32 pid) const;
+    Q_INVOKABLE std::vector<int> listeningPorts(qint32 pid) const;
     std::vector<SocketEntry> sockets(qint32 pid) const;
     // Listening sockets of every process, one per pid, protocol and local
     // port, ordered by port and then pid.
@@ -127,6 +137,23 @@ public:
     std::vector<ProcInfo> topByCPU(int count) const;
     std::vector<ProcInfo> topByMemory(int count) const;
     ProcessRelations relations(qint32 pid) const;
+
+    // The same state for the screens.
+    QVariantMap memStatsValue() const;
+    QVariantMap diskInfoValue() const;
+    QVariantMap thermalStatsValue() const;
+    QVariant selectedPidValue() const;
+    void setSelectedPidValue(const QVariant& pid);
+    static int historyLengthValue() { return historyLength; }
+    QVariantList listeningSocketsValue() const;
+    // byPid at `pid`; undefined when the last tick had no such process.
+    Q_INVOKABLE QVariant process(qint32 pid) const;
+    // cpuHistoryByPid / memHistoryByPid at `pid`; empty when absent.
+    Q_INVOKABLE std::vector<double> cpuHistoryOf(qint32 pid) const;
+    Q_INVOKABLE std::vector<double> memHistoryOf(qint32 pid) const;
+    // machPortCounts at `pid`; undefined when absent.
+    Q_INVOKABLE QVariant machPortCount(qint32 pid) const;
+    Q_INVOKABLE QVariantMap relationsOf(qint32 pid) const;
 
 signals:
     void processesChanged();
@@ -188,6 +215,7 @@ private:
     PortListMap m_listeningPortsByPid;
     ChildrenMap m_childrenByPpid;
     SocketMap m_socketsByPid;
+    ProcessListModel m_processModel;
     QPointer<QTimer> m_timer;
     CPUService::HostTicks m_lastTicks;
     bool m_sampling = false;

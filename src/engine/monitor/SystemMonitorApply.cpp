@@ -62,6 +62,7 @@ void SystemMonitor::apply(MonitorSnapshot snapshot)
     applySockets(std::move(snapshot.sockets));
 
     m_processes = std::move(snapshot.processes);
+    m_processModel.update(m_processes);
     emit processesChanged();
 }
 

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QObject>
+#include <QVariantList>
+#include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
+
+namespace velk::design {
+
+// A damped spring given by its response (the period of the undamped
+// oscillation, in seconds) and damping fraction, with unit mass.
+struct SpringMotion {
+    double response;
+    double dampingFraction;
+
+    double stiffness() const;
+    double damping() const;
+    // Position of the spring `seconds` after a step from 0 to 1, at rest.
+    double position(double seconds) const;
+
+    // The parameters of QML's SpringAnimation, which advances the velocity
+    // by (spring x distance - damping x velocity) / mass every 16 ms step and
+    // then the position by velocity x 16 ms. They are chosen so that these
+    // steps decay and oscillate exactly as the spring does (matched poles),
+    // which plain scaling of stiffness and damping would not do for fast
+    // springs.
+    static constexpr double qmlStepSeconds = 0.016;
+    double qmlSpring() const;
+    double qmlDamping() const;
+    // { "spring": qmlSpring(), "damping": qmlDamping(), "mass": 1 }, for QML.
+    QVariantMap toVariant() const;
+};
+
+// The one table of recurring motions. QML plays springs as
+// `SpringAnimation { spring: Motion.x.spring; damping: Motion.x.damping; epsilon: ... }`
+// (velocity carries over when the target moves) and timed motions by their
+// durations.
+class Motion : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
+    // Springs.
+    Q_PROPERTY(QVariantMap sectionRow READ sectionRow CONSTANT)
+    Q_PROPERTY(QVariantMap sectionScreen READ sectionScreen CONSTANT)
+    Q_PROPERTY(QVariantMap sidebarCollapse READ sidebarCollapse CONSTANT)
+    Q_PROPERTY(QVariantMap progressFill READ progressFill CONSTANT)
+    Q_PROPERTY(QVariantMap glassPress READ glassPress CONSTANT)
+    Q_PROPERTY(QVariantMap cardPress READ cardPress CONSTANT)
+    // Timed motions, milliseconds.
+    Q_PROPERTY(int live READ live CONSTANT) // linear: live bars and sparklines
+    Q_PROPERTY(int gaugeArc READ gaugeArc CONSTANT) // ease in-out
+    Q_PROPERTY(int gaugeLabel READ gaugeLabel CONSTANT) // ease in-out
+    Q_PROPERTY(int pulse READ pulse CONSTANT) // ease in-out, repeated
+    Q_PROPERTY(int glassPressFill READ glassPressFill CONSTANT) // ease in-out
+    Q_PROPERTY(int cardHover READ cardHover CONSTANT) // ease out
+    Q_PROPERTY(int numberRoll READ numberRoll CONSTANT) // ease in-out
+
+public:
+    using QObject::QObject;
+
+    static constexpr SpringMotion sectionRowSpring { 0.2, 0.85 };
+    static constexpr SpringMotion sectionScreenSpring { 0.5, 0.85 };
+    static constexpr SpringMotion sidebarCollapseSpring { 0.22, 0.85 };
+    static constexpr SpringMotion progressFillSpring { 0.6, 0.8 };
+    static constexpr SpringMotion glassPressSpring { 0.2, 0.7 };
+    static constexpr SpringMotion cardPressSpring { 0.18, 0.8 };
+
+    QVariantMap sectionRow() const { return sectionRowSpring.toVariant(); }
+    QVariantMap sectionScreen() const { return sectionScreenSpring.toVariant(); }
+    QVariantMap sidebarCollapse() const { return sidebarCollapseSpring.toVariant(); }
+    QVariantMap progressFill() const { return progressFillSpring.toVariant(); }
+    QVariantMap glassPress() const { return glassPressSpring.toVariant(); }
+    QVariantMap cardPress() const { return cardPressSpring.toVariant(); }
+
+    int live() const { return 600; }
+    int gaugeArc() const { return 600; }
+    int gaugeLabel() const { return 500; }
+    int pulse() const { return 1400; }
+    int glassPressFill() const { return 120; }
+    int cardHover() const { return 160; }
+    int numberRoll() const { return 350; }
+};
+
+} // namespace velk::design

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "ui/design/Geometry.h"
+
+#include <QColor>
+#include <QQuickPaintedItem>
+#include <QVariant>
+#include <QVariantAnimation>
+#include <QtQml/qqmlregistration.h>
+
+namespace velk::design {
+
+// A filled line chart over the recent history of one metric: area in a
+// vertical gradient of the colour (0.32 to 0.02 opacity) under a 1.5-pt line
+// with straight segments. Changes of `values` animate linearly over 0.6 s,
+// each value moving from where it was drawn.
+class SparklineItem : public QQuickPaintedItem {
+    Q_OBJECT
+    QML_NAMED_ELEMENT(Sparkline)
+    Q_PROPERTY(QList<double> values READ values WRITE setValues NOTIFY valuesChanged)
+    Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY colorChanged)
+    // Top of the vertical scale; undefined means 1.15 x the largest value.
+    Q_PROPERTY(QVariant maxValue READ maxValue WRITE setMaxValue NOTIFY maxValueChanged)
+    Q_PROPERTY(int slots READ slotCount WRITE setSlotCount NOTIFY slotsChanged)
+    Q_PROPERTY(double scaleTop READ scaleTop NOTIFY valuesChanged)
+
+public:
+    // Samples kept by the system monitor's histories.
+    static constexpr int defaultSlots = 30;
+
+    explicit SparklineItem(QQuickItem* parent = nullptr);
+
+    QList<double> values() const { return m_values; }
+    void setValues(const QList<double>& values);
+    QColor color() const { return m_color; }
+    void setColor(const QColor& color);
+    QVariant maxValue() const { return m_maxValue; }
+    void setMaxValue(const QVariant& maxValue);
+    int slotCount() const { return m_slots; }
+    void setSlotCount(int slotCount);
+    double scaleTop() const { return layout().top; }
+
+    void paint(QPainter* painter) override;
+
+signals:
+    void valuesChanged();
+    void colorChanged();
+    void maxValueChanged();
+    void slotsChanged();
+
+private:
+    SparklineLayout layout() const;
+    // (slot, value / top) of every value.
+    QList<QPointF> normalisedPoints() const;
+    void retarget();
+
+    QList<double> m_values;
+    QColor m_color = Qt::gray;
+    QVariant m_maxValue;
+    int m_slots = defaultSlots;
+    QList<QPointF> m_from;
+    QList<QPointF> m_to;
+    double m_progress = 1;
+    QVariantAnimation m_animation;
+};
+
+} // namespace velk::design

@@ -1,0 +1,41 @@
+import QtQuick
+import QtQuick.Shapes
+import Velk.Design
+
+// Indeterminate progress spinner: a three-quarter arc turning once a second.
+// "small" is 16 pt, "regular" 20 pt.
+Item {
+    id: root
+    property color color: VDS.C.text2
+    property string controlSize: "small"
+    property bool running: visible
+
+    implicitWidth: controlSize === "small" ? 16 : 20
+    implicitHeight: implicitWidth
+
+    Shape {
+        id: arc
+        anchors.fill: parent
+        ShapePath {
+            strokeColor: root.color
+            strokeWidth: root.controlSize === "small" ? 2 : 2.5
+            fillColor: "transparent"
+            capStyle: ShapePath.RoundCap
+            PathAngleArc {
+                centerX: root.width / 2
+                centerY: root.height / 2
+                radiusX: root.width / 2 - 1.5
+                radiusY: root.height / 2 - 1.5
+                startAngle: 0
+                sweepAngle: 270
+            }
+        }
+        RotationAnimator on rotation {
+            from: 0
+            to: 360
+            duration: 1000
+            loops: Animation.Infinite
+            running: root.running
+        }
+    }
+}

@@ -1,0 +1,57 @@
+import QtQuick
+import Velk.Design
+
+// A 13-pt square checkbox in a 34 x 34 click target. A click reports the new
+// value through toggled(); when nothing bound to `isChecked` takes it up, the
+// checkbox keeps it itself. A non-interactive checkbox ignores clicks (the
+// row around it handles them).
+Item {
+    id: root
+    property bool isChecked: false
+    property color tint: VDS.C.accent
+    property bool interactive: true
+
+    signal toggled(bool checked)
+
+    implicitWidth: 34
+    implicitHeight: 34
+
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: isChecked ? "Selected" : "Not selected"
+    Accessible.checkable: true
+    Accessible.checked: isChecked
+    Accessible.onToggleAction: toggle()
+
+    function toggle() {
+        const wanted = !isChecked
+        toggled(wanted)
+        if (isChecked !== wanted)
+            isChecked = wanted
+    }
+
+    Rectangle {
+        objectName: "checkbox.mark"
+        anchors.centerIn: parent
+        width: 13
+        height: 13
+        radius: VDS.Radius.xs
+        color: root.isChecked ? root.tint : "transparent"
+        border.width: 1
+        border.color: root.isChecked ? root.tint : VDS.C.borderStrong
+
+        SymbolIcon {
+            anchors.centerIn: parent
+            visible: root.isChecked
+            name: "checkmark"
+            size: 8
+            color: VDS.C.onAccent
+        }
+    }
+
+    MouseArea {
+        objectName: "checkbox.target"
+        anchors.fill: parent
+        enabled: root.interactive
+        onClicked: root.toggle()
+    }
+}

@@ -1,0 +1,5 @@
+import QtQuick
+import Velk.Design
+
+// Draws what VelkAppBackdrop draws.
+VelkAppBackdrop {}

@@ -1,0 +1,28 @@
+import QtQuick
+import QtQuick.Templates as T
+import Velk.Design
+
+// Button without a surface until pressed; the label brightens from text2 to
+// text1 while pressed.
+T.Button {
+    id: root
+    property string symbol
+    readonly property color foreground: down ? VDS.C.text1 : VDS.C.text2
+
+    implicitHeight: VDS.Measure.control
+    implicitWidth: implicitContentWidth + leftPadding + rightPadding
+    leftPadding: VDS.Space.s
+    rightPadding: VDS.Space.s
+    topPadding: 0
+    bottomPadding: 0
+
+    contentItem: ButtonLabel {
+        text: root.text
+        symbol: root.symbol
+        color: root.foreground
+    }
+    background: Rectangle {
+        radius: VDS.Radius.s
+        color: root.down ? VDS.C.bg3 : "transparent"
+    }
+}

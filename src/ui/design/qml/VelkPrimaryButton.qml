@@ -1,0 +1,33 @@
+import QtQuick
+import QtQuick.Templates as T
+import Velk.Design
+
+// Filled button: the text colour of the page as fill (red when destructive,
+// the accent when gold) with the page colour as label. Pressing lowers the
+// fill's opacity to 0.82. The enabled state does not change the look.
+T.Button {
+    id: root
+    property bool destructive: false
+    property bool gold: false
+    property string symbol
+    readonly property color foreground: destructive ? VDS.C.onDanger : gold ? VDS.C.onAccent : VDS.C.bg0
+    readonly property color fill: destructive ? VDS.C.red : gold ? VDS.C.accent : VDS.C.text1
+
+    implicitHeight: VDS.Measure.control
+    implicitWidth: implicitContentWidth + leftPadding + rightPadding
+    leftPadding: VDS.Space.m
+    rightPadding: VDS.Space.m
+    topPadding: 0
+    bottomPadding: 0
+
+    contentItem: ButtonLabel {
+        text: root.text
+        symbol: root.symbol
+        color: root.foreground
+    }
+    background: Rectangle {
+        radius: VDS.Radius.s
+        color: root.fill
+        opacity: root.down ? 0.82 : 1
+    }
+}

@@ -1,0 +1,5 @@
+import QtQuick
+
+// Kept for the views that place it; draws nothing and takes no clicks.
+Item {
+}

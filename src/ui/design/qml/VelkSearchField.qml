@@ -1,0 +1,81 @@
+import QtQuick
+import QtQuick.Layouts
+import QtQuick.Templates as T
+import Velk.Design
+
+// Search field: magnifying glass, bare text field and, while there is text, a
+// clear button. The glass and the border take the accent while focused.
+Rectangle {
+    id: root
+    property string placeholder
+    property alias text: field.text
+    readonly property bool isFocused: field.activeFocus
+
+    implicitWidth: 144
+    implicitHeight: VDS.Measure.control
+    radius: VDS.Radius.s
+    color: VDS.C.bg2
+    border.width: 1
+    border.color: isFocused ? VDS.C.accent : VDS.C.border
+
+    baselineOffset: row.y + field.y + field.baselineOffset
+
+    RowLayout {
+        id: row
+        anchors.fill: parent
+        anchors.leftMargin: VDS.Space.s
+        anchors.rightMargin: VDS.Space.s
+        spacing: VDS.Space.xs
+
+        SymbolIcon {
+            name: "magnifyingglass"
+            size: VDS.TypeScale.body
+            color: root.isFocused ? VDS.C.accent : VDS.C.text3
+        }
+        T.TextField {
+            id: field
+            objectName: "searchField.input"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            implicitWidth: 21
+            padding: 0
+            font: VDS.body()
+            color: VDS.C.text1
+            selectionColor: Qt.rgba(VDS.C.accent.r, VDS.C.accent.g, VDS.C.accent.b, 0.35)
+            selectedTextColor: VDS.C.text1
+            placeholderText: root.placeholder
+            placeholderTextColor: VDS.C.text4
+            verticalAlignment: TextInput.AlignVCenter
+            clip: true
+
+            Text {
+                // The template draws no placeholder of its own.
+                anchors.fill: parent
+                visible: field.length === 0 && !field.preeditText
+                text: field.placeholderText
+                textFormat: Text.PlainText
+                font: field.font
+                color: field.placeholderTextColor
+                verticalAlignment: Text.AlignVCenter
+                elide: Text.ElideRight
+            }
+        }
+        SymbolIcon {
+            id: clear
+            objectName: "searchField.clear"
+            visible: field.length > 0
+            name: "xmark"
+            size: VDS.TypeScale.body
+            color: VDS.C.text3
+            Accessible.role: Accessible.Button
+            Accessible.name: "Clear"
+            Accessible.onPressAction: field.clear()
+
+            MouseArea {
+                anchors.fill: parent
+                anchors.margins: -4
+                onClicked: field.clear()
+            }
+        }
+    }
+}

@@ -1,0 +1,31 @@
+import QtQuick
+import QtQuick.Templates as T
+import Velk.Design
+
+// Quiet button on a bg2 surface with a 1-pt border; the label and border turn
+// red when destructive. Pressing switches the fill to bg3.
+T.Button {
+    id: root
+    property bool destructive: false
+    property string symbol
+    readonly property color foreground: destructive ? VDS.C.red : VDS.C.text1
+
+    implicitHeight: VDS.Measure.control
+    implicitWidth: implicitContentWidth + leftPadding + rightPadding
+    leftPadding: VDS.Space.s
+    rightPadding: VDS.Space.s
+    topPadding: 0
+    bottomPadding: 0
+
+    contentItem: ButtonLabel {
+        text: root.text
+        symbol: root.symbol
+        color: root.foreground
+    }
+    background: Rectangle {
+        radius: VDS.Radius.s
+        color: root.down ? VDS.C.bg3 : VDS.C.bg2
+        border.width: 1
+        border.color: root.destructive ? Qt.rgba(VDS.C.red.r, VDS.C.red.g, VDS.C.red.b, 0.45) : VDS.C.border
+    }
+}

@@ -1,0 +1,161 @@
+#include "QuickFixture.h"
+
+#include "ui/design/ThemeManager.h"
+#include "ui/design/VDS.h"
+
+namespace velk {
+namespace {
+
+using Controls = test::QuickFixture;
+
+TEST_F(Controls, CheckboxTogglesItsBindingAnywhereInItsSquare)
+{
+    QQuickItem* root = show(R"(Item {
+        property bool selected: false
+        property int toggles: 0
+        VelkCheckbox {
+            objectName: "box"
+            isChecked: parent.selected
+            onToggled: (checked) => { parent.selected = checked; parent.toggles++ }
+        }
+        VelkCheckbox { objectName: "passive"; x: 100; interactive: false }
+        VelkCheckbox { objectName: "standalone"; x: 200 }
+    })");
+    ASSERT_TRUE(root);
+    auto* box = find("box");
+    EXPECT_EQ(box->size(), QSizeF(34, 34));
+
+    click(box, QPointF(1, 1)); // a corner of the 34-pt target, far from the 13-pt mark
+    EXPECT_TRUE(root->property("selected").toBool());
+    EXPECT_TRUE(box->property("isChecked").toBool());
+    click(box, QPointF(33, 33));
+    EXPECT_FALSE(root->property("selected").toBool());
+    EXPECT_EQ(root->property("toggles").toInt(), 2);
+    // The binding survived the clicks: the model still drives the box.
+    root->setProperty("selected", true);
+    EXPECT_TRUE(box->property("isChecked").toBool());
+
+    auto* passive = find("passive");
+    click(passive);
+    EXPECT_FALSE(passive->property("isChecked").toBool());
+
+    // Without a handler the checkbox keeps the value itself.
+    auto* standalone = find("standalone");
+    click(standalone);
+    EXPECT_TRUE(standalone->property("isChecked").toBool());
+}
+
+TEST_F(Controls, CheckboxMarkShowsTheTintOnlyWhenChecked)
+{
+    ThemeManager theme;
+    theme.setCurrent(AppTheme::classic);
+    show(R"(Row {
+        VelkCheckbox { objectName: "on"; isChecked: true; tint: "#ff0000" }
+        VelkCheckbox { objectName: "off"; tint: "#ff0000" }
+    })");
+    auto* on = find("on")->findChild<QObject*>("checkbox.mark");
+    auto* off = find("off")->findChild<QObject*>("checkbox.mark");
+    ASSERT_TRUE(on && off);
+    EXPECT_EQ(on->property("color").value<QColor>(), QColor(Qt::red));
+    EXPECT_EQ(off->property("color").value<QColor>().alpha(), 0);
+    EXPECT_EQ(off->property("border").value<QObject*>()->property("color").value<QColor>(), VDS::C::borderStrong());
+}
+
+TEST_F(Controls, SearchFieldClearButtonEmptiesTheText)
+{
+    QQuickItem* field = show(R"(VelkSearchField { placeholder: "Search" })");
+    ASSERT_TRUE(field);
+    EXPECT_EQ(field->size(), QSizeF(144, 34));
+    auto* clear = find("searchField.clear");
+    EXPECT_FALSE(clear->isVisible());
+
+    auto* input = find("searchField.input");
+    input->forceActiveFocus();
+    QTest::keyClick(&window, Qt::Key_A);
+    EXPECT_EQ(field->property("text").toString(), "a");
+    EXPECT_TRUE(field->property("isFocused").toBool());
+    EXPECT_TRUE(clear->isVisible());
+    QTest::keyClick(&window, Qt::Key_B);
+    click(clear);
+    EXPECT_EQ(field->property("text").toString(), "");
+    EXPECT_FALSE(clear->isVisible());
+}
+
+TEST_F(Controls, BadgeShowsItsTextInItsColourWithAFaintOutline)
+{
+    show(R"(Row {
+        VelkBadge { objectName: "plain"; text: "System" }
+        VelkBadge { objectName: "red"; text: "In use"; color: "#ff0000"; height: 21 }
+    })");
+    auto* plain = find("plain");
+    auto* red = find("red");
+    EXPECT_EQ(plain->height(), 34);
+    EXPECT_EQ(red->height(), 21);
+    auto* text = red->findChild<QObject*>("badge.text");
+    auto* outline = red->findChild<QObject*>("badge.outline");
+    ASSERT_TRUE(text && outline);
+    EXPECT_EQ(text->property("text").toString(), "In use");
+    EXPECT_EQ(text->property("color").value<QColor>(), QColor(Qt::red));
+    const QColor border = outline->property("border").value<QObject*>()->property("color").value<QColor>();
+    EXPECT_EQ(border.rgb(), QColor(Qt::red).rgb());
+    EXPECT_NEAR(border.alphaF(), 0.35, 0.005);
+    EXPECT_EQ(outline->property("color").value<QColor>().alpha(), 0); // outlined, not filled
+    EXPECT_EQ(plain->width(), plain->findChild<QQuickItem*>("badge.text")->implicitWidth() + 26);
+}
+
+TEST_F(Controls, ButtonStylesResolveTheirRoles)
+{
+    ThemeManager theme;
+    theme.setCurrent(AppTheme::cyber);
+    show(R"(Row {
+        VelkPrimaryButton { objectName: "both"; text: "Delete"; destructive: true; gold: true }
+        VelkPrimaryButton { objectName: "plain"; text: "Scan"; down: true }
+        VelkTintedButton { objectName: "tinted"; text: "Cancel"; down: true }
+        VelkGhostButton { objectName: "ghost"; text: "All" }
+    })");
+    auto* both = find("both");
+    EXPECT_EQ(both->property("fill").value<QColor>(), VDS::C::red());
+    EXPECT_EQ(both->property("foreground").value<QColor>(), VDS::C::onDanger());
+    EXPECT_EQ(both->height(), 34);
+
+    auto* plain = find("plain");
+    EXPECT_EQ(plain->property("fill").value<QColor>(), VDS::C::text1());
+    EXPECT_EQ(plain->property("foreground").value<QColor>(), VDS::C::bg0());
+    EXPECT_DOUBLE_EQ(plain->property("background").value<QQuickItem*>()->opacity(), 0.82);
+
+    auto* tinted = find("tinted");
+    EXPECT_EQ(tinted->property("background").value<QObject*>()->property("color").value<QColor>(), VDS::C::bg3());
+
+    auto* ghost = find("ghost");
+    EXPECT_EQ(ghost->property("foreground").value<QColor>(), VDS::C::text2());
+    ghost->setProperty("down", true);
+    EXPECT_EQ(ghost->property("foreground").value<QColor>(), VDS::C::text1());
+    theme.setCurrent(AppTheme::classic);
+}
+
+TEST_F(Controls, ActionButtonsIgnoreClicksWhileBusy)
+{
+    QQuickItem* root = show(R"(Column {
+        property int clicks: 0
+        CleanButton { objectName: "loading"; text: "Clean"; isLoading: true; onClicked: parent.clicks++ }
+        CleanButton { objectName: "disabled"; text: "Clean"; isDisabled: true; onClicked: parent.clicks++ }
+        ScanButton { objectName: "scanning"; text: "Scan"; isScanning: true; onClicked: parent.clicks++ }
+        CleanButton { objectName: "idle"; text: "Clean"; onClicked: parent.clicks++ }
+    })");
+    for (const char* name : { "loading", "disabled", "scanning", "idle" })
+        click(find(name));
+    EXPECT_EQ(root->property("clicks").toInt(), 1);
+
+    auto fill = [&](const char* name) {
+        return find(name)->findChild<QObject*>("cleanButton.fill")->property("color").value<QColor>();
+    };
+    EXPECT_EQ(fill("loading"), fill("idle")); // loading keeps the accent
+    EXPECT_NE(fill("disabled"), fill("idle"));
+    EXPECT_NE(fill("scanning"), fill("idle"));
+    EXPECT_TRUE(find("loading")->findChild<QQuickItem*>("cleanButton.spinner")->isVisible());
+    EXPECT_FALSE(find("idle")->findChild<QQuickItem*>("cleanButton.spinner")->isVisible());
+    EXPECT_GE(find("idle")->width(), 160);
+}
+
+} // namespace
+} // namespace velk

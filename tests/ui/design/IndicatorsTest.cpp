@@ -1,0 +1,116 @@
+#include "QuickFixture.h"
+
+namespace velk {
+namespace {
+
+using Indicators = test::QuickFixture;
+
+TEST_F(Indicators, GaugeArcIsHiddenAtZeroAndClampedAboveOne)
+{
+    show(R"(Row {
+        CircularProgressView { objectName: "zero"; progress: 0; size: 100; lineWidth: 8; color: "red" }
+        CircularProgressView { objectName: "quarter"; progress: 0.25; size: 100; lineWidth: 8; color: "red"; label: "25%"; sublabel: "Used" }
+        CircularProgressView { objectName: "over"; progress: 1.4; size: 100; lineWidth: 8; color: "red" }
+        CircularProgressView { objectName: "under"; progress: -1; size: 100; lineWidth: 8; color: "red" }
+        VelkCleanerMiniGauge { objectName: "mini"; width: 120; title: "Disk"; value: "0%"; progress: 0 }
+    })");
+    EXPECT_FALSE(find("zero")->property("arcVisible").toBool());
+    EXPECT_FALSE(find("under")->property("arcVisible").toBool());
+    EXPECT_TRUE(find("over")->property("arcVisible").toBool());
+    EXPECT_EQ(find("over")->property("sweep").toDouble(), 360);
+    EXPECT_EQ(find("quarter")->property("sweep").toDouble(), 90);
+    EXPECT_EQ(find("quarter")->size(), QSizeF(100, 100));
+    EXPECT_FALSE(find("mini")->findChild<QQuickItem*>("miniGauge.arc")->isVisible());
+    EXPECT_EQ(find("mini")->width(), 120);
+
+    // Label 0.21 and sublabel 0.13 of the size; without texts, none are shown.
+    auto* quarter = find("quarter");
+    EXPECT_EQ(quarter->findChild<QQuickItem*>("gauge.label")->property("font").value<QFont>().pixelSize(), 21);
+    EXPECT_EQ(quarter->findChild<QQuickItem*>("gauge.sublabel")->property("font").value<QFont>().pixelSize(), 13);
+    EXPECT_FALSE(find("zero")->findChild<QQuickItem*>("gauge.label")->isVisible());
+    EXPECT_FALSE(find("zero")->findChild<QQuickItem*>("gauge.sublabel")->isVisible());
+
+    // A change animates towards the new sweep and hides the arc when it reaches 0.
+    auto* over = find("over");
+    over->setProperty("progress", 0.0);
+    EXPECT_TRUE(test::waitFor([&] { return !over->property("arcVisible").toBool(); }));
+}
+
+TEST_F(Indicators, BarsFillTheClampedFraction)
+{
+    show(R"(Column {
+        LiveBar { objectName: "live"; width: 200; value: 1.7 }
+        LiveBar { objectName: "empty"; width: 200; value: -0.2 }
+        AnimatedProgressBar { objectName: "bar"; width: 200; height: 10; value: 2 }
+    })");
+    EXPECT_EQ(find("live")->height(), 6);
+    auto* liveFill = find("live")->findChild<QQuickItem*>("liveBar.fill");
+    EXPECT_TRUE(test::waitFor([&] { return liveFill->width() == 200; }));
+    EXPECT_EQ(find("empty")->findChild<QQuickItem*>("liveBar.fill")->width(), 0);
+    auto* bar = find("bar");
+    EXPECT_EQ(bar->findChild<QQuickItem*>("progressBar.track")->property("radius").toDouble(), 5);
+    auto* fill = bar->findChild<QQuickItem*>("progressBar.fill");
+    EXPECT_TRUE(test::waitFor([&] { return fill->width() == 200; }));
+    bar->setProperty("value", 0.5);
+    EXPECT_TRUE(test::waitFor([&] { return std::abs(fill->width() - 100) < 0.2; })) << fill->width();
+}
+
+TEST_F(Indicators, SparklineScaleFollowsItsFields)
+{
+    show(R"(Column {
+        Sparkline { objectName: "empty"; width: 100; height: 30 }
+        Sparkline { objectName: "fixed"; width: 100; height: 30; maxValue: 100; values: [500, 20]; slots: 10 }
+        Sparkline { objectName: "zeros"; width: 100; height: 30; values: [0, 0] }
+    })");
+    EXPECT_DOUBLE_EQ(find("empty")->property("scaleTop").toDouble(), 1.15);
+    EXPECT_EQ(find("empty")->property("slots").toInt(), 30);
+    EXPECT_DOUBLE_EQ(find("fixed")->property("scaleTop").toDouble(), 100);
+    EXPECT_EQ(find("fixed")->property("slots").toInt(), 10);
+    EXPECT_DOUBLE_EQ(find("zeros")->property("scaleTop").toDouble(), 0.0001);
+}
+
+TEST_F(Indicators, PulsingDotStopsWhileTheApplicationIsInactive)
+{
+    QQuickItem* dot = show(R"(PulsingDot { color: "red" })");
+    ASSERT_TRUE(dot);
+    auto* ring = find("pulsingDot.ring");
+    auto announce = [](Qt::ApplicationState state) { emit qGuiApp->applicationStateChanged(state); };
+
+    announce(Qt::ApplicationActive);
+    EXPECT_TRUE(dot->property("pulsing").toBool());
+    EXPECT_TRUE(test::waitFor([&] { return ring->scale() > 1.05; }));
+
+    announce(Qt::ApplicationInactive);
+    EXPECT_FALSE(dot->property("pulsing").toBool());
+    EXPECT_EQ(ring->scale(), 1.0); // the ring at rest
+    EXPECT_DOUBLE_EQ(ring->opacity(), 0.6);
+    QTest::qWait(50);
+    EXPECT_EQ(ring->scale(), 1.0);
+
+    // Back from the start of a cycle.
+    announce(Qt::ApplicationActive);
+    EXPECT_TRUE(dot->property("pulsing").toBool());
+    EXPECT_LT(ring->scale(), 1.05);
+
+    dot->setVisible(false);
+    EXPECT_FALSE(dot->property("pulsing").toBool());
+}
+
+TEST_F(Indicators, AnimatedNumberRollsToItsNewValue)
+{
+    QQuickItem* number = show(R"(AnimatedNumber { value: 9 })");
+    ASSERT_TRUE(number);
+    EXPECT_EQ(number->property("text").toString(), "9");
+    number->setProperty("value", 10);
+    EXPECT_EQ(number->property("text").toString(), "10");
+    EXPECT_FALSE(number->property("countsDown").toBool());
+    EXPECT_LT(number->property("progress").toDouble(), 1.0); // rolling
+    EXPECT_TRUE(test::waitFor([&] { return number->property("progress").toDouble() == 1.0; }));
+    number->setProperty("value", 3);
+    EXPECT_TRUE(number->property("countsDown").toBool());
+    number->setProperty("value", 5'000'000'000.0); // beyond 32 bits
+    EXPECT_EQ(number->property("text").toString(), "5000000000");
+}
+
+} // namespace
+} // namespace velk

@@ -1,0 +1,81 @@
+#pragma once
+
+#include "platform/ServiceRegistry.h"
+#include "support/MemoryDefaults.h"
+#include "ui/design/DesignModule.h"
+
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+
+namespace velk::test {
+
+// Processes events until `done` holds or `milliseconds` have passed; tells
+// whether it holds.
+inline bool waitFor(const std::function<bool()>& done, int milliseconds = 3000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+        if (timer.elapsed() > milliseconds)
+            return false;
+        QTest::qWait(10);
+    }
+    return true;
+}
+
+// Builds QML snippets that import the design module into a shown window, so
+// that tests can click and read what the components draw.
+class QuickFixture : public testing::Test {
+protected:
+    QuickFixture()
+    {
+        design::prepareQmlEngine(engine);
+        window.resize(600, 400);
+    }
+
+    // Creates `body` (a QML object, with QtQuick and Velk.Design imported) in
+    // the window.
+    QQuickItem* show(const QByteArray& body)
+    {
+        QQmlComponent component(&engine);
+        component.setData("import QtQuick\nimport Velk.Design\n" + body, QUrl("qrc:/test/Snippet.qml"));
+        item.reset(qobject_cast<QQuickItem*>(component.create()));
+        EXPECT_TRUE(item) << component.errorString().toStdString();
+        if (!item)
+            return nullptr;
+        item->setParentItem(window.contentItem());
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        return item.get();
+    }
+
+    template <class T = QQuickItem>
+    T* find(const char* objectName) const
+    {
+        T* found = item ? item->findChild<T*>(QString::fromLatin1(objectName)) : nullptr;
+        EXPECT_TRUE(found) << objectName;
+        return found;
+    }
+
+    // Clicks `target` at `pos` (its own coordinates; its centre by default).
+    void click(QQuickItem* target, std::optional<QPointF> pos = std::nullopt)
+    {
+        const QPointF local = pos.value_or(QPointF(target->width() / 2, target->height() / 2));
+        QTest::mouseClick(&window, Qt::LeftButton, {}, target->mapToScene(local).toPoint());
+    }
+
+    std::shared_ptr<MemoryDefaults> defaults = std::make_shared<MemoryDefaults>();
+    platform::ScopedService<platform::UserDefaults> service { defaults };
+    QQmlEngine engine;
+    QQuickWindow window;
+    std::unique_ptr<QQuickItem> item;
+};
+
+} // namespace velk::test

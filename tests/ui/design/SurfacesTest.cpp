@@ -1,0 +1,133 @@
+#include "QuickFixture.h"
+
+#include "ui/design/ThemeManager.h"
+#include "ui/design/VDS.h"
+
+namespace velk {
+namespace {
+
+using Surfaces = test::QuickFixture;
+
+QColor borderColour(QObject* rectangle)
+{
+    return rectangle->property("border").value<QObject*>()->property("color").value<QColor>();
+}
+
+TEST_F(Surfaces, CardPadsItsContentAndFollowsTheTheme)
+{
+    ThemeManager theme;
+    theme.setCurrent(AppTheme::classic);
+    QQuickItem* card = show(R"(VelkCard { Item { implicitWidth: 100; implicitHeight: 40 } })");
+    ASSERT_TRUE(card);
+    EXPECT_EQ(card->size(), QSizeF(142, 82));
+    auto* background = card->property("background").value<QQuickItem*>();
+    EXPECT_EQ(background->property("radius").toDouble(), 13);
+    EXPECT_EQ(background->property("color").value<QColor>(), VDS::C::bgElevated());
+    EXPECT_EQ(borderColour(background), VDS::C::border());
+    theme.setCurrent(AppTheme::cyber);
+    EXPECT_EQ(background->property("color").value<QColor>(), QColor(0x1E, 0x1C, 0x19));
+    theme.setCurrent(AppTheme::classic);
+}
+
+TEST_F(Surfaces, DividerIsAFourPointLensShortenedByItsInset)
+{
+    show(R"(Item {
+        width: 300; height: 100
+        VelkMetallicDivider { objectName: "h"; width: 300; inset: 21 }
+        VelkMetallicDivider { objectName: "v"; axis: "vertical"; height: 100 }
+    })");
+    auto* horizontal = find("h");
+    EXPECT_EQ(horizontal->height(), 4);
+    auto* rule = horizontal->findChild<QQuickItem*>("divider.rule");
+    EXPECT_EQ(rule->width(), 258);
+    EXPECT_EQ(rule->height(), 4);
+    EXPECT_EQ(rule->x(), 21);
+    auto* vertical = find("v");
+    EXPECT_EQ(vertical->width(), 4);
+    EXPECT_EQ(vertical->findChild<QQuickItem*>("divider.rule")->height(), 100);
+}
+
+TEST_F(Surfaces, GlassLayersTheTintAboveTheSurface)
+{
+    show(R"(Row {
+        VelkGlass { objectName: "capsule"; capsule: true; tint: Qt.rgba(1, 0, 0, 0.1); Item { implicitWidth: 80; implicitHeight: 20 } }
+        GlassMaterial { objectName: "material"; width: 50; height: 50 }
+        GlassMaterial { objectName: "prominent"; intensity: "prominent"; tint: "#00ff00"; width: 50; height: 50 }
+    })");
+    auto* capsule = find("capsule");
+    auto* surface = capsule->findChild<QQuickItem*>("glass.surface");
+    auto* tint = capsule->findChild<QQuickItem*>("glass.tint");
+    EXPECT_EQ(surface->property("radius").toDouble(), 10);
+    EXPECT_GT(tint->z() + tint->parentItem()->childItems().indexOf(tint),
+        surface->z() + surface->parentItem()->childItems().indexOf(surface));
+    EXPECT_NEAR(tint->property("color").value<QColor>().alphaF(), 0.1, 0.005);
+
+    // Black at 0.22 under the intensity's opacity: 0.176 for the default.
+    auto* shade = find("material")->findChild<QQuickItem*>("glass.shade");
+    EXPECT_NEAR(shade->property("color").value<QColor>().alphaF() * shade->opacity(), 0.176, 0.002);
+    EXPECT_FALSE(find("material")->findChild<QQuickItem*>("glass.tint")->isVisible());
+    auto* prominentTint = find("prominent")->findChild<QQuickItem*>("glass.tint");
+    EXPECT_TRUE(prominentTint->isVisible());
+    EXPECT_NEAR(prominentTint->property("color").value<QColor>().alphaF(), 0.05, 0.005);
+    EXPECT_NEAR(find("prominent")->findChild<QQuickItem*>("glass.shade")->opacity(), 0.95, 1e-6);
+}
+
+TEST_F(Surfaces, HeaderAndEmptyStateHideWhatTheyAreNotGiven)
+{
+    show(R"(Column {
+        PageHeader { objectName: "bare"; width: 500; title: "Uninstaller" }
+        PageHeader { objectName: "full"; width: 500; title: "Large Files"; subtitle: "Find"; Rectangle { implicitWidth: 40; implicitHeight: 34 } }
+        VelkEmptyState { objectName: "empty"; width: 400; height: 300; icon: "trash"; title: "Nothing" }
+    })");
+    auto* bare = find("bare");
+    EXPECT_FALSE(bare->findChild<QQuickItem*>("pageHeader.subtitle")->isVisible());
+    EXPECT_FALSE(bare->findChild<QQuickItem*>("pageHeader.trailing")->isVisible());
+    auto* full = find("full");
+    auto* trailing = full->findChild<QQuickItem*>("pageHeader.trailing");
+    EXPECT_TRUE(trailing->isVisible());
+    // Trailing content hugs the right padding of 34.
+    EXPECT_DOUBLE_EQ(trailing->mapToItem(full, QPointF(trailing->width(), 0)).x(), 500 - 34);
+    EXPECT_EQ(full->findChild<QQuickItem*>("pageHeader.title")->mapToItem(full, QPointF()).x(), 34);
+
+    auto* empty = find("empty");
+    EXPECT_FALSE(empty->findChild<QQuickItem*>("emptyState.subtitle")->isVisible());
+    auto* title = empty->findChild<QQuickItem*>("emptyState.title");
+    EXPECT_NEAR(title->mapToItem(empty, QPointF(title->width() / 2, 0)).x(), 200, 0.5);
+}
+
+TEST_F(Surfaces, FlowLayoutPlacesItsChildren)
+{
+    QQuickItem* flow = show(R"(FlowLayout {
+        width: 100
+        Repeater { model: 3; Rectangle { implicitWidth: 40; implicitHeight: 20 } }
+    })");
+    ASSERT_TRUE(flow);
+    EXPECT_TRUE(test::waitFor([&] { return flow->implicitHeight() == 48; }));
+    EXPECT_EQ(flow->implicitWidth(), 96);
+    QList<QPointF> positions;
+    for (QQuickItem* child : flow->childItems())
+        if (child->width() > 0)
+            positions.append(child->position());
+    EXPECT_EQ(positions, (QList<QPointF> { { 0, 0 }, { 48, 0 }, { 0, 28 } }));
+}
+
+TEST_F(Surfaces, HoverCardPressedWhileHoveredPressesInAndActsOnce)
+{
+    QQuickItem* card = show(R"(HoverAnimatedCard {
+        property int actions: 0
+        onAction: actions++
+        Rectangle { width: 120; height: 60 }
+    })");
+    ASSERT_TRUE(card);
+    const QPoint centre = card->mapToScene(QPointF(60, 30)).toPoint();
+    QTest::mouseMove(&window, centre);
+    ASSERT_TRUE(test::waitFor([&] { return card->property("isHovered").toBool(); }));
+    QTest::mousePress(&window, Qt::LeftButton, {}, centre);
+    EXPECT_TRUE(card->property("isPressed").toBool());
+    EXPECT_TRUE(test::waitFor([&] { return std::abs(card->property("effectiveScale").toDouble() - 0.985) < 1e-3; }));
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, centre + QPoint(200, 0)); // released outside
+    EXPECT_EQ(card->property("actions").toInt(), 1);
+}
+
+} // namespace
+} // namespace velk

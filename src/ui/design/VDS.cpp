@@ -88,6 +88,11 @@ QColor C::role(QStringView name)
     return colour ? *colour : palette.accent;
 }
 
+QColor C::role(ColorRole role)
+{
+    return C::role(colorRoleName(role));
+}
+
 QColor accent(AppSection)
 {
     return C::accent();

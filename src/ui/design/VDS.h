@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/ColorRole.h"
 #include "ui/design/VelkColorPalette.h"
 
 #include <QColor>
@@ -92,8 +93,10 @@ VELK_PALETTE_COLOURS(VELK_VDS_COLOUR_ACCESSOR)
 
 // Resolves a colour role carried by the engine ("accent", "amber", "red",
 // "slate", ... : the names of the palette fields) to the current colour.
-// An unknown role gives the accent.
+// An unknown role gives the accent. In QML the same lookup is `VDS.C[name]`,
+// which also follows theme changes.
 QColor role(QStringView name);
+QColor role(ColorRole role);
 } // namespace C
 
 // The accent of a section: the palette accent, for every section.

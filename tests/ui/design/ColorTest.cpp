@@ -81,6 +81,7 @@ TEST(ColorPalettes, RolesResolveByFieldName)
     EXPECT_EQ(*paper.role(u"slate"), paper.text3);
     EXPECT_EQ(*paper.role(u"onDanger"), paper.onDanger);
     EXPECT_EQ(paper.role(u"theme"), nullptr);
+    EXPECT_EQ(paper.role(u""), nullptr);
     EXPECT_EQ(paper.role(u"Accent"), nullptr);
 }
 

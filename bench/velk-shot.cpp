@@ -1,7 +1,7 @@
 // Renders views of the program headless to PNG files.
 //
 //   velk-shot --gallery [--theme classic|cyber] [--lang zh-Hans|en] --out DIR
-//   velk-shot --item TYPE [--props JSON] [--size WxH] [--theme ...] [--lang ...] --out DIR
+//   velk-shot --item TYPE [--props JSON] [--size WxH] [--margin PX] [--theme ...] [--lang ...] --out DIR
 //   velk-shot --qml FILE [--size WxH] [--theme ...] [--lang ...] --out DIR
 //
 // --item renders one type of the Velk.Design module with the given
@@ -74,6 +74,7 @@ int main(int argc, char** argv)
         { "lang", "zh-Hans or en.", "lang", "zh-Hans" },
         { "out", "Output folder.", "dir", "." },
         { "wait", "Milliseconds to let animations settle.", "ms", "1200" },
+        { "margin", "Space around the item, in pixels (default 8 with --item).", "px" },
         { "crop", "Also write the part X,Y,W,H of the picture as NAME-crop.png.", "rect" },
     });
     parser.process(app);
@@ -121,6 +122,9 @@ int main(int argc, char** argv)
     if (!item)
         return fail("the root object is not an item: " + component.errorString());
     item->setParentItem(window.contentItem());
+    const int margin = parser.isSet("margin") ? parser.value("margin").toInt() : (parser.isSet("item") ? 8 : 0);
+    item->setPosition(QPointF(margin, margin));
+    const QSize margins(2 * margin, 2 * margin);
 
     QSize size = parseSize(parser.value("size"));
     if (!size.isValid() || size.isEmpty())
@@ -128,7 +132,7 @@ int main(int argc, char** argv)
     if (size.isEmpty())
         return fail("the item has no size; give --size");
     item->setSize(size);
-    window.resize(size);
+    window.resize(size + margins);
     window.show();
     settle(parser.value("wait").toInt());
     // Sizes may have grown once everything was laid out.
@@ -136,7 +140,7 @@ int main(int argc, char** argv)
         const QSize grown(qCeil(item->implicitWidth()), qCeil(item->implicitHeight()));
         if (grown.isValid() && !grown.isEmpty() && grown != size) {
             item->setSize(grown);
-            window.resize(grown);
+            window.resize(grown + margins);
             settle(200);
         }
     }

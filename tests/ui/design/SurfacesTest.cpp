@@ -95,6 +95,46 @@ TEST_F(Surfaces, HeaderAndEmptyStateHideWhatTheyAreNotGiven)
     EXPECT_NEAR(title->mapToItem(empty, QPointF(title->width() / 2, 0)).x(), 200, 0.5);
 }
 
+TEST_F(Surfaces, HeaderTrailingKeepsItsWidthAndBaseline)
+{
+    show(R"(Column {
+        PageHeader {
+            objectName: "tight"; width: 520; title: "Large Files"
+            subtitle: "a subtitle far too long to fit beside the title and the controls"
+            VelkSearchField { objectName: "search"; width: 148 }
+            VelkPrimaryButton { text: "Scan" }
+        }
+        PageHeader {
+            objectName: "mixed"; width: 520; title: "Processes"
+            VelkBadge { objectName: "badge"; text: "3 listeners"; height: 20 }
+            VelkTintedButton { objectName: "button"; text: "Terminate" }
+        }
+    })");
+    // The subtitle gives way; the trailing controls keep their widths and end
+    // at the right padding.
+    auto* tight = find("tight");
+    auto* search = tight->findChild<QQuickItem*>("search");
+    EXPECT_EQ(search->width(), 148);
+    auto* trailing = tight->findChild<QQuickItem*>("pageHeader.trailing");
+    EXPECT_NEAR(trailing->mapToItem(tight, QPointF(trailing->width(), 0)).x(), 520 - 34, 1); // layouts round to pixels
+    auto* subtitle = tight->findChild<QQuickItem*>("pageHeader.subtitle");
+    EXPECT_LT(subtitle->width(), subtitle->implicitWidth());
+    EXPECT_GE(trailing->mapToItem(tight, QPointF()).x() - subtitle->mapToItem(tight, QPointF(subtitle->width(), 0)).x(),
+        3 * 21 - 0.5);
+
+    // Controls of different heights are centred on each other, and the row's
+    // baseline is the first control's text baseline.
+    auto* mixed = find("mixed");
+    auto* badge = mixed->findChild<QQuickItem*>("badge");
+    auto* button = mixed->findChild<QQuickItem*>("button");
+    EXPECT_EQ(badge->height(), 20);
+    EXPECT_NEAR(badge->mapToItem(mixed, QPointF(0, 10)).y(), button->mapToItem(mixed, QPointF(0, 17)).y(), 0.5);
+    auto baseline = [&](QQuickItem* item) { return item->mapToItem(mixed, QPointF(0, item->baselineOffset())).y(); };
+    auto* title = mixed->findChild<QQuickItem*>("pageHeader.title");
+    EXPECT_NEAR(baseline(badge), baseline(title), 0.5);
+    EXPECT_GT(badge->baselineOffset(), 0);
+}
+
 TEST_F(Surfaces, FlowLayoutPlacesItsChildren)
 {
     QQuickItem* flow = show(R"(FlowLayout {

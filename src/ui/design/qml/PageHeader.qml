@@ -3,9 +3,10 @@ import QtQuick.Layouts
 import Velk.Design
 
 // Title band at the top of a section screen: title, optional subtitle and the
-// trailing controls on one baseline (at least 21 apart), above a tapered
-// divider. `accent` and
-// `icon` are kept for the callers but not drawn.
+// trailing controls on one baseline, the trailing controls pushed to the end
+// by a gap of at least 21 between spacings of 21, above a tapered divider.
+// The trailing controls keep their own width; a long subtitle is cut short
+// instead. `accent` and `icon` are kept for the callers but not drawn.
 Item {
     id: root
     property string title
@@ -29,7 +30,6 @@ Item {
         Text {
             objectName: "pageHeader.title"
             Layout.alignment: Qt.AlignBaseline
-            Layout.fillWidth: !(root.subtitle.length > 0)
             Layout.minimumWidth: implicitWidth
             text: root.title
             textFormat: Text.PlainText
@@ -40,8 +40,12 @@ Item {
             objectName: "pageHeader.subtitle"
             visible: root.subtitle.length > 0
             Layout.alignment: Qt.AlignBaseline
+            // Grows to its own width at most and shrinks (elided) when the
+            // row is short of room; a layout keeps non-filling items fixed.
             Layout.fillWidth: true
             Layout.minimumWidth: 0
+            Layout.preferredWidth: implicitWidth
+            Layout.maximumWidth: implicitWidth
             text: root.subtitle
             textFormat: Text.PlainText
             font: VDS.body()
@@ -49,13 +53,34 @@ Item {
             maximumLineCount: 1
             elide: Text.ElideRight
         }
+        Item {
+            objectName: "pageHeader.spacer"
+            Layout.fillWidth: true
+            Layout.minimumWidth: VDS.Space.m
+            Layout.preferredWidth: VDS.Space.m
+        }
         Row {
             id: trailingRow
             objectName: "pageHeader.trailing"
             visible: children.length > 0
             Layout.alignment: Qt.AlignBaseline
+            Layout.minimumWidth: implicitWidth
+            Layout.maximumWidth: implicitWidth
             spacing: VDS.Space.s
-            baselineOffset: children.length > 0 ? children[0].y + children[0].baselineOffset : 0
+            baselineOffset: {
+                for (let i = 0; i < children.length; ++i) {
+                    const child = children[i]
+                    if (child.visible)
+                        return child.y + child.baselineOffset
+                }
+                return 0
+            }
+            // The row places its children from left to right; centre them
+            // vertically, as the trailing controls differ in height.
+            onPositioningComplete: {
+                for (let i = 0; i < children.length; ++i)
+                    children[i].y = (height - children[i].height) / 2
+            }
         }
     }
 

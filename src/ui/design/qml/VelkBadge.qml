@@ -11,6 +11,7 @@ Item {
 
     implicitHeight: VDS.Measure.control
     implicitWidth: label.implicitWidth + 2 * VDS.Space.s
+    baselineOffset: label.y + label.baselineOffset
 
     Text {
         id: label

@@ -18,8 +18,10 @@ TEST_F(Controls, CheckboxTogglesItsBindingAnywhereInItsSquare)
             isChecked: parent.selected
             onToggled: (checked) => { parent.selected = checked; parent.toggles++ }
         }
+        property bool refusedSource: false
+        property int refusals: 0
         VelkCheckbox { objectName: "passive"; x: 100; interactive: false }
-        VelkCheckbox { objectName: "standalone"; x: 200 }
+        VelkCheckbox { objectName: "refused"; x: 200; isChecked: parent.refusedSource; onToggled: parent.refusals++ }
     })");
     ASSERT_TRUE(root);
     auto* box = find("box");
@@ -39,10 +41,14 @@ TEST_F(Controls, CheckboxTogglesItsBindingAnywhereInItsSquare)
     click(passive);
     EXPECT_FALSE(passive->property("isChecked").toBool());
 
-    // Without a handler the checkbox keeps the value itself.
-    auto* standalone = find("standalone");
-    click(standalone);
-    EXPECT_TRUE(standalone->property("isChecked").toBool());
+    // An owner that refuses the change (selecting all of an empty list) keeps
+    // the box as it was, and the box still follows its binding afterwards.
+    auto* refused = find("refused");
+    click(refused);
+    EXPECT_FALSE(refused->property("isChecked").toBool());
+    EXPECT_EQ(root->property("refusals").toInt(), 1);
+    root->setProperty("refusedSource", true);
+    EXPECT_TRUE(refused->property("isChecked").toBool());
 }
 
 TEST_F(Controls, CheckboxMarkShowsTheTintOnlyWhenChecked)

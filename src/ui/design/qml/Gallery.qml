@@ -156,10 +156,10 @@ Rectangle {
 
         GallerySection {
             title: root.t("表单控件", "Form controls")
-            GalleryCell { caption: "checked"; VelkCheckbox { isChecked: true } }
-            GalleryCell { caption: "unchecked"; VelkCheckbox { isChecked: false } }
+            GalleryCell { caption: "checked"; VelkCheckbox { isChecked: true; onToggled: (checked) => isChecked = checked } }
+            GalleryCell { caption: "unchecked"; VelkCheckbox { isChecked: false; onToggled: (checked) => isChecked = checked } }
             GalleryCell { caption: "non-interactive"; VelkCheckbox { isChecked: true; interactive: false } }
-            GalleryCell { caption: "tint red"; VelkCheckbox { isChecked: true; tint: VDS.C.red } }
+            GalleryCell { caption: "tint red"; VelkCheckbox { isChecked: true; tint: VDS.C.red; onToggled: (checked) => isChecked = checked } }
             GalleryCell { caption: "search empty"; VelkSearchField { placeholder: root.t("搜索", "Search") } }
             GalleryCell { caption: "search with text"; VelkSearchField { placeholder: root.t("搜索", "Search"); text: "Xcode" } }
             GalleryCell { caption: "search width 233"; VelkSearchField { width: 233; placeholder: root.t("搜索应用", "Search apps") } }

@@ -1,10 +1,11 @@
 import QtQuick
 import Velk.Design
 
-// A 13-pt square checkbox in a 34 x 34 click target. A click reports the new
-// value through toggled(); when nothing bound to `isChecked` takes it up, the
-// checkbox keeps it itself. A non-interactive checkbox ignores clicks (the
-// row around it handles them).
+// A 13-pt square checkbox in a 34 x 34 click target. It shows `isChecked`
+// and never changes it itself: a click reports the opposite value through
+// toggled(), and the owner of the value decides (so a binding of `isChecked`
+// stays in place, and a value the owner refuses stays shown as it is). A
+// non-interactive checkbox ignores clicks (the row around it handles them).
 Item {
     id: root
     property bool isChecked: false
@@ -23,10 +24,7 @@ Item {
     Accessible.onToggleAction: toggle()
 
     function toggle() {
-        const wanted = !isChecked
-        toggled(wanted)
-        if (isChecked !== wanted)
-            isChecked = wanted
+        toggled(!isChecked)
     }
 
     Rectangle {

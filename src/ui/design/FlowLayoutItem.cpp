@@ -22,8 +22,8 @@ void FlowLayoutItem::itemChange(ItemChange change, const ItemChangeData& data)
 {
     if (change == ItemChildAddedChange) {
         QQuickItem* child = data.item;
-        connect(child, &QQuickItem::implicitWidthChanged, this, &QQuickItem::polish);
-        connect(child, &QQuickItem::implicitHeightChanged, this, &QQuickItem::polish);
+        connect(child, &QQuickItem::widthChanged, this, &QQuickItem::polish);
+        connect(child, &QQuickItem::heightChanged, this, &QQuickItem::polish);
         connect(child, &QQuickItem::visibleChanged, this, &QQuickItem::polish);
         polish();
     } else if (change == ItemChildRemovedChange) {
@@ -45,20 +45,21 @@ void FlowLayoutItem::updatePolish()
     QList<QQuickItem*> children;
     QList<QSizeF> sizes;
     for (QQuickItem* child : childItems()) {
-        if (!child->isVisible())
+        // Like the positioners, leave out what has no area (a Repeater, say),
+        // so that it takes no spacing.
+        if (!child->isVisible() || child->width() <= 0 || child->height() <= 0)
             continue;
         children.append(child);
-        sizes.append({ child->implicitWidth(), child->implicitHeight() });
+        // A child's own size: its implicit size unless it was given one.
+        sizes.append(child->size());
     }
     const std::optional<double> proposal = widthValid() ? std::optional<double>(width()) : std::nullopt;
     const QSizeF flowSize = flowLayoutSize(sizes, m_spacing, proposal);
     setImplicitSize(flowSize.width(), flowSize.height());
     const double boundsWidth = proposal.value_or(flowSize.width());
     const QList<QPointF> positions = flowLayoutPositions(sizes, m_spacing, QRectF(0, 0, boundsWidth, height()));
-    for (qsizetype i = 0; i < children.size(); ++i) {
-        children[i]->setSize(sizes[i]);
+    for (qsizetype i = 0; i < children.size(); ++i)
         children[i]->setPosition(positions[i]);
-    }
 }
 
 } // namespace velk::design

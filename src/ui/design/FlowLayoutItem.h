@@ -5,8 +5,9 @@
 
 namespace velk::design {
 
-// Places its visible children at their implicit sizes left to right and wraps
-// them into rows. Its implicit size is the flow's size for its width, or for
+// Places its visible children at their own sizes (implicit unless given one)
+// left to right, never resizing them, and wraps them into rows. Children
+// without area are left out. Its implicit size is the flow's size for its width, or for
 // a width of 1000 when none is given.
 class FlowLayoutItem : public QQuickItem {
     Q_OBJECT

@@ -139,15 +139,19 @@ TEST_F(Surfaces, FlowLayoutPlacesItsChildren)
 {
     QQuickItem* flow = show(R"(FlowLayout {
         width: 100
-        Repeater { model: 3; Rectangle { implicitWidth: 40; implicitHeight: 20 } }
+        Repeater { model: 2; Rectangle { implicitWidth: 40; implicitHeight: 20 } }
+        Rectangle { width: 40; height: 20 } // sized, not implicitly
     })");
     ASSERT_TRUE(flow);
     EXPECT_TRUE(test::waitFor([&] { return flow->implicitHeight() == 48; }));
     EXPECT_EQ(flow->implicitWidth(), 96);
     QList<QPointF> positions;
-    for (QQuickItem* child : flow->childItems())
-        if (child->width() > 0)
-            positions.append(child->position());
+    for (QQuickItem* child : flow->childItems()) {
+        if (child->inherits("QQuickRepeater"))
+            continue;
+        EXPECT_EQ(child->size(), QSizeF(40, 20));
+        positions.append(child->position());
+    }
     EXPECT_EQ(positions, (QList<QPointF> { { 0, 0 }, { 48, 0 }, { 0, 28 } }));
 }
 

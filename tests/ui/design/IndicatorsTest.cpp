@@ -110,6 +110,10 @@ TEST_F(Indicators, AnimatedNumberRollsToItsNewValue)
     EXPECT_TRUE(number->property("countsDown").toBool());
     number->setProperty("value", 5'000'000'000.0); // beyond 32 bits
     EXPECT_EQ(number->property("text").toString(), "5000000000");
+    for (double broken : { qQNaN(), qInf(), -qInf() }) {
+        number->setProperty("value", broken);
+        EXPECT_EQ(number->property("text").toString(), "0") << broken;
+    }
 }
 
 } // namespace

@@ -2,14 +2,14 @@ import QtQuick
 import Velk.Design
 
 // A whole number whose digits roll when it changes: up when it grows, down
-// when it shrinks.
+// when it shrinks. A value that is not a finite number shows 0.
 RollingText {
     id: root
     property double value: 0
     property color foregroundColor: VDS.C.text1
     property double _previous: value
 
-    text: Number(Math.trunc(value)).toFixed(0)
+    text: Number(isFinite(value) ? Math.trunc(value) : 0).toFixed(0)
     color: foregroundColor
     onValueChanged: {
         countsDown = value < _previous

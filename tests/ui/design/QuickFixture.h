@@ -45,7 +45,7 @@ protected:
     QQuickItem* show(const QByteArray& body)
     {
         QQmlComponent component(&engine);
-        component.setData("import QtQuick\nimport Velk.Design\n" + body, QUrl("qrc:/test/Snippet.qml"));
+        component.setData("import QtQuick\nimport QtQuick.Layouts\nimport Velk.Design\n" + body, QUrl("qrc:/test/Snippet.qml"));
         item.reset(qobject_cast<QQuickItem*>(component.create()));
         EXPECT_TRUE(item) << component.errorString().toStdString();
         if (!item)

@@ -135,6 +135,26 @@ TEST_F(Surfaces, HeaderTrailingKeepsItsWidthAndBaseline)
     EXPECT_GT(badge->baselineOffset(), 0);
 }
 
+QStringList warningsSeen;
+
+TEST_F(Surfaces, SectionTitleSitsInRowsAndFillsLayouts)
+{
+    warningsSeen.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& message) { warningsSeen << message; });
+    show(R"(Column {
+        Row { objectName: "row"; VelkTechSectionTitle { objectName: "inRow"; title: "Storage" } Text { objectName: "next"; text: "next" } }
+        RowLayout { width: 300; VelkTechSectionTitle { objectName: "inLayout"; title: "Storage" } }
+    })");
+    auto* inRow = find("inRow");
+    EXPECT_EQ(inRow->width(), inRow->implicitWidth());
+    EXPECT_EQ(find("row")->width(), inRow->implicitWidth() + find("next")->width());
+    EXPECT_EQ(find("inLayout")->width(), 300);
+    QTest::qWait(50);
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(warningsSeen.filter("loop").isEmpty()) << warningsSeen.join('\n').toStdString();
+}
+
 TEST_F(Surfaces, FlowLayoutPlacesItsChildren)
 {
     QQuickItem* flow = show(R"(FlowLayout {

@@ -143,8 +143,7 @@ std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
         // A CPU figure needs the same process (start time and executable) in
         // the previous tick; a reused pid starts afresh.
         const auto before = previous.constFind(row.pid);
-        if (before != previous.constEnd() && before->started && row.started && *before->started == *row.started
-            && before->path == row.path) {
+        if (before != previous.constEnd() && before->sameLifetime(row)) {
             if (const auto pct = cpuPercent(before->cpuTime, row.cpuTime, row.sampledAt - before->sampledAt,
                                             timebase.numer, timebase.denom)) {
                 row.cpu = *pct;

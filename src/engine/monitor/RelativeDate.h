@@ -5,8 +5,7 @@
 
 namespace velk {
 
-// Modification dates of the large-file rows, relative to now. Main thread
-// only: it keeps the language last asked for.
+// Modification dates of the large-file rows, relative to now.
 class RelativeDate {
 public:
     // `date` relative to the platform clock's now, in the short style of the

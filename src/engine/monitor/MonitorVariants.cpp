@@ -1,5 +1,7 @@
 #include "engine/monitor/MonitorVariants.h"
 
+#include <iterator>
+
 namespace velk {
 
 QVariantList toVariantList(const std::vector<int>& list)
@@ -11,24 +13,49 @@ QVariantList toVariantList(const std::vector<int>& list)
     return result;
 }
 
+namespace {
+
+struct ProcField {
+    const char* name;
+    QVariant (*read)(const ProcInfo&);
+};
+
+constexpr ProcField kProcFields[] = {
+    {"pid", [](const ProcInfo& p) { return QVariant(p.pid); }},
+    {"ppid", [](const ProcInfo& p) { return QVariant(p.ppid); }},
+    {"user", [](const ProcInfo& p) { return QVariant(p.user); }},
+    {"cpu", [](const ProcInfo& p) { return QVariant(p.cpu); }},
+    {"cpuAvailable", [](const ProcInfo& p) { return QVariant(p.cpuAvailable); }},
+    {"cpuText", [](const ProcInfo& p) { return QVariant(p.cpuText()); }},
+    {"path", [](const ProcInfo& p) { return QVariant(p.path); }},
+    {"name", [](const ProcInfo& p) { return QVariant(p.name); }},
+    {"rssBytes", [](const ProcInfo& p) { return QVariant::fromValue(p.rssBytes); }},
+    {"memoryBytes", [](const ProcInfo& p) { return optionalVariant(p.memoryBytes); }},
+    {"memMB", [](const ProcInfo& p) { return QVariant(p.memMB()); }},
+    {"memoryText", [](const ProcInfo& p) { return QVariant(p.memoryText()); }},
+    {"threads", [](const ProcInfo& p) { return optionalVariant(p.threads); }},
+    {"bundlePath", [](const ProcInfo& p) { return optionalVariant(p.bundlePath()); }},
+};
+static_assert(std::size(kProcFields) == procInfoFieldCount);
+
+} // namespace
+
+QByteArray procInfoFieldName(int field)
+{
+    return field >= 0 && field < procInfoFieldCount ? QByteArray(kProcFields[field].name) : QByteArray();
+}
+
+QVariant procInfoField(const ProcInfo& proc, int field)
+{
+    return field >= 0 && field < procInfoFieldCount ? kProcFields[field].read(proc) : QVariant();
+}
+
 QVariantMap toVariantMap(const ProcInfo& proc)
 {
-    return {
-        {QStringLiteral("pid"), proc.pid},
-        {QStringLiteral("ppid"), proc.ppid},
-        {QStringLiteral("user"), proc.user},
-        {QStringLiteral("cpu"), proc.cpu},
-        {QStringLiteral("cpuAvailable"), proc.cpuAvailable},
-        {QStringLiteral("cpuText"), proc.cpuText()},
-        {QStringLiteral("path"), proc.path},
-        {QStringLiteral("name"), proc.name},
-        {QStringLiteral("rssBytes"), QVariant::fromValue(proc.rssBytes)},
-        {QStringLiteral("memoryBytes"), optionalVariant(proc.memoryBytes)},
-        {QStringLiteral("memMB"), proc.memMB()},
-        {QStringLiteral("memoryText"), proc.memoryText()},
-        {QStringLiteral("threads"), optionalVariant(proc.threads)},
-        {QStringLiteral("bundlePath"), optionalVariant(proc.bundlePath())},
-    };
+    QVariantMap map;
+    for (const ProcField& field : kProcFields)
+        map.insert(QString::fromLatin1(field.name), field.read(proc));
+    return map;
 }
 
 QVariantMap toVariantMap(const NetEndpoint& endpoint)

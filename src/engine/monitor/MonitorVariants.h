@@ -22,6 +22,13 @@ QVariant optionalVariant(const std::optional<T>& value)
     return value ? QVariant::fromValue(*value) : QVariant();
 }
 
+// A process's fields by index, 0 to procInfoFieldCount - 1, in a fixed
+// order: the keys of its map and the roles of the process list model.
+inline constexpr int procInfoFieldCount = 14;
+QByteArray procInfoFieldName(int field);
+// Undefined for an index out of range.
+QVariant procInfoField(const ProcInfo& proc, int field);
+
 QVariantMap toVariantMap(const ProcInfo& proc);
 QVariantMap toVariantMap(const NetEndpoint& endpoint);
 QVariantMap toVariantMap(const SocketEntry& socket);

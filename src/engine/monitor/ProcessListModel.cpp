@@ -15,44 +15,15 @@ QVariant ProcessListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() < 0 || index.row() >= rowCount())
         return {};
-    const ProcInfo& p = m_rows[static_cast<std::size_t>(index.row())];
-    switch (role) {
-    case PidRole: return p.pid;
-    case PpidRole: return p.ppid;
-    case UserRole: return p.user;
-    case CpuRole: return p.cpu;
-    case CpuAvailableRole: return p.cpuAvailable;
-    case CpuTextRole: return p.cpuText();
-    case PathRole: return p.path;
-    case NameRole: return p.name;
-    case RssBytesRole: return QVariant::fromValue(p.rssBytes);
-    case MemoryBytesRole: return optionalVariant(p.memoryBytes);
-    case MemMBRole: return p.memMB();
-    case MemoryTextRole: return p.memoryText();
-    case ThreadsRole: return optionalVariant(p.threads);
-    case BundlePathRole: return optionalVariant(p.bundlePath());
-    default: return {};
-    }
+    return procInfoField(m_rows[static_cast<std::size_t>(index.row())], role - PidRole);
 }
 
 QHash<int, QByteArray> ProcessListModel::roleNames() const
 {
-    return {
-        {PidRole, "pid"},
-        {PpidRole, "ppid"},
-        {UserRole, "user"},
-        {CpuRole, "cpu"},
-        {CpuAvailableRole, "cpuAvailable"},
-        {CpuTextRole, "cpuText"},
-        {PathRole, "path"},
-        {NameRole, "name"},
-        {RssBytesRole, "rssBytes"},
-        {MemoryBytesRole, "memoryBytes"},
-        {MemMBRole, "memMB"},
-        {MemoryTextRole, "memoryText"},
-        {ThreadsRole, "threads"},
-        {BundlePathRole, "bundlePath"},
-    };
+    QHash<int, QByteArray> names;
+    for (int field = 0; field < procInfoFieldCount; ++field)
+        names.insert(PidRole + field, procInfoFieldName(field));
+    return names;
 }
 
 // Rows whose pid occurs fewer times in the new list than in the model go,

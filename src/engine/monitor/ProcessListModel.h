@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/monitor/MonitorVariants.h"
 #include "engine/monitor/ProcInfo.h"
 
 #include <QAbstractListModel>
@@ -15,6 +16,8 @@ class ProcessListModel final : public QAbstractListModel {
     Q_OBJECT
     Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
 public:
+    // One role per field of a process, in the order and under the names of
+    // its variant map.
     enum Role {
         PidRole = Qt::UserRole + 1,
         PpidRole,
@@ -32,6 +35,7 @@ public:
         BundlePathRole,    // undefined outside an application bundle
     };
     Q_ENUM(Role)
+    static_assert(BundlePathRole - PidRole + 1 == procInfoFieldCount);
 
     using QAbstractListModel::QAbstractListModel;
 

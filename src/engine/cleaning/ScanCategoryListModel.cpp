@@ -1,5 +1,6 @@
 #include "engine/cleaning/ScanCategoryListModel.h"
 
+#include "platform/LocationPaths.h"
 #include "platform/Locations.h"
 #include "platform/ServiceRegistry.h"
 
@@ -23,10 +24,8 @@ QString shownLocation(const QString& location, const platform::Locations& locati
 {
     const QString path = locations.resolve(location);
     const QString home = locations.home();
-    if (path == home)
-        return QStringLiteral("~");
-    if (path.startsWith(home + u'/'))
-        return u'~' + path.mid(home.size());
+    if (platform::locationpaths::isAtOrBelow(path, home))
+        return u'~' + platform::locationpaths::remainder(path, home);
     return path;
 }
 

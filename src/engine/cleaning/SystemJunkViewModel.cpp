@@ -46,9 +46,8 @@ void SystemJunkViewModel::startScan(bool autoCleanWhenDone)
     }
     publishCategories();
 
-    ++m_scanGeneration;
     m_scanTask = platform::makeCancelToken();
-    const ScanRun run{m_scanGeneration, m_scanTask, std::make_shared<const SystemJunkScanner>(m_scanner)};
+    const ScanRun run{m_scanTask, std::make_shared<const SystemJunkScanner>(m_scanner)};
     scanCategory(run, 0);
 }
 
@@ -119,7 +118,7 @@ void SystemJunkViewModel::finishScan(const ScanRun& run)
 
 bool SystemJunkViewModel::isCurrent(const ScanRun& run) const
 {
-    return run.generation == m_scanGeneration && !run.cancel->load();
+    return run.cancel == m_scanTask && !run.cancel->load();
 }
 
 void SystemJunkViewModel::stopScan()

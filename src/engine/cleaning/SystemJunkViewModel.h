@@ -102,9 +102,9 @@ signals:
     void cleanReportChanged();
 
 private:
-    // One scan: its generation, its cancellation flag and its own scanner.
+    // One scan: its cancellation flag, which also tells it from any other
+    // scan, and its own scanner.
     struct ScanRun {
-        quint64 generation = 0;
         platform::CancelToken cancel;
         std::shared_ptr<const SystemJunkScanner> scanner;
     };
@@ -147,8 +147,7 @@ private:
 
     bool m_autoCleanAfterScan = false;
     SystemJunkScanner m_scanner;
-    platform::CancelToken m_scanTask;  // set while a scan runs
-    quint64 m_scanGeneration = 0;
+    platform::CancelToken m_scanTask;  // the running scan's flag; none while no scan runs
 };
 
 } // namespace velk

@@ -1,5 +1,7 @@
 #include "platform/FileRemoverLinux.h"
 
+#include "platform/UniqueFd.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -18,24 +20,6 @@ namespace velk::platform::removal {
 namespace {
 
 constexpr int kOpenFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-
-// Closes a descriptor when it goes out of scope.
-class Fd {
-public:
-    explicit Fd(int fd) : m_fd(fd) {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
 
 struct Child {
     std::string name;
@@ -88,8 +72,8 @@ bool emptyFolder(int fd, dev_t device)
 // links included, is unlinked.
 bool removeEntry(int parentFd, const char* name, dev_t device)
 {
-    Fd folder(::openat(parentFd, name, kOpenFolderFlags));
-    if (!folder.valid()) {
+    UniqueFd folder(::openat(parentFd, name, kOpenFolderFlags));
+    if (!folder.isOpen()) {
         if (errno != ENOTDIR && errno != ELOOP)
             return errno == ENOENT;
         return ::unlinkat(parentFd, name, 0) == 0 || errno == ENOENT;
@@ -112,8 +96,8 @@ bool removeTree(const QString& path)
     const QByteArray parentBytes = QFile::encodeName(QFileInfo(clean).path());
     const QByteArray nameBytes = QFile::encodeName(name);
 
-    Fd parent(::open(parentBytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!parent.valid())
+    UniqueFd parent(::open(parentBytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!parent.isOpen())
         return false;
     struct stat parentStat;
     struct stat itemStat;

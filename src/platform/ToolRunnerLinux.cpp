@@ -1,5 +1,7 @@
 #include "platform/ToolRunnerLinux.h"
 
+#include "platform/UniqueFd.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -21,33 +23,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-class Fd {
-public:
-    Fd() = default;
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    ~Fd() { close(); }
-    void reset(int fd)
-    {
-        close();
-        m_fd = fd;
-    }
-    int get() const { return m_fd; }
-    bool isOpen() const { return m_fd >= 0; }
-    void close()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-
-private:
-    int m_fd = -1;
-};
-
 // Both ends are close-on-exec, so a child spawned by another thread at the
 // same time never inherits them (it would hold our pipe open past EOF).
-bool makePipe(Fd& readEnd, Fd& writeEnd)
+bool makePipe(UniqueFd& readEnd, UniqueFd& writeEnd)
 {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0)
@@ -227,7 +205,7 @@ ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& 
     char* cLocaleEnvironment[] = {cLocale, nullptr};
     char** envp = request.environment == ToolRequest::Environment::Inherit ? environ : cLocaleEnvironment;
 
-    Fd outRead, outWrite, inRead, inWrite;
+    UniqueFd outRead, outWrite, inRead, inWrite;
     if (!makePipe(outRead, outWrite))
         return {};
     const bool hasInput = !request.standardInput.isEmpty();

@@ -1,5 +1,7 @@
 #include "platform/DirectoryWalker.h"
 
+#include "platform/FolderListing.h"
+
 #include <QDir>
 #include <QFile>
 
@@ -18,15 +20,9 @@ namespace velk::platform {
 namespace {
 
 constexpr std::size_t kListingBufferSize = 64 * 1024;
-constexpr int kOpenFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 // Folders directly below "/" that hold kernel pseudo file systems.
 constexpr std::array<std::string_view, 4> kPseudoRoots = {"proc", "sys", "dev", "run"};
-
-bool isDotOrDotDot(const char* name)
-{
-    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
 
 EntryKind kindFromDirentType(unsigned char type)
 {
@@ -126,16 +122,10 @@ private:
     {
         char* buffer = listingBuffer(depth);
         const std::size_t baseLength = m_path.size();
-        while (!m_stopped) {
-            const ssize_t read = ::getdents64(fd, buffer, kListingBufferSize);
-            if (read <= 0)
-                break;
-            for (ssize_t offset = 0; offset < read && !m_stopped;) {
-                const auto* dirent = reinterpret_cast<const struct dirent64*>(buffer + offset);
-                offset += dirent->d_reclen;
-                visitEntry(fd, *dirent, depth, baseLength);
-            }
-        }
+        forEachFolderEntry(fd, buffer, kListingBufferSize, [&](const struct dirent64& dirent) {
+            visitEntry(fd, dirent, depth, baseLength);
+            return !m_stopped;
+        });
         if constexpr (kTrackPaths)
             m_path.resize(baseLength);
         ::close(fd);
@@ -144,7 +134,7 @@ private:
     void visitEntry(int fd, const struct dirent64& dirent, int depth, std::size_t baseLength)
     {
         const char* name = dirent.d_name;
-        if (isDotOrDotDot(name) || (m_options.skipHidden && name[0] == '.'))
+        if (m_options.skipHidden && name[0] == '.')
             return;
         if (cancelled()) {
             m_stopped = true;

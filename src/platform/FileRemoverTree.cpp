@@ -1,5 +1,6 @@
 #include "platform/FileRemoverLinux.h"
 
+#include "platform/FolderListing.h"
 #include "platform/UniqueFd.h"
 
 #include <QDir>
@@ -19,8 +20,6 @@
 namespace velk::platform::removal {
 namespace {
 
-constexpr int kOpenFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-
 struct Child {
     std::string name;
     bool maybeFolder = false;
@@ -32,21 +31,10 @@ bool listChildren(int fd, std::vector<Child>& children)
 {
     constexpr std::size_t kBufferSize = 32 * 1024;
     const auto buffer = std::make_unique<char[]>(kBufferSize);
-    for (;;) {
-        const ssize_t read = ::getdents64(fd, buffer.get(), kBufferSize);
-        if (read < 0)
-            return false;
-        if (read == 0)
-            return true;
-        for (ssize_t offset = 0; offset < read;) {
-            const auto* dirent = reinterpret_cast<const struct dirent64*>(buffer.get() + offset);
-            offset += dirent->d_reclen;
-            const char* name = dirent->d_name;
-            if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')))
-                continue;
-            children.push_back({name, dirent->d_type == DT_DIR || dirent->d_type == DT_UNKNOWN});
-        }
-    }
+    return forEachFolderEntry(fd, buffer.get(), kBufferSize, [&](const struct dirent64& entry) {
+        children.push_back({entry.d_name, entry.d_type == DT_DIR || entry.d_type == DT_UNKNOWN});
+        return true;
+    });
 }
 
 bool removeEntry(int parentFd, const char* name, dev_t device);

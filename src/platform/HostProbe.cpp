@@ -18,14 +18,6 @@ std::optional<std::int64_t> toSigned(std::uint64_t value)
     return static_cast<std::int64_t>(value);
 }
 
-std::optional<struct statvfs> statFileSystem(const QString& path)
-{
-    struct statvfs info {};
-    if (::statvfs(QFile::encodeName(path).constData(), &info) != 0)
-        return std::nullopt;
-    return info;
-}
-
 class ProcHostProbe final : public HostProbe {
 public:
     explicit ProcHostProbe(const QString& procRoot) : m_root(procRoot.toStdString()) {}
@@ -160,24 +152,23 @@ public:
 
     std::optional<VolumeCapacity> volumeCapacity(const QString& path) const override
     {
-        const auto info = statFileSystem(path);
-        if (!info)
+        const auto size = fileSystemSize(path);
+        if (!size)
             return std::nullopt;
-        const std::uint64_t unit = info->f_frsize ? info->f_frsize : info->f_bsize;
         VolumeCapacity capacity;
-        capacity.total = toSigned(static_cast<std::uint64_t>(info->f_blocks) * unit);
-        capacity.available = toSigned(static_cast<std::uint64_t>(info->f_bavail) * unit);
+        capacity.total = size->size;
+        capacity.available = size->freeSize;
         return capacity;
     }
 
     std::optional<FileSystemSize> fileSystemSize(const QString& path) const override
     {
-        const auto info = statFileSystem(path);
-        if (!info)
+        struct statvfs info {};
+        if (::statvfs(QFile::encodeName(path).constData(), &info) != 0)
             return std::nullopt;
-        const std::uint64_t unit = info->f_frsize ? info->f_frsize : info->f_bsize;
-        return FileSystemSize{toSigned(static_cast<std::uint64_t>(info->f_blocks) * unit),
-                              toSigned(static_cast<std::uint64_t>(info->f_bavail) * unit)};
+        const std::uint64_t unit = info.f_frsize ? info.f_frsize : info.f_bsize;
+        return FileSystemSize{toSigned(static_cast<std::uint64_t>(info.f_blocks) * unit),
+                              toSigned(static_cast<std::uint64_t>(info.f_bavail) * unit)};
     }
 
 private:

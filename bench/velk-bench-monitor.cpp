@@ -7,6 +7,7 @@
 // over the whole run, per applied tick. wall_ms_per_snapshot: mean time the
 // background task took to gather one snapshot.
 
+#include "CpuTime.h"
 #include "engine/monitor/SystemMonitor.h"
 
 #include <QCoreApplication>
@@ -17,7 +18,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sys/resource.h>
 
 namespace {
 
@@ -56,18 +56,6 @@ private:
     std::atomic<int> m_snapshots{0};
 };
 
-double cpuMs()
-{
-    double ms = 0.0;
-    for (const int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
-        rusage usage{};
-        getrusage(who, &usage);
-        ms += double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000.0
-            + double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000.0;
-    }
-    return ms;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -88,7 +76,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
 
-    const double startCpu = cpuMs();
+    const double startCpu = velk::bench::cpuMsWithChildren();
     auto sources = std::make_shared<TimedSources>();
     SystemMonitor monitor(sources);
 
@@ -103,7 +91,7 @@ int main(int argc, char** argv)
     monitor.setHeavyEnabled(true);
     app.exec();
 
-    const double perTick = (cpuMs() - startCpu) / double(applied);
+    const double perTick = (velk::bench::cpuMsWithChildren() - startCpu) / double(applied);
     std::printf("interval_s=%.2f ports=%s processes=%lld sockets=%lld\n", interval, ports ? "on" : "off",
                 static_cast<long long>(monitor.processes().size()),
                 static_cast<long long>(monitor.sockets().size()));

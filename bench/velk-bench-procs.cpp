@@ -8,6 +8,7 @@
 // "processes=N sockets=K ms_per_snapshot=T" (CPU milliseconds, this process
 // and its children, averaged over both snapshots).
 
+#include "CpuTime.h"
 #include "engine/monitor/ProcSort.h"
 #include "engine/monitor/ProcessService.h"
 
@@ -17,23 +18,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <sys/resource.h>
 #include <thread>
 
 namespace {
-
-double cpuSeconds(int who)
-{
-    rusage usage {};
-    ::getrusage(who, &usage);
-    const auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-double cpuNow()
-{
-    return cpuSeconds(RUSAGE_SELF) + cpuSeconds(RUSAGE_CHILDREN);
-}
 
 struct Snapshot {
     std::vector<velk::ProcInfo> rows;
@@ -44,11 +31,11 @@ struct Snapshot {
 Snapshot take(const velk::ProcessService::PreviousRows& previous, bool ports)
 {
     Snapshot s;
-    const double before = cpuNow();
+    const double before = velk::bench::cpuMsWithChildren();
     s.rows = velk::ProcessService::processes(previous);
     if (ports)
         s.sockets = velk::ProcessService::sockets();
-    s.cpuMs = (cpuNow() - before) * 1000.0;
+    s.cpuMs = velk::bench::cpuMsWithChildren() - before;
     return s;
 }
 
@@ -84,13 +71,13 @@ int main(int argc, char** argv)
     std::printf("snapshot cpu ms: first=%.2f second=%.2f\n", first.cpuMs, second.cpuMs);
 
     // The same list from the system's own tool, as a child process.
-    const double psBefore = cpuSeconds(RUSAGE_CHILDREN);
+    const double psBefore = velk::bench::cpuMs(RUSAGE_CHILDREN);
     const auto wallStart = std::chrono::steady_clock::now();
     QProcess ps;
     ps.start(QStringLiteral("ps"), {QStringLiteral("-axo"), QStringLiteral("pid,ppid,user,pcpu,rss,comm")});
     ps.waitForFinished(30000);
     const double psWallMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - wallStart).count();
-    const double psCpuMs = (cpuSeconds(RUSAGE_CHILDREN) - psBefore) * 1000.0;
+    const double psCpuMs = velk::bench::cpuMs(RUSAGE_CHILDREN) - psBefore;
     const qsizetype psLines = ps.readAllStandardOutput().count('\n');
     std::printf("ps -axo pid,ppid,user,pcpu,rss,comm: lines=%lld cpu_ms=%.2f wall_ms=%.2f\n",
                 static_cast<long long>(psLines), psCpuMs, psWallMs);

@@ -1,7 +1,8 @@
 #include "platform/BatteryRegistry.h"
 
+#include "platform/ProcFiles.h"
+
 #include <QDir>
-#include <QFile>
 #include <cmath>
 #include <optional>
 
@@ -14,10 +15,7 @@ public:
 
     std::optional<QString> text(const char* attribute) const
     {
-        QFile file(m_path + u'/' + QLatin1String(attribute));
-        if (!file.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        const QString value = QString::fromUtf8(file.readAll()).trimmed();
+        const QString value = procfiles::readTrimmed(m_path + u'/' + QLatin1String(attribute));
         if (value.isEmpty())
             return std::nullopt;
         return value;

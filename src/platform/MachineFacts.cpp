@@ -1,5 +1,7 @@
 #include "platform/MachineFacts.h"
 
+#include "platform/ProcFiles.h"
+
 #include <QFile>
 #include <QHash>
 #include <QSysInfo>
@@ -8,14 +10,6 @@
 
 namespace velk::platform {
 namespace {
-
-QString readTrimmed(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll()).trimmed();
-}
 
 // KEY=value lines; values may be quoted.
 QHash<QString, QString> osRelease(const QString& root)
@@ -79,11 +73,11 @@ public:
     QString modelIdentifier() const override
     {
         const QString dmi = m_root + QStringLiteral("/sys/devices/virtual/dmi/id/");
-        const QString product = readTrimmed(dmi + QStringLiteral("product_name"));
+        const QString product = procfiles::readTrimmed(dmi + QStringLiteral("product_name"));
         if (!product.isEmpty())
             return product;
         // Boards without firmware tables name themselves in the device tree.
-        return readTrimmed(m_root + QStringLiteral("/proc/device-tree/model")).remove(QChar(0));
+        return procfiles::readTrimmed(m_root + QStringLiteral("/proc/device-tree/model")).remove(QChar(0));
     }
 
 private:

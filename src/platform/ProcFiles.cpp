@@ -1,5 +1,7 @@
 #include "platform/ProcFiles.h"
 
+#include <QFile>
+
 #include <charconv>
 #include <fcntl.h>
 #include <unistd.h>
@@ -25,6 +27,14 @@ bool read(const std::string& path, std::string& out)
     }
     ::close(fd);
     return ok;
+}
+
+QString readTrimmed(const QString& path)
+{
+    std::string text;
+    if (!read(QFile::encodeName(path).toStdString(), text))
+        return {};
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).trimmed();
 }
 
 std::optional<std::uint64_t> parseUnsigned(std::string_view text)

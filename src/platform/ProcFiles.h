@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,6 +12,9 @@ namespace velk::platform::procfiles {
 // Reads a small kernel text file (whose reported size is usually 0) whole
 // into `out`. False when it cannot be opened or read.
 bool read(const std::string& path, std::string& out);
+// The same file as text with surrounding blanks removed; empty when it cannot
+// be read.
+QString readTrimmed(const QString& path);
 
 // Parses an unsigned decimal number made of digits only.
 std::optional<std::uint64_t> parseUnsigned(std::string_view text);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/design/Color.h"
+
 #include <QColor>
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
@@ -11,22 +13,22 @@ class GlassColors : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_SINGLETON
-    Q_PROPERTY(QColor glassAccent READ glassAccent CONSTANT)
-    Q_PROPERTY(QColor glassSuccess READ glassSuccess CONSTANT)
-    Q_PROPERTY(QColor glassWarning READ glassWarning CONSTANT)
-    Q_PROPERTY(QColor glassDanger READ glassDanger CONSTANT)
-    Q_PROPERTY(QColor surfacePrimary READ surfacePrimary CONSTANT)
-    Q_PROPERTY(QColor surfaceSecondary READ surfaceSecondary CONSTANT)
-    Q_PROPERTY(QColor surfaceCard READ surfaceCard CONSTANT)
+    Q_PROPERTY(QColor glassAccent MEMBER glassAccent CONSTANT)
+    Q_PROPERTY(QColor glassSuccess MEMBER glassSuccess CONSTANT)
+    Q_PROPERTY(QColor glassWarning MEMBER glassWarning CONSTANT)
+    Q_PROPERTY(QColor glassDanger MEMBER glassDanger CONSTANT)
+    Q_PROPERTY(QColor surfacePrimary MEMBER surfacePrimary CONSTANT)
+    Q_PROPERTY(QColor surfaceSecondary MEMBER surfaceSecondary CONSTANT)
+    Q_PROPERTY(QColor surfaceCard MEMBER surfaceCard CONSTANT)
 public:
     using QObject::QObject;
-    static QColor glassAccent();
-    static QColor glassSuccess();
-    static QColor glassWarning();
-    static QColor glassDanger();
-    static QColor surfacePrimary();
-    static QColor surfaceSecondary();
-    static QColor surfaceCard();
+    QColor glassAccent = colorFromHex(u"60A5FA");
+    QColor glassSuccess = colorFromHex(u"34D399");
+    QColor glassWarning = colorFromHex(u"FBBF24");
+    QColor glassDanger = colorFromHex(u"F87171");
+    QColor surfacePrimary = colorFromHex(u"0F172A");
+    QColor surfaceSecondary = colorFromHex(u"1E293B");
+    QColor surfaceCard = withOpacity(Qt::white, 0.05);
 };
 
 // Fixed colours of the dark cleaner style.
@@ -34,18 +36,18 @@ class VelkCleanerPalette : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_SINGLETON
-    Q_PROPERTY(QColor glow READ glow CONSTANT)
-    Q_PROPERTY(QColor glowSoft READ glowSoft CONSTANT)
-    Q_PROPERTY(QColor deep READ deep CONSTANT)
-    Q_PROPERTY(QColor backdropTop READ backdropTop CONSTANT)
-    Q_PROPERTY(QColor backdropBottom READ backdropBottom CONSTANT)
+    Q_PROPERTY(QColor glow MEMBER glow CONSTANT)
+    Q_PROPERTY(QColor glowSoft MEMBER glowSoft CONSTANT)
+    Q_PROPERTY(QColor deep MEMBER deep CONSTANT)
+    Q_PROPERTY(QColor backdropTop MEMBER backdropTop CONSTANT)
+    Q_PROPERTY(QColor backdropBottom MEMBER backdropBottom CONSTANT)
 public:
     using QObject::QObject;
-    static QColor glow();
-    static QColor glowSoft();
-    static QColor deep();
-    static QColor backdropTop();
-    static QColor backdropBottom();
+    QColor glow = colorFromHex(u"3B82F6");
+    QColor glowSoft = colorFromHex(u"60A5FA");
+    QColor deep = colorFromHex(u"0F1729");
+    QColor backdropTop = colorFromHex(u"0B1220");
+    QColor backdropBottom = colorFromHex(u"0E1626");
 };
 
 } // namespace velk::design

@@ -102,15 +102,14 @@ void SparklineItem::paint(QPainter* painter)
 {
     if (m_to.isEmpty())
         return;
-    const SparklineLayout l = layout();
+    // The points hold fractions of the top already; place them on a unit scale.
+    SparklineLayout unit = layout();
+    unit.top = 1;
     const QSizeF plot = size();
     QList<QPointF> points;
     points.reserve(m_to.size());
     for (qsizetype i = 0; i < m_to.size(); ++i) {
         const QPointF p = i < m_from.size() ? m_from[i] + (m_to[i] - m_from[i]) * m_progress : m_to[i];
-        // p.y() is already a fraction of the top; place it on a unit scale.
-        SparklineLayout unit = l;
-        unit.top = 1;
         points.append(sparklinePoint(unit, p.x(), p.y(), plot));
     }
 

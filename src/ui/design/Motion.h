@@ -72,13 +72,13 @@ public:
     QVariantMap glassPress() const { return glassPressSpring.toVariant(); }
     QVariantMap cardPress() const { return cardPressSpring.toVariant(); }
 
-    int live() const { return 600; }
-    int gaugeArc() const { return 600; }
-    int gaugeLabel() const { return 500; }
-    int pulse() const { return 1400; }
-    int glassPressFill() const { return 120; }
-    int cardHover() const { return 160; }
-    int numberRoll() const { return 350; }
+    static int live() { return 600; }
+    static int gaugeArc() { return 600; }
+    static int gaugeLabel() { return 500; }
+    static int pulse() { return 1400; }
+    static int glassPressFill() { return 120; }
+    static int cardHover() { return 160; }
+    static int numberRoll() { return 350; }
 };
 
 } // namespace velk::design

@@ -1,6 +1,7 @@
 #include "ui/design/SparklineItem.h"
 
 #include "ui/design/Color.h"
+#include "ui/design/Motion.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -14,7 +15,7 @@ SparklineItem::SparklineItem(QQuickItem* parent)
 {
     setAntialiasing(true);
     setClip(true);
-    m_animation.setDuration(600);
+    m_animation.setDuration(Motion::live());
     m_animation.setStartValue(0.0);
     m_animation.setEndValue(1.0);
     m_animation.setEasingCurve(QEasingCurve::Linear);

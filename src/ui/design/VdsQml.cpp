@@ -1,5 +1,6 @@
 #include "ui/design/VdsQml.h"
 
+#include "ui/design/Color.h"
 #include "ui/design/PaletteSnapshot.h"
 
 namespace velk::design {
@@ -64,6 +65,11 @@ QFont VdsQml::font(double pixelSize, int weight, bool monospaced) const
     if (monospaced)
         f.setFamily(VDS::monospacedFamily());
     return f;
+}
+
+QColor VdsQml::withOpacity(const QColor& color, double opacity) const
+{
+    return velk::withOpacity(color, opacity);
 }
 
 } // namespace velk::design

@@ -15,7 +15,8 @@ namespace velk::design {
 // QML faces of the design tokens: `VDS.Space.m`, `VDS.Radius.s`,
 // `VDS.C.text1`, `VDS.caption(Font.Medium)`, ... Numbers are constants; the
 // colours notify whenever the palette snapshot changes, so bindings follow a
-// theme switch. An engine colour role resolves reactively as `VDS.C[role]`.
+// theme switch. An engine colour role resolves reactively as `VDS.C[role]`;
+// a colour at a lower opacity is `VDS.withOpacity(colour, 0.35)`.
 
 class VdsPhi : public QObject {
     Q_OBJECT
@@ -195,6 +196,8 @@ public:
     Q_INVOKABLE QFont display(int weight = QFont::Medium) const;
     // The text font at any pixel size; `monospaced` picks the monospaced family.
     Q_INVOKABLE QFont font(double pixelSize, int weight = QFont::Normal, bool monospaced = false) const;
+    // `color` with its opacity multiplied by `opacity`.
+    Q_INVOKABLE QColor withOpacity(const QColor& color, double opacity) const;
 
     QObject* phi() const { return m_phi; }
     QObject* space() const { return m_space; }

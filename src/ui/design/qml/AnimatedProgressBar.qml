@@ -14,7 +14,7 @@ Item {
         objectName: "progressBar.track"
         anchors.fill: parent
         radius: root.height * 0.5
-        color: Qt.rgba(root.color.r, root.color.g, root.color.b, root.color.a * 0.15)
+        color: VDS.withOpacity(root.color, 0.15)
     }
     Rectangle {
         objectName: "progressBar.fill"

@@ -10,7 +10,7 @@ T.Button {
     property bool isDisabled: false
     property string idleSymbol: "sparkles"
     property color idleFill: SystemColors.accent
-    property color disabledFill: Qt.rgba(SystemColors.secondary.r, SystemColors.secondary.g, SystemColors.secondary.b, 0.3)
+    property color disabledFill: VDS.withOpacity(SystemColors.secondary, 0.3)
     property bool greyed: isDisabled
 
     enabled: !isLoading && !isDisabled

@@ -14,7 +14,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: height / 2
-        color: Qt.rgba(root.color.r, root.color.g, root.color.b, root.color.a * 0.14)
+        color: VDS.withOpacity(root.color, 0.14)
     }
     Rectangle {
         objectName: "liveBar.fill"

@@ -39,7 +39,7 @@ Item {
         width: 10
         height: 10
         radius: 5
-        color: Qt.rgba(root.color.r, root.color.g, root.color.b, root.color.a * 0.3)
+        color: VDS.withOpacity(root.color, 0.3)
         opacity: 0.6
     }
     Rectangle {

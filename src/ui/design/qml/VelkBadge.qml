@@ -28,6 +28,6 @@ Item {
         radius: VDS.Radius.s
         color: "transparent"
         border.width: 1
-        border.color: Qt.rgba(root.color.r, root.color.g, root.color.b, root.color.a * 0.35)
+        border.color: VDS.withOpacity(root.color, 0.35)
     }
 }

@@ -39,7 +39,7 @@ Item {
                 anchors.fill: parent
                 visible: root.sweep > 0.01
                 ShapePath {
-                    strokeColor: Qt.rgba(root.color.r, root.color.g, root.color.b, root.color.a * 0.9)
+                    strokeColor: VDS.withOpacity(root.color, 0.9)
                     strokeWidth: 4
                     fillColor: "transparent"
                     capStyle: ShapePath.RoundCap

@@ -27,8 +27,7 @@ T.Button {
                 width: 128 + spread
                 height: 128 + spread
                 radius: width / 2
-                color: Qt.rgba(VelkCleanerPalette.glow.r, VelkCleanerPalette.glow.g, VelkCleanerPalette.glow.b,
-                               0.35 * 0.12 / 8 * (8 - index) / 4)
+                color: VDS.withOpacity(VelkCleanerPalette.glow, 0.35 * 0.12 / 8 * (8 - index) / 4)
             }
         }
         Rectangle {

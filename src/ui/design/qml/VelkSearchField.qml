@@ -41,7 +41,7 @@ Rectangle {
             padding: 0
             font: VDS.body()
             color: VDS.C.text1
-            selectionColor: Qt.rgba(VDS.C.accent.r, VDS.C.accent.g, VDS.C.accent.b, 0.35)
+            selectionColor: VDS.withOpacity(VDS.C.accent, 0.35)
             selectedTextColor: VDS.C.text1
             placeholderText: root.placeholder
             placeholderTextColor: VDS.C.text4

@@ -26,6 +26,6 @@ T.Button {
         radius: VDS.Radius.s
         color: root.down ? VDS.C.bg3 : VDS.C.bg2
         border.width: 1
-        border.color: root.destructive ? Qt.rgba(VDS.C.red.r, VDS.C.red.g, VDS.C.red.b, 0.45) : VDS.C.border
+        border.color: root.destructive ? VDS.withOpacity(VDS.C.red, 0.45) : VDS.C.border
     }
 }

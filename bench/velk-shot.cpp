@@ -116,7 +116,7 @@ int main(int argc, char** argv)
         return fail(component.errorString());
 
     QQuickWindow window;
-    window.setColor(theme == "cyber" ? QColor(0x14, 0x13, 0x11) : QColor(0xF4, 0xF1, 0xEB));
+    window.setColor(velk::ThemeManager::shared().palette().bg0);
     std::unique_ptr<QObject> object(component.createWithInitialProperties(props));
     auto* item = qobject_cast<QQuickItem*>(object.get());
     if (!item)

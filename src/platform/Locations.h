@@ -27,6 +27,10 @@ public:
     // at or below one of the profile's system folders ("/System", "/usr",
     // ...; on Linux also "/etc", "/var", ... but never inside the home).
     virtual bool isSystemPath(const QString& path) const = 0;
+    // Whether `path` lies where the operating system itself is kept, which
+    // the user is warned about before deleting there. The macOS layout keeps
+    // it in "/System" alone; elsewhere it is the whole system area.
+    virtual bool isOperatingSystemPath(const QString& path) const { return isSystemPath(path); }
     // Whether `path` lies on a pseudo file system that no walk enters.
     virtual bool isPseudoFileSystem(const QString& path) const = 0;
     // Real path of the freedesktop trash's info folder matching a files

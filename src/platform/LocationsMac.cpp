@@ -34,6 +34,11 @@ public:
         return lp::isAtOrBelowAny(lp::cleanAbsolute(path), m_systemFolders);
     }
 
+    bool isOperatingSystemPath(const QString& path) const override
+    {
+        return lp::isAtOrBelow(lp::cleanAbsolute(path), lp::join(m_root, "/System"));
+    }
+
     bool isPseudoFileSystem(const QString& path) const override
     {
         return lp::isAtOrBelowAny(lp::cleanAbsolute(path), m_pseudoFolders);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "engine/cleaning/FileItem.h"
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace velk {
+
+// A folder whose whole subtree one work job of a large-file scan walks.
+struct LargeFileScanUnit {
+    QString path;
+    // Folders strictly below `path` that the walk does not enter: other
+    // volumes' folders, pseudo file systems, network and virtual mounts.
+    QSet<QString> skipped;
+};
+
+// What a large-file scan walks: its roots split into units, and what the
+// split itself found.
+struct LargeFileScanPlan {
+    QList<LargeFileScanUnit> units;
+    // Files of at least the minimum lying directly in a root that was split
+    // into its sub-folders (the units do not cover them).
+    QList<FileItem> rootFiles;
+    // Entries of split roots that are not units.
+    std::int64_t rootEntries = 0;
+};
+
+// Splits `roots` into work units: roots are cleaned, nested and repeated
+// roots dropped, and each root becomes its sub-folders (hidden ones
+// included; links, other volumes and pseudo file systems left out) or, when
+// it has none, a unit of its own.
+LargeFileScanPlan planLargeFileScan(const QStringList& roots, std::int64_t minimumSizeBytes);
+
+} // namespace velk

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "engine/cleaning/FileItem.h"
+#include "engine/cleaning/LargeFileScanPlan.h"
+#include "engine/cleaning/LargeFileScanner.h"
+
+#include <QList>
+
+#include <cstdint>
+#include <functional>
+
+namespace velk {
+
+// What the walk of one work unit found.
+struct LargeFileUnitResult {
+    std::int64_t visited = 0;  // entries below the unit looked at
+    QList<FileItem> found;     // regular files of at least the minimum, in walk order
+};
+
+// Called with the unit's running counts (visited, found).
+using LargeFileUnitProgress = std::function<void(std::int64_t visited, std::int64_t matched)>;
+
+// Walks the whole subtree of `unit`, hidden entries and package contents
+// included, never following a link and never entering the unit's skipped
+// folders, and keeps the regular files of at least `minimumSizeBytes`.
+// Reports progress every 500 entries and after each find while not stopped,
+// and ends at the next entry once `stop` is set.
+LargeFileUnitResult walkLargeFileUnit(const LargeFileScanUnit& unit, std::int64_t minimumSizeBytes,
+                                      const LargeFileScanStop& stop, const LargeFileUnitProgress& progress);
+
+} // namespace velk

@@ -1,5 +1,6 @@
 #include "engine/monitor/SystemInfoService.h"
 
+#include "engine/sensors/PlatformDetect.h"
 #include "platform/Clock.h"
 #include "platform/Formatting.h"
 #include "platform/HostProbe.h"
@@ -73,8 +74,8 @@ MachineProfile SystemInfoService::machineProfile()
     const QString version = facts->osVersion();
     profile.osVersion = version.isEmpty() ? facts->osName() : facts->osName() + u' ' + version;
     profile.memoryGB = memoryText(platform::service<platform::HostProbe>()->physicalMemory());
-    // Chip-family detection finds none of its families on this platform.
-    profile.platformLabel = std::nullopt;
+    if (const std::optional<Platform> chip = PlatformDetect::current())
+        profile.platformLabel = rawValue(*chip);
     profile.hostName = facts->hostName().value_or(QStringLiteral("—"));
     profile.chip = CPUService::modelName();
     profile.architecture = facts->architecture();
@@ -99,6 +100,11 @@ std::vector<double> SystemInfoService::usageBetween(const std::vector<CPUService
         usage.push_back(std::min(busy / static_cast<double>(b.total - a.total), 1.0));
     }
     return usage;
+}
+
+std::vector<LogicalCoreThermal> SystemInfoService::perCoreTemperatures(int logicalCount)
+{
+    return CoreTemperatures::perCore(logicalCount);
 }
 
 void SystemInfoService::perCoreUsage(QObject* context, std::function<void(std::vector<double>)> done)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/monitor/CPUService.h"
+#include "engine/sensors/CoreTemperatures.h"
 
 #include <QObject>
 #include <QString>
@@ -44,6 +45,9 @@ public:
     // blocking, reads again and hands the fractions to `done` on `context`'s
     // thread (dropped when `context` is gone).
     static void perCoreUsage(QObject* context, std::function<void(std::vector<double>)> done);
+
+    // The temperature of each logical CPU and the sensor it came from.
+    static std::vector<LogicalCoreThermal> perCoreTemperatures(int logicalCount);
 
     // "%.0f GB" of bytes in units of 2^30.
     static QString memoryText(std::uint64_t bytes);

@@ -1,12 +1,12 @@
 #include "engine/sensors/ThermalService.h"
 
+#include "engine/sensors/SensorsEngine.h"
+
 namespace velk {
 
 ThermalStats ThermalService::snapshot()
 {
-    // No sensor controller is read yet: the answer is the one for a machine
-    // without a controller, no temperature and no fans.
-    return ThermalStats::empty();
+    return SensorsEngine::shared().thermalSnapshot();
 }
 
 } // namespace velk

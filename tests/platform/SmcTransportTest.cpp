@@ -5,6 +5,7 @@
 #include "support/ManualClock.h"
 #include "support/TempTree.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <bit>
@@ -265,6 +266,25 @@ TEST(SysfsSmc, RereadsAValueAfterOneSecond)
     EXPECT_FALSE(readFloat(*t, conn, "TC0c"));
     tree.fileWithContent("class/hwmon/hwmon0/temp1_input", "-5000\n");
     EXPECT_EQ(readFloat(*t, conn, "TC0c"), -5.0f);
+}
+
+TEST(SysfsSmc, FollowsTheClassLinksToTheDevices)
+{
+    // As on a running system, the class folders hold links into the device tree.
+    velk::test::TempTree tree;
+    tree.fileWithContent("devices/platform/coretemp.0/hwmon/hwmon3/name", "coretemp\n");
+    tree.fileWithContent("devices/platform/coretemp.0/hwmon/hwmon3/temp1_label", "Package id 0\n");
+    tree.fileWithContent("devices/platform/coretemp.0/hwmon/hwmon3/temp1_input", "45000\n");
+    tree.fileWithContent("devices/virtual/thermal/thermal_zone0/temp", "30000\n");
+    QDir().mkpath(tree.path("class/hwmon"));
+    QDir().mkpath(tree.path("class/thermal"));
+    ASSERT_TRUE(QFile::link("../../devices/platform/coretemp.0/hwmon/hwmon3", tree.path("class/hwmon/hwmon3")));
+    ASSERT_TRUE(QFile::link("../../devices/virtual/thermal/thermal_zone0", tree.path("class/thermal/thermal_zone0")));
+    const auto t = SmcTransport::fromSysfs(tree.root());
+    const auto conn = t->open().connection;
+    EXPECT_EQ(allKeys(*t, conn), QStringList({"#KEY", "FNum", "TC0c", "TCAD", "TZ0C"}));
+    EXPECT_EQ(readFloat(*t, conn, "TCAD"), 45.0f);
+    EXPECT_EQ(readFloat(*t, conn, "TZ0C"), 30.0f);
 }
 
 TEST(SysfsSmc, ServesAtMostTenOfAKind)

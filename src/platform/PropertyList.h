@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+// Reader of property lists, XML ("<plist>") and binary ("bplist00").
+//
+// Values come back as QVariant trees:
+//   dict -> QVariantMap, array and set -> QVariantList, string -> QString,
+//   integer -> qint64 (quint64 above its range), real -> double,
+//   true/false -> bool, date -> QDateTime (UTC), data -> QByteArray,
+//   a binary UID -> QVariantMap {"CF$UID": n}, as XML archives write it.
+//
+// A file that is not a well-formed property list gives no value; nothing in
+// here recurses, so no input can exhaust the stack.
+namespace velk::platform::plist {
+
+// Files larger than this are not read.
+inline constexpr qint64 kMaxBytes = 8 * 1024 * 1024;
+// Containers nested deeper than this make the file invalid.
+inline constexpr int kMaxDepth = 256;
+// A tree of more values than this (counting every use of a shared binary
+// object) is invalid.
+inline constexpr qint64 kMaxValues = qint64(1) << 21;
+
+std::optional<QVariant> parse(const QByteArray& bytes);
+std::optional<QVariant> parseXml(const QByteArray& bytes);
+std::optional<QVariant> parseBinary(const QByteArray& bytes);
+
+// Reads and parses a regular file (links are followed); no value when the
+// file is missing, not regular, unreadable, too large or not a property list.
+std::optional<QVariant> readFile(const QString& path);
+
+// The value as compact JSON: dates as ISO 8601 text, data as base64 text.
+QByteArray toCompactJson(const QVariant& value);
+
+} // namespace velk::platform::plist

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "platform/PropertyList.h"
+
+#include <QVariantList>
+#include <QVariantMap>
+#include <vector>
+
+namespace velk::platform::plist {
+
+// Builds a value tree from a flat stream of events (open a container, give a
+// key, add a value, close), so the parsers need no recursion. Enforces the
+// depth and value-count limits; once a limit or a misuse is met the builder
+// stays failed.
+class TreeBuilder {
+public:
+    bool failed() const { return m_failed; }
+    int depth() const { return static_cast<int>(m_stack.size()); }
+    bool done() const { return m_haveRoot && m_stack.empty() && !m_failed; }
+    // The open container is a dictionary still waiting for its next key.
+    bool wantsKey() const { return !m_stack.empty() && m_stack.back().isDict && !m_stack.back().hasKey; }
+
+    bool openArray() { return open(false); }
+    bool openDict() { return open(true); }
+
+    bool key(const QString& k)
+    {
+        if (!wantsKey())
+            return fail();
+        m_stack.back().key = k;
+        m_stack.back().hasKey = true;
+        return true;
+    }
+
+    bool value(QVariant v)
+    {
+        if (m_failed || !countOne())
+            return fail();
+        return deliver(std::move(v));
+    }
+
+    // Closes the innermost container; a dictionary may not end after a key.
+    bool close()
+    {
+        if (m_failed || m_stack.empty() || m_stack.back().hasKey)
+            return fail();
+        Frame frame = std::move(m_stack.back());
+        m_stack.pop_back();
+        return deliver(frame.isDict ? QVariant(frame.map) : QVariant(frame.list));
+    }
+
+    std::optional<QVariant> result() const
+    {
+        if (!done())
+            return std::nullopt;
+        return m_root;
+    }
+
+private:
+    struct Frame {
+        bool isDict = false;
+        bool hasKey = false;
+        QString key;
+        QVariantList list;
+        QVariantMap map;
+    };
+
+    bool fail()
+    {
+        m_failed = true;
+        return false;
+    }
+
+    bool countOne() { return ++m_values <= kMaxValues; }
+
+    bool open(bool isDict)
+    {
+        if (m_failed || (m_stack.empty() && m_haveRoot) || (!m_stack.empty() && wantsKey()))
+            return fail();
+        if (depth() >= kMaxDepth || !countOne())
+            return fail();
+        Frame frame;
+        frame.isDict = isDict;
+        m_stack.push_back(std::move(frame));
+        return true;
+    }
+
+    bool deliver(QVariant v)
+    {
+        if (m_stack.empty()) {
+            if (m_haveRoot)
+                return fail();
+            m_root = std::move(v);
+            m_haveRoot = true;
+            return true;
+        }
+        Frame& top = m_stack.back();
+        if (top.isDict) {
+            if (!top.hasKey)
+                return fail();
+            top.map.insert(top.key, std::move(v));
+            top.hasKey = false;
+        } else {
+            top.list.append(std::move(v));
+        }
+        return true;
+    }
+
+    std::vector<Frame> m_stack;
+    QVariant m_root;
+    qint64 m_values = 0;
+    bool m_haveRoot = false;
+    bool m_failed = false;
+};
+
+} // namespace velk::platform::plist

@@ -15,6 +15,11 @@ QString Locations::resolve(const QString& location) const
     return parsed && parsed->inHome ? locationpaths::join(home(), parsed->path) : location;
 }
 
+QString Locations::locationFor(const QString&) const
+{
+    return {};
+}
+
 std::shared_ptr<Locations> Locations::createDefault()
 {
     return linuxProfile(service<CurrentUser>()->homePath());

@@ -21,6 +21,13 @@ public:
     // a leading "~" replaced by the home.
     QString resolve(const QString& location) const;
 
+    // The location, written the engines' way, that stands for `path` (a
+    // real path here): "~/Library/Caches/pip/x" for "<cache home>/pip/x" on
+    // Linux. A location that the map sends here wins over the path read as
+    // itself; empty when no location resolves to the path (and in a profile
+    // that cannot tell).
+    virtual QString locationFor(const QString& path) const;
+
     // The user's home folder in this profile.
     virtual QString home() const = 0;
     // Whether `path` (a real path on this machine) lies in the system area:

@@ -6,6 +6,8 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
+
 namespace velk::platform {
 namespace {
 
@@ -70,6 +72,40 @@ public:
         for (const QString& target : best->targets)
             resolved << lp::join(target, rest);
         return resolved;
+    }
+
+    QString locationFor(const QString& path) const override
+    {
+        const QString clean = lp::cleanAbsolute(path);
+        if (clean.isEmpty())
+            return {};
+        // Every folder here that some location stands for, the home
+        // included; the one holding the path most closely wins, as long as
+        // the location read back resolves to the path again.
+        struct Reading {
+            QString target;
+            QString location;
+        };
+        QList<Reading> readings;
+        for (const Rule& rule : m_rules) {
+            for (const QString& target : rule.targets)
+                readings.append({target, (rule.inHome ? QStringLiteral("~") : QString()) + rule.location});
+        }
+        if (m_home.size() > 1)
+            readings.append({m_home, QStringLiteral("~")});
+        std::stable_sort(readings.begin(), readings.end(),
+                         [](const Reading& a, const Reading& b) { return a.target.size() > b.target.size(); });
+        readings.append({QStringLiteral("/"), QString()});
+        for (const Reading& reading : readings) {
+            if (!lp::isAtOrBelow(clean, reading.target))
+                continue;
+            QString candidate = reading.location + lp::remainder(clean, reading.target);
+            if (candidate.isEmpty())
+                candidate = QStringLiteral("/");
+            if (resolveAll(candidate).contains(clean))
+                return candidate;
+        }
+        return {};
     }
 
     QString home() const override { return m_home; }

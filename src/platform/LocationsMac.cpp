@@ -27,6 +27,20 @@ public:
         return {lp::join(parsed->inHome ? m_home : m_root, parsed->path)};
     }
 
+    QString locationFor(const QString& path) const override
+    {
+        const QString clean = lp::cleanAbsolute(path);
+        if (clean.isEmpty())
+            return {};
+        if (lp::isAtOrBelow(clean, m_home))
+            return u'~' + lp::remainder(clean, m_home);
+        if (lp::isAtOrBelow(clean, m_root)) {
+            const QString rest = lp::remainder(clean, m_root);
+            return rest.isEmpty() ? QStringLiteral("/") : rest;
+        }
+        return {};
+    }
+
     QString home() const override { return m_home; }
 
     bool isSystemPath(const QString& path) const override

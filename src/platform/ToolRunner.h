@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <chrono>
 #include <functional>
+#include <optional>
 #include <memory>
 
 namespace velk::platform {
@@ -20,6 +22,12 @@ struct ToolRequest {
     bool discardStandardError = true;
     // Data written to the child's standard input, then closed.
     QByteArray standardInput;
+    // How long the tool may run before it is ended (counting as empty
+    // output). Unset: the runner's safety limit. noLimit(): as long as it
+    // takes, for a tool that waits on the user (an authorization prompt).
+    std::optional<std::chrono::milliseconds> limit;
+
+    static constexpr std::chrono::milliseconds noLimit() { return std::chrono::milliseconds::max(); }
 };
 
 struct ToolResult {

@@ -93,6 +93,16 @@ int millisecondsUntil(Clock::time_point deadline)
     return left > 60'000 ? 60'000 : static_cast<int>(left);
 }
 
+// The moment a run that starts now with `limit` ends; a limit too long to
+// add to the clock never ends it.
+Clock::time_point deadlineFor(std::chrono::milliseconds limit)
+{
+    const Clock::time_point now = Clock::now();
+    if (limit >= std::chrono::duration_cast<std::chrono::milliseconds>(Clock::time_point::max() - now))
+        return Clock::time_point::max();
+    return now + limit;
+}
+
 enum class Reaped { Exited, Unknown, StillRunning };
 
 // Waits for `pid` until `deadline`. `Exited` comes with the wait status;
@@ -235,7 +245,7 @@ ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& 
     pid_t pid = 0;
     if (::posix_spawn(&pid, path.constData(), &setup.actions, &setup.attributes, argv.data(), envp) != 0)
         return {};
-    const Clock::time_point deadline = Clock::now() + m_safetyLimit;
+    const Clock::time_point deadline = deadlineFor(request.limit.value_or(m_safetyLimit));
     outWrite.close();
     inRead.close();
 

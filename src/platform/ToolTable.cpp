@@ -64,10 +64,11 @@ QString ToolTable::executableFor(const QString& tool) const
 // Served in-process when a layer registers a handler (registerInProcessTool);
 // a registered handler wins over any entry here:
 //   /bin/ps             from /proc
+//   /usr/bin/mdls       download sources from extended attributes
 // Not present on Linux (nothing equivalent to launch):
 //   /usr/bin/top        Mach port counts
 //   /bin/launchctl      launchd
-//   /usr/bin/mdls       metadata store
+//   /usr/bin/mdls       metadata store (unless served in-process)
 //   /usr/bin/hdiutil    disk images
 // Any other path is not present either.
 ToolTable ToolTable::linuxDefault()

@@ -169,3 +169,40 @@ TEST(LocationsTest, DefaultProfileIsLinuxForTheCurrentUser)
         EXPECT_EQ(locations->resolveAll("/Volumes").size(), 3);
     }
 }
+
+TEST(LocationsTest, PathsReadBackAsTheLocationsThatStandForThem)
+{
+    const auto mac = Locations::macProfile("/r", "/r/Users/alice");
+    EXPECT_EQ(mac->locationFor("/r/Users/alice/Library/Caches/pip/x"), "~/Library/Caches/pip/x");
+    EXPECT_EQ(mac->locationFor("/r/Users/alice"), "~");
+    EXPECT_EQ(mac->locationFor("/r/Library/LaunchDaemons/a.plist"), "/Library/LaunchDaemons/a.plist");
+    EXPECT_EQ(mac->locationFor("/r"), "/");
+    EXPECT_EQ(mac->locationFor("/elsewhere"), "");
+    EXPECT_EQ(mac->locationFor("relative"), "");
+
+    XdgFolders xdg("/home/alice/.cache", "/x/config", "/x/data");
+    const auto here = Locations::linuxProfile("/home/alice");
+    struct Case {
+        const char* path;
+        const char* location;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"/home/alice/.cache/pip/wheels/a.whl", "~/Library/Caches/pip/wheels/a.whl"},
+             {"/home/alice/.cache", "~/Library/Caches"},
+             {"/home/alice/.cache/google-chrome/Default", "~/Library/Caches/Google/Chrome/Default"},
+             {"/x/config/google-chrome/Default/History", "~/Library/Application Support/Google/Chrome/Default/History"},
+             {"/x/data/Trash/files/old.txt", "~/.Trash/old.txt"},
+             // The home reads as "~", not as a user folder below "/Users".
+             {"/home/alice/Documents/q3.pdf", "~/Documents/q3.pdf"},
+             {"/home/bob/Music", "/Users/bob/Music"},
+             {"/run/media/usb/a", "/Volumes/usb/a"},
+             {"/usr/lib/x", "/usr/lib/x"},
+             // A location that resolves to nothing here reads back as itself.
+             {"/home/alice/.cache/com.apple.Safari/x", "~/.cache/com.apple.Safari/x"},
+             {"/x/data/Trash/info/old.txt.trashinfo", "/x/data/Trash/info/old.txt.trashinfo"},
+         }) {
+        EXPECT_EQ(here->locationFor(c.path), c.location) << c.path;
+        EXPECT_TRUE(here->resolveAll(c.location).contains(c.path)) << c.path;
+    }
+    EXPECT_EQ(here->locationFor("not/absolute"), "");
+}

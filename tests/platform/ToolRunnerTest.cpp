@@ -184,6 +184,26 @@ TEST(ToolRunnerTest, HungToolIsEndedAtTheLimitWithEmptyOutput)
     EXPECT_TRUE(noChildrenLeft());
 }
 
+TEST(ToolRunnerTest, RequestSetsItsOwnLimit)
+{
+    // A tool waiting on the user outlives the runner's limit when the request
+    // lifts it.
+    LinuxToolRunner strict(testTable(), 50ms);
+    ToolRequest patient = shell("sleep 0.5; echo answered");
+    patient.limit = ToolRequest::noLimit();
+    const ToolResult answered = strict.run(patient);
+    EXPECT_FALSE(answered.timedOut);
+    EXPECT_EQ(answered.exitStatus, 0);
+    EXPECT_EQ(answered.output, "answered\n");
+
+    // A request may also be stricter than the runner.
+    LinuxToolRunner lenient(testTable(), 30s);
+    ToolRequest hasty = shell("sleep 30");
+    hasty.limit = 50ms;
+    EXPECT_TRUE(lenient.run(hasty).timedOut);
+    EXPECT_TRUE(noChildrenLeft());
+}
+
 TEST(ToolRunnerTest, ToolsThatAreNotHereAreNotLaunched)
 {
     LinuxToolRunner here;

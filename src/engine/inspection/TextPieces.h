@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+namespace velk::textpieces {
+
+// Splits at `separator` at most `maxSplits` times, leaving out empty pieces;
+// empty pieces do not count as splits, and what follows the last split is
+// kept whole.
+QStringList splitLimited(const QString& text, QChar separator, int maxSplits);
+
+// `text` without any of `characters` at either end.
+QString trimmedOf(const QString& text, const QString& characters);
+
+} // namespace velk::textpieces

@@ -1,0 +1,43 @@
+#include "platform/AdminRunner.h"
+
+#include "platform/ServiceRegistry.h"
+#include "platform/ToolRunner.h"
+
+namespace velk::platform {
+namespace {
+
+// pkexec asks the session's authentication agent, then runs the shell as
+// root with the command as its single script argument. Its own failures
+// (dismissed: 126, not authorized: 127) and the command's non-zero exits are
+// all failures alike.
+class PkexecAdminRunner final : public AdminRunner {
+public:
+    bool run(const QString& command) override
+    {
+        ToolRequest request;
+        request.tool = QStringLiteral("/usr/bin/pkexec");
+        request.arguments = {QStringLiteral("/bin/sh"), QStringLiteral("-c"), command};
+        // The prompt needs the session's environment to find its agent.
+        request.environment = ToolRequest::Environment::Inherit;
+        request.limit = ToolRequest::noLimit();
+        const ToolResult result = service<ToolRunner>()->run(request);
+        return result.launched && !result.timedOut && result.exitStatus == 0;
+    }
+};
+
+} // namespace
+
+std::shared_ptr<AdminRunner> AdminRunner::createDefault()
+{
+    return std::make_shared<PkexecAdminRunner>();
+}
+
+QString administratorScriptSource(const QString& command)
+{
+    QString escaped = command;
+    escaped.replace(u'\\', QStringLiteral("\\\\"));
+    escaped.replace(u'"', QStringLiteral("\\\""));
+    return QStringLiteral("do shell script \"") + escaped + QStringLiteral("\" with administrator privileges");
+}
+
+} // namespace velk::platform

@@ -20,6 +20,10 @@ namespace velk {
 // main thread. Keeps no state between calls.
 class StartupService {
 public:
+    // The items of all three folders: enabled first, then by display name
+    // (localized, ignoring case), else in discovery order.
+    QList<StartupItem> discoverItems() const;
+
     bool setEnabled(bool enable, const StartupItem& item) const;
     // True when every command succeeded. User items first, each on its own;
     // then the global ones in one administrator command.
@@ -56,6 +60,7 @@ public:
                                              const LaunchdView& launchd) const;
 
 private:
+    std::optional<StartupItem> parsePlist(const QString& path, StartupScope scope, const LaunchdView& launchd) const;
     QSet<QString> fetchLoadedLabels() const;
     std::optional<QString> queryLaunchctl(const QStringList& arguments) const;
     bool runLaunchctl(const QStringList& arguments) const;

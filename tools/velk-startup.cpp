@@ -1,0 +1,150 @@
+// Lists the startup items, and shows what a change would run.
+//
+//   velk-startup [--root R --home H] [--dry-run disable|remove ID...]
+//
+// With --root and --home the startup folders are read in the macOS layout
+// under R with the home at H. With --dry-run nothing is changed: the
+// launchctl commands for the user's own items, the files that would go to
+// the Trash and the one command the administrator prompt would run (with its
+// script source) are printed instead. An ID is an item's property-list path
+// or its label.
+
+#include "engine/inspection/StartupService.h"
+#include "platform/AdminRunner.h"
+#include "platform/FileRemover.h"
+#include "platform/Locations.h"
+#include "platform/ServiceRegistry.h"
+#include "platform/ToolRunner.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <algorithm>
+#include <cstdio>
+
+using namespace velk;
+
+namespace {
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+// Runs launchctl's questions for real and prints its changes instead.
+class DryLaunchctl final : public platform::ToolRunner {
+public:
+    explicit DryLaunchctl(std::shared_ptr<platform::ToolRunner> real) : m_real(std::move(real)) {}
+    platform::ToolResult run(const platform::ToolRequest& request) override
+    {
+        static const QStringList changes{"enable", "disable", "bootout"};
+        if (request.tool != u"/bin/launchctl" || !changes.contains(request.arguments.value(0)))
+            return m_real->run(request);
+        out() << "launchctl " << request.arguments.join(u' ') << '\n';
+        platform::ToolResult result;
+        result.launched = true;
+        result.exitStatus = 0;
+        return result;
+    }
+
+private:
+    std::shared_ptr<platform::ToolRunner> m_real;
+};
+
+class DryRemover final : public platform::FileRemover {
+public:
+    bool removePermanently(const QString& path) override
+    {
+        out() << "remove " << path << '\n';
+        return true;
+    }
+    bool moveToTrash(const QString& path) override
+    {
+        out() << "trash " << path << '\n';
+        return true;
+    }
+};
+
+class DryAdmin final : public platform::AdminRunner {
+public:
+    bool run(const QString& command) override
+    {
+        out() << "admin " << command << '\n';
+        out() << "script " << platform::administratorScriptSource(command) << '\n';
+        return true;
+    }
+};
+
+QString yesNo(bool value)
+{
+    return value ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+void list(const QList<StartupItem>& items)
+{
+    for (const StartupItem& item : items) {
+        out() << item.displayName << '\n'
+              << "  id=" << item.id << '\n'
+              << "  label=" << item.label << " scope=" << englishTitle(item.scope) << '\n'
+              << "  program=" << item.programPath.value_or(QStringLiteral("-"))
+              << " bundle=" << item.appBundlePath.value_or(QStringLiteral("-")) << '\n'
+              << "  enabled=" << yesNo(item.isEnabled) << " loaded=" << yesNo(item.isLoaded)
+              << " runAtLoad=" << yesNo(item.runAtLoad) << " keepAlive=" << yesNo(item.keepAlive)
+              << " statusKnown=" << yesNo(item.statusKnown) << '\n';
+    }
+    out() << "items=" << items.size() << '\n';
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    QString root;
+    QString home;
+    QString action;
+    QStringList ids;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == u"--root" && i + 1 < args.size())
+            root = args[++i];
+        else if (args[i] == u"--home" && i + 1 < args.size())
+            home = args[++i];
+        else if (args[i] == u"--dry-run" && i + 1 < args.size())
+            action = args[++i];
+        else
+            ids << args[i];
+    }
+    const bool usable = root.isEmpty() == home.isEmpty()
+        && (action.isEmpty() ? ids.isEmpty() : (action == u"disable" || action == u"remove") && !ids.isEmpty());
+    if (!usable) {
+        std::fputs("usage: velk-startup [--root R --home H] [--dry-run disable|remove ID...]\n", stderr);
+        return 2;
+    }
+    if (!root.isEmpty())
+        platform::Service<platform::Locations>::install(platform::Locations::macProfile(root, home));
+
+    const StartupService service;
+    const QList<StartupItem> items = service.discoverItems();
+    if (action.isEmpty()) {
+        list(items);
+        return 0;
+    }
+
+    QList<StartupItem> targets;
+    for (const QString& id : ids) {
+        const auto it = std::find_if(items.begin(), items.end(),
+                                     [&id](const StartupItem& item) { return item.id == id || item.label == id; });
+        if (it == items.end()) {
+            std::fprintf(stderr, "no startup item %s\n", qPrintable(id));
+            return 1;
+        }
+        targets << *it;
+    }
+    platform::Service<platform::ToolRunner>::install(std::make_shared<DryLaunchctl>(platform::service<platform::ToolRunner>()));
+    platform::Service<platform::FileRemover>::install(std::make_shared<DryRemover>());
+    platform::Service<platform::AdminRunner>::install(std::make_shared<DryAdmin>());
+    const bool ok = action == u"disable" ? service.batchSetEnabled(false, targets) : service.batchRemove(targets);
+    out() << "result=" << (ok ? "ok" : "failed") << '\n';
+    return ok ? 0 : 1;
+}

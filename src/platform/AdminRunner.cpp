@@ -8,15 +8,18 @@ namespace {
 
 // pkexec asks the session's authentication agent, then runs the shell as
 // root with the command as its single script argument. Its own failures
-// (dismissed: 126, not authorized: 127) and the command's non-zero exits are
-// all failures alike.
+// (dismissed: 126, not authorized or no agent: 127) and the command's
+// non-zero exits are all failures alike. Its text agent is turned off: it
+// would wait on a terminal the user of a window never sees (and the child
+// runs outside the terminal's foreground group, so it would only stop).
 class PkexecAdminRunner final : public AdminRunner {
 public:
     bool run(const QString& command) override
     {
         ToolRequest request;
         request.tool = QStringLiteral("/usr/bin/pkexec");
-        request.arguments = {QStringLiteral("/bin/sh"), QStringLiteral("-c"), command};
+        request.arguments = {QStringLiteral("--disable-internal-agent"), QStringLiteral("/bin/sh"), QStringLiteral("-c"),
+                             command};
         // The prompt needs the session's environment to find its agent.
         request.environment = ToolRequest::Environment::Inherit;
         request.limit = ToolRequest::noLimit();

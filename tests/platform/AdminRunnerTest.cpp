@@ -29,7 +29,7 @@ TEST(AdminRunnerTest, RunsTheCommandAsOneShellArgumentThroughThePrompt)
 
     const auto requests = tools->requestsFor("/usr/bin/pkexec");
     ASSERT_EQ(requests.size(), 1);
-    EXPECT_EQ(requests[0].arguments, (QStringList{"/bin/sh", "-c", command}));
+    EXPECT_EQ(requests[0].arguments, (QStringList{"--disable-internal-agent", "/bin/sh", "-c", command}));
     EXPECT_EQ(requests[0].environment, ToolRequest::Environment::Inherit);
     // The prompt waits for the user, so the safety limit must not end it.
     ASSERT_TRUE(requests[0].limit.has_value());

@@ -1,6 +1,7 @@
 #include "engine/cleaning/LargeFilesViewModel.h"
 
 #include "engine/cleaning/FullDiskAccess.h"
+#include "engine/inspection/FileDependencyService.h"
 #include "platform/Executor.h"
 #include "platform/FileRemover.h"
 #include "platform/ServiceRegistry.h"
@@ -73,7 +74,13 @@ LargeFilesViewModel::LargeFilesViewModel(QObject* parent)
     : QObject(parent)
     , m_items(this)
     , m_filtered(this)
-    , m_inUseLookup([](const QStringList&) { return InUseMap(); })
+    , m_inUseLookup([](const QStringList& paths) {
+        const openfiles::HandleMap held = FileDependencyService::openProcesses(paths);
+        InUseMap found;
+        for (auto it = held.cbegin(); it != held.cend(); ++it)
+            found.insert(it.key(), it.value());
+        return found;
+    })
 {
     m_filtered.setSourceModel(&m_items);
 }

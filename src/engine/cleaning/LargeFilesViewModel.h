@@ -48,7 +48,8 @@ class LargeFilesViewModel final : public QObject {
 public:
     using InUseMap = QMap<QString, QList<FileOpenHandle>>;
     // Which of the given paths some process holds open, and by whom. Called
-    // on a background thread.
+    // on a background thread; by default the dependency service's open-file
+    // listing answers.
     using InUseLookup = std::function<InUseMap(const QStringList& paths)>;
 
     static constexpr double kDefaultMinSizeMB = 50.0;

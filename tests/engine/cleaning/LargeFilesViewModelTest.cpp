@@ -3,7 +3,9 @@
 #include "engine/cleaning/LargeFilesViewModel.h"
 #include "platform/Executor.h"
 #include "platform/FileRemover.h"
+#include "platform/ToolRunner.h"
 #include "support/FakeFileRemover.h"
+#include "support/FakeToolRunner.h"
 #include "support/ManualExecutor.h"
 
 #include <QSignalSpy>
@@ -194,4 +196,25 @@ TEST(LargeFilesViewModelTest, InUseCheckWithNothingSelectedLooksNothingUp)
     EXPECT_EQ(checking.count(), 0);
     EXPECT_EQ(finished.count(), 1);
     EXPECT_EQ(lookups, 1);
+}
+
+TEST(LargeFilesViewModelTest, TheInUseCheckAsksTheOpenFileListingAboutEverySelectedFile)
+{
+    Screen s;
+    const QString movie = s.tree.file("Users/me/Movies/a.mov", 60 * kMiB);
+    const QString other = s.tree.file("Users/me/Movies/b.mov", 60 * kMiB);
+    s.scanToTheEnd({s.tree.home()});
+    auto tools = std::make_shared<velk::test::FakeToolRunner>();
+    platform::ScopedService<platform::ToolRunner> toolService(tools);
+    tools->setOutput("/usr/sbin/lsof", "p4242\ncplayer\nn" + movie.toUtf8() + "\n");
+
+    s.vm.checkSelectedInUse();
+    s.executor->runAll();
+
+    const auto runs = tools->requestsFor("/usr/sbin/lsof");
+    ASSERT_EQ(runs.size(), 1);
+    QStringList asked = runs[0].arguments.mid(6);
+    asked.sort();
+    EXPECT_EQ(asked, (QStringList{movie, other}));
+    EXPECT_EQ(s.vm.inUseBeforeTrash(), (LargeFilesViewModel::InUseMap{{movie, {FileOpenHandle{4242, "player"}}}}));
 }

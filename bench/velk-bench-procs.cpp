@@ -1,14 +1,16 @@
 // Times one sampling snapshot of the process readers on this machine.
 //
-//   velk-bench-procs [--ports]
+//   velk-bench-procs [--ports] [--spawn N]
 //
 // Takes two snapshots two seconds apart, prints the process count, the five
 // busiest processes, the listening sockets (with --ports), the CPU cost of
 // the process-list tool run as a child for comparison, and last the headline
 // "processes=N sockets=K ms_per_snapshot=T" (CPU milliseconds, this process
-// and its children, averaged over both snapshots).
+// and its children, averaged over both snapshots). --spawn N starts N idle
+// child processes for the run and ends exactly those afterwards.
 
 #include "CpuTime.h"
+#include "IdleChildren.h"
 #include "engine/monitor/ProcSort.h"
 #include "engine/monitor/ProcessService.h"
 
@@ -18,6 +20,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <thread>
 
 namespace {
@@ -43,8 +46,21 @@ Snapshot take(const velk::ProcessService::PreviousRows& previous, bool ports)
 
 int main(int argc, char** argv)
 {
+    bool ports = false;
+    int spawn = 0;
+    for (int i = 1; i < argc; ++i) {
+        if (velk::bench::IdleChildren::parseOption(argc, argv, i, spawn))
+            continue;
+        if (std::strcmp(argv[i], "--ports") == 0) {
+            ports = true;
+            continue;
+        }
+        std::fprintf(stderr, "usage: %s [--ports] [--spawn N]\n", argv[0]);
+        return 2;
+    }
+    // Before any thread exists.
+    const velk::bench::IdleChildren idle(spawn);
     QCoreApplication app(argc, argv);
-    const bool ports = app.arguments().contains(QStringLiteral("--ports"));
 
     const Snapshot first = take({}, ports);
     velk::ProcessService::PreviousRows previous;
@@ -53,7 +69,7 @@ int main(int argc, char** argv)
     std::this_thread::sleep_for(std::chrono::seconds(2));
     const Snapshot second = take(previous, ports);
 
-    std::printf("processes: %zu\n", second.rows.size());
+    std::printf("processes: %zu (spawned %zu)\n", second.rows.size(), idle.size());
     std::vector<velk::ProcInfo> busiest = second.rows;
     std::sort(busiest.begin(), busiest.end(), velk::comparator(velk::ProcSort::cpu));
     std::printf("busiest:\n");

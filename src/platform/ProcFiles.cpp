@@ -2,6 +2,7 @@
 
 #include <QFile>
 
+#include <cerrno>
 #include <charconv>
 #include <fcntl.h>
 #include <unistd.h>
@@ -27,6 +28,36 @@ bool read(const std::string& path, std::string& out)
     }
     ::close(fd);
     return ok;
+}
+
+std::optional<std::size_t> readWhole(int dirFd, const char* path, std::string& buffer)
+{
+    const int fd = ::openat(dirFd, path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    if (buffer.size() < 4096)
+        buffer.resize(4096);
+    std::size_t size = 0;
+    bool ok = true;
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data() + size, buffer.size() - size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        size += static_cast<std::size_t>(n);
+        // The kernel writes these files in one piece: a read that leaves room
+        // in the buffer has taken all of it.
+        if (n == 0 || size < buffer.size())
+            break;
+        buffer.resize(buffer.size() * 2);
+    }
+    ::close(fd);
+    if (!ok)
+        return std::nullopt;
+    return size;
 }
 
 QString readTrimmed(const QString& path)
@@ -92,7 +123,9 @@ std::optional<ProcStat> parseStat(std::string_view line)
     }
     if (count < 22)
         return std::nullopt;
+    stat.state = fields[0].size() == 1 ? fields[0][0] : '?';
     const auto ppid = parseUnsigned(fields[1]);
+    const auto flags = parseUnsigned(fields[6]);
     const auto utime = parseUnsigned(fields[11]);
     const auto stime = parseUnsigned(fields[12]);
     const auto threads = parseUnsigned(fields[17]);
@@ -101,6 +134,7 @@ std::optional<ProcStat> parseStat(std::string_view line)
     if (!ppid || !utime || !stime || !threads || !start || *ppid > 0x7fffffffu)
         return std::nullopt;
     stat.ppid = static_cast<int>(*ppid);
+    stat.flags = flags.value_or(0);
     stat.utime = *utime;
     stat.stime = *stime;
     stat.threads = static_cast<std::int64_t>(*threads);

@@ -1,15 +1,12 @@
 #include "platform/ProcessListTool.h"
 
 #include "platform/ProcFiles.h"
+#include "platform/ProcessTable.h"
 
 #include <algorithm>
 #include <charconv>
-#include <dirent.h>
 #include <mutex>
-#include <pwd.h>
 #include <string>
-#include <unordered_map>
-#include <unistd.h>
 #include <vector>
 
 namespace velk::platform {
@@ -105,80 +102,6 @@ std::optional<std::vector<ColumnFormat>> parseRequest(const QStringList& args)
     return columns;
 }
 
-class UserNames {
-public:
-    const std::string& nameOf(unsigned uid)
-    {
-        auto it = m_names.find(uid);
-        if (it != m_names.end())
-            return it->second;
-        std::string name;
-        passwd entry{};
-        passwd* found = nullptr;
-        std::vector<char> buffer(4096);
-        if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name)
-            name = found->pw_name;
-        else
-            name = std::to_string(uid);
-        return m_names.emplace(uid, std::move(name)).first->second;
-    }
-
-private:
-    std::unordered_map<unsigned, std::string> m_names;
-};
-
-struct Row {
-    int pid = 0;
-    int ppid = 0;
-    std::string user;
-    double pcpu = 0;
-    std::uint64_t rssKb = 0;
-    std::string comm;
-};
-
-// The short name of a process whose executable is unknown. It is a name, not
-// a path, so a "/" in it ("kworker/1:1H") is written as U+2215, which looks
-// the same but does not split the name into path components. A process
-// without a command line (a kernel thread, a zombie) is bracketed, as the
-// system tool shows it: "[kworker∕1:1H-kblockd]".
-std::string shortName(const std::string& comm, bool hasCommandLine)
-{
-    static constexpr std::string_view divisionSlash = "\u2215";
-    std::string name;
-    if (!hasCommandLine)
-        name += '[';
-    for (const char c : comm) {
-        if (c == '/')
-            name += divisionSlash;
-        else
-            name += c;
-    }
-    if (!hasCommandLine)
-        name += ']';
-    return name;
-}
-
-std::string executablePath(const std::string& folder, const procfiles::ProcStat& stat, std::string& scratch)
-{
-    char target[4096];
-    const ssize_t n = ::readlink((folder + "/exe").c_str(), target, sizeof target - 1);
-    if (n > 0) {
-        std::string path(target, static_cast<std::size_t>(n));
-        static constexpr std::string_view deleted = " (deleted)";
-        if (path.size() > deleted.size() && path.compare(path.size() - deleted.size(), deleted.size(), deleted) == 0)
-            path.resize(path.size() - deleted.size());
-        return path;
-    }
-    // Without access to the executable link, the program's own first
-    // argument names it when that is an absolute path.
-    const bool hasCommandLine = procfiles::read(folder + "/cmdline", scratch) && !scratch.empty();
-    if (hasCommandLine && scratch[0] == '/') {
-        const std::size_t end = scratch.find('\0');
-        return scratch.substr(0, end);
-    }
-    return shortName(stat.comm, hasCommandLine);
-}
-
 // Control characters are written as "?", as the system tool does, so that no
 // name (a file name may hold a line break) can end a line early or make up
 // a line of its own.
@@ -191,55 +114,12 @@ std::string printable(std::string text)
     return text;
 }
 
-std::optional<Row> readRow(const std::string& root, int pid, double uptime, UserNames& users, std::string& scratch)
+// CPU use over the process's whole life, in percent of one core.
+double lifetimeCpu(const ProcessRecord& record, double uptime)
 {
-    const std::string folder = root + '/' + std::to_string(pid);
-    if (!procfiles::read(folder + "/stat", scratch))
-        return std::nullopt;
-    const auto stat = procfiles::parseStat(scratch);
-    if (!stat)
-        return std::nullopt;
-    Row row;
-    row.pid = pid;
-    row.ppid = stat->ppid;
-    row.rssKb = stat->rssPages * procfiles::pageSize() / 1024;
-
     const double hz = static_cast<double>(procfiles::ticksPerSecond());
-    const double lifetime = uptime - static_cast<double>(stat->startTime) / hz;
-    if (lifetime > 0)
-        row.pcpu = static_cast<double>(stat->utime + stat->stime) / hz / lifetime * 100.0;
-
-    // The effective user, as the tool shows it.
-    unsigned uid = 0;
-    if (procfiles::read(folder + "/status", scratch)) {
-        const std::size_t at = scratch.find("\nUid:");
-        if (at != std::string::npos) {
-            std::string_view rest = std::string_view(scratch).substr(at + 5);
-            rest.remove_prefix(std::min(rest.find_first_not_of(" \t"), rest.size()));
-            rest.remove_prefix(std::min(rest.find_first_of(" \t"), rest.size()));
-            rest.remove_prefix(std::min(rest.find_first_not_of(" \t"), rest.size()));
-            std::from_chars(rest.data(), rest.data() + rest.size(), uid);
-        }
-    }
-    row.user = users.nameOf(uid);
-    row.comm = executablePath(folder, *stat, scratch);
-    return row;
-}
-
-std::vector<int> listPids(const std::string& root)
-{
-    std::vector<int> pids;
-    DIR* dir = ::opendir(root.c_str());
-    if (!dir)
-        return pids;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name(entry->d_name);
-        if (const auto pid = procfiles::parseUnsigned(name); pid && *pid > 0 && *pid <= 0x7fffffffu)
-            pids.push_back(static_cast<int>(*pid));
-    }
-    ::closedir(dir);
-    std::sort(pids.begin(), pids.end());
-    return pids;
+    const double lifetime = uptime - static_cast<double>(record.startTime) / hz;
+    return lifetime > 0 ? static_cast<double>(record.cpuTicks) / hz / lifetime * 100.0 : 0.0;
 }
 
 void appendCell(std::string& line, const ColumnFormat& format, const std::string& text, bool last)
@@ -255,17 +135,17 @@ void appendCell(std::string& line, const ColumnFormat& format, const std::string
         line.append(pad, ' ');
 }
 
-std::string cellText(const Row& row, Column column)
+std::string cellText(const ProcessRecord& record, Column column, double uptime)
 {
     switch (column) {
-    case Column::Pid: return std::to_string(row.pid);
-    case Column::Ppid: return std::to_string(row.ppid);
-    case Column::User: return printable(row.user);
-    case Column::Rss: return std::to_string(row.rssKb);
-    case Column::Comm: return printable(row.comm);
+    case Column::Pid: return std::to_string(record.pid);
+    case Column::Ppid: return std::to_string(record.ppid);
+    case Column::User: return processListUser(record);
+    case Column::Rss: return std::to_string(processListRssKb(record));
+    case Column::Comm: return processListCommand(record);
     case Column::Pcpu: {
         char buffer[32];
-        const auto res = std::to_chars(buffer, buffer + sizeof buffer, row.pcpu, std::chars_format::fixed, 1);
+        const auto res = std::to_chars(buffer, buffer + sizeof buffer, lifetimeCpu(record, uptime), std::chars_format::fixed, 1);
         return std::string(buffer, res.ptr);
     }
     }
@@ -274,7 +154,28 @@ std::string cellText(const Row& row, Column column)
 
 } // namespace
 
+std::string processListUser(const ProcessRecord& record)
+{
+    return printable(record.user);
+}
+
+std::string processListCommand(const ProcessRecord& record)
+{
+    return printable(record.command);
+}
+
+std::uint64_t processListRssKb(const ProcessRecord& record)
+{
+    return record.rssPages * procfiles::pageSize() / 1024;
+}
+
 ToolResult processListOutput(const ToolRequest& request, const QString& procRoot)
+{
+    ProcessTable table(procRoot.toStdString());
+    return processListOutput(request, table, procRoot);
+}
+
+ToolResult processListOutput(const ToolRequest& request, ProcessTable& table, const QString& procRoot)
 {
     ToolResult result;
     result.launched = true;
@@ -300,14 +201,10 @@ ToolResult processListOutput(const ToolRequest& request, const QString& procRoot
         out += line;
         out += '\n';
     }
-    UserNames users;
-    for (const int pid : listPids(root)) {
-        const auto row = readRow(root, pid, uptime, users, scratch);
-        if (!row)
-            continue;  // ended while being read
+    for (const ProcessRecord& record : table.read(false)) {
         line.clear();
         for (std::size_t i = 0; i < columns->size(); ++i)
-            appendCell(line, (*columns)[i], cellText(*row, (*columns)[i].column), i + 1 == columns->size());
+            appendCell(line, (*columns)[i], cellText(record, (*columns)[i].column, uptime), i + 1 == columns->size());
         out += line;
         out += '\n';
     }
@@ -321,7 +218,10 @@ void registerProcessListTool()
     static std::once_flag once;
     std::call_once(once, [] {
         registerInProcessTool(QStringLiteral("/bin/ps"), [](const ToolRequest& request) {
-            return processListOutput(request, QStringLiteral("/proc"));
+            // Kept for the program's life, so each process's executable
+            // is looked up once.
+            static ProcessTable table("/proc");
+            return processListOutput(request, table, QStringLiteral("/proc"));
         });
     });
 }

@@ -2,7 +2,13 @@
 
 #include "platform/ToolRunner.h"
 
+#include <cstdint>
+#include <string>
+
 namespace velk::platform {
+
+struct ProcessRecord;
+class ProcessTable;
 
 // "/bin/ps" served from a folder laid out like /proc. It answers the
 // process-list form "-axo <columns>" (also "-ax -o <columns>") with the
@@ -14,6 +20,14 @@ namespace velk::platform {
 // written as "?"; user names are never shortened. Any other request ends with
 // status 1 and no output, as an unknown option does.
 ToolResult processListOutput(const ToolRequest& request, const QString& procRoot);
+// The same over a table kept between calls (its root is `procRoot`).
+ToolResult processListOutput(const ToolRequest& request, ProcessTable& table, const QString& procRoot);
+
+// The user, command and resident-memory cells of the list for one process,
+// for callers that take the rows without the text.
+std::string processListUser(const ProcessRecord& record);
+std::string processListCommand(const ProcessRecord& record);
+std::uint64_t processListRssKb(const ProcessRecord& record);
 
 // Makes the tool runner answer "/bin/ps" from /proc. Safe to call repeatedly.
 void registerProcessListTool();

@@ -1,6 +1,8 @@
 #include "platform/ProcessProbe.h"
 
 #include "platform/ProcFiles.h"
+#include "platform/ProcessListTool.h"
+#include "platform/ProcessTable.h"
 
 #include <csignal>
 #include <string>
@@ -11,7 +13,34 @@ namespace {
 
 class ProcProcessProbe final : public ProcessProbe {
 public:
-    explicit ProcProcessProbe(const QString& procRoot) : m_root(procRoot.toStdString()) {}
+    explicit ProcProcessProbe(const QString& procRoot)
+        : m_root(procRoot.toStdString())
+        , m_table(m_root)
+    {
+    }
+
+    std::optional<std::vector<ProcessRow>> processList() override
+    {
+        std::vector<ProcessRow> rows;
+        const std::vector<ProcessRecord> records = m_table.read(true);
+        rows.reserve(records.size());
+        for (const ProcessRecord& record : records) {
+            ProcessRow row;
+            row.pid = record.pid;
+            row.ppid = record.ppid;
+            row.user = QString::fromStdString(processListUser(record));
+            const std::uint64_t kilobytes = processListRssKb(record);
+            row.rssBytes = kilobytes > UINT64_MAX / 1024 ? UINT64_MAX : kilobytes * 1024;
+            row.command = QString::fromStdString(processListCommand(record));
+            row.usage.footprintBytes = record.footprintBytes;
+            row.usage.startTime = record.startTime;
+            row.usage.cpuTime = record.cpuTicks;
+            if (record.threads > 0 && record.threads <= 0x7fffffff)
+                row.usage.threads = static_cast<int>(record.threads);
+            rows.push_back(std::move(row));
+        }
+        return rows;
+    }
 
     ProcessUsage usage(int pid) const override
     {
@@ -57,6 +86,7 @@ public:
 
 private:
     std::string m_root;
+    ProcessTable m_table;
 };
 
 } // namespace

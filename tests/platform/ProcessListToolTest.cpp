@@ -1,5 +1,6 @@
 #include "platform/ProcessListTool.h"
 #include "platform/ProcessProbe.h"
+#include "platform/ProcessTable.h"
 
 #include "support/TempTree.h"
 
@@ -8,6 +9,7 @@
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <unistd.h>
 
 using velk::platform::processListOutput;
@@ -174,6 +176,99 @@ TEST_F(FixtureProcTree, ProbeReadsTimesThreadsAndPrivateMemory)
     // Ticks of 1/100 s are 10 ms each whatever the kernel's rate.
     const auto base = probe->timebase();
     EXPECT_EQ(static_cast<double>(base.numer) / base.denom * ::sysconf(_SC_CLK_TCK), 1e9);
+}
+
+} // namespace
+
+namespace {
+
+using velk::platform::ProcessRecord;
+using velk::platform::ProcessTable;
+
+const ProcessRecord* recordOf(const std::vector<ProcessRecord>& records, int pid)
+{
+    for (const ProcessRecord& r : records) {
+        if (r.pid == pid)
+            return &r;
+    }
+    return nullptr;
+}
+
+TEST_F(FixtureProcTree, TheUserIsTheFolderOwnerUnlessRootOwnsItThenTheStatusSays)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "giving a folder to another user needs root";
+    const QByteArray stat = "S 1 50 50 0 -1 0 0 0 0 0 1 1 0 0 20 0 1 0 500 0 10 0\n";
+    // A process that may be inspected: its folder belongs to its user, whom
+    // the status file names too.
+    process(50, "50 (mine) " + stat, "Name:\tmine\nUid:\t65534\t65534\t65534\t65534\n");
+    ASSERT_EQ(::chown(QFile::encodeName(tree.path("proc/50")).constData(), 65534, 65534), 0);
+    // A process that changed its user: the folder belongs to root, the
+    // status file has the effective user.
+    process(51, "51 (dropped) " + stat, "Name:\tdropped\nUid:\t0\t65534\t0\t65534\n");
+    // Root's own process.
+    process(52, "52 (daemon) " + stat, "Name:\tdaemon\nUid:\t0\t0\t0\t0\n");
+    // A kernel thread (its flags say so) belongs to root whatever else is there.
+    process(53, "53 (kthread) S 2 0 0 0 -1 2097216 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0 0\n", "Uid:\t65534\t65534\t65534\t65534\n");
+    tree.link("proc/53/exe", "/usr/bin/not-a-kernel-thread");
+
+    passwd* nobody = ::getpwuid(65534);
+    const std::string nobodyName = nobody ? nobody->pw_name : "65534";
+    ProcessTable table(tree.path("proc").toStdString());
+    const auto records = table.read(true);
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(recordOf(records, 50)->uid, 65534u);
+    EXPECT_EQ(recordOf(records, 50)->user, nobodyName);
+    EXPECT_EQ(recordOf(records, 51)->uid, 65534u);
+    EXPECT_EQ(recordOf(records, 52)->user, "root");
+    EXPECT_EQ(recordOf(records, 53)->uid, 0u);
+    EXPECT_EQ(recordOf(records, 53)->command, "[kthread]");
+    EXPECT_EQ(recordOf(records, 50)->footprintBytes, 200u * ::sysconf(_SC_PAGESIZE));
+    EXPECT_EQ(recordOf(records, 50)->cpuTicks, 2u);
+    EXPECT_EQ(recordOf(records, 50)->startTime, 500u);
+
+    // Without figures, the memory file is not read.
+    EXPECT_FALSE(recordOf(table.read(false), 50)->footprintBytes);
+}
+
+TEST_F(FixtureProcTree, TheExecutableIsLookedUpOncePerProcessUntilItExecsOrEnds)
+{
+    process(60, "60 (app) S 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 700 0 10 0\n", "Uid:\t0\t0\t0\t0\n");
+    tree.link("proc/60/exe", "/opt/app/bin/app");
+    ProcessTable table(tree.path("proc").toStdString());
+    ASSERT_EQ(table.read(false).at(0).command, "/opt/app/bin/app");
+
+    // The same process (pid, start time and name unchanged) keeps its path.
+    QFile::remove(tree.path("proc/60/exe"));
+    tree.link("proc/60/exe", "/opt/other/bin/app");
+    EXPECT_EQ(table.read(false).at(0).command, "/opt/app/bin/app");
+
+    // An exec renames the process: the link is read again.
+    tree.fileWithContent("proc/60/stat", "60 (tool) S 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 700 0 10 0\n");
+    EXPECT_EQ(table.read(false).at(0).command, "/opt/other/bin/app");
+
+    // Another process under the same pid (another start time).
+    QFile::remove(tree.path("proc/60/exe"));
+    tree.link("proc/60/exe", "/usr/bin/third");
+    tree.fileWithContent("proc/60/stat", "60 (tool) S 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 900 0 10 0\n");
+    EXPECT_EQ(table.read(false).at(0).command, "/usr/bin/third");
+
+    // An ended process waiting to be reaped has lost its executable.
+    QFile::remove(tree.path("proc/60/exe"));
+    tree.fileWithContent("proc/60/stat", "60 (tool) Z 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 900 0 0 0\n");
+    EXPECT_EQ(table.read(false).at(0).command, "[tool]");
+}
+
+TEST_F(FixtureProcTree, FilesLargerThanOneReadAreReadWhole)
+{
+    // A status file with a long group list puts the user far past 4 KiB.
+    QByteArray status = "Name:\tbig\nGroups:\t";
+    for (int i = 0; i < 2000; ++i)
+        status += QByteArray::number(100000 + i) + ' ';
+    status += "\nUid:\t0\t65534\t0\t0\n";
+    process(70, "70 (big) S 1 70 70 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0 0\n", status);
+    ProcessTable table(tree.path("proc").toStdString());
+    EXPECT_EQ(table.read(false).at(0).uid, 65534u);
 }
 
 } // namespace

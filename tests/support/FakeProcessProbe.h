@@ -13,6 +13,8 @@ namespace velk::test {
 class FakeProcessProbe final : public platform::ProcessProbe {
 public:
     QHash<int, platform::ProcessUsage> usages;
+    // The probe's own process list; without one, callers use the list tool.
+    std::optional<std::vector<platform::ProcessRow>> list;
     platform::Timebase base{1, 1};  // ticks are nanoseconds
     int pid = 4242;
     bool signalResult = true;
@@ -24,6 +26,7 @@ public:
         usageQueries.push_back(p);
         return usages.value(p);
     }
+    std::optional<std::vector<platform::ProcessRow>> processList() override { return list; }
     platform::Timebase timebase() const override { return base; }
     int ownPid() const override { return pid; }
     bool sendSignal(int p, int signal) override

@@ -107,10 +107,6 @@ std::optional<ProcessService::ListedProcess> ProcessService::parseProcessLine(QS
 
 std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
 {
-    // The process list is answered from /proc inside this process.
-    platform::registerProcessListTool();
-    const QString output = run(QStringLiteral("/bin/ps"), {QStringLiteral("-axo"), QStringLiteral("pid=,ppid=,user=,pcpu=,rss=,comm=")});
-
     const auto probe = platform::service<platform::ProcessProbe>();
     const auto host = platform::service<platform::HostProbe>();
     const std::int32_t ownPid = probe->ownPid();
@@ -118,22 +114,19 @@ std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
 
     std::vector<ProcInfo> rows;
     rows.reserve(1200);
-    forEachLine(output, [&](QStringView line) {
-        auto listed = parseProcessLine(line);
-        if (!listed)
-            return;
+    // Completes a row of the list with its figures and appends it.
+    const auto add = [&](ListedProcess listed, const Metrics& m) {
         ProcInfo row;
-        row.pid = listed->pid;
-        row.ppid = listed->ppid;
-        row.user = std::move(listed->user);
-        row.rssBytes = listed->rssBytes;
-        row.path = std::move(listed->path);
+        row.pid = listed.pid;
+        row.ppid = listed.ppid;
+        row.user = std::move(listed.user);
+        row.rssBytes = listed.rssBytes;
+        row.path = std::move(listed.path);
         row.name = ProcInfo::nameFromPath(row.path);
         // The tools this program launches itself are not shown.
         if (row.ppid == ownPid && (row.name == u"ps" || row.name == u"lsof"))
             return;
 
-        const Metrics m = metrics(row.pid);
         row.memoryBytes = m.memoryBytes;
         row.threads = m.threads;
         row.started = m.started;
@@ -151,6 +144,29 @@ std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
             }
         }
         rows.push_back(std::move(row));
+    };
+
+    // Where the probe reads the list itself, its rows are taken as they are
+    // rather than written out as the tool's text and parsed back.
+    if (auto listed = probe->processList()) {
+        for (platform::ProcessRow& process : *listed) {
+            const platform::ProcessUsage& usage = process.usage;
+            add({process.pid, process.ppid, std::move(process.user), process.rssBytes,
+                 trimBlanks(process.command).toString()},
+                {usage.footprintBytes, usage.threads, usage.startTime, usage.cpuTime});
+        }
+        return rows;
+    }
+
+    // The process list is answered from /proc inside this process.
+    platform::registerProcessListTool();
+    const QString output = run(QStringLiteral("/bin/ps"), {QStringLiteral("-axo"), QStringLiteral("pid=,ppid=,user=,pcpu=,rss=,comm=")});
+    forEachLine(output, [&](QStringView line) {
+        auto listed = parseProcessLine(line);
+        if (!listed)
+            return;
+        const Metrics m = metrics(listed->pid);
+        add(std::move(*listed), m);
     });
     return rows;
 }

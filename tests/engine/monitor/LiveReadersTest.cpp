@@ -3,10 +3,15 @@
 #include "engine/monitor/CPUService.h"
 #include "engine/monitor/MemoryService.h"
 #include "engine/monitor/ProcessService.h"
+#include "platform/ProcessProbe.h"
+#include "platform/ServiceRegistry.h"
 
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <csignal>
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <time.h>
@@ -48,6 +53,62 @@ TEST(LiveReaders, FindsThisProcessWithItsFiguresAndCpu)
     EXPECT_TRUE(again->cpuAvailable);
     EXPECT_GT(again->cpu, 0.0);
     EXPECT_LT(again->cpu, 100.0 * ::sysconf(_SC_NPROCESSORS_ONLN) + 1);
+}
+
+// The process-list tool and one figure reading per process, as on a machine
+// whose probe has no list of its own.
+class ListToolProbe final : public velk::platform::ProcessProbe {
+public:
+    velk::platform::ProcessUsage usage(int pid) const override { return m_real->usage(pid); }
+    velk::platform::Timebase timebase() const override { return m_real->timebase(); }
+    int ownPid() const override { return m_real->ownPid(); }
+    bool sendSignal(int, int) override { return false; }
+
+private:
+    std::shared_ptr<velk::platform::ProcessProbe> m_real = velk::platform::ProcessProbe::createDefault();
+};
+
+TEST(LiveReaders, OnePassRowsEqualTheListToolsRows)
+{
+    // Idle children of this test stand still between the two readings.
+    std::vector<pid_t> children;
+    for (int i = 0; i < 3; ++i) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            for (;;)
+                ::pause();
+        }
+        children.push_back(child);
+    }
+    const auto onePass = ProcessService::processes();
+    std::vector<velk::ProcInfo> viaTool;
+    {
+        velk::platform::ScopedService<velk::platform::ProcessProbe> probe{std::make_shared<ListToolProbe>()};
+        viaTool = ProcessService::processes();
+    }
+    for (const pid_t child : children)
+        ::kill(child, SIGKILL);
+    for (const pid_t child : children)
+        ::waitpid(child, nullptr, 0);
+
+    const auto rowOf = [](const std::vector<velk::ProcInfo>& rows, int pid) {
+        const auto it = std::find_if(rows.begin(), rows.end(), [&](const velk::ProcInfo& p) { return p.pid == pid; });
+        return it == rows.end() ? std::optional<velk::ProcInfo>() : std::optional<velk::ProcInfo>(*it);
+    };
+    for (const pid_t child : children) {
+        const auto a = rowOf(onePass, child);
+        auto b = rowOf(viaTool, child);
+        ASSERT_TRUE(a && b) << child;
+        b->sampledAt = a->sampledAt;
+        EXPECT_EQ(*a, *b) << child;
+        EXPECT_FALSE(a->path.isEmpty());
+        EXPECT_TRUE(a->memoryBytes && a->threads && a->started && a->cpuTime);
+    }
+    // The same processes in the same order.
+    ASSERT_FALSE(onePass.empty());
+    EXPECT_EQ(onePass.front().pid, viaTool.front().pid);
 }
 
 TEST(LiveReaders, FindsAListeningSocketOfThisProcess)

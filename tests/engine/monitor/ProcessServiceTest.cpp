@@ -150,6 +150,34 @@ TEST_F(ProcessesTest, KernelThreadsFromTheListToolKeepTheirWholeName)
     EXPECT_TRUE(rows[0].matches("kblockd"));
 }
 
+TEST_F(ProcessesTest, AProbeWithItsOwnListIsReadWithoutTheTool)
+{
+    procs->pid = 4242;
+    procs->list = std::vector<velk::platform::ProcessRow>{
+        {900, 1, "root", 102400, "/usr/sbin/cron  ", {5000, 1, 777, 1'000'000'000}},
+        {4300, 4242, "me", 10240, "/usr/bin/lsof", {}},
+        {4301, 900, "me", 10240, "[kworker\u22151:1]", {}},
+    };
+    host->uptimeSeconds = 10.0;
+    const auto first = ProcessService::processes();
+    EXPECT_TRUE(tools->requestsFor(kPs).isEmpty());
+    EXPECT_TRUE(procs->usageQueries.empty());
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[0].path, "/usr/sbin/cron");  // as the list's text would be parsed
+    EXPECT_EQ(first[0].name, "cron");
+    EXPECT_EQ(first[0].rssBytes, 102400u);
+    EXPECT_EQ(first[0].memoryBytes, 5000u);
+    EXPECT_EQ(first[0].started, 777u);
+    EXPECT_EQ(first[1].pid, 4301);
+    EXPECT_FALSE(first[1].cpuTime);
+
+    (*procs->list)[0].usage.cpuTime = 2'000'000'000;
+    host->uptimeSeconds = 12.0;
+    const auto second = ProcessService::processes(byPid(first));
+    ASSERT_TRUE(second[0].cpuAvailable);
+    EXPECT_DOUBLE_EQ(second[0].cpu, 50.0);
+}
+
 TEST_F(ProcessesTest, AToolThatCannotRunGivesNoProcesses)
 {
     EXPECT_TRUE(ProcessService::processes().empty());

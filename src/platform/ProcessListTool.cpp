@@ -217,7 +217,7 @@ void registerProcessListTool()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        registerInProcessTool(QStringLiteral("/bin/ps"), [](const ToolRequest& request) {
+        registerInProcessTool(QStringLiteral("/bin/ps"), [](const ToolRequest& request) -> std::optional<ToolResult> {
             // Kept for the program's life, so each process's executable
             // is looked up once.
             static ProcessTable table("/proc");

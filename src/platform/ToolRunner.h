@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <memory>
+#include <optional>
 
 namespace velk::platform {
 
@@ -50,9 +51,11 @@ public:
 
 // A tool answered inside this process instead of by a child (e.g. "/bin/ps"
 // from /proc). Registered in the Linux tool table by the layer that owns it;
-// a registered handler wins over the table. An empty handler removes the
-// registration. Handlers may be called from several threads at once.
-using InProcessTool = std::function<ToolResult(const ToolRequest&)>;
+// a registered handler wins over the table for the requests it answers, and
+// gives nothing for the others, which the table's executable then runs. An
+// empty handler removes the registration. Handlers may be called from
+// several threads at once.
+using InProcessTool = std::function<std::optional<ToolResult>(const ToolRequest&)>;
 void registerInProcessTool(const QString& tool, InProcessTool handler);
 
 } // namespace velk::platform

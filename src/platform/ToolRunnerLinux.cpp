@@ -192,8 +192,10 @@ LinuxToolRunner::LinuxToolRunner(ToolTable table, std::chrono::milliseconds safe
 
 ToolResult LinuxToolRunner::run(const ToolRequest& request)
 {
-    if (const InProcessTool handler = inProcessToolFor(request.tool))
-        return handler(request);
+    if (const InProcessTool handler = inProcessToolFor(request.tool)) {
+        if (std::optional<ToolResult> answer = handler(request))
+            return std::move(*answer);
+    }
     const QString executable = m_table.executableFor(request.tool);
     if (executable.isEmpty())
         return {};

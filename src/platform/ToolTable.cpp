@@ -62,9 +62,12 @@ QString ToolTable::executableFor(const QString& tool) const
 //   /usr/bin/pkexec     pkexec (the administrator prompt)
 //   /usr/bin/xdg-open   xdg-open (opening files and applications)
 // Served in-process when a layer registers a handler (registerInProcessTool);
-// a registered handler wins over any entry here:
+// a registered handler wins over any entry here for the requests it answers:
 //   /bin/ps             from /proc
 //   /usr/bin/mdls       download sources from extended attributes
+//   /usr/sbin/lsof      its listing of internet sockets, from the kernel's
+//                       socket diagnostics and /proc (other questions go to
+//                       lsof itself)
 // Not present on Linux (nothing equivalent to launch):
 //   /usr/bin/top        Mach port counts
 //   /bin/launchctl      launchd

@@ -256,8 +256,10 @@ TEST(ToolRunnerTest, InProcessToolWinsOverTheTableUntilRemoved)
 {
     LinuxToolRunner runner(testTable());
     std::atomic<int> calls{0};
-    registerInProcessTool("/test/env", [&calls](const ToolRequest& request) {
+    registerInProcessTool("/test/env", [&calls](const ToolRequest& request) -> std::optional<ToolResult> {
         ++calls;
+        if (request.arguments.isEmpty())
+            return std::nullopt;  // left to the executable
         ToolResult r;
         r.launched = true;
         r.exitStatus = 0;
@@ -271,10 +273,14 @@ TEST(ToolRunnerTest, InProcessToolWinsOverTheTableUntilRemoved)
     EXPECT_EQ(runner.run(request).output, QByteArray("-axo,pid="));
     EXPECT_EQ(calls.load(), 1);
 
-    registerInProcessTool("/test/env", {});
+    // A request the handler does not answer runs the table's executable.
     request.arguments = QStringList{};
     EXPECT_EQ(runner.run(request).output, QByteArray("LC_ALL=C\n"));
-    EXPECT_EQ(calls.load(), 1);
+    EXPECT_EQ(calls.load(), 2);
+
+    registerInProcessTool("/test/env", {});
+    EXPECT_EQ(runner.run(request).output, QByteArray("LC_ALL=C\n"));
+    EXPECT_EQ(calls.load(), 2);
 }
 
 // Pipes of one run must never leak into a child started by another thread:

@@ -5,6 +5,7 @@
 #include "platform/ProcessListTool.h"
 #include "platform/ProcessProbe.h"
 #include "platform/ServiceRegistry.h"
+#include "platform/SocketListTool.h"
 #include "platform/ToolRunner.h"
 
 #include <QStringList>
@@ -190,6 +191,8 @@ ProcessService::Metrics ProcessService::metrics(std::int32_t pid)
 
 std::vector<SocketEntry> ProcessService::sockets()
 {
+    // The socket listing is answered from the kernel inside this process.
+    platform::registerSocketListTool();
     return parseSockets(run(QStringLiteral("/usr/sbin/lsof"),
                             {QStringLiteral("-nP"), QStringLiteral("-i"), QStringLiteral("-Ts"), QStringLiteral("-F"),
                              QStringLiteral("pfPnT")}));

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include <arpa/inet.h>
 #include <csignal>
 #include <sys/prctl.h>
@@ -81,6 +85,19 @@ TEST(LiveReaders, OnePassRowsEqualTheListToolsRows)
                 ::pause();
         }
         children.push_back(child);
+    }
+    // Each waits in pause() before the readings start (a child still busy
+    // after fork changes its memory figures between the two readings).
+    for (const pid_t child : children) {
+        const std::string statPath = "/proc/" + std::to_string(child) + "/stat";
+        for (int attempt = 0; attempt < 500; ++attempt) {
+            std::ifstream stat(statPath);
+            std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+            const auto close = text.rfind(')');
+            if (close != std::string::npos && close + 2 < text.size() && text[close + 2] == 'S')
+                break;
+            ::usleep(10'000);
+        }
     }
     const auto onePass = ProcessService::processes();
     std::vector<velk::ProcInfo> viaTool;

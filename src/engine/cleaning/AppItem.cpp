@@ -1,0 +1,40 @@
+#include "engine/cleaning/AppItem.h"
+
+#include "platform/Formatting.h"
+
+namespace velk {
+
+AppItem::AppItem(const QString& name_, std::optional<QString> bundleID_, const QString& path_,
+                 std::optional<QString> version_, qint64 diskSize_, std::optional<QDateTime> installDate_,
+                 std::optional<QDateTime> lastUsedDate_, int useCount_)
+    : id(QUuid::createUuid())
+    , name(name_)
+    , bundleID(std::move(bundleID_))
+    , path(path_)
+    , version(std::move(version_))
+    , diskSize(diskSize_)
+    , installDate(std::move(installDate_))
+    , lastUsedDate(std::move(lastUsedDate_))
+    , useCount(useCount_)
+{
+}
+
+qint64 AppItem::totalSize() const
+{
+    qint64 total = diskSize;
+    for (const FileItem& file : associatedFiles)
+        total += file.size;
+    return total;
+}
+
+QString AppItem::formattedSize() const
+{
+    return platform::fmt::byteCount(diskSize, platform::fmt::ByteStyle::File);
+}
+
+QString AppItem::formattedTotalSize() const
+{
+    return platform::fmt::byteCount(totalSize(), platform::fmt::ByteStyle::File);
+}
+
+} // namespace velk

@@ -1,0 +1,259 @@
+#include "engine/cleaning/AppUninstallService.h"
+
+#include "engine/cleaning/SyncFileScanner.h"
+#include "platform/AppBundle.h"
+#include "platform/FileDates.h"
+#include "platform/FileRemover.h"
+#include "platform/Locations.h"
+#include "platform/PropertyList.h"
+#include "platform/SafeFolders.h"
+#include "platform/ServiceRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <sys/stat.h>
+
+namespace velk {
+namespace {
+
+// Names shorter than this match leftovers by identifier only: a name such
+// as "X" is part of far too many unrelated names.
+constexpr qsizetype kMinimumNameKey = 3;
+
+QStringList childNames(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Unsorted);
+}
+
+QString parentOf(const QString& path)
+{
+    return QFileInfo(path).path();
+}
+
+QString realPath(const QString& path)
+{
+    char buffer[PATH_MAX];
+    if (path.isEmpty() || !::realpath(QFile::encodeName(path).constData(), buffer))
+        return {};
+    return QFile::decodeName(buffer);
+}
+
+QStringList resolveFolders(const platform::Locations& locations, const QStringList& names)
+{
+    const platform::SafeFolders safe(locations);
+    QStringList folders;
+    for (const QString& name : names) {
+        // The machine-wide Library folders lie in the system area by nature.
+        const bool machineWide = !name.startsWith(u'~');
+        folders << safe.resolve(name, machineWide);
+    }
+    folders.removeDuplicates();
+    return folders;
+}
+
+std::optional<QString> textValue(const QVariantMap& info, const QString& key)
+{
+    const QVariant value = info.value(key);
+    if (value.typeId() != QMetaType::QString)
+        return std::nullopt;
+    return value.toString();
+}
+
+// The leftover keys of an application: empty keys match nothing.
+struct MatchKeys {
+    QString name;
+    QString identifier;
+
+    bool matches(const QString& text) const
+    {
+        const QString lower = text.toLower();
+        return (!name.isEmpty() && lower.contains(name)) || (!identifier.isEmpty() && lower.contains(identifier));
+    }
+};
+
+} // namespace
+
+const QStringList& AppUninstallService::applicationLocations()
+{
+    static const QStringList locations{"~/Applications", "/Applications"};
+    return locations;
+}
+
+const QStringList& AppUninstallService::leftoverLocations()
+{
+    static const QStringList locations = [] {
+        QStringList list;
+        for (const char* folder : {"Application Support", "Preferences", "Caches", "Logs", "Containers",
+                                   "Group Containers", "Application Scripts"})
+            list << QStringLiteral("~/Library/") + QLatin1String(folder);
+        list << "/Library/Application Support" << "/Library/Preferences";
+        return list;
+    }();
+    return locations;
+}
+
+AppUninstallService::AppUninstallService()
+    : AppUninstallService(platform::service<platform::Locations>(), platform::service<platform::FileRemover>(),
+                          platform::service<platform::AppBundle>())
+{
+}
+
+AppUninstallService::AppUninstallService(std::shared_ptr<const platform::Locations> locations,
+                                         std::shared_ptr<platform::FileRemover> remover,
+                                         std::shared_ptr<const platform::AppBundle> bundle)
+    : m_remover(std::move(remover))
+    , m_ownBundlePath(realPath(bundle->bundlePath()))
+    , m_ownIdentifier(bundle->bundleIdentifier())
+    , m_appFolders(resolveFolders(*locations, applicationLocations()))
+    , m_leftoverFolders(resolveFolders(*locations, leftoverLocations()))
+    , m_preferenceFolders(resolveFolders(*locations, {"~/Library/Preferences"}))
+{
+}
+
+// ---- Discovery ------------------------------------------------------------
+
+QList<AppItem> AppUninstallService::discoverApps() const
+{
+    QList<AppItem> apps;
+    for (const QString& folder : m_appFolders) {
+        for (const QString& name : childNames(folder)) {
+            if (name.startsWith(u'.') || QFileInfo(name).suffix() != u"app")
+                continue;
+            apps.append(appItem(folder + u'/' + name));
+        }
+    }
+    std::stable_sort(apps.begin(), apps.end(),
+                     [](const AppItem& a, const AppItem& b) { return a.diskSize > b.diskSize; });
+    return apps;
+}
+
+AppItem AppUninstallService::appItem(const QString& bundlePath) const
+{
+    std::optional<QString> bundleID;
+    std::optional<QString> version;
+    if (const auto info = platform::plist::readFile(bundlePath + "/Contents/Info.plist");
+        info && info->typeId() == QMetaType::QVariantMap) {
+        const QVariantMap map = info->toMap();
+        bundleID = textValue(map, "CFBundleIdentifier");
+        version = textValue(map, "CFBundleShortVersionString");
+    }
+    // No metadata index here: the date the bundle was added is its birth
+    // time, else its modification time; last use and use count are unknown.
+    std::optional<QDateTime> installDate = platform::creationDate(bundlePath);
+    if (!installDate)
+        installDate = platform::modificationDate(bundlePath);
+    return AppItem(QFileInfo(bundlePath).completeBaseName(), bundleID, bundlePath, version,
+                   SyncFileScanner::dirSizePublic(bundlePath), installDate, std::nullopt, 0);
+}
+
+// ---- Leftovers ------------------------------------------------------------
+
+QList<FileItem> AppUninstallService::associatedFiles(const AppItem& app) const
+{
+    if (!app.bundleID)
+        return {};
+    MatchKeys keys{app.name.toLower(), app.bundleID->toLower()};
+    if (keys.name.size() < kMinimumNameKey)
+        keys.name.clear();
+
+    QList<FileItem> files;
+    QSet<QString> seen;
+    for (const QString& folder : m_leftoverFolders) {
+        for (const QString& name : childNames(folder)) {
+            if (!keys.matches(name))
+                continue;
+            const QString path = folder + u'/' + name;
+            const bool isDir = QFileInfo(path).isDir();
+            const qint64 size = isDir ? SyncFileScanner::dirSizePublic(path) : entrySize(path);
+            files.append(FileItem(path, size, std::nullopt,
+                                  isDir ? FileItem::ItemType::Directory : FileItem::ItemType::File, true));
+            seen.insert(path);
+        }
+    }
+    // Preference files matched on their name without the extension. The
+    // first pass has usually found them already; a path is listed once.
+    for (const QString& folder : m_preferenceFolders) {
+        for (const QString& name : childNames(folder)) {
+            const QFileInfo info(name);
+            const QString path = folder + u'/' + name;
+            if (info.suffix() != u"plist" || seen.contains(path) || !keys.matches(info.completeBaseName()))
+                continue;
+            files.append(FileItem(path, entrySize(path), std::nullopt, FileItem::ItemType::File, true));
+            seen.insert(path);
+        }
+    }
+    std::stable_sort(files.begin(), files.end(), [](const FileItem& a, const FileItem& b) { return a.size > b.size; });
+    return files;
+}
+
+qint64 AppUninstallService::entrySize(const QString& path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return 0;
+    return qint64(st.st_size);
+}
+
+// ---- Removal --------------------------------------------------------------
+
+bool AppUninstallService::isUnlinked(const QString& path)
+{
+    const QString standardized = QDir::cleanPath(path);
+    if (standardized != path || realPath(standardized) != standardized)
+        return false;
+    struct stat st {};
+    return ::lstat(QFile::encodeName(standardized).constData(), &st) != 0 || !S_ISLNK(st.st_mode);
+}
+
+bool AppUninstallService::isAllowedApp(const AppItem& app) const
+{
+    const QString standardized = QDir::cleanPath(app.path);
+    if (QFileInfo(standardized).suffix() != u"app")
+        return false;
+    if (!m_appFolders.contains(parentOf(standardized)))
+        return false;
+    if (!isUnlinked(standardized))
+        return false;
+    if (!m_ownBundlePath.isEmpty() && standardized == m_ownBundlePath)
+        return false;
+    if (app.bundleID.value_or(QString()) == m_ownIdentifier)
+        return false;
+    return !(app.bundleID && app.bundleID->startsWith(u"com.apple."));
+}
+
+bool AppUninstallService::isAllowedAssociatedFile(const QString& path) const
+{
+    return m_leftoverFolders.contains(parentOf(QDir::cleanPath(path))) && isUnlinked(path);
+}
+
+AppUninstallService::UninstallResult AppUninstallService::uninstall(const QList<AppItem>& apps) const
+{
+    UninstallResult result;
+    QSet<QString> removed;
+    for (const AppItem& app : apps) {
+        if (!isAllowedApp(app) || !m_remover->removePermanently(app.path)) {
+            result.failedPaths << app.path;
+            continue;
+        }
+        result.freed += app.diskSize;
+        result.removedAppIDs.insert(app.id);
+        for (const FileItem& file : app.associatedFiles) {
+            if (!file.isSelected || removed.contains(file.path))
+                continue;
+            if (!isAllowedAssociatedFile(file.path) || !m_remover->removePermanently(file.path)) {
+                result.failedPaths << file.path;
+                continue;
+            }
+            result.freed += file.size;
+            removed.insert(file.path);
+        }
+    }
+    return result;
+}
+
+} // namespace velk

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "engine/cleaning/AppItem.h"
+#include "engine/cleaning/FileItem.h"
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QUuid>
+#include <memory>
+#include <optional>
+
+namespace velk::platform {
+class AppBundle;
+class FileRemover;
+class Locations;
+} // namespace velk::platform
+
+namespace velk {
+
+// Finds the installed applications, the files they leave in the Library
+// folders, and removes chosen applications with their chosen leftovers.
+// A value: made on the main thread (it takes the platform services there),
+// then copied into background work. Every operation is synchronous.
+class AppUninstallService {
+public:
+    struct UninstallResult {
+        qint64 freed = 0;            // bytes of the bundles and leftovers that went away
+        QSet<QUuid> removedAppIDs;
+        QStringList failedPaths;     // refused or not removed, in processing order
+    };
+
+    AppUninstallService();
+    AppUninstallService(std::shared_ptr<const platform::Locations> locations,
+                        std::shared_ptr<platform::FileRemover> remover,
+                        std::shared_ptr<const platform::AppBundle> bundle);
+
+    // The applications of the application folders, largest bundle first.
+    QList<AppItem> discoverApps() const;
+    // The leftovers of `app`, every one selected, largest first.
+    QList<FileItem> associatedFiles(const AppItem& app) const;
+    // Removes each allowed application and then its selected leftovers.
+    UninstallResult uninstall(const QList<AppItem>& apps) const;
+
+    // The folders searched, as resolved on this machine; folders that
+    // resolve to a place no cleaner may touch are left out.
+    const QStringList& applicationFolders() const { return m_appFolders; }
+    const QStringList& leftoverFolders() const { return m_leftoverFolders; }
+
+    // The application folders and the leftover folders, the way the engines
+    // name them, in search order.
+    static const QStringList& applicationLocations();
+    static const QStringList& leftoverLocations();
+
+private:
+    AppItem appItem(const QString& bundlePath) const;
+    bool isAllowedApp(const AppItem& app) const;
+    bool isAllowedAssociatedFile(const QString& path) const;
+    static bool isUnlinked(const QString& path);
+    static qint64 entrySize(const QString& path);
+
+    std::shared_ptr<platform::FileRemover> m_remover;
+    QString m_ownBundlePath;
+    QString m_ownIdentifier;
+    QStringList m_appFolders;
+    QStringList m_leftoverFolders;
+    QStringList m_preferenceFolders;  // searched again for ".plist" files
+};
+
+} // namespace velk

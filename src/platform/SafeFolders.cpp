@@ -1,0 +1,81 @@
+#include "platform/SafeFolders.h"
+
+#include "platform/LocationPaths.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <climits>
+#include <cstdlib>
+
+namespace velk::platform {
+namespace {
+
+namespace lp = locationpaths;
+
+QString canonical(const QString& path)
+{
+    char buffer[PATH_MAX];
+    if (!::realpath(QFile::encodeName(path).constData(), buffer))
+        return {};
+    return QFile::decodeName(buffer);
+}
+
+QString parentOf(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'/');
+    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+} // namespace
+
+QString SafeFolders::realPath(const QString& path)
+{
+    QString rest;
+    QString current = lp::cleanAbsolute(path);
+    if (current.isEmpty())
+        return {};
+    for (;;) {
+        const QString real = canonical(current);
+        if (!real.isEmpty())
+            return lp::cleanAbsolute(real + rest);
+        if (current == u"/")
+            return lp::cleanAbsolute(rest);
+        const qsizetype slash = current.lastIndexOf(u'/');
+        rest.prepend(current.mid(slash));
+        current = parentOf(current);
+    }
+}
+
+SafeFolders::Refusal SafeFolders::check(const QString& path, bool insideSystemAllowed) const
+{
+    const QString real = realPath(path);
+    if (real.isEmpty())
+        return Refusal::NotAbsolute;
+    if (real == u"/")
+        return Refusal::Root;
+    const QString home = realPath(m_locations.home());
+    if (real == home)
+        return Refusal::Home;
+    if (lp::isAtOrBelow(home, real))
+        return Refusal::HomeAncestor;
+    if (m_locations.isPseudoFileSystem(real) || m_locations.isPseudoFileSystem(path))
+        return Refusal::PseudoFileSystem;
+    if (m_locations.isSystemPath(real)) {
+        const bool topOfSystemArea = !m_locations.isSystemPath(parentOf(real));
+        if (!insideSystemAllowed || topOfSystemArea)
+            return Refusal::System;
+    }
+    return Refusal::None;
+}
+
+QStringList SafeFolders::resolve(const QString& location, bool insideSystemAllowed) const
+{
+    QStringList safe;
+    for (const QString& path : m_locations.resolveAll(location)) {
+        if (check(path, insideSystemAllowed) == Refusal::None)
+            safe << path;
+    }
+    return safe;
+}
+
+} // namespace velk::platform

@@ -1,6 +1,6 @@
 #include "platform/DirectoryWalker.h"
 
-#include "platform/FolderListing.h"
+#include "platform/FolderCursor.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,8 +19,6 @@
 namespace velk::platform {
 namespace {
 
-constexpr std::size_t kListingBufferSize = 64 * 1024;
-
 // Folders directly below "/" that hold kernel pseudo file systems.
 constexpr std::array<std::string_view, 4> kPseudoRoots = {"proc", "sys", "dev", "run"};
 
@@ -34,32 +32,48 @@ EntryKind kindFromDirentType(unsigned char type)
     }
 }
 
-EntryKind kindFromMode(mode_t mode)
-{
-    if (S_ISREG(mode))
-        return EntryKind::File;
-    if (S_ISDIR(mode))
-        return EntryKind::Directory;
-    if (S_ISLNK(mode))
-        return EntryKind::Symlink;
-    return EntryKind::Other;
-}
-
 // One entry as the walk core sees it: the name in file-system bytes and the
 // attributes read so far.
 struct RawEntry {
     std::string_view name;
-    EntryKind kind = EntryKind::Other;
-    std::int64_t size = 0;
-    std::optional<std::int64_t> modifiedMs;
+    EntryAttributes attributes;
     int depth = 0;
     bool isPackage = false;
+    bool isMountPoint = false;
 };
 
-// Depth-first walk over open folder descriptors. `Visit` is called as
+// The folder to walk, opened as given (the root may be a link to a folder).
+struct Root {
+    UniqueFd fd;
+    EntryAttributes attributes;
+    std::string path; // absolute, clean, native bytes
+};
+
+std::optional<Root> openRoot(const QByteArray& nativeRoot)
+{
+    QByteArray absolute = nativeRoot;
+    if (absolute.isEmpty())
+        return std::nullopt;
+    if (!absolute.startsWith('/'))
+        absolute = QFile::encodeName(QDir::currentPath()) + '/' + absolute;
+    Root root;
+    root.path.assign(absolute.constData(), static_cast<std::size_t>(absolute.size()));
+    while (root.path.size() > 1 && root.path.back() == '/')
+        root.path.pop_back();
+    root.fd.reset(::open(root.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!root.fd.isOpen() || isOnPseudoFileSystem(root.fd.get()))
+        return std::nullopt;
+    const auto attributes = readAttributes(root.fd.get(), "");
+    if (!attributes)
+        return std::nullopt;
+    root.attributes = *attributes;
+    return root;
+}
+
+// Depth-first walk over a FolderCursor. `Visit` is called as
 // `WalkAction visit(const RawEntry&, const std::string& path)`; when
 // `kTrackPaths` is false the path is not kept and is always empty, and only
-// regular files are examined with fstatat (the folder listing tells the
+// regular files are examined with statx (the folder listing tells the
 // kinds), which keeps the sizing path free of per-entry work it does not need.
 template <bool kTrackPaths, class Visit>
 class WalkCore {
@@ -70,39 +84,36 @@ public:
     {
     }
 
-    void run(const QString& root)
+    WalkResult run(const QByteArray& nativeRoot)
     {
-        const QString clean = QDir::cleanPath(root);
-        if (clean.isEmpty())
-            return;
-        const QByteArray rootBytes = QFile::encodeName(clean);
-        // The root may be a link to a folder; nothing below it is followed.
-        const int fd = ::open(rootBytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0)
-            return;
-        m_fromFileSystemRoot = clean == QLatin1String("/");
+        auto root = openRoot(nativeRoot);
+        if (!root)
+            return {false};
+        m_fromFileSystemRoot = root->path == "/";
         if constexpr (kTrackPaths) {
-            m_path.assign(rootBytes.constData(), static_cast<std::size_t>(rootBytes.size()));
+            m_path = root->path;
             if (m_path.back() != '/')
                 m_path.push_back('/');
+            m_pathLengths.assign(1, m_path.size());
         }
-        walkFolder(fd, 1);
+        m_cursor.start(std::move(root->fd), root->attributes, root->path, false, false);
+        while (!m_cursor.atEnd() && !m_stopped) {
+            const struct dirent64* dirent = m_cursor.next();
+            if (!dirent) {
+                m_cursor.ascend();
+                if constexpr (kTrackPaths)
+                    m_pathLengths.pop_back();
+                continue;
+            }
+            visitEntry(*dirent);
+        }
+        return {m_cursor.complete() && !m_stopped};
     }
 
 private:
     bool cancelled() const
     {
         return m_options.cancel && m_options.cancel->load(std::memory_order_relaxed);
-    }
-
-    char* listingBuffer(int depth)
-    {
-        const auto index = static_cast<std::size_t>(depth - 1);
-        if (m_buffers.size() <= index)
-            m_buffers.resize(index + 1);
-        if (!m_buffers[index])
-            m_buffers[index] = std::make_unique<char[]>(kListingBufferSize);
-        return m_buffers[index].get();
     }
 
     bool isPseudoFileSystem(int depth, std::string_view name) const
@@ -116,22 +127,7 @@ private:
         return false;
     }
 
-    // Lists the folder open at `fd` (which it closes), visiting every entry
-    // at `depth` and descending into folders as it meets them.
-    void walkFolder(int fd, int depth)
-    {
-        char* buffer = listingBuffer(depth);
-        const std::size_t baseLength = m_path.size();
-        forEachFolderEntry(fd, buffer, kListingBufferSize, [&](const struct dirent64& dirent) {
-            visitEntry(fd, dirent, depth, baseLength);
-            return !m_stopped;
-        });
-        if constexpr (kTrackPaths)
-            m_path.resize(baseLength);
-        ::close(fd);
-    }
-
-    void visitEntry(int fd, const struct dirent64& dirent, int depth, std::size_t baseLength)
+    void visitEntry(const struct dirent64& dirent)
     {
         const char* name = dirent.d_name;
         if (m_options.skipHidden && name[0] == '.')
@@ -142,22 +138,20 @@ private:
         }
         RawEntry entry;
         entry.name = std::string_view(name);
-        entry.depth = depth;
-        entry.kind = kindFromDirentType(dirent.d_type);
+        entry.depth = static_cast<int>(m_cursor.depth()) + 1;
+        entry.attributes.kind = kindFromDirentType(dirent.d_type);
         const bool kindKnown = dirent.d_type != DT_UNKNOWN;
-        if (kTrackPaths || entry.kind == EntryKind::File || !kindKnown) {
-            struct stat st;
-            if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        if (kTrackPaths || entry.attributes.kind == EntryKind::File || !kindKnown) {
+            const auto attributes = readAttributes(m_cursor.fd(), name);
+            if (!attributes)
                 return;
-            entry.kind = kindFromMode(st.st_mode);
-            if (entry.kind != EntryKind::Directory)
-                entry.size = st.st_size;
-            entry.modifiedMs = std::int64_t(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
+            entry.attributes = *attributes;
+            entry.isMountPoint = crossesMount(entry.attributes, m_cursor.stamp());
         }
-        const bool isFolder = entry.kind == EntryKind::Directory;
+        const bool isFolder = entry.attributes.kind == EntryKind::Directory;
         entry.isPackage = isFolder && isPackageNameUtf8(entry.name);
         if constexpr (kTrackPaths) {
-            m_path.resize(baseLength);
+            m_path.resize(m_pathLengths.back());
             m_path.append(entry.name);
         }
         const WalkAction action = m_visit(entry, m_path);
@@ -165,70 +159,103 @@ private:
             m_stopped = true;
             return;
         }
-        if (!isFolder || action == WalkAction::SkipChildren)
+        if (!isFolder || entry.isMountPoint || action == WalkAction::SkipChildren)
             return;
         if (entry.isPackage && m_options.skipPackageDescendants)
             return;
-        if (m_options.maxDepth >= 0 && depth >= m_options.maxDepth)
+        if (m_options.maxDepth >= 0 && entry.depth >= m_options.maxDepth)
             return;
-        if (isPseudoFileSystem(depth, entry.name))
+        if (isPseudoFileSystem(entry.depth, entry.name))
             return;
-        const int child = ::openat(fd, name, kOpenFolderFlags);
-        if (child < 0)
-            return; // unreadable, or replaced by a link since it was listed
-        if constexpr (kTrackPaths)
-            m_path.push_back('/');
-        walkFolder(child, depth + 1);
+        switch (m_cursor.descend(name, kTrackPaths || !kindKnown ? &entry.attributes : nullptr)) {
+        case OpenStatus::Opened:
+            if constexpr (kTrackPaths) {
+                m_path.push_back('/');
+                m_pathLengths.push_back(m_path.size());
+            }
+            return;
+        case OpenStatus::Gone:
+        case OpenStatus::NotFolder:
+        case OpenStatus::MountPoint:
+            return; // replaced since it was listed, or not ours to enter
+        case OpenStatus::Changed:
+        case OpenStatus::NoDescriptors:
+        case OpenStatus::Unreadable:
+            m_cursor.markIncomplete();
+            return;
+        }
     }
 
     const WalkOptions& m_options;
     Visit& m_visit;
+    FolderCursor m_cursor;
     std::string m_path;
-    std::vector<std::unique_ptr<char[]>> m_buffers;
+    std::vector<std::size_t> m_pathLengths; // per open level: length of its folder's path with "/"
     bool m_fromFileSystemRoot = false;
     bool m_stopped = false;
 };
 
 template <bool kTrackPaths, class Visit>
-void runWalk(const QString& root, const WalkOptions& options, Visit& visit)
+WalkResult runWalk(const QByteArray& root, const WalkOptions& options, Visit& visit)
 {
     WalkCore<kTrackPaths, Visit> core(options, visit);
-    core.run(root);
+    return core.run(root);
+}
+
+QByteArray nativeRootOf(const QString& root)
+{
+    const QString clean = QDir::cleanPath(root);
+    return clean.isEmpty() ? QByteArray() : QFile::encodeName(clean);
 }
 
 } // namespace
 
-void walkDirectory(const QString& root, const WalkOptions& options,
-                   const std::function<WalkAction(const WalkEntry&)>& visit)
+WalkResult walkDirectory(const QString& root, const WalkOptions& options,
+                         const std::function<WalkAction(const WalkEntry&)>& visit)
+{
+    return walkDirectory(nativeRootOf(root), options, visit);
+}
+
+WalkResult walkDirectory(const QByteArray& nativeRoot, const WalkOptions& options,
+                         const std::function<WalkAction(const WalkEntry&)>& visit)
 {
     WalkEntry entry;
     auto adapter = [&](const RawEntry& raw, const std::string& path) {
         entry.path = QFile::decodeName(QByteArray::fromRawData(path.data(), static_cast<qsizetype>(path.size())));
         entry.name = QStringView(entry.path).mid(entry.path.lastIndexOf(QLatin1Char('/')) + 1);
-        entry.kind = raw.kind;
-        entry.size = raw.size;
-        entry.modifiedMs = raw.modifiedMs;
+        entry.nativePath = path;
+        entry.kind = raw.attributes.kind;
+        entry.size = raw.attributes.size;
+        entry.modifiedMs = raw.attributes.modifiedMs;
         entry.depth = raw.depth;
         entry.isPackage = raw.isPackage;
+        entry.isMountPoint = raw.isMountPoint;
+        entry.identity = raw.attributes.identity;
+        entry.linkCount = raw.attributes.linkCount;
         return visit(entry);
     };
-    runWalk<true>(root, options, adapter);
+    return runWalk<true>(nativeRoot, options, adapter);
+}
+
+FolderTotal folderTotal(const QByteArray& nativeRoot)
+{
+    FolderTotal total;
+    auto sum = [&](const RawEntry& raw, const std::string&) {
+        ++total.entries;
+        if (raw.attributes.kind == EntryKind::File && !raw.isMountPoint)
+            total.bytes += raw.attributes.size;
+        return WalkAction::Continue;
+    };
+    total.complete = runWalk<false>(nativeRoot, WalkOptions{}, sum).complete;
+    return total;
 }
 
 std::int64_t regularFileBytes(const QString& root, std::uint64_t* entriesSeen)
 {
-    std::int64_t total = 0;
-    std::uint64_t entries = 0;
-    auto sum = [&](const RawEntry& raw, const std::string&) {
-        ++entries;
-        if (raw.kind == EntryKind::File)
-            total += raw.size;
-        return WalkAction::Continue;
-    };
-    runWalk<false>(root, WalkOptions{}, sum);
+    const FolderTotal total = folderTotal(nativeRootOf(root));
     if (entriesSeen)
-        *entriesSeen = entries;
-    return total;
+        *entriesSeen = total.entries;
+    return total.bytes;
 }
 
 } // namespace velk::platform

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "platform/FileIdentity.h"
+#include "platform/FolderReader.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 #include <atomic>
@@ -16,16 +20,18 @@ bool isPackageName(QStringView name);
 // The same test on a file name as the file system spells it (UTF-8 bytes).
 bool isPackageNameUtf8(std::string_view name);
 
-enum class EntryKind { File, Directory, Symlink, Other };
-
 struct WalkEntry {
-    QString path;           // absolute path
+    QString path;           // absolute path, for display (names that are not UTF-8 decode lossily)
     QStringView name;       // last component (valid during the callback)
+    std::string_view nativePath; // the path as the file system spells it (valid during the callback)
     EntryKind kind = EntryKind::Other;
     std::int64_t size = 0;  // logical size (st_size); 0 for folders
     std::optional<std::int64_t> modifiedMs;  // content modification, ms since epoch
     int depth = 0;          // 1 for direct children of the root
     bool isPackage = false; // a folder whose name has a package extension
+    bool isMountPoint = false; // another mount starts here; never entered
+    FileIdentity identity;  // device and inode
+    std::uint32_t linkCount = 0;
 };
 
 enum class WalkAction { Continue, SkipChildren, Stop };
@@ -37,16 +43,36 @@ struct WalkOptions {
     const std::atomic_bool* cancel = nullptr;
 };
 
-// Walks `root` depth-first with openat/fstatat, never following symbolic
-// links and passing silently over folders it cannot read. `root` itself is
-// not yielded; it may be a link to a folder, but no link below it is
-// entered. Entries whose attributes cannot be read are not yielded. A walk
-// from "/" does not enter the pseudo file systems (/proc, /sys, /dev, /run).
-void walkDirectory(const QString& root, const WalkOptions& options,
-                   const std::function<WalkAction(const WalkEntry&)>& visit);
+struct WalkResult {
+    // False when some folder could not be opened or listed to its end (or
+    // the walk was stopped): what was yielded is then not the whole tree.
+    bool complete = true;
+};
 
-// Sum of the logical sizes of the regular files below `root`, skipping
-// hidden entries, package contents and links. 0 when `root` cannot be read.
+// Walks `root` depth-first without recursion (see FolderCursor: a bounded
+// number of open folders, whatever the depth), never following symbolic
+// links and never entering another mount, bind mounts of the same file
+// system included (a mount point is yielded with isMountPoint set). `root`
+// itself is not yielded; it may be a link to a folder, but no link below it
+// is entered. Entries whose attributes cannot be read are not yielded. A
+// walk from "/" does not enter the pseudo file systems (/proc, /sys, /dev,
+// /run), and a root on a kernel pseudo file system yields nothing.
+WalkResult walkDirectory(const QString& root, const WalkOptions& options,
+                         const std::function<WalkAction(const WalkEntry&)>& visit);
+// The same from a root given as the file system spells it.
+WalkResult walkDirectory(const QByteArray& nativeRoot, const WalkOptions& options,
+                         const std::function<WalkAction(const WalkEntry&)>& visit);
+
+struct FolderTotal {
+    std::int64_t bytes = 0;
+    std::uint64_t entries = 0;
+    bool complete = true; // as WalkResult::complete
+};
+
+// Sum of the logical sizes of the regular files below `nativeRoot`, skipping
+// hidden entries, package contents, links and other mounts. 0 when the root
+// cannot be read.
+FolderTotal folderTotal(const QByteArray& nativeRoot);
 std::int64_t regularFileBytes(const QString& root, std::uint64_t* entriesSeen = nullptr);
 
 } // namespace velk::platform

@@ -12,6 +12,13 @@ public:
     ~UniqueFd() { close(); }
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd(UniqueFd&& other) noexcept : m_fd(other.release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept
+    {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
 
     int get() const { return m_fd; }
     bool isOpen() const { return m_fd >= 0; }
@@ -20,6 +27,13 @@ public:
     {
         close();
         m_fd = fd;
+    }
+    // Gives up ownership without closing.
+    int release()
+    {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
     }
     void close()
     {

@@ -1,4 +1,6 @@
 #include "platform/DirectoryWalker.h"
+#include "support/DeepChain.h"
+#include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 
 #include <QDir>
@@ -16,6 +18,9 @@
 #include <vector>
 
 using namespace velk::platform;
+using velk::test::openToEveryone;
+using velk::test::runUnprivileged;
+using velk::test::ScopedMount;
 using velk::test::TempTree;
 
 namespace {
@@ -154,55 +159,181 @@ TEST(DirectoryWalker, VisitorCanSkipAFolderOrStopAndACancelFlagStops)
     EXPECT_EQ(visits, 0);
 }
 
-TEST(DirectoryWalker, UnreadableFolderIsPassedOverByPermission)
+TEST(DirectoryWalker, UnreadableFolderIsPassedOverAndTheWalkReportedIncomplete)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop root; see the descriptor-limit test";
     TempTree tree;
+    openToEveryone(tree.root());
     tree.file("open/a", 3);
     tree.file("locked/b", 40);
     ::chmod(QFile::encodeName(tree.path("locked")).constData(), 0);
-    EXPECT_EQ(regularFileBytes(tree.root()), 3);
+    const QByteArray root = QFile::encodeName(tree.root());
+    // 1: the size skipped the locked folder; 2: and the walk said so.
+    const int answer = runUnprivileged([&] {
+        const FolderTotal total = folderTotal(root);
+        return (total.bytes == 3 ? 1 : 0) | (total.complete ? 0 : 2);
+    });
     ::chmod(QFile::encodeName(tree.path("locked")).constData(), 0700);
+    EXPECT_EQ(answer, 3);
+    EXPECT_TRUE(folderTotal(root).complete);
 }
 
-// Folders the walk cannot open (here: no descriptor left) are passed over
-// and the walk goes on with their siblings. Works for every user.
-TEST(DirectoryWalker, FolderThatCannotBeOpenedIsPassedOver)
+// Leaves exactly `free` descriptor numbers to what runs until the object
+// goes.
+class DescriptorLimit {
+public:
+    explicit DescriptorLimit(int free)
+    {
+        for (;;) {
+            const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+            if (fd < 0)
+                break;
+            m_fillers.push_back(fd);
+            bool nextFree = true;
+            for (int next = fd + 1; next <= fd + free; ++next)
+                nextFree = nextFree && fcntl(next, F_GETFD) == -1 && errno == EBADF;
+            if (nextFree)
+                break;
+        }
+        getrlimit(RLIMIT_NOFILE, &m_previous);
+        rlimit tight = m_previous;
+        tight.rlim_cur = static_cast<rlim_t>(m_fillers.back() + 1 + free);
+        setrlimit(RLIMIT_NOFILE, &tight);
+    }
+    ~DescriptorLimit()
+    {
+        setrlimit(RLIMIT_NOFILE, &m_previous);
+        for (int fd : m_fillers)
+            ::close(fd);
+    }
+
+private:
+    std::vector<int> m_fillers;
+    rlimit m_previous{};
+};
+
+// Short of descriptors, the walk gives up those of shallower folders and
+// opens them again later, so the tree is still walked whole; with a single
+// descriptor it cannot descend at all and says so.
+TEST(DirectoryWalker, FewDescriptorsStillWalkTheWholeTreeOrReportIncomplete)
 {
     TempTree tree;
     tree.file("deep/a/b/c/d/far", 1000);
+    tree.file("deep/a/b/c/d2/other", 1);
+    tree.file("deep/a/side", 7);
     tree.file("top", 100);
     tree.file("near/file", 10);
     const QByteArray root = QFile::encodeName(tree.root());
 
-    // Fill every free descriptor number below the next one, so the limit
-    // below leaves exactly three descriptors to the walk.
-    std::vector<int> fillers;
-    for (;;) {
-        const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-        ASSERT_GE(fd, 0);
-        fillers.push_back(fd);
-        bool nextThreeFree = true;
-        for (int next = fd + 1; next <= fd + 3; ++next)
-            nextThreeFree = nextThreeFree && fcntl(next, F_GETFD) == -1 && errno == EBADF;
-        if (nextThreeFree)
-            break;
+    FolderTotal withTwo;
+    FolderTotal withOne;
+    {
+        DescriptorLimit limit(2);
+        withTwo = folderTotal(root);
     }
-    rlimit previous{};
-    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &previous), 0);
-    rlimit tight = previous;
-    tight.rlim_cur = static_cast<rlim_t>(fillers.back() + 1 + 3);
-    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &tight), 0);
+    {
+        DescriptorLimit limit(1);
+        withOne = folderTotal(root);
+    }
+    EXPECT_EQ(withTwo.bytes, 1118);
+    EXPECT_TRUE(withTwo.complete);
+    EXPECT_EQ(withOne.bytes, 100);
+    EXPECT_FALSE(withOne.complete);
+}
 
-    // root, deep, a: three descriptors; b cannot be opened.
-    const std::int64_t size = regularFileBytes(tree.root());
+// Deeper than the descriptor budget and the process's descriptor limit
+// allow, and on a stack far too small for a recursion that deep: the
+// deepest file is still found.
+TEST(DirectoryWalker, WalksAVeryDeepTreeWholeWithoutRecursion)
+{
+    TempTree tree;
+    // On a tmpfs of its own: some disk file systems take milliseconds per
+    // folder removal, which the clean-up of thousands would add up.
+    auto fast = ScopedMount::tmpfs(tree.root());
+    ASSERT_TRUE(fast.ok()) << fast.error();
+    velk::test::DeepChain chain(tree.root(), 5000, 4096);
+    ASSERT_TRUE(chain.built());
+    FolderTotal total;
+    int deepest = 0;
+    WalkResult walked;
+    velk::test::runOnSmallStack(128 * 1024, [&] {
+        DescriptorLimit limit(64);
+        total = folderTotal(QFile::encodeName(tree.root()));
+        walked = walkDirectory(tree.root(), {}, [&](const WalkEntry& entry) {
+            if (entry.name == QLatin1String("leaf"))
+                deepest = entry.depth;
+            return WalkAction::Continue;
+        });
+    });
+    EXPECT_EQ(total.bytes, 4096);
+    EXPECT_EQ(total.entries, 5001u);
+    EXPECT_TRUE(total.complete);
+    EXPECT_EQ(deepest, 5001);
+    EXPECT_TRUE(walked.complete);
+}
 
-    setrlimit(RLIMIT_NOFILE, &previous);
-    for (int fd : fillers)
-        ::close(fd);
-    EXPECT_EQ(size, 110);
-    EXPECT_EQ(regularFileBytes(tree.root()), 1110);
+// A bind mount of a folder of the same file system inside the tree: same
+// device, so only the mount id and the mount-root mark tell it apart.
+TEST(DirectoryWalker, NeverEntersAMountBindMountsIncluded)
+{
+    TempTree tree;
+    TempTree outside;
+    tree.file("own", 10);
+    tree.dir("item/sub");
+    tree.dir("item/tmp");
+    outside.file("precious", 5000);
+    {
+        auto bind = ScopedMount::bind(outside.root(), tree.path("item/sub"));
+        auto tmpfs = ScopedMount::tmpfs(tree.path("item/tmp"));
+        ASSERT_TRUE(bind.ok()) << bind.error();
+        ASSERT_TRUE(tmpfs.ok()) << tmpfs.error();
+        TempTree::writeFile(tree.path("item/tmp/volatile"), 700);
+
+        EXPECT_EQ(regularFileBytes(tree.root()), 10);
+        const auto seen = walkAll(tree);
+        EXPECT_TRUE(seen.contains("item/sub"));
+        EXPECT_TRUE(seen["item/sub"].isMountPoint);
+        EXPECT_TRUE(seen["item/tmp"].isMountPoint);
+        EXPECT_FALSE(seen["own"].isMountPoint);
+        EXPECT_FALSE(seen.contains("item/sub/precious"));
+        EXPECT_FALSE(seen.contains("item/tmp/volatile"));
+        // The mount itself may be walked when it is the root.
+        EXPECT_EQ(regularFileBytes(tree.path("item/sub")), 5000);
+    }
+}
+
+// A name that is not UTF-8 reaches the visitor byte for byte, and a folder
+// so named is walked like any other.
+TEST(DirectoryWalker, NamesThatAreNotUtf8KeepTheirBytes)
+{
+    TempTree tree;
+    const QByteArray root = QFile::encodeName(tree.root());
+    const QByteArray folder = root + "/dir\xff";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    const int fd = ::open((folder + "/report\xfe").constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "12345", 5), 5);
+    ::close(fd);
+
+    EXPECT_EQ(folderTotal(folder).bytes, 5);
+    QList<QByteArray> native;
+    walkDirectory(root, {}, [&](const WalkEntry& entry) {
+        native << QByteArray(entry.nativePath.data(), static_cast<qsizetype>(entry.nativePath.size()));
+        return WalkAction::Continue;
+    });
+    EXPECT_EQ(native, (QList<QByteArray>{folder, folder + "/report\xfe"}));
+    ::unlink(folder + "/report\xfe");
+    ::rmdir(folder);
+}
+
+TEST(DirectoryWalker, RootOnAKernelPseudoFileSystemYieldsNothing)
+{
+    int seen = 0;
+    const WalkResult result = walkDirectory(QStringLiteral("/proc/self"), {}, [&](const WalkEntry&) {
+        ++seen;
+        return WalkAction::Continue;
+    });
+    EXPECT_EQ(seen, 0);
+    EXPECT_FALSE(result.complete);
 }
 
 TEST(PackageNames, KnownExtensionsInAnyCase)

@@ -29,6 +29,15 @@ public:
         return p;
     }
 
+    // Creates a file of `size` bytes at an absolute path (its folder exists).
+    static void writeFile(const QString& absolute, qint64 size)
+    {
+        QFile f(absolute);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        if (size > 0)
+            f.write(QByteArray(static_cast<qsizetype>(size), 'x'));
+    }
+
     QString fileWithContent(const QString& relative, const QByteArray& content) const
     {
         const QString p = path(relative);

@@ -1,6 +1,7 @@
 #include "engine/cleaning/FileItem.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace velk {
@@ -15,6 +16,27 @@ FileItem::FileItem(const QString& path_, qint64 size_, std::optional<QDateTime> 
     , itemType(itemType_)
     , isSelected(isSelected_)
 {
+}
+
+FileItem FileItem::scanned(const QByteArray& nativePath_, const platform::FileIdentity& identity_, qint64 size_,
+                           std::optional<QDateTime> modificationDate_, ItemType itemType_, bool isSelected_)
+{
+    FileItem item(QFile::decodeName(nativePath_), size_, std::move(modificationDate_), itemType_, isSelected_);
+    item.nativePath = nativePath_;
+    item.identity = identity_;
+    return item;
+}
+
+QByteArray FileItem::fileSystemPath() const
+{
+    return nativePath.isEmpty() ? QFile::encodeName(path) : nativePath;
+}
+
+bool FileItem::operator==(const FileItem& other) const
+{
+    return id == other.id && path == other.path && name == other.name && size == other.size
+        && modificationDate == other.modificationDate && itemType == other.itemType
+        && isSelected == other.isSelected;
 }
 
 size_t qHash(const FileItem& item, size_t seed) noexcept

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "platform/FileIdentity.h"
 #include "platform/Formatting.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QHashFunctions>
 #include <QString>
@@ -16,11 +18,19 @@ namespace velk {
 // One file or folder found by a scan, which the user may select for removal.
 // Every record gets a fresh id, so two records of one path are different
 // records. Only `isSelected` changes after creation.
+//
+// A record made by a scan also keeps the path exactly as the file system
+// spells it (a name need not be valid UTF-8, and `path` is only its display
+// form) and the identity of the object found, so that a later removal acts
+// on exactly that object or on nothing.
 struct FileItem {
     enum class ItemType { File, Directory };
 
     FileItem(const QString& path, qint64 size, std::optional<QDateTime> modificationDate,
              ItemType itemType, bool isSelected = true);
+    // A record of an entry found by a scan at `nativePath`.
+    static FileItem scanned(const QByteArray& nativePath, const platform::FileIdentity& identity, qint64 size,
+                            std::optional<QDateTime> modificationDate, ItemType itemType, bool isSelected = true);
 
     QUuid id;
     QString path;   // absolute
@@ -29,6 +39,11 @@ struct FileItem {
     std::optional<QDateTime> modificationDate;
     ItemType itemType = ItemType::File;
     bool isSelected = true;
+    QByteArray nativePath; // as scanned; empty for a record made from a display path
+    std::optional<platform::FileIdentity> identity; // device and inode as scanned
+
+    // The bytes every file operation on this item uses.
+    QByteArray fileSystemPath() const;
 
     QString formattedSize() const
     {
@@ -36,7 +51,9 @@ struct FileItem {
     }
     QUrl url() const { return QUrl::fromLocalFile(path); }
 
-    bool operator==(const FileItem& other) const = default;
+    // The seven fields of the record; what the scan remembers besides them
+    // follows from the path and is not part of its value.
+    bool operator==(const FileItem& other) const;
 };
 
 size_t qHash(const FileItem& item, size_t seed = 0) noexcept;

@@ -52,14 +52,16 @@ QList<FileItem> FileScanner::scanDirectory(const QString& folder, bool recursive
     QList<FileItem> items;
     for (const ListedChild& child : listVisibleChildren(folder)) {
         if (!child.isFolder) {
-            items.append(FileItem(child.path, child.size, child.modificationDate, FileItem::ItemType::File));
+            items.append(FileItem::scanned(child.nativePath, child.identity, child.size, child.modificationDate,
+                                           FileItem::ItemType::File));
             continue;
         }
         if (!recursive)
             continue;
-        const qint64 size = SyncFileScanner::dirSizePublic(child.path);
+        const qint64 size = platform::folderTotal(child.nativePath).bytes;
         if (size != 0)
-            items.append(FileItem(child.path, size, child.modificationDate, FileItem::ItemType::Directory));
+            items.append(FileItem::scanned(child.nativePath, child.identity, size, child.modificationDate,
+                                           FileItem::ItemType::Directory));
     }
     std::stable_sort(items.begin(), items.end(),
                      [](const FileItem& a, const FileItem& b) { return a.size > b.size; });

@@ -2,18 +2,27 @@
 
 #include "platform/DirectoryWalker.h"
 
+#include <QFile>
+
 namespace velk {
 
 QList<ListedChild> listVisibleChildren(const QString& folder)
+{
+    return listVisibleChildren(QFile::encodeName(folder));
+}
+
+QList<ListedChild> listVisibleChildren(const QByteArray& folder)
 {
     platform::WalkOptions options;
     options.maxDepth = 1;
     QList<ListedChild> children;
     platform::walkDirectory(folder, options, [&](const platform::WalkEntry& entry) {
-        if (entry.kind == platform::EntryKind::Symlink)
+        if (entry.kind == platform::EntryKind::Symlink || entry.isMountPoint)
             return platform::WalkAction::Continue;
         ListedChild child;
         child.path = entry.path;
+        child.nativePath = QByteArray(entry.nativePath.data(), static_cast<qsizetype>(entry.nativePath.size()));
+        child.identity = entry.identity;
         child.isFolder = entry.kind == platform::EntryKind::Directory;
         child.size = child.isFolder ? 0 : entry.size;
         if (entry.modifiedMs)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/FileIdentity.h"
+
+#include <QByteArray>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -10,15 +13,18 @@ namespace velk {
 
 // A direct child of a folder, as the scanners list them.
 struct ListedChild {
-    QString path;
+    QString path;          // display form
+    QByteArray nativePath; // as the file system spells it
+    platform::FileIdentity identity;
     bool isFolder = false;
     qint64 size = 0; // logical size; 0 for folders
     std::optional<QDateTime> modificationDate;
 };
 
 // The direct children of `folder` in listing order, leaving out hidden
-// entries, symbolic links and entries whose attributes cannot be read.
-// Empty when the folder cannot be listed.
+// entries, symbolic links, mount points and entries whose attributes cannot
+// be read. Empty when the folder cannot be listed.
 QList<ListedChild> listVisibleChildren(const QString& folder);
+QList<ListedChild> listVisibleChildren(const QByteArray& nativeFolder);
 
 } // namespace velk

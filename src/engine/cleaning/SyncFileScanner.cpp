@@ -19,11 +19,11 @@ QList<FileItem> SyncFileScanner::directorySizeScanned(const QString& folder)
 {
     QList<FileItem> items;
     for (const ListedChild& child : listVisibleChildren(folder)) {
-        const qint64 size = child.isFolder ? dirSizePublic(child.path) : child.size;
+        const qint64 size = child.isFolder ? platform::folderTotal(child.nativePath).bytes : child.size;
         if (size == 0)
             continue;
-        items.append(FileItem(child.path, size, child.modificationDate,
-                              child.isFolder ? FileItem::ItemType::Directory : FileItem::ItemType::File));
+        items.append(FileItem::scanned(child.nativePath, child.identity, size, child.modificationDate,
+                                       child.isFolder ? FileItem::ItemType::Directory : FileItem::ItemType::File));
     }
     return items;
 }

@@ -2,17 +2,21 @@
 #include "engine/cleaning/SyncFileScanner.h"
 #include "platform/FullDiskAccessProbe.h"
 #include "platform/ServiceRegistry.h"
+#include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 
 #include <QMap>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using velk::FileItem;
 using velk::SyncFileScanner;
+using velk::test::openToEveryone;
+using velk::test::runUnprivileged;
 using velk::test::TempTree;
 
 namespace {
@@ -78,13 +82,58 @@ TEST(SyncFileScanner, MissingOrUnreadableFolderListsAsEmpty)
     TempTree tree;
     EXPECT_TRUE(SyncFileScanner::directorySizeScanned(tree.path("missing")).isEmpty());
     EXPECT_TRUE(SyncFileScanner::directorySizeScanned(tree.file("plain", 4)).isEmpty());
-    if (geteuid() != 0) {
-        tree.file("locked/inner", 4);
-        ::chmod(QFile::encodeName(tree.path("locked")).constData(), 0);
-        EXPECT_TRUE(SyncFileScanner::directorySizeScanned(tree.path("locked")).isEmpty());
-        EXPECT_EQ(SyncFileScanner::dirSizePublic(tree.path("locked")), 0);
-        ::chmod(QFile::encodeName(tree.path("locked")).constData(), 0700);
+    openToEveryone(tree.root());
+    tree.file("locked/inner", 4);
+    ::chmod(QFile::encodeName(tree.path("locked")).constData(), 0);
+    const QString locked = tree.path("locked");
+    const int answer = runUnprivileged([&] {
+        return (SyncFileScanner::directorySizeScanned(locked).isEmpty() ? 1 : 0)
+            | (SyncFileScanner::dirSizePublic(locked) == 0 ? 2 : 0);
+    });
+    ::chmod(QFile::encodeName(tree.path("locked")).constData(), 0700);
+    EXPECT_EQ(answer, 3);
+}
+
+// Names need not be UTF-8: a folder so named is sized in full, and each
+// item keeps the bytes it was found under and the identity of what it found.
+TEST(SyncFileScanner, ItemsKeepTheNativeBytesAndIdentityOfWhatWasFound)
+{
+    TempTree tree;
+    const QByteArray root = QFile::encodeName(tree.root());
+    ASSERT_EQ(::mkdir(root + "/cache\xff", 0755), 0);
+    for (const QByteArray& name : {QByteArray("/cache\xff/blob"), QByteArray("/report\xff")}) {
+        const int fd = ::open(root + name, O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, "0123456789", 10), 10);
+        ::close(fd);
     }
+    tree.file("report\xef\xbf\xbd", 3); // what the lossy display name would re-encode to
+
+    const QList<FileItem> items = SyncFileScanner::directorySizeScanned(tree.root());
+    ASSERT_EQ(items.size(), 3);
+    const auto find = [&](const QByteArray& path) {
+        for (const FileItem& item : items) {
+            if (item.nativePath == path)
+                return item;
+        }
+        ADD_FAILURE() << "no item for " << path.toStdString();
+        return items.first();
+    };
+    EXPECT_EQ(find(root + "/cache\xff").size, 10);
+    EXPECT_EQ(find(root + "/report\xff").size, 10);
+    EXPECT_EQ(find(root + "/report\xef\xbf\xbd").size, 3);
+    EXPECT_EQ(find(root + "/report\xff").fileSystemPath(), root + "/report\xff");
+
+    struct stat st;
+    ASSERT_EQ(::lstat(root + "/report\xff", &st), 0);
+    const auto identity = find(root + "/report\xff").identity;
+    ASSERT_TRUE(identity.has_value());
+    EXPECT_EQ(identity->inode, st.st_ino);
+    EXPECT_EQ(identity->device, st.st_dev);
+    // The temporary folder's own clean-up cannot spell these names.
+    ::unlink(root + "/cache\xff/blob");
+    ::rmdir(root + "/cache\xff");
+    ::unlink(root + "/report\xff");
 }
 
 class FixedProbe final : public velk::platform::FullDiskAccessProbe {

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <grp.h>
+#include <pthread.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
+
+namespace velk::test {
+
+// A real mount made for one test (the suite runs as root in CI) and taken
+// down, lazily, when the object goes: declare it after the temporary trees
+// it joins so that it goes first.
+class ScopedMount {
+public:
+    // `mount --bind source target`
+    static ScopedMount bind(const QString& source, const QString& target)
+    {
+        return ScopedMount(QFile::encodeName(source), QFile::encodeName(target), nullptr, MS_BIND);
+    }
+    // A fresh tmpfs at `target`.
+    static ScopedMount tmpfs(const QString& target)
+    {
+        return ScopedMount("none", QFile::encodeName(target), "tmpfs", 0);
+    }
+
+    ScopedMount(ScopedMount&& other) noexcept : m_target(std::move(other.m_target)), m_ok(other.m_ok)
+    {
+        other.m_ok = false;
+    }
+    ~ScopedMount()
+    {
+        if (m_ok)
+            ::umount2(m_target.constData(), MNT_DETACH);
+    }
+    ScopedMount(const ScopedMount&) = delete;
+    ScopedMount& operator=(const ScopedMount&) = delete;
+
+    bool ok() const { return m_ok; }
+    // Why the mount failed, for the test's message.
+    const char* error() const { return m_error; }
+
+private:
+    ScopedMount(const QByteArray& source, QByteArray target, const char* type, unsigned long flags)
+        : m_target(std::move(target))
+    {
+        m_ok = ::mount(source.constData(), m_target.constData(), type, flags, nullptr) == 0;
+        m_error = m_ok ? "" : std::strerror(errno);
+    }
+
+    QByteArray m_target;
+    bool m_ok = false;
+    const char* m_error = "";
+};
+
+// Runs `body` in a forked child that has given up root for the unprivileged
+// uid and gid 65534, and returns the child's answer (`body`'s result), or -1
+// when the child could not drop its rights or ended abnormally. Permission
+// cases use it so that they test the same thing whoever runs the suite.
+inline int runUnprivileged(const std::function<int()>& body)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(255);
+        ::_exit(body() & 0xff);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) == 255)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+// Runs `body` on a thread with a stack of only `stackBytes`, so that a
+// recursion as deep as a test's tree shows itself as a crash instead of
+// needing a tree deep enough to exhaust a full-size stack.
+inline void runOnSmallStack(std::size_t stackBytes, const std::function<void()>& body)
+{
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, stackBytes);
+    pthread_t thread;
+    auto start = [](void* argument) -> void* {
+        (*static_cast<const std::function<void()>*>(argument))();
+        return nullptr;
+    };
+    if (pthread_create(&thread, &attributes, start, const_cast<std::function<void()>*>(&body)) == 0)
+        pthread_join(thread, nullptr);
+    pthread_attr_destroy(&attributes);
+}
+
+// Lets every user into `path` (temporary folders are made private).
+inline void openToEveryone(const QString& path)
+{
+    ::chmod(QFile::encodeName(path).constData(), 0755);
+}
+
+} // namespace velk::test

@@ -1,8 +1,10 @@
 #include "platform/AppBundle.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMetaObject>
 
 namespace velk::platform {
 namespace {
@@ -15,6 +17,13 @@ public:
         return exe.isEmpty() ? QString() : QFileInfo(exe).canonicalPath();
     }
     QString bundleIdentifier() const override { return QStringLiteral("org.velk.VelkClean"); }
+    qint64 processId() const override { return QCoreApplication::applicationPid(); }
+
+    void requestTermination() override
+    {
+        if (QCoreApplication* app = QCoreApplication::instance())
+            QMetaObject::invokeMethod(app, &QCoreApplication::quit, Qt::QueuedConnection);
+    }
 };
 
 } // namespace

@@ -43,6 +43,13 @@ public:
     virtual ~ToolRunner() = default;
     virtual ToolResult run(const ToolRequest& request) = 0;
 
+    // Starts the tool and returns at once, never waiting for it or anything
+    // it starts: it runs in a session of its own with standard input, output
+    // and error on /dev/null, and its exit is collected in the background.
+    // True when it started. `standardInput`, `discardStandardError` and
+    // `limit` do not apply. A runner that cannot detach starts nothing.
+    virtual bool launchDetached(const ToolRequest& request);
+
     // Seconds after which a hung tool is ended and counts as empty output.
     static constexpr int kSafetyLimitSeconds = 30;
 

@@ -177,7 +177,33 @@ bool drain(int fd, QByteArray& output)
     }
 }
 
+// The executable's path and the argument vector of a launch, in the native
+// bytes of each path and argument.
+struct Arguments {
+    QByteArray path;
+    std::vector<QByteArray> bytes;
+    std::vector<char*> argv;
+
+    Arguments(const QString& executable, const ToolRequest& request)
+        : path(QFile::encodeName(executable))
+    {
+        bytes.push_back(path);
+        for (const QString& argument : request.arguments)
+            bytes.push_back(QFile::encodeName(argument));
+        for (QByteArray& a : bytes)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+    }
+    Arguments(const Arguments&) = delete;
+    Arguments& operator=(const Arguments&) = delete;
+};
+
 } // namespace
+
+bool ToolRunner::launchDetached(const ToolRequest&)
+{
+    return false;
+}
 
 std::shared_ptr<ToolRunner> ToolRunner::createDefault()
 {
@@ -202,16 +228,45 @@ ToolResult LinuxToolRunner::run(const ToolRequest& request)
     return spawn(executable, request);
 }
 
+bool LinuxToolRunner::launchDetached(const ToolRequest& request)
+{
+    const QString executable = m_table.executableFor(request.tool);
+    if (executable.isEmpty())
+        return false;
+    const Arguments arguments(executable, request);
+    char cLocale[] = "LC_ALL=C";
+    char* cLocaleEnvironment[] = {cLocale, nullptr};
+    char** envp = request.environment == ToolRequest::Environment::Inherit ? environ : cLocaleEnvironment;
+
+    SpawnSetup setup;
+    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&setup.actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&setup.actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    sigset_t noSignals, allSignals;
+    sigemptyset(&noSignals);
+    sigfillset(&allSignals);
+    posix_spawnattr_setsigmask(&setup.attributes, &noSignals);
+    posix_spawnattr_setsigdefault(&setup.attributes, &allSignals);
+    posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
+
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, arguments.path.constData(), &setup.actions, &setup.attributes, arguments.argv.data(), envp) != 0)
+        return false;
+    // The child may outlive this program; until then its exit is collected
+    // here so that it never lingers as a zombie.
+    std::thread([pid] {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    return true;
+}
+
 ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& request) const
 {
-    const QByteArray path = QFile::encodeName(executable);
-    std::vector<QByteArray> argumentBytes{path};
-    for (const QString& argument : request.arguments)
-        argumentBytes.push_back(QFile::encodeName(argument));
-    std::vector<char*> argv;
-    for (QByteArray& a : argumentBytes)
-        argv.push_back(a.data());
-    argv.push_back(nullptr);
+    Arguments arguments(executable, request);
+    const QByteArray& path = arguments.path;
+    std::vector<char*>& argv = arguments.argv;
 
     char cLocale[] = "LC_ALL=C";
     char* cLocaleEnvironment[] = {cLocale, nullptr};

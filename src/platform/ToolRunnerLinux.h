@@ -16,6 +16,7 @@ public:
                              std::chrono::milliseconds safetyLimit = std::chrono::seconds(kSafetyLimitSeconds));
 
     ToolResult run(const ToolRequest& request) override;
+    bool launchDetached(const ToolRequest& request) override;
 
 private:
     ToolResult spawn(const QString& executable, const ToolRequest& request) const;

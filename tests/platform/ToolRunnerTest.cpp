@@ -325,3 +325,57 @@ TEST(ToolRunnerTest, ConcurrentRunsKeepTheirOwnOutputAndFinishPromptly)
     EXPECT_EQ(slowEnded.load(), 4);
     EXPECT_TRUE(noChildrenLeft());
 }
+
+namespace {
+
+// Waits until `path` holds text, for a child that writes it on its own time.
+QByteArray awaitFileText(const QString& path)
+{
+    for (int i = 0; i < 1000; ++i) {
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly)) {
+            const QByteArray text = f.readAll();
+            if (text.endsWith('\n'))
+                return text.trimmed();
+        }
+        std::this_thread::sleep_for(10ms);
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(ToolRunnerTest, DetachedLaunchReturnsWhileTheToolRunsInASessionOfItsOwn)
+{
+    TempTree tree;
+    const QString report = tree.path("report");
+    LinuxToolRunner runner(testTable());
+    ToolRequest request = shell(
+        "set -- $(cut -d' ' -f6 /proc/$$/stat) $(readlink /proc/$$/fd/0) $(readlink /proc/$$/fd/1) $(readlink /proc/$$/fd/2); "
+        "echo \"$$ $* $LC_ALL\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0\"; exec sleep 60",
+        {});
+    request.arguments[2] = report;
+    ASSERT_TRUE(runner.launchDetached(request));
+
+    const QList<QByteArray> fields = awaitFileText(report).split(' ');
+    ASSERT_EQ(fields.size(), 6) << fields.join(' ').constData();
+    const pid_t pid = fields[0].toInt();
+    EXPECT_EQ(::kill(pid, 0), 0) << "still running after the launch returned";
+    EXPECT_EQ(fields[1].toInt(), pid) << "leads a session of its own";
+    EXPECT_NE(::getsid(0), pid);
+    EXPECT_EQ(fields[2], "/dev/null");
+    EXPECT_EQ(fields[3], "/dev/null");
+    EXPECT_EQ(fields[4], "/dev/null");
+    EXPECT_EQ(fields[5], "C") << "the environment follows the request";
+    ::kill(pid, SIGKILL);
+    bool reaped = false;
+    for (int i = 0; i < 1000 && !reaped; ++i) {
+        reaped = !QFile::exists(QString("/proc/%1").arg(pid));
+        std::this_thread::sleep_for(10ms);
+    }
+    EXPECT_TRUE(reaped) << "its exit is collected, it does not stay a zombie";
+
+    ToolRequest absent = request;
+    absent.tool = "/test/absent";
+    EXPECT_FALSE(runner.launchDetached(absent));
+}

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <functional>
 #include <mutex>
 #include <utility>
@@ -69,6 +70,28 @@ public:
         return responder(request);
     }
 
+    // Detached launches of `tool` start (and are recorded) from now on; any
+    // other tool is not present for a detached launch.
+    void allowDetached(const QString& tool)
+    {
+        std::lock_guard lock(m_mutex);
+        m_detachable.insert(tool);
+    }
+
+    bool launchDetached(const platform::ToolRequest& request) override
+    {
+        std::lock_guard lock(m_mutex);
+        m_detached.append(request);
+        return m_detachable.contains(request.tool);
+    }
+
+    // Every detached launch asked for, started or not, in order.
+    QList<platform::ToolRequest> detachedLaunches() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_detached;
+    }
+
     QList<platform::ToolRequest> requests() const
     {
         std::lock_guard lock(m_mutex);
@@ -102,6 +125,8 @@ private:
     QHash<QString, platform::ToolResult> m_anyArguments;
     QHash<QString, Responder> m_responders;
     QList<platform::ToolRequest> m_requests;
+    QSet<QString> m_detachable;
+    QList<platform::ToolRequest> m_detached;
 };
 
 } // namespace velk::test

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+namespace velk {
+
+class LanguageManager;
+
+// Why an install failed. Each kind has its own description in both
+// languages; what the system said (errno, network texts) stays in `detail`
+// for diagnostics and is never shown to the user.
+struct InstallError {
+    enum class Kind {
+        // The image's address is not https (plain http only from a loopback
+        // update server).
+        InsecureAddress,
+        // The download could not be completed (network, time-out).
+        DownloadFailed,
+        // The server answered the download with anything but status 200.
+        BadResponse,
+        // The private working folder is missing, a link, not ours or not 0700.
+        UnsafeWorkFolder,
+        // Saving the download, creating the mount point, listing the image,
+        // copying the application, writing the script or its permissions.
+        FileOperationFailed,
+        // The disk-image tool cannot be started (absent on this system).
+        ImageToolUnavailable,
+        // The disk-image tool failed, crashed or hit the safety limit.
+        ImageToolFailed,
+        // The image holds no application folder.
+        NoApplicationOnImage,
+        // The install script could not be started.
+        ScriptLaunchFailed,
+    };
+
+    Kind kind = Kind::FileOperationFailed;
+    QString detail;
+
+    QString descriptionZh() const;
+    QString descriptionEn() const;
+    // The description in `lang`'s current language.
+    QString description(const LanguageManager& lang) const;
+    // A stable name of the kind, for logs and probes.
+    QString kindName() const;
+};
+
+} // namespace velk

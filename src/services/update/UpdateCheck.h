@@ -1,0 +1,84 @@
+#pragma once
+
+#include "services/update/AppUpdate.h"
+#include "services/update/InstallError.h"
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+#include <QUrl>
+#include <functional>
+#include <optional>
+
+class QNetworkAccessManager;
+class QObject;
+
+// The update manifests, versions and the installer. Network work runs on
+// the main thread's event loop without blocking it; every asynchronous
+// operation calls its handler on the main thread, and drops the call when
+// `context` (if given) is destroyed first.
+namespace velk::UpdateCheck {
+
+using OfferHandler = std::function<void(std::optional<AppUpdate>)>;
+
+// This build's version.
+QString localVersion();
+
+// Base address of the update server: the build's configured one (https)
+// unless setServerBase() chose another.
+QUrl serverBase();
+// Points the update check at another server, for tests and probes. Accepted
+// when it is https, or plain http on a loopback address; false otherwise
+// (nothing changes).
+bool setServerBase(const QUrl& base);
+// Whether `url` may be fetched as a disk image: https always, plain http only
+// while the update server itself is a loopback address.
+bool isAcceptableImageURL(const QUrl& url);
+
+// "/download/update.json" then "/download/latest.json" on the server.
+QList<QUrl> feedURLs();
+// "/download/latest.json" alone.
+QUrl feed();
+// A URL on the update server with the given path.
+QUrl serverURL(const QString& path);
+// The one network session of the process (no cache), created on first use.
+QNetworkAccessManager& session();
+
+// Dot-separated parts; empty pieces dropped, a piece that is not a base-10
+// integer reads as 0.
+QList<qint64> parts(const QString& version);
+// Whether `candidate` is strictly newer than `reference`, part by part,
+// missing parts counting as 0.
+bool isNewer(const QString& candidate, const QString& reference);
+// Release notes of a manifest: "notes" if a string, else "releaseNotes" as a
+// string or as a list of strings joined by newlines, else empty.
+QString notes(const QJsonObject& manifest);
+// Decodes one manifest; nothing for anything but a JSON object with a text
+// "version" and a text "url" that parses.
+std::optional<AppUpdate> decode(const QByteArray& manifest);
+// The manifest's offer when it is newer than `current`; sends nothing.
+std::optional<AppUpdate> parse(const QByteArray& manifest, const QString& current);
+
+// Nothing is cached anywhere, so there is nothing to clear.
+void clearFeedURLCache();
+// Requests one manifest (with a fresh "t" query, the two headers and an
+// 8-second transfer time-out); nothing on any fault.
+void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler);
+// Asks the feeds one after the other and keeps the newest offer (the earlier
+// feed wins a tie); nothing when no feed gave one.
+void fetch(QObject* context, OfferHandler handler);
+// As fetch(), but only an offer newer than this build.
+void available(QObject* context, OfferHandler handler);
+
+// Outcome of an install: nothing on success (the application has been asked
+// to end), else why it failed; the application keeps running.
+using InstallHandler = std::function<void(std::optional<InstallError>)>;
+// Downloads, mounts and stages the update, starts the install script and
+// asks the application to end. Returns false, and does nothing, while
+// another install runs.
+bool install(const AppUpdate& update, QObject* context, InstallHandler handler);
+// Whether an install is running.
+bool isInstalling();
+
+} // namespace velk::UpdateCheck

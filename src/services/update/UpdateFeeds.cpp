@@ -1,0 +1,208 @@
+#include "services/update/UpdateCheck.h"
+
+#include "platform/Clock.h"
+#include "platform/ServiceRegistry.h"
+
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QMetaObject>
+#include <QMutex>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QUrlQuery>
+#include <memory>
+
+namespace velk::UpdateCheck {
+namespace {
+
+constexpr int kManifestTimeoutMs = 8000;
+// A manifest is a few hundred bytes; a body beyond this is not one.
+constexpr qint64 kManifestByteLimit = 1 << 20;
+
+struct ServerConfig {
+    QMutex mutex;
+    QUrl base{QStringLiteral(VELK_UPDATE_SERVER)};
+};
+
+ServerConfig& serverConfig()
+{
+    static ServerConfig config;
+    return config;
+}
+
+bool isLoopbackHost(const QString& host)
+{
+    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
+        return true;
+    const QHostAddress address(host);
+    return !address.isNull() && address.isLoopback();
+}
+
+bool isPlainLoopback(const QUrl& url)
+{
+    return url.scheme() == QLatin1String("http") && isLoopbackHost(url.host());
+}
+
+// Calls `fn` from the event loop, unless `context` (when given) is gone.
+void later(QObject* context, std::function<void()> fn)
+{
+    QObject* target = context ? context : QCoreApplication::instance();
+    if (!target)
+        return;
+    QMetaObject::invokeMethod(target, std::move(fn), Qt::QueuedConnection);
+}
+
+// The reconciliation of one fetch(): the feeds still to ask and the best
+// offer so far.
+struct FetchRun {
+    QList<QUrl> feeds;
+    qsizetype next = 0;
+    std::optional<AppUpdate> best;
+    QPointer<QObject> context;
+    bool hadContext = false;
+    OfferHandler handler;
+};
+
+void askNextFeed(const std::shared_ptr<FetchRun>& run)
+{
+    if (run->hadContext && !run->context)
+        return;
+    if (run->next >= run->feeds.size()) {
+        run->handler(run->best);
+        return;
+    }
+    const QUrl feedURL = run->feeds.at(run->next++);
+    loadManifest(feedURL, run->context, [run](std::optional<AppUpdate> offer) {
+        if (offer && (!run->best || isNewer(offer->version, run->best->version)))
+            run->best = std::move(offer);
+        askNextFeed(run);
+    });
+}
+
+} // namespace
+
+QUrl serverBase()
+{
+    ServerConfig& config = serverConfig();
+    QMutexLocker lock(&config.mutex);
+    return config.base;
+}
+
+bool setServerBase(const QUrl& base)
+{
+    if (!base.isValid() || base.host().isEmpty())
+        return false;
+    if (base.scheme() != QLatin1String("https") && !isPlainLoopback(base))
+        return false;
+    ServerConfig& config = serverConfig();
+    QMutexLocker lock(&config.mutex);
+    config.base = base;
+    return true;
+}
+
+bool isAcceptableImageURL(const QUrl& url)
+{
+    if (!url.isValid() || url.host().isEmpty())
+        return false;
+    if (url.scheme() == QLatin1String("https"))
+        return true;
+    return url.scheme() == QLatin1String("http") && isPlainLoopback(serverBase());
+}
+
+QUrl serverURL(const QString& path)
+{
+    QUrl url = serverBase();
+    url.setPath(path);
+    url.setQuery(QString());
+    url.setFragment(QString());
+    return url;
+}
+
+QList<QUrl> feedURLs()
+{
+    return {serverURL(QStringLiteral("/download/update.json")), serverURL(QStringLiteral("/download/latest.json"))};
+}
+
+QUrl feed()
+{
+    return serverURL(QStringLiteral("/download/latest.json"));
+}
+
+QNetworkAccessManager& session()
+{
+    static QPointer<QNetworkAccessManager> manager;
+    if (!manager) {
+        manager = new QNetworkAccessManager(QCoreApplication::instance());
+        manager->setCache(nullptr);
+        manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    }
+    return *manager;
+}
+
+void clearFeedURLCache()
+{
+}
+
+void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler)
+{
+    QUrl url = feedURL;
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("t"),
+                       QString::number(platform::service<platform::Clock>()->now().toSecsSinceEpoch()));
+    url.setQuery(query);
+    const bool hasContext = context != nullptr;
+    QPointer<QObject> guard(context);
+    if (!url.isValid() || url.isRelative()) {
+        later(context, [handler] { handler(std::nullopt); });
+        return;
+    }
+
+    QNetworkRequest request(url);
+    request.setTransferTimeout(kManifestTimeoutMs);
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    request.setRawHeader("User-Agent", "Velk-Clean-Mac");
+    request.setRawHeader("Accept", "application/json");
+
+    QNetworkReply* reply = session().get(request);
+    QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
+        if (received > kManifestByteLimit)
+            reply->abort();
+    });
+    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, guard, hasContext, handler] {
+        reply->deleteLater();
+        if (hasContext && !guard)
+            return;
+        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+        const int code = status.isValid() ? status.toInt() : 0;
+        if (reply->error() != QNetworkReply::NoError || code < 200 || code > 299) {
+            handler(std::nullopt);
+            return;
+        }
+        handler(decode(reply->readAll()));
+    });
+}
+
+void fetch(QObject* context, OfferHandler handler)
+{
+    clearFeedURLCache();
+    auto run = std::make_shared<FetchRun>();
+    run->feeds = feedURLs();
+    run->context = context;
+    run->hadContext = context != nullptr;
+    run->handler = std::move(handler);
+    askNextFeed(run);
+}
+
+void available(QObject* context, OfferHandler handler)
+{
+    fetch(context, [handler](std::optional<AppUpdate> offer) {
+        if (offer && !isNewer(offer->version, localVersion()))
+            offer.reset();
+        handler(std::move(offer));
+    });
+}
+
+} // namespace velk::UpdateCheck

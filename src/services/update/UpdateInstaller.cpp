@@ -1,0 +1,293 @@
+#include "services/update/UpdateCheck.h"
+
+#include "services/update/InstallFiles.h"
+#include "services/update/InstallScript.h"
+
+#include "platform/AppBundle.h"
+#include "platform/Executor.h"
+#include "platform/FileRemover.h"
+#include "platform/Locations.h"
+#include "platform/ServiceRegistry.h"
+#include "platform/ToolRunner.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMetaObject>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QSaveFile>
+#include <QTemporaryFile>
+#include <sys/stat.h>
+
+namespace velk::UpdateCheck {
+namespace {
+
+using platform::service;
+
+constexpr int kDownloadTimeoutMs = 60000;
+const QString kImageTool = QStringLiteral("/usr/bin/hdiutil");
+const QString kShell = QStringLiteral("/bin/bash");
+
+bool g_installing = false;
+
+// The four working paths, all inside the installer's private folder.
+struct Paths {
+    QString folder;
+    QString image;
+    QString mountPoint;
+    QString stagedCopy;
+    QString script;
+
+    explicit Paths(const QString& privateFolder)
+        : folder(privateFolder)
+        , image(privateFolder + QStringLiteral("/Velk-Clean-Mac-update.dmg"))
+        , mountPoint(privateFolder + QStringLiteral("/Velk-Clean-Mac-update-mount"))
+        , stagedCopy(privateFolder + QStringLiteral("/Velk-Clean-Mac-update-app"))
+        , script(privateFolder + QStringLiteral("/velk-clean-install.sh"))
+    {
+    }
+};
+
+InstallError failure(InstallError::Kind kind, QString detail)
+{
+    return InstallError{kind, std::move(detail)};
+}
+
+// Runs the disk-image tool and waits for it; a crash or the safety limit
+// counts as a failure like a non-zero exit.
+std::optional<InstallError> runImageTool(platform::ToolRunner& runner, const QStringList& arguments)
+{
+    platform::ToolRequest request;
+    request.tool = kImageTool;
+    request.arguments = arguments;
+    request.environment = platform::ToolRequest::Environment::Inherit;
+    request.discardStandardError = false;
+    const platform::ToolResult result = runner.run(request);
+    if (!result.launched)
+        return failure(InstallError::Kind::ImageToolUnavailable, kImageTool + QStringLiteral(" cannot be started"));
+    if (result.timedOut || result.exitStatus != 0)
+        return failure(InstallError::Kind::ImageToolFailed,
+                       kImageTool + ' ' + arguments.value(0)
+                           + (result.timedOut ? QStringLiteral(" hit the safety limit")
+                                              : QStringLiteral(" ended with status %1").arg(result.exitStatus)));
+    return std::nullopt;
+}
+
+void detach(platform::ToolRunner& runner, const Paths& paths)
+{
+    runImageTool(runner, {QStringLiteral("detach"), paths.mountPoint});
+}
+
+// Everything between the download and the request to end the application,
+// in order, on a worker thread: mount the image, stage the application,
+// write and start the script. The image is detached again on any failure
+// after it was attached.
+std::optional<InstallError> stage(const Paths& paths, const QString& runningBundle, qint64 pid)
+{
+    auto runner = service<platform::ToolRunner>();
+    auto remover = service<platform::FileRemover>();
+    QString detail;
+
+    remover->removePermanently(paths.mountPoint);
+    if (!QDir().mkpath(paths.mountPoint))
+        return failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot create ") + paths.mountPoint);
+    if (auto error = runImageTool(*runner, {QStringLiteral("attach"), QStringLiteral("-nobrowse"),
+                                             QStringLiteral("-mountpoint"), paths.mountPoint, paths.image}))
+        return error;
+
+    const auto failAttached = [&](InstallError error) {
+        detach(*runner, paths);
+        return std::optional<InstallError>(std::move(error));
+    };
+
+    bool listed = false;
+    const std::optional<QString> application = files::firstApplicationFolder(paths.mountPoint, &listed);
+    if (!listed)
+        return failAttached(failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot list ") + paths.mountPoint));
+    if (!application)
+        return failAttached(failure(InstallError::Kind::NoApplicationOnImage, QStringLiteral("no .app folder on the image")));
+
+    remover->removePermanently(paths.stagedCopy);
+    if (!files::copyKeepingLinks(*application, paths.stagedCopy, &detail))
+        return failAttached(failure(InstallError::Kind::FileOperationFailed, detail));
+
+    QSaveFile script(paths.script);
+    if (!script.open(QIODevice::WriteOnly)
+        || script.write(installScript(pid, paths.stagedCopy, runningBundle, paths.script)) < 0 || !script.commit())
+        return failAttached(failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot write ") + paths.script));
+    if (::chmod(QFile::encodeName(paths.script).constData(), 0755) != 0)
+        return failAttached(failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot set the permissions of ") + paths.script));
+
+    platform::ToolRequest launch;
+    launch.tool = kShell;
+    launch.arguments = {paths.script};
+    launch.environment = platform::ToolRequest::Environment::Inherit;
+    if (!runner->launchDetached(launch))
+        return failAttached(failure(InstallError::Kind::ScriptLaunchFailed, kShell + QStringLiteral(" cannot be started")));
+    return std::nullopt;
+}
+
+// One install from the download to its outcome. Lives on the main thread and
+// deletes itself when it has reported.
+class InstallRun final : public QObject {
+public:
+    InstallRun(AppUpdate update, QObject* context, InstallHandler handler)
+        : m_update(std::move(update))
+        , m_context(context)
+        , m_hasContext(context != nullptr)
+        , m_handler(std::move(handler))
+        , m_executor(service<platform::Executor>())
+        , m_bundle(service<platform::AppBundle>())
+    {
+    }
+
+    void start()
+    {
+        if (!isAcceptableImageURL(m_update.url)) {
+            finish(failure(InstallError::Kind::InsecureAddress, m_update.url.toString()));
+            return;
+        }
+        QString detail;
+        const QString cacheHome = service<platform::Locations>()->resolve(QStringLiteral("~/Library/Caches"));
+        const std::optional<QString> folder = files::privateWorkFolder(cacheHome, &detail);
+        if (!folder) {
+            finish(failure(InstallError::Kind::UnsafeWorkFolder, detail));
+            return;
+        }
+        m_paths.emplace(*folder);
+        service<platform::FileRemover>()->removePermanently(m_paths->image);
+
+        m_download = std::make_unique<QTemporaryFile>(m_paths->image + QStringLiteral(".XXXXXX"));
+        if (!m_download->open()) {
+            finish(failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot create the download file")));
+            return;
+        }
+        QNetworkRequest request(m_update.url);
+        request.setTransferTimeout(kDownloadTimeoutMs);
+        request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
+        request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+        m_reply = session().get(request);
+        connect(m_reply, &QNetworkReply::readyRead, this, &InstallRun::receive);
+        connect(m_reply, &QNetworkReply::finished, this, &InstallRun::downloaded);
+    }
+
+private:
+    int status() const
+    {
+        const QVariant code = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+        return code.isValid() ? code.toInt() : 0;
+    }
+
+    // Streams what arrived into the download file; an answer other than 200
+    // or a failed write ends the transfer.
+    void receive()
+    {
+        if (status() != 200 || m_writeFailed) {
+            m_reply->abort();
+            return;
+        }
+        const QByteArray chunk = m_reply->readAll();
+        if (m_download->write(chunk) != chunk.size()) {
+            m_writeFailed = true;
+            m_reply->abort();
+        }
+    }
+
+    void downloaded()
+    {
+        m_reply->deleteLater();
+        const int code = status();
+        if (code != 0 && code != 200) {
+            finish(failure(InstallError::Kind::BadResponse, QStringLiteral("status %1").arg(code)));
+            return;
+        }
+        if (m_writeFailed) {
+            finish(failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot write the download")));
+            return;
+        }
+        if (m_reply->error() != QNetworkReply::NoError || code != 200) {
+            finish(failure(InstallError::Kind::DownloadFailed, m_reply->errorString()));
+            return;
+        }
+        receive();
+        QString detail;
+        if (m_writeFailed || !m_download->flush() || !files::replaceWith(m_download->fileName(), m_paths->image, &detail)) {
+            finish(failure(InstallError::Kind::FileOperationFailed, detail));
+            return;
+        }
+        m_download->setAutoRemove(false);
+        m_download.reset();
+
+        const Paths paths = *m_paths;
+        const QString bundle = m_bundle->path();
+        const qint64 pid = m_bundle->processId();
+        const QPointer<InstallRun> self(this);
+        auto executor = m_executor;
+        m_executor->run(platform::Priority::UserInitiated, [executor, self, paths, bundle, pid] {
+            std::optional<InstallError> error = stage(paths, bundle, pid);
+            executor->toMain(self, [self, error] { self->staged(error); });
+        });
+    }
+
+    void staged(const std::optional<InstallError>& error)
+    {
+        if (error) {
+            finish(error);
+            return;
+        }
+        m_bundle->requestTermination();
+        // Should the application go on running, the image is not left attached.
+        const Paths paths = *m_paths;
+        const QPointer<InstallRun> self(this);
+        auto executor = m_executor;
+        m_executor->run(platform::Priority::UserInitiated, [executor, self, paths] {
+            detach(*service<platform::ToolRunner>(), paths);
+            executor->toMain(self, [self] { self->succeed(); });
+        });
+    }
+
+    void finish(const std::optional<InstallError>& error)
+    {
+        g_installing = false;
+        m_download.reset();
+        if (!m_hasContext || m_context)
+            m_handler(error);
+        deleteLater();
+    }
+
+    void succeed() { finish(std::optional<InstallError>()); }
+
+    AppUpdate m_update;
+    QPointer<QObject> m_context;
+    bool m_hasContext;
+    InstallHandler m_handler;
+    std::shared_ptr<platform::Executor> m_executor;
+    std::shared_ptr<platform::AppBundle> m_bundle;
+    std::optional<Paths> m_paths;
+    std::unique_ptr<QTemporaryFile> m_download;
+    QNetworkReply* m_reply = nullptr;
+    bool m_writeFailed = false;
+};
+
+} // namespace
+
+bool install(const AppUpdate& update, QObject* context, InstallHandler handler)
+{
+    if (g_installing)
+        return false;
+    g_installing = true;
+    auto* run = new InstallRun(update, context, std::move(handler));
+    // Starts from the event loop, so the outcome never arrives before this
+    // call has returned.
+    QMetaObject::invokeMethod(run, [run] { run->start(); }, Qt::QueuedConnection);
+    return true;
+}
+
+bool isInstalling()
+{
+    return g_installing;
+}
+
+} // namespace velk::UpdateCheck

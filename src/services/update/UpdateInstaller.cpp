@@ -221,7 +221,7 @@ private:
         m_download.reset();
 
         const Paths paths = *m_paths;
-        const QString bundle = m_bundle->path();
+        const QString bundle = m_bundle->bundlePath();
         const qint64 pid = m_bundle->processId();
         const QPointer<InstallRun> self(this);
         auto executor = m_executor;

@@ -1,0 +1,264 @@
+#include "UpdateTestSupport.h"
+
+#include "engine/cleaning/LanguageManager.h"
+#include "platform/ServiceRegistry.h"
+#include "services/update/UpdateController.h"
+#include "support/ManualClock.h"
+#include "support/MemoryDefaults.h"
+
+#include <QElapsedTimer>
+#include <QUrlQuery>
+#include <gtest/gtest.h>
+
+namespace velk {
+namespace {
+
+using test::LoopbackServer;
+using test::manifest;
+using test::OfferResult;
+using test::runUntil;
+using test::ScopedUpdateServer;
+
+const QString kUpdate = "/download/update.json";
+const QString kLatest = "/download/latest.json";
+
+class FeedsTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(server.isListening()); }
+
+    std::optional<AppUpdate> fetchOnce()
+    {
+        OfferResult result;
+        UpdateCheck::fetch(nullptr, result.handler());
+        EXPECT_TRUE(result.wait());
+        return result.offer;
+    }
+
+    platform::ScopedService<platform::Clock> clock{std::make_shared<test::ManualClock>()};
+    LoopbackServer server;
+    ScopedUpdateServer base{server.baseUrl()};
+};
+
+TEST_F(FeedsTest, RequestCarriesOneTimeStampInWholeSecondsAndTheTwoHeaders)
+{
+    auto* manual = static_cast<test::ManualClock*>(clock.get().get());
+    manual->advance(0.75);
+    const qint64 expected = manual->now().toSecsSinceEpoch();
+    server.respond(kLatest, 200, manifest("1.0"));
+
+    QUrl feed = server.url(kLatest);
+    feed.setQuery("t=5&x=1&t=6");
+    OfferResult result;
+    UpdateCheck::loadManifest(feed, nullptr, result.handler());
+    ASSERT_TRUE(result.wait());
+    ASSERT_TRUE(result.offer);
+
+    ASSERT_EQ(server.requests().size(), 1);
+    const auto request = server.requests().first();
+    EXPECT_EQ(request.method, "GET");
+    const QUrlQuery query(request.url());
+    EXPECT_EQ(query.queryItems(), (QList<std::pair<QString, QString>>{{"t", QString::number(expected)}}));
+    EXPECT_EQ(request.headers.value("user-agent"), "Velk-Clean-Mac");
+    EXPECT_EQ(request.headers.value("accept"), "application/json");
+    EXPECT_EQ(request.headerNames.count("User-Agent"), 1);
+    EXPECT_EQ(request.headerNames.count("Accept"), 1);
+}
+
+TEST_F(FeedsTest, FeedsAreAskedStrictlyOneAfterTheOther)
+{
+    LoopbackServer::Response held{200, manifest("1.0"), "application/json", false, true};
+    server.respond(kUpdate, held);
+    server.respond(kLatest, 200, manifest("1.1"));
+
+    OfferResult result;
+    UpdateCheck::fetch(nullptr, result.handler());
+    ASSERT_TRUE(runUntil([&] { return !server.requests().isEmpty(); }));
+    // A second request sent alongside the first would arrive meanwhile.
+    QTest::qWait(300);
+    EXPECT_EQ(server.events(), QStringList{"request " + kUpdate});
+    server.release(kUpdate);
+    ASSERT_TRUE(result.wait());
+    EXPECT_EQ(server.events(),
+              (QStringList{"request " + kUpdate, "response " + kUpdate, "request " + kLatest, "response " + kLatest}));
+    EXPECT_EQ(result.offer->version, "1.1");
+}
+
+TEST_F(FeedsTest, FaultyFeedYieldsNothingAndDoesNotHideTheOther)
+{
+    struct Fault {
+        const char* name;
+        int status;
+        QByteArray body;
+    };
+    const Fault faults[] = {
+        {"404", 404, manifest("9.0")},
+        {"500", 500, manifest("9.0")},
+        {"not JSON", 200, "<html>9.0</html>"},
+        {"not an object", 200, "[" + manifest("9.0") + "]"},
+        {"numeric version", 200, R"({"version":9,"url":"https://updates.test/a.dmg"})"},
+        {"bad url", 200, R"({"version":"9.0","url":"https://updates.test/a b.dmg"})"},
+        {"no url", 200, R"({"version":"9.0"})"},
+        {"empty body", 204, ""},
+    };
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.name);
+        server.respond(kUpdate, fault.status, fault.body);
+        server.respond(kLatest, 200, manifest("1.2", "https://updates.test/b.dmg", R"(,"notes":"n")"));
+        const auto offer = fetchOnce();
+        ASSERT_TRUE(offer);
+        EXPECT_EQ(*offer, (AppUpdate{"1.2", QUrl("https://updates.test/b.dmg"), "n"}));
+
+        OfferResult single;
+        UpdateCheck::loadManifest(server.url(kUpdate), nullptr, single.handler());
+        ASSERT_TRUE(single.wait());
+        EXPECT_FALSE(single.offer);
+    }
+    server.respond(kLatest, 404, "");
+    EXPECT_FALSE(fetchOnce()) << "both feeds failed";
+}
+
+TEST_F(FeedsTest, NewerLaterFeedWinsAndATieGoesToTheFirst)
+{
+    server.respond(kUpdate, 200, manifest("1.4.0"));
+    server.respond(kLatest, 200, manifest("1.5.0", "https://updates.test/latest.dmg"));
+    EXPECT_EQ(fetchOnce()->version, "1.5.0");
+
+    server.respond(kUpdate, 200, manifest("1.4.0", "https://updates.test/first.dmg", R"(,"notes":"first")"));
+    server.respond(kLatest, 200, manifest("1.4", "https://updates.test/second.dmg", R"(,"notes":"second")"));
+    EXPECT_EQ(*fetchOnce(), (AppUpdate{"1.4.0", QUrl("https://updates.test/first.dmg"), "first"}));
+
+    server.respond(kUpdate, 200, manifest("1.10"));
+    server.respond(kLatest, 200, manifest("1.9"));
+    EXPECT_EQ(fetchOnce()->version, "1.10");
+}
+
+TEST_F(FeedsTest, AvailableKeepsOnlyOffersNewerThanThisBuild)
+{
+    server.respond(kUpdate, 200, manifest(UpdateCheck::localVersion().toUtf8()));
+    server.respond(kLatest, 404, "");
+    OfferResult same;
+    UpdateCheck::available(nullptr, same.handler());
+    ASSERT_TRUE(same.wait());
+    EXPECT_FALSE(same.offer);
+
+    server.respond(kLatest, 200, manifest("999.0"));
+    OfferResult newer;
+    UpdateCheck::available(nullptr, newer.handler());
+    ASSERT_TRUE(newer.wait());
+    ASSERT_TRUE(newer.offer);
+    EXPECT_EQ(newer.offer->version, "999.0");
+}
+
+TEST_F(FeedsTest, AnswerForADestroyedContextIsDropped)
+{
+    server.respond(kUpdate, 200, manifest("1.0"));
+    server.respond(kLatest, 200, manifest("1.0"));
+    bool called = false;
+    auto context = std::make_unique<QObject>();
+    UpdateCheck::fetch(context.get(), [&](std::optional<AppUpdate>) { called = true; });
+    ASSERT_TRUE(runUntil([&] { return !server.requests().isEmpty(); }));
+    context.reset();
+    QTest::qWait(300);
+    EXPECT_FALSE(called);
+    EXPECT_EQ(server.requestsFor(kLatest).size(), 0) << "nobody waits for the second feed";
+}
+
+TEST(UpdateServerAddress, OnlyHttpsOrLoopbackHttpIsAccepted)
+{
+    ScopedUpdateServer keep(UpdateCheck::serverBase());
+    EXPECT_EQ(UpdateCheck::serverBase().scheme(), "https");
+    EXPECT_EQ(UpdateCheck::feedURLs(),
+              (QList<QUrl>{UpdateCheck::serverURL("/download/update.json"), UpdateCheck::serverURL("/download/latest.json")}));
+    EXPECT_EQ(UpdateCheck::feed().path(), "/download/latest.json");
+
+    EXPECT_TRUE(UpdateCheck::isAcceptableImageURL(QUrl("https://cdn.test/a.dmg")));
+    EXPECT_FALSE(UpdateCheck::isAcceptableImageURL(QUrl("http://127.0.0.1/a.dmg")));
+    EXPECT_FALSE(UpdateCheck::isAcceptableImageURL(QUrl("file:///tmp/a.dmg")));
+    EXPECT_FALSE(UpdateCheck::isAcceptableImageURL(QUrl("a.dmg")));
+
+    EXPECT_FALSE(UpdateCheck::setServerBase(QUrl("http://updates.test")));
+    EXPECT_FALSE(UpdateCheck::setServerBase(QUrl("ftp://127.0.0.1")));
+    EXPECT_TRUE(UpdateCheck::setServerBase(QUrl("http://localhost:8080")));
+    EXPECT_TRUE(UpdateCheck::setServerBase(QUrl("http://127.0.0.1:8080")));
+    EXPECT_EQ(UpdateCheck::feed(), QUrl("http://127.0.0.1:8080/download/latest.json"));
+    EXPECT_TRUE(UpdateCheck::isAcceptableImageURL(QUrl("http://127.0.0.1:8080/a.dmg")));
+    EXPECT_TRUE(UpdateCheck::setServerBase(QUrl("https://updates.test")));
+    EXPECT_FALSE(UpdateCheck::isAcceptableImageURL(QUrl("http://127.0.0.1:8080/a.dmg")));
+}
+
+TEST(UpdateOverTls, TrustedServerAnswers)
+{
+    LoopbackServer server(LoopbackServer::Scheme::Https);
+    ASSERT_FALSE(LoopbackServer::certificate().isNull()) << "the openssl tool made no certificate";
+    server.respondToAll({200, manifest("2.0"), "application/json", false, false});
+    ScopedUpdateServer base(server.baseUrl());
+    ASSERT_TRUE(base.accepted());
+    test::ScopedTrust trust;
+    OfferResult trusted;
+    UpdateCheck::fetch(nullptr, trusted.handler());
+    ASSERT_TRUE(trusted.wait());
+    ASSERT_TRUE(trusted.offer);
+    EXPECT_EQ(trusted.offer->version, "2.0");
+    EXPECT_EQ(server.requests().size(), 2);
+}
+
+TEST(UpdateOverTls, UntrustedServerYieldsNothingAndIsSentNothing)
+{
+    LoopbackServer server(LoopbackServer::Scheme::Https);
+    server.respondToAll({200, manifest("2.0"), "application/json", false, false});
+    ScopedUpdateServer base(server.baseUrl());
+    OfferResult untrusted;
+    UpdateCheck::fetch(nullptr, untrusted.handler());
+    ASSERT_TRUE(untrusted.wait());
+    EXPECT_FALSE(untrusted.offer);
+    EXPECT_TRUE(server.requests().isEmpty());
+}
+
+TEST(UpdateTimeouts, SilentServerIsGivenUpAfterAboutEightSecondsPerFeed)
+{
+    LoopbackServer server;
+    server.respondToAll({200, {}, "application/json", true, false});
+    ScopedUpdateServer base(server.baseUrl());
+    QElapsedTimer elapsed;
+    elapsed.start();
+    qint64 secondAskedAt = 0;
+    OfferResult result;
+    UpdateCheck::fetch(nullptr, result.handler());
+    ASSERT_TRUE(runUntil([&] {
+        if (!secondAskedAt && server.requests().size() == 2)
+            secondAskedAt = elapsed.elapsed();
+        return result.delivered;
+    }));
+    const qint64 total = elapsed.elapsed();
+    EXPECT_FALSE(result.offer);
+    EXPECT_GE(secondAskedAt, 7500);
+    EXPECT_GE(total, 15500);
+    EXPECT_LT(total, 30000);
+}
+
+TEST(UpdateControllerOverLoopback, ManualCheckOpensThePromptForTheServersOffer)
+{
+    LoopbackServer server;
+    server.respond(kUpdate, 200, manifest("999.0", "https://updates.test/new.dmg", R"(,"releaseNotes":["a","b"])"));
+    server.respond(kLatest, 404, "");
+    ScopedUpdateServer base(server.baseUrl());
+    auto defaults = std::make_shared<test::MemoryDefaults>();
+    LanguageManager lang(defaults);
+
+    UpdateController::Dependencies deps = UpdateController::Dependencies::fromServices();
+    deps.defaults = defaults;
+    deps.language = &lang;
+    UpdateController controller(std::move(deps));
+    ASSERT_TRUE(runUntil([&] { return controller.showsBadge(); }));
+    EXPECT_FALSE(controller.hasPromptUpdate()) << "the start-up check only lights the badge";
+
+    controller.dismissPrompt();
+    controller.check(false, &lang);
+    ASSERT_TRUE(runUntil([&] { return !controller.isChecking(); }));
+    ASSERT_TRUE(controller.hasPromptUpdate());
+    EXPECT_EQ(controller.promptUpdate()->notes, "a\nb");
+    EXPECT_EQ(server.requestsFor(kUpdate).size(), 2);
+}
+
+} // namespace
+} // namespace velk

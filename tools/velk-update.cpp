@@ -1,0 +1,98 @@
+// velk-update: checks the two update feeds of a server and prints the offer
+// this build would take; with --install, installs it and prints the outcome.
+//
+//   velk-update --server URL [--install] [--image-tool PATH] [--bundle DIR]
+//
+// The last line of a check is "version=V url=U" or "none"; an install then
+// prints "install=ok" or "install=failed kind=K: description".
+
+#include "platform/AppBundle.h"
+#include "platform/ServiceRegistry.h"
+#include "platform/ToolRunnerLinux.h"
+#include "services/update/UpdateCheck.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <cstdio>
+
+using namespace velk;
+
+namespace {
+
+// The running application as given on the command line: ending it is only
+// reported, the probe finishes its own run.
+class ProbeBundle final : public platform::AppBundle {
+public:
+    explicit ProbeBundle(QString path) : m_path(std::move(path)) {}
+    QString bundlePath() const override { return m_path; }
+    QString bundleIdentifier() const override { return QStringLiteral("org.velk.VelkClean"); }
+    qint64 processId() const override { return QCoreApplication::applicationPid(); }
+    void requestTermination() override { std::printf("termination requested\n"); }
+
+private:
+    QString m_path;
+};
+
+void print(const QString& line)
+{
+    std::printf("%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Checks the update feeds of a server and optionally installs the offer.");
+    parser.addHelpOption();
+    const QCommandLineOption server("server", "Base address of the update server (https, or http on loopback).", "URL");
+    const QCommandLineOption install("install", "Install the offer that the check found.");
+    const QCommandLineOption imageTool("image-tool", "Program that stands in for the disk-image tool.", "PATH");
+    const QCommandLineOption bundle("bundle", "Path of the application the install replaces.", "DIR");
+    parser.addOptions({server, install, imageTool, bundle});
+    parser.process(app);
+
+    if (!parser.isSet(server) || !UpdateCheck::setServerBase(QUrl(parser.value(server)))) {
+        std::fprintf(stderr, "velk-update: --server needs an https address, or http on a loopback address\n");
+        return 2;
+    }
+    if (parser.isSet(imageTool)) {
+        platform::ToolTable table = platform::ToolTable::linuxDefault();
+        table.add("/usr/bin/hdiutil", {QDir(parser.value(imageTool)).absolutePath()});
+        platform::Service<platform::ToolRunner>::install(std::make_shared<platform::LinuxToolRunner>(table));
+    }
+    if (parser.isSet(bundle))
+        platform::Service<platform::AppBundle>::install(
+            std::make_shared<ProbeBundle>(QDir(parser.value(bundle)).absolutePath()));
+
+    print("local=" + UpdateCheck::localVersion() + " feeds=" + UpdateCheck::feedURLs().first().toString() + ' '
+          + UpdateCheck::feedURLs().last().toString());
+    int status = 0;
+    UpdateCheck::available(nullptr, [&](std::optional<AppUpdate> offer) {
+        if (!offer) {
+            print("none");
+            app.quit();
+            return;
+        }
+        print("version=" + offer->version + " url=" + offer->url.toString());
+        if (!parser.isSet(install)) {
+            app.quit();
+            return;
+        }
+        UpdateCheck::install(*offer, nullptr, [&](std::optional<InstallError> error) {
+            if (error) {
+                print("install=failed kind=" + error->kindName() + ": " + error->descriptionEn()
+                      + (error->detail.isEmpty() ? QString() : " (" + error->detail + ')'));
+                status = 1;
+            } else {
+                print("install=ok");
+            }
+            app.quit();
+        });
+    });
+    app.exec();
+    return status;
+}

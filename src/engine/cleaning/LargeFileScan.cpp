@@ -6,11 +6,16 @@
 #include "platform/Executor.h"
 #include "platform/ServiceRegistry.h"
 
+#include <QThread>
+
 #include <algorithm>
 #include <condition_variable>
 
 namespace velk {
 namespace {
+
+// Enough units that workers finishing early find more to do.
+constexpr int kUnitsPerWorker = 4;
 
 // Largest first; equal sizes newest first, a file without a date last.
 void sortFound(QList<FileItem>& found)
@@ -124,7 +129,7 @@ void LargeFileScanner::scan(const QStringList& roots, std::shared_ptr<LargeFileS
         stop = std::make_shared<LargeFileScanStop>();
     LargeFileScanPlan plan;
     if (!stop->isStopped())
-        plan = planLargeFileScan(roots, minimumSizeBytes);
+        plan = planLargeFileScan(roots, minimumSizeBytes, kUnitsPerWorker * std::max(1, QThread::idealThreadCount()));
     platform::Executor* executor = platform::service<platform::Executor>().get();
     const auto run = std::make_shared<ScanRun>(std::move(plan), minimumSizeBytes, std::move(stop),
                                                std::move(progress), std::move(done));

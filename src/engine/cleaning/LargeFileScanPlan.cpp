@@ -15,6 +15,9 @@ namespace {
 
 namespace lp = platform::locationpaths;
 
+// How many levels below its roots a scan may split to find enough units.
+constexpr int kMaxExtraSplitLevels = 3;
+
 // Where walks on the start-up volume do not go: the folders where other
 // volumes are mounted, the system's volume folder, the no-follow view of the
 // start-up volume and the pseudo file systems; and, everywhere, mounts of
@@ -100,7 +103,57 @@ QStringList outermostRoots(const QStringList& roots)
 
 } // namespace
 
-LargeFileScanPlan planLargeFileScan(const QStringList& roots, std::int64_t minimumSizeBytes)
+namespace {
+
+// One folder's direct children, as a split sees them.
+struct Split {
+    QStringList folders;   // sub-folders a walk from `folder` may enter
+    QList<FileItem> files; // regular files of at least the minimum
+    std::int64_t others = 0;  // every other entry
+};
+
+Split split(const QString& folder, const Exclusions& exclusions, std::int64_t minimumSizeBytes)
+{
+    Split result;
+    platform::WalkOptions options;
+    options.skipHidden = false;
+    options.maxDepth = 1;
+    platform::walkDirectory(folder, options, [&](const platform::WalkEntry& e) {
+        const QString path = lp::cleanAbsolute(e.path);
+        if (e.kind == platform::EntryKind::Directory && !exclusions.excludes(path, folder)) {
+            result.folders << path;
+            return platform::WalkAction::Continue;
+        }
+        ++result.others;
+        if (e.kind == platform::EntryKind::File && e.size >= minimumSizeBytes) {
+            std::optional<QDateTime> date;
+            if (e.modifiedMs)
+                date = QDateTime::fromMSecsSinceEpoch(*e.modifiedMs);
+            result.files.append(FileItem(path, e.size, date, FileItem::ItemType::File));
+        }
+        return platform::WalkAction::Continue;
+    });
+    return result;
+}
+
+// Replaces `folder`'s unit by units of its sub-folders, keeping what lies
+// directly in it; false when it has none.
+bool splitInto(LargeFileScanPlan& plan, QList<LargeFileScanUnit>& units, const QString& folder,
+               const Exclusions& exclusions, std::int64_t minimumSizeBytes)
+{
+    Split s = split(folder, exclusions, minimumSizeBytes);
+    if (s.folders.isEmpty())
+        return false;
+    for (const QString& child : s.folders)
+        units.append({child, exclusions.skippedBelow(child)});
+    plan.rootFiles << s.files;
+    plan.rootEntries += s.others + s.folders.size();
+    return true;
+}
+
+} // namespace
+
+LargeFileScanPlan planLargeFileScan(const QStringList& roots, std::int64_t minimumSizeBytes, int unitTarget)
 {
     LargeFileScanPlan plan;
     const QStringList kept = outermostRoots(roots);
@@ -108,35 +161,23 @@ LargeFileScanPlan planLargeFileScan(const QStringList& roots, std::int64_t minim
         return plan;
     const Exclusions exclusions;
     for (const QString& root : kept) {
-        QStringList folders;
-        QList<FileItem> files;
-        std::int64_t others = 0;
-        platform::WalkOptions options;
-        options.skipHidden = false;
-        options.maxDepth = 1;
-        platform::walkDirectory(root, options, [&](const platform::WalkEntry& e) {
-            const QString path = lp::cleanAbsolute(e.path);
-            if (e.kind == platform::EntryKind::Directory && !exclusions.excludes(path, root)) {
-                folders << path;
-                return platform::WalkAction::Continue;
-            }
-            ++others;
-            if (e.kind == platform::EntryKind::File && e.size >= minimumSizeBytes) {
-                std::optional<QDateTime> date;
-                if (e.modifiedMs)
-                    date = QDateTime::fromMSecsSinceEpoch(*e.modifiedMs);
-                files.append(FileItem(path, e.size, date, FileItem::ItemType::File));
-            }
-            return platform::WalkAction::Continue;
-        });
-        if (folders.isEmpty()) {
+        if (!splitInto(plan, plan.units, root, exclusions, minimumSizeBytes))
             plan.units.append({root, exclusions.skippedBelow(root)});
-            continue;
+    }
+    // Too few units to keep the workers busy: split them further, a level
+    // at a time, while that still gives more.
+    for (int level = 0; level < kMaxExtraSplitLevels && plan.units.size() < unitTarget; ++level) {
+        QList<LargeFileScanUnit> finer;
+        bool splitAny = false;
+        for (const LargeFileScanUnit& unit : std::as_const(plan.units)) {
+            if (splitInto(plan, finer, unit.path, exclusions, minimumSizeBytes))
+                splitAny = true;
+            else
+                finer.append(unit);
         }
-        for (const QString& folder : folders)
-            plan.units.append({folder, exclusions.skippedBelow(folder)});
-        plan.rootFiles << files;
-        plan.rootEntries += others;
+        plan.units = std::move(finer);
+        if (!splitAny)
+            break;
     }
     return plan;
 }

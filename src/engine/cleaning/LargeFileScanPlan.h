@@ -23,17 +23,19 @@ struct LargeFileScanUnit {
 // split itself found.
 struct LargeFileScanPlan {
     QList<LargeFileScanUnit> units;
-    // Files of at least the minimum lying directly in a root that was split
-    // into its sub-folders (the units do not cover them).
+    // Files of at least the minimum lying directly in a root or unit that
+    // was split into its sub-folders (the units do not cover them).
     QList<FileItem> rootFiles;
-    // Entries of split roots that are not units.
+    // Entries of split folders that are not units.
     std::int64_t rootEntries = 0;
 };
 
 // Splits `roots` into work units: roots are cleaned, nested and repeated
 // roots dropped, and each root becomes its sub-folders (hidden ones
 // included; links, other volumes and pseudo file systems left out) or, when
-// it has none, a unit of its own.
-LargeFileScanPlan planLargeFileScan(const QStringList& roots, std::int64_t minimumSizeBytes);
+// it has none, a unit of its own. While there are fewer units than
+// `unitTarget`, units are split the same way into their sub-folders, a few
+// levels deep at most.
+LargeFileScanPlan planLargeFileScan(const QStringList& roots, std::int64_t minimumSizeBytes, int unitTarget = 0);
 
 } // namespace velk

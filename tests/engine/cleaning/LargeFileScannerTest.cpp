@@ -89,6 +89,10 @@ TEST(LargeFileScannerTest, TheStartupVolumeSplitsIntoItsFoldersWithoutOtherVolum
     QStringList units = unitPaths(planLargeFileScan({tree.root()}, kMin));
     units.sort();
     EXPECT_EQ(units, (QStringList{tree.at(".hidden"), tree.at("Applications"), tree.at("Users"), tree.at("leaf")}));
+    // A scan wanting more units splits them further.
+    units = unitPaths(planLargeFileScan({tree.root()}, kMin, 5));
+    units.sort();
+    EXPECT_EQ(units, (QStringList{tree.at(".hidden"), tree.at("Applications"), tree.at("Users/me"), tree.at("leaf")}));
     // No sub-folders, or no listing: the root is the unit.
     EXPECT_EQ(unitPaths(planLargeFileScan({tree.at("leaf")}, kMin)), QStringList{tree.at("leaf")});
     EXPECT_EQ(unitPaths(planLargeFileScan({tree.at("missing")}, kMin)), QStringList{tree.at("missing")});
@@ -160,7 +164,7 @@ TEST(LargeFileScannerTest, ProgressCoversEveryUnitAndNoRootsMeansNoCall)
         maxVisited = std::max(maxVisited, visited);
         lastMatched = std::max(lastMatched, matched);
     });
-    EXPECT_EQ(maxVisited, 1201);
+    EXPECT_EQ(maxVisited, 1203);  // two folders and every file below them
     EXPECT_EQ(lastMatched, 1);
     EXPECT_GE(calls, 4);
 

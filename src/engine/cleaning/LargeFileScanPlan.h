@@ -2,22 +2,33 @@
 
 #include "engine/cleaning/FileItem.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
+#include <optional>
 
 namespace velk {
 
+namespace platform {
+struct WalkEntry;
+}
+
 // A folder whose whole subtree one work job of a large-file scan walks.
 struct LargeFileScanUnit {
-    QString path;
-    // Folders strictly below `path` that the walk does not enter: other
-    // volumes' folders, pseudo file systems, network and virtual mounts.
-    QSet<QString> skipped;
+    QByteArray nativePath;  // as the file system spells it
+    QString path;           // for display and comparisons
+    // Folders strictly below that the walk does not enter: other volumes'
+    // folders, pseudo file systems, network and virtual mounts.
+    QSet<QByteArray> skipped;
 };
+
+// Where the units of one scan may not lead (see planLargeFileScan).
+class LargeFileScanExclusions;
 
 // What a large-file scan walks: its roots split into units, and what the
 // split itself found.
@@ -28,6 +39,7 @@ struct LargeFileScanPlan {
     QList<FileItem> rootFiles;
     // Entries of split folders that are not units.
     std::int64_t rootEntries = 0;
+    std::shared_ptr<const LargeFileScanExclusions> exclusions;
 };
 
 // Splits `roots` into work units: roots are cleaned, nested and repeated
@@ -37,5 +49,14 @@ struct LargeFileScanPlan {
 // `unitTarget`, units are split the same way into their sub-folders, a few
 // levels deep at most.
 LargeFileScanPlan planLargeFileScan(const QStringList& roots, std::int64_t minimumSizeBytes, int unitTarget = 0);
+
+// A unit for a mount the walk of `from` met (walks never cross into another
+// mount), or nothing when the scan leaves that mount out: a network or
+// virtual file system, or a place a walk from `from` does not go.
+std::optional<LargeFileScanUnit> mountUnit(const LargeFileScanPlan& plan, const QByteArray& mountPath,
+                                           const LargeFileScanUnit& from);
+
+// The record of a regular file a walk found.
+FileItem foundFile(const platform::WalkEntry& entry);
 
 } // namespace velk

@@ -4,6 +4,7 @@
 #include "engine/cleaning/LargeFileScanner.h"
 #include "platform/Executor.h"
 #include "support/PoolExecutor.h"
+#include "support/SystemFixtures.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -12,7 +13,9 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace velk;
 using velk::test::LargeFileTree;
@@ -145,6 +148,49 @@ TEST(LargeFileScannerTest, OtherVolumesPseudoFileSystemsAndClosedMountsAreNotEnt
     found = pathsOf(harness.scan({tree.at("Volumes/Backup")}));
     found.sort();
     EXPECT_EQ(found, (QStringList{tree.at("Volumes/Backup/backup.img"), inner}));
+}
+
+// Real mounts (the suite runs as root): a local disk mounted inside a unit is
+// walked as a unit of its own, a virtual file system is not entered.
+TEST(LargeFileScannerTest, LocalMountsInsideAUnitAreWalkedVirtualOnesNot)
+{
+    LargeFileTree tree;
+    velk::test::TempTree outside;
+    ScanHarness harness;
+    const QString disk = tree.dir("Users/me/work/disk");
+    const QString ram = tree.dir("Users/me/work/ram");
+    const QString elsewhere = outside.dir("disk/deep");
+    QFile(outside.file("disk/deep/big.bin")).resize(kMin);
+    const auto diskMount = velk::test::ScopedMount::bind(outside.path("disk"), disk);
+    const auto ramMount = velk::test::ScopedMount::tmpfs(ram);
+    ASSERT_TRUE(diskMount.ok()) << diskMount.error();
+    ASSERT_TRUE(ramMount.ok()) << ramMount.error();
+    tree.file("Users/me/work/ram/scratch.bin", kMin);
+    tree.volumes().addMount(disk, "ext4");
+    tree.volumes().addMount(ram, "tmpfs");
+
+    EXPECT_EQ(pathsOf(harness.scan({tree.home()})), QStringList{disk + "/deep/big.bin"});
+    // The same when the mount point is a unit of the split.
+    EXPECT_EQ(pathsOf(harness.scan({tree.at("Users/me/work")})), QStringList{disk + "/deep/big.bin"});
+}
+
+TEST(LargeFileScannerTest, FoundFilesKeepTheirNativeNameAndIdentity)
+{
+    LargeFileTree tree;
+    ScanHarness harness;
+    const QByteArray folder = QFile::encodeName(tree.dir("Users/me/odd"));
+    const QByteArray bytes = folder + "/report" + QByteArray(1, char(0xff)) + ".bin";
+    const int fd = ::open(bytes.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, kMin), 0);
+    ::close(fd);
+    const QList<FileItem> found = harness.scan({tree.home()});
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].fileSystemPath(), bytes);
+    struct stat st;
+    ASSERT_EQ(::stat(bytes.constData(), &st), 0);
+    ASSERT_TRUE(found[0].identity);
+    EXPECT_EQ(found[0].identity->inode, static_cast<std::uint64_t>(st.st_ino));
 }
 
 TEST(LargeFileScannerTest, ProgressCoversEveryUnitAndNoRootsMeansNoCall)

@@ -131,6 +131,23 @@ TEST(LargeFilesViewModelTest, FilesThatCouldNotBeDeletedStayListed)
     EXPECT_EQ(namesOf(s.vm.items()), (QStringList{"stuck.bin", "unselected.bin"}));
 }
 
+TEST(LargeFilesViewModelTest, AFileReplacedSinceTheScanIsLeftAloneAndStaysListed)
+{
+    Screen s;
+    const QString path = s.tree.file("Users/me/a/movie.mkv", 60 * kMiB);
+    const QString other = s.tree.file("Users/me/a/movie.tmp", 10);
+    s.scanToTheEnd({s.tree.home()});
+    ASSERT_EQ(s.vm.items().size(), 1);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(other, path));
+
+    s.vm.deleteSelected(true);
+    s.executor->runAll();
+    EXPECT_TRUE(s.remover->removed().isEmpty());
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(namesOf(s.vm.items()), QStringList{"movie.mkv"});
+}
+
 TEST(LargeFilesViewModelTest, ASupersededScanChangesNothing)
 {
     Screen s;

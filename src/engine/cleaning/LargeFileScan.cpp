@@ -6,11 +6,16 @@
 #include "platform/Executor.h"
 #include "platform/ServiceRegistry.h"
 
+#include <QThread>
+
 #include <algorithm>
 #include <condition_variable>
 
 namespace velk {
 namespace {
+
+// Enough units that workers finishing early find more to do.
+constexpr int kUnitsPerWorker = 4;
 
 // Largest first; equal sizes newest first, a file without a date last.
 void sortFound(QList<FileItem>& found)
@@ -25,46 +30,43 @@ void sortFound(QList<FileItem>& found)
 }
 
 // One running scan: its units, shared totals and the files found so far.
-// The last unit to finish (or the starter, when none runs) completes it.
+// Units are added while it runs for the local mounts its walks meet (walks
+// never cross into another mount themselves); the last unit to
+// finish (or the starter, when none runs) completes it.
 class ScanRun : public std::enable_shared_from_this<ScanRun> {
 public:
     ScanRun(LargeFileScanPlan plan, std::int64_t minimum, std::shared_ptr<LargeFileScanStop> stop,
-            LargeFileScanner::Progress progress, LargeFileScanner::Completion done)
+            LargeFileScanner::Progress progress, LargeFileScanner::Completion done, platform::Executor* executor)
         : m_plan(std::move(plan))
-        , m_tally(unitPaths(m_plan))
         , m_minimum(minimum)
         , m_stop(std::move(stop))
         , m_progress(std::move(progress))
         , m_done(std::move(done))
+        , m_executor(executor)
         , m_found(m_plan.rootFiles)
-        , m_pending(m_plan.units.size() + 1)
     {
     }
 
-    void start(platform::Executor* executor)
+    void start()
     {
-        const int rootsSlot = static_cast<int>(m_plan.units.size());
+        const int rootsSlot = m_tally.add(QString());  // what lies directly in split folders
         if ((m_plan.rootEntries > 0 || !m_plan.rootFiles.isEmpty()) && !m_stop->isStopped())
             report(m_tally.record(rootsSlot, m_plan.rootEntries, m_plan.rootFiles.size()));
-        qsizetype added = 0;
-        for (; added < m_plan.units.size(); ++added) {
+        for (const LargeFileScanUnit& unit : std::as_const(m_plan.units)) {
             if (m_stop->isStopped())
                 break;
-            executor->run(platform::Priority::UserInitiated,
-                          [self = shared_from_this(), unit = static_cast<int>(added)] { self->walk(unit); });
+            add(unit);
         }
-        // The units never added, and the starter itself.
-        finishSome(m_plan.units.size() - added + 1);
+        finishSome(1);  // the starter's own share
     }
 
 private:
-    static QStringList unitPaths(const LargeFileScanPlan& plan)
+    void add(const LargeFileScanUnit& unit)
     {
-        QStringList paths;
-        for (const LargeFileScanUnit& unit : plan.units)
-            paths << unit.path;
-        paths << QString();  // the files lying directly in split roots
-        return paths;
+        m_pending.fetch_add(1, std::memory_order_acq_rel);
+        const int slot = m_tally.add(unit.path);
+        m_executor->run(platform::Priority::UserInitiated,
+                        [self = shared_from_this(), unit, slot] { self->walk(unit, slot); });
     }
 
     void report(const LargeFileScanTally::Totals& totals) const
@@ -73,24 +75,31 @@ private:
             m_progress(totals.visited, totals.matched, totals.folder);
     }
 
-    void walk(int unit)
+    void walk(const LargeFileScanUnit& unit, int slot)
     {
         if (!m_stop->isStopped()) {
-            report(m_tally.begin(unit));
+            report(m_tally.begin(slot));
             LargeFileUnitResult result = walkLargeFileUnit(
-                m_plan.units[unit], m_minimum, *m_stop, [this, unit](std::int64_t visited, std::int64_t matched) {
-                    report(m_tally.record(unit, visited, matched));
+                unit, m_minimum, *m_stop, [this, slot](std::int64_t visited, std::int64_t matched) {
+                    report(m_tally.record(slot, visited, matched));
                 });
-            if (!m_stop->isStopped())
-                report(m_tally.record(unit, result.visited, result.found.size()));
-            report(m_tally.end(unit));
+            if (!m_stop->isStopped()) {
+                report(m_tally.record(slot, result.visited, result.found.size()));
+                // Each mount has one mount point, so the units a scan adds
+                // are bounded by the mount table.
+                for (const QByteArray& mount : std::as_const(result.mounts)) {
+                    if (std::optional<LargeFileScanUnit> inner = mountUnit(m_plan, mount, unit))
+                        add(*inner);
+                }
+            }
+            report(m_tally.end(slot));
             std::lock_guard lock(m_foundLock);
             m_found << result.found;
         }
         finishSome(1);
     }
 
-    void finishSome(qsizetype count)
+    void finishSome(int count)
     {
         if (m_pending.fetch_sub(count, std::memory_order_acq_rel) != count)
             return;
@@ -110,9 +119,10 @@ private:
     const std::shared_ptr<LargeFileScanStop> m_stop;
     const LargeFileScanner::Progress m_progress;
     const LargeFileScanner::Completion m_done;
+    platform::Executor* const m_executor;
     std::mutex m_foundLock;
     QList<FileItem> m_found;
-    std::atomic<qsizetype> m_pending;
+    std::atomic<int> m_pending{1};  // the units running or queued, and the starter
 };
 
 } // namespace
@@ -124,11 +134,11 @@ void LargeFileScanner::scan(const QStringList& roots, std::shared_ptr<LargeFileS
         stop = std::make_shared<LargeFileScanStop>();
     LargeFileScanPlan plan;
     if (!stop->isStopped())
-        plan = planLargeFileScan(roots, minimumSizeBytes);
+        plan = planLargeFileScan(roots, minimumSizeBytes, kUnitsPerWorker * std::max(1, QThread::idealThreadCount()));
     platform::Executor* executor = platform::service<platform::Executor>().get();
     const auto run = std::make_shared<ScanRun>(std::move(plan), minimumSizeBytes, std::move(stop),
-                                               std::move(progress), std::move(done));
-    run->start(executor);
+                                               std::move(progress), std::move(done), executor);
+    run->start();
 }
 
 QList<FileItem> LargeFileScanner::scanAndWait(const QStringList& roots, std::shared_ptr<LargeFileScanStop> stop,

@@ -7,6 +7,7 @@
 #include "platform/Volumes.h"
 
 #include <QDateTime>
+#include <QFile>
 
 #include <algorithm>
 
@@ -15,13 +16,18 @@ namespace {
 
 namespace lp = platform::locationpaths;
 
+// How many levels below its roots a scan may split to find enough units.
+constexpr int kMaxExtraSplitLevels = 3;
+
 // Where walks on the start-up volume do not go: the folders where other
 // volumes are mounted, the system's volume folder, the no-follow view of the
 // start-up volume and the pseudo file systems; and, everywhere, mounts of
 // network and virtual file systems.
-class Exclusions {
+} // namespace
+
+class LargeFileScanExclusions {
 public:
-    Exclusions()
+    LargeFileScanExclusions()
         : m_locations(platform::service<platform::Locations>())
         , m_volumeFolders(m_locations->resolveAll(QStringLiteral("/Volumes")))
     {
@@ -40,7 +46,7 @@ public:
         options.skipHidden = false;
         options.maxDepth = 1;
         platform::walkDirectory(m_locations->resolve(QStringLiteral("/")), options, [&](const platform::WalkEntry& e) {
-            if (e.kind == platform::EntryKind::Directory)
+            if (e.kind == platform::EntryKind::Directory || e.isMountPoint)
                 m_candidates << lp::cleanAbsolute(e.path);
             return platform::WalkAction::Continue;
         });
@@ -59,15 +65,21 @@ public:
         return lp::isAtOrBelowAny(entry, m_startupOnly) || m_locations->isPseudoFileSystem(entry);
     }
 
-    // The excluded folders strictly below `root`.
-    QSet<QString> skippedBelow(const QString& root) const
+    // The excluded folders strictly below `root`, as the walk spells them.
+    QSet<QByteArray> skippedBelow(const QString& root) const
     {
-        QSet<QString> skipped;
+        QSet<QByteArray> skipped;
         for (const QString& candidate : m_candidates) {
             if (candidate != root && lp::isAtOrBelow(candidate, root) && excludes(candidate, root))
-                skipped.insert(candidate);
+                skipped.insert(QFile::encodeName(candidate));
         }
         return skipped;
+    }
+
+    LargeFileScanUnit unit(const QByteArray& nativePath) const
+    {
+        const QString path = QFile::decodeName(nativePath);
+        return {nativePath, path, skippedBelow(path)};
     }
 
 private:
@@ -77,6 +89,8 @@ private:
     QStringList m_closedMounts;
     QStringList m_candidates;
 };
+
+namespace {
 
 // Cleaned roots, shortest first, without repeats and without roots that lie
 // inside another.
@@ -100,45 +114,102 @@ QStringList outermostRoots(const QStringList& roots)
 
 } // namespace
 
-LargeFileScanPlan planLargeFileScan(const QStringList& roots, std::int64_t minimumSizeBytes)
+namespace {
+
+// One folder's direct children, as a split sees them.
+struct Split {
+    QList<QByteArray> folders;  // sub-folders a walk from `folder` may enter
+    QList<FileItem> files; // regular files of at least the minimum
+    std::int64_t others = 0;  // every other entry
+};
+
+Split split(const LargeFileScanUnit& folder, const LargeFileScanExclusions& exclusions, std::int64_t minimumSizeBytes)
+{
+    Split result;
+    platform::WalkOptions options;
+    options.skipHidden = false;
+    options.maxDepth = 1;
+    platform::walkDirectory(folder.nativePath, options, [&](const platform::WalkEntry& e) {
+        // A mount below is its own unit, as the walk of the folder would
+        // make it.
+        if (e.kind == platform::EntryKind::Directory && !exclusions.excludes(e.path, folder.path)) {
+            result.folders << QByteArray(e.nativePath.data(), static_cast<qsizetype>(e.nativePath.size()));
+            return platform::WalkAction::Continue;
+        }
+        ++result.others;
+        if (e.kind == platform::EntryKind::File && e.size >= minimumSizeBytes)
+            result.files.append(foundFile(e));
+        return platform::WalkAction::Continue;
+    });
+    return result;
+}
+
+// Replaces `folder`'s unit by units of its sub-folders, keeping what lies
+// directly in it; false when it has none.
+bool splitInto(LargeFileScanPlan& plan, QList<LargeFileScanUnit>& units, const LargeFileScanUnit& folder,
+               const LargeFileScanExclusions& exclusions, std::int64_t minimumSizeBytes)
+{
+    Split s = split(folder, exclusions, minimumSizeBytes);
+    if (s.folders.isEmpty())
+        return false;
+    for (const QByteArray& child : s.folders)
+        units.append(exclusions.unit(child));
+    plan.rootFiles << s.files;
+    plan.rootEntries += s.others + s.folders.size();
+    return true;
+}
+
+} // namespace
+
+LargeFileScanPlan planLargeFileScan(const QStringList& roots, std::int64_t minimumSizeBytes, int unitTarget)
 {
     LargeFileScanPlan plan;
     const QStringList kept = outermostRoots(roots);
     if (kept.isEmpty())
         return plan;
-    const Exclusions exclusions;
+    plan.exclusions = std::make_shared<const LargeFileScanExclusions>();
+    const LargeFileScanExclusions& exclusions = *plan.exclusions;
     for (const QString& root : kept) {
-        QStringList folders;
-        QList<FileItem> files;
-        std::int64_t others = 0;
-        platform::WalkOptions options;
-        options.skipHidden = false;
-        options.maxDepth = 1;
-        platform::walkDirectory(root, options, [&](const platform::WalkEntry& e) {
-            const QString path = lp::cleanAbsolute(e.path);
-            if (e.kind == platform::EntryKind::Directory && !exclusions.excludes(path, root)) {
-                folders << path;
-                return platform::WalkAction::Continue;
-            }
-            ++others;
-            if (e.kind == platform::EntryKind::File && e.size >= minimumSizeBytes) {
-                std::optional<QDateTime> date;
-                if (e.modifiedMs)
-                    date = QDateTime::fromMSecsSinceEpoch(*e.modifiedMs);
-                files.append(FileItem(path, e.size, date, FileItem::ItemType::File));
-            }
-            return platform::WalkAction::Continue;
-        });
-        if (folders.isEmpty()) {
-            plan.units.append({root, exclusions.skippedBelow(root)});
-            continue;
+        const LargeFileScanUnit unit = exclusions.unit(QFile::encodeName(root));
+        if (!splitInto(plan, plan.units, unit, exclusions, minimumSizeBytes))
+            plan.units.append(unit);
+    }
+    // Too few units to keep the workers busy: split them further, a level
+    // at a time, while that still gives more.
+    for (int level = 0; level < kMaxExtraSplitLevels && plan.units.size() < unitTarget; ++level) {
+        QList<LargeFileScanUnit> finer;
+        bool splitAny = false;
+        for (const LargeFileScanUnit& unit : std::as_const(plan.units)) {
+            if (splitInto(plan, finer, unit, exclusions, minimumSizeBytes))
+                splitAny = true;
+            else
+                finer.append(unit);
         }
-        for (const QString& folder : folders)
-            plan.units.append({folder, exclusions.skippedBelow(folder)});
-        plan.rootFiles << files;
-        plan.rootEntries += others;
+        plan.units = std::move(finer);
+        if (!splitAny)
+            break;
     }
     return plan;
+}
+
+std::optional<LargeFileScanUnit> mountUnit(const LargeFileScanPlan& plan, const QByteArray& mountPath,
+                                           const LargeFileScanUnit& from)
+{
+    if (!plan.exclusions)
+        return std::nullopt;
+    const QString path = lp::cleanAbsolute(QFile::decodeName(mountPath));
+    if (path.isEmpty() || plan.exclusions->excludes(path, from.path))
+        return std::nullopt;
+    return plan.exclusions->unit(mountPath);
+}
+
+FileItem foundFile(const platform::WalkEntry& entry)
+{
+    std::optional<QDateTime> date;
+    if (entry.modifiedMs)
+        date = QDateTime::fromMSecsSinceEpoch(*entry.modifiedMs);
+    const QByteArray nativePath(entry.nativePath.data(), static_cast<qsizetype>(entry.nativePath.size()));
+    return FileItem::scanned(nativePath, entry.identity, entry.size, date, FileItem::ItemType::File);
 }
 
 } // namespace velk

@@ -19,11 +19,13 @@ QString label(const QString& path)
 
 } // namespace
 
-LargeFileScanTally::LargeFileScanTally(QStringList unitPaths)
-    : m_paths(std::move(unitPaths))
-    , m_visited(static_cast<std::size_t>(m_paths.size()), 0)
-    , m_matched(static_cast<std::size_t>(m_paths.size()), 0)
+int LargeFileScanTally::add(const QString& path)
 {
+    std::lock_guard lock(m_lock);
+    m_paths << path;
+    m_visited.push_back(0);
+    m_matched.push_back(0);
+    return static_cast<int>(m_paths.size() - 1);
 }
 
 LargeFileScanTally::Totals LargeFileScanTally::begin(int unit)

@@ -21,8 +21,8 @@ public:
         QString folder;  // the longest-running unit still walked, by its last name
     };
 
-    explicit LargeFileScanTally(QStringList unitPaths);
-
+    // A unit of the scan, named by `path`; returns its slot.
+    int add(const QString& path);
     // A unit begins; the folder falls back to "" when none is active.
     Totals begin(int unit);
     // Replaces a unit's counts; the folder falls back to the unit's own.

@@ -2,8 +2,6 @@
 
 #include "platform/DirectoryWalker.h"
 
-#include <QDateTime>
-
 namespace velk {
 namespace {
 
@@ -23,19 +21,21 @@ LargeFileUnitResult walkLargeFileUnit(const LargeFileScanUnit& unit, std::int64_
         if (progress && !stop.isStopped())
             progress(result.visited, result.found.size());
     };
-    platform::walkDirectory(unit.path, options, [&](const platform::WalkEntry& entry) {
+    platform::walkDirectory(unit.nativePath, options, [&](const platform::WalkEntry& entry) {
         ++result.visited;
         if (result.visited % kProgressEvery == 0)
             report();
         if (entry.kind == platform::EntryKind::Directory) {
-            const bool skip = !unit.skipped.isEmpty() && unit.skipped.contains(entry.path);
-            return skip ? platform::WalkAction::SkipChildren : platform::WalkAction::Continue;
+            const QByteArray path = QByteArray::fromRawData(entry.nativePath.data(),
+                                                            static_cast<qsizetype>(entry.nativePath.size()));
+            if (!unit.skipped.isEmpty() && unit.skipped.contains(path))
+                return platform::WalkAction::SkipChildren;
+            if (entry.isMountPoint)
+                result.mounts.append(QByteArray(path.constData(), path.size()));  // a deep copy
+            return platform::WalkAction::Continue;
         }
         if (entry.kind == platform::EntryKind::File && entry.size >= minimumSizeBytes) {
-            std::optional<QDateTime> date;
-            if (entry.modifiedMs)
-                date = QDateTime::fromMSecsSinceEpoch(*entry.modifiedMs);
-            result.found.append(FileItem(entry.path, entry.size, date, FileItem::ItemType::File));
+            result.found.append(foundFile(entry));
             report();
         }
         return platform::WalkAction::Continue;

@@ -4,6 +4,7 @@
 #include "engine/cleaning/LargeFileScanPlan.h"
 #include "engine/cleaning/LargeFileScanner.h"
 
+#include <QByteArray>
 #include <QList>
 
 #include <cstdint>
@@ -15,16 +16,18 @@ namespace velk {
 struct LargeFileUnitResult {
     std::int64_t visited = 0;  // entries below the unit looked at
     QList<FileItem> found;     // regular files of at least the minimum, in walk order
+    QList<QByteArray> mounts;  // mount points met and, like every walk, not entered
 };
 
 // Called with the unit's running counts (visited, found).
 using LargeFileUnitProgress = std::function<void(std::int64_t visited, std::int64_t matched)>;
 
-// Walks the whole subtree of `unit`, hidden entries and package contents
-// included, never following a link and never entering the unit's skipped
-// folders, and keeps the regular files of at least `minimumSizeBytes`.
-// Reports progress every 500 entries and after each find while not stopped,
-// and ends at the next entry once `stop` is set.
+// Walks the whole subtree of `unit` with the platform's walker, hidden
+// entries and package contents included, never following a link, never
+// entering the unit's skipped folders or another mount, and keeps the
+// regular files of at least `minimumSizeBytes`. Reports progress every 500
+// entries and after each find while not stopped, and ends at the next entry
+// once `stop` is set.
 LargeFileUnitResult walkLargeFileUnit(const LargeFileScanUnit& unit, std::int64_t minimumSizeBytes,
                                       const LargeFileScanStop& stop, const LargeFileUnitProgress& progress);
 

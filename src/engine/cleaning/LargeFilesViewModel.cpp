@@ -6,14 +6,36 @@
 #include "platform/FileRemover.h"
 #include "platform/ServiceRegistry.h"
 
+#include <QFile>
 #include <QPointer>
 #include <QSet>
 
 #include <cmath>
 #include <limits>
 #include <mutex>
+#include <sys/stat.h>
 
 namespace velk {
+namespace {
+
+// Whether the file at the item's path is still the one the scan found: a
+// name the remover reaches by text must spell the scanned bytes, and the
+// object there must be the scanned one.
+bool isStillTheScannedFile(const FileItem& item)
+{
+    const QByteArray bytes = item.fileSystemPath();
+    if (QFile::encodeName(item.path) != bytes)
+        return false;
+    if (!item.identity)
+        return true;
+    struct stat st;
+    if (::lstat(bytes.constData(), &st) != 0)
+        return false;
+    return static_cast<std::uint64_t>(st.st_dev) == item.identity->device
+        && static_cast<std::uint64_t>(st.st_ino) == item.identity->inode;
+}
+
+} // namespace
 
 // Receives one scan's progress on the worker threads and hands the latest
 // figures to the main thread, one hop at a time: figures that arrive while a
@@ -327,6 +349,8 @@ void LargeFilesViewModel::deleteSelected(bool permanently)
     executor->run(platform::Priority::UserInitiated, [self, executor, remover, selected, permanently] {
         QSet<QUuid> removed;
         for (const FileItem& item : selected) {
+            if (!isStillTheScannedFile(item))
+                continue;
             const bool gone = permanently ? remover->removePermanently(item.path) : remover->moveToTrash(item.path);
             if (gone)
                 removed.insert(item.id);

@@ -4,6 +4,7 @@
 #include "engine/cleaning/LargeFileScanner.h"
 #include "platform/Executor.h"
 #include "support/PoolExecutor.h"
+#include "support/SystemFixtures.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -12,7 +13,9 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace velk;
 using velk::test::LargeFileTree;
@@ -89,6 +92,10 @@ TEST(LargeFileScannerTest, TheStartupVolumeSplitsIntoItsFoldersWithoutOtherVolum
     QStringList units = unitPaths(planLargeFileScan({tree.root()}, kMin));
     units.sort();
     EXPECT_EQ(units, (QStringList{tree.at(".hidden"), tree.at("Applications"), tree.at("Users"), tree.at("leaf")}));
+    // A scan wanting more units splits them further.
+    units = unitPaths(planLargeFileScan({tree.root()}, kMin, 5));
+    units.sort();
+    EXPECT_EQ(units, (QStringList{tree.at(".hidden"), tree.at("Applications"), tree.at("Users/me"), tree.at("leaf")}));
     // No sub-folders, or no listing: the root is the unit.
     EXPECT_EQ(unitPaths(planLargeFileScan({tree.at("leaf")}, kMin)), QStringList{tree.at("leaf")});
     EXPECT_EQ(unitPaths(planLargeFileScan({tree.at("missing")}, kMin)), QStringList{tree.at("missing")});
@@ -143,6 +150,49 @@ TEST(LargeFileScannerTest, OtherVolumesPseudoFileSystemsAndClosedMountsAreNotEnt
     EXPECT_EQ(found, (QStringList{tree.at("Volumes/Backup/backup.img"), inner}));
 }
 
+// Real mounts (the suite runs as root): a local disk mounted inside a unit is
+// walked as a unit of its own, a virtual file system is not entered.
+TEST(LargeFileScannerTest, LocalMountsInsideAUnitAreWalkedVirtualOnesNot)
+{
+    LargeFileTree tree;
+    velk::test::TempTree outside;
+    ScanHarness harness;
+    const QString disk = tree.dir("Users/me/work/disk");
+    const QString ram = tree.dir("Users/me/work/ram");
+    const QString elsewhere = outside.dir("disk/deep");
+    QFile(outside.file("disk/deep/big.bin")).resize(kMin);
+    const auto diskMount = velk::test::ScopedMount::bind(outside.path("disk"), disk);
+    const auto ramMount = velk::test::ScopedMount::tmpfs(ram);
+    ASSERT_TRUE(diskMount.ok()) << diskMount.error();
+    ASSERT_TRUE(ramMount.ok()) << ramMount.error();
+    tree.file("Users/me/work/ram/scratch.bin", kMin);
+    tree.volumes().addMount(disk, "ext4");
+    tree.volumes().addMount(ram, "tmpfs");
+
+    EXPECT_EQ(pathsOf(harness.scan({tree.home()})), QStringList{disk + "/deep/big.bin"});
+    // The same when the mount point is a unit of the split.
+    EXPECT_EQ(pathsOf(harness.scan({tree.at("Users/me/work")})), QStringList{disk + "/deep/big.bin"});
+}
+
+TEST(LargeFileScannerTest, FoundFilesKeepTheirNativeNameAndIdentity)
+{
+    LargeFileTree tree;
+    ScanHarness harness;
+    const QByteArray folder = QFile::encodeName(tree.dir("Users/me/odd"));
+    const QByteArray bytes = folder + "/report" + QByteArray(1, char(0xff)) + ".bin";
+    const int fd = ::open(bytes.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, kMin), 0);
+    ::close(fd);
+    const QList<FileItem> found = harness.scan({tree.home()});
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found[0].fileSystemPath(), bytes);
+    struct stat st;
+    ASSERT_EQ(::stat(bytes.constData(), &st), 0);
+    ASSERT_TRUE(found[0].identity);
+    EXPECT_EQ(found[0].identity->inode, static_cast<std::uint64_t>(st.st_ino));
+}
+
 TEST(LargeFileScannerTest, ProgressCoversEveryUnitAndNoRootsMeansNoCall)
 {
     LargeFileTree tree;
@@ -160,7 +210,7 @@ TEST(LargeFileScannerTest, ProgressCoversEveryUnitAndNoRootsMeansNoCall)
         maxVisited = std::max(maxVisited, visited);
         lastMatched = std::max(lastMatched, matched);
     });
-    EXPECT_EQ(maxVisited, 1201);
+    EXPECT_EQ(maxVisited, 1203);  // two folders and every file below them
     EXPECT_EQ(lastMatched, 1);
     EXPECT_GE(calls, 4);
 

@@ -77,7 +77,7 @@ TEST(LargeFilesViewModelTest, AScanPublishesSelectedFilesAtTheChosenMinimum)
     EXPECT_EQ(namesOf(s.vm.items()), (QStringList{"disk.iso", "Holiday.MOV"}));
     EXPECT_EQ(s.vm.selectedCount(), 2);
     EXPECT_EQ(s.vm.scanMatched(), 2);
-    EXPECT_EQ(s.vm.scanProgress(), 3);  // the files in the two folders below the home
+    EXPECT_EQ(s.vm.scanProgress(), 5);  // the two folders below the home and their files
     EXPECT_EQ(s.vm.itemModel()->rowCount(), 2);
     EXPECT_EQ(resets.count(), 0);
 }
@@ -129,6 +129,23 @@ TEST(LargeFilesViewModelTest, FilesThatCouldNotBeDeletedStayListed)
     s.executor->runAll();
     EXPECT_EQ(s.remover->trashed(), QStringList{kept});
     EXPECT_EQ(namesOf(s.vm.items()), (QStringList{"stuck.bin", "unselected.bin"}));
+}
+
+TEST(LargeFilesViewModelTest, AFileReplacedSinceTheScanIsLeftAloneAndStaysListed)
+{
+    Screen s;
+    const QString path = s.tree.file("Users/me/a/movie.mkv", 60 * kMiB);
+    const QString other = s.tree.file("Users/me/a/movie.tmp", 10);
+    s.scanToTheEnd({s.tree.home()});
+    ASSERT_EQ(s.vm.items().size(), 1);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(other, path));
+
+    s.vm.deleteSelected(true);
+    s.executor->runAll();
+    EXPECT_TRUE(s.remover->removed().isEmpty());
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(namesOf(s.vm.items()), QStringList{"movie.mkv"});
 }
 
 TEST(LargeFilesViewModelTest, ASupersededScanChangesNothing)

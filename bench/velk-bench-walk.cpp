@@ -1,6 +1,8 @@
 // Walks and sizes a folder the way every cleaning feature does and reports
 // the rates.
-//   velk-bench-walk DIR [REPEATS]
+//   velk-bench-walk [--size-only] DIR [REPEATS]
+// --size-only times the sizing runs alone, before anything else reads the
+// tree (for timings of a tree that is not in the cache).
 // Prints one line per run of each kind, then the best walk (every entry
 // yielded with its path and attributes) and, last, the best sizing run
 // (the public sizing routine itself):
@@ -9,6 +11,9 @@
 
 #include "engine/cleaning/SyncFileScanner.h"
 #include "platform/DirectoryWalker.h"
+#include "platform/ParallelWalk.h"
+
+#include <QFile>
 
 #include <QString>
 
@@ -16,6 +21,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -53,12 +59,27 @@ Run best(const char* label, int repeats, const std::function<Run()>& once)
 
 int main(int argc, char** argv)
 {
+    const bool sizeOnly = argc > 1 && std::strcmp(argv[1], "--size-only") == 0;
+    if (sizeOnly) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s DIR [REPEATS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s [--size-only] DIR [REPEATS]\n", argv[0]);
         return 2;
     }
     const QString dir = QString::fromLocal8Bit(argv[1]);
     const int repeats = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    if (sizeOnly) {
+        Run sizing = best("size", repeats, [&] {
+            Run run;
+            run.bytes = velk::SyncFileScanner::dirSizePublic(dir);
+            return run;
+        });
+        sizing.entries = velk::platform::parallelFolderTotal(QFile::encodeName(dir)).entries;
+        print("", sizing);
+        return 0;
+    }
 
     // The entry count of the sizing runs comes from the same walk; the timed
     // call is the public sizing routine itself.

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
@@ -42,34 +43,6 @@ struct RawEntry {
     bool isMountPoint = false;
 };
 
-// The folder to walk, opened as given (the root may be a link to a folder).
-struct Root {
-    UniqueFd fd;
-    EntryAttributes attributes;
-    std::string path; // absolute, clean, native bytes
-};
-
-std::optional<Root> openRoot(const QByteArray& nativeRoot)
-{
-    QByteArray absolute = nativeRoot;
-    if (absolute.isEmpty())
-        return std::nullopt;
-    if (!absolute.startsWith('/'))
-        absolute = QFile::encodeName(QDir::currentPath()) + '/' + absolute;
-    Root root;
-    root.path.assign(absolute.constData(), static_cast<std::size_t>(absolute.size()));
-    while (root.path.size() > 1 && root.path.back() == '/')
-        root.path.pop_back();
-    root.fd.reset(::open(root.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!root.fd.isOpen() || isOnPseudoFileSystem(root.fd.get()))
-        return std::nullopt;
-    const auto attributes = readAttributes(root.fd.get(), "");
-    if (!attributes)
-        return std::nullopt;
-    root.attributes = *attributes;
-    return root;
-}
-
 // Depth-first walk over a FolderCursor. `Visit` is called as
 // `WalkAction visit(const RawEntry&, const std::string& path)`; when
 // `kTrackPaths` is false the path is not kept and is always empty, and only
@@ -86,7 +59,7 @@ public:
 
     WalkResult run(const QByteArray& nativeRoot)
     {
-        auto root = openRoot(nativeRoot);
+        auto root = openWalkRoot(nativeRoot);
         if (!root)
             return {false};
         m_fromFileSystemRoot = root->path == "/";
@@ -118,13 +91,7 @@ private:
 
     bool isPseudoFileSystem(int depth, std::string_view name) const
     {
-        if (!m_fromFileSystemRoot || depth != 1)
-            return false;
-        for (std::string_view pseudo : kPseudoRoots) {
-            if (name == pseudo)
-                return true;
-        }
-        return false;
+        return m_fromFileSystemRoot && depth == 1 && isPseudoRootName(name);
     }
 
     void visitEntry(const struct dirent64& dirent)
@@ -209,6 +176,32 @@ QByteArray nativeRootOf(const QString& root)
 }
 
 } // namespace
+
+bool isPseudoRootName(std::string_view name)
+{
+    return std::find(kPseudoRoots.begin(), kPseudoRoots.end(), name) != kPseudoRoots.end();
+}
+
+std::optional<WalkRoot> openWalkRoot(const QByteArray& nativeRoot)
+{
+    QByteArray absolute = nativeRoot;
+    if (absolute.isEmpty())
+        return std::nullopt;
+    if (!absolute.startsWith('/'))
+        absolute = QFile::encodeName(QDir::currentPath()) + '/' + absolute;
+    WalkRoot root;
+    root.path.assign(absolute.constData(), static_cast<std::size_t>(absolute.size()));
+    while (root.path.size() > 1 && root.path.back() == '/')
+        root.path.pop_back();
+    root.fd.reset(::open(root.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!root.fd.isOpen() || isOnPseudoFileSystem(root.fd.get()))
+        return std::nullopt;
+    const auto attributes = readAttributes(root.fd.get(), "");
+    if (!attributes)
+        return std::nullopt;
+    root.attributes = *attributes;
+    return root;
+}
 
 WalkResult walkDirectory(const QString& root, const WalkOptions& options,
                          const std::function<WalkAction(const WalkEntry&)>& visit)

@@ -2,6 +2,7 @@
 
 #include "platform/FileIdentity.h"
 #include "platform/FolderReader.h"
+#include "platform/UniqueFd.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace velk::platform {
@@ -62,6 +64,20 @@ WalkResult walkDirectory(const QString& root, const WalkOptions& options,
 // The same from a root given as the file system spells it.
 WalkResult walkDirectory(const QByteArray& nativeRoot, const WalkOptions& options,
                          const std::function<WalkAction(const WalkEntry&)>& visit);
+
+// The folder a walk starts from, opened as given (it may be a link to a
+// folder; nothing below it is followed). Nothing when it cannot be opened or
+// lies on a kernel pseudo file system.
+struct WalkRoot {
+    UniqueFd fd;
+    EntryAttributes attributes;
+    std::string path; // absolute, without trailing "/", native bytes
+};
+std::optional<WalkRoot> openWalkRoot(const QByteArray& nativeRoot);
+
+// Names directly below "/" that hold kernel pseudo file systems, which no
+// walk from "/" enters.
+bool isPseudoRootName(std::string_view name);
 
 struct FolderTotal {
     std::int64_t bytes = 0;

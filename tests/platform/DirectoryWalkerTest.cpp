@@ -1,5 +1,6 @@
 #include "platform/DirectoryWalker.h"
 #include "support/DeepChain.h"
+#include "support/DescriptorLimit.h"
 #include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 
@@ -18,6 +19,7 @@
 #include <vector>
 
 using namespace velk::platform;
+using velk::test::DescriptorLimit;
 using velk::test::openToEveryone;
 using velk::test::runUnprivileged;
 using velk::test::ScopedMount;
@@ -176,40 +178,6 @@ TEST(DirectoryWalker, UnreadableFolderIsPassedOverAndTheWalkReportedIncomplete)
     EXPECT_EQ(answer, 3);
     EXPECT_TRUE(folderTotal(root).complete);
 }
-
-// Leaves exactly `free` descriptor numbers to what runs until the object
-// goes.
-class DescriptorLimit {
-public:
-    explicit DescriptorLimit(int free)
-    {
-        for (;;) {
-            const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-            if (fd < 0)
-                break;
-            m_fillers.push_back(fd);
-            bool nextFree = true;
-            for (int next = fd + 1; next <= fd + free; ++next)
-                nextFree = nextFree && fcntl(next, F_GETFD) == -1 && errno == EBADF;
-            if (nextFree)
-                break;
-        }
-        getrlimit(RLIMIT_NOFILE, &m_previous);
-        rlimit tight = m_previous;
-        tight.rlim_cur = static_cast<rlim_t>(m_fillers.back() + 1 + free);
-        setrlimit(RLIMIT_NOFILE, &tight);
-    }
-    ~DescriptorLimit()
-    {
-        setrlimit(RLIMIT_NOFILE, &m_previous);
-        for (int fd : m_fillers)
-            ::close(fd);
-    }
-
-private:
-    std::vector<int> m_fillers;
-    rlimit m_previous{};
-};
 
 // Short of descriptors, the walk gives up those of shallower folders and
 // opens them again later, so the tree is still walked whole; with a single

@@ -1,13 +1,19 @@
 #include "engine/cleaning/SyncFileScanner.h"
 
 #include "engine/cleaning/FolderListing.h"
-#include "platform/DirectoryWalker.h"
+#include "platform/ParallelWalk.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <vector>
 
 namespace velk {
 
 qint64 SyncFileScanner::dirSizePublic(const QString& folder)
 {
-    return platform::regularFileBytes(folder);
+    const QString clean = QDir::cleanPath(folder);
+    return clean.isEmpty() ? 0 : platform::parallelFolderTotal(QFile::encodeName(clean)).bytes;
 }
 
 qint64 SyncFileScanner::appSize(const QString& app)
@@ -18,8 +24,17 @@ qint64 SyncFileScanner::appSize(const QString& app)
 QList<FileItem> SyncFileScanner::directorySizeScanned(const QString& folder)
 {
     QList<FileItem> items;
-    for (const ListedChild& child : listVisibleChildren(folder)) {
-        const qint64 size = child.isFolder ? platform::folderTotal(child.nativePath).bytes : child.size;
+    const QList<ListedChild> children = listVisibleChildren(folder);
+    // The child folders are sized together, in one walk over all of them.
+    std::vector<QByteArray> folders;
+    for (const ListedChild& child : children) {
+        if (child.isFolder)
+            folders.push_back(child.nativePath);
+    }
+    const std::vector<platform::FolderTotal> totals = platform::parallelFolderTotals(folders);
+    std::size_t nextFolder = 0;
+    for (const ListedChild& child : children) {
+        const qint64 size = child.isFolder ? totals[nextFolder++].bytes : child.size;
         if (size == 0)
             continue;
         items.append(FileItem::scanned(child.nativePath, child.identity, size, child.modificationDate,

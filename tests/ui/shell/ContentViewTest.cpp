@@ -145,6 +145,8 @@ TEST_F(ContentViewTest, CollapsedSidebarHasNoStripAndSettlesAtTheIconColumn)
     click(find("sidebar.brand"));
     EXPECT_FALSE(find("sidebar.resizeHandle")->isVisible());
     EXPECT_TRUE(test::waitFor([&] { return find("sidebar")->width() == 56; }));
+    // At the window's minimum height the footer stays below the last row.
+    EXPECT_GE(find("sidebar.settings")->mapToScene({}).y(), row("processes")->mapToScene({ 0, 34 }).y());
     shoot("shell-collapsed");
 }
 

@@ -1,6 +1,6 @@
 #include "app/VelkCleanApp.h"
 #include "engine/cleaning/LanguageManager.h"
-#include "engine/monitor/FakeMonitorSources.h"
+#include "support/FakeMonitorSources.h"
 #include "ui/design/QuickFixture.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/shell/SectionNavigator.h"

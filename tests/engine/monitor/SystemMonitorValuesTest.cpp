@@ -1,4 +1,4 @@
-#include "FakeMonitorSources.h"
+#include "support/FakeMonitorSources.h"
 
 #include <QMetaProperty>
 

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "ui/design/AppSection.h"
+#include "ui/shell/SectionNavigator.h"
+#include "ui/shell/SidebarLayout.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QtQml/qqmlregistration.h>
+#include <memory>
+#include <optional>
+
+class QQmlApplicationEngine;
+class QQuickWindow;
+
+namespace velk {
+class LanguageManager;
+class SystemMonitor;
+class ThemeManager;
+} // namespace velk
+
+namespace velk::app {
+
+// How the application starts.
+struct StartOptions {
+    // The section shown first (the dashboard when not given).
+    std::optional<AppSection> section;
+    // The monitor to use instead of the process-wide one (tests pass their
+    // own). The language and theme are always the process-wide ones, which
+    // the views read too.
+    SystemMonitor* monitor = nullptr;
+};
+
+// The application: holds the language and theme, builds the main window
+// over the window's models and keeps the locale in step with the language.
+// The start-up order is the program's: the language and theme first, then
+// the monitor (without its timer), then the update controller, then the
+// locale; the monitor starts sampling only when the root view appears.
+class VelkCleanApp : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The application is made in C++.")
+    Q_PROPERTY(velk::shell::SectionNavigator* navigator READ navigator CONSTANT)
+    Q_PROPERTY(velk::shell::SidebarLayout* sidebar READ sidebar CONSTANT)
+    // UPDATE CONTROLLER: the update controller's shared instance, once that
+    // service exists; until then an object without an update.
+    Q_PROPERTY(QObject* updates READ updates CONSTANT)
+
+public:
+    explicit VelkCleanApp(StartOptions options = StartOptions(), QObject* parent = nullptr);
+    ~VelkCleanApp() override;
+
+    // Builds and shows the main window; false when its QML cannot be built.
+    bool start();
+
+    QQmlApplicationEngine& engine() { return *m_engine; }
+    QQuickWindow* mainWindow() const;
+    shell::SectionNavigator* navigator() const { return m_navigator.get(); }
+    shell::SidebarLayout* sidebar() const { return m_sidebar.get(); }
+    QObject* updates() const { return m_updates.get(); }
+    SystemMonitor& monitor() const { return *m_monitor; }
+
+    // Opens the one Settings window, or brings it to the front.
+    Q_INVOKABLE void showSettings();
+
+private:
+    void applyLocale();
+
+    LanguageManager* m_language;
+    ThemeManager* m_theme;
+    SystemMonitor* m_monitor;
+    std::unique_ptr<QObject> m_updates;
+    std::unique_ptr<shell::SectionNavigator> m_navigator;
+    std::unique_ptr<shell::SidebarLayout> m_sidebar;
+    std::unique_ptr<QQmlApplicationEngine> m_engine;
+    QPointer<QQuickWindow> m_window;
+};
+
+} // namespace velk::app

@@ -1,0 +1,39 @@
+// The VelkClean application.
+
+#include "app/VelkCleanApp.h"
+
+#include <QCommandLineParser>
+#include <QGuiApplication>
+#include <QQuickWindow>
+#include <QTimer>
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setOrganizationName(QStringLiteral("Velk"));
+    QGuiApplication::setApplicationName(QStringLiteral("VelkClean"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Velk Clean"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(VELK_VERSION));
+
+    // --screenshot is for scripts/run on a machine without a display: it
+    // saves the window once it has settled, then quits.
+    QCommandLineParser parser;
+    parser.addOptions({
+        { "screenshot", "Save a picture of the main window to FILE, then quit.", "file" },
+        { "screenshot-delay", "Milliseconds to wait before --screenshot.", "ms", "3000" },
+    });
+    parser.parse(QCoreApplication::arguments());
+
+    velk::app::VelkCleanApp velkClean;
+    if (!velkClean.start())
+        return 1;
+
+    if (parser.isSet("screenshot")) {
+        const QString file = parser.value("screenshot");
+        QTimer::singleShot(parser.value("screenshot-delay").toInt(), &app, [&velkClean, file] {
+            const bool saved = velkClean.mainWindow()->grabWindow().save(file);
+            QCoreApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return QGuiApplication::exec();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ui/design/AppSection.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace velk::shell {
+
+// Sections by their case name ("dashboard", "systemInfo", ...): the names
+// the window's hosts, object names and command-line options use.
+QString caseName(AppSection section);
+std::optional<AppSection> sectionFromCaseName(QStringView name);
+// Every case name, in the sections' declaration order.
+QStringList allCaseNames();
+
+} // namespace velk::shell

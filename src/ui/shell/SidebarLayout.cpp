@@ -1,0 +1,111 @@
+#include "ui/shell/SidebarLayout.h"
+
+#include "platform/ServiceRegistry.h"
+#include "platform/UserDefaults.h"
+#include "ui/design/VDS.h"
+#include "ui/shell/SidebarWidth.h"
+
+namespace velk::shell {
+
+SidebarLayout::SidebarLayout(QObject* parent)
+    : SidebarLayout(platform::service<platform::UserDefaults>(), parent)
+{
+}
+
+SidebarLayout::SidebarLayout(std::shared_ptr<platform::UserDefaults> defaults, QObject* parent)
+    : QObject(parent)
+    , m_defaults(std::move(defaults))
+    , m_collapsed(m_defaults->boolean(collapsedKey).value_or(false))
+    , m_expandedWidth(VDS::Measure::sidebar)
+{
+}
+
+SidebarLayout::~SidebarLayout() = default;
+
+void SidebarLayout::setCollapsed(bool collapsed)
+{
+    m_defaults->setBoolean(collapsedKey, collapsed);
+    if (m_collapsed == collapsed)
+        return;
+    m_collapsed = collapsed;
+    emit collapsedChanged();
+    emit widthChanged();
+}
+
+double SidebarLayout::width() const
+{
+    return m_collapsed ? VDS::Measure::sidebarIcon : m_expandedWidth;
+}
+
+double SidebarLayout::contentLeadingInset() const
+{
+    return VDS::Measure::mainContentLeadingInset(width(), m_collapsed);
+}
+
+double SidebarLayout::persistedExpandedWidth() const
+{
+    return m_defaults->number(expandedWidthKey).value_or(VDS::Measure::sidebar);
+}
+
+void SidebarLayout::restore()
+{
+    if (m_defaults->contains(legacyWidthKey)) {
+        // A value that is not a number reads as 0, which migrates nothing.
+        const double legacy = m_defaults->number(legacyWidthKey).value_or(0);
+        if (legacy > 0) {
+            if (legacy < VDS::Measure::sidebarExpandedMin)
+                setCollapsed(true);
+            else
+                setPersistedExpandedWidth(SidebarWidth::snap(legacy));
+        }
+        m_defaults->remove(legacyWidthKey);
+    }
+    setExpandedWidth(SidebarWidth::snap(persistedExpandedWidth()));
+}
+
+void SidebarLayout::toggleCollapsed()
+{
+    setCollapsed(!m_collapsed);
+}
+
+void SidebarLayout::dragChanged(double translation)
+{
+    if (!m_dragStart) {
+        m_dragStart = m_expandedWidth;
+        emit draggingChanged();
+    }
+    setExpandedWidth(SidebarWidth::clamp(*m_dragStart + translation));
+}
+
+void SidebarLayout::dragEnded()
+{
+    if (m_dragStart) {
+        m_dragStart.reset();
+        emit draggingChanged();
+    }
+    setExpandedWidth(SidebarWidth::snap(m_expandedWidth));
+    setPersistedExpandedWidth(m_expandedWidth);
+}
+
+void SidebarLayout::resetWidth()
+{
+    setExpandedWidth(VDS::Measure::sidebar);
+    setPersistedExpandedWidth(VDS::Measure::sidebar);
+}
+
+void SidebarLayout::setExpandedWidth(double width)
+{
+    if (m_expandedWidth == width)
+        return;
+    m_expandedWidth = width;
+    emit expandedWidthChanged();
+    if (!m_collapsed)
+        emit widthChanged();
+}
+
+void SidebarLayout::setPersistedExpandedWidth(double width)
+{
+    m_defaults->setNumber(expandedWidthKey, width);
+}
+
+} // namespace velk::shell

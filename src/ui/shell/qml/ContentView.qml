@@ -1,0 +1,94 @@
+import QtQuick
+import Velk.Design
+import Velk.Shell
+
+// The main window's content: the sidebar, the resize strip while the
+// sidebar is expanded, and the section host that keeps all eight screens
+// alive and shows the selected one.
+Item {
+    id: root
+    required property SectionNavigator navigator
+    required property SidebarLayout layout
+    required property QtObject updates
+    // Leading inset the screens align their content with.
+    readonly property real contentLeadingInset: layout.contentLeadingInset
+
+    // The sidebar's Settings link was clicked.
+    signal settingsRequested()
+
+    objectName: "contentView"
+    implicitWidth: VDS.Measure.windowWidth
+    implicitHeight: VDS.Measure.windowHeight
+
+    // The window has appeared: the sidebar takes its stored width and the
+    // monitor follows the selected section.
+    function appear() {
+        layout.restore()
+        navigator.appear()
+    }
+
+    VelkAppBackdrop {
+        anchors.fill: parent
+    }
+
+    SidebarView {
+        id: sidebar
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        width: root.layout.width
+        navigator: root.navigator
+        layout: root.layout
+        updates: root.updates
+        onSettingsRequested: root.settingsRequested()
+
+        // Collapsing and expanding move on their spring; drags, snaps and
+        // the double-click reset jump to their width.
+        Behavior on width {
+            id: collapseMotion
+            enabled: false
+            SpringAnimation {
+                spring: Motion.sidebarCollapse.spring
+                damping: Motion.sidebarCollapse.damping
+                mass: Motion.sidebarCollapse.mass
+                epsilon: 0.25
+            }
+        }
+        Connections {
+            target: root.layout
+            function onCollapsedChanged() { collapseMotion.enabled = true }
+            function onExpandedWidthChanged() { collapseMotion.enabled = false }
+        }
+    }
+
+    SidebarResizeHandle {
+        id: handle
+        visible: !root.layout.collapsed
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        anchors.left: sidebar.right
+        layout: root.layout
+    }
+
+    Item {
+        id: sections
+        objectName: "sections"
+        anchors.top: parent.top
+        anchors.bottom: parent.bottom
+        anchors.right: parent.right
+        anchors.left: handle.visible ? handle.right : sidebar.right
+
+        // Screens join their hosts here, in the sections' order.
+        SectionHost { anchors.fill: parent; name: "dashboard"; navigator: root.navigator }
+        SectionHost { anchors.fill: parent; name: "systemInfo"; navigator: root.navigator }
+        SectionHost { anchors.fill: parent; name: "systemJunk"; navigator: root.navigator }
+        SectionHost { anchors.fill: parent; name: "appUninstall"; navigator: root.navigator }
+        SectionHost { anchors.fill: parent; name: "startup"; navigator: root.navigator }
+        SectionHost { anchors.fill: parent; name: "largeFiles"; navigator: root.navigator }
+        SectionHost { anchors.fill: parent; name: "privacy"; navigator: root.navigator }
+        SectionHost { anchors.fill: parent; name: "processes"; navigator: root.navigator }
+    }
+
+    // UPDATE PRESENTATION: the update prompt sheet and the install-failure
+    // and status alerts join the window's sheet and alert hosts here once
+    // the update controller and its prompt exist.
+}

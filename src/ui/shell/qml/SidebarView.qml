@@ -1,0 +1,147 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls.Basic
+import Velk.Design
+import Velk.Shell
+
+// The navigation column: the brand mark (which collapses and expands the
+// column), the section rows in three groups, and the footer with the
+// Settings link and the version button. Expanded or compact by the layout.
+Rectangle {
+    id: sidebar
+    required property SectionNavigator navigator
+    required property SidebarLayout layout
+    required property QtObject updates
+    readonly property bool isCompact: layout.collapsed
+
+    // The Settings link was clicked.
+    signal settingsRequested()
+
+    // Rows in the order they appear, by group.
+    readonly property var groups: [
+        ["dashboard"],
+        ["systemJunk", "largeFiles", "appUninstall", "privacy"],
+        ["startup", "systemInfo", "processes"],
+    ]
+
+    objectName: "sidebar"
+    color: VDS.C.bg0
+    clip: true
+
+    // The column scrolls when the window is too low for all of it, so the
+    // footer never covers a row.
+    Flickable {
+        id: scroller
+        anchors.fill: parent
+        contentWidth: width
+        contentHeight: column.height
+        interactive: contentHeight > height
+        boundsBehavior: Flickable.StopAtBounds
+        clip: true
+
+        Item {
+            id: column
+            width: scroller.width
+            height: Math.max(scroller.height,
+                VDS.Space.xl + brand.height + VDS.Space.l + nav.height + footer.height)
+
+            AbstractButton {
+                id: brand
+                objectName: "sidebar.brand"
+                anchors.top: parent.top
+                anchors.topMargin: VDS.Space.xl
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.leftMargin: VDS.Measure.sidebarHeaderHPadding
+                anchors.rightMargin: VDS.Measure.sidebarHeaderHPadding
+                height: VDS.Measure.sidebarBrandHeaderSlot
+                hoverEnabled: true
+                focusPolicy: Qt.NoFocus
+                readonly property string tip: sidebar.layout.collapsed ? Lang.t("展开侧栏", "Expand sidebar") : Lang.t("收起侧栏", "Collapse sidebar")
+                Accessible.name: tip
+                ToolTip.text: tip
+                ToolTip.visible: hovered
+                ToolTip.delay: 600
+                onClicked: sidebar.layout.toggleCollapsed()
+                background: null
+                contentItem: Item {
+                    VelkBrandLogo {
+                        objectName: "sidebar.brand.logo"
+                        anchors.centerIn: parent
+                        size: sidebar.isCompact ? VDS.Measure.sidebarBrandLogoCompact : VDS.Measure.sidebarBrandLogoExpanded
+                        width: size
+                        height: size
+                    }
+                }
+            }
+
+            Column {
+                id: nav
+                objectName: "sidebar.nav"
+                anchors.top: brand.bottom
+                anchors.topMargin: VDS.Space.l
+                anchors.horizontalCenter: parent.horizontalCenter
+                width: sidebar.isCompact ? column.width : VDS.Measure.sidebarNavColumnWidth
+                spacing: VDS.Space.xxs
+
+                Repeater {
+                    model: sidebar.groups
+                    delegate: Column {
+                        id: group
+                        required property var modelData
+                        required property int index
+                        width: nav.width
+                        spacing: VDS.Space.xxs
+                        topPadding: index === 0 ? 0 : VDS.Space.l
+
+                        Repeater {
+                            model: group.modelData
+                            delegate: SidebarRow {
+                                required property string modelData
+                                readonly property string sectionId: sidebar.navigator.idOf(modelData)
+                                width: group.width
+                                section: modelData
+                                title: Lang.sectionTitle(sectionId)
+                                symbol: AppSection.icon(sectionId)
+                                isSelected: sidebar.navigator.selection === modelData
+                                isCompact: sidebar.isCompact
+                                onClicked: sidebar.navigator.select(modelData)
+                            }
+                        }
+                    }
+                }
+            }
+
+            Item {
+                id: footer
+                objectName: "sidebar.footer"
+                anchors.bottom: parent.bottom
+                anchors.left: parent.left
+                anchors.right: parent.right
+                height: footerGrid.height + 2 * VDS.Space.s
+
+                // One column when compact, one row of the nav column's width when
+                // expanded.
+                Grid {
+                    id: footerGrid
+                    anchors.centerIn: parent
+                    columns: sidebar.isCompact ? 1 : 2
+                    rowSpacing: VDS.Space.xs
+                    columnSpacing: 0
+                    horizontalItemAlignment: Grid.AlignHCenter
+                    verticalItemAlignment: Grid.AlignVCenter
+                    SidebarSettingsLink {
+                        width: sidebar.isCompact ? implicitWidth : VDS.Measure.sidebarNavColumnWidth - version.width
+                        isCompact: sidebar.isCompact
+                        onClicked: sidebar.settingsRequested()
+                    }
+                    VersionCheckButton {
+                        id: version
+                        isCompact: sidebar.isCompact
+                        updates: sidebar.updates
+                    }
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,164 @@
+#include "app/VelkCleanApp.h"
+#include "engine/cleaning/LanguageManager.h"
+#include "support/FakeMonitorSources.h"
+#include "ui/design/QuickFixture.h"
+#include "ui/design/ThemeManager.h"
+#include "ui/shell/SectionNavigator.h"
+#include "ui/shell/SidebarLayout.h"
+
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace velk::app {
+namespace {
+
+// The application over doubles: in-memory defaults, a monitor over fake
+// readings whose background work runs only when stepped.
+class VelkCleanAppTest : public testing::Test {
+protected:
+    platform::ScopedService<platform::Executor> executor { std::make_shared<test::ManualExecutor>() };
+    platform::ScopedService<platform::Clock> clock { std::make_shared<test::ManualClock>() };
+    std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
+    platform::ScopedService<platform::UserDefaults> defaultsService { defaults };
+    std::shared_ptr<test::FakeMonitorSources> sources = std::make_shared<test::FakeMonitorSources>();
+    SystemMonitor monitor { sources };
+    LanguageManager& language = LanguageManager::shared();
+    std::unique_ptr<VelkCleanApp> app;
+
+    test::ManualExecutor& exec() { return static_cast<test::ManualExecutor&>(*executor); }
+
+    VelkCleanApp& make(StartOptions options = {})
+    {
+        options.monitor = &monitor;
+        app = std::make_unique<VelkCleanApp>(options);
+        return *app;
+    }
+
+    QQuickWindow* started()
+    {
+        if (!app)
+            make();
+        EXPECT_TRUE(app->start());
+        QQuickWindow* window = app->mainWindow();
+        EXPECT_TRUE(window && QTest::qWaitForWindowExposed(window));
+        return window;
+    }
+
+    template <class T = QObject>
+    T* named(const char* name)
+    {
+        T* found = app->mainWindow()->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+
+    void press(QQuickWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers)
+    {
+        window->requestActivate();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, key, modifiers);
+    }
+};
+
+TEST_F(VelkCleanAppTest, MonitorStaysIdleUntilTheRootAppears)
+{
+    make();
+    QTest::qWait(50);
+    EXPECT_EQ(sources->count("processes"), 0);
+    EXPECT_EQ(exec().backgroundRuns(), 0);
+
+    started();
+    // The dashboard wants live figures: one sample at once, without ports.
+    EXPECT_TRUE(test::waitFor([&] { return exec().backgroundRuns() == 1; }));
+    exec().runAll();
+    EXPECT_EQ(sources->count("processes"), 1);
+    EXPECT_EQ(sources->count("sockets"), 0);
+    EXPECT_FALSE(monitor.portsEnabled());
+}
+
+TEST_F(VelkCleanAppTest, StartSectionIsGatedWhenTheWindowAppears)
+{
+    make({ .section = AppSection::processes });
+    EXPECT_FALSE(monitor.portsEnabled());
+    started();
+    EXPECT_TRUE(monitor.portsEnabled());
+    EXPECT_EQ(app->navigator()->selection(), "processes");
+}
+
+TEST_F(VelkCleanAppTest, ToolsShortcutsAreEnabledAndChangeNothing)
+{
+    QQuickWindow* window = started();
+    exec().runAll();
+    app->navigator()->select("largeFiles");
+    exec().runAll();
+    const QStringList readingsBefore = sources->calls;
+    const auto writesBefore = defaults->writes().size();
+    const int runsBefore = exec().backgroundRuns();
+
+    for (const char* name : { "menu.tools.scanJunk", "menu.tools.cleanLargeFiles" }) {
+        QObject* action = named(name);
+        ASSERT_TRUE(action);
+        EXPECT_TRUE(action->property("enabled").toBool());
+    }
+    QSignalSpy scan(named("menu.tools.scanJunk"), SIGNAL(triggered(QObject*)));
+    QSignalSpy large(named("menu.tools.cleanLargeFiles"), SIGNAL(triggered(QObject*)));
+    press(window, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    press(window, Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(scan.count(), 1);
+    EXPECT_EQ(large.count(), 1);
+
+    exec().runAll();
+    EXPECT_EQ(app->navigator()->selection(), "largeFiles");
+    EXPECT_EQ(sources->calls, readingsBefore);
+    EXPECT_EQ(defaults->writes().size(), writesBefore);
+    EXPECT_EQ(exec().backgroundRuns(), runsBefore);
+}
+
+TEST_F(VelkCleanAppTest, MenuTitlesFollowTheLanguage)
+{
+    started();
+    EXPECT_EQ(named("menu.tools")->property("title").toString(), "工具");
+    EXPECT_EQ(named("menu.tools.scanJunk")->property("text").toString(), "扫描系统垃圾");
+    language.setCurrent("en");
+    EXPECT_EQ(named("menu.tools")->property("title").toString(), "Tools");
+    EXPECT_EQ(named("menu.tools.scanJunk")->property("text").toString(), "Scan System Junk");
+    EXPECT_EQ(named("menu.tools.cleanLargeFiles")->property("text").toString(), "Clean Large Files");
+    EXPECT_EQ(named("menu.app.settings")->property("text").toString(), "Settings…");
+    EXPECT_EQ(QLocale().language(), QLocale::English);
+    language.setCurrent("zh-Hans");
+    EXPECT_EQ(QLocale().language(), QLocale::Chinese);
+    EXPECT_EQ(named("menu.tools")->property("title").toString(), "工具");
+}
+
+TEST_F(VelkCleanAppTest, SettingsOpensOneWindowByShortcutAndLink)
+{
+    QQuickWindow* window = started();
+    auto* settings = named<QQuickWindow>("settingsWindow");
+    ASSERT_TRUE(settings);
+    EXPECT_FALSE(settings->isVisible());
+    press(window, Qt::Key_Comma, Qt::ControlModifier);
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_EQ(settings->size(), QSize(610, 754));
+    settings->close();
+
+    auto* link = named<QQuickItem>("sidebar.settings");
+    ASSERT_TRUE(link);
+    QTest::mouseClick(window, Qt::LeftButton, {}, link->mapToScene({ 10, 10 }).toPoint());
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_EQ(app->mainWindow()->findChildren<QQuickWindow*>("settingsWindow").size(), 1);
+}
+
+TEST_F(VelkCleanAppTest, MainWindowKeepsTheMinimumContentSize)
+{
+    QQuickWindow* window = started();
+    auto* menuBar = window->property("menuBar").value<QQuickItem*>();
+    ASSERT_TRUE(menuBar);
+    EXPECT_EQ(window->minimumWidth(), 987);
+    EXPECT_EQ(window->minimumHeight() - menuBar->height(), 610);
+}
+
+} // namespace
+} // namespace velk::app

@@ -1,0 +1,226 @@
+#include "FakeUpdates.h"
+#include "RecordingMonitorGate.h"
+#include "engine/cleaning/LanguageManager.h"
+#include "support/ui/ScreenFixture.h"
+#include "ui/design/ThemeManager.h"
+#include "ui/shell/SectionNames.h"
+#include "ui/shell/SectionNavigator.h"
+#include "ui/shell/SidebarLayout.h"
+
+#include <QQmlProperty>
+
+namespace velk::shell {
+namespace {
+
+class ContentViewTest : public test::ScreenFixture {
+protected:
+    std::shared_ptr<test::RecordingMonitorGate::Log> log = std::make_shared<test::RecordingMonitorGate::Log>();
+    SectionNavigator navigator { std::make_unique<test::RecordingMonitorGate>(log) };
+    SidebarLayout layout { defaults };
+    test::FakeUpdates updates;
+
+    // The view goes before the objects it shows.
+    ~ContentViewTest() override
+    {
+        item.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // The monitor switches, without the foreground flag that follows the
+    // window's activation.
+    QStringList gating() const
+    {
+        QStringList calls = log->calls;
+        calls.removeIf([](const QString& call) { return call.startsWith("foreground"); });
+        return calls;
+    }
+
+    QQuickItem* showRoot()
+    {
+        QQuickItem* root = build("ContentView",
+            { { "navigator", QVariant::fromValue(&navigator) }, { "layout", QVariant::fromValue(&layout) },
+                { "updates", QVariant::fromValue<QObject*>(&updates) } });
+        if (root)
+            QMetaObject::invokeMethod(root, "appear");
+        return root;
+    }
+
+    // Section names of the sidebar rows, top to bottom.
+    QStringList rowOrder()
+    {
+        QList<QQuickItem*> rows = findAll("sidebar.row");
+        std::sort(rows.begin(), rows.end(), [](QQuickItem* a, QQuickItem* b) {
+            return a->mapToScene({}).y() < b->mapToScene({}).y();
+        });
+        QStringList names;
+        for (QQuickItem* row : rows)
+            names.append(row->property("section").toString());
+        return names;
+    }
+
+    QStringList selectedRows()
+    {
+        QStringList names;
+        for (QQuickItem* row : findAll("sidebar.row"))
+            if (row->property("isSelected").toBool())
+                names.append(row->property("section").toString());
+        return names;
+    }
+
+    QQuickItem* row(const QString& section)
+    {
+        for (QQuickItem* r : findAll("sidebar.row"))
+            if (r->property("section").toString() == section)
+                return r;
+        ADD_FAILURE() << section.toStdString();
+        return nullptr;
+    }
+};
+
+TEST_F(ContentViewTest, OnlyTheDashboardIsShownAtLaunchAndEveryHostIsBuilt)
+{
+    ASSERT_TRUE(showRoot());
+    EXPECT_EQ(gating(), QStringList({ "ports=0", "heavy=1" }));
+    for (const QString& name : allCaseNames()) {
+        QQuickItem* host = find(("section." + name).toLatin1());
+        ASSERT_TRUE(host);
+        const bool shown = name == "dashboard";
+        EXPECT_EQ(host->isEnabled(), shown) << name.toStdString();
+        EXPECT_EQ(host->isVisible(), shown) << name.toStdString();
+        EXPECT_EQ(host->z(), shown ? 1 : 0);
+    }
+}
+
+TEST_F(ContentViewTest, RowsComeInTheirGroupsWithOneSelected)
+{
+    ASSERT_TRUE(showRoot());
+    EXPECT_EQ(rowOrder(),
+        QStringList({ "dashboard", "systemJunk", "largeFiles", "appUninstall", "privacy", "startup", "systemInfo", "processes" }));
+    EXPECT_EQ(selectedRows(), QStringList({ "dashboard" }));
+
+    // 5 points between rows of a group, 34 more before a new group.
+    const double dashboardBottom = row("dashboard")->mapToScene({ 0, 34 }).y();
+    EXPECT_EQ(row("systemJunk")->mapToScene({}).y() - dashboardBottom, 5 + 34);
+    const double junkBottom = row("systemJunk")->mapToScene({ 0, 34 }).y();
+    EXPECT_EQ(row("largeFiles")->mapToScene({}).y() - junkBottom, 5);
+}
+
+TEST_F(ContentViewTest, ClickingARowSelectsItsSectionAndShowsItsHost)
+{
+    ASSERT_TRUE(showRoot());
+    log->calls.clear();
+    click(row("processes"));
+    EXPECT_EQ(navigator.selection(), "processes");
+    EXPECT_EQ(gating(), QStringList({ "ports=1", "heavy=1" }));
+    EXPECT_EQ(selectedRows(), QStringList({ "processes" }));
+    EXPECT_TRUE(test::waitFor([&] { return !find("section.dashboard")->isVisible(); }));
+    EXPECT_TRUE(find("section.processes")->isEnabled());
+    EXPECT_FALSE(find("section.dashboard")->isEnabled());
+}
+
+TEST_F(ContentViewTest, RowTitlesAndTooltipsFollowTheLanguageInBothForms)
+{
+    ASSERT_TRUE(showRoot());
+    auto& language = LanguageManager::shared();
+    const QString before = language.current();
+    language.setCurrent("en");
+    EXPECT_EQ(row("systemJunk")->property("title").toString(), "System Cleanup");
+    EXPECT_EQ(row("systemJunk")->property("tip").toString(), "System Cleanup");
+    EXPECT_EQ(find("sidebar.brand")->property("tip").toString(), "Collapse sidebar");
+    click(find("sidebar.brand"));
+    EXPECT_TRUE(layout.collapsed());
+    EXPECT_EQ(find("sidebar.brand")->property("tip").toString(), "Expand sidebar");
+    EXPECT_EQ(row("largeFiles")->property("tip").toString(), "Large Files");
+    language.setCurrent("zh-Hans");
+    EXPECT_EQ(find("sidebar.brand")->property("tip").toString(), "展开侧栏");
+    EXPECT_EQ(row("largeFiles")->property("title").toString(), "大文件");
+    language.setCurrent(before);
+}
+
+TEST_F(ContentViewTest, CollapsedSidebarHasNoStripAndSettlesAtTheIconColumn)
+{
+    ASSERT_TRUE(showRoot());
+    EXPECT_TRUE(find("sidebar.resizeHandle")->isVisible());
+    EXPECT_EQ(find("sidebar")->width(), 231);
+    click(find("sidebar.brand"));
+    EXPECT_FALSE(find("sidebar.resizeHandle")->isVisible());
+    EXPECT_TRUE(test::waitFor([&] { return find("sidebar")->width() == 56; }));
+    // At the window's minimum height the footer stays below the last row.
+    EXPECT_GE(find("sidebar.settings")->mapToScene({}).y(), row("processes")->mapToScene({ 0, 34 }).y());
+    shoot("shell-collapsed");
+}
+
+TEST_F(ContentViewTest, DraggingTheStripResizesAndADoubleClickResets)
+{
+    ASSERT_TRUE(showRoot());
+    QQuickItem* strip = find("sidebar.resizeHandle");
+    const QPoint start = strip->mapToScene({ 5, 300 }).toPoint();
+    QTest::mousePress(&window, Qt::LeftButton, {}, start);
+    for (int dx = 4; dx <= 40; dx += 4)
+        QTest::mouseMove(&window, start + QPoint(dx, 0));
+    EXPECT_TRUE(layout.dragging());
+    EXPECT_EQ(find("sidebar")->width(), 271); // follows the pointer, unsnapped
+    QTest::mouseRelease(&window, Qt::LeftButton, {}, start + QPoint(40, 0));
+    EXPECT_EQ(find("sidebar")->width(), 273);
+    EXPECT_EQ(defaults->number(SidebarLayout::expandedWidthKey), 273.0);
+
+    QTest::mouseDClick(&window, Qt::LeftButton, {}, strip->mapToScene({ 5, 300 }).toPoint());
+    EXPECT_EQ(find("sidebar")->width(), 233);
+    EXPECT_EQ(defaults->number(SidebarLayout::expandedWidthKey), 233.0);
+}
+
+TEST_F(ContentViewTest, ThemeChangeKeepsTheSelectionAndTheSidebar)
+{
+    ASSERT_TRUE(showRoot());
+    click(row("largeFiles"));
+    click(find("sidebar.brand"));
+    QQuickItem* host = find("section.largeFiles");
+    auto& theme = ThemeManager::shared();
+    const QString before = theme.currentRawValue();
+    theme.setCurrentRawValue(theme.isCyber() ? "classic" : "cyber");
+    settle(100);
+    EXPECT_EQ(find("section.largeFiles"), host);
+    EXPECT_EQ(navigator.selection(), "largeFiles");
+    EXPECT_TRUE(layout.collapsed());
+    theme.setCurrentRawValue(before);
+}
+
+TEST_F(ContentViewTest, VersionButtonShowsItsThreeStatesAndActsOnClick)
+{
+    ASSERT_TRUE(showRoot());
+    QQuickItem* button = find("sidebar.version");
+    EXPECT_EQ(button->property("shows").toString(), "version");
+    EXPECT_EQ(text("sidebar.version.text"), "1.4.2");
+    click(button);
+    EXPECT_EQ(updates.checks, 1);
+
+    updates.set(true, false);
+    EXPECT_EQ(button->property("shows").toString(), "checking");
+    EXPECT_FALSE(button->isEnabled());
+    click(button);
+    EXPECT_EQ(updates.checks, 1);
+
+    updates.set(false, true);
+    EXPECT_EQ(button->property("shows").toString(), "update");
+    click(button);
+    EXPECT_EQ(updates.presentations, 1);
+    EXPECT_EQ(updates.checks, 1);
+
+    // Checking wins over a waiting update.
+    updates.set(true, true);
+    EXPECT_EQ(button->property("shows").toString(), "checking");
+}
+
+TEST_F(ContentViewTest, BrandMarkStrokeFollowsItsSize)
+{
+    ASSERT_TRUE(showRoot());
+    QQuickItem* logo = find("sidebar.brand.logo");
+    EXPECT_DOUBLE_EQ(logo->property("strokeWidth").toDouble(), 89 * 0.06);
+    layout.setCollapsed(true);
+    EXPECT_DOUBLE_EQ(logo->property("strokeWidth").toDouble(), 34 * 0.06);
+    logo->setProperty("size", 20);
+    EXPECT_DOUBLE_EQ(logo->property("strokeWidth").toDouble(), 1.25);
+}
+
+} // namespace
+} // namespace velk::shell

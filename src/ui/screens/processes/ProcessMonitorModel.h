@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QVariant>
 #include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
 #include <optional>
 
 namespace velk::screens {
@@ -21,6 +22,7 @@ namespace velk::screens {
 // result by keyed updates, so rows keep their place and state across ticks.
 class ProcessMonitorModel : public QObject {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(velk::SystemMonitor* monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
     Q_PROPERTY(Sort sortKey READ sortKey WRITE setSortKey NOTIFY sortKeyChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)

@@ -1,0 +1,10 @@
+#pragma once
+
+class QQmlEngine;
+
+namespace velk::screens {
+
+// Makes `import Velk.Processes` (and Velk.Design) available in `engine`.
+void prepareProcessesQml(QQmlEngine& engine);
+
+} // namespace velk::screens

@@ -1,0 +1,31 @@
+#include "ui/screens/processes/VisibleProcesses.h"
+
+#include <algorithm>
+
+namespace velk::screens {
+
+std::vector<ProcInfo> visibleProcesses(const std::vector<ProcInfo>& processes, const PortListMap& listening,
+                                       const ProcessFilter& filter)
+{
+    std::vector<ProcInfo> kept;
+    kept.reserve(processes.size());
+    for (const ProcInfo& p : processes) {
+        if (filter.onlyListening && !listening.contains(p.pid))
+            continue;
+        if (p.matches(filter.search))
+            kept.push_back(p);
+    }
+    std::stable_sort(kept.begin(), kept.end(), comparator(filter.sort));
+    return kept;
+}
+
+QList<qint32> pidsOf(const std::vector<ProcInfo>& processes)
+{
+    QList<qint32> pids;
+    pids.reserve(static_cast<qsizetype>(processes.size()));
+    for (const ProcInfo& p : processes)
+        pids.append(p.pid);
+    return pids;
+}
+
+} // namespace velk::screens

@@ -1,0 +1,72 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import QtQuick.Controls
+import Velk.Design
+import Velk.Processes
+
+// The sort bar, a divider and the visible processes, one row each keyed by
+// pid; a spinner until the first sample. A click selects a row or, on the
+// selected row, deselects it. A navigation request scrolls its row to the
+// centre once the new order is laid out.
+Item {
+    id: root
+    required property ProcessMonitorModel screen
+    required property QtObject monitor
+
+    ProcessSortBar {
+        id: sortBar
+        objectName: "processes.sortBar"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        screen: root.screen
+    }
+    VelkMetallicDivider {
+        id: divider
+        anchors.top: sortBar.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+    }
+
+    Spinner {
+        objectName: "processes.spinner"
+        anchors.centerIn: list
+        visible: !root.screen.sampled
+        controlSize: "regular"
+    }
+
+    ListView {
+        id: list
+        objectName: "processes.list"
+        anchors.top: divider.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 8
+        visible: root.screen.sampled
+        clip: true
+        spacing: 2
+        boundsBehavior: Flickable.StopAtBounds
+        model: root.screen.visibleProcesses
+        ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+
+        delegate: ProcessListRow {
+            objectName: "processes.row"
+            width: ListView.view.width
+            identity: root.screen.identityText(pid, threads, user)
+            ports: root.screen.portBadges[pid] ?? ""
+            isSelected: root.monitor.selectedPid === pid
+            onActivated: root.screen.tapRow(pid)
+        }
+    }
+
+    Connections {
+        target: root.screen
+        function onScrollRequested(pid) {
+            Qt.callLater(() => {
+                const row = root.screen.rowOf(pid)
+                if (row >= 0)
+                    list.positionViewAtIndex(row, ListView.Center)
+            })
+        }
+    }
+}

@@ -1,0 +1,191 @@
+import QtQuick
+import QtQuick.Controls
+import Velk.Design
+import Velk.Processes
+
+// The Processes section: the header with the process count, the listeners
+// badge, the search and the listening filter; the process list, split with
+// the detail area while a listed process is selected; the footer of the
+// sort key. The screen's state lives in `screen`; the selection lives in
+// the monitor.
+Item {
+    id: root
+    required property QtObject monitor
+    readonly property ProcessMonitorModel screen: screenModel
+
+    objectName: "processes"
+    implicitWidth: 720
+    implicitHeight: 560
+
+    ProcessMonitorModel {
+        id: screenModel
+        monitor: root.monitor
+    }
+    Component.onCompleted: screenModel.appear()
+
+    PageHeader {
+        id: header
+        objectName: "processes.header"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        title: Lang.t("进程监控", "Processes")
+        subtitle: screenModel.processCountText
+
+        VelkBadge {
+            objectName: "processes.listeners"
+            visible: screenModel.listenerCount > 0
+            text: screenModel.listenerCountText + Lang.t(" 网络监听", " listeners")
+            color: VDS.C.text2
+            monospaced: true
+            height: 32
+        }
+        VelkSearchField {
+            objectName: "processes.search"
+            width: 210
+            placeholder: Lang.t("搜索名称、PID或路径", "Search name, PID or path")
+            id: search
+            onTextChanged: screenModel.searchText = text
+            // A navigation request clears the search.
+            Connections {
+                target: screenModel
+                function onSearchTextChanged() {
+                    if (search.text !== screenModel.searchText)
+                        search.text = screenModel.searchText
+                }
+            }
+        }
+        VelkFilterChip {
+            objectName: "processes.listeningFilter"
+            text: Lang.t("仅监听", "Listening")
+            checked: screenModel.showOnlyListening
+            onToggled: (on) => { screenModel.showOnlyListening = on }
+        }
+    }
+
+    Item {
+        id: listArea
+        objectName: "processes.listArea"
+        anchors.top: header.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: footer.top
+
+        ProcessListPane {
+            objectName: "processes.fullList"
+            anchors.fill: parent
+            visible: !screenModel.showsDetail
+            screen: screenModel
+            monitor: root.monitor
+        }
+
+        SplitView {
+            objectName: "processes.split"
+            anchors.fill: parent
+            visible: screenModel.showsDetail
+            orientation: Qt.Horizontal
+            handle: Rectangle {
+                implicitWidth: 1
+                color: VDS.C.border
+                Rectangle {
+                    anchors.centerIn: parent
+                    width: 9
+                    height: parent.height
+                    color: "transparent"
+                }
+            }
+
+            ProcessListPane {
+                objectName: "processes.compactList"
+                SplitView.minimumWidth: 370
+                SplitView.preferredWidth: 420
+                SplitView.maximumWidth: 520
+                screen: screenModel
+                monitor: root.monitor
+            }
+            ScrollView {
+                objectName: "processes.detail"
+                SplitView.minimumWidth: 460
+                SplitView.fillWidth: true
+                // The selected process's details fill this area.
+            }
+        }
+    }
+
+    Item {
+        id: footer
+        objectName: "processes.footer"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        // The CPU footer while sorted by CPU, the memory footer while sorted
+        // by memory; nothing for the other keys.
+        property int sortKey: screenModel.sortKey
+        implicitHeight: childrenRect.height
+        height: implicitHeight
+    }
+
+    // The termination confirmation, open while a process awaits it.
+    Connections {
+        target: screenModel
+        function onConfirmTerminateChanged() {
+            if (screenModel.terminateAlertShown)
+                terminateAlert.open()
+            else
+                terminateAlert.close()
+        }
+    }
+    Popup {
+        id: terminateAlert
+        objectName: "processes.terminateAlert"
+        parent: Overlay.overlay
+        anchors.centerIn: parent
+        modal: true
+        closePolicy: Popup.CloseOnEscape
+        onClosed: screenModel.cancelTerminate()
+        padding: VDS.Space.m
+        background: Rectangle {
+            radius: 13
+            color: VDS.C.bgElevated
+            border.width: 1
+            border.color: VDS.C.border
+        }
+        contentItem: Column {
+            spacing: VDS.Space.s
+            width: 300
+            Text {
+                objectName: "processes.terminateAlert.title"
+                width: parent.width
+                text: Lang.t("结束进程？", "Terminate Process?")
+                textFormat: Text.PlainText
+                font: VDS.body(Font.DemiBold)
+                color: VDS.C.text1
+                wrapMode: Text.Wrap
+            }
+            Text {
+                objectName: "processes.terminateAlert.message"
+                width: parent.width
+                visible: text.length > 0
+                text: screenModel.terminateMessage
+                textFormat: Text.PlainText
+                font: VDS.body()
+                color: VDS.C.text2
+                wrapMode: Text.Wrap
+            }
+            Row {
+                anchors.right: parent.right
+                spacing: VDS.Space.xs
+                VelkTintedButton {
+                    objectName: "processes.terminateAlert.cancel"
+                    text: Lang.t("取消", "Cancel")
+                    onClicked: screenModel.cancelTerminate()
+                }
+                VelkTintedButton {
+                    objectName: "processes.terminateAlert.terminate"
+                    text: Lang.t("结束进程", "Terminate")
+                    destructive: true
+                    onClicked: screenModel.confirmTerminate()
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,271 @@
+#include "engine/monitor/FakeMonitorSources.h"
+#include "support/FakeProcessProbe.h"
+#include "ui/screens/processes/ProcessMonitorModel.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
+#include <csignal>
+
+namespace velk::test {
+namespace {
+
+using screens::ProcessMonitorModel;
+
+// The Processes screen's state over a monitor fed by fake readings.
+class ProcessMonitorModelTest : public MonitorTest {
+protected:
+    platform::ScopedService<platform::ProcessProbe> probe{std::make_shared<FakeProcessProbe>()};
+    std::unique_ptr<ProcessMonitorModel> screen;
+
+    FakeProcessProbe& probeDouble() { return static_cast<FakeProcessProbe&>(*probe); }
+
+    void SetUp() override
+    {
+        screen = std::make_unique<ProcessMonitorModel>(&monitor());
+        tester = std::make_unique<QAbstractItemModelTester>(screen->visibleModel(),
+                                                            QAbstractItemModelTester::FailureReportingMode::Warning);
+    }
+
+    void TearDown() override
+    {
+        tester.reset();
+        screen.reset();
+        MonitorTest::TearDown();
+    }
+
+    // A tick that lists `list` (pid, cpu) in that order.
+    void tickWith(const std::vector<std::pair<qint32, double>>& list)
+    {
+        sources->nextProcesses.clear();
+        for (const auto& [pid, cpu] : list) {
+            ProcInfo p = proc(pid, 1, 1000 + pid, "/usr/bin/app" + QString::number(pid));
+            p.cpu = cpu;
+            sources->nextProcesses.push_back(p);
+        }
+        tick();
+    }
+
+    std::vector<qint32> visible() const
+    {
+        std::vector<qint32> pids;
+        const auto* model = screen->visibleModel();
+        for (int row = 0; row < model->rowCount(); ++row)
+            pids.push_back(model->data(model->index(row), ProcessListModel::PidRole).toInt());
+        return pids;
+    }
+
+    std::optional<qint32> selected() { return monitor().selectedPid(); }
+
+private:
+    std::unique_ptr<QAbstractItemModelTester> tester;
+};
+
+TEST_F(ProcessMonitorModelTest, VisibleListFollowsTicksByKeyWithoutReset)
+{
+    QSignalSpy resets(screen->visibleModel(), &QAbstractItemModel::modelReset);
+    QSignalSpy moves(screen->visibleModel(), &QAbstractItemModel::rowsMoved);
+    QSignalSpy changes(screen->visibleModel(), &QAbstractItemModel::dataChanged);
+    EXPECT_FALSE(screen->sampled());
+
+    tickWith({{1, 1.0}, {2, 5.0}, {3, 3.0}});
+    EXPECT_TRUE(screen->sampled());
+    EXPECT_EQ(visible(), (std::vector<qint32>{2, 3, 1}));
+    tickWith({{1, 9.0}, {2, 5.0}, {4, 4.0}});
+    EXPECT_EQ(visible(), (std::vector<qint32>{1, 2, 4}));
+    EXPECT_GT(moves.count(), 0);
+    EXPECT_GT(changes.count(), 0);
+    screen->setSortKey(ProcessMonitorModel::Pid);
+    EXPECT_EQ(visible(), (std::vector<qint32>{4, 2, 1}));
+    EXPECT_EQ(resets.count(), 0);
+}
+
+TEST_F(ProcessMonitorModelTest, SelectionFollowsItsProcessUntilItExits)
+{
+    tickWith({{1, 1.0}, {2, 5.0}, {3, 3.0}});
+    screen->appear();
+    screen->tapRow(3);
+    EXPECT_EQ(selected(), 3);
+    EXPECT_TRUE(screen->showsDetail());
+
+    tickWith({{1, 1.0}, {2, 0.0}, {3, 9.0}});   // its row moves to the top
+    EXPECT_EQ(visible().front(), 3);
+    EXPECT_EQ(selected(), 3);
+
+    tickWith({{1, 1.0}, {2, 0.0}});
+    EXPECT_EQ(selected(), std::nullopt);
+    EXPECT_FALSE(screen->showsDetail());
+}
+
+TEST_F(ProcessMonitorModelTest, TapSelectsAndSecondTapDeselects)
+{
+    tickWith({{1, 1.0}, {2, 5.0}});
+    QSignalSpy writes(&monitor(), &SystemMonitor::selectedPidChanged);
+    screen->tapRow(2);
+    screen->tapRow(1);
+    EXPECT_EQ(selected(), 1);
+    screen->tapRow(1);
+    EXPECT_EQ(selected(), std::nullopt);
+    EXPECT_EQ(writes.count(), 3);
+}
+
+// Only a change of the ordered pid list runs the rule: a selection outside
+// the list survives ticks that only move figures.
+TEST_F(ProcessMonitorModelTest, FiguresOnlyTickLeavesTheRuleAlone)
+{
+    tickWith({{1, 1.0}, {2, 5.0}});
+    monitor().setSelectedPid(77);
+    QSignalSpy writes(&monitor(), &SystemMonitor::selectedPidChanged);
+    tickWith({{1, 8.0}, {2, 0.5}});
+    EXPECT_EQ(selected(), 77);
+    EXPECT_EQ(writes.count(), 0);
+    EXPECT_FALSE(screen->showsDetail());
+
+    tickWith({{2, 0.5}, {1, 8.0}});   // same pids, new order
+    EXPECT_EQ(selected(), std::nullopt);
+    EXPECT_EQ(writes.count(), 1);
+}
+
+TEST_F(ProcessMonitorModelTest, SearchAndFilterThatHideTheSelectionClearIt)
+{
+    tickWith({{10, 1.0}, {20, 5.0}});
+    screen->tapRow(10);
+    QSignalSpy writes(&monitor(), &SystemMonitor::selectedPidChanged);
+    screen->setSearchText("app1");          // still shows 10
+    EXPECT_EQ(selected(), 10);
+    EXPECT_EQ(writes.count(), 0);            // an unchanged selection is not written again
+    screen->setSearchText("app20");
+    EXPECT_EQ(visible(), (std::vector<qint32>{20}));
+    EXPECT_EQ(selected(), std::nullopt);
+    screen->setSearchText("");
+    EXPECT_EQ(selected(), std::nullopt);     // not restored
+
+    screen->tapRow(20);
+    screen->setShowOnlyListening(true);     // no socket data yet: nothing listens
+    EXPECT_TRUE(visible().empty());
+    EXPECT_EQ(selected(), std::nullopt);
+}
+
+TEST_F(ProcessMonitorModelTest, RequestForAProcessNotRunningStaysPendingUntilATap)
+{
+    tickWith({{1, 1.0}, {2, 5.0}});
+    screen->setSearchText("app1");
+    screen->setShowOnlyListening(true);
+    QSignalSpy scrolls(screen.get(), &ProcessMonitorModel::scrollRequested);
+
+    screen->setRequest(ProcessNavigationRequest(ProcSort::mem, 9));
+    EXPECT_EQ(screen->sortKey(), ProcessMonitorModel::Memory);
+    EXPECT_TRUE(screen->searchText().isEmpty());
+    EXPECT_FALSE(screen->showOnlyListening());
+    EXPECT_EQ(visible(), (std::vector<qint32>{1, 2}));
+    EXPECT_EQ(selected(), 9);
+    EXPECT_EQ(screen->requestedPid(), 9);
+    EXPECT_FALSE(screen->showsDetail());     // the list stays at full width
+    ASSERT_EQ(scrolls.count(), 1);
+    EXPECT_EQ(scrolls.front().front().toInt(), 9);
+
+    tickWith({{2, 5.0}, {1, 1.0}});
+    EXPECT_EQ(selected(), 9);
+    EXPECT_EQ(screen->requestedPid(), 9);
+
+    screen->tapRow(2);
+    EXPECT_EQ(screen->requestedPid(), std::nullopt);
+    EXPECT_EQ(selected(), 2);
+    tickWith({{2, 5.0}, {1, 1.0}, {9, 0.0}});
+    EXPECT_EQ(selected(), 2);
+}
+
+TEST_F(ProcessMonitorModelTest, RequestIsFulfilledWhenItsProcessShows)
+{
+    tickWith({{1, 1.0}});
+    screen->setRequest(ProcessNavigationRequest(ProcSort::pid, 5));
+    tickWith({{1, 1.0}, {5, 0.0}});
+    EXPECT_EQ(selected(), 5);
+    EXPECT_EQ(screen->requestedPid(), std::nullopt);
+    EXPECT_TRUE(screen->showsDetail());
+    EXPECT_EQ(screen->rowOf(5), 0);
+
+    // A request without a pid keeps a visible selection.
+    screen->setRequest(ProcessNavigationRequest(ProcSort::name, std::nullopt));
+    EXPECT_EQ(screen->sortKey(), ProcessMonitorModel::Name);
+    EXPECT_EQ(selected(), 5);
+}
+
+TEST_F(ProcessMonitorModelTest, CountsOfTheHeader)
+{
+    sources->nextSockets = {
+        socket(1, "TCP", endpoint("127.0.0.1", 8080), std::nullopt, "LISTEN"),
+        socket(1, "TCP", endpoint("127.0.0.1", 443), std::nullopt, "LISTEN"),
+        socket(1, "TCP", endpoint("127.0.0.1", 80), std::nullopt, "LISTEN"),
+        socket(2, "TCP", endpoint("::", 80), std::nullopt, "LISTEN"),
+        socket(2, "TCP", endpoint("127.0.0.1", 5000), endpoint("127.0.0.1", 80), "ESTABLISHED"),
+    };
+    sources->nextProcesses = {proc(1), proc(2), proc(3)};
+    EXPECT_EQ(screen->listenerCount(), 0);
+    monitor().setPortsEnabled(true);
+    exec().runAll();
+
+    EXPECT_EQ(screen->listenerCount(), 4);
+    EXPECT_EQ(screen->listenerCountText(), QStringLiteral("4"));
+    screen->setSearchText("nothing-like-this");
+    EXPECT_TRUE(visible().empty());
+    EXPECT_EQ(screen->processCountText(), QStringLiteral("3"));
+    EXPECT_EQ(screen->portBadges().value("1").toString(), QStringLiteral(":80,443"));
+    EXPECT_EQ(screen->portBadges().value("2").toString(), QStringLiteral(":80"));
+    EXPECT_FALSE(screen->portBadges().contains("3"));
+
+    screen->setSearchText("");
+    screen->setShowOnlyListening(true);
+    EXPECT_EQ(visible(), (std::vector<qint32>{1, 2}));
+}
+
+TEST_F(ProcessMonitorModelTest, TerminateSignalsTheProcessTheAlertWasOpenedFor)
+{
+    tickWith({{1, 1.0}, {2, 5.0}});
+    screen->askTerminate(2);
+    EXPECT_TRUE(screen->terminateAlertShown());
+    EXPECT_EQ(screen->terminateMessage(), QStringLiteral("app2 (PID 2)"));
+    EXPECT_TRUE(screen->confirmTerminate());
+    EXPECT_FALSE(screen->terminateAlertShown());
+    ASSERT_EQ(probeDouble().sent.size(), 1u);
+    EXPECT_EQ(probeDouble().sent.front(), std::make_pair(2, SIGTERM));
+
+    screen->askTerminate(1);
+    screen->cancelTerminate();
+    EXPECT_FALSE(screen->terminateAlertShown());
+    EXPECT_EQ(probeDouble().sent.size(), 1u);
+}
+
+TEST_F(ProcessMonitorModelTest, TerminateSendsNothingOnceTheProcessHasGone)
+{
+    tickWith({{1, 1.0}, {2, 5.0}});
+    screen->askTerminate(2);
+    tickWith({{1, 1.0}});
+    EXPECT_TRUE(screen->terminateAlertShown());
+    EXPECT_TRUE(screen->terminateMessage().isEmpty());
+    EXPECT_FALSE(screen->confirmTerminate());
+    EXPECT_TRUE(probeDouble().sent.empty());
+}
+
+TEST_F(ProcessMonitorModelTest, TerminateNeverSignalsAReusedPid)
+{
+    tickWith({{1, 1.0}, {2, 5.0}});
+    screen->askTerminate(2);
+    ProcInfo reused = proc(2, 1, 99999, "/usr/bin/other");
+    sources->nextProcesses = {proc(1, 1, 1001, "/usr/bin/app1"), reused};
+    tick();
+    EXPECT_TRUE(screen->terminateMessage().isEmpty());
+    EXPECT_FALSE(screen->confirmTerminate());
+    EXPECT_TRUE(probeDouble().sent.empty());
+
+    // Neither pid 0 nor a process-group pid is ever signalled.
+    sources->nextProcesses = {proc(0, 0, 5, "/sbin/kernel"), proc(-1, 0, 5, "/sbin/all")};
+    tick();
+    screen->askTerminate(0);
+    EXPECT_FALSE(screen->confirmTerminate());
+    screen->askTerminate(-1);
+    EXPECT_FALSE(screen->confirmTerminate());
+    EXPECT_TRUE(probeDouble().sent.empty());
+}
+
+} // namespace
+} // namespace velk::test

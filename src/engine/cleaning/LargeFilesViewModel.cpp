@@ -327,7 +327,8 @@ void LargeFilesViewModel::deleteSelected(bool permanently)
     executor->run(platform::Priority::UserInitiated, [self, executor, remover, selected, permanently] {
         QSet<QUuid> removed;
         for (const FileItem& item : selected) {
-            const bool gone = permanently ? remover->removePermanently(item.path) : remover->moveToTrash(item.path);
+            const bool gone = permanently ? remover->removePermanently(item.removalTarget()).gone
+                                          : remover->moveToTrash(item.removalTarget()).gone;
             if (gone)
                 removed.insert(item.id);
         }

@@ -17,6 +17,7 @@
 #include "platform/ToolRunner.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
@@ -53,15 +54,15 @@ private:
 
 class DryRemover final : public platform::FileRemover {
 public:
-    bool removePermanently(const QString& path) override
+    platform::RemovalResult removePermanently(const platform::RemovalTarget& target) override
     {
-        out() << "remove " << path << '\n';
-        return true;
+        out() << "remove " << QFile::decodeName(target.path) << '\n';
+        return {true, 0};
     }
-    bool moveToTrash(const QString& path) override
+    platform::RemovalResult moveToTrash(const platform::RemovalTarget& target) override
     {
-        out() << "trash " << path << '\n';
-        return true;
+        out() << "trash " << QFile::decodeName(target.path) << '\n';
+        return {true, 0};
     }
 };
 

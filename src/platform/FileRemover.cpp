@@ -4,49 +4,40 @@
 #include "platform/Locations.h"
 #include "platform/ServiceRegistry.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace velk::platform {
+
+RemovalTarget::RemovalTarget(const QString& displayPath)
+    : path(QFile::encodeName(displayPath))
+{
+}
+
+RemovalTarget::RemovalTarget(QByteArray nativePath, std::optional<FileIdentity> identity_)
+    : path(std::move(nativePath))
+    , identity(identity_)
+{
+}
+
 namespace {
 
 class LinuxFileRemover final : public FileRemover {
 public:
-    bool removePermanently(const QString& path) override
+    RemovalResult removePermanently(const RemovalTarget& target) override
     {
-        if (!removal::removeTree(path))
-            return false;
-        removal::removeTrashRecord(path, *service<Locations>());
-        return true;
+        const RemovalResult result = removal::removeTree(target);
+        if (result.gone)
+            removal::removeTrashRecord(target.path, *service<Locations>());
+        return result;
     }
 
-    // Qt moves an item into the freedesktop trash of its own file system,
-    // or else into the home trash, by renaming it: across devices that fails
-    // rather than copies. When it can establish neither trash it uses the
-    // "files" folder of the current directory instead, so the home trash is
-    // made sure of first.
-    bool moveToTrash(const QString& path) override
-    {
-        if (!ensureHomeTrash())
-            return false;
-        return QFile::moveToTrash(path);
-    }
-
-private:
-    static bool ensureHomeTrash()
+    RemovalResult moveToTrash(const RemovalTarget& target) override
     {
         const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         if (dataHome.isEmpty())
-            return false;
-        const QString trash = dataHome + QLatin1String("/Trash");
-        if (!QFileInfo(trash).isDir()) {
-            if (!QDir().mkpath(trash))
-                return false;
-            QFile::setPermissions(trash, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        }
-        return QFileInfo(trash).isDir();
+            return {};
+        return removal::moveToTrash(target, QFile::encodeName(dataHome));
     }
 };
 

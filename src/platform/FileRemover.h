@@ -1,21 +1,55 @@
 #pragma once
 
+#include "platform/FileIdentity.h"
+
+#include <QByteArray>
 #include <QString>
+
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace velk::platform {
 
-// Removes files and folders. Never follows a symbolic link out of the item:
-// a link is removed as a link, and links met inside a folder are unlinked,
-// not entered.
+// What a removal acts on: an absolute path exactly as the file system spells
+// it and, when a scan found it, the identity of the object found there.
+struct RemovalTarget {
+    // From a display path (UTF-8 names only).
+    RemovalTarget(const QString& path);
+    RemovalTarget(QByteArray nativePath, std::optional<FileIdentity> identity = std::nullopt);
+
+    QByteArray path;
+    std::optional<FileIdentity> identity;
+};
+
+struct RemovalResult {
+    bool gone = false;           // the item is no longer where it was
+    std::int64_t freedBytes = 0; // see each operation
+
+    explicit operator bool() const { return gone; }
+};
+
+// Removes files and folders, acting only on the object named and never
+// leaving it:
+// - every component of the path is resolved without following a symbolic
+//   link, and an entry whose identity differs from the one given is refused;
+// - a link is removed as a link, links met inside a folder are unlinked, not
+//   entered;
+// - no mount point is entered or removed (bind mounts of the same file
+//   system included); an item that is itself a mount point is refused.
 class FileRemover {
 public:
     virtual ~FileRemover() = default;
-    // Removes `path` and everything below it. True when it is gone. An item
-    // of the user's Trash takes the Trash's record of it along.
-    virtual bool removePermanently(const QString& path) = 0;
-    // Moves `path` to the user's Trash without copying across devices.
-    virtual bool moveToTrash(const QString& path) = 0;
+    // Removes the target and everything below it. freedBytes counts the
+    // regular files whose last link went, also when some of the item stays
+    // (a partial removal). An item of the user's Trash takes the Trash's
+    // record of it along.
+    virtual RemovalResult removePermanently(const RemovalTarget& target) = 0;
+    // Moves the target into the user's Trash, writing its record. It never
+    // falls back to removing: when it cannot be moved (another device, no
+    // usable Trash) it stays where it is. freedBytes counts the regular files
+    // moved.
+    virtual RemovalResult moveToTrash(const RemovalTarget& target) = 0;
 
     static std::shared_ptr<FileRemover> createDefault();
 };

@@ -1,6 +1,13 @@
 #pragma once
 
-#include <QString>
+#include "platform/FileRemover.h"
+#include "platform/FolderReader.h"
+#include "platform/UniqueFd.h"
+
+#include <QByteArray>
+
+#include <optional>
+#include <string>
 
 namespace velk::platform {
 class Locations;
@@ -9,15 +16,37 @@ class Locations;
 // Building blocks of the Linux file remover.
 namespace velk::platform::removal {
 
-// Removes `path` and everything below it without following any symbolic
-// link: a link is unlinked itself, folders are entered only through
-// descriptors opened with O_NOFOLLOW, and no other file system mounted
-// inside the item is entered. True when the item existed and is gone.
-bool removeTree(const QString& path);
+// An absolute path taken apart into its folder and its last component.
+// Trailing slashes are dropped; relative paths, "." and ".." components and
+// "/" itself are refused.
+struct SplitPath {
+    std::string folder;
+    std::string name;
+};
+std::optional<SplitPath> splitPath(const QByteArray& path);
+
+// The item a target names, looked at from its folder: the folder opened
+// without following any link, the item's attributes read without following
+// it. Empty when the item is missing, is not the object the target's
+// identity names, or is a mount point.
+struct LocatedItem {
+    SplitPath split;
+    UniqueFd folder;
+    EntryAttributes folderAttributes;
+    EntryAttributes item;
+};
+std::optional<LocatedItem> locate(const RemovalTarget& target);
+
+// Removes the target and everything below it (see FileRemover).
+RemovalResult removeTree(const RemovalTarget& target);
+
+// Moves the target into the Trash below `dataHome` (the freedesktop home
+// trash, `<dataHome>/Trash`), writing its record first (see FileRemover).
+RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome);
 
 // Removes the record the Trash keeps of `path` when `path` lies directly in
 // the Trash's files folder and the location map pairs that folder with an
 // info folder (the freedesktop `<name>.trashinfo`); otherwise does nothing.
-void removeTrashRecord(const QString& path, const Locations& locations);
+void removeTrashRecord(const QByteArray& path, const Locations& locations);
 
 } // namespace velk::platform::removal

@@ -1,26 +1,145 @@
 #include "platform/FileRemoverLinux.h"
 
+#include "platform/DirectoryWalker.h"
 #include "platform/Locations.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-namespace velk::platform::removal {
+#include <cerrno>
+#include <ctime>
 
-void removeTrashRecord(const QString& path, const Locations& locations)
+namespace velk::platform::removal {
+namespace {
+
+// Opens (making it, private, when missing) the folder `name` below `parent`;
+// a link in its place counts as no folder at all.
+UniqueFd openOrMakeFolder(int parent, const char* name)
+{
+    UniqueFd folder(::openat(parent, name, kOpenFolderFlags));
+    if (!folder.isOpen() && errno == ENOENT && ::mkdirat(parent, name, 0700) == 0)
+        folder.reset(::openat(parent, name, kOpenFolderFlags));
+    return folder;
+}
+
+// A path in the form a trash record keeps it: every byte but the unreserved
+// ones and "/" written as "%XX", so that no name can break the record.
+QByteArray percentEncoded(const QByteArray& path)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    QByteArray out;
+    out.reserve(path.size() * 3);
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool keep = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9')
+            || byte == '-' || byte == '.' || byte == '_' || byte == '~' || byte == '/';
+        if (keep) {
+            out.append(c);
+        } else {
+            out.append('%');
+            out.append(hex[byte >> 4]);
+            out.append(hex[byte & 0xf]);
+        }
+    }
+    return out;
+}
+
+QByteArray trashRecord(const QByteArray& path)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
+    return "[Trash Info]\nPath=" + percentEncoded(path) + "\nDeletionDate=" + QByteArray(date) + '\n';
+}
+
+bool writeAll(int fd, const QByteArray& data)
+{
+    qsizetype written = 0;
+    while (written < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + written, static_cast<size_t>(data.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += n;
+    }
+    return true;
+}
+
+} // namespace
+
+RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome)
+{
+    auto located = locate(target);
+    if (!located || dataHome.isEmpty())
+        return {};
+    // The home trash; a link in place of any of its folders means there is
+    // no usable trash, and nothing is made through it.
+    QDir().mkpath(QFile::decodeName(dataHome));
+    UniqueFd data(::open(dataHome.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!data.isOpen())
+        return {};
+    UniqueFd trash = openOrMakeFolder(data.get(), "Trash");
+    if (!trash.isOpen())
+        return {};
+    UniqueFd files = openOrMakeFolder(trash.get(), "files");
+    UniqueFd info = openOrMakeFolder(trash.get(), "info");
+    if (!files.isOpen() || !info.isOpen())
+        return {};
+    // Moving renames; it never copies, so the trash must be on the item's
+    // own file system.
+    struct stat filesStat;
+    if (::fstat(files.get(), &filesStat) != 0 || filesStat.st_dev != located->item.identity.device)
+        return {};
+
+    const std::int64_t bytes = located->item.kind == EntryKind::Directory ? folderTotal(target.path).bytes
+        : located->item.kind == EntryKind::File                           ? located->item.size
+                                                                          : 0;
+    const QByteArray record = trashRecord(target.path);
+    const std::string& name = located->split.name;
+    for (int attempt = 1; attempt <= 1000; ++attempt) {
+        const std::string candidate = attempt == 1 ? name : name + '.' + std::to_string(attempt);
+        const std::string recordName = candidate + ".trashinfo";
+        // The record is made first, exclusively: it reserves the name.
+        UniqueFd recordFile(::openat(info.get(), recordName.c_str(),
+                                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!recordFile.isOpen()) {
+            if (errno == EEXIST)
+                continue;
+            return {};
+        }
+        const bool written = writeAll(recordFile.get(), record);
+        recordFile.close();
+        if (written
+            && ::renameat2(located->folder.get(), name.c_str(), files.get(), candidate.c_str(), RENAME_NOREPLACE) == 0)
+            return {true, bytes};
+        const int error = errno;
+        ::unlinkat(info.get(), recordName.c_str(), 0);
+        if (!written || error != EEXIST)
+            return {};
+    }
+    return {};
+}
+
+void removeTrashRecord(const QByteArray& path, const Locations& locations)
 {
     const QString infoFolder = locations.trashInfoFolder();
-    if (infoFolder.isEmpty())
+    const auto split = splitPath(path);
+    if (infoFolder.isEmpty() || !split)
         return;
-    const QFileInfo item(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
-    const QString filesFolder = QDir::cleanPath(locations.resolve(QStringLiteral("~/.Trash")));
-    if (item.fileName().isEmpty() || QDir::cleanPath(item.path()) != filesFolder)
+    const QByteArray filesFolder = QFile::encodeName(QDir::cleanPath(locations.resolve(QStringLiteral("~/.Trash"))));
+    if (QByteArray::fromStdString(split->folder) != filesFolder)
         return;
-    const QString record = infoFolder + u'/' + item.fileName() + QStringLiteral(".trashinfo");
-    ::unlink(QFile::encodeName(record).constData());
+    const QByteArray record = QFile::encodeName(infoFolder) + '/' + QByteArray::fromStdString(split->name) + ".trashinfo";
+    ::unlink(record.constData());
 }
 
 } // namespace velk::platform::removal

@@ -2,6 +2,8 @@
 #include "platform/Locations.h"
 #include "platform/ServiceRegistry.h"
 #include "support/ScopedEnv.h"
+#include "support/DeepChain.h"
+#include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 
 #include <QDir>
@@ -10,11 +12,17 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace velk::platform;
 using velk::test::ScopedEnv;
+using velk::test::openToEveryone;
+using velk::test::runUnprivileged;
+using velk::test::ScopedMount;
 using velk::test::TempTree;
 
 namespace {
@@ -24,6 +32,44 @@ bool exists(const QString& path)
     struct stat st;
     return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
 }
+
+FileIdentity identityOf(const QString& path)
+{
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return {st.st_dev, st.st_ino};
+}
+
+// Sets the immutable flag on a file (which stops root as well) for as long
+// as the object lives.
+class ImmutableFlag {
+public:
+    explicit ImmutableFlag(const QString& path) : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {}
+    ~ImmutableFlag()
+    {
+        if (m_set) {
+            int flags = 0;
+            ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags);
+            flags &= ~FS_IMMUTABLE_FL;
+            ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    bool set()
+    {
+        int flags = 0;
+        if (m_fd < 0 || ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) != 0)
+            return false;
+        flags |= FS_IMMUTABLE_FL;
+        m_set = ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags) == 0;
+        return m_set;
+    }
+
+private:
+    int m_fd;
+    bool m_set = false;
+};
 
 class FileRemoverTest : public ::testing::Test {
 protected:
@@ -78,12 +124,18 @@ TEST_F(FileRemoverTest, LinkAtTheTopIsRemovedItself)
 
 TEST_F(FileRemoverTest, FolderThatCannotBeEmptiedIsReportedAndKept)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop root";
+    openToEveryone(tree.root());
     tree.file("item/locked/inner", 3);
     tree.file("item/free", 3);
-    ::chmod(QFile::encodeName(tree.path("item/locked")).constData(), 0500);
-    EXPECT_FALSE(remover->removePermanently(tree.path("item")));
+    ::chown(QFile::encodeName(tree.path("item")).constData(), 65534, 65534);
+    ::chown(QFile::encodeName(tree.path("item/free")).constData(), 65534, 65534);
+    ::chmod(QFile::encodeName(tree.path("item/locked")).constData(), 0555);
+    const QString item = tree.path("item");
+    const int answer = runUnprivileged([&] {
+        const RemovalResult result = FileRemover::createDefault()->removePermanently(item);
+        return (result.gone ? 0 : 1) | (result.freedBytes == 3 ? 2 : 0);
+    });
+    EXPECT_EQ(answer, 3);
     EXPECT_TRUE(exists(tree.path("item/locked/inner")));
     EXPECT_FALSE(exists(tree.path("item/free")));
     ::chmod(QFile::encodeName(tree.path("item/locked")).constData(), 0700);
@@ -142,7 +194,7 @@ TEST_F(FileRemoverTest, MovesToTheHomeTrashCreatingItWhenMissing)
     QDir::setCurrent(tree.dir("cwd"));
     const QString item = tree.file("docs/report.txt", 12);
 
-    const bool moved = remover->moveToTrash(item);
+    const bool moved = remover->moveToTrash(item).gone;
     QDir::setCurrent(previousCurrent);
     EXPECT_TRUE(moved);
     EXPECT_FALSE(exists(item));
@@ -153,23 +205,168 @@ TEST_F(FileRemoverTest, MovesToTheHomeTrashCreatingItWhenMissing)
 }
 
 // When the trash lies on another device than the item, moving fails and the
-// item stays where it was: nothing is copied.
+// item stays where it was: nothing is copied, nothing removed.
 TEST_F(FileRemoverTest, NeverCopiesIntoATrashOnAnotherDevice)
 {
-    struct stat shm;
-    struct stat tmp;
-    if (::stat("/dev/shm", &shm) != 0 || ::stat(QFile::encodeName(tree.root()).constData(), &tmp) != 0
-        || shm.st_dev == tmp.st_dev)
-        GTEST_SKIP() << "needs /dev/shm on a file system of its own";
-    QTemporaryDir otherDevice(QStringLiteral("/dev/shm/velk-test-XXXXXX"));
-    ASSERT_TRUE(otherDevice.isValid());
+    auto otherDevice = ScopedMount::tmpfs(tree.dir("other"));
+    ASSERT_TRUE(otherDevice.ok()) << otherDevice.error();
     ScopedEnv home("HOME", QFile::encodeName(tree.root()));
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(otherDevice.path()));
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("other")));
     const QString item = tree.file("docs/report.txt", 12);
 
-    EXPECT_FALSE(remover->moveToTrash(item));
+    EXPECT_FALSE(remover->moveToTrash(item).gone);
     EXPECT_TRUE(QFileInfo(item).isFile());
-    EXPECT_FALSE(exists(otherDevice.path() + "/Trash/files/report.txt"));
+    EXPECT_FALSE(exists(tree.path("other/Trash/files/report.txt")));
+    EXPECT_FALSE(exists(tree.path("other/Trash/info/report.txt.trashinfo")));
+}
+
+
+// ---- Staying inside the selection ------------------------------------------
+
+// `mount --bind OUTSIDE ITEM/sub`: the same device, so only the mount id and
+// the mount-root mark tell the mount apart. The item's own files go, the
+// mount point and everything seen through it stay.
+TEST_F(FileRemoverTest, NeverEntersOrRemovesAMountInsideTheItem)
+{
+    tree.file("item/own", 500);
+    tree.dir("item/sub");
+    tree.dir("item/tmp");
+    outside.file("precious", 5000);
+    auto bind = ScopedMount::bind(outside.root(), tree.path("item/sub"));
+    auto tmpfs = ScopedMount::tmpfs(tree.path("item/tmp"));
+    ASSERT_TRUE(bind.ok()) << bind.error();
+    ASSERT_TRUE(tmpfs.ok()) << tmpfs.error();
+    TempTree::writeFile(tree.path("item/tmp/volatile"), 300);
+
+    const RemovalResult result = remover->removePermanently(tree.path("item"));
+    EXPECT_FALSE(result.gone);
+    EXPECT_EQ(result.freedBytes, 500) << "what did go is counted, what stayed is not";
+    EXPECT_FALSE(exists(tree.path("item/own")));
+    EXPECT_TRUE(QFileInfo(outside.path("precious")).isFile());
+    EXPECT_TRUE(QFileInfo(tree.path("item/tmp/volatile")).isFile());
+}
+
+TEST_F(FileRemoverTest, AnItemThatIsAMountPointIsRefused)
+{
+    outside.file("precious", 5000);
+    tree.dir("item");
+    auto bind = ScopedMount::bind(outside.root(), tree.path("item"));
+    ASSERT_TRUE(bind.ok()) << bind.error();
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+
+    EXPECT_FALSE(remover->removePermanently(tree.path("item")).gone);
+    EXPECT_FALSE(remover->moveToTrash(tree.path("item")).gone);
+    EXPECT_TRUE(QFileInfo(outside.path("precious")).isFile());
+    EXPECT_TRUE(exists(tree.path("item")));
+}
+
+// Between scan and removal the item's parent folder is swapped for a link
+// to another folder holding an item of the same name: every mode refuses.
+TEST_F(FileRemoverTest, AParentSwappedForALinkOrAnotherObjectUnderTheNameIsRefused)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    const QString item = tree.file("parent/item", 10);
+    const RemovalTarget scanned(QFile::encodeName(item), identityOf(item));
+    outside.file("item", 777);
+    ASSERT_TRUE(QDir().rename(tree.path("parent"), tree.path("parent.moved")));
+    tree.link("parent", outside.root());
+
+    EXPECT_FALSE(remover->removePermanently(scanned).gone);
+    EXPECT_FALSE(remover->moveToTrash(scanned).gone);
+    EXPECT_FALSE(remover->removePermanently(RemovalTarget(QFile::encodeName(item))).gone)
+        << "no component of the path may be a link";
+    EXPECT_TRUE(QFileInfo(outside.path("item")).isFile());
+
+    // The name back in its place, but naming another file than the one found.
+    ::unlink(QFile::encodeName(tree.path("parent")).constData());
+    ASSERT_TRUE(QDir().rename(tree.path("parent.moved"), tree.path("parent")));
+    // (made while the old one still exists, so it cannot reuse its inode)
+    ::rename(QFile::encodeName(tree.file("parent/replacement", 10)).constData(), QFile::encodeName(item).constData());
+    EXPECT_FALSE(remover->removePermanently(scanned).gone);
+    EXPECT_TRUE(exists(item));
+    EXPECT_TRUE(remover->removePermanently(RemovalTarget(QFile::encodeName(item), identityOf(item))).gone);
+}
+
+// ---- Freed bytes -----------------------------------------------------------
+
+// Two links to one 2,000-byte file free it once; a file that keeps a link
+// outside the item frees nothing; an immutable file stays and is not counted.
+TEST_F(FileRemoverTest, FreedBytesAreTheBytesThatWentAway)
+{
+    const QString shared = tree.file("item/a", 2000);
+    ASSERT_EQ(::link(QFile::encodeName(shared).constData(), QFile::encodeName(tree.path("item/b")).constData()), 0);
+    tree.file("item/plain", 1000);
+    const QString kept = outside.file("kept", 400);
+    ASSERT_EQ(::link(QFile::encodeName(kept).constData(), QFile::encodeName(tree.path("item/kept")).constData()), 0);
+    EXPECT_EQ(remover->removePermanently(tree.path("item")).freedBytes, 3000);
+    EXPECT_TRUE(QFileInfo(kept).isFile());
+
+    tree.file("second/free", 800);
+    const QString stuck = tree.file("second/stuck", 200);
+    ImmutableFlag immutable(stuck);
+    ASSERT_TRUE(immutable.set()) << "the file system must take the immutable flag";
+    const RemovalResult partial = remover->removePermanently(tree.path("second"));
+    EXPECT_FALSE(partial.gone);
+    EXPECT_EQ(partial.freedBytes, 800);
+    EXPECT_TRUE(exists(stuck));
+
+    EXPECT_EQ(remover->removePermanently(tree.path("second/stuck")).freedBytes, 0);
+    EXPECT_EQ(remover->removePermanently(tree.path("missing")).freedBytes, 0);
+}
+
+// ---- Depth -----------------------------------------------------------------
+
+TEST_F(FileRemoverTest, RemovesAVeryDeepTreeWithoutRecursion)
+{
+    auto fast = ScopedMount::tmpfs(tree.dir("fast"));
+    ASSERT_TRUE(fast.ok()) << fast.error();
+    velk::test::DeepChain chain(tree.path("fast"), 5000, 4096);
+    ASSERT_TRUE(chain.built());
+    RemovalResult result;
+    velk::test::runOnSmallStack(128 * 1024, [&] { result = remover->removePermanently(tree.path("fast/d")); });
+    EXPECT_TRUE(result.gone);
+    EXPECT_EQ(result.freedBytes, 4096);
+    EXPECT_FALSE(exists(tree.path("fast/d")));
+}
+
+// ---- The Trash -------------------------------------------------------------
+
+// A name with a line break keeps its record whole: the path is written
+// percent-encoded, on one line, with the date of deletion.
+TEST_F(FileRemoverTest, TrashRecordsFollowTheFreedesktopFormat)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    const QString item = tree.file("docs/two\nlines %.txt", 12);
+    const RemovalResult moved = remover->moveToTrash(item);
+    EXPECT_TRUE(moved.gone);
+    EXPECT_EQ(moved.freedBytes, 12);
+    QFile record(tree.path("data/Trash/info/two\nlines %.txt.trashinfo"));
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = record.readAll().split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], "[Trash Info]");
+    EXPECT_EQ(lines[1], "Path=" + QFile::encodeName(tree.path("docs/")) + "two%0Alines%20%25.txt");
+    EXPECT_TRUE(lines[2].startsWith("DeletionDate=20")) << lines[2].toStdString();
+    EXPECT_EQ(lines[2].size(), 13 + 19);
+
+    // A second item of the same name gets a name of its own.
+    tree.file("docs/two\nlines %.txt", 5);
+    EXPECT_TRUE(remover->moveToTrash(item).gone);
+    EXPECT_TRUE(QFileInfo(tree.path("data/Trash/files/two\nlines %.txt.2")).isFile());
+    EXPECT_TRUE(exists(tree.path("data/Trash/info/two\nlines %.txt.2.trashinfo")));
+    EXPECT_EQ(QFileInfo(tree.path("data/Trash/files/two\nlines %.txt")).size(), 12);
+}
+
+// A home trash that is a link counts as absent: nothing moves through it,
+// and the item stays where it is.
+TEST_F(FileRemoverTest, AHomeTrashThatIsALinkCountsAsAbsent)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    tree.link("data/Trash", outside.dir("elsewhere"));
+    const QString item = tree.file("docs/report.txt", 12);
+    EXPECT_FALSE(remover->moveToTrash(item).gone);
+    EXPECT_TRUE(QFileInfo(item).isFile());
+    EXPECT_TRUE(QDir(outside.path("elsewhere")).isEmpty());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/FileRemover.h"
 
+#include <QFile>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -12,9 +13,9 @@
 namespace velk::test {
 
 // FileRemover double: records every call in order and answers false for the
-// paths it is told to fail. Other calls succeed; with `reallyRemove` they are
-// carried out by the real remover (removal for both kinds of call, so a
-// test's items never reach the user's Trash).
+// paths it is told to fail. Other calls succeed (freeing nothing); with
+// `reallyRemove` they are carried out by the real remover (removal for both
+// kinds of call, so a test's items never reach the user's Trash).
 class FakeFileRemover final : public platform::FileRemover {
 public:
     explicit FakeFileRemover(bool reallyRemove = false)
@@ -34,18 +35,19 @@ public:
         m_failingTrash.insert(path);
     }
 
-    bool removePermanently(const QString& path) override
+    platform::RemovalResult removePermanently(const platform::RemovalTarget& target) override
     {
-        return record(m_removed, path, m_failing);
+        return record(m_removed, target, m_failing);
     }
-    bool moveToTrash(const QString& path) override
+    platform::RemovalResult moveToTrash(const platform::RemovalTarget& target) override
     {
+        const QString path = QFile::decodeName(target.path);
         if (isFailing(m_failingTrash, path)) {
             std::lock_guard lock(m_mutex);
             m_trashed.append(path);
-            return false;
+            return {};
         }
-        return record(m_trashed, path, m_failing);
+        return record(m_trashed, target, m_failing);
     }
 
     QStringList removed() const
@@ -66,15 +68,17 @@ private:
         return set.contains(path);
     }
 
-    bool record(QStringList& calls, const QString& path, const QSet<QString>& failing)
+    platform::RemovalResult record(QStringList& calls, const platform::RemovalTarget& target,
+                                   const QSet<QString>& failing)
     {
+        const QString path = QFile::decodeName(target.path);
         {
             std::lock_guard lock(m_mutex);
             calls.append(path);
             if (failing.contains(path))
-                return false;
+                return {};
         }
-        return m_real ? m_real->removePermanently(path) : true;
+        return m_real ? m_real->removePermanently(target) : platform::RemovalResult{true, 0};
     }
 
     std::shared_ptr<platform::FileRemover> m_real;

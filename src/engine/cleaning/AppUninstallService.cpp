@@ -245,7 +245,7 @@ AppUninstallService::UninstallResult AppUninstallService::uninstall(const QList<
         for (const FileItem& file : app.associatedFiles) {
             if (!file.isSelected || removed.contains(file.path))
                 continue;
-            if (!isAllowedAssociatedFile(file.path) || !m_remover->removePermanently(file.path)) {
+            if (!isAllowedAssociatedFile(file.path) || !m_remover->removePermanently(file.removalTarget())) {
                 result.failedPaths << file.path;
                 continue;
             }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileIdentity.h"
+#include "platform/FileRemover.h"
 #include "platform/Formatting.h"
 
 #include <QByteArray>
@@ -44,6 +45,9 @@ struct FileItem {
 
     // The bytes every file operation on this item uses.
     QByteArray fileSystemPath() const;
+    // What removing this item acts on: those bytes and, for a scanned
+    // record, the identity of the object found.
+    platform::RemovalTarget removalTarget() const { return {fileSystemPath(), identity}; }
 
     QString formattedSize() const
     {

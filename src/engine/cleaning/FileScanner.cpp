@@ -18,15 +18,16 @@
 namespace velk {
 namespace {
 
-// Every direct child of `folder`, hidden ones included.
-QStringList allChildren(const QString& folder)
+// Every direct child of `folder`, hidden ones included, as found.
+QList<platform::RemovalTarget> allChildren(const QString& folder)
 {
     platform::WalkOptions options;
     options.skipHidden = false;
     options.maxDepth = 1;
-    QStringList children;
+    QList<platform::RemovalTarget> children;
     platform::walkDirectory(folder, options, [&](const platform::WalkEntry& entry) {
-        children << entry.path;
+        children.append({QByteArray(entry.nativePath.data(), static_cast<qsizetype>(entry.nativePath.size())),
+                         entry.identity});
         return platform::WalkAction::Continue;
     });
     return children;
@@ -84,10 +85,8 @@ qint64 FileScanner::moveToTrash(const QList<FileItem>& items)
     std::lock_guard lock(m_mutex);
     const auto remover = platform::service<platform::FileRemover>();
     qint64 freed = 0;
-    for (const FileItem& item : items) {
-        if (remover->moveToTrash(item.path) || remover->removePermanently(item.path))
-            freed += item.size;
-    }
+    for (const FileItem& item : items)
+        freed += remover->moveToTrash(item.removalTarget()).freedBytes;
     return freed;
 }
 
@@ -96,10 +95,8 @@ qint64 FileScanner::deleteItems(const QList<FileItem>& items)
     std::lock_guard lock(m_mutex);
     const auto remover = platform::service<platform::FileRemover>();
     qint64 freed = 0;
-    for (const FileItem& item : items) {
-        if (remover->removePermanently(item.path))
-            freed += item.size;
-    }
+    for (const FileItem& item : items)
+        freed += remover->removePermanently(item.removalTarget()).freedBytes;
     return freed;
 }
 
@@ -111,7 +108,7 @@ qint64 FileScanner::emptyTrash()
         return 0;
     const qint64 before = SyncFileScanner::dirSizePublic(trash);
     const auto remover = platform::service<platform::FileRemover>();
-    for (const QString& child : allChildren(trash))
+    for (const platform::RemovalTarget& child : allChildren(trash))
         remover->removePermanently(child);
     return std::max<qint64>(0, before - SyncFileScanner::dirSizePublic(trash));
 }

@@ -24,11 +24,11 @@ public:
     QList<FileItem> scanDirectory(const QString& folder, bool recursive);
     // A folder's directorySize, or else the item's own size; 0 when unknown.
     qint64 totalSize(const QString& path);
-    // Moves each item to the Trash, removing it permanently when that fails.
-    // Returns the sizes of the items that are gone.
+    // Moves each item to the Trash; an item that cannot be moved stays where
+    // it is (it is never removed instead). Returns the bytes moved.
     qint64 moveToTrash(const QList<FileItem>& items);
-    // Removes each item permanently; returns the sizes of the items that are
-    // gone.
+    // Removes each item permanently; returns the bytes that went away
+    // (what part of an item did go included).
     qint64 deleteItems(const QList<FileItem>& items);
     // Removes everything in the user's Trash; returns by how much its
     // measured size went down.

@@ -21,21 +21,20 @@ namespace velk {
 class JunkItemRemover {
 public:
     struct Result {
-        std::int64_t freedBytes = 0;  // sizes of the items that were removed
+        std::int64_t freedBytes = 0;  // bytes that went away, parts of items that stayed included
         int failureCount = 0;
         QSet<QUuid> removed;          // ids of the removed items
     };
 
     JunkItemRemover();
 
-    // Tries every item once. An item that is no longer there (for instance
-    // because a folder holding it went first) counts as a failure and frees
-    // nothing, so no byte is counted twice.
+    // Tries every item once, acting on the object scanned and nothing else.
+    // An item that went with a folder removed earlier in the same call counts
+    // as removed, freeing nothing more; any other item no longer there is a
+    // failure.
     Result removeAll(const std::vector<FileItem>& items) const;
 
 private:
-    bool remove(const QString& path) const;
-
     std::shared_ptr<platform::FileRemover> m_remover;
 };
 

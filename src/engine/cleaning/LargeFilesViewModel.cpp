@@ -351,7 +351,8 @@ void LargeFilesViewModel::deleteSelected(bool permanently)
         for (const FileItem& item : selected) {
             if (!isStillTheScannedFile(item))
                 continue;
-            const bool gone = permanently ? remover->removePermanently(item.path) : remover->moveToTrash(item.path);
+                        const bool gone = permanently ? remover->removePermanently(item.removalTarget()).gone
+                                          : remover->moveToTrash(item.removalTarget()).gone;
             if (gone)
                 removed.insert(item.id);
         }

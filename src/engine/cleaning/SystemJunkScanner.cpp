@@ -2,7 +2,9 @@
 
 #include "engine/cleaning/SyncFileScanner.h"
 #include "platform/CurrentUser.h"
+#include "platform/LocationPaths.h"
 #include "platform/Locations.h"
+#include "platform/SafeFolders.h"
 #include "platform/ServiceRegistry.h"
 
 #include <QDir>
@@ -78,24 +80,53 @@ SystemJunkScanner::SystemJunkScanner()
 {
 }
 
+// The folders a location stands for that a cleaner may work in: none that
+// is, or through a link or an odd XDG variable turns out to be, "/", the
+// home, an ancestor of it, a system folder or a pseudo file system. Only a
+// location the engines name by its absolute path may lie inside a system
+// area.
+QStringList SystemJunkScanner::safeFolders(const QString& location) const
+{
+    return platform::SafeFolders(*m_locations).resolve(location, location.startsWith(u'/'));
+}
+
 QStringList SystemJunkScanner::paths(ScanCategoryID id) const
 {
     if (id == ScanCategoryID::languageFiles)
         return languageFilePaths();
     QStringList folders;
     for (const QString& location : categoryLocations(id))
-        folders += m_locations->resolveAll(location);
+        folders += safeFolders(location);
     return folders;
 }
 
 std::vector<FileItem> SystemJunkScanner::scan(ScanCategoryID id) const
 {
+    // The folders of the other categories: a folder of this one's that is,
+    // or holds, one of them is left to the narrower category, so that no
+    // byte is listed twice.
+    QStringList others;
+    if (id != ScanCategoryID::languageFiles) {
+        for (ScanCategoryID other : allScanCategoryIDs) {
+            if (other == id || other == ScanCategoryID::languageFiles)
+                continue;
+            for (const QString& folder : paths(other))
+                others << platform::SafeFolders::realPath(folder);
+        }
+    }
     std::vector<FileItem> items;
     for (const QString& folder : paths(id)) {
         if (!QFileInfo(folder).isDir())  // follows a link at the folder itself
             continue;
-        auto children = SyncFileScanner::directorySizeScanned(folder);
-        items.insert(items.end(), std::make_move_iterator(children.begin()), std::make_move_iterator(children.end()));
+        // Listed at its real path, so that every item's path is free of links.
+        const QString real = platform::SafeFolders::realPath(folder);
+        for (FileItem& child : SyncFileScanner::directorySizeScanned(real)) {
+            const bool belongsElsewhere = std::any_of(others.begin(), others.end(), [&](const QString& other) {
+                return other != real && platform::locationpaths::isAtOrBelow(other, child.path);
+            });
+            if (!belongsElsewhere)
+                items.push_back(std::move(child));
+        }
     }
     std::stable_sort(items.begin(), items.end(), [](const FileItem& a, const FileItem& b) { return a.size > b.size; });
     return items;
@@ -129,7 +160,7 @@ QStringList SystemJunkScanner::languageFilePaths() const
     const QString keep = languageToKeep();
     QStringList result;
     for (const char* location : kApplicationFolders) {
-        for (const QString& applicationFolder : m_locations->resolveAll(QString::fromUtf8(location))) {
+        for (const QString& applicationFolder : safeFolders(QString::fromUtf8(location))) {
             for (const QString& application : listChildren(applicationFolder)) {
                 if (!hasExtension(QFileInfo(application).fileName(), QLatin1StringView("app")))
                     continue;

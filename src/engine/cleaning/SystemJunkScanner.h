@@ -34,6 +34,7 @@ public:
 
 private:
     QStringList languageFilePaths() const;
+    QStringList safeFolders(const QString& location) const;
     QString languageToKeep() const;
 
     std::shared_ptr<const platform::Locations> m_locations;

@@ -3,12 +3,17 @@
 #include "platform/ServiceRegistry.h"
 #include "support/FakeFileRemover.h"
 #include "support/ScopedEnv.h"
+#include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using velk::FileItem;
 using velk::FileScanner;
@@ -17,6 +22,7 @@ using velk::platform::Locations;
 using velk::platform::ScopedService;
 using velk::test::FakeFileRemover;
 using velk::test::ScopedEnv;
+using velk::test::ScopedMount;
 using velk::test::TempTree;
 
 namespace {
@@ -87,22 +93,60 @@ TEST(FileScanner, TotalSizeOfFoldersFilesAndMissingPaths)
     EXPECT_EQ(FileScanner::shared().totalSize(tree.path("missing")), 0);
 }
 
-// Only what is actually gone counts as freed.
-TEST(FileScanner, RemovalSumsOnlyTheItemsThatAreGone)
+// What is freed is what went away; a failed move to the Trash is never
+// turned into a removal.
+TEST(FileScanner, RemovalCountsWhatWentAwayAndNeverRemovesWhatCouldNotBeTrashed)
 {
-    auto remover = std::make_shared<FakeFileRemover>();
+    TempTree tree;
+    auto remover = std::make_shared<FakeFileRemover>(true);
     ScopedService<FileRemover> scope(remover);
-    const QList<FileItem> items{fileItem("/t/a", 10), fileItem("/t/b", 20), fileItem("/t/c", 40)};
+    const QList<FileItem> items{fileItem(tree.file("a", 10), 10), fileItem(tree.file("b", 20), 20),
+                                fileItem(tree.file("c", 40), 40)};
+    remover->failTrashFor(items[1].path);
+    remover->failFor(items[2].path);
+    EXPECT_EQ(FileScanner::shared().moveToTrash(items), 10);
+    EXPECT_EQ(remover->trashed(), (QStringList{items[0].path, items[1].path, items[2].path}));
+    EXPECT_TRUE(remover->removed().isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(items[1].path));
 
-    remover->failTrashFor("/t/b"); // falls back to permanent removal
-    remover->failFor("/t/c");      // fails both ways
-    EXPECT_EQ(FileScanner::shared().moveToTrash(items), 30);
-    EXPECT_EQ(remover->trashed(), (QStringList{"/t/a", "/t/b", "/t/c"}));
-    EXPECT_EQ(remover->removed(), (QStringList{"/t/b", "/t/c"}));
-
-    EXPECT_EQ(FileScanner::shared().deleteItems(items), 30);
-    EXPECT_EQ(remover->removed(), (QStringList{"/t/b", "/t/c", "/t/a", "/t/b", "/t/c"}));
+    EXPECT_EQ(FileScanner::shared().deleteItems(items), 20) << "a is gone already, c fails";
     EXPECT_EQ(FileScanner::shared().deleteItems({}), 0);
+}
+
+// With the Trash on another file system the move fails, and the item stays
+// where it is with every byte.
+TEST(FileScanner, MoveToTrashThatFailsLeavesTheItemInPlace)
+{
+    TempTree tree;
+    auto otherDevice = ScopedMount::tmpfs(tree.dir("data"));
+    ASSERT_TRUE(otherDevice.ok()) << otherDevice.error();
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    ScopedService<FileRemover> remover(FileRemover::createDefault());
+    const QString item = tree.file("docs/report.txt", 300);
+    EXPECT_EQ(FileScanner::shared().moveToTrash({fileItem(item, 300)}), 0);
+    EXPECT_EQ(QFileInfo(item).size(), 300);
+}
+
+// A name that is not UTF-8 shows as U+FFFD; removing the item found must act
+// on its own bytes, not on the file the display name spells.
+TEST(FileScanner, RemovesTheFileScannedNotTheOneItsDisplayNameSpells)
+{
+    TempTree tree;
+    ScopedService<FileRemover> remover(FileRemover::createDefault());
+    const QByteArray root = QFile::encodeName(tree.root());
+    const QByteArray selected = root + "/report\xff";
+    const int fd = ::open(selected.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, "0123456789", 10), 10);
+    ::close(fd);
+    const QList<FileItem> scanned = FileScanner::shared().scanDirectory(tree.root(), false);
+    ASSERT_EQ(scanned.size(), 1);
+    const QString unselected = tree.file("report\xef\xbf\xbd", 3);
+
+    EXPECT_EQ(FileScanner::shared().deleteItems(scanned), 10);
+    struct stat st;
+    EXPECT_NE(::lstat(selected.constData(), &st), 0);
+    EXPECT_TRUE(QFileInfo::exists(unselected));
 }
 
 TEST(FileScanner, EmptyTrashRemovesEverythingAndReportsWhatWentAway)

@@ -58,7 +58,7 @@ TEST(JunkItemRemover, RemovesItemsWithTheirTrashRecordsAndCountsWhatWentAway)
                                          fileItem(home + "/Library/Caches/link", 10)};
     const JunkItemRemover::Result result = remover.removeAll(items);
 
-    EXPECT_EQ(result.freedBytes, 30 + 20 + 10);
+    EXPECT_EQ(result.freedBytes, 30 + 20) << "removing a link frees nothing";
     EXPECT_EQ(result.failureCount, 1);
     EXPECT_EQ(result.removed, QSet<QUuid>({items[0].id, items[1].id, items[3].id}));
     EXPECT_FALSE(QFileInfo::exists(trashed));
@@ -89,4 +89,21 @@ TEST(JunkItemRemover, ARefusedOrMissingItemFreesNothing)
     EXPECT_EQ(fake->removed(), QStringList({kept, removed}));
     EXPECT_TRUE(QFileInfo::exists(kept));
     EXPECT_FALSE(QFileInfo::exists(removed));
+}
+
+// An item whose folder went earlier in the same clean is neither a failure
+// nor freed a second time.
+TEST(JunkItemRemover, AnItemRemovedWithItsFolderIsNeitherAFailureNorFreedTwice)
+{
+    test::TempTree tree;
+    ScopedService<Locations> locations(Locations::macProfile(tree.root(), tree.dir("Users/me")));
+    ScopedService<platform::FileRemover> remover(platform::FileRemover::createDefault());
+    const QString inner = tree.file("Users/me/Library/Caches/pip/wheels/a.whl", 500);
+    const QString folder = tree.path("Users/me/Library/Caches/pip");
+    const std::vector<FileItem> items = {FileItem(folder, 500, std::nullopt, FileItem::ItemType::Directory),
+                                         fileItem(inner, 500), fileItem(tree.path("Users/me/elsewhere"), 9)};
+    const JunkItemRemover::Result result = JunkItemRemover().removeAll(items);
+    EXPECT_EQ(result.freedBytes, 500);
+    EXPECT_EQ(result.failureCount, 1) << "only the item that was never there";
+    EXPECT_EQ(result.removed, QSet<QUuid>({items[0].id, items[1].id}));
 }

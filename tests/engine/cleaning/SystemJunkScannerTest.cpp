@@ -2,6 +2,7 @@
 
 #include "engine/cleaning/SyncFileScanner.h"
 #include "engine/cleaning/SystemJunkScanner.h"
+#include "support/ScopedEnv.h"
 
 #include <QDir>
 #include <QFile>
@@ -168,4 +169,69 @@ TEST(SystemJunkScanner, ALocaleWithoutALanguageKeepsEnglish)
         EXPECT_EQ(SystemJunkScanner().paths(ScanCategoryID::languageFiles), QStringList{resources + "fr.lproj"})
             << code;
     }
+}
+
+namespace {
+
+// The Linux layout over a temporary home, with the cache folder given.
+struct LinuxHome {
+    test::TempTree tree;
+    QString home = tree.dir("home/me");
+    test::ScopedEnv cache;
+    platform::ScopedService<platform::Locations> locations;
+    explicit LinuxHome(const QByteArray& cacheHome)
+        : cache("XDG_CACHE_HOME", cacheHome.isNull() ? QFile::encodeName(home + "/.cache") : cacheHome)
+        , locations(platform::Locations::linuxProfile(home))
+    {
+    }
+};
+
+} // namespace
+
+// A cache folder that is the home, "/", or (through a link) a system folder
+// resolves to nothing: none of it is listed, so none of it can be cleaned.
+TEST(SystemJunkScanner, ACategoryFolderThatIsNoCacheIsRefused)
+{
+    {
+        LinuxHome linux(QByteArray{});
+        linux.tree.file("home/me/Documents/thesis.tex", 900);
+        test::ScopedEnv cache("XDG_CACHE_HOME", QFile::encodeName(linux.home));
+        platform::ScopedService<platform::Locations> locations(platform::Locations::linuxProfile(linux.home));
+        const SystemJunkScanner scanner;
+        EXPECT_TRUE(scanner.paths(ScanCategoryID::userCaches).isEmpty());
+        EXPECT_TRUE(scanner.scan(ScanCategoryID::userCaches).empty());
+    }
+    {
+        LinuxHome linux("/");
+        const SystemJunkScanner scanner;
+        EXPECT_TRUE(scanner.paths(ScanCategoryID::userCaches).isEmpty());
+    }
+    {
+        LinuxHome linux(QByteArray{});
+        ASSERT_TRUE(QFile::link(QStringLiteral("/etc"), linux.home + "/.cache"));
+        const SystemJunkScanner scanner;
+        EXPECT_TRUE(scanner.paths(ScanCategoryID::userCaches).isEmpty());
+        EXPECT_TRUE(scanner.scan(ScanCategoryID::userCaches).empty());
+    }
+    {
+        LinuxHome linux(QByteArray{});
+        test::ScopedEnv cache("XDG_CACHE_HOME", QFile::encodeName(linux.tree.path("home")));
+        platform::ScopedService<platform::Locations> locations(platform::Locations::linuxProfile(linux.home));
+        const SystemJunkScanner scanner;
+        EXPECT_TRUE(scanner.paths(ScanCategoryID::userCaches).isEmpty()) << "an ancestor of the home";
+    }
+}
+
+// On Linux the caches category is the whole XDG cache folder, which also
+// holds the pip and go-build caches: those stay with their own categories.
+TEST(SystemJunkScanner, TheLinuxCacheFolderLeavesTheNarrowerCachesToTheirCategories)
+{
+    LinuxHome linux(QByteArray{});
+    linux.tree.file("home/me/.cache/pip/http/a", 30);
+    linux.tree.file("home/me/.cache/go-build/0a/b", 20);
+    linux.tree.file("home/me/.cache/thumbnails/c", 10);
+    const SystemJunkScanner scanner;
+    EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::userCaches)), QStringList{"thumbnails"});
+    EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::pipCache)), QStringList{"http"});
+    EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::goCache)), QStringList{"0a"});
 }

@@ -39,15 +39,18 @@ public:
     {
         const QString cache = xdgFolder("XDG_CACHE_HOME", m_home, "/.cache");
         const QString config = xdgFolder("XDG_CONFIG_HOME", m_home, "/.config");
-        const QString trash = xdgFolder("XDG_DATA_HOME", m_home, "/.local/share") + "/Trash";
+        const QString data = xdgFolder("XDG_DATA_HOME", m_home, "/.local/share");
+        const QString trash = data + "/Trash";
         m_trashInfo = trash + "/info";
         m_rules = {
             {true, "/Library/Caches", {cache}},
-            {true, "/Library/Caches/Google/Chrome", {cache + "/google-chrome"}},
+            {true, "/Library/Caches/Google/Chrome", {cache + "/google-chrome", cache + "/chromium"}},
             {true, "/Library/Caches/Firefox/Profiles", {cache + "/mozilla/firefox"}},
             {true, "/Library/Caches/com.apple.Safari", {}},
             {true, "/Library/Safari", {}},
-            {true, "/Library/Application Support/Google/Chrome", {config + "/google-chrome"}},
+            {true, "/Library/Application Support/Google/Chrome", {config + "/google-chrome", config + "/chromium"}},
+            // The recent-items list of the desktop.
+            {true, "/Library/Application Support/com.apple.sharedfilelist", {data + "/recently-used.xbel"}},
             {true, "/.Trash", {trash + "/files"}},
             {false, "/Users", {"/home"}},
             {false, "/Volumes", {"/media", "/mnt", "/run/media"}},

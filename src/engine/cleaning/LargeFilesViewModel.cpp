@@ -351,7 +351,7 @@ void LargeFilesViewModel::deleteSelected(bool permanently)
         for (const FileItem& item : selected) {
             if (!isStillTheScannedFile(item))
                 continue;
-                        const bool gone = permanently ? remover->removePermanently(item.removalTarget()).gone
+            const bool gone = permanently ? remover->removePermanently(item.removalTarget()).gone
                                           : remover->moveToTrash(item.removalTarget()).gone;
             if (gone)
                 removed.insert(item.id);

@@ -64,7 +64,7 @@ int main(int argc, char** argv)
         bytes += result.size;
         if (clean && !result.targets.isEmpty() && item.icon != u"envelope") {
             const int failures = PrivacyFileSafety::clean(
-                result.targets, [&remover](const QString& path) { return remover->moveToTrash(path); });
+                result.targets, [&remover](const QString& path) { return remover->moveToTrash(path).gone; });
             failed += failures;
             trashed += int(result.targets.size()) - failures;
         }

@@ -154,7 +154,7 @@ void PrivacyViewModel::clean()
         int failures = 0;
         for (const PrivacyItem& item : items) {
             failures += PrivacyFileSafety::clean(item.scannedTargets,
-                                                 [&remover](const QString& path) { return remover->moveToTrash(path); });
+                                                 [&remover](const QString& path) { return remover->moveToTrash(path).gone; });
         }
         executor->toMain(self, [self, failures] { self->finishClean(failures); });
     });

@@ -1,4 +1,4 @@
-#include "engine/monitor/FakeMonitorSources.h"
+#include "support/FakeMonitorSources.h"
 #include "support/FakeProcessProbe.h"
 #include "ui/screens/processes/ProcessMonitorModel.h"
 

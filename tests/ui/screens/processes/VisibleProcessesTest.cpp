@@ -1,4 +1,4 @@
-#include "engine/monitor/FakeMonitorSources.h"
+#include "support/FakeMonitorSources.h"
 #include "ui/screens/processes/ProcessRowText.h"
 #include "ui/screens/processes/VisibleProcesses.h"
 

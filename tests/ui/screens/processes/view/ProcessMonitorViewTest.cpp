@@ -1,5 +1,5 @@
 #include "engine/cleaning/LanguageManager.h"
-#include "engine/monitor/FakeMonitorSources.h"
+#include "support/FakeMonitorSources.h"
 #include "support/FakeProcessProbe.h"
 #include "ui/design/QuickFixture.h"
 #include "ui/design/ThemeManager.h"

@@ -1,5 +1,11 @@
 #include "platform/ProcFiles.h"
 
+#include "platform/FolderListing.h"
+#include "platform/UniqueFd.h"
+
+#include <algorithm>
+#include <fcntl.h>
+
 #include <QFile>
 
 #include <cerrno>
@@ -159,6 +165,23 @@ std::uint64_t pageSize()
         return s > 0 ? static_cast<std::uint64_t>(s) : 4096u;
     }();
     return size;
+}
+
+std::vector<int> processIds(int procRootFd, std::string& buffer)
+{
+    std::vector<int> pids;
+    const UniqueFd listing(::openat(procRootFd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!listing.isOpen())
+        return pids;
+    buffer.resize(32768);
+    forEachFolderEntry(listing.get(), buffer.data(), buffer.size(), [&](const struct dirent64& entry) {
+        const auto pid = parseUnsigned(entry.d_name);
+        if (pid && *pid > 0 && *pid <= 0x7fffffffu)
+            pids.push_back(static_cast<int>(*pid));
+        return true;
+    });
+    std::sort(pids.begin(), pids.end());
+    return pids;
 }
 
 } // namespace velk::platform::procfiles

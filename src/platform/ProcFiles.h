@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velk::platform::procfiles {
 
@@ -24,6 +25,10 @@ QString readTrimmed(const QString& path);
 
 // Parses an unsigned decimal number made of digits only.
 std::optional<std::uint64_t> parseUnsigned(std::string_view text);
+
+// The ids of the processes listed in an open /proc folder, ascending;
+// `buffer` is the caller's reused listing buffer.
+std::vector<int> processIds(int procRootFd, std::string& buffer);
 
 // The value of "Key:   123 kB"-style lines: the first number after `key`
 // and its colon, or nothing when the key is missing.

@@ -116,20 +116,7 @@ std::vector<ProcessRecord> ProcessTable::read(bool footprint)
     if (!openRoot())
         return records;
 
-    std::vector<int> pids;
-    {
-        const UniqueFd listing(::openat(m_rootFd.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (!listing.isOpen())
-            return records;
-        m_listing.resize(32768);
-        forEachFolderEntry(listing.get(), m_listing.data(), m_listing.size(), [&](const struct dirent64& entry) {
-            const auto pid = procfiles::parseUnsigned(entry.d_name);
-            if (pid && *pid > 0 && *pid <= 0x7fffffffu)
-                pids.push_back(static_cast<int>(*pid));
-            return true;
-        });
-    }
-    std::sort(pids.begin(), pids.end());
+    const std::vector<int> pids = procfiles::processIds(m_rootFd.get(), m_listing);
 
     if (std::chrono::steady_clock::now() - m_usersReadAt > kUserNamesKeptFor) {
         m_users.clear();

@@ -81,20 +81,7 @@ std::vector<SocketOwners::Process> SocketOwners::refresh(const std::unordered_ma
     if (!openRoot())
         return owners;
 
-    std::vector<int> pids;
-    {
-        const UniqueFd listing(::openat(m_rootFd.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (!listing.isOpen())
-            return owners;
-        m_listing.resize(32768);
-        forEachFolderEntry(listing.get(), m_listing.data(), m_listing.size(), [&](const struct dirent64& entry) {
-            const auto pid = procfiles::parseUnsigned(entry.d_name);
-            if (pid && *pid > 0 && *pid <= 0x7fffffffu)
-                pids.push_back(static_cast<int>(*pid));
-            return true;
-        });
-    }
-    std::sort(pids.begin(), pids.end());
+    const std::vector<int> pids = procfiles::processIds(m_rootFd.get(), m_listing);
 
     std::unordered_map<int, Known> current;
     current.reserve(pids.size());

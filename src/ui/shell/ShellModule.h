@@ -1,0 +1,11 @@
+#pragma once
+
+class QQmlEngine;
+
+namespace velk::shell {
+
+// Makes `import Velk.Shell` (and the design module it builds on) available
+// in `engine`.
+void prepareQmlEngine(QQmlEngine& engine);
+
+} // namespace velk::shell

@@ -14,13 +14,16 @@ struct Entry {
     bool operator==(const Entry&) const = default;
 };
 
-class EntryModel final : public KeyedListModel<Entry, QString> {
+class EntryModel final : public KeyedListModel<Entry> {
 public:
     EntryModel()
-        : KeyedListModel({"path", "size"}, [](const Entry& e) { return e.path; },
-                         [](const Entry& e, int column) { return column == 0 ? QVariant(e.path) : QVariant(e.size); })
+        : KeyedListModel({"path", "size"})
     {
     }
+
+protected:
+    QString keyOf(const Entry& e) const override { return e.path; }
+    QVariant value(const Entry& e, int column) const override { return column == 0 ? QVariant(e.path) : QVariant(e.size); }
 };
 
 // Follows the model only through its announcements, the way a view does,
@@ -63,7 +66,8 @@ private:
     QStringList m_rows;
 };
 
-QStringList shown(const std::vector<Entry>& entries)
+template <class Entries>
+QStringList shown(const Entries& entries)
 {
     QStringList result;
     for (const Entry& e : entries)

@@ -14,9 +14,7 @@ QList<QByteArray> fieldNames()
 } // namespace
 
 ProcessListModel::ProcessListModel(QObject* parent)
-    : KeyedListModel(
-          fieldNames(), [](const ProcInfo& p) { return p.pid; },
-          [](const ProcInfo& p, int field) { return procInfoField(p, field); }, parent)
+    : KeyedListModel(fieldNames(), parent)
 {
 }
 

@@ -36,6 +36,10 @@ public:
     static_assert(BundlePathRole - PidRole + 1 == procInfoFieldCount);
 
     explicit ProcessListModel(QObject* parent = nullptr);
+
+protected:
+    qint32 keyOf(const ProcInfo& process) const override { return process.pid; }
+    QVariant value(const ProcInfo& process, int column) const override { return procInfoField(process, column); }
 };
 
 } // namespace velk

@@ -38,7 +38,7 @@ private:
 
 // The alert's content and its choices, shown by the window's alert host
 // (`VelkAlert` draws it). Buttons keep the order they are declared in.
-class AlertPresentation : public Presentation {
+class AlertPresentation : public velk::design::Presentation {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
@@ -79,7 +79,7 @@ private:
 
 // A sheet: `VelkSheet` shows its content in a modal window of its own,
 // centred over the owner's window.
-class SheetPresentation : public Presentation {
+class SheetPresentation : public velk::design::Presentation {
     Q_OBJECT
     QML_ELEMENT
 public:

@@ -1,5 +1,4 @@
 import QtQuick
-import Velk.Design
 
 // Content padded on all edges over a drawn background, the base of the cards
 // and glass panels. A surface only decorates: it takes no presses, so a

@@ -9,7 +9,7 @@ T.MenuItem {
     property string symbol
     property bool destructive: false
 
-    implicitWidth: label.implicitWidth + leftPadding + rightPadding
+    implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: 28
     leftPadding: VDS.Space.s
     rightPadding: VDS.Space.s
@@ -19,7 +19,6 @@ T.MenuItem {
     opacity: enabled ? 1 : 0.45
 
     contentItem: ButtonLabel {
-        id: label
         text: root.text
         symbol: root.symbol
         weight: Font.Normal

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Templates as T
 import Velk.Design
@@ -34,13 +35,14 @@ Rectangle {
                     "green", "red", "emerald", "teal", "purple", "pink", "sidebar", "sidebarHover",
                     "sidebarSelected", "hover", "onAccent", "onDanger"]
                 GalleryCell {
+                    id: swatch
                     required property string modelData
                     caption: modelData
                     Rectangle {
                         width: 55
                         height: 34
                         radius: VDS.Radius.xs
-                        color: VDS.C[modelData]
+                        color: VDS.C[swatch.modelData]
                         border.width: 1
                         border.color: VDS.C.borderFaint
                     }
@@ -409,7 +411,7 @@ Rectangle {
             }
             GalleryCell {
                 caption: root.t("带副标题", "with subtitle")
-                StatCard { width: 189; title: root.t("内存", "Memory"); value: "62%"; icon: "cpu"; color: "#FF9F0A"; subtitle: "9.9 / 16 GB" }
+                StatCard { width: 189; title: root.t("内存", "Memory"); value: "62%"; icon: "cpu"; color: VDS.C.orange; subtitle: "9.9 / 16 GB" }
             }
             GalleryCell { caption: "CleanButton"; CleanButton { text: root.t("立即清理", "Clean Now") } }
             GalleryCell { caption: "loading"; CleanButton { text: root.t("清理中", "Cleaning"); isLoading: true } }
@@ -452,22 +454,25 @@ Rectangle {
         GallerySection {
             title: root.t("符号", "Symbols")
             Repeater {
-                model: Symbols.names.concat(["no.such.symbol"])
+                // Every symbol of the table, then an unknown name.
+                model: Symbols.names.length + 1
                 Column {
-                    required property string modelData
+                    id: symbolCell
+                    required property int index
+                    readonly property string symbolName: index < Symbols.names.length ? Symbols.names[index] : "no.such.symbol"
                     width: 89
                     spacing: 2
                     SymbolIcon {
                         anchors.horizontalCenter: parent.horizontalCenter
-                        name: modelData
+                        name: symbolCell.symbolName
                         size: 21
-                        color: Symbols.isKnown(modelData) ? VDS.C.text1 : VDS.C.red
+                        color: Symbols.isKnown(symbolCell.symbolName) ? VDS.C.text1 : VDS.C.red
                     }
                     Text {
                         width: parent.width
                         horizontalAlignment: Text.AlignHCenter
                         elide: Text.ElideMiddle
-                        text: modelData
+                        text: symbolCell.symbolName
                         textFormat: Text.PlainText
                         font: VDS.font(9)
                         color: VDS.C.text3

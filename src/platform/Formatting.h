@@ -32,6 +32,16 @@ inline QString byteCount(std::int64_t bytes, ByteStyle style = ByteStyle::File)
 // is "nan", infinities "inf" and "-inf". Negative `digits` count as 0.
 QString fixed(double value, int digits);
 
+// A fraction as a whole percentage: fraction × 100 rounded to the nearest
+// integer, halves away from zero, then "%" ("0.425" → "43%"). A value that
+// is not a finite number, or whose percentage is beyond ±1e15, gives "—".
+QString percent(double fraction);
+
+// A count rounded to the nearest integer (halves away from zero) with ","
+// between groups of three digits whatever the locale ("1,234,567").
+// Not-a-number, infinities and magnitudes beyond ±1e15 give "—".
+QString groupedCount(double count);
+
 // Relative date in the short wording ("3 min. ago" / "3分钟前", "in 2 days" /
 // "2天后") of `date` seen from `now`: the largest whole calendar unit
 // (years, months, weeks, days, hours, minutes, seconds) between the two.

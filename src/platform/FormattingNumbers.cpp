@@ -19,6 +19,24 @@ std::atomic<Lang>& displayLanguageSlot()
 // only appends zeros.
 constexpr int kMaxSignificantDigits = 1074;
 
+// Beyond this an integer text would lose digits a double cannot hold.
+constexpr double kLargestWhole = 1e15;
+
+const QString& unknownNumber()
+{
+    static const QString dash = QStringLiteral("\u2014");
+    return dash;
+}
+
+// `value` rounded half away from zero, when it is finite and in range.
+bool roundedWhole(double value, long long& whole)
+{
+    if (!std::isfinite(value) || std::fabs(value) > kLargestWhole)
+        return false;
+    whole = std::llround(value);
+    return true;
+}
+
 } // namespace
 
 Lang langFromCode(const QString& code)
@@ -51,6 +69,32 @@ QString fixed(double value, int digits)
     buffer.resize(static_cast<std::size_t>(result.ptr - buffer.data()));
     buffer.append(static_cast<std::size_t>(digits - exact), '0');
     return QString::fromLatin1(buffer.data(), static_cast<qsizetype>(buffer.size()));
+}
+
+QString percent(double fraction)
+{
+    long long whole = 0;
+    if (!std::isfinite(fraction) || !roundedWhole(fraction * 100.0, whole))
+        return unknownNumber();
+    return QString::number(whole) + u'%';
+}
+
+QString groupedCount(double count)
+{
+    long long whole = 0;
+    if (!roundedWhole(count, whole))
+        return unknownNumber();
+    const QString digits = QString::number(whole < 0 ? -whole : whole);
+    QString text;
+    text.reserve(digits.size() + digits.size() / 3 + 1);
+    if (whole < 0)
+        text.append(u'-');
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            text.append(u',');
+        text.append(digits[i]);
+    }
+    return text;
 }
 
 } // namespace velk::platform::fmt

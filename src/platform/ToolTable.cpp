@@ -61,6 +61,8 @@ QString ToolTable::executableFor(const QString& tool) const
 //   /bin/rm             rm
 //   /usr/bin/pkexec     pkexec (the administrator prompt)
 //   /usr/bin/xdg-open   xdg-open (opening files and applications)
+//   /usr/bin/gio        gio (starting desktop entries)
+//   /usr/bin/dbus-send  dbus-send (asking the file manager to show files)
 // Served in-process when a layer registers a handler (registerInProcessTool);
 // a registered handler wins over any entry here for the requests it answers:
 //   /bin/ps             from /proc
@@ -83,6 +85,8 @@ ToolTable ToolTable::linuxDefault()
     table.add("/bin/rm", searched("rm"));
     table.add("/usr/bin/pkexec", searched("pkexec"));
     table.add("/usr/bin/xdg-open", searched("xdg-open"));
+    table.add("/usr/bin/gio", searched("gio"));
+    table.add("/usr/bin/dbus-send", searched("dbus-send"));
     for (const char* absent : {"/usr/bin/top", "/bin/launchctl", "/usr/bin/mdls", "/usr/bin/hdiutil"})
         table.add(absent, {});
     return table;

@@ -161,6 +161,33 @@ TEST(FixedTest, NonFiniteValuesGivePlainWords)
     EXPECT_EQ(fixed(5e-324, 2000).size(), 2002);
 }
 
+TEST(PercentTest, RoundsHalvesAwayFromZero)
+{
+    EXPECT_EQ(percent(0.0), "0%");
+    EXPECT_EQ(percent(0.125), "13%");   // 12.5 exactly: up, where printf would give 12
+    EXPECT_EQ(percent(0.375), "38%");
+    EXPECT_EQ(percent(0.424), "42%");
+    EXPECT_EQ(percent(-0.125), "-13%");
+    EXPECT_EQ(percent(1.0), "100%");
+    EXPECT_EQ(percent(-0.004), "0%");
+    EXPECT_EQ(percent(std::numeric_limits<double>::quiet_NaN()), "\u2014");
+    EXPECT_EQ(percent(std::numeric_limits<double>::infinity()), "\u2014");
+    EXPECT_EQ(percent(1e300), "\u2014");
+}
+
+TEST(GroupedCountTest, CommasEveryThreeDigitsWhateverTheLocale)
+{
+    EXPECT_EQ(groupedCount(0), "0");
+    EXPECT_EQ(groupedCount(999), "999");
+    EXPECT_EQ(groupedCount(1000), "1,000");
+    EXPECT_EQ(groupedCount(1234567), "1,234,567");
+    EXPECT_EQ(groupedCount(-1234.5), "-1,235");
+    EXPECT_EQ(groupedCount(2.5), "3");
+    EXPECT_EQ(groupedCount(999999999999999.0), "999,999,999,999,999");
+    EXPECT_EQ(groupedCount(std::numeric_limits<double>::quiet_NaN()), "\u2014");
+    EXPECT_EQ(groupedCount(-std::numeric_limits<double>::infinity()), "\u2014");
+}
+
 namespace {
 
 const QDateTime kNow(QDate(2026, 12, 8), QTime(12, 0));

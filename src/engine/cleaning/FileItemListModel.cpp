@@ -2,17 +2,30 @@
 
 #include "engine/cleaning/SystemLocation.h"
 
+#include <iterator>
+
 namespace velk {
 
-QVariant FileItemListModel::data(const QModelIndex& index, int role) const
+namespace {
+
+// Role names in the order of the roles.
+constexpr const char* roleNameTable[] = {
+    "id", "path", "name", "size", "formattedSize", "modificationDate", "isSelected", "isSystem",
+};
+static_assert(std::size(roleNameTable) == FileItemListModel::IsSystemRole - FileItemListModel::IdRole + 1);
+
+} // namespace
+
+FileItemListModel::FileItemListModel(QObject* parent)
+    : KeyedListModel(QList<QByteArray>(std::begin(roleNameTable), std::end(roleNameTable)), parent)
 {
-    if (!index.isValid() || index.row() < 0 || index.row() >= rowCount())
-        return {};
-    const FileItem& item = rows()[index.row()];
-    switch (role) {
+}
+
+QVariant FileItemListModel::value(const FileItem& item, int column) const
+{
+    switch (column + firstRole) {
     case IdRole: return item.id.toString(QUuid::WithoutBraces);
     case PathRole: return item.path;
-    case Qt::DisplayRole:
     case NameRole: return item.name;
     case SizeRole: return QVariant::fromValue<qint64>(item.size);
     case FormattedSizeRole: return item.formattedSize();
@@ -21,20 +34,6 @@ QVariant FileItemListModel::data(const QModelIndex& index, int role) const
     case IsSystemRole: return SystemLocation::isSystem(item.path);
     default: return {};
     }
-}
-
-QHash<int, QByteArray> FileItemListModel::roleNames() const
-{
-    return {
-        {IdRole, "id"},
-        {PathRole, "path"},
-        {NameRole, "name"},
-        {SizeRole, "size"},
-        {FormattedSizeRole, "formattedSize"},
-        {ModificationDateRole, "modificationDate"},
-        {IsSelectedRole, "isSelected"},
-        {IsSystemRole, "isSystem"},
-    };
 }
 
 bool matchesSearch(const QString& name, const QString& searchText)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/KeyedListModel.h"
 #include "engine/cleaning/FileItem.h"
+#include "platform/KeyedListModel.h"
 
 #include <QSortFilterProxyModel>
 #include <QUuid>
@@ -10,12 +10,11 @@ namespace velk {
 
 // Found files for the screens, one row per FileItem keyed by its id. Changes
 // arrive as single-row insertions, removals and changes.
-class FileItemListModel final : public KeyedListModel<FileItem, QUuid> {
+class FileItemListModel : public KeyedListModel<FileItem, QUuid> {
     Q_OBJECT
-    Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
 public:
     enum Role {
-        IdRole = Qt::UserRole + 1,  // the id as text
+        IdRole = firstRole,         // the id as text
         PathRole,
         NameRole,
         SizeRole,                   // bytes
@@ -26,17 +25,11 @@ public:
     };
     Q_ENUM(Role)
 
-    using KeyedListModel::KeyedListModel;
-
-    QVariant data(const QModelIndex& index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
-
-signals:
-    void countChanged();
+    explicit FileItemListModel(QObject* parent = nullptr);
 
 protected:
     QUuid keyOf(const FileItem& item) const override { return item.id; }
-    void onCountChanged() override { emit countChanged(); }
+    QVariant value(const FileItem& item, int column) const override;
 };
 
 // Whether a file named `name` passes the search text: an empty text lets
@@ -44,7 +37,7 @@ protected:
 bool matchesSearch(const QString& name, const QString& searchText);
 
 // The rows of a FileItemListModel that pass a search text, in its order.
-class FileItemSearchModel final : public QSortFilterProxyModel {
+class FileItemSearchModel : public QSortFilterProxyModel {
     Q_OBJECT
     Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
 public:

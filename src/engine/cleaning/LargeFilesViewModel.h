@@ -23,12 +23,12 @@ namespace velk {
 // with live progress, keeps the found files and their selection, filters
 // them by name, asks which processes hold the selected files open, and moves
 // the selected files to the Trash or deletes them. Main-thread object.
-class LargeFilesViewModel final : public QObject {
+class LargeFilesViewModel : public QObject {
     Q_OBJECT
     // The found files, largest first; rows change in place.
-    Q_PROPERTY(QAbstractListModel* items READ itemModel CONSTANT)
+    Q_PROPERTY(velk::FileItemListModel* items READ itemModel CONSTANT)
     // The rows of `items` whose name contains the search text.
-    Q_PROPERTY(QAbstractItemModel* filteredItems READ filteredModel CONSTANT)
+    Q_PROPERTY(velk::FileItemSearchModel* filteredItems READ filteredModel CONSTANT)
     Q_PROPERTY(bool isScanning READ isScanning NOTIFY isScanningChanged)
     Q_PROPERTY(qint64 scanProgress READ scanProgress NOTIFY scanProgressChanged)
     Q_PROPERTY(qint64 scanMatched READ scanMatched NOTIFY scanProgressChanged)
@@ -67,8 +67,8 @@ public:
     const QList<FileItem>& items() const { return m_items.rows(); }
     QList<FileItem> filteredItems() const;
     QList<FileItem> selectedItems() const;
-    QAbstractListModel* itemModel() { return &m_items; }
-    QAbstractItemModel* filteredModel() { return &m_filtered; }
+    FileItemListModel* itemModel() { return &m_items; }
+    FileItemSearchModel* filteredModel() { return &m_filtered; }
 
     bool isScanning() const { return m_isScanning; }
     qint64 scanProgress() const { return m_scanProgress; }

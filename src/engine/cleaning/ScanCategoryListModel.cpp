@@ -4,6 +4,8 @@
 #include "platform/Locations.h"
 #include "platform/ServiceRegistry.h"
 
+#include <iterator>
+
 namespace velk {
 namespace {
 
@@ -29,10 +31,18 @@ QString shownLocation(const QString& location, const platform::Locations& locati
     return path;
 }
 
+// Role names in the order of the roles.
+constexpr const char* roleNameTable[] = {
+    "id", "title", "englishTitle", "subtitle", "englishSubtitle", "icon", "group",
+    "requiresConfirmation", "colorRole", "scanState", "errorText", "isScanning", "isDone",
+    "isSelected", "totalSize", "selectedSize", "formattedTotalSize", "itemCount",
+};
+static_assert(std::size(roleNameTable) == ScanCategoryListModel::ItemCountRole - ScanCategoryListModel::IdRole + 1);
+
 } // namespace
 
 ScanCategoryListModel::ScanCategoryListModel(const std::vector<ScanCategory>& categories, QObject* parent)
-    : QAbstractListModel(parent)
+    : ListModel(QList<QByteArray>(std::begin(roleNameTable), std::end(roleNameTable)), parent)
     , m_categories(categories)
 {
     const auto locations = platform::service<platform::Locations>();
@@ -54,12 +64,10 @@ int ScanCategoryListModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : static_cast<int>(m_categories.size());
 }
 
-QVariant ScanCategoryListModel::data(const QModelIndex& index, int role) const
+QVariant ScanCategoryListModel::column(int row, int column) const
 {
-    if (!index.isValid() || index.row() < 0 || index.row() >= rowCount())
-        return {};
-    const ScanCategory& category = m_categories[static_cast<std::size_t>(index.row())];
-    switch (role) {
+    const ScanCategory& category = m_categories[static_cast<std::size_t>(row)];
+    switch (column + firstRole) {
     case IdRole: return rawValue(category.id);
     case TitleRole: return title(category.id);
     case EnglishTitleRole: return englishTitle(category.id);
@@ -82,30 +90,6 @@ QVariant ScanCategoryListModel::data(const QModelIndex& index, int role) const
     }
 }
 
-QHash<int, QByteArray> ScanCategoryListModel::roleNames() const
-{
-    return {
-        {IdRole, "id"},
-        {TitleRole, "title"},
-        {EnglishTitleRole, "englishTitle"},
-        {SubtitleRole, "subtitle"},
-        {EnglishSubtitleRole, "englishSubtitle"},
-        {IconRole, "icon"},
-        {GroupRole, "group"},
-        {RequiresConfirmationRole, "requiresConfirmation"},
-        {ColorNameRole, "colorRole"},
-        {ScanStateRole, "scanState"},
-        {ErrorTextRole, "errorText"},
-        {IsScanningRole, "isScanning"},
-        {IsDoneRole, "isDone"},
-        {IsSelectedRole, "isSelected"},
-        {TotalSizeRole, "totalSize"},
-        {SelectedSizeRole, "selectedSize"},
-        {FormattedTotalSizeRole, "formattedTotalSize"},
-        {ItemCountRole, "itemCount"},
-    };
-}
-
 int ScanCategoryListModel::indexOf(const QString& id) const
 {
     for (std::size_t row = 0; row < m_categories.size(); ++row) {
@@ -115,27 +99,14 @@ int ScanCategoryListModel::indexOf(const QString& id) const
     return -1;
 }
 
-QVariantMap ScanCategoryListModel::get(int row) const
-{
-    QVariantMap values;
-    if (row < 0 || row >= rowCount())
-        return values;
-    const QModelIndex at = index(row);
-    const auto names = roleNames();
-    for (auto it = names.begin(); it != names.end(); ++it)
-        values.insert(QString::fromLatin1(it.value()), data(at, it.key()));
-    return values;
-}
-
 void ScanCategoryListModel::rowChanged(int row)
 {
-    emit dataChanged(index(row), index(row));
+    announceChanged(row, row);
 }
 
 void ScanCategoryListModel::allRowsChanged()
 {
-    if (!m_categories.empty())
-        emit dataChanged(index(0), index(rowCount() - 1));
+    announceChanged(0, rowCount() - 1);
 }
 
 } // namespace velk

@@ -2,7 +2,8 @@
 
 #include "engine/cleaning/ScanCategory.h"
 
-#include <QAbstractListModel>
+#include "platform/ListModel.h"
+
 #include <array>
 #include <vector>
 
@@ -10,11 +11,11 @@ namespace velk {
 
 // The junk view model's categories as a list for the screens: one row per
 // category, in declaration order. Rows are announced as they change.
-class ScanCategoryListModel final : public QAbstractListModel {
+class ScanCategoryListModel : public ListModel {
     Q_OBJECT
 public:
     enum Role {
-        IdRole = Qt::UserRole + 1,  // raw value, e.g. "user_caches"
+        IdRole = firstRole,  // raw value, e.g. "user_caches"
         TitleRole,                  // Chinese title
         EnglishTitleRole,
         SubtitleRole,               // the folder as this machine has it, "~" for the home
@@ -39,16 +40,15 @@ public:
     ScanCategoryListModel(const std::vector<ScanCategory>& categories, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
 
     // The row of a category raw value, or -1.
     Q_INVOKABLE int indexOf(const QString& id) const;
-    // Every role of a row by role name; empty for a row out of range.
-    Q_INVOKABLE QVariantMap get(int row) const;
 
     void rowChanged(int row);
     void allRowsChanged();
+
+protected:
+    QVariant column(int row, int column) const override;
 
 private:
     QString shownSubtitle(ScanCategoryID id, bool english) const;

@@ -20,10 +20,10 @@ namespace velk {
 // background, publishes each category as it is done, keeps the selection,
 // removes the selected items permanently and reports the outcome.
 // Main-thread object; the dashboard and the System Junk screen share one.
-class SystemJunkViewModel final : public QObject {
+class SystemJunkViewModel : public QObject {
     Q_OBJECT
     // One row per category, in declaration order; rows change in place.
-    Q_PROPERTY(QAbstractListModel* categories READ categoryModel CONSTANT)
+    Q_PROPERTY(velk::ScanCategoryListModel* categories READ categoryModel CONSTANT)
     Q_PROPERTY(bool isScanning READ isScanning NOTIFY isScanningChanged)
     Q_PROPERTY(bool isCleaning READ isCleaning NOTIFY isCleaningChanged)
     Q_PROPERTY(qint64 totalFound READ totalFound NOTIFY totalFoundChanged)
@@ -51,7 +51,7 @@ public:
     ~SystemJunkViewModel() override;
 
     const std::vector<ScanCategory>& categories() const { return m_categories; }
-    QAbstractListModel* categoryModel() { return &m_categoryModel; }
+    ScanCategoryListModel* categoryModel() { return &m_categoryModel; }
     bool isScanning() const { return m_isScanning; }
     bool isCleaning() const { return m_isCleaning; }
     std::int64_t totalFound() const { return m_totalFound; }

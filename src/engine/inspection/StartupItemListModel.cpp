@@ -1,5 +1,7 @@
 #include "engine/inspection/StartupItemListModel.h"
 
+#include <iterator>
+
 namespace velk {
 namespace {
 
@@ -8,14 +10,23 @@ QVariant optionalText(const std::optional<QString>& text)
     return text ? QVariant(*text) : QVariant();
 }
 
+// Role names in the order of the roles.
+constexpr const char* roleNameTable[] = {
+    "id", "label", "displayName", "plistPath", "programPath", "appBundlePath", "scope",
+    "isEnabled", "isLoaded", "runAtLoad", "keepAlive", "statusKnown", "url", "isSelected",
+};
+static_assert(std::size(roleNameTable) == StartupItemListModel::IsSelectedRole - StartupItemListModel::IdRole + 1);
+
 } // namespace
 
-QVariant StartupItemListModel::data(const QModelIndex& index, int role) const
+StartupItemListModel::StartupItemListModel(QObject* parent)
+    : KeyedListModel(QList<QByteArray>(std::begin(roleNameTable), std::end(roleNameTable)), parent)
 {
-    if (!index.isValid() || index.row() < 0 || index.row() >= rowCount())
-        return {};
-    const StartupItem& item = rows()[index.row()];
-    switch (role) {
+}
+
+QVariant StartupItemListModel::value(const StartupItem& item, int column) const
+{
+    switch (column + firstRole) {
     case IdRole:
         return item.id;
     case LabelRole:
@@ -47,26 +58,6 @@ QVariant StartupItemListModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
-}
-
-QHash<int, QByteArray> StartupItemListModel::roleNames() const
-{
-    return {
-        {IdRole, "id"},
-        {LabelRole, "label"},
-        {DisplayNameRole, "displayName"},
-        {PlistPathRole, "plistPath"},
-        {ProgramPathRole, "programPath"},
-        {AppBundlePathRole, "appBundlePath"},
-        {ScopeRole, "scope"},
-        {IsEnabledRole, "isEnabled"},
-        {IsLoadedRole, "isLoaded"},
-        {RunAtLoadRole, "runAtLoad"},
-        {KeepAliveRole, "keepAlive"},
-        {StatusKnownRole, "statusKnown"},
-        {UrlRole, "url"},
-        {IsSelectedRole, "isSelected"},
-    };
 }
 
 void StartupItemListModel::setSelection(const QSet<QString>& ids)

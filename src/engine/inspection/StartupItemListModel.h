@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/KeyedListModel.h"
 #include "engine/inspection/StartupItem.h"
+#include "platform/KeyedListModel.h"
 
 #include <QSet>
 
@@ -9,12 +9,11 @@ namespace velk {
 
 // Startup items for the screens, one row per item keyed by its id (the
 // property list's path), with whether the user has selected it.
-class StartupItemListModel final : public KeyedListModel<StartupItem> {
+class StartupItemListModel : public KeyedListModel<StartupItem> {
     Q_OBJECT
-    Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
 public:
     enum Role {
-        IdRole = Qt::UserRole + 1,
+        IdRole = firstRole,
         LabelRole,
         DisplayNameRole,
         PlistPathRole,
@@ -31,21 +30,15 @@ public:
     };
     Q_ENUM(Role)
 
-    using KeyedListModel::KeyedListModel;
-
-    QVariant data(const QModelIndex& index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
+    explicit StartupItemListModel(QObject* parent = nullptr);
 
     // The selection the rows' IsSelectedRole reads; announces the rows whose
     // selection changed.
     void setSelection(const QSet<QString>& ids);
 
-signals:
-    void countChanged();
-
 protected:
     QString keyOf(const StartupItem& item) const override { return item.id; }
-    void onCountChanged() override { emit countChanged(); }
+    QVariant value(const StartupItem& item, int column) const override;
 
 private:
     QSet<QString> m_selection;

@@ -17,12 +17,12 @@ namespace velk {
 // background at user-initiated priority and is published on the main
 // thread; a result for a view model that is gone is dropped. Main-thread
 // object; the screen owns one for the life of its window.
-class StartupViewModel final : public QObject {
+class StartupViewModel : public QObject {
     Q_OBJECT
     // The items of the last discovery, in the service's order.
-    Q_PROPERTY(QAbstractListModel* items READ itemModel CONSTANT)
+    Q_PROPERTY(velk::StartupItemListModel* items READ itemModel CONSTANT)
     // The items that pass the scope, enabled and search filters.
-    Q_PROPERTY(QAbstractListModel* filteredItems READ filteredModel CONSTANT)
+    Q_PROPERTY(velk::StartupItemListModel* filteredItems READ filteredModel CONSTANT)
     Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
     Q_PROPERTY(bool isApplyingBatch READ isApplyingBatch NOTIFY isApplyingBatchChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
@@ -47,8 +47,8 @@ public:
     const QList<StartupItem>& items() const { return m_items; }
     QList<StartupItem> filteredItems() const;
     QList<StartupItem> selectedItems() const;
-    QAbstractListModel* itemModel() { return &m_itemModel; }
-    QAbstractListModel* filteredModel() { return &m_filteredModel; }
+    StartupItemListModel* itemModel() { return &m_itemModel; }
+    StartupItemListModel* filteredModel() { return &m_filteredModel; }
     bool isLoading() const { return m_isLoading; }
     bool isApplyingBatch() const { return m_isApplyingBatch; }
     QString searchText() const { return m_searchText; }

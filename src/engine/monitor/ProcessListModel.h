@@ -3,8 +3,7 @@
 #include "engine/monitor/MonitorVariants.h"
 #include "engine/monitor/ProcInfo.h"
 
-#include <QAbstractListModel>
-#include <vector>
+#include "platform/KeyedListModel.h"
 
 namespace velk {
 
@@ -12,14 +11,13 @@ namespace velk {
 // per process keyed by pid. Each tick is announced as removals, moves,
 // insertions and changes of single rows, so views keep their rows, scroll
 // position and selection while the figures move.
-class ProcessListModel final : public QAbstractListModel {
+class ProcessListModel : public KeyedListModel<ProcInfo, qint32> {
     Q_OBJECT
-    Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
 public:
     // One role per field of a process, in the order and under the names of
     // its variant map.
     enum Role {
-        PidRole = Qt::UserRole + 1,
+        PidRole = firstRole,
         PpidRole,
         UserRole,
         CpuRole,
@@ -37,24 +35,11 @@ public:
     Q_ENUM(Role)
     static_assert(BundlePathRole - PidRole + 1 == procInfoFieldCount);
 
-    using QAbstractListModel::QAbstractListModel;
+    explicit ProcessListModel(QObject* parent = nullptr);
 
-    int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
-
-    const std::vector<ProcInfo>& rows() const { return m_rows; }
-    // Brings the rows to `processes`, announcing only what differs.
-    void update(const std::vector<ProcInfo>& processes);
-
-signals:
-    void countChanged();
-
-private:
-    void removeMissing(const std::vector<ProcInfo>& processes);
-    void announceChanged(int first, int last);
-
-    std::vector<ProcInfo> m_rows;
+protected:
+    qint32 keyOf(const ProcInfo& process) const override { return process.pid; }
+    QVariant value(const ProcInfo& process, int column) const override { return procInfoField(process, column); }
 };
 
 } // namespace velk

@@ -35,13 +35,13 @@ using SocketMap = QHash<qint32, std::vector<SocketEntry>>;
 // timer takes one snapshot per tick on a background task and merges it here.
 // Every published member notifies on each assignment.
 //
-// Screens read records as maps of their fields (absent values undefined) and
-// the process list through `processModel`, which follows the ticks by pid.
+// Screens read records as maps of their fields (absent values undefined), the
+// process list through `processModel`, which follows the ticks by pid, and
+// per-process histories, port counts and sockets through the queries by pid.
+// The whole lists and maps are C++ getters only.
 class SystemMonitor : public QObject {
     Q_OBJECT
-    Q_PROPERTY(std::vector<velk::ProcInfo> processes READ processes NOTIFY processesChanged)
     Q_PROPERTY(velk::ProcessListModel* processModel READ processModel CONSTANT)
-    Q_PROPERTY(std::vector<velk::SocketEntry> sockets READ sockets NOTIFY socketsChanged)
     Q_PROPERTY(double cpuUsage READ cpuUsage NOTIFY cpuUsageChanged)
     Q_PROPERTY(double cpuUser READ cpuUser NOTIFY cpuUserChanged)
     Q_PROPERTY(double cpuSystem READ cpuSystem NOTIFY cpuSystemChanged)
@@ -51,10 +51,7 @@ class SystemMonitor : public QObject {
     Q_PROPERTY(QVariantMap diskInfo READ diskInfoValue NOTIFY diskInfoChanged)
     Q_PROPERTY(double uptime READ uptime NOTIFY uptimeChanged)
     Q_PROPERTY(QVariantMap thermalStats READ thermalStatsValue NOTIFY thermalStatsChanged)
-    Q_PROPERTY(velk::HistoryMap cpuHistoryByPid READ cpuHistoryByPid NOTIFY cpuHistoryByPidChanged)
-    Q_PROPERTY(velk::HistoryMap memHistoryByPid READ memHistoryByPid NOTIFY memHistoryByPidChanged)
     Q_PROPERTY(bool hasSocketData READ hasSocketData NOTIFY hasSocketDataChanged)
-    Q_PROPERTY(velk::MachPortMap machPortCounts READ machPortCounts NOTIFY machPortCountsChanged)
     Q_PROPERTY(QDateTime machPortsUpdatedAt READ machPortsUpdatedAt NOTIFY machPortsUpdatedAtChanged)
     // A pid, or undefined (null) for none.
     Q_PROPERTY(QVariant selectedPid READ selectedPidValue WRITE setSelectedPidValue NOTIFY selectedPidChanged)

@@ -31,6 +31,25 @@ struct SpringMotion {
     QVariantMap toVariant() const;
 };
 
+// A spring as QML's SpringAnimation takes it.
+class MotionSpring : public QObject {
+    Q_OBJECT
+    QML_ANONYMOUS
+    Q_PROPERTY(double spring MEMBER spring CONSTANT)
+    Q_PROPERTY(double damping MEMBER damping CONSTANT)
+    Q_PROPERTY(double mass MEMBER mass CONSTANT)
+public:
+    MotionSpring(const SpringMotion& motion, QObject* parent)
+        : QObject(parent)
+        , spring(motion.qmlSpring())
+        , damping(motion.qmlDamping())
+    {
+    }
+    double spring;
+    double damping;
+    double mass = 1.0;
+};
+
 // The one table of recurring motions. QML plays springs as
 // `SpringAnimation { spring: Motion.x.spring; damping: Motion.x.damping; epsilon: ... }`
 // (velocity carries over when the target moves) and timed motions by their
@@ -40,12 +59,12 @@ class Motion : public QObject {
     QML_ELEMENT
     QML_SINGLETON
     // Springs.
-    Q_PROPERTY(QVariantMap sectionRow READ sectionRow CONSTANT)
-    Q_PROPERTY(QVariantMap sectionScreen READ sectionScreen CONSTANT)
-    Q_PROPERTY(QVariantMap sidebarCollapse READ sidebarCollapse CONSTANT)
-    Q_PROPERTY(QVariantMap progressFill READ progressFill CONSTANT)
-    Q_PROPERTY(QVariantMap glassPress READ glassPress CONSTANT)
-    Q_PROPERTY(QVariantMap cardPress READ cardPress CONSTANT)
+    Q_PROPERTY(velk::design::MotionSpring* sectionRow MEMBER m_sectionRow CONSTANT)
+    Q_PROPERTY(velk::design::MotionSpring* sectionScreen MEMBER m_sectionScreen CONSTANT)
+    Q_PROPERTY(velk::design::MotionSpring* sidebarCollapse MEMBER m_sidebarCollapse CONSTANT)
+    Q_PROPERTY(velk::design::MotionSpring* progressFill MEMBER m_progressFill CONSTANT)
+    Q_PROPERTY(velk::design::MotionSpring* glassPress MEMBER m_glassPress CONSTANT)
+    Q_PROPERTY(velk::design::MotionSpring* cardPress MEMBER m_cardPress CONSTANT)
     // Timed motions, milliseconds.
     Q_PROPERTY(int live READ live CONSTANT) // linear: live bars and sparklines
     Q_PROPERTY(int gaugeArc READ gaugeArc CONSTANT) // ease in-out
@@ -56,7 +75,10 @@ class Motion : public QObject {
     Q_PROPERTY(int numberRoll READ numberRoll CONSTANT) // ease in-out
 
 public:
-    using QObject::QObject;
+    explicit Motion(QObject* parent = nullptr)
+        : QObject(parent)
+    {
+    }
 
     static constexpr SpringMotion sectionRowSpring { 0.2, 0.85 };
     static constexpr SpringMotion sectionScreenSpring { 0.5, 0.85 };
@@ -65,12 +87,6 @@ public:
     static constexpr SpringMotion glassPressSpring { 0.2, 0.7 };
     static constexpr SpringMotion cardPressSpring { 0.18, 0.8 };
 
-    QVariantMap sectionRow() const { return sectionRowSpring.toVariant(); }
-    QVariantMap sectionScreen() const { return sectionScreenSpring.toVariant(); }
-    QVariantMap sidebarCollapse() const { return sidebarCollapseSpring.toVariant(); }
-    QVariantMap progressFill() const { return progressFillSpring.toVariant(); }
-    QVariantMap glassPress() const { return glassPressSpring.toVariant(); }
-    QVariantMap cardPress() const { return cardPressSpring.toVariant(); }
 
     static int live() { return 600; }
     static int gaugeArc() { return 600; }
@@ -79,6 +95,14 @@ public:
     static int glassPressFill() { return 120; }
     static int cardHover() { return 160; }
     static int numberRoll() { return 350; }
+
+private:
+    MotionSpring* m_sectionRow = new MotionSpring(sectionRowSpring, this);
+    MotionSpring* m_sectionScreen = new MotionSpring(sectionScreenSpring, this);
+    MotionSpring* m_sidebarCollapse = new MotionSpring(sidebarCollapseSpring, this);
+    MotionSpring* m_progressFill = new MotionSpring(progressFillSpring, this);
+    MotionSpring* m_glassPress = new MotionSpring(glassPressSpring, this);
+    MotionSpring* m_cardPress = new MotionSpring(cardPressSpring, this);
 };
 
 } // namespace velk::design

@@ -179,12 +179,12 @@ class VdsQml : public QObject {
     Q_OBJECT
     QML_NAMED_ELEMENT(VDS)
     QML_SINGLETON
-    Q_PROPERTY(QObject* Phi READ phi CONSTANT)
-    Q_PROPERTY(QObject* Space READ space CONSTANT)
-    Q_PROPERTY(QObject* Radius READ radius CONSTANT)
-    Q_PROPERTY(QObject* TypeScale READ typeScale CONSTANT)
-    Q_PROPERTY(QObject* Measure READ measure CONSTANT)
-    Q_PROPERTY(QObject* C READ colors CONSTANT)
+    Q_PROPERTY(velk::design::VdsPhi* Phi READ phi CONSTANT)
+    Q_PROPERTY(velk::design::VdsSpace* Space READ space CONSTANT)
+    Q_PROPERTY(velk::design::VdsRadius* Radius READ radius CONSTANT)
+    Q_PROPERTY(velk::design::VdsTypeScale* TypeScale READ typeScale CONSTANT)
+    Q_PROPERTY(velk::design::VdsMeasure* Measure READ measure CONSTANT)
+    Q_PROPERTY(velk::design::VdsColors* C READ colors CONSTANT)
     Q_PROPERTY(QString textFamily READ textFamily CONSTANT)
     Q_PROPERTY(QString monospacedFamily READ monospacedFamily CONSTANT)
 public:
@@ -199,12 +199,12 @@ public:
     // `color` with its opacity multiplied by `opacity`.
     Q_INVOKABLE QColor withOpacity(const QColor& color, double opacity) const;
 
-    QObject* phi() const { return m_phi; }
-    QObject* space() const { return m_space; }
-    QObject* radius() const { return m_radius; }
-    QObject* typeScale() const { return m_typeScale; }
-    QObject* measure() const { return m_measure; }
-    QObject* colors() const { return m_colors; }
+    VdsPhi* phi() const { return m_phi; }
+    VdsSpace* space() const { return m_space; }
+    VdsRadius* radius() const { return m_radius; }
+    VdsTypeScale* typeScale() const { return m_typeScale; }
+    VdsMeasure* measure() const { return m_measure; }
+    VdsColors* colors() const { return m_colors; }
     QString textFamily() const { return VDS::textFamily(); }
     QString monospacedFamily() const { return VDS::monospacedFamily(); }
 

@@ -56,12 +56,28 @@ protected:
         return item.get();
     }
 
+    // An object of the snippet by name, also among the items that views
+    // (repeaters, loaders) made, which are the snippet's visual children only.
     template <class T = QQuickItem>
     T* find(const char* objectName) const
     {
-        T* found = item ? item->findChild<T*>(QString::fromLatin1(objectName)) : nullptr;
+        const QString name = QString::fromLatin1(objectName);
+        T* found = item ? item->findChild<T*>(name) : nullptr;
+        if (!found && item)
+            found = qobject_cast<T*>(findVisual(item.get(), name));
         EXPECT_TRUE(found) << objectName;
         return found;
+    }
+
+    static QQuickItem* findVisual(QQuickItem* from, const QString& name)
+    {
+        for (QQuickItem* child : from->childItems()) {
+            if (child->objectName() == name)
+                return child;
+            if (QQuickItem* inner = findVisual(child, name))
+                return inner;
+        }
+        return nullptr;
     }
 
     // Clicks `target` at `pos` (its own coordinates; its centre by default).

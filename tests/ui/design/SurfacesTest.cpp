@@ -34,7 +34,7 @@ TEST_F(Surfaces, DividerIsAFourPointLensShortenedByItsInset)
     show(R"(Item {
         width: 300; height: 100
         VelkMetallicDivider { objectName: "h"; width: 300; inset: 21 }
-        VelkMetallicDivider { objectName: "v"; axis: "vertical"; height: 100 }
+        VelkMetallicDivider { objectName: "v"; axis: VelkMetallicDivider.Vertical; height: 100 }
     })");
     auto* horizontal = find("h");
     EXPECT_EQ(horizontal->height(), 4);
@@ -52,7 +52,7 @@ TEST_F(Surfaces, GlassLayersTheTintAboveTheSurface)
     show(R"(Row {
         VelkGlass { objectName: "capsule"; capsule: true; tint: Qt.rgba(1, 0, 0, 0.1); Item { implicitWidth: 80; implicitHeight: 20 } }
         GlassMaterial { objectName: "material"; width: 50; height: 50 }
-        GlassMaterial { objectName: "prominent"; intensity: "prominent"; tint: "#00ff00"; width: 50; height: 50 }
+        GlassMaterial { objectName: "prominent"; intensity: GlassMaterial.Prominent; tint: "#00ff00"; width: 50; height: 50 }
     })");
     auto* capsule = find("capsule");
     auto* surface = capsule->findChild<QQuickItem*>("glass.surface");

@@ -9,7 +9,8 @@ RollingText {
     property color foregroundColor: VDS.C.text1
     property double _previous: value
 
-    text: Number(isFinite(value) ? Math.trunc(value) : 0).toFixed(0)
+    // Whole digits toward zero, as C prints a long long ("-0" never shows).
+    text: Format.fixed(isFinite(value) ? Math.trunc(value) + 0 : 0, 0)
     color: foregroundColor
     onValueChanged: {
         countsDown = value < _previous

@@ -2,36 +2,55 @@ import QtQuick
 import Velk.Design
 
 // The label of the program's buttons: an optional symbol and the text, 13-pt
-// medium, on one line.
-Row {
+// medium, on one line, centred in whatever width the button gives it. A
+// text wider than that is cut short with "…" rather than running out.
+Item {
     id: root
     property string text
     property string symbol
     property color color
     property real pixelSize: VDS.TypeScale.body
     property int weight: Font.Medium
+    // Menus start their entries at the leading edge.
+    property bool centred: true
+    readonly property bool hasSymbol: symbol.length > 0
+    readonly property bool hasText: text.length > 0
+    readonly property real gap: hasSymbol && hasText ? 6 : 0
+    readonly property bool truncated: label.truncated
 
-    spacing: symbol.length > 0 && text.length > 0 ? 6 : 0
-    baselineOffset: label.y + label.baselineOffset
+    implicitWidth: (hasSymbol ? icon.implicitWidth : 0) + gap + (hasText ? Math.ceil(label.implicitWidth) : 0)
+    implicitHeight: Math.max(hasSymbol ? icon.implicitHeight : 0, hasText ? label.implicitHeight : 0)
+    baselineOffset: row.y + label.y + label.baselineOffset
 
-    SymbolIcon {
-        visible: root.symbol.length > 0
-        name: root.symbol
-        size: root.pixelSize
-        color: root.color
-        anchors.verticalCenter: parent.verticalCenter
-    }
-    Text {
-        id: label
-        visible: root.text.length > 0
-        text: root.text
-        textFormat: Text.PlainText
-        font.family: VDS.textFamily
-        font.pixelSize: root.pixelSize
-        font.weight: root.weight
-        color: root.color
-        maximumLineCount: 1
-        wrapMode: Text.NoWrap
-        anchors.verticalCenter: parent.verticalCenter
+    Row {
+        id: row
+        x: root.centred ? Math.round((root.width - width) / 2) : 0
+        y: Math.round((root.height - height) / 2)
+        spacing: root.gap
+
+        SymbolIcon {
+            id: icon
+            visible: root.hasSymbol
+            name: root.symbol
+            size: root.pixelSize
+            color: root.color
+            anchors.verticalCenter: parent.verticalCenter
+        }
+        Text {
+            id: label
+            visible: root.hasText
+            width: Math.max(0, Math.min(Math.ceil(implicitWidth),
+                                        root.width - (root.hasSymbol ? icon.width : 0) - root.gap))
+            text: root.text
+            textFormat: Text.PlainText
+            font.family: VDS.textFamily
+            font.pixelSize: root.pixelSize
+            font.weight: root.weight
+            color: root.color
+            maximumLineCount: 1
+            wrapMode: Text.NoWrap
+            elide: Text.ElideRight
+            anchors.verticalCenter: parent.verticalCenter
+        }
     }
 }

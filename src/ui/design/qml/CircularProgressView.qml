@@ -19,8 +19,6 @@ Item {
 
     implicitWidth: size
     implicitHeight: size
-    width: size
-    height: size
 
     Behavior on sweep {
         NumberAnimation { duration: Motion.gaugeArc; easing.type: Easing.InOutQuad }

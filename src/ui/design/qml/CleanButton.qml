@@ -22,10 +22,9 @@ T.Button {
     implicitHeight: implicitContentHeight + topPadding + bottomPadding
 
     contentItem: Item {
-        implicitWidth: row.implicitWidth
-        implicitHeight: row.implicitHeight
+        implicitWidth: childrenRect.width
+        implicitHeight: childrenRect.height
         Row {
-            id: row
             anchors.centerIn: parent
             spacing: 8
             Item {

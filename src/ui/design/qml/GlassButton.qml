@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Layouts
 import QtQuick.Templates as T
 import Velk.Design
 
@@ -12,7 +13,9 @@ T.Button {
 
     implicitHeight: 32
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
-    width: fullWidth && parent ? parent.width : implicitWidth
+    // In a layout the button takes the row's width; elsewhere the caller
+    // sets it. The label stays centred either way.
+    Layout.fillWidth: fullWidth
     leftPadding: 14
     rightPadding: 14
     topPadding: 0
@@ -34,18 +37,20 @@ T.Button {
     }
     background: Rectangle {
         radius: VDS.Radius.s
-        color: Qt.rgba(root.tint.r, root.tint.g, root.tint.b, root.down ? 0.3 : 0.15)
+        color: VDS.withOpacity(root.tint, root.down ? 0.3 : 0.15)
         border.width: 0.5
-        border.color: Qt.rgba(root.tint.r, root.tint.g, root.tint.b, root.down ? 0.5 : 0.3)
+        border.color: VDS.withOpacity(root.tint, root.down ? 0.5 : 0.3)
         Behavior on color {
             ColorAnimation { duration: Motion.glassPressFill; easing.type: Easing.InOutQuad }
         }
 
         Rectangle {
-            // Brightness +0.05 while pressed.
+            // Brightness +0.05 while pressed, inside the border so that no
+            // part of the border shows through its antialiased edge.
             objectName: "glassButton.brighten"
             anchors.fill: parent
-            radius: parent.radius
+            anchors.margins: parent.border.width
+            radius: parent.radius - parent.border.width
             color: "white"
             opacity: root.down ? 0.05 : 0
         }

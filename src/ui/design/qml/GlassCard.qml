@@ -1,15 +1,13 @@
 import QtQuick
-import QtQuick.Templates as T
 import Velk.Design
 
 // Content padded on all edges over glass of the given intensity, untinted.
-T.Pane {
+// A surface: presses pass through to what lies beneath.
+Surface {
     id: root
-    property string intensity: "regular"
+    property int intensity: GlassMaterial.Regular
 
     padding: 16
-    implicitWidth: implicitContentWidth + leftPadding + rightPadding
-    implicitHeight: implicitContentHeight + topPadding + bottomPadding
     background: GlassMaterial {
         intensity: root.intensity
     }

@@ -6,18 +6,19 @@ import Velk.Design
 // border at 0.15. Fixed colours; does not follow the theme.
 Item {
     id: root
-    // "subtle" (0.6), "regular" (0.8) or "prominent" (0.95).
-    property string intensity: "regular"
+    enum Intensity { Subtle, Regular, Prominent }
+    // Subtle (0.6), Regular (0.8) or Prominent (0.95).
+    property int intensity: GlassMaterial.Regular
     // A colour, or undefined for no tint layer.
     property var tint: undefined
-    readonly property real intensityOpacity: intensity === "subtle" ? 0.6 : intensity === "prominent" ? 0.95 : 0.8
+    readonly property real intensityOpacity: intensity === GlassMaterial.Subtle ? 0.6 : intensity === GlassMaterial.Prominent ? 0.95 : 0.8
     readonly property bool hasTint: tint !== undefined && tint !== null
 
     Rectangle {
         objectName: "glass.shade"
         anchors.fill: parent
         radius: 12
-        color: Qt.rgba(0, 0, 0, 0.22)
+        color: VDS.withOpacity("black", 0.22)
         opacity: root.intensityOpacity
     }
     Rectangle {
@@ -25,13 +26,13 @@ Item {
         anchors.fill: parent
         visible: root.hasTint
         radius: 12
-        color: root.hasTint ? Qt.rgba(Qt.color(root.tint).r, Qt.color(root.tint).g, Qt.color(root.tint).b, 0.05) : "transparent"
+        color: root.hasTint ? VDS.withOpacity(root.tint, 0.05) : "transparent"
     }
     Rectangle {
         anchors.fill: parent
         radius: 12
         color: "transparent"
         border.width: 0.5
-        border.color: Qt.rgba(1, 1, 1, 0.15)
+        border.color: VDS.withOpacity("white", 0.15)
     }
 }

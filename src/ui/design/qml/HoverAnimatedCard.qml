@@ -3,8 +3,8 @@ import Velk.Design
 
 // Clickable container: a warm border and a slight lift while hovered, a
 // slight press-in while pressed (0.985, whether hovered or not); `action`
-// fires on release, wherever the pointer is released. The content's own
-// controls keep working.
+// fires on release, wherever the pointer is released, unless the press
+// scrolled the view the card is in. The content's own controls keep working.
 Item {
     id: root
     default property alias content: holder.data
@@ -65,7 +65,17 @@ Item {
     PointHandler {
         // Passive: the content's own controls still get their events.
         id: press
+        // Where the card was in the window when pressed: a press that ends
+        // after the card moved (a drag that scrolled the list around it) was
+        // a scroll, not a click.
+        property point pressedAt
         acceptedButtons: Qt.LeftButton
-        onActiveChanged: if (!active) root.action()
+        onActiveChanged: {
+            const at = root.mapToItem(null, 0, 0)
+            if (active)
+                pressedAt = at
+            else if (at.x === pressedAt.x && at.y === pressedAt.y)
+                root.action()
+        }
     }
 }

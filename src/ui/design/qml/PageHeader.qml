@@ -6,7 +6,8 @@ import Velk.Design
 // trailing controls on one baseline, the trailing controls pushed to the end
 // by a gap of at least 21 between spacings of 21, above a tapered divider.
 // The trailing controls keep their own width; a long subtitle is cut short
-// instead. `accent` and `icon` are kept for the callers but not drawn.
+// first, then the title. `accent` and `icon` are kept for the callers but
+// not drawn.
 Item {
     id: root
     property string title
@@ -15,7 +16,23 @@ Item {
     property string icon
     default property alias trailing: trailingRow.data
 
-    implicitWidth: row.implicitWidth + 2 * VDS.Space.l
+    // The trailing controls keep their width; of the room left beside the
+    // spacer's minimum the subtitle gives way first (and goes when nothing
+    // of it fits), then the title. Widths are whole pixels at least the
+    // texts' own, so nothing that fits is cut.
+    readonly property real textRoom: Math.max(0, row.width - (trailingRow.visible ? trailingRow.implicitWidth + row.spacing : 0)
+                                                 - VDS.Space.m - row.spacing)
+    readonly property real titleWidth: Math.min(Math.ceil(titleText.implicitWidth), textRoom)
+    readonly property real subtitleWidth: root.subtitle.length > 0
+                                          ? Math.max(0, Math.min(Math.ceil(subtitleText.implicitWidth),
+                                                                 textRoom - titleWidth - row.spacing))
+                                          : 0
+
+    implicitWidth: Math.ceil(titleText.implicitWidth)
+                   + (root.subtitle.length > 0 ? row.spacing + Math.ceil(subtitleText.implicitWidth) : 0)
+                   + row.spacing + VDS.Space.m
+                   + (trailingRow.visible ? row.spacing + trailingRow.implicitWidth : 0)
+                   + 2 * VDS.Space.l
     implicitHeight: row.implicitHeight + VDS.Space.l + VDS.Space.m
 
     RowLayout {
@@ -28,24 +45,27 @@ Item {
         spacing: VDS.Space.m
 
         Text {
+            id: titleText
             objectName: "pageHeader.title"
             Layout.alignment: Qt.AlignBaseline
-            Layout.minimumWidth: implicitWidth
+            Layout.minimumWidth: root.titleWidth
+            Layout.preferredWidth: root.titleWidth
+            Layout.maximumWidth: root.titleWidth
             text: root.title
             textFormat: Text.PlainText
             font: VDS.title(Font.Medium)
             color: VDS.C.text1
+            maximumLineCount: 1
+            elide: Text.ElideRight
         }
         Text {
+            id: subtitleText
             objectName: "pageHeader.subtitle"
-            visible: root.subtitle.length > 0
+            visible: root.subtitleWidth > 0
             Layout.alignment: Qt.AlignBaseline
-            // Grows to its own width at most and shrinks (elided) when the
-            // row is short of room; a layout keeps non-filling items fixed.
-            Layout.fillWidth: true
-            Layout.minimumWidth: 0
-            Layout.preferredWidth: implicitWidth
-            Layout.maximumWidth: implicitWidth
+            Layout.minimumWidth: root.subtitleWidth
+            Layout.preferredWidth: root.subtitleWidth
+            Layout.maximumWidth: root.subtitleWidth
             text: root.subtitle
             textFormat: Text.PlainText
             font: VDS.body()

@@ -9,7 +9,7 @@ Item {
     property color color: VDS.C.accent
     readonly property bool pulsing: pulse.running
     // Follows the application's activation notifications.
-    property bool applicationActive: Qt.application.state === Qt.ApplicationActive
+    readonly property bool applicationActive: ApplicationState.active
 
     implicitWidth: 10
     implicitHeight: 10
@@ -22,12 +22,6 @@ Item {
             pulse.start()
     }
 
-    Connections {
-        target: Qt.application
-        function onStateChanged(state) {
-            root.applicationActive = state === Qt.ApplicationActive
-        }
-    }
     onApplicationActiveChanged: restart()
     onVisibleChanged: restart()
     Component.onCompleted: restart()

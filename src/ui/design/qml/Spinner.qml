@@ -7,10 +7,11 @@ import Velk.Design
 Item {
     id: root
     property color color: VDS.C.text2
-    property string controlSize: "small"
+    enum ControlSize { Small, Regular }
+    property int controlSize: Spinner.Small
     property bool running: visible
 
-    implicitWidth: controlSize === "small" ? 16 : 20
+    implicitWidth: controlSize === Spinner.Small ? 16 : 20
     implicitHeight: implicitWidth
 
     Shape {
@@ -18,7 +19,7 @@ Item {
         anchors.fill: parent
         ShapePath {
             strokeColor: root.color
-            strokeWidth: root.controlSize === "small" ? 2 : 2.5
+            strokeWidth: root.controlSize === Spinner.Small ? 2 : 2.5
             fillColor: "transparent"
             capStyle: ShapePath.RoundCap
             PathAngleArc {

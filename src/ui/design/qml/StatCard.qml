@@ -19,7 +19,7 @@ Item {
         radius: 12
         color: SystemColors.regularMaterial
         border.width: 1
-        border.color: Qt.rgba(SystemColors.label.r, SystemColors.label.g, SystemColors.label.b, 0.06)
+        border.color: VDS.withOpacity(SystemColors.label, 0.06)
     }
     Column {
         id: column
@@ -35,7 +35,7 @@ Item {
                 width: 28
                 height: 28
                 radius: 7
-                color: Qt.rgba(root.color.r, root.color.g, root.color.b, 0.12)
+                color: VDS.withOpacity(root.color, 0.12)
                 SymbolIcon {
                     anchors.centerIn: parent
                     name: root.icon

@@ -1,18 +1,15 @@
 import QtQuick
-import QtQuick.Templates as T
 import Velk.Design
 
 // The program's card: content padded on all edges over a rounded surface
-// with a 1-pt border drawn inside its edge.
-T.Pane {
+// with a 1-pt border drawn inside its edge. Presses pass through.
+Surface {
     id: root
     property real radius: VDS.Radius.m
     property color backgroundColor: VDS.C.bgElevated
     property color borderColor: VDS.C.border
 
     padding: VDS.Space.m
-    implicitWidth: implicitContentWidth + leftPadding + rightPadding
-    implicitHeight: implicitContentHeight + topPadding + bottomPadding
 
     background: Rectangle {
         radius: root.radius

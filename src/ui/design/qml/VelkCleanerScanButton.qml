@@ -42,7 +42,7 @@ T.Button {
         Spinner {
             anchors.centerIn: parent
             visible: root.isBusy
-            controlSize: "regular"
+            controlSize: Spinner.Regular
             color: "white"
         }
         Text {

@@ -11,6 +11,8 @@ Item {
     property string title
     property string subtitle
     default property alias actions: actionColumn.data
+    // The width the texts may take: what the frame leaves inside its padding.
+    readonly property real room: Math.max(0, width - 2 * VDS.Space.xl)
 
     implicitWidth: column.implicitWidth + 2 * VDS.Space.xl
     implicitHeight: column.implicitHeight + 2 * VDS.Space.xl
@@ -18,7 +20,6 @@ Item {
     Column {
         id: column
         anchors.centerIn: parent
-        width: Math.min(implicitWidth, Math.max(0, root.width - 2 * VDS.Space.xl))
         spacing: VDS.Space.l
 
         Item {
@@ -38,8 +39,11 @@ Item {
             Text {
                 objectName: "emptyState.title"
                 anchors.horizontalCenter: parent.horizontalCenter
+                width: Math.min(Math.ceil(implicitWidth), root.room)
                 text: root.title
                 textFormat: Text.PlainText
+                wrapMode: Text.Wrap
+                horizontalAlignment: Text.AlignHCenter
                 font: VDS.title(Font.Medium)
                 color: VDS.C.text1
             }
@@ -47,7 +51,7 @@ Item {
                 objectName: "emptyState.subtitle"
                 visible: root.subtitle.length > 0
                 anchors.horizontalCenter: parent.horizontalCenter
-                width: Math.min(implicitWidth, VDS.Measure.column)
+                width: Math.min(Math.ceil(implicitWidth), VDS.Measure.column, root.room)
                 text: root.subtitle
                 textFormat: Text.PlainText
                 font: VDS.body()

@@ -5,9 +5,10 @@ import Velk.Design
 // when vertical), shortened by `inset` at both ends.
 Item {
     id: root
-    property string axis: "horizontal"
+    enum Axis { Horizontal, Vertical }
+    property int axis: VelkMetallicDivider.Horizontal
     property real inset: 0
-    readonly property bool horizontal: axis !== "vertical"
+    readonly property bool horizontal: axis !== VelkMetallicDivider.Vertical
 
     implicitWidth: horizontal ? 0 : 4
     implicitHeight: horizontal ? 4 : 0

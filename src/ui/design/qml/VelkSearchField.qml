@@ -44,7 +44,7 @@ Rectangle {
             selectionColor: VDS.withOpacity(VDS.C.accent, 0.35)
             selectedTextColor: VDS.C.text1
             placeholderText: root.placeholder
-            placeholderTextColor: VDS.C.text4
+            placeholderTextColor: VDS.C.text3
             verticalAlignment: TextInput.AlignVCenter
             clip: true
 

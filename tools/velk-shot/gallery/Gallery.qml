@@ -1,4 +1,6 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import QtQuick.Templates as T
 import Velk.Design
 
 // Every shared component in its states, for review and screenshots.
@@ -33,13 +35,14 @@ Rectangle {
                     "green", "red", "emerald", "teal", "purple", "pink", "sidebar", "sidebarHover",
                     "sidebarSelected", "hover", "onAccent", "onDanger"]
                 GalleryCell {
+                    id: swatch
                     required property string modelData
                     caption: modelData
                     Rectangle {
                         width: 55
                         height: 34
                         radius: VDS.Radius.xs
-                        color: VDS.C[modelData]
+                        color: VDS.C[swatch.modelData]
                         border.width: 1
                         border.color: VDS.C.borderFaint
                     }
@@ -109,7 +112,7 @@ Rectangle {
             }
             GalleryCell {
                 caption: root.t("竖向分隔", "vertical divider")
-                VelkMetallicDivider { axis: "vertical"; height: 55 }
+                VelkMetallicDivider { axis: VelkMetallicDivider.Vertical; height: 55 }
             }
             GalleryCell {
                 caption: "VelkTechSectionTitle / VelkTechIconFrame"
@@ -166,6 +169,64 @@ Rectangle {
             GalleryCell { caption: "badge"; VelkBadge { text: root.t("系统", "System") } }
             GalleryCell { caption: "badge amber"; VelkBadge { text: "1.2 GB"; color: VDS.C.amber } }
             GalleryCell { caption: "badge height 21"; VelkBadge { text: root.t("正在使用", "In use"); color: VDS.C.red; height: 21 } }
+        }
+
+        GallerySection {
+            title: root.t("滑块、分段、开关、菜单与提示", "Slider, segments, switch, menu, tooltip")
+            GalleryCell {
+                caption: "VelkSlider 1…5 step 0.5 at 2"
+                VelkSlider { width: 233; from: 1; to: 5; stepSize: 0.5; value: 2 }
+            }
+            GalleryCell {
+                caption: "VelkSlider small 10…500 at 250"
+                VelkSlider { width: 92; small: true; from: 10; to: 500; stepSize: 10; value: 250 }
+            }
+            GalleryCell {
+                caption: "VelkSegmentedPicker width 170"
+                VelkSegmentedPicker {
+                    width: 170
+                    options: [{ text: "简体中文", value: "zh-Hans" }, { text: "English", value: "en" }]
+                    currentValue: LanguageManager.current
+                }
+            }
+            GalleryCell {
+                caption: "VelkSegmentedPicker small"
+                VelkSegmentedPicker {
+                    small: true
+                    options: [{ text: root.t("大小", "Size"), value: "size" }, { text: root.t("安装", "Recent"), value: "recentInstall" },
+                        { text: root.t("名称", "Name"), value: "name" }]
+                    currentValue: "size"
+                    onActivated: (value) => currentValue = value
+                }
+            }
+            GalleryCell { caption: "VelkSwitch on"; VelkSwitch { isOn: true; onToggled: (on) => isOn = on } }
+            GalleryCell { caption: "VelkSwitch off"; VelkSwitch { isOn: false; onToggled: (on) => isOn = on } }
+            GalleryCell { caption: "VelkSwitch disabled"; VelkSwitch { isOn: true; enabled: false } }
+            GalleryCell {
+                caption: "VelkContextMenu"
+                Item {
+                    width: 190
+                    height: 100
+                    VelkContextMenu {
+                        visible: true
+                        closePolicy: T.Popup.NoAutoClose
+                        VelkMenuItem { text: root.t("在文件管理器中显示", "Show in File Manager"); symbol: "folder" }
+                        VelkMenuItem { text: root.t("打开", "Open"); symbol: "arrow.up.right.square" }
+                        VelkMenuItem { text: root.t("移到废纸篓", "Move to Trash"); symbol: "trash"; destructive: true }
+                    }
+                }
+            }
+            GalleryCell {
+                caption: "VelkToolTip"
+                Item {
+                    width: 160
+                    height: 70
+                    VelkGhostButton {
+                        symbol: "arrow.clockwise"
+                        VelkToolTip { text: root.t("刷新", "Refresh"); pinned: true }
+                    }
+                }
+            }
         }
 
         GallerySection {
@@ -290,14 +351,14 @@ Rectangle {
                         x: 21; y: 21
                         spacing: 13
                         GlassCard {
-                            intensity: "subtle"
+                            intensity: GlassMaterial.Subtle
                             Text { text: "subtle"; font: VDS.body(); color: "white" }
                         }
                         GlassCard {
                             Text { text: "regular"; font: VDS.body(); color: "white" }
                         }
                         GlassCard {
-                            intensity: "prominent"
+                            intensity: GlassMaterial.Prominent
                             Text { text: "prominent"; font: VDS.body(); color: "white" }
                         }
                     }
@@ -350,7 +411,7 @@ Rectangle {
             }
             GalleryCell {
                 caption: root.t("带副标题", "with subtitle")
-                StatCard { width: 189; title: root.t("内存", "Memory"); value: "62%"; icon: "cpu"; color: "#FF9F0A"; subtitle: "9.9 / 16 GB" }
+                StatCard { width: 189; title: root.t("内存", "Memory"); value: "62%"; icon: "cpu"; color: VDS.C.orange; subtitle: "9.9 / 16 GB" }
             }
             GalleryCell { caption: "CleanButton"; CleanButton { text: root.t("立即清理", "Clean Now") } }
             GalleryCell { caption: "loading"; CleanButton { text: root.t("清理中", "Cleaning"); isLoading: true } }
@@ -393,22 +454,25 @@ Rectangle {
         GallerySection {
             title: root.t("符号", "Symbols")
             Repeater {
-                model: Symbols.names.concat(["no.such.symbol"])
+                // Every symbol of the table, then an unknown name.
+                model: Symbols.names.length + 1
                 Column {
-                    required property string modelData
+                    id: symbolCell
+                    required property int index
+                    readonly property string symbolName: index < Symbols.names.length ? Symbols.names[index] : "no.such.symbol"
                     width: 89
                     spacing: 2
                     SymbolIcon {
                         anchors.horizontalCenter: parent.horizontalCenter
-                        name: modelData
+                        name: symbolCell.symbolName
                         size: 21
-                        color: Symbols.isKnown(modelData) ? VDS.C.text1 : VDS.C.red
+                        color: Symbols.isKnown(symbolCell.symbolName) ? VDS.C.text1 : VDS.C.red
                     }
                     Text {
                         width: parent.width
                         horizontalAlignment: Text.AlignHCenter
                         elide: Text.ElideMiddle
-                        text: modelData
+                        text: symbolCell.symbolName
                         textFormat: Text.PlainText
                         font: VDS.font(9)
                         color: VDS.C.text3

@@ -5,19 +5,21 @@
 //   velk-shot --qml FILE [--size WxH] [--theme ...] [--lang ...] --out DIR
 //
 // --item renders one type of the Velk.Design module with the given
-// properties. Settings are kept in memory only; nothing is written to the
+// properties (a width and height among them size the picture). Animations
+// run on a clock of their own that moves in fixed steps, so two runs give
+// the same pixels. Settings are kept in memory only; nothing is written to the
 // user's configuration. Runs on the offscreen platform with the software
 // renderer, so effects that need shaders are not drawn.
 
 #include "engine/cleaning/LanguageManager.h"
 #include "platform/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
-#include "ui/design/DesignModule.h"
+#include "GalleryModule.h"
 #include "ui/design/ThemeManager.h"
 
+#include <QAnimationDriver>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -31,12 +33,32 @@
 
 namespace {
 
-void settle(int milliseconds)
+// Drives every animation on a clock of its own that only moves when told,
+// so two runs see the same frames: each step moves it by a fixed amount.
+class SteppedAnimationDriver final : public QAnimationDriver {
+public:
+    qint64 elapsed() const override { return m_elapsed; }
+
+    void step(qint64 milliseconds)
+    {
+        m_elapsed += milliseconds;
+        advance();
+    }
+
+private:
+    qint64 m_elapsed = 0;
+};
+
+// Lets `milliseconds` of animation time pass in fixed steps, handling the
+// events (layout, polish, loading) between steps.
+void settle(SteppedAnimationDriver& driver, int milliseconds)
 {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    constexpr int step = 16;
+    for (int passed = 0; passed < milliseconds; passed += step) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+        driver.step(step);
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
 QSize parseSize(const QString& text)
@@ -61,6 +83,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QGuiApplication app(argc, argv);
+    SteppedAnimationDriver driver;
+    driver.install();
 
     QCommandLineParser parser;
     parser.addHelpOption();
@@ -73,7 +97,7 @@ int main(int argc, char** argv)
         { "theme", "classic or cyber.", "theme", "classic" },
         { "lang", "zh-Hans or en.", "lang", "zh-Hans" },
         { "out", "Output folder.", "dir", "." },
-        { "wait", "Milliseconds to let animations settle.", "ms", "1200" },
+        { "wait", "Milliseconds of animation time to let pass before the picture.", "ms", "3000" },
         { "margin", "Space around the item, in pixels (default 8 with --item).", "px" },
         { "crop", "Also write the part X,Y,W,H of the picture as NAME-crop.png.", "rect" },
     });
@@ -91,13 +115,13 @@ int main(int argc, char** argv)
     velk::LanguageManager::shared().setCurrent(lang);
 
     QQmlEngine engine;
-    velk::design::prepareQmlEngine(engine);
+    velk::gallery::prepareQmlEngine(engine);
     QQmlComponent component(&engine);
     QString name;
     QVariantMap props;
     if (parser.isSet("gallery")) {
         name = "gallery";
-        component.setData("import QtQuick\nimport Velk.Design\nGallery {}\n", QUrl("qrc:/velk-shot/Gallery.qml"));
+        component.setData("import QtQuick\nimport Velk.Gallery\nGallery {}\n", QUrl("qrc:/velk-shot/Gallery.qml"));
     } else if (parser.isSet("item")) {
         name = parser.value("item");
         component.setData("import QtQuick\nimport Velk.Design\n" + name.toUtf8() + " {}\n", QUrl("qrc:/velk-shot/Item.qml"));
@@ -126,24 +150,35 @@ int main(int argc, char** argv)
     item->setPosition(QPointF(margin, margin));
     const QSize margins(2 * margin, 2 * margin);
 
-    QSize size = parseSize(parser.value("size"));
-    if (!size.isValid() || size.isEmpty())
-        size = QSize(qCeil(std::max(item->implicitWidth(), item->width())), qCeil(std::max(item->implicitHeight(), item->height())));
-    if (size.isEmpty())
-        return fail("the item has no size; give --size");
+    // The size: --size, else the width and height among --props, else the
+    // item's implicit size, taken again after layout and polish have run
+    // (some items learn their size only then) until it no longer changes.
+    const QSize given = parseSize(parser.value("size"));
+    const bool sizeGiven = given.isValid() && !given.isEmpty();
+    const auto wanted = [&] {
+        const auto side = [&](const char* key, int fromSize, double implicit) {
+            if (sizeGiven)
+                return fromSize;
+            if (props.contains(key))
+                return qCeil(props.value(key).toDouble());
+            return qCeil(implicit);
+        };
+        return QSize(side("width", given.width(), item->implicitWidth()),
+                     side("height", given.height(), item->implicitHeight()));
+    };
+    QSize size = wanted();
     item->setSize(size);
     window.resize(size + margins);
     window.show();
-    settle(parser.value("wait").toInt());
-    // Sizes may have grown once everything was laid out.
-    if (!parser.isSet("size")) {
-        const QSize grown(qCeil(item->implicitWidth()), qCeil(item->implicitHeight()));
-        if (grown.isValid() && !grown.isEmpty() && grown != size) {
-            item->setSize(grown);
-            window.resize(grown + margins);
-            settle(200);
-        }
+    settle(driver, parser.value("wait").toInt());
+    for (int round = 0; round < 5 && wanted() != size; ++round) {
+        size = wanted();
+        item->setSize(size);
+        window.resize(size + margins);
+        settle(driver, 500);
     }
+    if (size.isEmpty())
+        return fail("the item has no size; give --size");
 
     const QImage image = window.grabWindow();
     if (image.isNull())

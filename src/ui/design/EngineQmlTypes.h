@@ -1,0 +1,92 @@
+#pragma once
+
+#include "engine/cleaning/FileItemListModel.h"
+#include "engine/cleaning/LargeFilesViewModel.h"
+#include "engine/cleaning/ScanCategoryListModel.h"
+#include "engine/cleaning/SystemJunkViewModel.h"
+#include "engine/inspection/StartupItemListModel.h"
+#include "engine/inspection/StartupViewModel.h"
+#include "engine/monitor/ProcessListModel.h"
+#include "engine/monitor/SystemMonitor.h"
+#include "platform/ListModel.h"
+
+#include <QtQml/qqml.h>
+
+// The engine types the views are handed, known to QML by name so that
+// `required property SystemJunkViewModel viewModel` is checked. They are made
+// in C++ (by the window's composition root) and never from QML; the engines
+// themselves stay free of QML. (A type registered here that can be built
+// without arguments must not be `final`: the registration derives from it.)
+namespace velk::design {
+
+struct ListModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::ListModel)
+    QML_NAMED_ELEMENT(ListModel)
+    QML_UNCREATABLE("Lists are made by the engines.")
+};
+
+struct ProcessListModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::ProcessListModel)
+    QML_NAMED_ELEMENT(ProcessListModel)
+    QML_UNCREATABLE("The monitor owns the process list.")
+};
+
+struct ScanCategoryListModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::ScanCategoryListModel)
+    QML_NAMED_ELEMENT(ScanCategoryListModel)
+    QML_UNCREATABLE("The junk view model owns its category list.")
+};
+
+struct SystemMonitorForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::SystemMonitor)
+    QML_NAMED_ELEMENT(SystemMonitor)
+    QML_UNCREATABLE("Views are handed the monitor by the window.")
+};
+
+struct SystemJunkViewModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::SystemJunkViewModel)
+    QML_NAMED_ELEMENT(SystemJunkViewModel)
+    QML_UNCREATABLE("Views are handed the junk view model by the window.")
+};
+
+struct FileItemListModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::FileItemListModel)
+    QML_NAMED_ELEMENT(FileItemListModel)
+    QML_UNCREATABLE("The large-file view model owns its lists.")
+};
+
+struct FileItemSearchModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::FileItemSearchModel)
+    QML_NAMED_ELEMENT(FileItemSearchModel)
+    QML_UNCREATABLE("The large-file view model owns its lists.")
+};
+
+struct LargeFilesViewModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::LargeFilesViewModel)
+    QML_NAMED_ELEMENT(LargeFilesViewModel)
+    QML_UNCREATABLE("Views are handed the large-file view model by the window.")
+};
+
+struct StartupItemListModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::StartupItemListModel)
+    QML_NAMED_ELEMENT(StartupItemListModel)
+    QML_UNCREATABLE("The startup view model owns its lists.")
+};
+
+struct StartupViewModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::StartupViewModel)
+    QML_NAMED_ELEMENT(StartupViewModel)
+    QML_UNCREATABLE("Views are handed the startup view model by the window.")
+};
+
+} // namespace velk::design

@@ -1,0 +1,94 @@
+#include "ui/design/Formatter.h"
+
+#include "engine/cleaning/LanguageManager.h"
+#include "engine/monitor/CPUService.h"
+#include "platform/Clock.h"
+#include "platform/Formatting.h"
+#include "platform/ServiceRegistry.h"
+
+#include <QMetaProperty>
+#include <QQmlEngine>
+
+#include <cmath>
+#include <limits>
+
+namespace velk::design {
+namespace {
+
+namespace fmt = platform::fmt;
+
+// QML numbers are doubles: the count is taken toward zero, saturated at the
+// ends of the range, and 0 when it is no number at all.
+std::int64_t byteCountOf(double bytes)
+{
+    if (std::isnan(bytes))
+        return 0;
+    constexpr double top = 9.2e18;
+    if (bytes >= top)
+        return std::numeric_limits<std::int64_t>::max();
+    if (bytes <= -top)
+        return std::numeric_limits<std::int64_t>::min();
+    return static_cast<std::int64_t>(bytes);
+}
+
+} // namespace
+
+platform::fmt::Lang Formatter::language() const
+{
+    LanguageManager& manager = LanguageManager::shared();
+    if (const QQmlEngine* engine = qmlEngine(this)) {
+        const QMetaObject* meta = manager.metaObject();
+        engine->captureProperty(&manager, meta->property(meta->indexOfProperty("current")));
+    }
+    return manager.isEnglish() ? fmt::Lang::English : fmt::Lang::Chinese;
+}
+
+QString Formatter::bytes(double value) const
+{
+    return fmt::byteCount(byteCountOf(value), fmt::ByteStyle::File, language());
+}
+
+QString Formatter::memoryBytes(double value) const
+{
+    return fmt::byteCount(byteCountOf(value), fmt::ByteStyle::Memory, language());
+}
+
+QString Formatter::binaryBytes(double value) const
+{
+    return fmt::byteCount(byteCountOf(value), fmt::ByteStyle::Binary, language());
+}
+
+QString Formatter::fixed(double value, int digits) const
+{
+    return fmt::fixed(value, digits);
+}
+
+QString Formatter::percent(double fraction) const
+{
+    return fmt::percent(fraction);
+}
+
+QString Formatter::count(double value) const
+{
+    return fmt::groupedCount(value);
+}
+
+QString Formatter::uptime(double seconds) const
+{
+    return CPUService::formattedUptime(seconds, language() == fmt::Lang::English);
+}
+
+QString Formatter::relativeDate(const QDateTime& date) const
+{
+    const fmt::Lang lang = language();
+    if (!date.isValid())
+        return {};
+    return fmt::relativeDate(date, platform::service<platform::Clock>()->now(), lang);
+}
+
+QString Formatter::mediumDateTime(const QDateTime& date) const
+{
+    return fmt::mediumDateShortTime(date, language());
+}
+
+} // namespace velk::design

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/Formatting.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <QtQml/qqml.h>
+
+namespace velk::design {
+
+// `Format` in QML: every number and date the views show, formatted once in
+// C++ (QML never formats a number itself). Texts with words follow the
+// interface language, and a binding that calls one of them re-evaluates when
+// the language changes.
+class Formatter : public QObject {
+    Q_OBJECT
+    QML_NAMED_ELEMENT(Format)
+    QML_SINGLETON
+public:
+    using QObject::QObject;
+
+    // Byte counts: "12.3 MB" (1000-based); memory and binary (1024-based).
+    Q_INVOKABLE QString bytes(double value) const;
+    Q_INVOKABLE QString memoryBytes(double value) const;
+    Q_INVOKABLE QString binaryBytes(double value) const;
+    // "%.Nf": "0.12" for (0.125, 2), rounding exactly as C does.
+    Q_INVOKABLE QString fixed(double value, int digits) const;
+    // A fraction 0…1 as a whole percentage, halves away from zero: "43%".
+    Q_INVOKABLE QString percent(double fraction) const;
+    // A count grouped with ",": "1,234,567".
+    Q_INVOKABLE QString count(double value) const;
+    // Seconds since boot: "1h 1m" / "1 小时 1 分钟".
+    Q_INVOKABLE QString uptime(double seconds) const;
+    // `date` relative to the platform clock's now: "3 min. ago" / "3分钟前".
+    Q_INVOKABLE QString relativeDate(const QDateTime& date) const;
+    // A medium date with a short time: "Dec 8, 2026 at 9:05 PM".
+    Q_INVOKABLE QString mediumDateTime(const QDateTime& date) const;
+
+private:
+    // The interface language, registered as a dependency of the binding
+    // that is being evaluated, if any.
+    platform::fmt::Lang language() const;
+};
+
+} // namespace velk::design

@@ -1,0 +1,55 @@
+import QtQuick
+import Velk.Design
+
+// A sheet the owner declares and presents by setting `presented`. It opens
+// as a modal window of its own, centred over the owner's window, so a sheet
+// larger than that window is never cut off. Escape and closing the window
+// dismiss it; `closed` follows every ending once. The content goes inside:
+//
+//     VelkSheet {
+//         objectName: "settings.legalSheet"
+//         presented: root.legalDocument.length > 0
+//         sheetWidth: 754; sheetHeight: 610
+//         onClosed: root.legalDocument = ""
+//         LegalReader { anchors.fill: parent }
+//     }
+SheetPresentation {
+    id: root
+    property int sheetWidth: 480
+    property int sheetHeight: 360
+    property string title
+    default property alias content: body.data
+    readonly property Window sheetWindow: sheet
+
+    Window {
+        id: sheet
+        objectName: "sheet.window"
+        transientParent: root.Window.window
+        modality: Qt.WindowModal
+        flags: Qt.Dialog
+        title: root.title
+        width: root.sheetWidth
+        height: root.sheetHeight
+        minimumWidth: root.sheetWidth
+        maximumWidth: root.sheetWidth
+        minimumHeight: root.sheetHeight
+        maximumHeight: root.sheetHeight
+        x: transientParent ? transientParent.x + Math.round((transientParent.width - width) / 2) : 0
+        y: transientParent ? transientParent.y + Math.round((transientParent.height - height) / 2) : 0
+        color: VDS.C.bg0
+        visible: root.shown
+
+        onClosing: root.dismiss()
+
+        Item {
+            id: body
+            anchors.fill: parent
+        }
+
+        Shortcut {
+            sequence: "Escape"
+            enabled: root.shown
+            onActivated: root.dismiss()
+        }
+    }
+}

@@ -1,0 +1,37 @@
+#include "ui/shell/WindowModels.h"
+
+#include <QJSEngine>
+
+namespace velk::shell {
+namespace {
+
+// Objects handed to QML stay owned by C++, whatever QML does with them.
+template <class T>
+T* keptByCpp(T* object)
+{
+    QJSEngine::setObjectOwnership(object, QJSEngine::CppOwnership);
+    return object;
+}
+
+} // namespace
+
+WindowModels::WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme, QObject* parent)
+    : QObject(parent)
+    , m_monitor(keptByCpp(&monitor))
+    , m_language(keptByCpp(&language))
+    , m_theme(keptByCpp(&theme))
+    , m_junk(std::make_unique<SystemJunkViewModel>())
+{
+    keptByCpp(m_junk.get());
+}
+
+WindowModels::~WindowModels() = default;
+
+std::unique_ptr<WindowModels> WindowModels::createForApplication()
+{
+    SystemMonitor& monitor = SystemMonitor::shared();
+    LanguageManager& language = LanguageManager::shared();
+    return std::make_unique<WindowModels>(monitor, language, ThemeManager::shared());
+}
+
+} // namespace velk::shell

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "engine/cleaning/LanguageManager.h"
+#include "engine/cleaning/SystemJunkViewModel.h"
+#include "engine/monitor/SystemMonitor.h"
+#include "ui/design/ThemeManager.h"
+
+#include <QObject>
+#include <QtQml/qqmlregistration.h>
+#include <memory>
+
+namespace velk::shell {
+
+// The composition root of the main window: the one place that reaches the
+// process-wide instances and makes the window's view models. The window is
+// handed this object and passes each model down to the views that need it as
+// a required property; views never look anything up themselves. Tests build
+// one over their own instances.
+class WindowModels : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The window's models are made in C++ and handed to it.")
+    Q_PROPERTY(velk::SystemMonitor* monitor READ monitor CONSTANT)
+    Q_PROPERTY(velk::LanguageManager* language READ language CONSTANT)
+    Q_PROPERTY(velk::ThemeManager* theme READ theme CONSTANT)
+    // Shared by the dashboard and the System Junk screen; survives a theme
+    // change, which rebuilds the screens.
+    Q_PROPERTY(velk::SystemJunkViewModel* junk READ junk CONSTANT)
+    // UPDATE CONTROLLER: the update service's controller (its shared
+    // instance) joins here as `updates` once that service is built.
+
+public:
+    // Over the given instances; the junk view model is made here.
+    WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme, QObject* parent = nullptr);
+    ~WindowModels() override;
+
+    // Over the process-wide instances, in the start-up order of the main
+    // window: the monitor first (without its timer), then the language.
+    static std::unique_ptr<WindowModels> createForApplication();
+
+    SystemMonitor* monitor() const { return m_monitor; }
+    LanguageManager* language() const { return m_language; }
+    ThemeManager* theme() const { return m_theme; }
+    SystemJunkViewModel* junk() const { return m_junk.get(); }
+
+private:
+    SystemMonitor* m_monitor;
+    LanguageManager* m_language;
+    ThemeManager* m_theme;
+    std::unique_ptr<SystemJunkViewModel> m_junk;
+};
+
+} // namespace velk::shell

@@ -1,0 +1,174 @@
+#include "QuickFixture.h"
+
+#include "ui/design/AlertPresentation.h"
+
+#include <QSignalSpy>
+
+namespace velk::test {
+namespace {
+
+using design::PresentationHost;
+
+class PresentationTest : public QuickFixture {
+protected:
+    PresentationHost* alerts() { return PresentationHost::alertHost(&window); }
+
+    // Two alerts and a sheet, each counting its closings and presses.
+    QQuickItem* showOwners()
+    {
+        return show(R"(Item {
+            id: owner
+            width: 600; height: 400
+            property int firstClosed: 0
+            property int secondClosed: 0
+            property int sheetClosed: 0
+            property string pressed
+            property bool confirming: false
+            VelkAlert {
+                objectName: "first"
+                title: "Delete 3 items?"
+                message: "This cannot be undone."
+                presented: owner.confirming
+                onClosed: { owner.firstClosed += 1; owner.confirming = false }
+                AlertButton { text: "Cancel"; role: AlertButton.Cancel; onTriggered: pressed += "cancel;" }
+                AlertButton { text: "Delete"; role: AlertButton.Destructive; onTriggered: pressed += "delete;" }
+                AlertButton { text: "Keep"; role: AlertButton.Default; onTriggered: pressed += "keep;" }
+            }
+            VelkAlert {
+                objectName: "second"
+                title: "Failed"
+                onClosed: owner.secondClosed += 1
+                AlertButton { text: "OK"; onTriggered: pressed += "ok;" }
+            }
+            VelkSheet {
+                objectName: "sheet"
+                sheetWidth: 754; sheetHeight: 610
+                onClosed: owner.sheetClosed += 1
+                Rectangle { objectName: "sheet.content"; anchors.fill: parent; color: VDS.C.bg1 }
+            }
+        })");
+    }
+
+    design::AlertPresentation* alert(const char* name) { return find<design::AlertPresentation>(name); }
+    int count(const char* name) const { return item->property(name).toInt(); }
+};
+
+TEST_F(PresentationTest, AlertsDueTogetherQueueAndShowOneAtATime)
+{
+    ASSERT_TRUE(showOwners());
+    item->setProperty("confirming", true);
+    alert("second")->open();
+
+    ASSERT_EQ(alerts()->current(), alert("first"));
+    EXPECT_EQ(alerts()->title(), QStringLiteral("Delete 3 items?"));
+    EXPECT_EQ(alerts()->message(), QStringLiteral("This cannot be undone."));
+    EXPECT_EQ(alerts()->buttonTexts(), (QStringList{"Cancel", "Delete", "Keep"}));
+    EXPECT_TRUE(alert("first")->shown());
+    EXPECT_FALSE(alert("second")->shown());
+
+    // The destructive button, clicked: its action, then the next alert.
+    // Alerts are drawn over the whole window, not inside their owner.
+    auto* del = findVisual(window.contentItem(), QStringLiteral("alert.button.1"));
+    ASSERT_TRUE(del);
+    EXPECT_TRUE(waitFor([&] { return del->isVisible() && del->width() > 0; }));
+    click(del);
+    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("delete;"));
+    EXPECT_EQ(count("firstClosed"), 1);
+    EXPECT_FALSE(item->property("confirming").toBool());
+    ASSERT_EQ(alerts()->current(), alert("second"));
+    EXPECT_EQ(alerts()->buttonTexts(), QStringList{"OK"});
+
+    alert("second")->pressDefault();   // the only button answers Return
+    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("delete;ok;"));
+    EXPECT_EQ(count("secondClosed"), 1);
+    EXPECT_EQ(alerts()->current(), nullptr);
+    EXPECT_TRUE(alerts()->title().isEmpty());
+}
+
+TEST_F(PresentationTest, EscapeCancelsAndReturnPressesTheDefault)
+{
+    ASSERT_TRUE(showOwners());
+    item->setProperty("confirming", true);
+    window.requestActivate();
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("cancel;"));
+    EXPECT_EQ(count("firstClosed"), 1);
+
+    item->setProperty("confirming", true);
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("cancel;keep;"));
+    EXPECT_EQ(count("firstClosed"), 2);
+
+    // No key reaches an alert that is not shown.
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_EQ(count("firstClosed"), 2);
+}
+
+TEST_F(PresentationTest, EveryWayOfClosingRunsTheHookOnce)
+{
+    ASSERT_TRUE(showOwners());
+    auto* first = alert("first");
+    auto* second = alert("second");
+
+    // Withdrawn by the owner while shown.
+    item->setProperty("confirming", true);
+    item->setProperty("confirming", false);
+    EXPECT_EQ(count("firstClosed"), 1);
+
+    // Withdrawn while still waiting behind another: never shown, no hook.
+    item->setProperty("confirming", true);
+    second->open();
+    second->setPresented(false);
+    EXPECT_EQ(count("secondClosed"), 0);
+
+    // An action that withdraws its own alert still closes it once.
+    QObject::connect(first->buttonList().at(0), &design::AlertButton::triggered, first,
+                     [first] { first->setPresented(false); });
+    first->pressCancel();
+    EXPECT_EQ(count("firstClosed"), 2);
+    first->press(0);   // no longer shown: nothing happens
+    EXPECT_EQ(count("firstClosed"), 2);
+
+    // Removed from the window while shown.
+    second->open();
+    ASSERT_EQ(alerts()->current(), second);
+    second->setParentItem(nullptr);
+    EXPECT_EQ(count("secondClosed"), 1);
+    EXPECT_EQ(alerts()->current(), nullptr);
+}
+
+TEST_F(PresentationTest, SheetsAreModalWindowsCentredOverTheirWindowAndNeverClipped)
+{
+    window.resize(610, 754);
+    window.setPosition(100, 50);
+    ASSERT_TRUE(showOwners());
+    auto* sheet = find<design::Presentation>("sheet");
+    auto* sheetWindow = sheet->property("sheetWindow").value<QQuickWindow*>();
+    ASSERT_TRUE(sheetWindow);
+    EXPECT_FALSE(sheetWindow->isVisible());
+
+    sheet->open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheetWindow));
+    EXPECT_EQ(PresentationHost::sheetHost(&window)->current(), sheet);
+    EXPECT_EQ(sheetWindow->transientParent(), &window);
+    EXPECT_EQ(sheetWindow->modality(), Qt::WindowModal);
+    EXPECT_EQ(sheetWindow->size(), QSize(754, 610));
+    EXPECT_EQ(sheetWindow->x() + sheetWindow->width() / 2, window.x() + window.width() / 2);
+    EXPECT_EQ(sheetWindow->y() + sheetWindow->height() / 2, window.y() + window.height() / 2);
+    auto* content = findVisual(sheetWindow->contentItem(), QStringLiteral("sheet.content"));
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->width(), 754);
+
+    QTest::keyClick(sheetWindow, Qt::Key_Escape);
+    EXPECT_FALSE(sheetWindow->isVisible());
+    EXPECT_EQ(count("sheetClosed"), 1);
+
+    sheet->open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheetWindow));
+    sheetWindow->close();   // the window's own close button
+    EXPECT_FALSE(sheet->presented());
+    EXPECT_EQ(count("sheetClosed"), 2);
+}
+
+} // namespace
+} // namespace velk::test

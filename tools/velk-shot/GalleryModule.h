@@ -1,0 +1,11 @@
+#pragma once
+
+class QQmlEngine;
+
+namespace velk::gallery {
+
+// Makes `import Velk.Gallery` (and the design module it shows) available in
+// `engine`.
+void prepareQmlEngine(QQmlEngine& engine);
+
+} // namespace velk::gallery

@@ -40,7 +40,7 @@ public:
 
     // Brings the rows to `wanted` (any list with size() and []), announcing
     // only what differs.
-    template <class Rows>
+    template <class Rows = QList<Row>>
     void update(const Rows& wanted)
     {
         const int before = rowCount();

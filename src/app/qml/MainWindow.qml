@@ -77,7 +77,7 @@ ApplicationWindow {
         id: quit
         objectName: "menu.app.quit"
         text: Lang.t("退出 Velk Clean", "Quit Velk Clean")
-        shortcut: StandardKey.Quit
+        shortcut: "Ctrl+Q"
         onTriggered: Qt.quit()
     }
 

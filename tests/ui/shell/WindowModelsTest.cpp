@@ -1,7 +1,7 @@
 #include "ui/shell/ShellModule.h"
 #include "ui/shell/WindowModels.h"
 
-#include "engine/monitor/FakeMonitorSources.h"
+#include "support/FakeMonitorSources.h"
 #include "platform/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
 

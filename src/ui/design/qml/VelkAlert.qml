@@ -43,7 +43,7 @@ AlertPresentation {
             border.color: VDS.C.borderStrong
         }
 
-        contentItem: Column {
+        contentItem: Column { // qmllint disable deferred-property-id
             spacing: VDS.Space.s
 
             Text {

@@ -12,9 +12,9 @@ AbstractButton {
     // `presentPendingIfNeeded()` and `checkFromSidebar()`.
     required property QtObject updates
 
-    readonly property bool checking: updates !== null && updates.isChecking
-    readonly property bool pending: updates !== null && updates.showsBadge
-    readonly property string version: updates !== null ? updates.localVersion : ""
+    readonly property bool checking: updates !== null && updates.isChecking // qmllint disable
+    readonly property bool pending: updates !== null && updates.showsBadge // qmllint disable
+    readonly property string version: updates !== null ? updates.localVersion : "" // qmllint disable
     // What the label shows: "checking", "version" or "update".
     readonly property string shows: checking ? "checking" : (pending ? "update" : "version")
 
@@ -31,7 +31,7 @@ AbstractButton {
 
     onClicked: {
         if (pending)
-            updates.presentPendingIfNeeded()
+            updates.presentPendingIfNeeded() // qmllint disable
         else
             updates.checkFromSidebar()
     }
@@ -41,7 +41,7 @@ AbstractButton {
         color: button.hovered ? VDS.C.sidebarHover : "transparent"
     }
 
-    contentItem: Item {
+    contentItem: Item { // qmllint disable deferred-property-id
         // Compact: exactly one of spinner, version text and dot.
         Item {
             visible: button.isCompact

@@ -11,7 +11,7 @@ import Velk.Processes
 Item {
     id: root
     required property ProcessMonitorModel screen
-    required property QtObject monitor
+    required property SystemMonitor monitor
 
     ProcessSortBar {
         id: sortBar
@@ -31,7 +31,7 @@ Item {
         objectName: "processes.spinner"
         anchors.centerIn: list
         visible: !root.screen.sampled
-        controlSize: "regular"
+        controlSize: Spinner.Regular
     }
 
     ListView {
@@ -62,11 +62,19 @@ Item {
     Connections {
         target: root.screen
         function onScrollRequested(pid) {
-            Qt.callLater(() => {
-                const row = root.screen.rowOf(pid)
-                if (row >= 0)
-                    list.positionViewAtIndex(row, ListView.Center)
-            })
+            scrollLater.pid = pid
+            scrollLater.restart()
+        }
+    }
+    // Runs once the list has taken the new order.
+    Timer {
+        id: scrollLater
+        property int pid: -1
+        interval: 0
+        onTriggered: {
+            const row = root.screen.rowOf(pid)
+            if (row >= 0)
+                list.positionViewAtIndex(row, ListView.Center)
         }
     }
 }

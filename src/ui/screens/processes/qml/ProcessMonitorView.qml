@@ -10,7 +10,7 @@ import Velk.Processes
 // the monitor.
 Item {
     id: root
-    required property QtObject monitor
+    required property SystemMonitor monitor
     readonly property ProcessMonitorModel screen: screenModel
 
     objectName: "processes"

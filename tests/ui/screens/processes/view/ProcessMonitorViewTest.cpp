@@ -51,6 +51,9 @@ protected:
         QQmlComponent component(&engine);
         component.setData("import QtQuick\nimport Velk.Processes\nProcessMonitorView {}\n",
                           QUrl("qrc:/test/Processes.qml"));
+        EXPECT_TRUE(component.isReady()) << component.errorString().toStdString();
+        if (!component.isReady())
+            return nullptr;
         item.reset(qobject_cast<QQuickItem*>(
             component.createWithInitialProperties({{"monitor", QVariant::fromValue<QObject*>(monitor.get())}})));
         EXPECT_TRUE(item) << component.errorString().toStdString();

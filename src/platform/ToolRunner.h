@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <chrono>
 #include <functional>
-#include <optional>
 #include <memory>
 #include <optional>
 
@@ -35,6 +34,7 @@ struct ToolResult {
     bool launched = false;   // false: the tool is not present or could not start
     int exitStatus = -1;     // valid when launched and it exited normally
     bool timedOut = false;   // ended by the safety limit; output is then empty
+    bool outputTooLarge = false;  // ended for printing more than the output limit; output is then empty
     QByteArray output;       // standard output read to the end
 };
 
@@ -52,6 +52,9 @@ public:
 
     // Seconds after which a hung tool is ended and counts as empty output.
     static constexpr int kSafetyLimitSeconds = 30;
+    // Bytes of standard output a tool may print; one that prints more is
+    // ended and counts as empty output, like a hung one.
+    static constexpr qsizetype kOutputLimitBytes = 64 * 1024 * 1024;
 
     static std::shared_ptr<ToolRunner> createDefault();
 };

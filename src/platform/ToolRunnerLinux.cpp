@@ -159,21 +159,25 @@ bool feed(int fd, const QByteArray& data, qsizetype& written)
     return false;
 }
 
-// Reads what is there now; false at end of file or on error.
-bool drain(int fd, QByteArray& output)
+enum class Drained { More, End, TooLarge };
+
+// Reads what is there now, keeping `output` within `limit` bytes.
+Drained drain(int fd, QByteArray& output, qsizetype limit)
 {
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n > 0) {
+            if (n > limit - output.size())
+                return Drained::TooLarge;
             output.append(buffer, n);
             if (static_cast<size_t>(n) < sizeof buffer)
-                return true;
+                return Drained::More;
             continue;
         }
         if (n < 0 && errno == EINTR)
             continue;
-        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) ? Drained::More : Drained::End;
     }
 }
 
@@ -210,9 +214,10 @@ std::shared_ptr<ToolRunner> ToolRunner::createDefault()
     return std::make_shared<LinuxToolRunner>();
 }
 
-LinuxToolRunner::LinuxToolRunner(ToolTable table, std::chrono::milliseconds safetyLimit)
+LinuxToolRunner::LinuxToolRunner(ToolTable table, std::chrono::milliseconds safetyLimit, qsizetype outputLimit)
     : m_table(std::move(table))
     , m_safetyLimit(safetyLimit)
+    , m_outputLimit(outputLimit)
 {
 }
 
@@ -311,6 +316,7 @@ ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& 
 
     QByteArray output;
     bool finished = false;
+    bool tooLarge = false;
     {
         std::optional<SigpipeBlock> sigpipeBlock;
         qsizetype written = 0;
@@ -332,13 +338,24 @@ ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& 
                 continue;
             if (count == 2 && fds[1].revents != 0 && !feed(inWrite.get(), request.standardInput, written))
                 inWrite.close();
-            if (fds[0].revents != 0 && !drain(outRead.get(), output))
-                outRead.close();
+            if (fds[0].revents != 0) {
+                const Drained drained = drain(outRead.get(), output, m_outputLimit);
+                tooLarge = drained == Drained::TooLarge;
+                if (tooLarge)
+                    break;
+                if (drained == Drained::End)
+                    outRead.close();
+            }
         }
         inWrite.close();
         finished = !outRead.isOpen();
     }
 
+    if (tooLarge) {
+        killAndReap(pid);
+        result.outputTooLarge = true;
+        return result;
+    }
     int status = 0;
     const Reaped reaped = finished ? reapBy(pid, deadline, status) : Reaped::StillRunning;
     if (reaped == Reaped::StillRunning) {

@@ -13,7 +13,8 @@ namespace velk::platform {
 class LinuxToolRunner final : public ToolRunner {
 public:
     explicit LinuxToolRunner(ToolTable table = ToolTable::linuxDefault(),
-                             std::chrono::milliseconds safetyLimit = std::chrono::seconds(kSafetyLimitSeconds));
+                             std::chrono::milliseconds safetyLimit = std::chrono::seconds(kSafetyLimitSeconds),
+                             qsizetype outputLimit = kOutputLimitBytes);
 
     ToolResult run(const ToolRequest& request) override;
     bool launchDetached(const ToolRequest& request) override;
@@ -23,6 +24,7 @@ private:
 
     ToolTable m_table;
     std::chrono::milliseconds m_safetyLimit;
+    qsizetype m_outputLimit;
 };
 
 } // namespace velk::platform

@@ -204,6 +204,32 @@ TEST(ToolRunnerTest, RequestSetsItsOwnLimit)
     EXPECT_TRUE(noChildrenLeft());
 }
 
+// A tool that prints without end must not take the program's memory with
+// it: past the output limit it is ended and its run fails.
+TEST(ToolRunnerTest, OutputPastTheLimitEndsTheToolAndFailsTheRun)
+{
+    LinuxToolRunner runner(testTable());
+    const ToolResult endless = runner.run(shell("exec yes"));
+    EXPECT_TRUE(endless.launched);
+    EXPECT_TRUE(endless.outputTooLarge);
+    EXPECT_FALSE(endless.timedOut);
+    EXPECT_EQ(endless.exitStatus, -1) << "never a success";
+    EXPECT_TRUE(endless.output.isEmpty());
+
+    // Exactly the limit is still a whole answer; one byte more is not, even
+    // from a tool that then exits cleanly.
+    LinuxToolRunner small(testTable(), 30s, 100'000);
+    const ToolResult full = small.run(shell("head -c 100000 /dev/zero"));
+    EXPECT_FALSE(full.outputTooLarge);
+    EXPECT_EQ(full.exitStatus, 0);
+    EXPECT_EQ(full.output.size(), 100'000);
+    const ToolResult over = small.run(shell("head -c 100001 /dev/zero; exit 0"));
+    EXPECT_TRUE(over.outputTooLarge);
+    EXPECT_EQ(over.exitStatus, -1);
+    EXPECT_TRUE(over.output.isEmpty());
+    EXPECT_TRUE(noChildrenLeft());
+}
+
 TEST(ToolRunnerTest, ToolsThatAreNotHereAreNotLaunched)
 {
     LinuxToolRunner here;
@@ -378,4 +404,24 @@ TEST(ToolRunnerTest, DetachedLaunchReturnsWhileTheToolRunsInASessionOfItsOwn)
     ToolRequest absent = request;
     absent.tool = "/test/absent";
     EXPECT_FALSE(runner.launchDetached(absent));
+}
+
+// An opener typically hands the work to a helper and exits; the helper, which
+// keeps the launch's output open, must neither hold the launch nor be ended
+// with it.
+TEST(ToolRunnerTest, DetachedLaunchLeavesTheToolsHelpersRunning)
+{
+    TempTree tree;
+    const QString report = tree.path("helper");
+    LinuxToolRunner runner(testTable(), 100ms);
+    ASSERT_TRUE(runner.launchDetached(
+        shell("sleep 60 & echo $$ $! > \"$1.tmp\" && mv \"$1.tmp\" \"$1\"; echo x; exit 0", {report})));
+    const QList<QByteArray> pids = awaitFileText(report).split(' ');
+    ASSERT_EQ(pids.size(), 2);
+    const pid_t tool = pids[0].toInt();
+    const pid_t helper = pids[1].toInt();
+    ASSERT_GT(helper, 0);
+    EXPECT_TRUE(processGone(tool));
+    EXPECT_EQ(::kill(helper, 0), 0) << "the helper outlives the tool";
+    ::kill(helper, SIGKILL);
 }

@@ -55,8 +55,8 @@ InstallError failure(InstallError::Kind kind, QString detail)
     return InstallError{kind, std::move(detail)};
 }
 
-// Runs the disk-image tool and waits for it; a crash or the safety limit
-// counts as a failure like a non-zero exit.
+// Runs the disk-image tool and waits for it; a crash, the safety limit or
+// the output limit counts as a failure like a non-zero exit.
 std::optional<InstallError> runImageTool(platform::ToolRunner& runner, const QStringList& arguments)
 {
     platform::ToolRequest request;
@@ -70,8 +70,9 @@ std::optional<InstallError> runImageTool(platform::ToolRunner& runner, const QSt
     if (result.timedOut || result.exitStatus != 0)
         return failure(InstallError::Kind::ImageToolFailed,
                        kImageTool + ' ' + arguments.value(0)
-                           + (result.timedOut ? QStringLiteral(" hit the safety limit")
-                                              : QStringLiteral(" ended with status %1").arg(result.exitStatus)));
+                           + (result.timedOut         ? QStringLiteral(" hit the safety limit")
+                              : result.outputTooLarge ? QStringLiteral(" printed more than the output limit")
+                                                      : QStringLiteral(" ended with status %1").arg(result.exitStatus)));
     return std::nullopt;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/SettingsUserDefaults.h"
 
+#include "platform/SettingsFile.h"
+
 #include <QCoreApplication>
 #include <QIODevice>
 #include <QJsonArray>
@@ -62,12 +64,10 @@ bool readJson(QIODevice& device, QSettings::SettingsMap& map)
     const QByteArray content = device.readAll();
     if (content.trimmed().isEmpty())
         return true;
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(content, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject())
+    const std::optional<QJsonObject> object = settingsfile::parse(content);
+    if (!object)
         return false;
-    const QJsonObject object = document.object();
-    for (auto it = object.begin(); it != object.end(); ++it)
+    for (auto it = object->begin(); it != object->end(); ++it)
         map.insert(it.key(), fromJson(it.value()));
     return true;
 }
@@ -128,13 +128,21 @@ void SettingsUserDefaults::setValue(const QString& key, const QVariant& value)
 {
     std::lock_guard lock(m_mutex);
     m_settings->setValue(key, value);
-    m_settings->sync();
+    write();
 }
 
 void SettingsUserDefaults::remove(const QString& key)
 {
     std::lock_guard lock(m_mutex);
     m_settings->remove(key);
+    write();
+}
+
+void SettingsUserDefaults::write()
+{
+    // A file that could not be read holds keys this store never saw; the
+    // write would replace them all.
+    settingsfile::setAsideIfUnreadable(m_settings->fileName());
     m_settings->sync();
 }
 

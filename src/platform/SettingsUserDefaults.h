@@ -12,7 +12,9 @@ namespace velk::platform {
 // User defaults kept with QSettings in a JSON file, so that every value reads
 // back with the type it was written with: lists stay lists (also empty and
 // one-element ones), numbers stay numbers, booleans stay booleans. Every write
-// reaches the disk before it returns. Safe to use from any thread.
+// reaches the disk before it returns. A file that cannot be read is moved
+// aside (see settingsfile::setAsideIfUnreadable) before the first write, never
+// replaced. Safe to use from any thread.
 class SettingsUserDefaults final : public ValueUserDefaults {
 public:
     // The application's own store in the user's configuration folder, named
@@ -31,6 +33,9 @@ public:
     void remove(const QString& key) override;
 
 private:
+    // Writes the store to its file; the caller holds the lock.
+    void write();
+
     mutable std::mutex m_mutex;
     std::unique_ptr<QSettings> m_settings;
 };

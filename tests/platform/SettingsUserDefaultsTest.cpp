@@ -1,11 +1,15 @@
 #include "platform/SettingsUserDefaults.h"
 
+#include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <thread>
 #include <vector>
 
@@ -83,14 +87,107 @@ TEST(SettingsUserDefaultsTest, RemovalAndOverwritesReachTheDisk)
     EXPECT_EQ(reread->stringList("kept"), QStringList{"new"});
 }
 
-TEST(SettingsUserDefaultsTest, UnreadableFileGivesAnEmptyStoreThatStillWrites)
+namespace {
+
+// Files set aside next to `file`, by the name they were given.
+QStringList setAside(const QString& file)
+{
+    const QFileInfo info(file);
+    return QDir(info.absolutePath()).entryList({info.fileName() + ".corrupt-*"}, QDir::Files | QDir::Hidden);
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+// A file that does not parse reads as empty; the first write moves it aside
+// instead of replacing it, so the keys it held can still be recovered.
+TEST(SettingsUserDefaultsTest, UnreadableFileIsMovedAsideBeforeTheFirstWrite)
+{
+    const QByteArray unreadable[] = {
+        "{\"language\": \"en\", \"samplingInterval\": 3, \"excl",  // cut short
+        "[\"language\", \"en\"]",                                // not an object
+        "1e999",
+        "{\"a\": 1, \"b\": \"x\xff\"}",                             // not UTF-8
+    };
+    for (const QByteArray& content : unreadable) {
+        SCOPED_TRACE(content.constData());
+        velk::test::TempTree tree;
+        const QString file = tree.fileWithContent("defaults.json", content);
+        SettingsUserDefaults store(file);
+        EXPECT_FALSE(store.contains("language"));
+        EXPECT_TRUE(setAside(file).isEmpty()) << "reading alone changes nothing";
+        EXPECT_EQ(contentOf(file), content);
+
+        store.setString("language", "zh");
+        const QStringList aside = setAside(file);
+        ASSERT_EQ(aside.size(), 1);
+        EXPECT_TRUE(QRegularExpression("^defaults\\.json\\.corrupt-\\d{8}-\\d{6}$").match(aside[0]).hasMatch()) << aside[0].toStdString();
+        EXPECT_EQ(contentOf(tree.path(aside[0])), content);
+        EXPECT_EQ(reopenFromDisk(tree, file)->string("language"), "zh");
+
+        // Later writes find a good file and set nothing more aside.
+        store.setBoolean("flag", true);
+        EXPECT_EQ(setAside(file).size(), 1);
+    }
+}
+
+// One value out of range costs no other key.
+TEST(SettingsUserDefaultsTest, ValuesOutOfRangeLeaveTheOtherKeysReadable)
 {
     velk::test::TempTree tree;
-    const QString file = tree.fileWithContent("defaults.json", "not json {");
+    const QString file = tree.fileWithContent(
+        "defaults.json",
+        "{\"language\": \"en\", \"samplingInterval\": 1e999, \"low\": -1E+400, \"tiny\": 2.5e-400,\n"
+        " \"ratio\": 0.5, \"list\": [\"a\", 1e999], \"interval\": \"fast\"}");
     SettingsUserDefaults store(file);
-    EXPECT_FALSE(store.contains("language"));
-    store.setString("language", "en");
-    EXPECT_EQ(reopenFromDisk(tree, file)->string("language"), "en");
+    EXPECT_EQ(store.string("language"), "en");
+    EXPECT_EQ(store.number("samplingInterval"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(store.number("low"), -std::numeric_limits<double>::infinity());
+    EXPECT_EQ(store.number("tiny"), 0.0);
+    EXPECT_EQ(store.number("ratio"), 0.5);
+    EXPECT_EQ(store.value("list"), QVariant(QStringList{"a", "inf"}));
+    EXPECT_EQ(store.number("interval"), std::nullopt);
+    EXPECT_EQ(store.string("interval"), "fast");
+
+    // The file counts as readable: a write keeps every key in place.
+    store.setNumber("ratio", 0.75);
+    EXPECT_TRUE(setAside(file).isEmpty());
+    const auto reread = reopenFromDisk(tree, file);
+    EXPECT_EQ(reread->string("language"), "en");
+    EXPECT_EQ(reread->number("samplingInterval"), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(reread->string("interval"), "fast");
+    EXPECT_EQ(reread->number("ratio"), 0.75);
+}
+
+// A file this user may not read (left behind by another account) is moved
+// aside too: it would otherwise be replaced by a file of the new keys only.
+TEST(SettingsUserDefaultsTest, FileThisUserCannotReadIsMovedAsideNotReplaced)
+{
+    velk::test::TempTree tree;
+    const QString folder = tree.dir("config");
+    velk::test::openToEveryone(tree.root());
+    ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+    const QString file = tree.fileWithContent("config/defaults.json", "{\"language\": \"en\"}");
+    ::chmod(QFile::encodeName(file).constData(), 0600);
+
+    const int answer = velk::test::runUnprivileged([&] {
+        SettingsUserDefaults store(file);
+        const bool empty = !store.contains("language");
+        store.setString("theme", "dark");
+        return empty ? 0 : 1;
+    });
+    ASSERT_EQ(answer, 0);
+    const QStringList aside = setAside(file);
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_EQ(contentOf(folder + '/' + aside[0]), "{\"language\": \"en\"}");
+    const auto reread = reopenFromDisk(tree, file);
+    EXPECT_EQ(reread->string("theme"), "dark");
+    EXPECT_FALSE(reread->contains("language"));
 }
 
 TEST(SettingsUserDefaultsTest, ConcurrentWritersLoseNothing)

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <limits>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -122,6 +124,28 @@ double lifetimeCpu(const ProcessRecord& record, double uptime)
     return lifetime > 0 ? static_cast<double>(record.cpuTicks) / hz / lifetime * 100.0 : 0.0;
 }
 
+// The user cell: the name, or the uid in decimal when the name would not
+// come through as one cell (a blank would split it, as a directory service's
+// "john smith" does; a control character would be written as "?").
+std::string userCell(const ProcessRecord& record)
+{
+    const bool whole = !record.user.empty() && std::none_of(record.user.begin(), record.user.end(), [](char c) {
+        return static_cast<unsigned char>(c) <= 0x20 || c == 0x7f;
+    });
+    return whole ? record.user : std::to_string(record.uid);
+}
+
+// A number with one fraction digit as printf's "%.1f" writes it.
+std::string fixedOneDigit(double value)
+{
+    // Room for the largest double written out in full.
+    char buffer[std::numeric_limits<double>::max_exponent10 + 8];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 1);
+    if (ec != std::errc())
+        return "0.0";
+    return std::string(buffer, end);
+}
+
 void appendCell(std::string& line, const ColumnFormat& format, const std::string& text, bool last)
 {
     if (!line.empty())
@@ -140,14 +164,10 @@ std::string cellText(const ProcessRecord& record, Column column, double uptime)
     switch (column) {
     case Column::Pid: return std::to_string(record.pid);
     case Column::Ppid: return std::to_string(record.ppid);
-    case Column::User: return processListUser(record);
+    case Column::User: return userCell(record);
     case Column::Rss: return std::to_string(processListRssKb(record));
     case Column::Comm: return processListCommand(record);
-    case Column::Pcpu: {
-        char buffer[32];
-        const auto res = std::to_chars(buffer, buffer + sizeof buffer, lifetimeCpu(record, uptime), std::chars_format::fixed, 1);
-        return std::string(buffer, res.ptr);
-    }
+    case Column::Pcpu: return fixedOneDigit(lifetimeCpu(record, uptime));
     }
     return {};
 }
@@ -189,7 +209,9 @@ ToolResult processListOutput(const ToolRequest& request, ProcessTable& table, co
     double uptime = 0;
     if (procfiles::read(root + "/uptime", scratch)) {
         const std::size_t end = scratch.find_first_of(" \n");
-        std::from_chars(scratch.data(), scratch.data() + std::min(end, scratch.size()), uptime);
+        const auto read = std::from_chars(scratch.data(), scratch.data() + std::min(end, scratch.size()), uptime);
+        if (read.ec != std::errc() || !std::isfinite(uptime))
+            uptime = 0;
     }
 
     std::string out;

@@ -17,7 +17,9 @@ class ProcessTable;
 // order; comm is the full path of the executable where it can be read, else
 // the short name with any "/" written as U+2215 (bracketed for processes
 // without a command line, such as kernel threads); control characters are
-// written as "?"; user names are never shortened. Any other request ends with
+// written as "?"; user names are never shortened, and one that would not come
+// through as one cell (empty, or holding a blank or a control character) is
+// written as the uid. Any other request ends with
 // status 1 and no output, as an unknown option does.
 ToolResult processListOutput(const ToolRequest& request, const QString& procRoot);
 // The same over a table kept between calls (its root is `procRoot`).

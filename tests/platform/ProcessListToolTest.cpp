@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <pwd.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using velk::platform::processListOutput;
@@ -269,6 +272,75 @@ TEST_F(FixtureProcTree, FilesLargerThanOneReadAreReadWhole)
     process(70, "70 (big) S 1 70 70 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0 0\n", status);
     ProcessTable table(tree.path("proc").toStdString());
     EXPECT_EQ(table.read(false).at(0).uid, 65534u);
+}
+
+
+// A CPU figure too long for a small buffer (here from a life of a picosecond)
+// is written whole, never as whatever the buffer held.
+TEST_F(FixtureProcTree, AnAbsurdCpuFigureIsStillOneWellFormedCell)
+{
+    const long hz = ::sysconf(_SC_CLK_TCK);
+    tree.fileWithContent("proc/uptime", "1.000000000001 4.00\n");
+    process(80, "80 (spin) R 1 80 80 0 -1 0 0 0 0 0 9000000000000000000 9000000000000000000 0 0 20 0 1 0 "
+                    + QByteArray::number(static_cast<qlonglong>(hz)) + " 0 10 0\n",
+            "Uid:\t0\t0\t0\t0\n");
+    tree.link("proc/80/exe", "/usr/bin/spin");
+
+    const auto result = processListOutput(listRequest(), proc());
+    const QStringList fields = lineFor(result.output, 80);
+    ASSERT_EQ(fields.size(), 6) << result.output.toStdString();
+    EXPECT_TRUE(QRegularExpression("^[0-9]{30,}\\.[0-9]$").match(fields[3]).hasMatch()) << fields[3].toStdString();
+    EXPECT_EQ(fields[4], QString::number(10 * ::sysconf(_SC_PAGESIZE) / 1024));
+    EXPECT_EQ(fields[5], "/usr/bin/spin");
+}
+
+// A user name with a blank (as a directory service may give) would split
+// its cell and shift every column after it: the uid stands in for it. The
+// name comes from a password file mounted over the system's in a child of
+// its own, the only way to have such a user without changing the machine.
+TEST_F(FixtureProcTree, AUserNameThatWouldSplitItsCellIsWrittenAsTheUid)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting over the password file needs root";
+    const QByteArray stat = "S 1 90 90 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 10 0\n";
+    process(90, "90 (shared) " + stat, "Uid:\t4242\t4242\t4242\t4242\n");
+    ASSERT_EQ(::chown(QFile::encodeName(tree.path("proc/90")).constData(), 4242, 4242), 0);
+    process(91, "91 (local) " + stat, "Uid:\t4243\t4243\t4243\t4243\n");
+    ASSERT_EQ(::chown(QFile::encodeName(tree.path("proc/91")).constData(), 4243, 4243), 0);
+    const QString passwd = tree.fileWithContent("passwd", "root:x:0:0:root:/root:/bin/sh\n"
+                                                          "john smith:x:4242:4242::/nonexistent:/bin/false\n"
+                                                          "jsmith:x:4243:4243::/nonexistent:/bin/false\n");
+    const QString answer = tree.path("answer");
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool isolated = ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+                              && ::mount(QFile::encodeName(passwd).constData(), "/etc/passwd", nullptr, MS_BIND, nullptr) == 0;
+        if (!isolated)
+            ::_exit(2);
+        QFile out(answer);
+        if (!out.open(QIODevice::WriteOnly) || out.write(processListOutput(listRequest(), proc()).output) < 0)
+            ::_exit(3);
+        out.close();
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+
+    QFile in(answer);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    const QByteArray output = in.readAll();
+    for (const QByteArray& line : output.split('\n')) {
+        if (!line.isEmpty()) {
+            EXPECT_EQ(QString::fromUtf8(line).split(u' ', Qt::SkipEmptyParts).size(), 6) << line.constData();
+        }
+    }
+    const QStringList shared = lineFor(output, 90);
+    ASSERT_EQ(shared.size(), 6) << output.constData();
+    EXPECT_EQ(shared[2], "4242");
+    EXPECT_EQ(shared[5], "[shared]");
+    EXPECT_EQ(lineFor(output, 91).value(2), "jsmith");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/UserDefaults.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -39,7 +40,7 @@ double SystemMonitor::storedInterval()
     const std::optional<double> stored = service<platform::UserDefaults>()->number("samplingInterval");
     if (!stored || !std::isfinite(*stored) || *stored <= 0.0)
         return defaultInterval;
-    return *stored;
+    return std::clamp(*stored, minimumInterval, maximumInterval);
 }
 
 void SystemMonitor::setSelectedPid(std::optional<qint32> pid)

@@ -64,6 +64,8 @@ class SystemMonitor : public QObject {
 public:
     static constexpr int historyLength = 30;
     static constexpr double defaultInterval = 2.0;
+    static constexpr double minimumInterval = 1.0;
+    static constexpr double maximumInterval = 5.0;
     static constexpr double machPortSpacing = 10.0;
 
     // Reads the core count and a first set of CPU ticks; starts no timer.
@@ -75,7 +77,8 @@ public:
     static SystemMonitor& shared();
 
     // The timer period in seconds from the "samplingInterval" default; a
-    // stored value that is not a positive finite number counts as 2.0.
+    // stored value that is not a positive finite number counts as 2.0, any
+    // other is brought into the range the Settings slider offers.
     static double storedInterval();
 
     const std::vector<ProcInfo>& processes() const { return m_processes; }

@@ -16,6 +16,14 @@ double progress(quint64 now, quint64 before)
     return now >= before ? static_cast<double>(now - before) : 0.0;
 }
 
+// The kernel's idle counters include I/O wait, which may go backwards: the
+// total then advances less than the busy counters, and a share of it would
+// come out above 1.
+double share(double part, double whole)
+{
+    return std::clamp(part / whole, 0.0, 1.0);
+}
+
 void appendCapped(std::vector<double>& history, double value)
 {
     history.push_back(value);
@@ -73,13 +81,13 @@ void SystemMonitor::applyCpuTicks(const CPUService::HostTicks& ticks)
         const double du = progress(ticks.user, m_lastTicks.user);
         const double ds = progress(ticks.system, m_lastTicks.system);
         const double di = progress(ticks.idle, m_lastTicks.idle);
-        m_cpuUser = du / dt;
+        m_cpuUser = share(du, dt);
         emit cpuUserChanged();
-        m_cpuSystem = ds / dt;
+        m_cpuSystem = share(ds, dt);
         emit cpuSystemChanged();
-        m_cpuIdle = di / dt;
+        m_cpuIdle = share(di, dt);
         emit cpuIdleChanged();
-        m_cpuUsage = (du + ds) / dt;
+        m_cpuUsage = share(du + ds, dt);
         emit cpuUsageChanged();
     }
     m_lastTicks = ticks;

@@ -44,6 +44,24 @@ TEST_F(SystemMonitorApply, CpuFractionsComeFromTickDifferencesAgainstTheCreation
     EXPECT_DOUBLE_EQ(monitor().cpuUsage(), 1.0);
 }
 
+// I/O wait, part of the idle counter, may go backwards; the total then
+// advances less than the busy counters did, and no share may leave 0...1.
+TEST_F(SystemMonitorApply, CpuFractionsStayWithinZeroAndOneWhenIdleGoesBack)
+{
+    sources->nextTicks = {100, 50, 850};
+    monitor();
+    sources->nextTicks = {200, 100, 790};   // 150 busy ticks, total up by 90
+    tick();
+    for (const double fraction : {monitor().cpuUser(), monitor().cpuSystem(), monitor().cpuIdle(), monitor().cpuUsage()}) {
+        EXPECT_GE(fraction, 0.0);
+        EXPECT_LE(fraction, 1.0);
+    }
+    EXPECT_DOUBLE_EQ(monitor().cpuUsage(), 1.0);
+    EXPECT_DOUBLE_EQ(monitor().cpuSystem(), 50.0 / 90.0);
+    EXPECT_DOUBLE_EQ(monitor().cpuIdle(), 0.0);
+    EXPECT_DOUBLE_EQ(monitor().cpuHistory().back(), 1.0);
+}
+
 TEST_F(SystemMonitorApply, HistoriesHoldTheLastThirtyValues)
 {
     monitor();

@@ -83,11 +83,17 @@ TEST_F(SystemMonitorSampling, RetargetingRestartsTheTimerAndSamplesAtOnce)
     EXPECT_FALSE(monitor().foreground());
 }
 
-TEST_F(SystemMonitorSampling, IntervalComesFromTheDefaultsWithUnusableValuesCountingAsTwoSeconds)
+TEST_F(SystemMonitorSampling, IntervalComesFromTheDefaultsInOneToFiveSecondsWithUnusableValuesCountingAsTwo)
 {
     const std::vector<std::pair<QVariant, int>> cases = {
         {3.5, 3500},
         {QStringLiteral("1.5"), 1500},
+        // Held to the Settings slider's range, 1 to 5 seconds.
+        {1e-300, 1000},
+        {0.25, 1000},
+        {5.0, 5000},
+        {60.0, 5000},
+        {1e300, 5000},
         {0.0, 2000},
         {-1.0, 2000},
         {std::numeric_limits<double>::quiet_NaN(), 2000},

@@ -6,9 +6,12 @@
 namespace velk::platform {
 
 // Starts `executable` with `arguments` as a process of its own, inheriting
-// this process's environment, and returns at once: the program is never
-// waited for and is not ended with this process. Its output goes nowhere.
-// False when it could not be started.
+// this process's environment, and returns at once: it runs in a session of
+// its own with standard input, output and error on the null device, and
+// neither it nor anything it starts is waited for or ended with this
+// process; its exit is collected in the background. False when it could not
+// be started. The tool runner's detached launches go through the same spawn
+// (ToolRunnerLinux.cpp).
 bool launchDetached(const QString& executable, const QStringList& arguments);
 
 } // namespace velk::platform

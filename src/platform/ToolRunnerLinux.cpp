@@ -1,5 +1,6 @@
 #include "platform/ToolRunnerLinux.h"
 
+#include "platform/DetachedLaunch.h"
 #include "platform/UniqueFd.h"
 
 #include <QFile>
@@ -188,11 +189,11 @@ struct Arguments {
     std::vector<QByteArray> bytes;
     std::vector<char*> argv;
 
-    Arguments(const QString& executable, const ToolRequest& request)
+    Arguments(const QString& executable, const QStringList& arguments)
         : path(QFile::encodeName(executable))
     {
         bytes.push_back(path);
-        for (const QString& argument : request.arguments)
+        for (const QString& argument : arguments)
             bytes.push_back(QFile::encodeName(argument));
         for (QByteArray& a : bytes)
             argv.push_back(a.data());
@@ -201,6 +202,40 @@ struct Arguments {
     Arguments(const Arguments&) = delete;
     Arguments& operator=(const Arguments&) = delete;
 };
+
+// Starts a program that this process never waits for: in a session of its
+// own, with standard input, output and error on the null device, so that
+// neither it nor anything it starts holds a pipe or terminal of ours.
+bool spawnDetached(const QString& executable, const QStringList& argumentList, bool inheritEnvironment)
+{
+    const Arguments arguments(executable, argumentList);
+    char cLocale[] = "LC_ALL=C";
+    char* cLocaleEnvironment[] = {cLocale, nullptr};
+    char** envp = inheritEnvironment ? environ : cLocaleEnvironment;
+
+    SpawnSetup setup;
+    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&setup.actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&setup.actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    sigset_t noSignals, allSignals;
+    sigemptyset(&noSignals);
+    sigfillset(&allSignals);
+    posix_spawnattr_setsigmask(&setup.attributes, &noSignals);
+    posix_spawnattr_setsigdefault(&setup.attributes, &allSignals);
+    posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
+
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, arguments.path.constData(), &setup.actions, &setup.attributes, arguments.argv.data(), envp) != 0)
+        return false;
+    // The child may outlive this program; until then its exit is collected
+    // here so that it never lingers as a zombie.
+    std::thread([pid] {
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    return true;
+}
 
 } // namespace
 
@@ -238,38 +273,17 @@ bool LinuxToolRunner::launchDetached(const ToolRequest& request)
     const QString executable = m_table.executableFor(request.tool);
     if (executable.isEmpty())
         return false;
-    const Arguments arguments(executable, request);
-    char cLocale[] = "LC_ALL=C";
-    char* cLocaleEnvironment[] = {cLocale, nullptr};
-    char** envp = request.environment == ToolRequest::Environment::Inherit ? environ : cLocaleEnvironment;
+    return spawnDetached(executable, request.arguments, request.environment == ToolRequest::Environment::Inherit);
+}
 
-    SpawnSetup setup;
-    posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&setup.actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&setup.actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    sigset_t noSignals, allSignals;
-    sigemptyset(&noSignals);
-    sigfillset(&allSignals);
-    posix_spawnattr_setsigmask(&setup.attributes, &noSignals);
-    posix_spawnattr_setsigdefault(&setup.attributes, &allSignals);
-    posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
-
-    pid_t pid = 0;
-    if (::posix_spawn(&pid, arguments.path.constData(), &setup.actions, &setup.attributes, arguments.argv.data(), envp) != 0)
-        return false;
-    // The child may outlive this program; until then its exit is collected
-    // here so that it never lingers as a zombie.
-    std::thread([pid] {
-        int status = 0;
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-    }).detach();
-    return true;
+bool launchDetached(const QString& executable, const QStringList& arguments)
+{
+    return !executable.isEmpty() && spawnDetached(executable, arguments, true);
 }
 
 ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& request) const
 {
-    Arguments arguments(executable, request);
+    Arguments arguments(executable, request.arguments);
     const QByteArray& path = arguments.path;
     std::vector<char*>& argv = arguments.argv;
 

@@ -1,3 +1,4 @@
+#include "platform/DetachedLaunch.h"
 #include "platform/ToolRunnerLinux.h"
 #include "support/ScopedEnv.h"
 #include "support/TempTree.h"
@@ -424,4 +425,22 @@ TEST(ToolRunnerTest, DetachedLaunchLeavesTheToolsHelpersRunning)
     EXPECT_TRUE(processGone(tool));
     EXPECT_EQ(::kill(helper, 0), 0) << "the helper outlives the tool";
     ::kill(helper, SIGKILL);
+}
+
+// Openers (the workspace's launches) use the same detached spawn, with this
+// process's environment.
+TEST(ToolRunnerTest, PlainDetachedLaunchKeepsTheEnvironmentAndDetachesAlike)
+{
+    velk::test::ScopedEnv probe("VELK_TOOL_RUNNER_PROBE", "opener");
+    TempTree tree;
+    const QString report = tree.path("report");
+    ASSERT_TRUE(launchDetached("/bin/sh", {"-c",
+                                           "set -- \"$0\" $(cut -d' ' -f6 /proc/$$/stat) $(readlink /proc/$$/fd/0); "
+                                           "echo \"$$ $2 $3 $VELK_TOOL_RUNNER_PROBE\" > \"$1.tmp\" && mv \"$1.tmp\" \"$1\"",
+                                           report}));
+    const QList<QByteArray> fields = awaitFileText(report).split(' ');
+    ASSERT_EQ(fields.size(), 4) << fields.join(' ').constData();
+    EXPECT_EQ(fields[1], fields[0]) << "leads a session of its own";
+    EXPECT_EQ(fields[2], "/dev/null");
+    EXPECT_EQ(fields[3], "opener");
 }

@@ -214,8 +214,10 @@ WalkResult walkDirectory(const QByteArray& nativeRoot, const WalkOptions& option
 {
     WalkEntry entry;
     auto adapter = [&](const RawEntry& raw, const std::string& path) {
-        entry.path = QFile::decodeName(QByteArray::fromRawData(path.data(), static_cast<qsizetype>(path.size())));
-        entry.name = QStringView(entry.path).mid(entry.path.lastIndexOf(QLatin1Char('/')) + 1);
+        if (options.displayPaths) {
+            entry.path = QFile::decodeName(QByteArray::fromRawData(path.data(), static_cast<qsizetype>(path.size())));
+            entry.name = QStringView(entry.path).mid(entry.path.lastIndexOf(QLatin1Char('/')) + 1);
+        }
         entry.nativePath = path;
         entry.kind = raw.attributes.kind;
         entry.size = raw.attributes.size;

@@ -43,6 +43,9 @@ struct WalkOptions {
     bool skipPackageDescendants = true;  // yield the package, not its contents
     int maxDepth = -1;                   // -1: unlimited
     const std::atomic_bool* cancel = nullptr;
+    // False: WalkEntry::path and name stay empty and nativePath alone names
+    // the entry, for walks that look at most entries without showing them.
+    bool displayPaths = true;
 };
 
 struct WalkResult {

@@ -25,7 +25,7 @@ unsigned maxThreads()
     // Asked on every walk: the descriptor limit may have changed.
     const unsigned threads = [] {
         const long processors = ::sysconf(_SC_NPROCESSORS_ONLN);
-        unsigned n = static_cast<unsigned>(std::clamp<long>(2 * (processors > 0 ? processors : 1), 4, 16));
+        unsigned n = static_cast<unsigned>(std::clamp<long>(2 * (processors > 0 ? processors : 1), 4, kThreadCeiling));
         // Half of the descriptor limit at most, for every walker's open folders.
         rlimit limit {};
         if (::getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY) {
@@ -40,6 +40,23 @@ unsigned maxThreads()
 } // namespace parallelwalk
 
 namespace {
+
+// Helper threads running in every walk of the process together.
+std::atomic<unsigned> g_helpersRunning{0};
+
+// Up to `wanted` helpers while the process runs fewer than `ceiling`; the
+// number granted.
+unsigned reserveHelpers(unsigned wanted, unsigned ceiling)
+{
+    unsigned running = g_helpersRunning.load(std::memory_order_relaxed);
+    for (;;) {
+        const unsigned grant = running < ceiling ? std::min(wanted, ceiling - running) : 0;
+        if (grant == 0)
+            return 0;
+        if (g_helpersRunning.compare_exchange_weak(running, running + grant, std::memory_order_relaxed))
+            return grant;
+    }
+}
 
 EntryKind kindFromDirentType(unsigned char type)
 {
@@ -139,9 +156,18 @@ public:
     void run()
     {
         Walker(*this, 0).run();
-        for (std::thread& t : m_helpers)
-            t.join();
-        m_helpers.clear();
+        // A walk that was stopped may still be starting helpers here.
+        for (;;) {
+            std::thread helper;
+            {
+                std::lock_guard lock(m_mutex);
+                if (m_helpers.empty())
+                    break;
+                helper = std::move(m_helpers.back());
+                m_helpers.pop_back();
+            }
+            helper.join();
+        }
         std::lock_guard lock(m_mutex);
         m_queue.clear();
     }
@@ -174,7 +200,8 @@ public:
     // Whether a walker with folders to spare should hand one over.
     bool wantsWork() const
     {
-        return m_started.load(std::memory_order_relaxed) && m_queued.load(std::memory_order_relaxed) < m_queueLimit
+        return m_helperCount.load(std::memory_order_relaxed) > 0
+               && m_queued.load(std::memory_order_relaxed) < m_queueLimit
                && m_waiting.load(std::memory_order_relaxed) > m_queued.load(std::memory_order_relaxed);
     }
 
@@ -186,18 +213,30 @@ public:
         m_wake.notify_one();
     }
 
-    // Starts the helpers once the walk has proved large enough.
+    // Starts helpers once the walk has proved large enough, as many as the
+    // other walks of the process leave free; asked again while it runs, so
+    // that it takes up the helpers other walks give back.
     void noteEntries(std::uint64_t seen, bool hasSpare)
     {
-        if (m_started.load(std::memory_order_relaxed) || seen < parallelwalk::kSoloEntries || m_threads < 2)
+        const unsigned ceiling = m_threads - 1;
+        if (m_helperCount.load(std::memory_order_relaxed) >= ceiling || seen < parallelwalk::kSoloEntries)
             return;
         if (!hasSpare && m_queued.load(std::memory_order_relaxed) == 0)
             return;
-        std::lock_guard lock(m_mutex);
-        if (m_started.exchange(true))
+        if (g_helpersRunning.load(std::memory_order_relaxed) >= ceiling)
             return;
-        for (unsigned i = 1; i < m_threads; ++i)
-            m_helpers.emplace_back([this, i] { Walker(*this, i).run(); });
+        std::lock_guard lock(m_mutex);
+        if (stopped())
+            return;
+        const unsigned count = m_helperCount.load(std::memory_order_relaxed);
+        const unsigned granted = reserveHelpers(ceiling - count, ceiling);
+        for (unsigned i = count + 1; i <= count + granted; ++i) {
+            m_helpers.emplace_back([this, i] {
+                Walker(*this, i).run();
+                g_helpersRunning.fetch_sub(1, std::memory_order_relaxed);
+            });
+        }
+        m_helperCount.store(count + granted, std::memory_order_relaxed);
     }
 
     bool stopped() const
@@ -247,7 +286,7 @@ private:
     std::atomic<int> m_queued{0};
     std::atomic<int> m_waiting{0};
     int m_active = 0;
-    std::atomic_bool m_started{false};
+    std::atomic<unsigned> m_helperCount{0};
     std::atomic_bool m_stop{false};
     std::atomic<std::uint64_t> m_seen{0};
 };
@@ -460,8 +499,11 @@ void Walker::visitEntry(Frame& frame, const struct dirent64& dirent)
     if (m_walk.visit) {
         m_path.resize(frame.pathLength);
         m_path.append(nameView);
-        m_entry.path = QFile::decodeName(QByteArray::fromRawData(m_path.data(), static_cast<qsizetype>(m_path.size())));
-        m_entry.name = QStringView(m_entry.path).mid(m_entry.path.lastIndexOf(QLatin1Char('/')) + 1);
+        if (options.displayPaths) {
+            m_entry.path
+                = QFile::decodeName(QByteArray::fromRawData(m_path.data(), static_cast<qsizetype>(m_path.size())));
+            m_entry.name = QStringView(m_entry.path).mid(m_entry.path.lastIndexOf(QLatin1Char('/')) + 1);
+        }
         m_entry.nativePath = m_path;
         m_entry.kind = attributes.kind;
         m_entry.size = attributes.size;

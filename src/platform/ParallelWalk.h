@@ -30,12 +30,20 @@ namespace parallelwalk {
 // Entries the calling thread walks before helpers may start.
 constexpr std::uint64_t kSoloEntries = 2000;
 
+// The most threads any walk uses, whatever the machine.
+constexpr unsigned kThreadCeiling = 16;
+
 // Threads a walk uses at most (the calling thread included): twice the
-// processors, at least 4 and at most 16. Walks of trees that are not in the
+// processors, at least 4 and at most kThreadCeiling. Walks of trees that are not in the
 // cache wait on the disk, and more requests in flight make them faster; on
 // a tree that is in the cache, the threads beyond the processors cost next
 // to nothing. Fewer when the descriptor limit is low (each walker may hold
 // FolderCursor::kMaxOpenFolders folders open).
+//
+// The helper threads (all but the calling threads) are shared by every walk
+// of the process: walks that run at once, such as the work units of one
+// scan, together start no more helpers than one walk may, and a walk still
+// running takes up the helpers another one has given back.
 unsigned maxThreads();
 
 } // namespace parallelwalk
@@ -52,8 +60,9 @@ std::vector<FolderTotal> parallelFolderTotals(const std::vector<QByteArray>& nat
 // Visits every entry below `nativeRoot` as walkDirectory() does, with the
 // path and every attribute, from several threads at once: `visit` is called
 // concurrently, with the index of the calling walker (below
-// parallelwalk::maxThreads()) so that callers can keep per-walker state
-// without locks. WalkAction::Stop ends the whole walk.
+// parallelwalk::maxThreads(), and so below parallelwalk::kThreadCeiling) so
+// that callers can keep per-walker state without locks. WalkAction::Stop
+// ends the whole walk.
 WalkResult parallelWalk(const QByteArray& nativeRoot, const WalkOptions& options,
                         const std::function<WalkAction(const WalkEntry&, unsigned walker)>& visit);
 

@@ -17,15 +17,18 @@ namespace {
 // Enough units that workers finishing early find more to do.
 constexpr int kUnitsPerWorker = 4;
 
-// Largest first; equal sizes newest first, a file without a date last.
+// Largest first; equal sizes newest first, a file without a date last;
+// then by path, so that the order does not hang on which walker found what.
 void sortFound(QList<FileItem>& found)
 {
-    std::stable_sort(found.begin(), found.end(), [](const FileItem& a, const FileItem& b) {
+    std::sort(found.begin(), found.end(), [](const FileItem& a, const FileItem& b) {
         if (a.size != b.size)
             return a.size > b.size;
         if (a.modificationDate.has_value() != b.modificationDate.has_value())
             return a.modificationDate.has_value();
-        return a.modificationDate && *a.modificationDate > *b.modificationDate;
+        if (a.modificationDate && *a.modificationDate != *b.modificationDate)
+            return *a.modificationDate > *b.modificationDate;
+        return a.nativePath < b.nativePath;
     });
 }
 

@@ -23,8 +23,16 @@ qint64 SyncFileScanner::appSize(const QString& app)
 
 QList<FileItem> SyncFileScanner::directorySizeScanned(const QString& folder)
 {
+    return directorySizeScanned(folder, {});
+}
+
+QList<FileItem> SyncFileScanner::directorySizeScanned(const QString& folder,
+                                                      const std::function<bool(const QString&)>& leaveOut)
+{
     QList<FileItem> items;
-    const QList<ListedChild> children = listVisibleChildren(folder);
+    QList<ListedChild> children = listVisibleChildren(folder);
+    if (leaveOut)
+        children.removeIf([&](const ListedChild& child) { return leaveOut(child.path); });
     // The child folders are sized together, in one walk over all of them.
     std::vector<QByteArray> folders;
     for (const ListedChild& child : children) {

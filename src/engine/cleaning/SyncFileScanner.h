@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 namespace velk {
 
 // Synchronous folder sizing and listing; callable from any thread.
@@ -22,6 +24,10 @@ public:
     // One selected item per visible, non-link child of `folder` whose size is
     // not 0, in listing order. Empty when the folder cannot be listed.
     static QList<FileItem> directorySizeScanned(const QString& folder);
+    // The same without the children for which `leaveOut` (given the child's
+    // path) is true, which are not sized at all.
+    static QList<FileItem> directorySizeScanned(const QString& folder,
+                                                const std::function<bool(const QString&)>& leaveOut);
 };
 
 } // namespace velk

@@ -120,13 +120,13 @@ std::vector<FileItem> SystemJunkScanner::scan(ScanCategoryID id) const
             continue;
         // Listed at its real path, so that every item's path is free of links.
         const QString real = platform::SafeFolders::realPath(folder);
-        for (FileItem& child : SyncFileScanner::directorySizeScanned(real)) {
-            const bool belongsElsewhere = std::any_of(others.begin(), others.end(), [&](const QString& other) {
-                return other != real && platform::locationpaths::isAtOrBelow(other, child.path);
+        const auto belongsElsewhere = [&](const QString& child) {
+            return std::any_of(others.begin(), others.end(), [&](const QString& other) {
+                return other != real && platform::locationpaths::isAtOrBelow(other, child);
             });
-            if (!belongsElsewhere)
-                items.push_back(std::move(child));
-        }
+        };
+        for (FileItem& child : SyncFileScanner::directorySizeScanned(real, belongsElsewhere))
+            items.push_back(std::move(child));
     }
     std::stable_sort(items.begin(), items.end(), [](const FileItem& a, const FileItem& b) { return a.size > b.size; });
     return items;

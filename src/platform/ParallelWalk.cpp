@@ -15,6 +15,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
+#include <utility>
 #include <unistd.h>
 
 namespace velk::platform {
@@ -173,10 +174,12 @@ public:
     }
 
     // A walker takes the next folder; false when there is no work left.
-    bool nextTask(Task& task)
+    bool nextTask(Task& task, bool first)
     {
         std::unique_lock lock(m_mutex);
         ++m_waiting;
+        if (first)
+            --m_starting;
         m_wake.wait(lock, [&] { return !m_queue.empty() || m_active == 0 || stopped(); });
         --m_waiting;
         if (stopped() || m_queue.empty()) {
@@ -213,30 +216,36 @@ public:
         m_wake.notify_one();
     }
 
-    // Starts helpers once the walk has proved large enough, as many as the
-    // other walks of the process leave free; asked again while it runs, so
-    // that it takes up the helpers other walks give back.
+    // Once the walk has proved large enough, starts one more helper whenever
+    // a walker has a folder to spare and no walker is idle or starting, while
+    // the other walks of the process leave one free. The helpers grow with
+    // the work: a walk that ends soon starts few (on a busy machine, each
+    // waits for a processor to start and to end), and a walk that runs on
+    // takes up the helpers other walks give back.
     void noteEntries(std::uint64_t seen, bool hasSpare)
     {
         const unsigned ceiling = m_threads - 1;
-        if (m_helperCount.load(std::memory_order_relaxed) >= ceiling || seen < parallelwalk::kSoloEntries)
-            return;
-        if (!hasSpare && m_queued.load(std::memory_order_relaxed) == 0)
+        if (seen < parallelwalk::kSoloEntries || !anotherHelperWanted(ceiling, hasSpare))
             return;
         if (g_helpersRunning.load(std::memory_order_relaxed) >= ceiling)
             return;
         std::lock_guard lock(m_mutex);
-        if (stopped())
+        if (stopped() || !anotherHelperWanted(ceiling, hasSpare) || reserveHelpers(1, ceiling) == 0)
             return;
-        const unsigned count = m_helperCount.load(std::memory_order_relaxed);
-        const unsigned granted = reserveHelpers(ceiling - count, ceiling);
-        for (unsigned i = count + 1; i <= count + granted; ++i) {
-            m_helpers.emplace_back([this, i] {
-                Walker(*this, i).run();
-                g_helpersRunning.fetch_sub(1, std::memory_order_relaxed);
-            });
-        }
-        m_helperCount.store(count + granted, std::memory_order_relaxed);
+        const unsigned index = m_helperCount.load(std::memory_order_relaxed) + 1;
+        ++m_starting;
+        m_helpers.emplace_back([this, index] {
+            Walker(*this, index).run();
+            g_helpersRunning.fetch_sub(1, std::memory_order_relaxed);
+        });
+        m_helperCount.store(index, std::memory_order_relaxed);
+    }
+
+    bool anotherHelperWanted(unsigned ceiling, bool hasSpare) const
+    {
+        return m_helperCount.load(std::memory_order_relaxed) < ceiling
+               && (hasSpare || m_queued.load(std::memory_order_relaxed) > 0)
+               && m_waiting.load(std::memory_order_relaxed) + m_starting.load(std::memory_order_relaxed) == 0;
     }
 
     bool stopped() const
@@ -285,6 +294,7 @@ private:
     std::vector<std::thread> m_helpers;
     std::atomic<int> m_queued{0};
     std::atomic<int> m_waiting{0};
+    std::atomic<int> m_starting{0};  // helpers started that have not asked for work yet
     int m_active = 0;
     std::atomic<unsigned> m_helperCount{0};
     std::atomic_bool m_stop{false};
@@ -302,7 +312,8 @@ Walker::Walker(Walk& walk, unsigned index)
 void Walker::run()
 {
     Task task;
-    while (m_walk.nextTask(task)) {
+    bool first = m_index > 0;  // a helper's first call ends its start
+    while (m_walk.nextTask(task, std::exchange(first, false))) {
         walkTask(std::move(task));
         m_walk.taskDone();
     }

@@ -18,11 +18,12 @@ namespace velk::platform {
 // bounded number of open folders. Only the order of the entries differs.
 //
 // How it shares the work: the calling thread walks alone at first, so a small
-// folder costs no thread at all. Once it has seen kSoloEntries entries and
-// meets a folder with several subfolders, the helper threads start. A walker
-// lists a folder whole, then keeps one subfolder for itself and, while other
-// walkers wait for work, hands the others over through a shared queue as
-// open folders; a chain of single folders is never handed around.
+// folder costs no thread at all. Once it has seen kSoloEntries entries,
+// helper threads start one at a time, each when a walker has a subfolder to
+// spare and no other walker is idle, so a walk that ends soon starts few.
+// A walker lists a folder whole, then keeps one subfolder for itself and,
+// while other walkers wait for work, hands the others over through a shared
+// queue as open folders; a chain of single folders is never handed around.
 // Cancellation is checked per entry; a stopped walk ends every thread
 // before it returns.
 namespace parallelwalk {

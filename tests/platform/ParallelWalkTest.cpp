@@ -3,8 +3,8 @@
 #include "support/DescriptorLimit.h"
 #include "support/SystemFixtures.h"
 #include "support/TempTree.h"
+#include "support/ThreadCount.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSet>
 
@@ -18,13 +18,10 @@ using namespace velk::platform;
 using velk::test::DescriptorLimit;
 using velk::test::ScopedMount;
 using velk::test::TempTree;
+using velk::test::threadCount;
+using velk::test::threadCountSettledAt;
 
 namespace {
-
-int threadCount()
-{
-    return static_cast<int>(QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
-}
 
 // Enough folders and files that the walk outgrows its first thread, with
 // every kind of entry the rules speak of.
@@ -214,7 +211,7 @@ TEST(ParallelWalk, StoppingEndsEveryThread)
     });
     EXPECT_FALSE(stopped.complete);
     EXPECT_GT(most.load(), before) << "the walk should have used helpers";
-    EXPECT_EQ(threadCount(), before);
+    EXPECT_EQ(threadCountSettledAt(before), before);
 
     // The cancellation flag, set while the helpers run.
     std::atomic_bool cancel{false};
@@ -228,7 +225,7 @@ TEST(ParallelWalk, StoppingEndsEveryThread)
     });
     EXPECT_FALSE(cancelled.complete);
     EXPECT_LT(seen.load(), 3000);
-    EXPECT_EQ(threadCount(), before);
+    EXPECT_EQ(threadCountSettledAt(before), before);
     EXPECT_FALSE(parallelFolderTotal(root, &cancel).complete);
 }
 

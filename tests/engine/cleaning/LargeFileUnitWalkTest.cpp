@@ -3,8 +3,8 @@
 #include "platform/ParallelWalk.h"
 #include "support/SystemFixtures.h"
 #include "support/TempTree.h"
+#include "support/ThreadCount.h"
 
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -17,6 +17,8 @@
 using namespace velk;
 using velk::test::ScopedMount;
 using velk::test::TempTree;
+using velk::test::threadCount;
+using velk::test::threadCountSettledAt;
 
 namespace {
 
@@ -54,11 +56,6 @@ LargeFileUnitResult sequentialWalk(const LargeFileScanUnit& unit)
         return platform::WalkAction::Continue;
     });
     return result;
-}
-
-int threadCount()
-{
-    return static_cast<int>(QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 }
 
 // Nested folders wide and deep enough that the walk takes helpers, with
@@ -163,5 +160,5 @@ TEST(LargeFileUnitWalkTest, AStopEndsTheWalkAndItsThreadsWithoutFurtherReports)
           });
     EXPECT_LT(result.visited, sequentialWalk(fixture.unit).visited);
     EXPECT_EQ(reportsAfterStop.load(), 0);
-    EXPECT_EQ(threadCount(), before);
+    EXPECT_EQ(threadCountSettledAt(before), before);
 }

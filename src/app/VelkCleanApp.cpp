@@ -1,15 +1,14 @@
 #include "app/VelkCleanApp.h"
 
-#include "app/NoUpdates.h"
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/monitor/SystemMonitor.h"
+#include "services/update/UpdateController.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/shell/MonitorGate.h"
 #include "ui/shell/SectionNavigator.h"
 #include "ui/shell/ShellModule.h"
 #include "ui/shell/SidebarLayout.h"
 
-#include <QCoreApplication>
 #include <QLocale>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
@@ -19,17 +18,13 @@ void qml_register_types_Velk_App();
 
 namespace velk::app {
 
-QString NoUpdates::localVersion() const
-{
-    return QCoreApplication::applicationVersion();
-}
-
 VelkCleanApp::VelkCleanApp(StartOptions options, QObject* parent)
     : QObject(parent)
     , m_language(&LanguageManager::shared())
     , m_theme(&ThemeManager::shared())
     , m_monitor(options.monitor ? options.monitor : &SystemMonitor::shared())
-    , m_updates(std::make_unique<NoUpdates>())
+    , m_updates(options.updates ? options.updates : &UpdateController::shared())
+    , m_models(std::make_unique<shell::WindowModels>(*m_monitor, *m_language, *m_theme, *m_updates))
     , m_navigator(std::make_unique<shell::SectionNavigator>(shell::MonitorGate::over(*m_monitor)))
     , m_sidebar(std::make_unique<shell::SidebarLayout>())
 {

@@ -3,6 +3,7 @@
 #include "ui/design/AppSection.h"
 #include "ui/shell/SectionNavigator.h"
 #include "ui/shell/SidebarLayout.h"
+#include "ui/shell/WindowModels.h"
 
 #include <QObject>
 #include <QPointer>
@@ -17,6 +18,7 @@ namespace velk {
 class LanguageManager;
 class SystemMonitor;
 class ThemeManager;
+class UpdateController;
 } // namespace velk
 
 namespace velk::app {
@@ -29,6 +31,9 @@ struct StartOptions {
     // own). The language and theme are always the process-wide ones, which
     // the views read too.
     SystemMonitor* monitor = nullptr;
+    // The update controller to use instead of the process-wide one, which
+    // asks the update server.
+    UpdateController* updates = nullptr;
 };
 
 // The application: holds the language and theme, builds the main window
@@ -42,9 +47,8 @@ class VelkCleanApp : public QObject {
     QML_UNCREATABLE("The application is made in C++.")
     Q_PROPERTY(velk::shell::SectionNavigator* navigator READ navigator CONSTANT)
     Q_PROPERTY(velk::shell::SidebarLayout* sidebar READ sidebar CONSTANT)
-    // UPDATE CONTROLLER: the update controller's shared instance, once that
-    // service exists; until then an object without an update.
-    Q_PROPERTY(QObject* updates READ updates CONSTANT)
+    // The window's composition root, handed to the root view.
+    Q_PROPERTY(velk::shell::WindowModels* models READ models CONSTANT)
 
 public:
     explicit VelkCleanApp(StartOptions options = StartOptions(), QObject* parent = nullptr);
@@ -57,8 +61,9 @@ public:
     QQuickWindow* mainWindow() const;
     shell::SectionNavigator* navigator() const { return m_navigator.get(); }
     shell::SidebarLayout* sidebar() const { return m_sidebar.get(); }
-    QObject* updates() const { return m_updates.get(); }
+    shell::WindowModels* models() const { return m_models.get(); }
     SystemMonitor& monitor() const { return *m_monitor; }
+    UpdateController& updates() const { return *m_updates; }
 
     // Opens the one Settings window, or brings it to the front.
     Q_INVOKABLE void showSettings();
@@ -69,7 +74,8 @@ private:
     LanguageManager* m_language;
     ThemeManager* m_theme;
     SystemMonitor* m_monitor;
-    std::unique_ptr<QObject> m_updates;
+    UpdateController* m_updates;
+    std::unique_ptr<shell::WindowModels> m_models;
     std::unique_ptr<shell::SectionNavigator> m_navigator;
     std::unique_ptr<shell::SidebarLayout> m_sidebar;
     std::unique_ptr<QQmlApplicationEngine> m_engine;

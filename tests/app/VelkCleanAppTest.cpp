@@ -1,6 +1,8 @@
 #include "app/VelkCleanApp.h"
 #include "engine/cleaning/LanguageManager.h"
 #include "support/FakeMonitorSources.h"
+#include "support/PoolExecutor.h"
+#include "support/UpdateDouble.h"
 #include "ui/design/QuickFixture.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/shell/SectionNavigator.h"
@@ -11,6 +13,7 @@
 #include <QQuickWindow>
 #include <QSignalSpy>
 #include <QTest>
+#include <optional>
 
 namespace velk::app {
 namespace {
@@ -26,6 +29,9 @@ protected:
     std::shared_ptr<test::FakeMonitorSources> sources = std::make_shared<test::FakeMonitorSources>();
     SystemMonitor monitor { sources };
     LanguageManager& language = LanguageManager::shared();
+    // The update controller, made with the application: its hops to the
+    // main thread go through the event loop.
+    std::optional<test::UpdateDouble> updates;
     std::unique_ptr<VelkCleanApp> app;
 
     test::ManualExecutor& exec() { return static_cast<test::ManualExecutor&>(*executor); }
@@ -33,6 +39,8 @@ protected:
     VelkCleanApp& make(StartOptions options = {})
     {
         options.monitor = &monitor;
+        updates.emplace(std::make_shared<test::PoolExecutor>(1));
+        options.updates = updates->controller.get();
         app = std::make_unique<VelkCleanApp>(options);
         return *app;
     }
@@ -63,9 +71,13 @@ protected:
     }
 };
 
-TEST_F(VelkCleanAppTest, MonitorStaysIdleUntilTheRootAppears)
+TEST_F(VelkCleanAppTest, MonitorIdleUntilTheRootAppearsAndOneUpdateCheckAfterATurnOfTheEventLoop)
 {
     make();
+    EXPECT_EQ(app->models()->updates(), updates->controller.get());
+    EXPECT_EQ(updates->fetches, 0) << "the start-up code does not wait for the server";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(updates->fetches, 1);
     QTest::qWait(50);
     EXPECT_EQ(sources->count("processes"), 0);
     EXPECT_EQ(exec().backgroundRuns(), 0);
@@ -77,6 +89,7 @@ TEST_F(VelkCleanAppTest, MonitorStaysIdleUntilTheRootAppears)
     EXPECT_EQ(sources->count("processes"), 1);
     EXPECT_EQ(sources->count("sockets"), 0);
     EXPECT_FALSE(monitor.portsEnabled());
+    EXPECT_EQ(updates->fetches, 1) << "one check, not one per window or view";
 }
 
 TEST_F(VelkCleanAppTest, StartSectionIsGatedWhenTheWindowAppears)

@@ -113,7 +113,7 @@ ApplicationWindow {
         anchors.fill: parent
         navigator: window.app.navigator
         layout: window.app.sidebar
-        updates: window.app.updates
+        models: window.app.models
         onSettingsRequested: window.showSettings()
     }
 

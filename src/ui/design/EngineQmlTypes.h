@@ -9,6 +9,8 @@
 #include "engine/monitor/ProcessListModel.h"
 #include "engine/monitor/SystemMonitor.h"
 #include "platform/ListModel.h"
+#include "services/update/AppUpdate.h"
+#include "services/update/UpdateController.h"
 
 #include <QtQml/qqml.h>
 
@@ -87,6 +89,25 @@ struct StartupViewModelForeign {
     QML_FOREIGN(velk::StartupViewModel)
     QML_NAMED_ELEMENT(StartupViewModel)
     QML_UNCREATABLE("Views are handed the startup view model by the window.")
+};
+
+struct UpdateControllerForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::UpdateController)
+    QML_NAMED_ELEMENT(UpdateController)
+    QML_UNCREATABLE("Views are handed the update controller by the window.")
+};
+
+struct AppUpdateForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::AppUpdate)
+    QML_VALUE_TYPE(appUpdate)
+};
+
+struct UpdateStatusAlertForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::UpdateStatusAlert)
+    QML_VALUE_TYPE(updateStatusAlert)
 };
 
 } // namespace velk::design

@@ -15,23 +15,18 @@ T* keptByCpp(T* object)
 
 } // namespace
 
-WindowModels::WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme, QObject* parent)
+WindowModels::WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme,
+                           UpdateController& updates, QObject* parent)
     : QObject(parent)
     , m_monitor(keptByCpp(&monitor))
     , m_language(keptByCpp(&language))
     , m_theme(keptByCpp(&theme))
+    , m_updates(keptByCpp(&updates))
     , m_junk(std::make_unique<SystemJunkViewModel>())
 {
     keptByCpp(m_junk.get());
 }
 
 WindowModels::~WindowModels() = default;
-
-std::unique_ptr<WindowModels> WindowModels::createForApplication()
-{
-    SystemMonitor& monitor = SystemMonitor::shared();
-    LanguageManager& language = LanguageManager::shared();
-    return std::make_unique<WindowModels>(monitor, language, ThemeManager::shared());
-}
 
 } // namespace velk::shell

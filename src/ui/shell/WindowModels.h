@@ -3,6 +3,7 @@
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/cleaning/SystemJunkViewModel.h"
 #include "engine/monitor/SystemMonitor.h"
+#include "services/update/UpdateController.h"
 #include "ui/design/ThemeManager.h"
 
 #include <QObject>
@@ -11,8 +12,8 @@
 
 namespace velk::shell {
 
-// The composition root of the main window: the one place that reaches the
-// process-wide instances and makes the window's view models. The window is
+// The composition root of the main window: holds the instances the start-up
+// code chose and makes the window's view models. The window is
 // handed this object and passes each model down to the views that need it as
 // a required property; views never look anything up themselves. Tests build
 // one over their own instances.
@@ -26,27 +27,27 @@ class WindowModels : public QObject {
     // Shared by the dashboard and the System Junk screen; survives a theme
     // change, which rebuilds the screens.
     Q_PROPERTY(velk::SystemJunkViewModel* junk READ junk CONSTANT)
-    // UPDATE CONTROLLER: the update service's controller (its shared
-    // instance) joins here as `updates` once that service is built.
+    // The update state: the sidebar's version button, the prompt and the
+    // alerts read it, the Settings page checks through it.
+    Q_PROPERTY(velk::UpdateController* updates READ updates CONSTANT)
 
 public:
     // Over the given instances; the junk view model is made here.
-    WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme, QObject* parent = nullptr);
+    WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme, UpdateController& updates,
+                 QObject* parent = nullptr);
     ~WindowModels() override;
-
-    // Over the process-wide instances, in the start-up order of the main
-    // window: the monitor first (without its timer), then the language.
-    static std::unique_ptr<WindowModels> createForApplication();
 
     SystemMonitor* monitor() const { return m_monitor; }
     LanguageManager* language() const { return m_language; }
     ThemeManager* theme() const { return m_theme; }
     SystemJunkViewModel* junk() const { return m_junk.get(); }
+    UpdateController* updates() const { return m_updates; }
 
 private:
     SystemMonitor* m_monitor;
     LanguageManager* m_language;
     ThemeManager* m_theme;
+    UpdateController* m_updates;
     std::unique_ptr<SystemJunkViewModel> m_junk;
 };
 

@@ -1,11 +1,13 @@
-#include "FakeUpdates.h"
 #include "RecordingMonitorGate.h"
 #include "engine/cleaning/LanguageManager.h"
+#include "support/FakeMonitorSources.h"
+#include "support/UpdateDouble.h"
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/shell/SectionNames.h"
 #include "ui/shell/SectionNavigator.h"
 #include "ui/shell/SidebarLayout.h"
+#include "ui/shell/WindowModels.h"
 
 #include <QQmlProperty>
 
@@ -17,7 +19,9 @@ protected:
     std::shared_ptr<test::RecordingMonitorGate::Log> log = std::make_shared<test::RecordingMonitorGate::Log>();
     SectionNavigator navigator { std::make_unique<test::RecordingMonitorGate>(log) };
     SidebarLayout layout { defaults };
-    test::FakeUpdates updates;
+    test::UpdateDouble updates;
+    SystemMonitor monitor { std::make_shared<test::FakeMonitorSources>() };
+    WindowModels models { monitor, LanguageManager::shared(), ThemeManager::shared(), *updates };
 
     // The view goes before the objects it shows.
     ~ContentViewTest() override
@@ -39,7 +43,7 @@ protected:
     {
         QQuickItem* root = build("ContentView",
             { { "navigator", QVariant::fromValue(&navigator) }, { "layout", QVariant::fromValue(&layout) },
-                { "updates", QVariant::fromValue<QObject*>(&updates) } });
+                { "models", QVariant::fromValue(&models) } });
         if (root)
             QMetaObject::invokeMethod(root, "appear");
         return root;
@@ -190,25 +194,35 @@ TEST_F(ContentViewTest, VersionButtonShowsItsThreeStatesAndActsOnClick)
     ASSERT_TRUE(showRoot());
     QQuickItem* button = find("sidebar.version");
     EXPECT_EQ(button->property("shows").toString(), "version");
-    EXPECT_EQ(text("sidebar.version.text"), "1.4.2");
-    click(button);
-    EXPECT_EQ(updates.checks, 1);
+    EXPECT_EQ(text("sidebar.version.text"), updates->localVersion());
+    EXPECT_FALSE(updates->localVersion().isEmpty());
 
-    updates.set(true, false);
+    // Nothing waits: a click asks the server, and the button spins meanwhile.
+    click(button);
+    EXPECT_EQ(updates.fetches, 1);
     EXPECT_EQ(button->property("shows").toString(), "checking");
     EXPECT_FALSE(button->isEnabled());
     click(button);
-    EXPECT_EQ(updates.checks, 1);
+    EXPECT_EQ(updates.fetches, 1);
+    ASSERT_TRUE(updates.answer(std::nullopt));
+    EXPECT_EQ(button->property("shows").toString(), "version");
+    updates->dismissStatusAlert();
 
-    updates.set(false, true);
+    // The automatic check finds a newer version: the dot shows, and a click
+    // presents it without asking the server again.
+    updates.turn();
+    ASSERT_TRUE(updates.answer(test::UpdateDouble::newer()));
     EXPECT_EQ(button->property("shows").toString(), "update");
+    EXPECT_FALSE(updates->hasPromptUpdate());
     click(button);
-    EXPECT_EQ(updates.presentations, 1);
-    EXPECT_EQ(updates.checks, 1);
+    EXPECT_TRUE(updates->hasPromptUpdate());
+    EXPECT_EQ(updates.fetches, 2);
 
     // Checking wins over a waiting update.
-    updates.set(true, true);
+    updates->dismissPrompt();
+    updates->check(true, nullptr);
     EXPECT_EQ(button->property("shows").toString(), "checking");
+    EXPECT_TRUE(updates->showsBadge());
 }
 
 TEST_F(ContentViewTest, BrandMarkStrokeFollowsItsSize)

@@ -4,6 +4,7 @@
 #include "support/FakeMonitorSources.h"
 #include "platform/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
+#include "support/UpdateDouble.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -40,16 +41,20 @@ TEST_F(WindowModelsTest, ViewsAreHandedTypedModelsFromTheRoot)
     auto language = std::make_unique<LanguageManager>(defaults);
     auto monitor = std::make_unique<SystemMonitor>(std::make_shared<test::FakeMonitorSources>());
     ThemeManager theme;
-    WindowModels models(*monitor, *language, theme);
+    test::UpdateDouble updates;
+    WindowModels models(*monitor, *language, theme, *updates);
 
     // A screen declares what it needs; the window passes the root's models.
     auto screen = create(R"(Item {
         required property WindowModels models
         property SystemJunkViewModel junk: models.junk
         property SystemMonitor monitor: models.monitor
+        property UpdateController updates: models.updates
         readonly property int categoryCount: junk.categories.count
         readonly property int processCount: monitor.processModel.count
         readonly property string language: models.language.current
+        readonly property string version: updates.localVersion
+        readonly property bool badge: updates.showsBadge
     })", {{"models", QVariant::fromValue(&models)}});
     ASSERT_TRUE(screen) << errors.toStdString();
     EXPECT_EQ(screen->property("junk").value<QObject*>(), models.junk());
@@ -57,6 +62,9 @@ TEST_F(WindowModelsTest, ViewsAreHandedTypedModelsFromTheRoot)
     EXPECT_EQ(screen->property("categoryCount").toInt(), 24);
     EXPECT_EQ(screen->property("processCount").toInt(), 0);
     EXPECT_EQ(screen->property("language").toString(), QStringLiteral("zh-Hans"));
+    EXPECT_EQ(screen->property("updates").value<QObject*>(), updates.controller.get());
+    EXPECT_EQ(screen->property("version").toString(), updates->localVersion());
+    EXPECT_FALSE(screen->property("badge").toBool());
 
     // A model of the wrong type is refused rather than read as undefined.
     auto wrong = create("Item { required property SystemJunkViewModel junk }", {{"junk", QVariant::fromValue(monitor.get())}});
@@ -66,7 +74,7 @@ TEST_F(WindowModelsTest, ViewsAreHandedTypedModelsFromTheRoot)
 TEST_F(WindowModelsTest, EngineObjectsCannotBeMadeInQml)
 {
     for (const char* type : {"SystemMonitor", "SystemJunkViewModel", "ProcessListModel", "ScanCategoryListModel",
-                             "WindowModels"}) {
+                             "UpdateController", "WindowModels"}) {
         auto object = create(QByteArray("Item { property QtObject made: ") + type + " {} }", {});
         EXPECT_FALSE(object) << type;
         EXPECT_FALSE(errors.isEmpty()) << type;

@@ -9,7 +9,9 @@ Item {
     id: root
     required property SectionNavigator navigator
     required property SidebarLayout layout
-    required property QtObject updates
+    // The window's models; the screens in the hosts below are handed what
+    // they need of them (`models.monitor`, `models.junk`, `models.updates`).
+    required property WindowModels models
     // Leading inset the screens align their content with.
     readonly property real contentLeadingInset: layout.contentLeadingInset
 
@@ -38,7 +40,7 @@ Item {
         width: root.layout.width
         navigator: root.navigator
         layout: root.layout
-        updates: root.updates
+        updates: root.models.updates
         onSettingsRequested: root.settingsRequested()
 
         // Collapsing and expanding move on their spring; drags, snaps and

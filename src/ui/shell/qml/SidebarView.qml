@@ -11,7 +11,7 @@ Rectangle {
     id: sidebar
     required property SectionNavigator navigator
     required property SidebarLayout layout
-    required property QtObject updates
+    required property UpdateController updates
     readonly property bool isCompact: layout.collapsed
 
     // The Settings link was clicked.

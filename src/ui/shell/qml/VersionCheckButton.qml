@@ -8,13 +8,11 @@ import Velk.Design
 AbstractButton {
     id: button
     required property bool isCompact
-    // The update state: `isChecking`, `showsBadge`, `localVersion`,
-    // `presentPendingIfNeeded()` and `checkFromSidebar()`.
-    required property QtObject updates
+    required property UpdateController updates
 
-    readonly property bool checking: updates !== null && updates.isChecking // qmllint disable
-    readonly property bool pending: updates !== null && updates.showsBadge // qmllint disable
-    readonly property string version: updates !== null ? updates.localVersion : "" // qmllint disable
+    readonly property bool checking: updates.isChecking
+    readonly property bool pending: updates.showsBadge
+    readonly property string version: updates.localVersion
     // What the label shows: "checking", "version" or "update".
     readonly property string shows: checking ? "checking" : (pending ? "update" : "version")
 
@@ -31,7 +29,7 @@ AbstractButton {
 
     onClicked: {
         if (pending)
-            updates.presentPendingIfNeeded() // qmllint disable
+            updates.presentPendingIfNeeded()
         else
             updates.checkFromSidebar()
     }

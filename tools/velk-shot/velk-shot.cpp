@@ -3,6 +3,8 @@
 //   velk-shot --gallery [--theme classic|cyber] [--lang zh-Hans|en] --out DIR
 //   velk-shot --item TYPE [--props JSON] [--size WxH] [--margin PX] [--theme ...] [--lang ...] --out DIR
 //   velk-shot --qml FILE [--size WxH] [--theme ...] [--lang ...] --out DIR
+//   velk-shot --app [--fixture DIR] [--section NAME] [--size WxH] [--theme ...] [--lang ...]
+//             [--default KEY=VALUE ...] [--preview] [--script FILE] --out DIR
 //
 // --item renders one type of the Velk.Design module with the given
 // properties (a width and height among them size the picture). Animations
@@ -10,14 +12,24 @@
 // the same pixels. Settings are kept in memory only; nothing is written to the
 // user's configuration. Runs on the offscreen platform with the software
 // renderer, so effects that need shaders are not drawn.
+//
+// --app runs the program's own start-up code and writes the main window as
+// app-SECTION-THEME-LANG.png, or runs a script, one step a line, items named
+// by objectName ("sidebar.row[processes]" picks the row whose key is
+// "processes"):
+//   click NAME | type NAME TEXT | key Ctrl+Shift+S | waitFor NAME [MS] |
+//   wait MS | shot NAME | dump [FILE]
+// A dump lists the named items shown: name, text, enabled, checked, geometry
+// and identity.
 
 #include "engine/cleaning/LanguageManager.h"
 #include "platform/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
+#include "AppShot.h"
 #include "GalleryModule.h"
+#include "SteppedAnimation.h"
 #include "ui/design/ThemeManager.h"
 
-#include <QAnimationDriver>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGuiApplication>
@@ -33,33 +45,8 @@
 
 namespace {
 
-// Drives every animation on a clock of its own that only moves when told,
-// so two runs see the same frames: each step moves it by a fixed amount.
-class SteppedAnimationDriver final : public QAnimationDriver {
-public:
-    qint64 elapsed() const override { return m_elapsed; }
-
-    void step(qint64 milliseconds)
-    {
-        m_elapsed += milliseconds;
-        advance();
-    }
-
-private:
-    qint64 m_elapsed = 0;
-};
-
-// Lets `milliseconds` of animation time pass in fixed steps, handling the
-// events (layout, polish, loading) between steps.
-void settle(SteppedAnimationDriver& driver, int milliseconds)
-{
-    constexpr int step = 16;
-    for (int passed = 0; passed < milliseconds; passed += step) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        driver.step(step);
-    }
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
+using velk::shot::settle;
+using velk::shot::SteppedAnimationDriver;
 
 QSize parseSize(const QString& text)
 {
@@ -101,6 +88,7 @@ int main(int argc, char** argv)
         { "margin", "Space around the item, in pixels (default 8 with --item).", "px" },
         { "crop", "Also write the part X,Y,W,H of the picture as NAME-crop.png.", "rect" },
     });
+    velk::shot::addAppOptions(parser);
     parser.process(app);
 
     const QString theme = parser.value("theme");
@@ -109,6 +97,9 @@ int main(int argc, char** argv)
         return fail("unknown theme " + theme);
     if (lang != "zh-Hans" && lang != "en")
         return fail("unknown language " + lang);
+
+    if (parser.isSet("app"))
+        return velk::shot::runApp(parser, driver);
 
     velk::platform::ScopedService<velk::platform::UserDefaults> defaults(std::make_shared<velk::test::MemoryDefaults>());
     velk::ThemeManager::shared().setCurrentRawValue(theme);

@@ -9,6 +9,7 @@
 #include <QQuickWindow>
 #include <QTest>
 
+#include <cmath>
 #include <optional>
 
 namespace velk::test {
@@ -107,6 +108,8 @@ private:
         return { name.left(open), name.mid(open + 1, name.size() - open - 2) };
     }
 
+    static double rounded(double value) { return std::round(value * 10.0) / 10.0; }
+
     static bool hasKey(const QQuickItem* item, const QString& key)
     {
         const QVariant own = item->property("key");
@@ -132,7 +135,7 @@ private:
                 QJsonObject entry {
                     { "name", child->objectName() },
                     { "enabled", child->isEnabled() },
-                    { "geometry", QJsonArray { box.x(), box.y(), box.width(), box.height() } },
+                    { "geometry", QJsonArray { rounded(box.x()), rounded(box.y()), rounded(box.width()), rounded(box.height()) } },
                     { "id", QStringLiteral("0x%1").arg(quintptr(child), 0, 16) },
                 };
                 const QVariant text = child->property("text");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/ui/ItemDriver.h"
 #include "ui/design/QuickFixture.h"
 #include "ui/shell/ShellModule.h"
 
@@ -50,10 +51,7 @@ protected:
     // Every visual item named `name`, in the order they are drawn.
     QList<QQuickItem*> findAll(const QString& name) const
     {
-        QList<QQuickItem*> found;
-        if (item)
-            collect(item.get(), name, found);
-        return found;
+        return item ? driver().findAll(name, item.get()) : QList<QQuickItem*>();
     }
 
     void click(const char* name) { QuickFixture::click(find(name)); }
@@ -62,19 +60,14 @@ protected:
     // Focuses `name` and types `text` into it.
     void type(const char* name, const QString& text)
     {
-        QQuickItem* target = find(name);
-        if (!target)
-            return;
-        target->forceActiveFocus();
-        for (const QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QCoreApplication::sendEvent(&window, &press);
-            QCoreApplication::sendEvent(&window, &release);
-        }
+        if (QQuickItem* target = find(name))
+            driver().type(target, text);
     }
 
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { QTest::keyClick(&window, key, modifiers); }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { driver().key(key, modifiers); }
+
+    // What velk-shot's scripts use too: finding, clicking, typing and dumps.
+    ItemDriver driver() const { return ItemDriver(const_cast<QQuickWindow&>(window)); }
 
     QString text(const char* name) const
     {
@@ -92,16 +85,6 @@ protected:
             return;
         QDir().mkpath(folder);
         window.grabWindow().save(QDir(folder).filePath(name + ".png"));
-    }
-
-private:
-    static void collect(QQuickItem* from, const QString& name, QList<QQuickItem*>& found)
-    {
-        for (QQuickItem* child : from->childItems()) {
-            if (child->objectName() == name)
-                found.append(child);
-            collect(child, name, found);
-        }
     }
 };
 

@@ -169,6 +169,9 @@ public:
             QQuickItem* target = m_items.find(name);
             if (!target || !target->isVisible())
                 return error("nothing shown is named " + name);
+            const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+            if (!QRectF(QPointF(), m_items.window().size()).contains(centre))
+                return error(name + " lies outside the window");
             if (command == "click")
                 m_items.click(target);
             else

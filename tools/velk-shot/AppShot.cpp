@@ -176,6 +176,10 @@ public:
                 m_items.click(target);
             else
                 m_items.type(target, rest.section(u' ', 1));
+        } else if (command == "alert") {
+            // alert LABEL: presses the shown alert's button of that text.
+            if (!m_items.pressAlert(rest))
+                return error("no alert button " + rest);
         } else if (command == "key") {
             if (!m_items.keys(rest))
                 return error("not a key: " + rest);
@@ -241,7 +245,7 @@ void addAppOptions(QCommandLineParser& parser)
         { "app", "Run the application's start-up code and render its main window." },
         { "fixture", "With --app: read the machine from DIR instead of this one.", "dir" },
         { "section", "With --app: the section shown first (dashboard, systemInfo, ...).", "name" },
-        { "script", "With --app: steps to run (click, type, key, waitFor, wait, shot, dump).", "file" },
+        { "script", "With --app: steps to run (click, type, key, alert, waitFor, wait, shot, dump).", "file" },
         { "default", "With --app: a setting KEY=VALUE to start with (repeatable).", "pair" },
         { "preview", "With --app: the update preview (a sample update waits)." },
     });

@@ -17,7 +17,7 @@
 // app-SECTION-THEME-LANG.png, or runs a script, one step a line, items named
 // by objectName ("sidebar.row[processes]" picks the row whose key is
 // "processes"):
-//   click NAME | type NAME TEXT | key Ctrl+Shift+S | waitFor NAME [MS] |
+//   click NAME | type NAME TEXT | key Ctrl+Shift+S | alert BUTTON-TEXT | waitFor NAME [MS] |
 //   wait MS | shot NAME | dump [FILE]
 // A dump lists the named items shown: name, text, enabled, checked, geometry
 // and identity.

@@ -86,6 +86,39 @@ public:
         return true;
     }
 
+    // The buttons of the alert on screen, in their order; empty when no
+    // alert is shown. Alerts are drawn over the whole window.
+    QList<QQuickItem*> alertButtons() const
+    {
+        QList<QQuickItem*> buttons;
+        for (int i = 0;; ++i) {
+            QQuickItem* button = find(QStringLiteral("alert.button.%1").arg(i));
+            if (!button || !button->isVisible())
+                return buttons;
+            buttons.append(button);
+        }
+    }
+
+    // The title of the alert on screen, empty when none is shown.
+    QString alertTitle() const
+    {
+        QQuickItem* title = find(QStringLiteral("alert.title"));
+        return title && title->isVisible() ? text(title) : QString();
+    }
+
+    // Clicks the shown alert's button labelled `label`; false when there is
+    // no such button.
+    bool pressAlert(const QString& label) const
+    {
+        for (QQuickItem* button : alertButtons()) {
+            if (text(button) == label) {
+                click(button);
+                return true;
+            }
+        }
+        return false;
+    }
+
     // The item's `text`, empty when it has none.
     static QString text(const QObject* item) { return item ? item->property("text").toString() : QString(); }
 

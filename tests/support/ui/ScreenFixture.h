@@ -69,6 +69,23 @@ protected:
     // What velk-shot's scripts use too: finding, clicking, typing and dumps.
     ItemDriver driver() const { return ItemDriver(const_cast<QQuickWindow&>(window)); }
 
+    // The alert on screen: its title and button texts (empty when none is
+    // shown), and a press of its button labelled `label`.
+    QString alertTitle() const { return driver().alertTitle(); }
+    QStringList alertButtons() const
+    {
+        QStringList texts;
+        for (QQuickItem* button : driver().alertButtons())
+            texts.append(ItemDriver::text(button));
+        return texts;
+    }
+    bool pressAlert(const QString& label)
+    {
+        const bool pressed = driver().pressAlert(label);
+        EXPECT_TRUE(pressed) << "no alert button " << label.toStdString();
+        return pressed;
+    }
+
     QString text(const char* name) const
     {
         QObject* target = find<QObject>(name);

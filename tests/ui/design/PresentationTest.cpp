@@ -1,4 +1,5 @@
 #include "QuickFixture.h"
+#include "support/ui/ItemDriver.h"
 
 #include "ui/design/AlertPresentation.h"
 
@@ -83,6 +84,24 @@ TEST_F(PresentationTest, AlertsDueTogetherQueueAndShowOneAtATime)
     EXPECT_EQ(count("secondClosed"), 1);
     EXPECT_EQ(alerts()->current(), nullptr);
     EXPECT_TRUE(alerts()->title().isEmpty());
+}
+
+TEST_F(PresentationTest, TestsAndScriptsReadAndPressTheAlertOnScreenByItsTexts)
+{
+    ASSERT_TRUE(showOwners());
+    const ItemDriver driver(window);
+    EXPECT_TRUE(driver.alertTitle().isEmpty());
+    EXPECT_TRUE(driver.alertButtons().isEmpty());
+    EXPECT_FALSE(driver.pressAlert("Delete"));
+
+    item->setProperty("confirming", true);
+    EXPECT_TRUE(waitFor([&] { return driver.alertButtons().size() == 3; }));
+    EXPECT_EQ(driver.alertTitle(), QStringLiteral("Delete 3 items?"));
+    EXPECT_EQ(ItemDriver::text(driver.alertButtons().at(2)), QStringLiteral("Keep"));
+    EXPECT_FALSE(driver.pressAlert("Remove"));
+    EXPECT_TRUE(driver.pressAlert("Keep"));
+    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("keep;"));
+    EXPECT_TRUE(waitFor([&] { return driver.alertButtons().isEmpty(); }));
 }
 
 TEST_F(PresentationTest, EscapeCancelsAndReturnPressesTheDefault)

@@ -1,0 +1,10 @@
+#pragma once
+
+class QQmlEngine;
+
+namespace velk::screens {
+
+// Makes `import Velk.Dashboard` (and Velk.Design) available in `engine`.
+void prepareDashboardQml(QQmlEngine& engine);
+
+} // namespace velk::screens

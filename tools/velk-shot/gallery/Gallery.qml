@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Templates as T
 import Velk.Design
+import Velk.Dashboard
 
 // Every shared component in its states, for review and screenshots.
 Rectangle {
@@ -446,6 +447,24 @@ Rectangle {
                                 progress: modelData[2]
                             }
                         }
+                    }
+                }
+            }
+        }
+
+        GallerySection {
+            title: root.t("设备主图", "Device hero")
+            Repeater {
+                // This machine's kind, each picture, and this machine busy.
+                model: [[HomeReaders.deviceKind(), false], ["macBook", false], ["macMini", false], ["iMac", false],
+                    [HomeReaders.deviceKind(), true]]
+                GalleryCell {
+                    id: heroCell
+                    required property var modelData
+                    caption: heroCell.modelData[0] + (heroCell.modelData[1] ? root.t(" · 忙碌", " · busy") : "")
+                    HomeDeviceHero {
+                        kind: heroCell.modelData[0]
+                        isBusy: heroCell.modelData[1]
                     }
                 }
             }

@@ -351,6 +351,18 @@ TEST_F(HomeViewTest, StatsShowLoadBatteryAndUptime)
     shootAll("dashboard-stats-battery");
 }
 
+TEST_F(HomeViewTest, BatteryIsReadAgainWhenTheDashboardAppears)
+{
+    ASSERT_TRUE(showHome());
+    EXPECT_EQ(stat("bat"), QStringLiteral("80%"));
+    item->setVisible(false);
+    battery->set(64, true, true, false);
+    QTest::qWait(20);
+    item->setVisible(true);
+    QTest::qWait(20);
+    EXPECT_EQ(stat("bat"), QStringLiteral("64% · 充电中"));
+}
+
 TEST_F(HomeViewTest, WithoutABatteryTheRowHasThreeCellsAndTwoDividers)
 {
     battery->properties.reset();

@@ -456,8 +456,8 @@ Rectangle {
             title: root.t("设备主图", "Device hero")
             Repeater {
                 // This machine's kind, each picture, and this machine busy.
-                model: [[HomeReaders.deviceKind(), false], ["macBook", false], ["macMini", false], ["iMac", false],
-                    [HomeReaders.deviceKind(), true]]
+                model: [[Readers.deviceKind(), false], ["macBook", false], ["macMini", false], ["iMac", false],
+                    [Readers.deviceKind(), true]]
                 GalleryCell {
                     id: heroCell
                     required property var modelData

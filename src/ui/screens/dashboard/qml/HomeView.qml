@@ -13,10 +13,9 @@ Item {
     required property SystemJunkViewModel junk
     // Leading inset of the window's content, from the sidebar.
     property real contentLeadingInset: 72
-    // The battery as last read ({percent, charging, externalPower,
-    // fullyCharged}), or null on a machine without one.
-    property var battery: HomeReaders.battery()
-    readonly property bool hasBattery: battery !== null && battery !== undefined
+    // The battery as last read; not present on a machine without one.
+    property batteryReading battery: Readers.battery()
+    readonly property bool hasBattery: battery.present
     readonly property bool busy: junk.isScanning || junk.isCleaning
     // The monitor's memory record.
     readonly property var memory: monitor.memStats
@@ -45,7 +44,7 @@ Item {
     }
 
     function rereadBattery() {
-        battery = HomeReaders.battery()
+        battery = Readers.battery()
     }
 
     function reportId(): string {
@@ -129,7 +128,7 @@ Item {
         }
     }
 
-    function batteryText(status: var): string {
+    function batteryText(status: batteryReading): string {
         const p = Format.count(status.percent) + "%"
         if (status.charging)
             return p + Lang.t(" · 充电中", " · Charging")

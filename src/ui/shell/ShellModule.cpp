@@ -1,6 +1,7 @@
 #include "ui/shell/ShellModule.h"
 
 #include "ui/design/DesignModule.h"
+#include "ui/screens/dashboard/DashboardModule.h"
 
 #include <QQmlEngine>
 
@@ -17,6 +18,7 @@ void prepareQmlEngine(QQmlEngine& engine)
     }();
     Q_UNUSED(registered);
     design::prepareQmlEngine(engine);
+    screens::prepareDashboardQml(engine);
 }
 
 } // namespace velk::shell

@@ -95,6 +95,26 @@ TEST_F(ContentViewTest, OnlyTheDashboardIsShownAtLaunchAndEveryHostIsBuilt)
     }
 }
 
+TEST_F(ContentViewTest, DashboardSwitchesSectionsThroughTheNavigator)
+{
+    ASSERT_TRUE(showRoot());
+    QQuickItem* dashboard = find("dashboard");
+    ASSERT_TRUE(dashboard);
+    EXPECT_EQ(dashboard->parentItem()->objectName(), "section.dashboard");
+    EXPECT_EQ(dashboard->property("contentLeadingInset").toDouble(), layout.contentLeadingInset());
+
+    click("dashboard.tool.largeFiles");
+    EXPECT_EQ(navigator.selection(), "largeFiles");
+    EXPECT_EQ(navigator.transition(), "screen");
+    EXPECT_FALSE(navigator.deepCleanJunk());
+
+    // Review asks for the junk screen in deep-clean mode.
+    navigator.select("dashboard");
+    QMetaObject::invokeMethod(dashboard, "review");
+    EXPECT_EQ(navigator.selection(), "systemJunk");
+    EXPECT_TRUE(navigator.deepCleanJunk());
+}
+
 TEST_F(ContentViewTest, RowsComeInTheirGroupsWithOneSelected)
 {
     ASSERT_TRUE(showRoot());

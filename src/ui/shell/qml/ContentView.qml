@@ -1,6 +1,7 @@
 import QtQuick
 import Velk.Design
 import Velk.Shell
+import Velk.Dashboard
 
 // The main window's content: the sidebar, the resize strip while the
 // sidebar is expanded, and the section host that keeps all eight screens
@@ -80,7 +81,19 @@ Item {
         anchors.left: handle.visible ? handle.right : sidebar.right
 
         // Screens join their hosts here, in the sections' order.
-        SectionHost { anchors.fill: parent; name: "dashboard"; navigator: root.navigator }
+        SectionHost {
+            anchors.fill: parent
+            name: "dashboard"
+            navigator: root.navigator
+            HomeView {
+                anchors.fill: parent
+                monitor: root.models.monitor
+                junk: root.models.junk
+                contentLeadingInset: root.contentLeadingInset
+                onSectionRequested: name => root.navigator.navigate(name)
+                onDeepCleanRequested: root.navigator.deepCleanJunk = true
+            }
+        }
         SectionHost { anchors.fill: parent; name: "systemInfo"; navigator: root.navigator }
         SectionHost { anchors.fill: parent; name: "systemJunk"; navigator: root.navigator }
         SectionHost { anchors.fill: parent; name: "appUninstall"; navigator: root.navigator }

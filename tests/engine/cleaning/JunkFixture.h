@@ -4,13 +4,17 @@
 #include "platform/Executor.h"
 #include "platform/Locations.h"
 #include "platform/ServiceRegistry.h"
+#include "support/FakeFileRemover.h"
 #include "support/FakeLocale.h"
 #include "support/ManualExecutor.h"
 #include "support/TempTree.h"
 
+#include <QFile>
 #include <QString>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velk::test {
 
@@ -50,6 +54,28 @@ private:
     platform::ScopedService<platform::SystemLocale> m_locale;
     std::shared_ptr<ManualExecutor> m_manual;
     platform::ScopedService<platform::Executor> m_executor;
+};
+
+// Makes `folder`'s content undeletable: a read-only folder, or for root
+// (who may write anywhere) a remover that refuses the item.
+class Undeletable {
+public:
+    Undeletable(const QString& item, const QString& folder)
+        : m_folder(folder)
+        , m_remover(std::make_shared<FakeFileRemover>(true))
+        , m_service(m_remover)
+    {
+        if (::geteuid() == 0)
+            m_remover->failFor(item);
+        else
+            ::chmod(QFile::encodeName(folder).constData(), 0555);
+    }
+    ~Undeletable() { ::chmod(QFile::encodeName(m_folder).constData(), 0755); }
+
+private:
+    QString m_folder;
+    std::shared_ptr<FakeFileRemover> m_remover;
+    platform::ScopedService<platform::FileRemover> m_service;
 };
 
 } // namespace velk::test

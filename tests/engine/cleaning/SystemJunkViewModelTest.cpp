@@ -15,6 +15,7 @@
 using namespace velk;
 using velk::test::FakeFileRemover;
 using velk::test::JunkHome;
+using velk::test::Undeletable;
 
 namespace {
 
@@ -60,28 +61,6 @@ void scanToTheEnd(SystemJunkViewModel& vm, const JunkHome& home, bool autoClean 
     vm.startScan(autoClean);
     home.executor().runAll();
 }
-
-// Makes `folder`'s content undeletable: a read-only folder, or for root
-// (who may write anywhere) a remover that refuses the item.
-class Undeletable {
-public:
-    Undeletable(const QString& item, const QString& folder)
-        : m_folder(folder)
-        , m_remover(std::make_shared<FakeFileRemover>(true))
-        , m_service(m_remover)
-    {
-        if (::geteuid() == 0)
-            m_remover->failFor(item);
-        else
-            ::chmod(QFile::encodeName(folder).constData(), 0555);
-    }
-    ~Undeletable() { ::chmod(QFile::encodeName(m_folder).constData(), 0755); }
-
-private:
-    QString m_folder;
-    std::shared_ptr<FakeFileRemover> m_remover;
-    platform::ScopedService<platform::FileRemover> m_service;
-};
 
 } // namespace
 

@@ -1,0 +1,10 @@
+#pragma once
+
+class QQmlEngine;
+
+namespace velk::screens {
+
+// Makes `import Velk.SystemJunk` (and Velk.Design) available in `engine`.
+void prepareSystemJunkQml(QQmlEngine& engine);
+
+} // namespace velk::screens

@@ -1,0 +1,120 @@
+pragma ComponentBehavior: Bound
+import QtQuick
+import Velk.Design
+
+// One collapsible group of the category list: a header with the chevron,
+// the title, the group's total and, for a partial selection, the selected
+// size; below it the rows while open. Opening and closing move on a spring.
+Column {
+    id: root
+    property string title
+    property bool isExpanded: true
+    property double totalBytes: 0
+    property double selectedBytes: 0
+    default property alias content: rowsColumn.data
+
+    signal toggleExpanded()
+
+    spacing: 0
+
+    Item {
+        id: header
+        objectName: "systemJunk.group.header"
+        width: root.width
+        implicitHeight: headerRow.implicitHeight + 20
+
+        Rectangle {
+            anchors.fill: parent
+            radius: VDS.Radius.s
+            color: headerHover.hovered ? VDS.C.hover : "transparent"
+        }
+        Row {
+            id: headerRow
+            anchors.left: parent.left
+            anchors.leftMargin: VDS.Space.m
+            anchors.right: parent.right
+            anchors.rightMargin: VDS.Space.m
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: 8
+
+            SymbolIcon {
+                objectName: "systemJunk.group.chevron"
+                anchors.verticalCenter: parent.verticalCenter
+                width: 14
+                name: root.isExpanded ? "chevron.down" : "chevron.right"
+                size: 10
+                font.weight: Font.DemiBold
+                color: VDS.C.text3
+            }
+            Text {
+                id: titleText
+                objectName: "systemJunk.group.title"
+                anchors.verticalCenter: parent.verticalCenter
+                width: Math.min(Math.ceil(implicitWidth),
+                                Math.max(0, headerRow.width - 14 - totals.implicitWidth - 3 * headerRow.spacing))
+                text: root.title
+                textFormat: Text.PlainText
+                font: VDS.font(13, Font.DemiBold)
+                color: VDS.C.text1
+                maximumLineCount: 1
+                elide: Text.ElideRight
+            }
+            Item {
+                width: Math.max(8, headerRow.width - 14 - titleText.width - totals.implicitWidth - 3 * headerRow.spacing)
+                height: 1
+            }
+            Row {
+                id: totals
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 4
+
+                Text {
+                    objectName: "systemJunk.group.total"
+                    text: Format.bytes(root.totalBytes)
+                    textFormat: Text.PlainText
+                    font: VDS.font(11.5, Font.Medium, true)
+                    color: VDS.C.text3
+                }
+                Text {
+                    objectName: "systemJunk.group.selected"
+                    visible: root.selectedBytes > 0 && root.selectedBytes !== root.totalBytes
+                    text: "· " + Format.bytes(root.selectedBytes)
+                    textFormat: Text.PlainText
+                    font: VDS.font(11.5, Font.DemiBold, true)
+                    color: VDS.C.accent
+                }
+            }
+        }
+        HoverHandler {
+            id: headerHover
+        }
+        TapHandler {
+            onTapped: root.toggleExpanded()
+        }
+    }
+
+    Item {
+        id: body
+        objectName: "systemJunk.group.rows"
+        width: root.width
+        height: root.isExpanded ? rowsColumn.implicitHeight : 0
+        visible: height > 0
+        clip: true
+
+        Behavior on height {
+            SpringAnimation {
+                spring: Motion.sectionRow.spring
+                damping: Motion.sectionRow.damping
+                mass: Motion.sectionRow.mass
+                epsilon: 0.25
+            }
+        }
+
+        Column {
+            id: rowsColumn
+            x: 22
+            width: parent.width - 22
+            spacing: 2
+        }
+    }
+}

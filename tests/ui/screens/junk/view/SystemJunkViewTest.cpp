@@ -1,0 +1,495 @@
+#include "engine/cleaning/JunkFixture.h"
+#include "engine/cleaning/LanguageManager.h"
+#include "engine/cleaning/SystemJunkViewModel.h"
+#include "support/FakeMonitorSources.h"
+#include "support/ui/ScreenFixture.h"
+#include "ui/design/AlertPresentation.h"
+#include "ui/design/ThemeManager.h"
+#include "ui/screens/junk/SystemJunkModule.h"
+#include "ui/shell/RecordingMonitorGate.h"
+#include "ui/shell/SectionNavigator.h"
+
+#include <QFileInfo>
+#include <algorithm>
+
+namespace velk::test {
+namespace {
+
+using design::AlertPresentation;
+using design::PresentationHost;
+
+// Junk in ordinary categories, in Derived Data, and in two categories that
+// need the user's own confirmation.
+void buildJunk(const JunkHome& home)
+{
+    home.file("Library/Caches/big.cache", 300);
+    home.file("Library/Caches/locked/data", 200);
+    home.file("Library/Logs/app.log", 50);
+    home.file("Library/Developer/Xcode/DerivedData/Proj-abc/Build/obj.o", 70);
+    home.file(".npm/_cacache/index", 30);
+    home.file("Downloads/installer.dmg", 1000);
+    home.file(".Trash/old.txt", 40);
+}
+
+// The System Junk screen over the real junk view model, scanning a
+// temporary home laid out as on macOS, with the deep-clean request bound to
+// a real navigator as the window binds it.
+class SystemJunkViewTest : public ScreenFixture {
+protected:
+    JunkHome home;
+    platform::ScopedService<platform::Clock> clock{std::make_shared<ManualClock>()};
+    std::shared_ptr<FakeMonitorSources> sources = std::make_shared<FakeMonitorSources>();
+    SystemMonitor monitor{sources};
+    SystemJunkViewModel vm;
+    std::shared_ptr<RecordingMonitorGate::Log> log = std::make_shared<RecordingMonitorGate::Log>();
+    shell::SectionNavigator navigator{std::make_unique<RecordingMonitorGate>(log)};
+
+    SystemJunkViewTest()
+    {
+        screens::prepareSystemJunkQml(engine);
+        buildJunk(home);
+        LanguageManager::shared().setCurrent("en");
+    }
+
+    ~SystemJunkViewTest() override
+    {
+        item.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        home.executor().runAll();
+        LanguageManager::shared().setCurrent("zh-Hans");
+        ThemeManager::shared().setCurrentRawValue("classic");
+    }
+
+    QQuickItem* showScreen()
+    {
+        QQmlComponent component(&engine);
+        component.setData(R"(import QtQuick
+import Velk.Design
+import Velk.Shell
+import Velk.SystemJunk
+Item {
+    id: host
+    required property SectionNavigator navigator
+    required property SystemJunkViewModel junk
+    required property SystemMonitor monitor
+    SystemJunkView {
+        objectName: "systemJunkView"
+        anchors.fill: parent
+        viewModel: host.junk
+        monitor: host.monitor
+        deepCleanEntry: host.navigator.deepCleanJunk
+    }
+})", QUrl("qrc:/test/SystemJunk.qml"));
+        EXPECT_TRUE(component.isReady()) << component.errorString().toStdString();
+        item.reset(qobject_cast<QQuickItem*>(component.createWithInitialProperties(
+            {{"navigator", QVariant::fromValue(&navigator)},
+             {"junk", QVariant::fromValue(&vm)},
+             {"monitor", QVariant::fromValue(&monitor)}})));
+        EXPECT_TRUE(item) << component.errorString().toStdString();
+        if (!item)
+            return nullptr;
+        item->setParentItem(window.contentItem());
+        item->setSize(window.size());
+        window.setColor(QColor(ThemeManager::shared().palette().bg0));
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        return item.get();
+    }
+
+    void scan()
+    {
+        click("systemJunk.scan");
+        home.executor().runAll();
+        // The header places the buttons it now shows.
+        settle(50);
+    }
+
+    bool shown(const char* name) const
+    {
+        QQuickItem* target = find(name);
+        return target && target->isVisible();
+    }
+
+    QString textOf(QQuickItem* target) const { return target ? target->property("text").toString() : QString(); }
+    QString headerTitle() const { return textOf(inside("systemJunk.header", "pageHeader.title")); }
+    QString headerSubtitle() const
+    {
+        QQuickItem* subtitle = inside("systemJunk.header", "pageHeader.subtitle");
+        return subtitle && subtitle->isVisible() ? textOf(subtitle) : QString();
+    }
+    // The text shown by a button (its label lives inside it).
+    QString buttonText(const char* name) const { return find(name)->property("text").toString(); }
+    QString statValue(const char* name) const
+    {
+        return textOf(inside(name, (QByteArray(name) + ".value").constData()));
+    }
+
+    QQuickItem* inside(const char* parent, const char* name) const
+    {
+        QQuickItem* from = find(parent);
+        return from ? findVisual(from, QString::fromLatin1(name)) : nullptr;
+    }
+
+    // The rows of the list, by category id.
+    QQuickItem* row(const QString& categoryId) const
+    {
+        for (QQuickItem* r : findAll("systemJunk.row"))
+            if (r->property("categoryId").toString() == categoryId)
+                return r;
+        ADD_FAILURE() << categoryId.toStdString();
+        return nullptr;
+    }
+    QQuickItem* group(const QString& key) const
+    {
+        for (QQuickItem* g : findAll("systemJunk.group"))
+            if (g->property("key").toString() == key)
+                return g;
+        ADD_FAILURE() << key.toStdString();
+        return nullptr;
+    }
+    QString groupText(const QString& key, const char* name) const
+    {
+        QQuickItem* found = findVisual(group(key), QString::fromLatin1(name));
+        return found && found->isVisible() ? textOf(found) : QString();
+    }
+
+    // Scrolls a row into view and clicks it.
+    void clickRow(const QString& categoryId)
+    {
+        QQuickItem* target = row(categoryId);
+        ASSERT_TRUE(target);
+        auto* list = find<QQuickItem>("systemJunk.list");
+        const QPointF inList = target->mapToItem(list, QPointF(0, 0));
+        list->setProperty("contentY", std::max(0.0, list->property("contentY").toDouble() + inList.y() - 40));
+        settle(50);
+        click(target, QPointF(target->width() / 2, target->height() / 2));
+    }
+
+    PresentationHost* alerts() { return PresentationHost::alertHost(&window); }
+    // Clicks button `index` of the alert shown now.
+    void pressAlertButton(int index)
+    {
+        auto* button = findVisual(window.contentItem(), QStringLiteral("alert.button.%1").arg(index));
+        ASSERT_TRUE(button);
+        ASSERT_TRUE(waitFor([&] { return button->isVisible() && button->width() > 0; }));
+        click(button);
+    }
+
+    // Every theme and language, one picture each.
+    void shootAll(const QString& name)
+    {
+        if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
+            return;
+        const QString language = LanguageManager::shared().current();
+        // No row shows a hover from the last click.
+        QTest::mouseMove(&window, QPoint(window.width() - 2, window.height() - 2));
+        for (const char* theme : {"classic", "cyber"}) {
+            ThemeManager::shared().setCurrentRawValue(theme);
+            window.setColor(QColor(ThemeManager::shared().palette().bg0));
+            for (const char* lang : {"zh-Hans", "en"}) {
+                LanguageManager::shared().setCurrent(lang);
+                settle(120);
+                shoot(name + '-' + theme + '-' + lang);
+            }
+        }
+        ThemeManager::shared().setCurrentRawValue("classic");
+        window.setColor(QColor(ThemeManager::shared().palette().bg0));
+        LanguageManager::shared().setCurrent(language);
+    }
+};
+
+TEST_F(SystemJunkViewTest, IdleThenScanningThenComplete)
+{
+    ASSERT_TRUE(showScreen());
+    EXPECT_EQ(headerTitle(), "System Cleanup");
+    EXPECT_TRUE(headerSubtitle().isEmpty());
+    EXPECT_TRUE(shown("systemJunk.idle"));
+    EXPECT_FALSE(shown("systemJunk.content"));
+    EXPECT_EQ(buttonText("systemJunk.scan"), "Scan");
+    EXPECT_FALSE(shown("systemJunk.clean"));
+    EXPECT_FALSE(shown("systemJunk.stop"));
+    EXPECT_FALSE(shown("systemJunk.freedBadge"));
+    EXPECT_EQ(find("systemJunk.startScan")->height(), 36);
+    QStringList tags;
+    for (QQuickItem* tag : findAll("systemJunk.scopeTag"))
+        tags.append(tag->property("modelData").toString());
+    EXPECT_EQ(tags, QStringList({"Caches", "Xcode", "Dev Packages", "Logs"}));
+    LanguageManager::shared().setCurrent("zh-Hans");
+    tags.clear();
+    for (QQuickItem* tag : findAll("systemJunk.scopeTag"))
+        tags.append(tag->property("modelData").toString());
+    EXPECT_EQ(tags, QStringList({"系统缓存", "Xcode", "开发依赖", "日志"}));
+    EXPECT_EQ(buttonText("systemJunk.scan"), "扫描");
+
+    // Start Scan: the progress line counts from 0 of the 24 categories.
+    click("systemJunk.startScan");
+    EXPECT_TRUE(vm.isScanning());
+    EXPECT_FALSE(shown("systemJunk.idle"));
+    EXPECT_TRUE(shown("systemJunk.progress"));
+    EXPECT_TRUE(shown("systemJunk.stop"));
+    EXPECT_FALSE(shown("systemJunk.scan"));
+    EXPECT_FALSE(shown("systemJunk.clean"));
+    EXPECT_FALSE(shown("systemJunk.selection"));
+    EXPECT_EQ(text("systemJunk.progressText"), "已扫描 0 / 24 类");
+    EXPECT_EQ(text("systemJunk.scanningCategory"), "用户缓存");
+    LanguageManager::shared().setCurrent("en");
+    EXPECT_EQ(text("systemJunk.progressText"), "Scanned 0 / 24");
+    EXPECT_EQ(buttonText("systemJunk.stop"), "Stop");
+    // Every row is there from the start, with a zero size and its folder.
+    EXPECT_EQ(findAll("systemJunk.row").size(), 24);
+    EXPECT_EQ(textOf(findVisual(row("user_caches"), "systemJunk.row.size")), "Zero KB");
+    EXPECT_EQ(textOf(findVisual(row("user_caches"), "systemJunk.row.subtitle")), "~/Library/Caches");
+
+    // The first category arrives: its row changes in place.
+    QQuickItem* cachesRow = row("user_caches");
+    home.executor().step();
+    home.executor().step();
+    EXPECT_EQ(text("systemJunk.progressText"), "Scanned 1 / 24");
+    EXPECT_EQ(text("systemJunk.scanningCategory"), "System Logs");
+    EXPECT_EQ(row("user_caches"), cachesRow);
+    EXPECT_EQ(textOf(findVisual(cachesRow, "systemJunk.row.size")), "500 bytes");
+    EXPECT_TRUE(cachesRow->property("isSelected").toBool());
+
+    home.executor().runAll();
+    EXPECT_TRUE(vm.scanComplete());
+    EXPECT_FALSE(shown("systemJunk.progress"));
+    EXPECT_TRUE(shown("systemJunk.stats"));
+    EXPECT_EQ(statValue("systemJunk.total"), "2 KB");
+    EXPECT_EQ(statValue("systemJunk.selected"), "650 bytes");
+    EXPECT_FALSE(shown("systemJunk.freed"));
+    EXPECT_FALSE(shown("systemJunk.freedDivider"));
+    EXPECT_EQ(buttonText("systemJunk.scan"), "Rescan");
+    EXPECT_TRUE(shown("systemJunk.clean"));
+    EXPECT_EQ(buttonText("systemJunk.clean"), "Clean");
+    EXPECT_TRUE(shown("systemJunk.selectAll"));
+    EXPECT_EQ(row("user_caches"), cachesRow);
+
+    // Group headers: the total, and the selected part only when partial.
+    EXPECT_EQ(groupText("system", "systemJunk.group.title"), "System");
+    EXPECT_EQ(groupText("system", "systemJunk.group.total"), "2 KB");
+    EXPECT_EQ(groupText("system", "systemJunk.group.selected"), "· 550 bytes");
+    EXPECT_EQ(groupText("xcode", "systemJunk.group.total"), "70 bytes");
+    EXPECT_TRUE(groupText("xcode", "systemJunk.group.selected").isEmpty());
+    EXPECT_EQ(groupText("languages", "systemJunk.group.title"), "Developer");
+    EXPECT_EQ(groupText("apps", "systemJunk.group.total"), "Zero KB");
+    EXPECT_TRUE(groupText("apps", "systemJunk.group.selected").isEmpty());
+}
+
+TEST_F(SystemJunkViewTest, SelectAllNoneAndRowTaps)
+{
+    ASSERT_TRUE(showScreen());
+    scan();
+
+    click("systemJunk.selectNone");
+    EXPECT_EQ(vm.selectedSize(), 0);
+    EXPECT_FALSE(shown("systemJunk.clean"));
+    EXPECT_EQ(statValue("systemJunk.selected"), "Zero KB");
+    LanguageManager::shared().setCurrent("zh-Hans");
+    EXPECT_EQ(statValue("systemJunk.selected"), "零 KB");
+    LanguageManager::shared().setCurrent("en");
+
+    click("systemJunk.selectAll");
+    EXPECT_EQ(vm.selectedSize(), 1690);
+    EXPECT_TRUE(shown("systemJunk.clean"));
+    EXPECT_TRUE(groupText("system", "systemJunk.group.selected").isEmpty());
+
+    // A partly selected category clears as a whole.
+    vm.setItemSelected(ScanCategoryID::userCaches, vm.categories()[0].items[0].id, false);
+    EXPECT_TRUE(row("user_caches")->property("isSelected").toBool());
+    clickRow("user_caches");
+    EXPECT_FALSE(vm.categories()[0].isSelected());
+    EXPECT_FALSE(row("user_caches")->property("isSelected").toBool());
+    clickRow("user_caches");
+    EXPECT_EQ(vm.categories()[0].selectedSize(), 500);
+
+    // An empty category selects nothing.
+    clickRow("language_files");
+    EXPECT_FALSE(row("language_files")->property("isSelected").toBool());
+    EXPECT_EQ(vm.selectedSize(), 1690);
+}
+
+TEST_F(SystemJunkViewTest, ConfirmationNamesKeptCategoriesAndWarnsAboutDerivedData)
+{
+    ASSERT_TRUE(showScreen());
+    scan();
+
+    // As scanned: neither the kept categories nor Derived Data... Derived
+    // Data is selected, so its warning follows after a blank line.
+    click("systemJunk.clean");
+    ASSERT_TRUE(alerts()->current());
+    EXPECT_EQ(alerts()->current()->objectName(), "systemJunk.cleanAlert");
+    EXPECT_EQ(alerts()->title(), "Clean Selected Junk?");
+    EXPECT_EQ(alerts()->buttonTexts(), QStringList({"Cancel", "Clean"}));
+    EXPECT_EQ(alerts()->message(),
+              "Permanently delete 650 bytes of selected caches and logs.\n\nQuit Xcode completely before deleting "
+              "Derived Data, or files may stay locked and free space may not change.");
+    pressAlertButton(0);
+    EXPECT_EQ(alerts()->current(), nullptr);
+    EXPECT_FALSE(vm.isCleaning());
+    EXPECT_FALSE(find("systemJunkView")->property("confirmClean").toBool());
+
+    // Without Derived Data: the size alone.
+    clickRow("derived_data");
+    click("systemJunk.clean");
+    EXPECT_EQ(alerts()->message(), "Permanently delete 580 bytes of selected caches and logs.");
+    alerts()->current()->dismiss();
+
+    // With the Trash and Downloads: they are named, in both languages.
+    click("systemJunk.selectAll");
+    click("systemJunk.clean");
+    EXPECT_EQ(alerts()->message(),
+              "Permanently delete 2 KB of selected caches and logs.\n\nThis also includes: Trash, Downloads. These "
+              "items are deleted permanently too, not moved to the Trash.\n\nQuit Xcode completely before "
+              "deleting Derived Data, or files may stay locked and free space may not change.");
+    LanguageManager::shared().setCurrent("zh-Hans");
+    EXPECT_EQ(alerts()->title(), "清理所选垃圾？");
+    EXPECT_EQ(alerts()->message(),
+              "永久删除已选中的 2 KB 缓存与临时文件。\n\n其中还包括：废纸篓、下载文件夹。这些项目同样会被永久删除，"
+              "不会移到废纸篓。\n\n删除 Xcode 派生数据前请先完全退出 Xcode，否则可能删不干净、可用空间不变。");
+    shootAll("junk-confirmation");
+    alerts()->current()->dismiss();
+    EXPECT_TRUE(QFileInfo::exists(home.home() + "/Downloads/installer.dmg"));
+}
+
+TEST_F(SystemJunkViewTest, CleanWithAFailureShowsBothAlertsInTurn)
+{
+    ASSERT_TRUE(showScreen());
+    scan();
+    const QString locked = home.home() + "/Library/Caches/locked";
+    Undeletable undeletable(locked, locked);
+
+    click("systemJunk.clean");
+    pressAlertButton(1);
+    EXPECT_TRUE(vm.isCleaning());
+    EXPECT_FALSE(find("systemJunk.clean")->isEnabled());
+    EXPECT_TRUE(shown("systemJunk.clean.spinner"));
+    EXPECT_TRUE(find("systemJunk.scan")->isEnabled());
+    home.executor().runAll();
+    // The disk figure is read again for the dashboard.
+    EXPECT_TRUE(sources->calls.contains("disk"));
+
+    // The failure first, then the result; each clears only its own value.
+    ASSERT_TRUE(alerts()->current());
+    EXPECT_EQ(alerts()->current()->objectName(), "systemJunk.failureAlert");
+    EXPECT_EQ(alerts()->title(), "Some Files Could Not Be Deleted");
+    EXPECT_EQ(alerts()->message(),
+              "Files that could not be deleted remain in the list and are not counted as freed space.");
+    EXPECT_EQ(alerts()->buttonTexts(), QStringList{"OK"});
+    EXPECT_TRUE(vm.errorMessage());
+    pressAlertButton(0);
+    EXPECT_FALSE(vm.errorMessage());
+    ASSERT_TRUE(vm.cleanReport());
+
+    ASSERT_TRUE(alerts()->current());
+    EXPECT_EQ(alerts()->current()->objectName(), "systemJunk.resultAlert");
+    EXPECT_EQ(alerts()->title(), "Cleanup Finished");
+    EXPECT_EQ(alerts()->message(),
+              "Deleted about 450 bytes; 1 item(s) failed and remain in the list. Dashboard percent is whole-disk "
+              "stats and may differ slightly from scanned logical sizes.");
+    LanguageManager::shared().setCurrent("zh-Hans");
+    EXPECT_TRUE(alerts()->message().startsWith("已删除并释放约 450 字节；1 项失败仍留在列表。"));
+    shootAll("junk-result");
+    // Escape closes it as well, clearing the report.
+    alerts()->current()->dismiss();
+    EXPECT_FALSE(vm.cleanReport());
+    EXPECT_EQ(alerts()->current(), nullptr);
+
+    // Back to complete: the failed item stays, the Freed figure appears.
+    EXPECT_FALSE(vm.isCleaning());
+    EXPECT_TRUE(shown("systemJunk.freed"));
+    EXPECT_TRUE(shown("systemJunk.freedDivider"));
+    LanguageManager::shared().setCurrent("en");
+    EXPECT_EQ(statValue("systemJunk.freed"), "450 bytes");
+    EXPECT_EQ(textOf(findVisual(row("user_caches"), "systemJunk.row.size")), "200 bytes");
+
+    // Stop after a completed scan: idle again, with the freed badge.
+    click("systemJunk.scan");
+    EXPECT_TRUE(shown("systemJunk.stop"));
+    click("systemJunk.stop");
+    EXPECT_TRUE(shown("systemJunk.idle"));
+    EXPECT_EQ(buttonText("systemJunk.scan"), "Scan");
+    ASSERT_TRUE(shown("systemJunk.freedBadge"));
+    EXPECT_EQ(find("systemJunk.freedBadge")->property("text").toString(), "Freed 450 bytes");
+}
+
+TEST_F(SystemJunkViewTest, DeepCleanRequestShowsItsTitleUntilTheSectionIsLeft)
+{
+    ASSERT_TRUE(showScreen());
+    scan();
+    vm.setAllSelected(false);
+    navigator.select("dashboard");
+
+    // The dashboard's Review: the request, the selection, the section.
+    navigator.setDeepCleanJunk(true);
+    vm.prepareDeepCleanSelection();
+    navigator.navigate("systemJunk");
+    EXPECT_EQ(headerTitle(), "Deep Clean");
+    EXPECT_EQ(headerSubtitle(), "Remaining items selected by default");
+    EXPECT_EQ(vm.selectedSize(), 650);
+    EXPECT_FALSE(vm.isScanning());
+    LanguageManager::shared().setCurrent("zh-Hans");
+    EXPECT_EQ(headerTitle(), "深度清洁");
+    EXPECT_EQ(headerSubtitle(), "未删除项已默认选中");
+    shootAll("junk-deepclean");
+
+    // Leaving the section clears the request: the normal title again.
+    navigator.select("largeFiles");
+    navigator.select("systemJunk");
+    EXPECT_FALSE(navigator.deepCleanJunk());
+    EXPECT_EQ(headerTitle(), "系统清理");
+    EXPECT_TRUE(headerSubtitle().isEmpty());
+}
+
+TEST_F(SystemJunkViewTest, CollapsedGroupKeepsItsSelectionUntilARescanOpensIt)
+{
+    ASSERT_TRUE(showScreen());
+    scan();
+    QQuickItem* header = findVisual(group("system"), "systemJunk.group.header");
+    click(header);
+    settle(600);
+    QQuickItem* rows = findVisual(group("system"), "systemJunk.group.rows");
+    EXPECT_FALSE(rows->isVisible());
+    EXPECT_FALSE(row("user_caches")->isVisible() && rows->isVisible());
+    EXPECT_EQ(vm.selectedSize(), 650);
+    EXPECT_EQ(statValue("systemJunk.selected"), "650 bytes");
+    EXPECT_EQ(groupText("system", "systemJunk.group.selected"), "· 550 bytes");
+    EXPECT_TRUE(group("xcode")->property("isExpanded").toBool());
+
+    click(header);
+    settle(600);
+    EXPECT_TRUE(rows->isVisible());
+    click(header);
+    settle(600);
+    EXPECT_FALSE(rows->isVisible());
+
+    scan();
+    settle(600);
+    EXPECT_TRUE(group("system")->property("isExpanded").toBool());
+    EXPECT_TRUE(rows->isVisible());
+    EXPECT_GT(rows->height(), 0);
+}
+
+// Renders the states for a look; skipped unless VELK_SHOT_DIR is set.
+TEST_F(SystemJunkViewTest, PicturesOfTheStates)
+{
+    if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
+        GTEST_SKIP() << "set VELK_SHOT_DIR to render the pictures";
+    home.file("Library/Caches/com.example.browser/Cache/data_1", 182'000'000);
+    home.file("Library/Caches/pip/wheels/abc.whl", 48'500'000);
+    home.file("Library/Logs/DiagnosticReports/app.crash", 1'250'000);
+    home.file("Library/Developer/Xcode/DerivedData/App-xyz/Index/store", 2'340'000'000);
+    home.file("Library/Caches/go-build/00/obj", 420'000'000);
+    ASSERT_TRUE(showScreen());
+    shootAll("junk-idle");
+
+    click("systemJunk.startScan");
+    for (int i = 0; i < 14; ++i)
+        home.executor().step();
+    shootAll("junk-scanning");
+
+    home.executor().runAll();
+    shootAll("junk-complete");
+}
+
+} // namespace
+} // namespace velk::test

@@ -2,6 +2,7 @@
 
 #include "ui/design/DesignModule.h"
 #include "ui/screens/dashboard/DashboardModule.h"
+#include "ui/screens/junk/SystemJunkModule.h"
 
 #include <QQmlEngine>
 
@@ -19,6 +20,7 @@ void prepareQmlEngine(QQmlEngine& engine)
     Q_UNUSED(registered);
     design::prepareQmlEngine(engine);
     screens::prepareDashboardQml(engine);
+    screens::prepareSystemJunkQml(engine);
 }
 
 } // namespace velk::shell

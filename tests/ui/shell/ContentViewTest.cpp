@@ -256,5 +256,33 @@ TEST_F(ContentViewTest, BrandMarkStrokeFollowsItsSize)
     EXPECT_DOUBLE_EQ(logo->property("strokeWidth").toDouble(), 1.25);
 }
 
+TEST_F(ContentViewTest, SystemJunkHostShowsTheScreenOnTheWindowsJunkModel)
+{
+    ASSERT_TRUE(showRoot());
+    QQuickItem* host = find("section.systemJunk");
+    ASSERT_TRUE(host);
+    QQuickItem* screen = test::QuickFixture::findVisual(host, "systemJunk");
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->property("viewModel").value<QObject*>(), models.junk());
+    EXPECT_EQ(screen->property("monitor").value<QObject*>(), &monitor);
+    QQuickItem* title = test::QuickFixture::findVisual(screen, "pageHeader.title");
+    ASSERT_TRUE(title);
+    LanguageManager::shared().setCurrent("en");
+    EXPECT_EQ(title->property("text").toString(), "System Cleanup");
+
+    // The dashboard's review opens the section with the request set; the
+    // shell clears it when another section is chosen.
+    navigator.setDeepCleanJunk(true);
+    navigator.navigate("systemJunk");
+    EXPECT_TRUE(screen->property("deepCleanEntry").toBool());
+    EXPECT_EQ(title->property("text").toString(), "Deep Clean");
+    click(row("largeFiles"));
+    EXPECT_FALSE(screen->property("deepCleanEntry").toBool());
+    EXPECT_EQ(title->property("text").toString(), "System Cleanup");
+    // Nothing was scanned for it: the window's model never left idle.
+    EXPECT_FALSE(models.junk()->isScanning());
+    LanguageManager::shared().setCurrent("zh-Hans");
+}
+
 } // namespace
 } // namespace velk::shell

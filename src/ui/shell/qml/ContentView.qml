@@ -2,6 +2,7 @@ import QtQuick
 import Velk.Design
 import Velk.Shell
 import Velk.Dashboard
+import Velk.SystemJunk
 
 // The main window's content: the sidebar, the resize strip while the
 // sidebar is expanded, and the section host that keeps all eight screens
@@ -95,7 +96,18 @@ Item {
             }
         }
         SectionHost { anchors.fill: parent; name: "systemInfo"; navigator: root.navigator }
-        SectionHost { anchors.fill: parent; name: "systemJunk"; navigator: root.navigator }
+        SectionHost {
+            anchors.fill: parent
+            name: "systemJunk"
+            navigator: root.navigator
+            SystemJunkView {
+                anchors.fill: parent
+                viewModel: root.models.junk
+                monitor: root.models.monitor
+                // The dashboard's review sets it; leaving the section clears it.
+                deepCleanEntry: root.navigator.deepCleanJunk
+            }
+        }
         SectionHost { anchors.fill: parent; name: "appUninstall"; navigator: root.navigator }
         SectionHost { anchors.fill: parent; name: "startup"; navigator: root.navigator }
         SectionHost { anchors.fill: parent; name: "largeFiles"; navigator: root.navigator }

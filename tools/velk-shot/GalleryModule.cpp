@@ -1,7 +1,7 @@
 #include "GalleryModule.h"
 
-#include "ui/design/DesignModule.h"
 #include "ui/screens/dashboard/DashboardModule.h"
+#include "ui/settings/SettingsModule.h"
 
 #include <QQmlEngine>
 
@@ -17,7 +17,7 @@ void prepareQmlEngine(QQmlEngine& engine)
         return true;
     }();
     Q_UNUSED(registered);
-    design::prepareQmlEngine(engine);
+    settings::prepareSettingsQml(engine);
     screens::prepareDashboardQml(engine);
 }
 

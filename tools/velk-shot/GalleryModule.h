@@ -4,8 +4,8 @@ class QQmlEngine;
 
 namespace velk::gallery {
 
-// Makes `import Velk.Gallery` (and the design module it shows) available in
-// `engine`.
+// Makes `import Velk.Gallery` (and the modules whose views it shows)
+// available in `engine`.
 void prepareQmlEngine(QQmlEngine& engine);
 
 } // namespace velk::gallery

@@ -1,13 +1,17 @@
 // Renders views of the program headless to PNG files.
 //
 //   velk-shot --gallery [--theme classic|cyber] [--lang zh-Hans|en] --out DIR
-//   velk-shot --item TYPE [--props JSON] [--size WxH] [--margin PX] [--theme ...] [--lang ...] --out DIR
+//   velk-shot --item TYPE [--import URI] [--props JSON] [--size WxH] [--margin PX] [--theme ...] [--lang ...]
+//             [--name NAME] --out DIR
 //   velk-shot --qml FILE [--size WxH] [--theme ...] [--lang ...] --out DIR
 //   velk-shot --app [--fixture DIR] [--section NAME] [--size WxH] [--theme ...] [--lang ...]
 //             [--default KEY=VALUE ...] [--preview] [--script FILE] --out DIR
 //
-// --item renders one type of the Velk.Design module with the given
-// properties (a width and height among them size the picture). Animations
+// --item renders one type of the Velk.Design module (or of the module
+// --import names) with the given properties (a width and height among them
+// size the picture). A view that takes the update controller (`updates`)
+// or an offered update (`offer`) gets a controller in preview mode, which
+// offers the sample update and never reaches the network. Animations
 // run on a clock of their own that moves in fixed steps, so two runs give
 // the same pixels. Settings are kept in memory only; nothing is written to the
 // user's configuration. Runs on the offscreen platform with the software
@@ -23,7 +27,10 @@
 // and identity.
 
 #include "engine/cleaning/LanguageManager.h"
+#include "platform/Clock.h"
+#include "platform/Executor.h"
 #include "platform/ServiceRegistry.h"
+#include "services/update/UpdateController.h"
 #include "support/MemoryDefaults.h"
 #include "AppShot.h"
 #include "GalleryModule.h"
@@ -56,6 +63,23 @@ QSize parseSize(const QString& text)
     return { parts[0].toInt(), parts[1].toInt() };
 }
 
+// An update controller in preview mode: the sample update is pending and
+// offered; checks answer at once with nothing and installs never start.
+std::unique_ptr<velk::UpdateController> previewUpdates(std::shared_ptr<velk::platform::UserDefaults> defaults)
+{
+    velk::UpdateController::Dependencies deps;
+    deps.defaults = std::move(defaults);
+    deps.clock = velk::platform::service<velk::platform::Clock>();
+    deps.executor = velk::platform::service<velk::platform::Executor>();
+    deps.language = &velk::LanguageManager::shared();
+    deps.arguments = { QStringLiteral("-UpdateUIPreview") };
+    deps.fetch = [](QObject*, velk::UpdateCheck::OfferHandler handler) { handler(std::nullopt); };
+    deps.install = [](const velk::AppUpdate&, QObject*, velk::UpdateCheck::InstallHandler) { return false; };
+    auto updates = std::make_unique<velk::UpdateController>(std::move(deps));
+    updates->presentPendingIfNeeded();
+    return updates;
+}
+
 int fail(const QString& message)
 {
     std::fprintf(stderr, "velk-shot: %s\n", qPrintable(message));
@@ -78,6 +102,8 @@ int main(int argc, char** argv)
     parser.addOptions({
         { "gallery", "Render the component gallery." },
         { "item", "Render one Velk.Design type.", "type" },
+        { "import", "The module of the --item type.", "uri", "Velk.Design" },
+        { "name", "Name of the picture (default: the type or file name).", "name" },
         { "qml", "Render a QML file.", "file" },
         { "props", "Properties of the item, as a JSON object.", "json", "{}" },
         { "size", "Window size WxH (default: the item's implicit size).", "size" },
@@ -104,6 +130,7 @@ int main(int argc, char** argv)
     velk::platform::ScopedService<velk::platform::UserDefaults> defaults(std::make_shared<velk::test::MemoryDefaults>());
     velk::ThemeManager::shared().setCurrentRawValue(theme);
     velk::LanguageManager::shared().setCurrent(lang);
+    const std::unique_ptr<velk::UpdateController> updates = previewUpdates(defaults.get());
 
     QQmlEngine engine;
     velk::gallery::prepareQmlEngine(engine);
@@ -115,7 +142,9 @@ int main(int argc, char** argv)
         component.setData("import QtQuick\nimport Velk.Gallery\nGallery {}\n", QUrl("qrc:/velk-shot/Gallery.qml"));
     } else if (parser.isSet("item")) {
         name = parser.value("item");
-        component.setData("import QtQuick\nimport Velk.Design\n" + name.toUtf8() + " {}\n", QUrl("qrc:/velk-shot/Item.qml"));
+        const QByteArray module = parser.value("import").toUtf8();
+        component.setData("import QtQuick\nimport Velk.Design\nimport " + module + "\n" + name.toUtf8() + " {}\n",
+                          QUrl("qrc:/velk-shot/Item.qml"));
         const QJsonDocument json = QJsonDocument::fromJson(parser.value("props").toUtf8());
         if (!json.isObject())
             return fail("--props is not a JSON object");
@@ -129,10 +158,21 @@ int main(int argc, char** argv)
     }
     if (component.isError())
         return fail(component.errorString());
+    if (parser.isSet("name"))
+        name = parser.value("name");
 
     QQuickWindow window;
     window.setColor(velk::ThemeManager::shared().palette().bg0);
-    std::unique_ptr<QObject> object(component.createWithInitialProperties(props));
+    std::unique_ptr<QObject> object(component.beginCreate(engine.rootContext()));
+    if (object) {
+        const QMetaObject* type = object->metaObject();
+        if (type->indexOfProperty("updates") >= 0 && !props.contains("updates"))
+            props.insert("updates", QVariant::fromValue(updates.get()));
+        if (type->indexOfProperty("offer") >= 0 && !props.contains("offer") && updates->promptUpdate())
+            props.insert("offer", QVariant::fromValue(*updates->promptUpdate()));
+        component.setInitialProperties(object.get(), props);
+        component.completeCreate();
+    }
     auto* item = qobject_cast<QQuickItem*>(object.get());
     if (!item)
         return fail("the root object is not an item: " + component.errorString());

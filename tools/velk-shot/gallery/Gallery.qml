@@ -3,6 +3,7 @@ import QtQuick
 import QtQuick.Templates as T
 import Velk.Design
 import Velk.Dashboard
+import Velk.Settings
 
 // Every shared component in its states, for review and screenshots.
 Rectangle {
@@ -467,6 +468,18 @@ Rectangle {
                         isBusy: heroCell.modelData[1]
                     }
                 }
+            }
+        }
+
+        GallerySection {
+            title: root.t("支持栏", "Support bar")
+            GalleryCell {
+                caption: root.t("宽于所需", "wider than it needs")
+                SupportInlineBar { width: 610 }
+            }
+            GalleryCell {
+                caption: root.t("自身宽度", "its own width")
+                SupportInlineBar { }
             }
         }
 

@@ -1,0 +1,10 @@
+#pragma once
+
+class QQmlEngine;
+
+namespace velk::settings {
+
+// Makes `import Velk.Settings` (and Velk.Design) available in `engine`.
+void prepareSettingsQml(QQmlEngine& engine);
+
+} // namespace velk::settings

@@ -1,0 +1,23 @@
+#include "ui/settings/SupportLinks.h"
+
+#include "platform/ServiceRegistry.h"
+#include "platform/Workspace.h"
+
+namespace velk::settings {
+
+QUrl SupportLinks::repository()
+{
+    return QUrl(QStringLiteral(VELK_REPOSITORY_URL));
+}
+
+QUrl SupportLinks::feedback()
+{
+    return QUrl(QStringLiteral(VELK_FEEDBACK_URL));
+}
+
+bool SupportLinks::open(const QUrl& url) const
+{
+    return platform::service<platform::Workspace>()->openUrl(url);
+}
+
+} // namespace velk::settings

@@ -120,5 +120,6 @@ ApplicationWindow {
     SettingsWindow {
         id: settings
         transientParent: null
+        updates: window.app.models.updates
     }
 }

@@ -1,9 +1,12 @@
 import QtQuick
 import Velk.Design
+import Velk.Settings
 
-// The Settings window, 610 × 754.
+// The Settings window, 610 × 754, with the Settings page.
 Window {
     id: settings
+    required property UpdateController updates
+
     objectName: "settingsWindow"
     title: Lang.t("设置", "Settings")
     width: 610
@@ -13,9 +16,9 @@ Window {
     color: VDS.C.bg0
     visible: false
 
-    // SETTINGS PAGE: the Settings page joins here once it exists.
-    Item {
+    SettingsView {
         objectName: "settings.page"
         anchors.fill: parent
+        updates: settings.updates
     }
 }

@@ -1,8 +1,8 @@
 #include "ui/shell/ShellModule.h"
 
-#include "ui/design/DesignModule.h"
 #include "ui/screens/dashboard/DashboardModule.h"
 #include "ui/screens/junk/SystemJunkModule.h"
+#include "ui/settings/SettingsModule.h"
 
 #include <QQmlEngine>
 
@@ -18,7 +18,7 @@ void prepareQmlEngine(QQmlEngine& engine)
         return true;
     }();
     Q_UNUSED(registered);
-    design::prepareQmlEngine(engine);
+    settings::prepareSettingsQml(engine);
     screens::prepareDashboardQml(engine);
     screens::prepareSystemJunkQml(engine);
 }

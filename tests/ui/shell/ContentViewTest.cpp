@@ -3,6 +3,7 @@
 #include "support/FakeMonitorSources.h"
 #include "support/UpdateDouble.h"
 #include "support/ui/ScreenFixture.h"
+#include "ui/design/Presentation.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/shell/SectionNames.h"
 #include "ui/shell/SectionNavigator.h"
@@ -242,6 +243,32 @@ TEST_F(ContentViewTest, VersionButtonShowsItsThreeStatesAndActsOnClick)
     updates->dismissPrompt();
     updates->check(true, nullptr);
     EXPECT_EQ(button->property("shows").toString(), "checking");
+    EXPECT_TRUE(updates->showsBadge());
+}
+
+// The update offer and the outcome of a check asked for by hand show over
+// the main window, each in its host, and closing them clears the controller.
+TEST_F(ContentViewTest, UpdatePromptAndCheckOutcomeShowOverTheWindow)
+{
+    ASSERT_TRUE(showRoot());
+    auto* sheet = find<design::Presentation>("updatePrompt.sheet");
+    auto* status = find<design::Presentation>("update.statusAlert");
+    ASSERT_TRUE(sheet && status);
+
+    click("sidebar.version");
+    ASSERT_TRUE(updates.answer(std::nullopt));
+    EXPECT_TRUE(status->shown());
+    EXPECT_EQ(design::PresentationHost::alertHost(&window)->message(), "无法连接更新服务器");
+    status->dismiss();
+    EXPECT_FALSE(updates->hasStatusAlert());
+
+    updates.turn();
+    ASSERT_TRUE(updates.answer(test::UpdateDouble::newer()));
+    click("sidebar.version");
+    EXPECT_TRUE(sheet->shown());
+    EXPECT_EQ(design::PresentationHost::sheetHost(&window)->current(), sheet);
+    sheet->dismiss();
+    EXPECT_FALSE(updates->hasPromptUpdate());
     EXPECT_TRUE(updates->showsBadge());
 }
 

@@ -3,6 +3,7 @@ import Velk.Design
 import Velk.Shell
 import Velk.Dashboard
 import Velk.SystemJunk
+import Velk.Settings
 
 // The main window's content: the sidebar, the resize strip while the
 // sidebar is expanded, and the section host that keeps all eight screens
@@ -115,7 +116,9 @@ Item {
         SectionHost { anchors.fill: parent; name: "processes"; navigator: root.navigator }
     }
 
-    // UPDATE PRESENTATION: the update prompt sheet and the install-failure
-    // and status alerts join the window's sheet and alert hosts here once
-    // the update controller and its prompt exist.
+    // The update prompt sheet and the status and install-failure alerts, in
+    // the window's sheet and alert hosts.
+    UpdatePresentation {
+        updates: root.models.updates
+    }
 }

@@ -3,7 +3,8 @@
 namespace velk::settings {
 namespace {
 
-// "{version}" stands for the running version.
+// "{version}" stands for the running version. English bodies use the plain
+// apostrophe: the text font draws the typographic one at full width.
 const LegalSection kTerms[] = {
     {
         QStringLiteral("使用范围与版本"),
@@ -11,7 +12,7 @@ const LegalSection kTerms[] = {
         QStringLiteral("本条款适用于本项目的网站，以及您当前运行的免费客户端（版本 {version}）。"
                        "使用前请阅读所安装版本的功能说明与发行说明：每个版本能做什么以其说明为准，"
                        "可能与更早或更新的版本不同。客户端会在侧边栏显示其版本号。"),
-        QStringLiteral("These terms cover the project’s website and the free client you are running now, "
+        QStringLiteral("These terms cover the project's website and the free client you are running now, "
                        "version {version}. Before you rely on a feature, read the feature information and the "
                        "release notes of the version you have installed: what a version can do is described "
                        "there and may differ from earlier or later releases. The client shows its version "
@@ -77,7 +78,7 @@ const LegalSection kTerms[] = {
                        "条款修订后会以新的日期发布，任何修订都不会减损您的法定权利。"),
         QStringLiteral("How data is handled is described in the privacy policy. External platforms such as "
                        "GitHub have their own terms, which apply when you use them. Contact the maintainer "
-                       "through the project’s issue tracker, and do not post private files or other "
+                       "through the project's issue tracker, and do not post private files or other "
                        "sensitive information there in public. Revised terms are published with a new date, "
                        "and no revision takes away your statutory rights."),
     },
@@ -90,7 +91,7 @@ const LegalSection kPrivacy[] = {
         QStringLiteral("本政策适用于本项目的网站，以及您当前运行的免费客户端（版本 {version}）。"
                        "它说明当前客户端在您设备上如何工作、网站保存哪些内容，"
                        "并不描述本项目过去提供过的每一项服务；早先的服务以当时对其所作的说明为准。"),
-        QStringLiteral("This policy covers the project’s website and the free client you are running now, "
+        QStringLiteral("This policy covers the project's website and the free client you are running now, "
                        "version {version}. It describes how the current client behaves on your machine and "
                        "what the website stores; it does not describe every service the project has offered "
                        "in the past. Where an earlier service worked differently, the description given for "
@@ -118,9 +119,9 @@ const LegalSection kPrivacy[] = {
                        "系统的文件权限决定客户端能读取哪些内容，部分启动项操作会通过系统的身份验证提示请求管理员权限。"
                        "删除并不总是经过废纸篓，请先确认范围并备份。"),
         QStringLiteral("The client needs no account. Preferences such as the interface language and the "
-                       "sampling interval are kept in the client’s settings file in your user configuration "
-                       "folder. The system’s file permissions limit what the client can read, and some "
-                       "startup-item actions ask for administrator rights through the system’s "
+                       "sampling interval are kept in the client's settings file in your user configuration "
+                       "folder. The system's file permissions limit what the client can read, and some "
+                       "startup-item actions ask for administrator rights through the system's "
                        "authentication prompt. Deletion does not always go through the Trash, so check the "
                        "scope and back up first."),
     },
@@ -130,7 +131,7 @@ const LegalSection kPrivacy[] = {
         QStringLiteral("网站会在浏览器的本地存储中保存您的语言选择，您可随时清除；网站不含统计分析或广告追踪。"
                        "托管服务的访问日志可能记录 IP 地址、请求时间、URL、User-Agent 和响应状态，"
                        "用于运行维护、安全与故障排查。日志达到 10 MiB 时轮转，保留三个轮转文件，不按固定天数保存。"),
-        QStringLiteral("The website keeps your language choice in your browser’s local storage, which you can "
+        QStringLiteral("The website keeps your language choice in your browser's local storage, which you can "
                        "clear at any time, and carries no analytics or advertising trackers. The hosting "
                        "access logs may record the IP address, request time, URL, User-Agent and response "
                        "status, for operation, security and troubleshooting. The logs rotate at 10 MiB and "
@@ -141,7 +142,7 @@ const LegalSection kPrivacy[] = {
         QStringLiteral("Legacy services and third parties"),
         QStringLiteral("在 GitHub 上下载和反馈适用该平台自身的政策，可能涉及您在该平台的账户、访问记录以及您公开发布的内容。"
                        "网站上的截图展示的是中文客户端，进程列表已做遮挡，仅作示意，并不表示您的设备数据会被上传。"),
-        QStringLiteral("Downloads and feedback on GitHub fall under that platform’s own policies and may "
+        QStringLiteral("Downloads and feedback on GitHub fall under that platform's own policies and may "
                        "involve your account there, its access records and the content you post in public. "
                        "The screenshots on the website show the Chinese client with the process lists masked; "
                        "they are illustrations and do not mean that any data is uploaded from your device."),
@@ -153,8 +154,8 @@ const LegalSection kPrivacy[] = {
                        "隐私问题请先通过项目的问题反馈页面提出不含敏感信息的联系请求，"
                        "不要公开发布个人数据、日志或私人文件。合理的请求将依照适用法律处理。本政策会在相关做法变化时更新。"),
         QStringLiteral("You may skip scanning or cleaning, decline permissions, remove the client and clear "
-                       "the website’s language preference. Privacy questions start as a contact request "
-                       "without sensitive details through the project’s issue tracker; do not post personal "
+                       "the website's language preference. Privacy questions start as a contact request "
+                       "without sensitive details through the project's issue tracker; do not post personal "
                        "data, logs or private files in public. Reasonable requests are handled under "
                        "applicable law. This policy is updated when the practices it describes change."),
     },

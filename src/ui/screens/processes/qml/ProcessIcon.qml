@@ -1,9 +1,10 @@
 import QtQuick
 import Velk.Design
 
-// A square tile for one process: a neutral tile for a process inside an
-// application bundle (whose icon would take its place), otherwise a gear for
-// root's processes and a terminal for everyone else's.
+// A square tile for one process. A process inside an application bundle
+// shows the bundle's icon from the shared icon cache, over a neutral tile
+// while it loads; any other process shows a gear for root and a terminal for
+// everyone else.
 Rectangle {
     id: root
     property string user
@@ -14,7 +15,20 @@ Rectangle {
     implicitWidth: size
     implicitHeight: size
     radius: size * 0.24
-    color: VDS.C.bg3
+    color: bundleIcon.status === Image.Ready ? "transparent" : VDS.C.bg3
+
+    Image {
+        id: bundleIcon
+        objectName: "processIcon.bundle"
+        anchors.fill: parent
+        visible: root.inBundle && status === Image.Ready
+        source: root.inBundle ? "image://appicon/" + encodeURIComponent(root.bundlePath) : ""
+        sourceSize.width: Math.ceil(root.size * 2)
+        sourceSize.height: Math.ceil(root.size * 2)
+        asynchronous: true
+        smooth: true
+        fillMode: Image.PreserveAspectFit
+    }
 
     SymbolIcon {
         objectName: "processIcon.symbol"

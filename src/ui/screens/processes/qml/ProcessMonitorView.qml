@@ -124,68 +124,25 @@ Item {
         height: implicitHeight
     }
 
-    // The termination confirmation, open while a process awaits it.
-    Connections {
-        target: screenModel
-        function onConfirmTerminateChanged() {
-            if (screenModel.terminateAlertShown)
-                terminateAlert.open()
-            else
-                terminateAlert.close()
-        }
-    }
-    Popup {
-        id: terminateAlert
+    // The termination confirmation, presented by the window's alert host
+    // while a process awaits it.
+    VelkAlert {
         objectName: "processes.terminateAlert"
-        parent: Overlay.overlay
-        anchors.centerIn: parent
-        modal: true
-        closePolicy: Popup.CloseOnEscape
+        presented: screenModel.terminateAlertShown
+        title: Lang.t("结束进程？", "Terminate Process?")
+        message: screenModel.terminateMessage
+        // Every ending other than Terminate leaves the process alone.
         onClosed: screenModel.cancelTerminate()
-        padding: VDS.Space.m
-        background: Rectangle {
-            radius: 13
-            color: VDS.C.bgElevated
-            border.width: 1
-            border.color: VDS.C.border
+
+        AlertButton {
+            text: Lang.t("取消", "Cancel")
+            role: AlertButton.Cancel
+            onTriggered: screenModel.cancelTerminate()
         }
-        contentItem: Column {
-            spacing: VDS.Space.s
-            width: 300
-            Text {
-                objectName: "processes.terminateAlert.title"
-                width: parent.width
-                text: Lang.t("结束进程？", "Terminate Process?")
-                textFormat: Text.PlainText
-                font: VDS.body(Font.DemiBold)
-                color: VDS.C.text1
-                wrapMode: Text.Wrap
-            }
-            Text {
-                objectName: "processes.terminateAlert.message"
-                width: parent.width
-                visible: text.length > 0
-                text: screenModel.terminateMessage
-                textFormat: Text.PlainText
-                font: VDS.body()
-                color: VDS.C.text2
-                wrapMode: Text.Wrap
-            }
-            Row {
-                anchors.right: parent.right
-                spacing: VDS.Space.xs
-                VelkTintedButton {
-                    objectName: "processes.terminateAlert.cancel"
-                    text: Lang.t("取消", "Cancel")
-                    onClicked: screenModel.cancelTerminate()
-                }
-                VelkTintedButton {
-                    objectName: "processes.terminateAlert.terminate"
-                    text: Lang.t("结束进程", "Terminate")
-                    destructive: true
-                    onClicked: screenModel.confirmTerminate()
-                }
-            }
+        AlertButton {
+            text: Lang.t("结束进程", "Terminate")
+            role: AlertButton.Destructive
+            onTriggered: screenModel.confirmTerminate()
         }
     }
 }

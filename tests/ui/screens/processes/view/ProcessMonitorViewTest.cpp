@@ -1,6 +1,8 @@
 #include "engine/cleaning/LanguageManager.h"
 #include "support/FakeMonitorSources.h"
 #include "support/FakeProcessProbe.h"
+#include "ui/design/AlertPresentation.h"
+#include "ui/design/AppIconCache.h"
 #include "ui/design/QuickFixture.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/screens/processes/ProcessMonitorModel.h"
@@ -189,21 +191,64 @@ TEST_F(ProcessMonitorViewTest, HeaderListAndSelection)
     EXPECT_EQ(rows().front()->property("name").toString(), "init");
 }
 
-TEST_F(ProcessMonitorViewTest, TerminateAlertShowsItsProcessAndSignalsIt)
+TEST_F(ProcessMonitorViewTest, TerminateAlertIsTheWindowsAlertForItsProcess)
 {
     sources->nextProcesses = {listed(812, "/usr/sbin/nginx", "www-data", 3.5, 48'200'000, 4)};
     ASSERT_TRUE(buildScreen());
     tick();
+    auto* alert = find<design::AlertPresentation>("processes.terminateAlert");
+    ASSERT_TRUE(alert);
+    auto* host = design::PresentationHost::alertHost(&window);
+
+    // Cancel sends nothing and closes.
     screen()->askTerminate(812);
     QTest::qWait(50);
-    EXPECT_EQ(find<QObject>("processes.terminateAlert")->property("visible").toBool(), true);
-    shootAll("processes-terminate");
-    screen()->confirmTerminate();
+    EXPECT_EQ(host->current(), alert);
+    EXPECT_EQ(host->title(), QStringLiteral("结束进程？"));
+    EXPECT_EQ(host->message(), QStringLiteral("nginx (PID 812)"));
+    EXPECT_EQ(host->buttonTexts(), QStringList({QStringLiteral("取消"), QStringLiteral("结束进程")}));
+    alert->pressCancel();
     QTest::qWait(50);
-    EXPECT_FALSE(find<QObject>("processes.terminateAlert")->property("visible").toBool());
+    EXPECT_EQ(host->current(), nullptr);
+    EXPECT_FALSE(screen()->terminateAlertShown());
     auto& sent = static_cast<FakeProcessProbe&>(*probe).sent;
+    EXPECT_TRUE(sent.empty());
+
+    screen()->askTerminate(812);
+    QTest::qWait(50);
+    ASSERT_EQ(host->current(), alert);
+    shootAll("processes-terminate");
+    alert->press(1);
+    QTest::qWait(50);
+    EXPECT_EQ(host->current(), nullptr);
+    EXPECT_FALSE(screen()->terminateAlertShown());
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent.front().first, 812);
+}
+
+// A process inside an application bundle shows the bundle's icon from the
+// shared cache; any other process its symbol.
+TEST_F(ProcessMonitorViewTest, BundleIconComesFromTheSharedCache)
+{
+    QQmlComponent component(&engine);
+    component.setData("import QtQuick\nimport Velk.Processes\nItem { width: 100; height: 40\n"
+                      "ProcessIcon { objectName: \"inBundle\"; user: \"ann\"; size: 40;"
+                      " bundlePath: \"/opt/Shelf/Notes.app\" }\n"
+                      "ProcessIcon { objectName: \"plain\"; x: 50; user: \"root\"; size: 40 } }\n",
+                      QUrl("qrc:/test/Icons.qml"));
+    ASSERT_TRUE(component.isReady()) << component.errorString().toStdString();
+    item.reset(qobject_cast<QQuickItem*>(component.create()));
+    ASSERT_TRUE(item);
+    item->setParentItem(window.contentItem());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(waitFor([&] { return find("inBundle")->findChild<QQuickItem*>("processIcon.bundle")->isVisible(); },
+                        5000));
+    EXPECT_TRUE(design::AppIconCache::shared().cached("/opt/Shelf/Notes.app").has_value());
+    EXPECT_FALSE(find("inBundle")->findChild<QQuickItem*>("processIcon.symbol")->isVisible());
+    EXPECT_FALSE(find("plain")->findChild<QQuickItem*>("processIcon.bundle")->isVisible());
+    EXPECT_EQ(find("plain")->findChild<QQuickItem*>("processIcon.symbol")->property("name").toString(),
+              "gearshape.fill");
 }
 
 // Pictures of this machine's processes, with this test listening on the

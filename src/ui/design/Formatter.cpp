@@ -73,6 +73,21 @@ QString Formatter::count(double value) const
     return fmt::groupedCount(value);
 }
 
+QString Formatter::decimal(double value) const
+{
+    if (!std::isfinite(value) || std::fabs(value) > 1e15)
+        return QStringLiteral("—");
+    const double whole = std::round(value);
+    return fmt::fixed(whole == 0 ? 0.0 : whole, 0);
+}
+
+QString Formatter::fixedPercent(double fraction, int digits) const
+{
+    if (!std::isfinite(fraction) || std::fabs(fraction) > 1e13)
+        return QStringLiteral("—");
+    return fmt::fixed(fraction * 100.0, digits) + u'%';
+}
+
 QString Formatter::uptime(double seconds) const
 {
     return CPUService::formattedUptime(seconds, language() == fmt::Lang::English);

@@ -30,6 +30,12 @@ public:
     Q_INVOKABLE QString percent(double fraction) const;
     // A count grouped with ",": "1,234,567".
     Q_INVOKABLE QString count(double value) const;
+    // A whole number in plain decimal, as ids and ports are written:
+    // "1234567"; rounded to the nearest integer, "—" when no finite number.
+    Q_INVOKABLE QString decimal(double value) const;
+    // A fraction 0…1 as a percentage with `digits` decimals, rounding as C
+    // does: "12.3%" for (0.123, 1); "—" when no finite number.
+    Q_INVOKABLE QString fixedPercent(double fraction, int digits) const;
     // Seconds since boot: "1h 1m" / "1 小时 1 分钟".
     Q_INVOKABLE QString uptime(double seconds) const;
     // `date` relative to the platform clock's now: "3 min. ago" / "3分钟前".

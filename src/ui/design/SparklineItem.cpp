@@ -99,6 +99,15 @@ void SparklineItem::setSlotCount(int slotCount)
     emit slotsChanged();
 }
 
+void SparklineItem::setAreaOpacity(const QVariant& opacity)
+{
+    if (opacity == m_areaOpacity)
+        return;
+    m_areaOpacity = opacity;
+    update();
+    emit areaOpacityChanged();
+}
+
 void SparklineItem::paint(QPainter* painter)
 {
     if (m_to.isEmpty())
@@ -121,10 +130,16 @@ void SparklineItem::paint(QPainter* painter)
         area.lineTo(p);
     area.lineTo(points.last().x(), plot.height());
     area.closeSubpath();
-    QLinearGradient gradient(0, 0, 0, plot.height());
-    gradient.setColorAt(0, withOpacity(m_color, 0.32));
-    gradient.setColorAt(1, withOpacity(m_color, 0.02));
-    painter->fillPath(area, gradient);
+    bool flat = false;
+    const double flatOpacity = m_areaOpacity.isValid() ? m_areaOpacity.toDouble(&flat) : 0.0;
+    if (flat) {
+        painter->fillPath(area, withOpacity(m_color, flatOpacity));
+    } else {
+        QLinearGradient gradient(0, 0, 0, plot.height());
+        gradient.setColorAt(0, withOpacity(m_color, 0.32));
+        gradient.setColorAt(1, withOpacity(m_color, 0.02));
+        painter->fillPath(area, gradient);
+    }
 
     QPainterPath line;
     line.moveTo(points.first());

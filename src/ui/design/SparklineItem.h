@@ -22,6 +22,8 @@ class SparklineItem : public QQuickPaintedItem {
     // Top of the vertical scale; undefined means 1.15 x the largest value.
     Q_PROPERTY(QVariant maxValue READ maxValue WRITE setMaxValue NOTIFY maxValueChanged)
     Q_PROPERTY(int slots READ slotCount WRITE setSlotCount NOTIFY slotsChanged)
+    // Opacity of a flat area fill; undefined means the vertical gradient.
+    Q_PROPERTY(QVariant areaOpacity READ areaOpacity WRITE setAreaOpacity NOTIFY areaOpacityChanged)
     Q_PROPERTY(double scaleTop READ scaleTop NOTIFY valuesChanged)
 
 public:
@@ -37,6 +39,8 @@ public:
     QVariant maxValue() const { return m_maxValue; }
     void setMaxValue(const QVariant& maxValue);
     int slotCount() const { return m_slots; }
+    QVariant areaOpacity() const { return m_areaOpacity; }
+    void setAreaOpacity(const QVariant& opacity);
     void setSlotCount(int slotCount);
     double scaleTop() const { return layout().top; }
 
@@ -47,6 +51,7 @@ signals:
     void colorChanged();
     void maxValueChanged();
     void slotsChanged();
+    void areaOpacityChanged();
 
 private:
     SparklineLayout layout() const;
@@ -58,6 +63,7 @@ private:
     QColor m_color = Qt::gray;
     QVariant m_maxValue;
     int m_slots = defaultSlots;
+    QVariant m_areaOpacity;
     QList<QPointF> m_from;
     QList<QPointF> m_to;
     double m_progress = 1;

@@ -50,6 +50,14 @@ TEST_F(FormatTest, NumbersRoundAsTheFormattersDoNotAsJavaScriptDoes)
         property string percentNan: Format.percent(NaN)
         property string count: Format.count(-1234567.5)
         property string countNan: Format.count(NaN)
+        property string decimal: Format.decimal(1234567)
+        property string decimalHalf: Format.decimal(2.5)
+        property string decimalTiny: Format.decimal(-0.2)
+        property string decimalInf: Format.decimal(Infinity)
+        property string share: Format.fixedPercent(0.123, 1)
+        property string shareWhole: Format.fixedPercent(0.4, 1)
+        property string shareBelow: Format.fixedPercent(0.477, 1)
+        property string shareNan: Format.fixedPercent(NaN, 1)
     })");
     ASSERT_TRUE(object);
     EXPECT_EQ(text(*object, "half"), "0.12");   // toFixed would give "0.13"
@@ -60,6 +68,14 @@ TEST_F(FormatTest, NumbersRoundAsTheFormattersDoNotAsJavaScriptDoes)
     EXPECT_EQ(text(*object, "percentNan"), QStringLiteral("\u2014"));
     EXPECT_EQ(text(*object, "count"), "-1,234,568");
     EXPECT_EQ(text(*object, "countNan"), QStringLiteral("\u2014"));
+    EXPECT_EQ(text(*object, "decimal"), "1234567");   // ids and ports are never grouped
+    EXPECT_EQ(text(*object, "decimalHalf"), "3");
+    EXPECT_EQ(text(*object, "decimalTiny"), "0");
+    EXPECT_EQ(text(*object, "decimalInf"), QStringLiteral("\u2014"));
+    EXPECT_EQ(text(*object, "share"), "12.3%");
+    EXPECT_EQ(text(*object, "shareWhole"), "40.0%");
+    EXPECT_EQ(text(*object, "shareBelow"), "47.7%");
+    EXPECT_EQ(text(*object, "shareNan"), QStringLiteral("\u2014"));
 }
 
 TEST_F(FormatTest, WordedTextsFollowTheInterfaceLanguage)

@@ -21,6 +21,16 @@ Item {
         id: screenModel
         monitor: root.monitor
     }
+    // The selected process, shown beside the list.
+    ProcessDetailModel {
+        id: detailModel
+        monitor: root.monitor
+        pid: root.monitor.selectedPid ?? -1
+    }
+    ProcessFooterModel {
+        id: footerModel
+        monitor: root.monitor
+    }
     Component.onCompleted: screenModel.appear()
 
     PageHeader {
@@ -103,25 +113,46 @@ Item {
                 monitor: root.monitor
             }
             ScrollView {
+                id: detailScroll
                 objectName: "processes.detail"
                 SplitView.minimumWidth: 460
                 SplitView.fillWidth: true
-                // The selected process's details fill this area.
+                contentWidth: availableWidth
+                clip: true
+                ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+
+                ProcessDetailPane {
+                    width: detailScroll.availableWidth
+                    detail: detailModel
+                    onTerminateRequested: (pid) => screenModel.askTerminate(pid)
+                }
             }
         }
     }
 
-    Item {
+    // The CPU footer while sorted by CPU, the memory footer while sorted by
+    // memory; nothing for the other keys.
+    Column {
         id: footer
         objectName: "processes.footer"
         anchors.left: parent.left
         anchors.right: parent.right
         anchors.bottom: parent.bottom
-        // The CPU footer while sorted by CPU, the memory footer while sorted
-        // by memory; nothing for the other keys.
-        property int sortKey: screenModel.sortKey
-        implicitHeight: childrenRect.height
-        height: implicitHeight
+
+        ProcessCpuFooter {
+            objectName: "processes.footer.cpu"
+            width: parent.width
+            visible: screenModel.sortKey === ProcessMonitorModel.Cpu
+            monitor: root.monitor
+            figures: footerModel
+        }
+        ProcessMemoryFooter {
+            objectName: "processes.footer.memory"
+            width: parent.width
+            visible: screenModel.sortKey === ProcessMonitorModel.Memory
+            monitor: root.monitor
+            figures: footerModel
+        }
     }
 
     // The termination confirmation, presented by the window's alert host

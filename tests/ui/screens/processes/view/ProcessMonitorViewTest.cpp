@@ -1,4 +1,5 @@
 #include "engine/cleaning/LanguageManager.h"
+#include "support/FakeHostProbe.h"
 #include "support/FakeMonitorSources.h"
 #include "support/FakeProcessProbe.h"
 #include "ui/design/AlertPresentation.h"
@@ -8,9 +9,13 @@
 #include "ui/screens/processes/ProcessMonitorModel.h"
 #include "ui/screens/processes/ProcessesModule.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QProcess>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <algorithm>
 
 namespace velk::test {
@@ -25,6 +30,8 @@ protected:
     platform::ScopedService<platform::Executor> executor{std::make_shared<ManualExecutor>()};
     platform::ScopedService<platform::Clock> clock{std::make_shared<ManualClock>()};
     platform::ScopedService<platform::ProcessProbe> probe{std::make_shared<FakeProcessProbe>()};
+    std::shared_ptr<FakeHostProbe> host = std::make_shared<FakeHostProbe>();
+    platform::ScopedService<platform::HostProbe> hostService{host};
     std::shared_ptr<FakeMonitorSources> sources = std::make_shared<FakeMonitorSources>();
     std::unique_ptr<SystemMonitor> monitor;
 
@@ -32,6 +39,7 @@ protected:
     {
         screens::prepareProcessesQml(engine);
         window.resize(1120, 640);
+        host->memory = 17'179'869'184;
     }
 
     ~ProcessMonitorViewTest() override
@@ -88,6 +96,41 @@ protected:
         collect(item.get(), name, found);
         EXPECT_FALSE(found.isEmpty()) << name.toStdString();
         return found.value(0);
+    }
+
+    QString shownText(const QString& name) const
+    {
+        QQuickItem* found = shown(name);
+        return found ? found->property("text").toString() : QString();
+    }
+
+    // All shown items named `name` under the shown item `under`.
+    QList<QQuickItem*> shownUnder(const QString& under, const QString& name) const
+    {
+        QList<QQuickItem*> found;
+        if (QQuickItem* from = shown(under))
+            collect(from, name, found);
+        return found;
+    }
+
+    // Scrolls the detail area to its end.
+    void scrollDetailToEnd()
+    {
+        auto* flick = shown("processes.detail")->property("contentItem").value<QQuickItem*>();
+        ASSERT_TRUE(flick);
+        flick->setProperty("contentY", std::max(0.0, flick->property("contentHeight").toDouble() - flick->height()));
+        QTest::qWait(50);
+    }
+
+    // Scrolls the detail area so that `target` shows at its top.
+    void revealInDetail(QQuickItem* target)
+    {
+        auto* flick = shown("processes.detail")->property("contentItem").value<QQuickItem*>();
+        ASSERT_TRUE(flick && target);
+        auto* content = flick->property("contentItem").value<QQuickItem*>();
+        const double end = std::max(0.0, flick->property("contentHeight").toDouble() - flick->height());
+        flick->setProperty("contentY", std::clamp(target->mapToItem(content, QPointF()).y(), 0.0, end));
+        QTest::qWait(50);
     }
 
     void shoot(const QString& name)
@@ -251,16 +294,198 @@ TEST_F(ProcessMonitorViewTest, BundleIconComesFromTheSharedCache)
               "gearshape.fill");
 }
 
-// Pictures of this machine's processes, with this test listening on the
-// loopback so that the listening filter has a row to show.
+// nginx (812) listens on the loopback, has twelve workers, a local client
+// (2040) and two remote hosts.
+void detailFixture(FakeMonitorSources& sources)
+{
+    ProcInfo nginx = listed(812, "/usr/sbin/nginx", "www-data", 63.5, 1'700'000'000, 4);
+    nginx.rssBytes = 999'400'000;
+    sources.nextProcesses = {listed(1, "/sbin/init", "root", 0.2, 12'000'000, 1), nginx,
+                             listed(2040, "/usr/bin/python3", "ann", 12.0, 1'250'000'000, 9)};
+    for (int i = 0; i < 12; ++i) {
+        ProcInfo worker = listed(900 + i, "/usr/sbin/nginx-worker", "www-data", i, 10'000'000, 1);
+        worker.ppid = 812;
+        sources.nextProcesses.push_back(worker);
+    }
+    sources.nextSockets = {
+        socket(812, "TCP", endpoint("127.0.0.1", 80), std::nullopt, "LISTEN"),
+        socket(812, "TCP", endpoint("127.0.0.1", 443), std::nullopt, "LISTEN"),
+        socket(812, "TCP", endpoint("127.0.0.1", 80), endpoint("127.0.0.1", 51000), "ESTABLISHED"),
+        socket(2040, "TCP", endpoint("127.0.0.1", 51000), endpoint("127.0.0.1", 80), "ESTABLISHED"),
+        socket(812, "TCP", endpoint("192.0.2.10", 443), endpoint("198.51.100.7", 60001), "ESTABLISHED"),
+        socket(812, "TCP", endpoint("192.0.2.10", 443), endpoint("198.51.100.7", 60002), "ESTABLISHED"),
+        socket(812, "TCP", endpoint("192.0.2.10", 443), endpoint("203.0.113.5", 60003), "ESTABLISHED"),
+    };
+}
+
+TEST_F(ProcessMonitorViewTest, DetailShowsTheSelectedProcess)
+{
+    detailFixture(*sources);
+    ASSERT_TRUE(buildScreen());
+    monitor->setPortsEnabled(true);
+    static_cast<ManualExecutor&>(*executor).runAll();
+    monitor->setSelectedPid(812);
+    QTest::qWait(50);
+    ASSERT_TRUE(find("processes.split")->isVisible());
+
+    EXPECT_EQ(shownText("processes.detail.name"), "nginx");
+    EXPECT_EQ(shownText("processes.detail.path"), "/usr/sbin/nginx");
+    EXPECT_EQ(shownText("processes.detail.pid.value"), "812");
+    EXPECT_EQ(shownText("processes.detail.ppid.value"), "1");
+    EXPECT_EQ(shownText("processes.detail.user.value"), "www-data");
+    EXPECT_EQ(shownText("processes.detail.cpu.value"), "63.5%");
+    EXPECT_EQ(shownText("processes.detail.memory.value"), "9.9%");
+    EXPECT_EQ(shownText("processes.detail.memory.subtitle"), "1.70 GB");
+    EXPECT_EQ(shownText("processes.detail.threads.value"), "4");
+    EXPECT_EQ(shownText("processes.detail.machPorts.value"), QStringLiteral("—"));
+    EXPECT_EQ(shownText("processes.detail.rss.value"), "999.4 MB");
+    // Hints on Mach ports and RSS only.
+    EXPECT_TRUE(shown("processes.detail.machPorts.hint"));
+    EXPECT_TRUE(shown("processes.detail.rss.hint"));
+    EXPECT_FALSE(find("processes.detail.threads.hint")->isVisible());
+
+    QStringList chips;
+    for (QQuickItem* chip : shownUnder("processes.detail.ports", "processes.detail.port"))
+        chips << chip->property("text").toString();
+    EXPECT_EQ(chips, QStringList({":80", ":443"}));
+
+    EXPECT_EQ(shownText("processes.detail.children.title"), QStringLiteral("子进程 (12)"));
+    EXPECT_EQ(shownUnder("processes.detail.children", "processes.relation.row").size(), 8);
+    EXPECT_EQ(shownUnder("processes.detail.parent", "processes.relation.row").size(), 1);
+    EXPECT_EQ(shownText("processes.detail.peers.title"), QStringLiteral("本地通信 (1)"));
+    EXPECT_EQ(shownText("processes.peer.ports"), ":80");
+    EXPECT_EQ(shownText("processes.detail.remote.title"), QStringLiteral("远端主机 (2)"));
+    EXPECT_EQ(shownUnder("processes.detail.remote", "processes.remote.row").size(), 2);
+    EXPECT_EQ(shownText("processes.remote.count"), "2");
+    EXPECT_FALSE(find("processes.detail.relations.none")->isVisible());
+    shootAll("processes-detail");
+    scrollDetailToEnd();
+    shootAll("processes-detail-end");
+
+    // The terminate button only opens the confirmation for this process.
+    revealInDetail(shown("processes.detail.header"));
+    click(shown("processes.detail.terminate"));
+    EXPECT_TRUE(screen()->terminateAlertShown());
+    EXPECT_EQ(screen()->confirmTerminatePid(), 812);
+    EXPECT_TRUE(static_cast<FakeProcessProbe&>(*probe).sent.empty());
+    screen()->cancelTerminate();
+    QTest::qWait(50);
+
+    // Copy Path replaces what the clipboard held.
+    QGuiApplication::clipboard()->setText("held before");
+    auto* copy = item->findChild<QObject*>("processes.detail.copyPath");
+    ASSERT_TRUE(copy);
+    QMetaObject::invokeMethod(copy, "triggered");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "/usr/sbin/nginx");
+
+    // A child row selects that child.
+    QQuickItem* firstChild = shownUnder("processes.detail.children", "processes.relation.row").value(0);
+    ASSERT_TRUE(firstChild);
+    const int childPid = firstChild->property("pid").toInt();
+    EXPECT_EQ(childPid, 911);   // the busiest worker first
+    revealInDetail(firstChild);
+    click(firstChild);
+    EXPECT_EQ(monitor->selectedPid(), 911);
+    QTest::qWait(50);
+    EXPECT_EQ(shownText("processes.detail.ppid.value"), "812");
+    EXPECT_FALSE(find("processes.detail.ports")->isVisible());
+    // Its only relation is its parent.
+    EXPECT_TRUE(find("processes.detail.parent")->isVisible());
+    EXPECT_FALSE(find("processes.detail.children")->isVisible());
+    EXPECT_FALSE(find("processes.detail.peers")->isVisible());
+    EXPECT_FALSE(find("processes.detail.remote")->isVisible());
+}
+
+TEST_F(ProcessMonitorViewTest, TheDetailOfAnExitedProcessDrawsNothing)
+{
+    detailFixture(*sources);
+    ASSERT_TRUE(buildScreen());
+    tick();
+    monitor->setSelectedPid(2040);
+    QTest::qWait(50);
+    EXPECT_TRUE(find("processes.detail.header")->isVisible());
+    // Before any socket listing there is no relations card at all.
+    EXPECT_FALSE(find("processes.detail.relations")->isVisible());
+
+    sources->nextProcesses.pop_back();
+    sources->nextProcesses.erase(sources->nextProcesses.begin() + 2);
+    tick();
+    QTest::qWait(50);
+    EXPECT_FALSE(find("processes.detail.header")->isVisible());
+    EXPECT_FALSE(find("processes.detail.stats")->isVisible());
+    EXPECT_FALSE(find("processes.detail.metrics")->isVisible());
+}
+
+TEST_F(ProcessMonitorViewTest, FooterFollowsTheSortKey)
+{
+    sources->nextTicks = {};
+    sources->nextMemory.total = 17'179'869'184;
+    sources->nextMemory.used = 13'743'895'347;   // 0.8: amber
+    sources->nextMemory.cached = 1'572'864;
+    sources->nextProcesses = {listed(1, "/sbin/init", "root", 0.2, 12'000'000, 3),
+                              listed(2, "/usr/bin/a", "root", 0.2, 12'000'000, 5)};
+    ProcInfo unknown = listed(3, "/usr/bin/b", "root", 0.2, 12'000'000, 0);
+    unknown.threads.reset();
+    sources->nextProcesses.push_back(unknown);
+    ASSERT_TRUE(buildScreen());
+    sources->nextTicks = {400, 123, 477};
+    tick();
+    QTest::qWait(50);
+
+    ASSERT_TRUE(find("processes.footer.cpu")->isVisible());
+    EXPECT_FALSE(find("processes.footer.memory")->isVisible());
+    EXPECT_EQ(shownText("processes.footer.system.value"), "12.3%");
+    EXPECT_EQ(shownText("processes.footer.user.value"), "40.0%");
+    EXPECT_EQ(shownText("processes.footer.idle.value"), "47.7%");
+    EXPECT_EQ(shownText("processes.footer.threads.value"), "8");
+    EXPECT_EQ(shownText("processes.footer.processes.value"), "3");
+    EXPECT_EQ(shown("processes.footer.load")->property("maxValue").toDouble(), 1.0);
+
+    screen()->setSortKey(ProcessMonitorModel::Memory);
+    QTest::qWait(50);
+    EXPECT_FALSE(find("processes.footer.cpu")->isVisible());
+    ASSERT_TRUE(find("processes.footer.memory")->isVisible());
+    EXPECT_EQ(shownText("processes.footer.physical.value"), "16 GB");
+    EXPECT_EQ(shownText("processes.footer.cached.value"), "1.5 MB");
+    EXPECT_EQ(shownText("processes.footer.swap.value"), QStringLiteral("零 KB"));
+    EXPECT_EQ(shown("processes.footer.pressure")->property("color").value<QColor>(),
+              ThemeManager::shared().palette().amber);
+
+    for (const auto key : {ProcessMonitorModel::Threads, ProcessMonitorModel::Pid, ProcessMonitorModel::Name}) {
+        screen()->setSortKey(key);
+        QTest::qWait(20);
+        EXPECT_FALSE(find("processes.footer.cpu")->isVisible());
+        EXPECT_FALSE(find("processes.footer.memory")->isVisible());
+        EXPECT_EQ(find("processes.footer")->height(), 0);
+    }
+}
+
+// Pictures of this machine's processes. The test process is the one
+// selected: it listens on the loopback, has children (three sleepers) and a
+// loopback peer (a child shell holding a connection to it); all of them end
+// with the test.
 TEST_F(ProcessMonitorViewTest, PicturesOfThisMachine)
 {
     if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
         GTEST_SKIP() << "pictures only when VELK_SHOT_DIR is set";
     platform::ScopedService<platform::Executor> realExecutor{platform::Executor::createDefault()};
     platform::ScopedService<platform::ProcessProbe> realProbe{platform::ProcessProbe::createDefault()};
+    platform::ScopedService<platform::HostProbe> realHost{platform::HostProbe::createDefault()};
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    std::vector<std::unique_ptr<QProcess>> children;
+    for (int i = 0; i < 3; ++i) {
+        children.push_back(std::make_unique<QProcess>());
+        children.back()->start("sleep", {"600"});
+    }
+    children.push_back(std::make_unique<QProcess>());
+    children.back()->start("bash", {"-c", QString("exec 3<>/dev/tcp/127.0.0.1/%1; sleep 600").arg(server.serverPort())});
+    for (const auto& child : children)
+        ASSERT_TRUE(child->waitForStarted());
+    ASSERT_TRUE(waitFor([&] { return server.hasPendingConnections(); }, 5000));
+    std::unique_ptr<QTcpSocket> accepted(server.nextPendingConnection());
+
+    window.resize(1120, 700);
     monitor = std::make_unique<SystemMonitor>(MonitorSources::createDefault());
     ASSERT_TRUE(buildScreen());
     monitor->setPortsEnabled(true);
@@ -271,10 +496,29 @@ TEST_F(ProcessMonitorViewTest, PicturesOfThisMachine)
     screen()->setShowOnlyListening(true);
     const qint32 own = static_cast<qint32>(QCoreApplication::applicationPid());
     screen()->tapRow(own);
-    QTest::qWait(100);
-    shootAll("machine-listening-selected");
+    // A few ticks for the histories.
+    for (int i = 0; i < 3; ++i) {
+        monitor->sample();
+        QTest::qWait(1500);
+    }
+    EXPECT_EQ(monitor->selectedPid(), own);
+    EXPECT_TRUE(find("processes.detail.ports")->isVisible());
+    EXPECT_TRUE(find("processes.detail.children")->isVisible());
+    EXPECT_TRUE(find("processes.detail.peers")->isVisible());
+    shootAll("machine-selected-cpu");
+    scrollDetailToEnd();
+    shootAll("machine-selected-cpu-end");
+    screen()->setSortKey(ProcessMonitorModel::Memory);
+    QTest::qWait(300);
+    shootAll("machine-selected-memory");
+
     item.reset();
     monitor.reset();
+    accepted.reset();
+    for (const auto& child : children) {
+        child->kill();
+        child->waitForFinished();
+    }
 }
 
 } // namespace

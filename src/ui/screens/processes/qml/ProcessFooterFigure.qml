@@ -1,0 +1,25 @@
+import QtQuick
+import Velk.Design
+
+// One memory figure: its label, then its value in regular weight.
+Row {
+    id: root
+    property string label
+    property string value
+
+    spacing: VDS.Space.s
+
+    Text {
+        text: root.label
+        textFormat: Text.PlainText
+        font: VDS.font(11, Font.Normal)
+        color: VDS.C.text3
+    }
+    Text {
+        objectName: root.objectName + ".value"
+        text: root.value
+        textFormat: Text.PlainText
+        font: VDS.font(11, Font.Normal)
+        color: VDS.C.text1
+    }
+}

@@ -1,0 +1,54 @@
+import QtQuick
+import QtQuick.Templates as T
+import Velk.Design
+
+// An info symbol whose explanation shows below it while the pointer rests
+// on it.
+Item {
+    id: root
+    property string text
+    // Shown without the pointer (still pictures).
+    property bool pinned: false
+    readonly property bool showing: popover.visible
+
+    implicitWidth: 16
+    implicitHeight: 16
+    Accessible.role: Accessible.StaticText
+    Accessible.name: root.text
+
+    SymbolIcon {
+        anchors.centerIn: parent
+        name: "info.circle"
+        size: 11
+        color: VDS.C.text3
+    }
+    HoverHandler {
+        id: hover
+    }
+
+    T.Popup {
+        id: popover
+        objectName: "hoverHint.popover"
+        visible: hover.hovered || root.pinned
+        closePolicy: T.Popup.NoAutoClose
+        x: Math.round((root.width - width) / 2)
+        y: root.height + 6
+        padding: 12
+        width: 220 + leftPadding + rightPadding
+
+        background: Rectangle {
+            radius: VDS.Radius.s
+            color: VDS.C.bg2
+            border.width: 1
+            border.color: VDS.C.border
+        }
+        contentItem: Text {
+            objectName: "hoverHint.text"
+            text: root.text
+            textFormat: Text.PlainText
+            wrapMode: Text.Wrap
+            font: VDS.font(12, Font.Normal)
+            color: VDS.C.text1
+        }
+    }
+}

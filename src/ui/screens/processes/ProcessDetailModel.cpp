@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <algorithm>
+#include <array>
 
 namespace velk::screens {
 namespace {
@@ -210,12 +211,16 @@ void ProcessDetailModel::refreshRelations()
     if (relations.remoteHosts.size() > listedRemoteHosts)
         relations.remoteHosts.resize(listedRemoteHosts);
 
-    const bool had = hasRelations();
+    const auto rowCounts = [this] {
+        return std::array<int, 4>{m_parents.rowCount(), m_children.rowCount(), m_peers.rowCount(),
+                                  m_remoteHosts.rowCount()};
+    };
+    const auto before = rowCounts();
     m_parents.update(parents);
     m_children.update(relations.children);
     m_peers.update(relations.localPeers);
     m_remoteHosts.update(relations.remoteHosts);
-    bool changed = had != hasRelations();
+    bool changed = before != rowCounts();
     assignIfChanged(m_showsRelations, shows, changed);
     assignIfChanged(m_childCount, relations.childCount, changed);
     assignIfChanged(m_remoteHostCount, remoteCount, changed);

@@ -52,6 +52,12 @@ class ProcessDetailModel : public QObject {
     Q_PROPERTY(bool showsRelations READ showsRelations NOTIFY relationsChanged)
     // A parent, a listed child, a peer or a remote host.
     Q_PROPERTY(bool hasRelations READ hasRelations NOTIFY relationsChanged)
+    // Rows of each section: a parent, the listed children, the peers and the
+    // listed remote hosts.
+    Q_PROPERTY(bool hasParent READ hasParent NOTIFY relationsChanged)
+    Q_PROPERTY(int listedChildCount READ listedChildCount NOTIFY relationsChanged)
+    Q_PROPERTY(int peerCount READ peerCount NOTIFY relationsChanged)
+    Q_PROPERTY(int listedRemoteHostCount READ listedRemoteHostCount NOTIFY relationsChanged)
     Q_PROPERTY(velk::ProcessListModel* parents READ parents CONSTANT)
     Q_PROPERTY(velk::ProcessListModel* children READ children CONSTANT)
     // All children, of which at most eight are listed.
@@ -88,6 +94,10 @@ public:
     QList<int> listeningPorts() const { return m_ports; }
     bool showsRelations() const { return m_showsRelations; }
     bool hasRelations() const;
+    bool hasParent() const { return m_parents.rowCount() > 0; }
+    int listedChildCount() const { return m_children.rowCount(); }
+    int peerCount() const { return m_peers.rowCount(); }
+    int listedRemoteHostCount() const { return m_remoteHosts.rowCount(); }
     ProcessListModel* parents() { return &m_parents; }
     ProcessListModel* children() { return &m_children; }
     int childCount() const { return m_childCount; }

@@ -43,6 +43,7 @@ VelkCard {
                     elide: Text.ElideRight
                 }
                 Item {
+                    id: pathBox
                     width: parent.width
                     height: pathText.implicitHeight
 
@@ -51,7 +52,7 @@ VelkCard {
                         font: pathText.font
                         text: root.detail.path
                         elide: Text.ElideMiddle
-                        elideWidth: parent.width
+                        elideWidth: pathBox.width
                     }
                     TextInput {
                         id: pathText

@@ -34,7 +34,7 @@ VelkCard {
         ProcessRelationSection {
             objectName: "processes.detail.parent"
             width: parent.width
-            visible: root.detail.parents.count > 0
+            visible: root.detail.hasParent
             title: Lang.t("父进程", "Parent")
             processes: root.detail.parents
             onSelected: (pid) => root.detail.select(pid)
@@ -42,7 +42,7 @@ VelkCard {
         ProcessRelationSection {
             objectName: "processes.detail.children"
             width: parent.width
-            visible: root.detail.children.count > 0
+            visible: root.detail.listedChildCount > 0
             title: Lang.t("子进程 (" + Format.decimal(root.detail.childCount) + ")",
                           "Children (" + Format.decimal(root.detail.childCount) + ")")
             processes: root.detail.children
@@ -52,13 +52,13 @@ VelkCard {
         Column {
             objectName: "processes.detail.peers"
             width: parent.width
-            visible: root.detail.peers.count > 0
+            visible: root.detail.peerCount > 0
             spacing: 6
 
             ProcessRelationTitle {
                 objectName: "processes.detail.peers.title"
-                text: Lang.t("本地通信 (" + Format.decimal(root.detail.peers.count) + ")",
-                             "Local Peers (" + Format.decimal(root.detail.peers.count) + ")")
+                text: Lang.t("本地通信 (" + Format.decimal(root.detail.peerCount) + ")",
+                             "Local Peers (" + Format.decimal(root.detail.peerCount) + ")")
             }
             Repeater {
                 model: root.detail.peers
@@ -109,7 +109,7 @@ VelkCard {
         Column {
             objectName: "processes.detail.remote"
             width: parent.width
-            visible: root.detail.remoteHosts.count > 0
+            visible: root.detail.listedRemoteHostCount > 0
             spacing: 6
 
             ProcessRelationTitle {

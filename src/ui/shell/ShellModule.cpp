@@ -2,6 +2,7 @@
 
 #include "ui/screens/dashboard/DashboardModule.h"
 #include "ui/screens/junk/SystemJunkModule.h"
+#include "ui/screens/processes/ProcessesModule.h"
 #include "ui/settings/SettingsModule.h"
 
 #include <QQmlEngine>
@@ -21,6 +22,7 @@ void prepareQmlEngine(QQmlEngine& engine)
     settings::prepareSettingsQml(engine);
     screens::prepareDashboardQml(engine);
     screens::prepareSystemJunkQml(engine);
+    screens::prepareProcessesQml(engine);
 }
 
 } // namespace velk::shell

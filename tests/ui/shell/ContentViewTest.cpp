@@ -143,6 +143,22 @@ TEST_F(ContentViewTest, ClickingARowSelectsItsSectionAndShowsItsHost)
     EXPECT_FALSE(find("section.dashboard")->isEnabled());
 }
 
+TEST_F(ContentViewTest, ProcessesHostHoldsTheScreenOverTheWindowsMonitor)
+{
+    ASSERT_TRUE(showRoot());
+    QQuickItem* host = find("section.processes");
+    ASSERT_TRUE(host);
+    QQuickItem* screen = findVisual(host, "processes");
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->property("monitor").value<SystemMonitor*>(), &monitor);
+    EXPECT_EQ(screen->size(), host->size());
+
+    log->calls.clear();
+    click(row("processes"));
+    EXPECT_TRUE(test::waitFor([&] { return screen->isVisible(); }));
+    EXPECT_TRUE(gating().contains("ports=1"));
+}
+
 TEST_F(ContentViewTest, RowTitlesAndTooltipsFollowTheLanguageInBothForms)
 {
     ASSERT_TRUE(showRoot());

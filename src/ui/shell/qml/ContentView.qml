@@ -4,6 +4,7 @@ import Velk.Shell
 import Velk.Dashboard
 import Velk.SystemJunk
 import Velk.Settings
+import Velk.Processes
 
 // The main window's content: the sidebar, the resize strip while the
 // sidebar is expanded, and the section host that keeps all eight screens
@@ -113,7 +114,15 @@ Item {
         SectionHost { anchors.fill: parent; name: "startup"; navigator: root.navigator }
         SectionHost { anchors.fill: parent; name: "largeFiles"; navigator: root.navigator }
         SectionHost { anchors.fill: parent; name: "privacy"; navigator: root.navigator }
-        SectionHost { anchors.fill: parent; name: "processes"; navigator: root.navigator }
+        SectionHost {
+            anchors.fill: parent
+            name: "processes"
+            navigator: root.navigator
+            ProcessMonitorView {
+                anchors.fill: parent
+                monitor: root.models.monitor
+            }
+        }
     }
 
     // The update prompt sheet and the status and install-failure alerts, in

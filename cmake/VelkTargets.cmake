@@ -16,3 +16,33 @@ function(velk_gtest name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()
+
+# velk_qml_module(target URI uri SOURCES ... QML_FILES ... DEPENDENCIES ...):
+# a static library carrying one QML module, built into qml/<uri as folders>
+# of the build tree so tools and the linter find it. QML files are reached by
+# their bare names; the code generated from them is spared the shadowing
+# warnings it does not meet.
+function(velk_qml_module target)
+  cmake_parse_arguments(ARG "" "URI" "SOURCES;QML_FILES;DEPENDENCIES" ${ARGN})
+  foreach(qml_file ${ARG_QML_FILES})
+    get_filename_component(qml_name ${qml_file} NAME)
+    set_source_files_properties(${qml_file} PROPERTIES QT_RESOURCE_ALIAS ${qml_name})
+  endforeach()
+  string(REPLACE "." "/" module_dir ${ARG_URI})
+  qt_add_library(${target} STATIC)
+  qt_add_qml_module(${target}
+    URI ${ARG_URI}
+    VERSION 1.0
+    RESOURCE_PREFIX /qt/qml
+    OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/qml/${module_dir}
+    SOURCES ${ARG_SOURCES}
+    QML_FILES ${ARG_QML_FILES}
+    DEPENDENCIES ${ARG_DEPENDENCIES}
+  )
+  velk_warnings(${target})
+  foreach(qml_file ${ARG_QML_FILES})
+    string(REGEX REPLACE "\\.qml$" "_qml" compiled ${qml_file})
+    set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/.rcc/qmlcache/${target}_${compiled}.cpp
+      PROPERTIES COMPILE_OPTIONS "-Wno-shadow=local;-Wno-shadow=compatible-local")
+  endforeach()
+endfunction()

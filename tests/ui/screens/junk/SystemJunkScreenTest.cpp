@@ -2,6 +2,7 @@
 #include "engine/cleaning/SystemJunkViewModel.h"
 #include "ui/screens/junk/JunkGroupListModel.h"
 #include "ui/screens/junk/SystemJunkScreen.h"
+#include "ui/screens/junk/ScreenJunk.h"
 
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -12,18 +13,7 @@ namespace {
 using test::JunkHome;
 using test::Undeletable;
 
-// Junk in ordinary categories of three groups and in two categories that
-// need the user's own confirmation.
-void buildJunk(const JunkHome& home)
-{
-    home.file("Library/Caches/big.cache", 300);
-    home.file("Library/Caches/locked/data", 200);
-    home.file("Library/Logs/app.log", 50);
-    home.file("Library/Developer/Xcode/DerivedData/Proj-abc/Build/obj.o", 70);
-    home.file(".npm/_cacache/index", 30);
-    home.file("Downloads/installer.dmg", 1000);
-    home.file(".Trash/old.txt", 40);
-}
+using test::buildJunk;
 
 class SystemJunkScreenTest : public testing::Test {
 protected:

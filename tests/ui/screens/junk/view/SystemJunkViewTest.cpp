@@ -6,6 +6,7 @@
 #include "ui/design/AlertPresentation.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/screens/junk/SystemJunkModule.h"
+#include "ui/screens/junk/ScreenJunk.h"
 #include "ui/shell/RecordingMonitorGate.h"
 #include "ui/shell/SectionNavigator.h"
 
@@ -18,18 +19,6 @@ namespace {
 using design::AlertPresentation;
 using design::PresentationHost;
 
-// Junk in ordinary categories, in Derived Data, and in two categories that
-// need the user's own confirmation.
-void buildJunk(const JunkHome& home)
-{
-    home.file("Library/Caches/big.cache", 300);
-    home.file("Library/Caches/locked/data", 200);
-    home.file("Library/Logs/app.log", 50);
-    home.file("Library/Developer/Xcode/DerivedData/Proj-abc/Build/obj.o", 70);
-    home.file(".npm/_cacache/index", 30);
-    home.file("Downloads/installer.dmg", 1000);
-    home.file(".Trash/old.txt", 40);
-}
 
 // The System Junk screen over the real junk view model, scanning a
 // temporary home laid out as on macOS, with the deep-clean request bound to

@@ -2,6 +2,7 @@
 
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/monitor/SystemMonitor.h"
+#include "platform/ServiceRegistry.h"
 #include "services/update/UpdateController.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/shell/MonitorGate.h"
@@ -24,7 +25,8 @@ VelkCleanApp::VelkCleanApp(StartOptions options, QObject* parent)
     , m_theme(&ThemeManager::shared())
     , m_monitor(options.monitor ? options.monitor : &SystemMonitor::shared())
     , m_updates(options.updates ? options.updates : &UpdateController::shared())
-    , m_models(std::make_unique<shell::WindowModels>(*m_monitor, *m_language, *m_theme, *m_updates))
+    , m_models(std::make_unique<shell::WindowModels>(*m_monitor, *m_language, *m_theme, *m_updates,
+                                                     platform::service<platform::Workspace>()))
     , m_navigator(std::make_unique<shell::SectionNavigator>(shell::MonitorGate::over(*m_monitor)))
     , m_sidebar(std::make_unique<shell::SidebarLayout>())
 {

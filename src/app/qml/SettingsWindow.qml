@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 import Velk.Settings
 
 // The Settings window, 610 × 754, with the Settings page.

@@ -9,7 +9,7 @@ namespace velk {
 
 // The uninstaller's applications as a list keyed by id. Rows are inserted,
 // removed and changed one by one as the view model's list changes.
-class AppListModel final : public QAbstractListModel {
+class AppListModel : public QAbstractListModel {
     Q_OBJECT
 public:
     enum Role {

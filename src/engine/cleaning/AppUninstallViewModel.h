@@ -13,9 +13,9 @@ namespace velk {
 // keeps the search text and the selection, loads one application's
 // leftovers on demand and uninstalls the selected applications. Main-thread
 // object owned by the App Uninstall screen; it starts no work by itself.
-class AppUninstallViewModel final : public QObject {
+class AppUninstallViewModel : public QObject {
     Q_OBJECT
-    Q_PROPERTY(QAbstractListModel* apps READ appModel CONSTANT)
+    Q_PROPERTY(velk::AppListModel* apps READ appModel CONSTANT)
     Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
     Q_PROPERTY(bool isUninstalling READ isUninstalling NOTIFY isUninstallingChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
@@ -31,7 +31,7 @@ public:
     explicit AppUninstallViewModel(QObject* parent = nullptr);
 
     const QList<AppItem>& apps() const { return m_apps; }
-    QAbstractListModel* appModel() { return &m_model; }
+    AppListModel* appModel() { return &m_model; }
     bool isLoading() const { return m_isLoading; }
     bool isUninstalling() const { return m_isUninstalling; }
     const QString& searchText() const { return m_searchText; }

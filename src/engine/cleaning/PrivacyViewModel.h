@@ -10,7 +10,7 @@ namespace velk {
 // Drives the privacy cleaner: scans the seven targets in the background,
 // keeps the user's selection, moves the files of the selected targets to the
 // Trash and scans again. Main-thread object owned by the Privacy screen.
-class PrivacyViewModel final : public QObject {
+class PrivacyViewModel : public QObject {
     Q_OBJECT
     Q_PROPERTY(QAbstractListModel* items READ itemModel CONSTANT)
     Q_PROPERTY(bool isScanning READ isScanning NOTIFY isScanningChanged)

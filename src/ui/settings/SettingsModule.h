@@ -4,7 +4,7 @@ class QQmlEngine;
 
 namespace velk::settings {
 
-// Makes `import Velk.Settings` (and Velk.Design) available in `engine`.
+// Makes `import Velk.Settings` (and Velk.Design, Velk.Models) available in `engine`.
 void prepareSettingsQml(QQmlEngine& engine);
 
 } // namespace velk::settings

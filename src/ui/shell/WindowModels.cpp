@@ -16,15 +16,20 @@ T* keptByCpp(T* object)
 } // namespace
 
 WindowModels::WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme,
-                           UpdateController& updates, QObject* parent)
+                           UpdateController& updates, std::shared_ptr<platform::Workspace> workspace,
+                           QObject* parent)
     : QObject(parent)
     , m_monitor(keptByCpp(&monitor))
     , m_language(keptByCpp(&language))
     , m_theme(keptByCpp(&theme))
     , m_updates(keptByCpp(&updates))
-    , m_junk(std::make_unique<SystemJunkViewModel>())
+    , m_junk(keptByCpp(new SystemJunkViewModel))
+    , m_largeFiles(keptByCpp(new LargeFilesViewModel))
+    , m_appUninstall(keptByCpp(new AppUninstallViewModel))
+    , m_privacy(keptByCpp(new PrivacyViewModel))
+    , m_startup(keptByCpp(new StartupViewModel))
+    , m_desktop(keptByCpp(new models::DesktopActions(std::move(workspace))))
 {
-    keptByCpp(m_junk.get());
 }
 
 WindowModels::~WindowModels() = default;

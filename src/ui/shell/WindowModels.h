@@ -1,10 +1,16 @@
 #pragma once
 
+#include "engine/cleaning/AppUninstallViewModel.h"
 #include "engine/cleaning/LanguageManager.h"
+#include "engine/cleaning/LargeFilesViewModel.h"
+#include "engine/cleaning/PrivacyViewModel.h"
 #include "engine/cleaning/SystemJunkViewModel.h"
+#include "engine/inspection/StartupViewModel.h"
 #include "engine/monitor/SystemMonitor.h"
+#include "platform/Workspace.h"
 #include "services/update/UpdateController.h"
 #include "ui/design/ThemeManager.h"
+#include "ui/models/DesktopActions.h"
 
 #include <QObject>
 #include <QtQml/qqmlregistration.h>
@@ -30,11 +36,19 @@ class WindowModels : public QObject {
     // The update state: the sidebar's version button, the prompt and the
     // alerts read it, the Settings page checks through it.
     Q_PROPERTY(velk::UpdateController* updates READ updates CONSTANT)
+    // One view model per screen, kept here for the same reason as `junk`.
+    Q_PROPERTY(velk::LargeFilesViewModel* largeFiles READ largeFiles CONSTANT)
+    Q_PROPERTY(velk::AppUninstallViewModel* appUninstall READ appUninstall CONSTANT)
+    Q_PROPERTY(velk::PrivacyViewModel* privacy READ privacy CONSTANT)
+    Q_PROPERTY(velk::StartupViewModel* startup READ startup CONSTANT)
+    // Revealing files, opening addresses and starting applications.
+    Q_PROPERTY(velk::models::DesktopActions* desktop READ desktop CONSTANT)
 
 public:
-    // Over the given instances; the junk view model is made here.
+    // Over the given instances; the view models and the desktop actions (over
+    // `workspace`) are made here.
     WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme, UpdateController& updates,
-                 QObject* parent = nullptr);
+                 std::shared_ptr<platform::Workspace> workspace, QObject* parent = nullptr);
     ~WindowModels() override;
 
     SystemMonitor* monitor() const { return m_monitor; }
@@ -42,6 +56,11 @@ public:
     ThemeManager* theme() const { return m_theme; }
     SystemJunkViewModel* junk() const { return m_junk.get(); }
     UpdateController* updates() const { return m_updates; }
+    LargeFilesViewModel* largeFiles() const { return m_largeFiles.get(); }
+    AppUninstallViewModel* appUninstall() const { return m_appUninstall.get(); }
+    PrivacyViewModel* privacy() const { return m_privacy.get(); }
+    StartupViewModel* startup() const { return m_startup.get(); }
+    models::DesktopActions* desktop() const { return m_desktop.get(); }
 
 private:
     SystemMonitor* m_monitor;
@@ -49,6 +68,11 @@ private:
     ThemeManager* m_theme;
     UpdateController* m_updates;
     std::unique_ptr<SystemJunkViewModel> m_junk;
+    std::unique_ptr<LargeFilesViewModel> m_largeFiles;
+    std::unique_ptr<AppUninstallViewModel> m_appUninstall;
+    std::unique_ptr<PrivacyViewModel> m_privacy;
+    std::unique_ptr<StartupViewModel> m_startup;
+    std::unique_ptr<models::DesktopActions> m_desktop;
 };
 
 } // namespace velk::shell

@@ -2,6 +2,7 @@
 #include "engine/cleaning/SyncFileScanner.h"
 #include "platform/FullDiskAccessProbe.h"
 #include "platform/ServiceRegistry.h"
+#include "support/FakeFullDiskAccessProbe.h"
 #include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 
@@ -136,32 +137,18 @@ TEST(SyncFileScanner, ItemsKeepTheNativeBytesAndIdentityOfWhatWasFound)
     ::unlink(root + "/report\xff");
 }
 
-class FixedProbe final : public velk::platform::FullDiskAccessProbe {
-public:
-    explicit FixedProbe(bool granted) : m_granted(granted) {}
-    bool isGranted() const override
-    {
-        ++asked;
-        return m_granted;
-    }
-    mutable int asked = 0;
-
-private:
-    bool m_granted;
-};
-
 TEST(FullDiskAccess, AsksTheProbeAtEveryRead)
 {
     using velk::platform::ScopedService;
     {
-        ScopedService<velk::platform::FullDiskAccessProbe> denied(std::make_shared<FixedProbe>(false));
+        ScopedService<velk::platform::FullDiskAccessProbe> denied(std::make_shared<velk::test::FakeFullDiskAccessProbe>(false));
         EXPECT_FALSE(velk::FullDiskAccess::isGranted());
     }
-    auto granted = std::make_shared<FixedProbe>(true);
+    auto granted = std::make_shared<velk::test::FakeFullDiskAccessProbe>(true);
     ScopedService<velk::platform::FullDiskAccessProbe> scope(granted);
     EXPECT_TRUE(velk::FullDiskAccess::isGranted());
     EXPECT_TRUE(velk::FullDiskAccess::isGranted());
-    EXPECT_EQ(granted->asked, 2);
+    EXPECT_EQ(granted->asked(), 2);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "RecordingMonitorGate.h"
 #include "engine/cleaning/LanguageManager.h"
 #include "support/FakeMonitorSources.h"
+#include "support/FakeWorkspace.h"
 #include "support/UpdateDouble.h"
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/Presentation.h"
@@ -22,7 +23,8 @@ protected:
     SidebarLayout layout { defaults };
     test::UpdateDouble updates;
     SystemMonitor monitor { std::make_shared<test::FakeMonitorSources>() };
-    WindowModels models { monitor, LanguageManager::shared(), ThemeManager::shared(), *updates };
+    WindowModels models { monitor, LanguageManager::shared(), ThemeManager::shared(), *updates,
+                          std::make_shared<test::FakeWorkspace>() };
 
     // The view goes before the objects it shows.
     ~ContentViewTest() override

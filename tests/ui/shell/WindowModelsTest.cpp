@@ -1,8 +1,9 @@
 #include "ui/shell/ShellModule.h"
 #include "ui/shell/WindowModels.h"
 
-#include "support/FakeMonitorSources.h"
 #include "platform/ServiceRegistry.h"
+#include "support/FakeMonitorSources.h"
+#include "support/FakeWorkspace.h"
 #include "support/MemoryDefaults.h"
 #include "support/UpdateDouble.h"
 
@@ -21,7 +22,7 @@ protected:
     std::unique_ptr<QObject> create(const QByteArray& body, const QVariantMap& properties)
     {
         QQmlComponent component(&engine);
-        component.setData("import QtQuick\nimport Velk.Design\nimport Velk.Shell\n" + body, QUrl("qrc:/test/Root.qml"));
+        component.setData("import QtQuick\nimport Velk.Design\nimport Velk.Models\nimport Velk.Shell\n" + body, QUrl("qrc:/test/Root.qml"));
         errors = component.errorString();
         if (component.isError())
             return nullptr;
@@ -32,17 +33,18 @@ protected:
 
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
     platform::ScopedService<platform::UserDefaults> service { defaults };
+    std::shared_ptr<test::FakeWorkspace> workspace = std::make_shared<test::FakeWorkspace>();
+    std::unique_ptr<LanguageManager> language = std::make_unique<LanguageManager>(defaults);
+    std::unique_ptr<SystemMonitor> monitor = std::make_unique<SystemMonitor>(std::make_shared<test::FakeMonitorSources>());
+    ThemeManager theme;
+    test::UpdateDouble updates;
+    WindowModels models { *monitor, *language, theme, *updates, workspace };
     QQmlEngine engine;
     QString errors;
 };
 
 TEST_F(WindowModelsTest, ViewsAreHandedTypedModelsFromTheRoot)
 {
-    auto language = std::make_unique<LanguageManager>(defaults);
-    auto monitor = std::make_unique<SystemMonitor>(std::make_shared<test::FakeMonitorSources>());
-    ThemeManager theme;
-    test::UpdateDouble updates;
-    WindowModels models(*monitor, *language, theme, *updates);
 
     // A screen declares what it needs; the window passes the root's models.
     auto screen = create(R"(Item {
@@ -71,10 +73,63 @@ TEST_F(WindowModelsTest, ViewsAreHandedTypedModelsFromTheRoot)
     EXPECT_TRUE(!wrong || wrong->property("junk").value<QObject*>() == nullptr);
 }
 
+TEST_F(WindowModelsTest, EveryScreenViewModelIsReadThroughItsType)
+{
+    auto screen = create(R"(Item {
+        required property WindowModels models
+        property LargeFilesViewModel largeFiles: models.largeFiles
+        property AppUninstallViewModel appUninstall: models.appUninstall
+        property PrivacyViewModel privacy: models.privacy
+        property StartupViewModel startup: models.startup
+        property DesktopActions desktop: models.desktop
+        readonly property double minSize: largeFiles.minSizeMB
+        readonly property int apps: appUninstall.apps.rowCount()
+        readonly property int appRow: appUninstall.apps.indexOf("none")
+        readonly property int privacyTargets: privacy.items.rowCount()
+        readonly property bool startupLoading: startup.isLoading
+    })", {{"models", QVariant::fromValue(&models)}});
+    ASSERT_TRUE(screen) << errors.toStdString();
+    const std::pair<const char*, QObject*> handed[] = {
+        {"largeFiles", models.largeFiles()}, {"appUninstall", models.appUninstall()}, {"privacy", models.privacy()},
+        {"startup", models.startup()}, {"desktop", models.desktop()}};
+    for (const auto& [name, object] : handed) {
+        EXPECT_NE(object, nullptr) << name;
+        EXPECT_EQ(screen->property(name).value<QObject*>(), object) << name;
+    }
+    EXPECT_EQ(screen->property("minSize").toDouble(), models.largeFiles()->minSizeMB());
+    EXPECT_EQ(screen->property("apps").toInt(), 0);
+    EXPECT_EQ(screen->property("appRow").toInt(), -1);
+    EXPECT_EQ(screen->property("privacyTargets").toInt(), models.privacy()->items().size());
+    EXPECT_FALSE(screen->property("startupLoading").toBool());
+}
+
+TEST_F(WindowModelsTest, DesktopActionsReachTheRootsWorkspace)
+{
+    auto view = create(R"(Item {
+        required property WindowModels models
+        function act() {
+            models.desktop.reveal("/data/movie.mkv")
+            models.desktop.reveal("")
+            return [models.desktop.openUrl("https://example.org/help"),
+                    models.desktop.openApplication("/usr/share/applications/editor.desktop"),
+                    models.desktop.openApplication("")]
+        }
+    })", {{"models", QVariant::fromValue(&models)}});
+    ASSERT_TRUE(view) << errors.toStdString();
+    QVariant answers;
+    QMetaObject::invokeMethod(view.get(), "act", Q_RETURN_ARG(QVariant, answers));
+    EXPECT_EQ(answers.toList(), (QVariantList {true, true, false}));
+    using Call = test::FakeWorkspace::Call;
+    EXPECT_EQ(workspace->calls(), (QList<Call> {{"revealFiles", {"/data/movie.mkv"}},
+                                               {"openUrl", {"https://example.org/help"}},
+                                               {"openApplication", {"/usr/share/applications/editor.desktop"}}}));
+}
+
 TEST_F(WindowModelsTest, EngineObjectsCannotBeMadeInQml)
 {
     for (const char* type : {"SystemMonitor", "SystemJunkViewModel", "ProcessListModel", "ScanCategoryListModel",
-                             "UpdateController", "WindowModels"}) {
+                             "UpdateController", "WindowModels", "LargeFilesViewModel", "AppUninstallViewModel",
+                             "AppListModel", "PrivacyViewModel", "StartupViewModel", "DesktopActions"}) {
         auto object = create(QByteArray("Item { property QtObject made: ") + type + " {} }", {});
         EXPECT_FALSE(object) << type;
         EXPECT_FALSE(errors.isEmpty()) << type;

@@ -4,7 +4,7 @@ class QQmlEngine;
 
 namespace velk::screens {
 
-// Makes `import Velk.Dashboard` (and Velk.Design) available in `engine`.
+// Makes `import Velk.Dashboard` (and Velk.Design, Velk.Models) available in `engine`.
 void prepareDashboardQml(QQmlEngine& engine);
 
 } // namespace velk::screens

@@ -1,6 +1,7 @@
 #include "ui/screens/processes/ProcessesModule.h"
 
 #include "ui/design/DesignModule.h"
+#include "ui/models/ModelsModule.h"
 
 #include <QQmlEngine>
 
@@ -12,6 +13,7 @@ namespace velk::screens {
 void prepareProcessesQml(QQmlEngine& engine)
 {
     design::prepareQmlEngine(engine);
+    models::prepareModelsQml(engine);
     static const bool registered = [] {
         qml_register_types_Velk_Processes();
         return true;

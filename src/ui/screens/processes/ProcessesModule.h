@@ -4,7 +4,7 @@ class QQmlEngine;
 
 namespace velk::screens {
 
-// Makes `import Velk.Processes` (and Velk.Design) available in `engine`.
+// Makes `import Velk.Processes` (and Velk.Design, Velk.Models) available in `engine`.
 void prepareProcessesQml(QQmlEngine& engine);
 
 } // namespace velk::screens

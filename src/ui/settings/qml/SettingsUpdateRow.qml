@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Layouts
 import QtQuick.Templates as T
 import Velk.Design
+import Velk.Models
 
 // "Check for Updates": offers the waiting update, else checks by hand; the
 // main window shows the outcome. Disabled with a spinner while a check

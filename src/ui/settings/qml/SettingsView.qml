@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import Velk.Design
+import Velk.Models
 import Velk.Settings
 
 // The Settings page, 610 × 754: the sampling interval, the interface

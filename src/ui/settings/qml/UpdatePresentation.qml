@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 import Velk.Settings
 
 // What the main window shows of the update controller: the prompt sheet for

@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 import Velk.Settings
 
 // The update prompt as a sheet: shown while the controller has an offer to

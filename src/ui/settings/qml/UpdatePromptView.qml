@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Velk.Design
+import Velk.Models
 import Velk.Settings
 
 // The offer of one update, 610 wide: the installed and the offered version,

@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Velk.Design
+import Velk.Models
 import Velk.Shell
 
 // The navigation column: the brand mark (which collapses and expands the

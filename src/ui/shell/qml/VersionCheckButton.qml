@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import Velk.Design
+import Velk.Models
 
 // The footer's version button: the running version, a spinner while an
 // update check runs, and a pulsing dot while an update waits. A click shows

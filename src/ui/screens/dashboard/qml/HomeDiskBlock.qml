@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 
 // Free disk space at hero size with the scan button, the usage line, and
 // the usage bar with its rounded percentage.

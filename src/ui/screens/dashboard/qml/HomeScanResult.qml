@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 
 // What the junk scan found: "—" while a scan or clean runs, otherwise the
 // amount of the last scan, and Review once a scan found at least a byte.

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import Velk.Design
+import Velk.Models
 import Velk.Dashboard
 
 // The dashboard: free disk space with the junk scan, the last scan's result

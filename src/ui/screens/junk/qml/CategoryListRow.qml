@@ -14,6 +14,8 @@ Item {
     required property string icon
     required property bool isSelected
     required property double totalSize
+    // Finds this row by name: "systemJunk.row[CATEGORY]".
+    readonly property string key: categoryId
 
     // The row's new selection for the whole category.
     signal toggleAll(bool selected)

@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Velk.Design
+import Velk.Models
 import Velk.SystemJunk
 
 // The scrolling list under the summary bar: the categories in their four

@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 import Velk.SystemJunk
 
 // Before a scan, or after a stopped one: what the scan looks at, what the

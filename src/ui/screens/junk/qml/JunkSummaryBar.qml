@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 import Velk.SystemJunk
 
 // Over the category list: the progress of a running scan, or after a

@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Velk.Design
+import Velk.Models
 import Velk.SystemJunk
 
 // The System Junk section: scans the junk categories, shows what was found

@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 import Velk.Processes
 
 // The footer while sorted by CPU: system, user and idle shares, the load of

@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import Velk.Design
+import Velk.Models
 import Velk.Processes
 
 // The sort bar, a divider and the visible processes, one row each keyed by

@@ -16,6 +16,8 @@ Item {
     required property string memoryText
     required property var threads
     required property var bundlePath
+    // Finds this row by name: "processes.row[PID]".
+    readonly property int key: pid
     // Set by the list.
     property string identity
     property string ports

@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 import Velk.Processes
 
 // The footer while sorted by memory: the pressure bar, green, amber from

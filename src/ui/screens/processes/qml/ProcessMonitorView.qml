@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import Velk.Design
+import Velk.Models
 import Velk.Processes
 
 // The Processes section: the header with the process count, the listeners

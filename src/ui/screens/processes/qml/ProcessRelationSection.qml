@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Velk.Design
+import Velk.Models
 
 // A titled list of related processes; a click on a row selects that process.
 Column {
@@ -26,6 +27,7 @@ Column {
             required property string user
             required property string cpuText
             required property var bundlePath
+            readonly property int key: pid
             objectName: "processes.relation.row"
             width: root.width
             implicitHeight: rowName.implicitHeight + 10

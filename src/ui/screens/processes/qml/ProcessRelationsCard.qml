@@ -69,6 +69,7 @@ VelkCard {
                     required property string user
                     required property string bundlePath
                     required property string ports
+                    readonly property int key: pid
                     objectName: "processes.peer.row"
                     width: parent.width
                     implicitHeight: peerRow.implicitHeight + 6
@@ -123,6 +124,7 @@ VelkCard {
                     id: remote
                     required property string host
                     required property int count
+                    readonly property string key: host
                     objectName: "processes.remote.row"
                     width: parent.width
                     implicitHeight: badge.implicitHeight + 4

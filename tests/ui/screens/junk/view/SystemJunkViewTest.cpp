@@ -54,6 +54,7 @@ protected:
         QQmlComponent component(&engine);
         component.setData(R"(import QtQuick
 import Velk.Design
+import Velk.Models
 import Velk.Shell
 import Velk.SystemJunk
 Item {
@@ -119,14 +120,12 @@ Item {
         return from ? findVisual(from, QString::fromLatin1(name)) : nullptr;
     }
 
-    // The rows of the list, by category id.
+    // The row of one category, found by its key as scripts find it.
     QQuickItem* row(const QString& categoryId) const
     {
-        for (QQuickItem* r : findAll("systemJunk.row"))
-            if (r->property("categoryId").toString() == categoryId)
-                return r;
-        ADD_FAILURE() << categoryId.toStdString();
-        return nullptr;
+        const QList<QQuickItem*> found = findAll("systemJunk.row[" + categoryId + "]");
+        EXPECT_EQ(found.size(), 1) << categoryId.toStdString();
+        return found.value(0);
     }
     QQuickItem* group(const QString& key) const
     {

@@ -2,6 +2,7 @@
 #include "support/FakeHostProbe.h"
 #include "support/FakeMonitorSources.h"
 #include "support/FakeProcessProbe.h"
+#include "support/ui/ItemDriver.h"
 #include "ui/design/AlertPresentation.h"
 #include "ui/design/AppIconCache.h"
 #include "ui/design/QuickFixture.h"
@@ -206,6 +207,7 @@ TEST_F(ProcessMonitorViewTest, HeaderListAndSelection)
     EXPECT_EQ(find("processes.listeners")->property("text").toString(), QStringLiteral("3 网络监听"));
     ASSERT_EQ(rows().size(), 3);
     EXPECT_EQ(rows().front()->property("pid").toInt(), 812);
+    EXPECT_EQ(ItemDriver(window).find("processes.row[812]"), rows().front());
     EXPECT_EQ(rows().front()->property("ports").toString(), ":80,443");
     EXPECT_EQ(rows().front()->property("identity").toString(), QStringLiteral("PID 812 · T 4 · www-data"));
     EXPECT_TRUE(rows().front()->property("cpuHot").toBool());

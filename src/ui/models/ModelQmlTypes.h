@@ -1,7 +1,10 @@
 #pragma once
 
+#include "engine/cleaning/AppListModel.h"
+#include "engine/cleaning/AppUninstallViewModel.h"
 #include "engine/cleaning/FileItemListModel.h"
 #include "engine/cleaning/LargeFilesViewModel.h"
+#include "engine/cleaning/PrivacyViewModel.h"
 #include "engine/cleaning/ScanCategoryListModel.h"
 #include "engine/cleaning/SystemJunkViewModel.h"
 #include "engine/inspection/StartupItemListModel.h"
@@ -17,9 +20,9 @@
 // The engine types the views are handed, known to QML by name so that
 // `required property SystemJunkViewModel viewModel` is checked. They are made
 // in C++ (by the window's composition root) and never from QML; the engines
-// themselves stay free of QML. (A type registered here that can be built
-// without arguments must not be `final`: the registration derives from it.)
-namespace velk::design {
+// themselves stay free of QML. (No type registered here is `final`: the
+// registration may derive from it.)
+namespace velk::models {
 
 struct ListModelForeign {
     Q_GADGET
@@ -77,6 +80,27 @@ struct LargeFilesViewModelForeign {
     QML_UNCREATABLE("Views are handed the large-file view model by the window.")
 };
 
+struct AppListModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::AppListModel)
+    QML_NAMED_ELEMENT(AppListModel)
+    QML_UNCREATABLE("The uninstall view model owns its application list.")
+};
+
+struct AppUninstallViewModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::AppUninstallViewModel)
+    QML_NAMED_ELEMENT(AppUninstallViewModel)
+    QML_UNCREATABLE("Views are handed the uninstall view model by the window.")
+};
+
+struct PrivacyViewModelForeign {
+    Q_GADGET
+    QML_FOREIGN(velk::PrivacyViewModel)
+    QML_NAMED_ELEMENT(PrivacyViewModel)
+    QML_UNCREATABLE("Views are handed the privacy view model by the window.")
+};
+
 struct StartupItemListModelForeign {
     Q_GADGET
     QML_FOREIGN(velk::StartupItemListModel)
@@ -110,4 +134,4 @@ struct UpdateStatusAlertForeign {
     QML_VALUE_TYPE(updateStatusAlert)
 };
 
-} // namespace velk::design
+} // namespace velk::models

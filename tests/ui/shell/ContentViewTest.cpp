@@ -193,6 +193,43 @@ TEST_F(ContentViewTest, CollapsedSidebarHasNoStripAndSettlesAtTheIconColumn)
     shoot("shell-collapsed");
 }
 
+// At the window's minimum size the footer's two controls lie whole inside
+// the sidebar in both forms, with and without a waiting update, and the
+// English "Settings" label is not cut even beside the badge at the
+// narrowest width.
+TEST_F(ContentViewTest, FooterStaysWholeAtTheMinimumSize)
+{
+    ASSERT_TRUE(showRoot());
+    LanguageManager::shared().setCurrent("en");
+    layout.dragChanged(-1000);
+    layout.dragEnded();
+    ASSERT_EQ(find("sidebar")->width(), 210);
+    QQuickItem* sidebar = find("sidebar");
+    for (const bool pending : { false, true }) {
+        if (pending) {
+            updates.turn();
+            ASSERT_TRUE(updates.answer(test::UpdateDouble::newer()));
+        }
+        for (const bool collapsed : { false, true }) {
+            SCOPED_TRACE(testing::Message() << "pending " << pending << " collapsed " << collapsed);
+            layout.setCollapsed(collapsed);
+            EXPECT_TRUE(test::waitFor([&] { return sidebar->width() == (collapsed ? 56 : 210); }));
+            settle(50);
+            for (const char* name : { "sidebar.settings", "sidebar.version" }) {
+                const QRectF box = find(name)->mapRectToItem(sidebar, QRectF(QPointF(), find(name)->size()));
+                EXPECT_GE(box.top(), 0) << name;
+                EXPECT_LE(box.bottom(), sidebar->height()) << name;
+                EXPECT_GE(box.left(), 0) << name;
+                EXPECT_LE(box.right(), sidebar->width()) << name;
+            }
+            if (!collapsed) {
+                EXPECT_FALSE(find("sidebar.settings.label")->property("truncated").toBool());
+            }
+        }
+    }
+    LanguageManager::shared().setCurrent("zh-Hans");
+}
+
 TEST_F(ContentViewTest, DraggingTheStripResizesAndADoubleClickResets)
 {
     ASSERT_TRUE(showRoot());

@@ -9,7 +9,9 @@ AbstractButton {
     required property bool isCompact
 
     objectName: "sidebar.settings"
-    implicitWidth: isCompact ? VDS.Measure.control : VDS.Measure.sidebarNavColumnWidth
+    // Expanded: the whole label, so the footer can make room for it.
+    implicitWidth: isCompact ? VDS.Measure.control
+                             : 2 + 28 + 3 * VDS.Space.s + Math.ceil(label.implicitWidth)
     implicitHeight: VDS.Measure.row
     hoverEnabled: true
     focusPolicy: Qt.NoFocus
@@ -23,7 +25,7 @@ AbstractButton {
         color: link.hovered ? (link.isCompact ? VDS.C.sidebarHover : VDS.C.hover) : "transparent"
     }
 
-    contentItem: Item {
+    contentItem: Item { // qmllint disable deferred-property-id
         SymbolIcon {
             visible: link.isCompact
             anchors.centerIn: parent
@@ -46,6 +48,8 @@ AbstractButton {
                 color: link.hovered ? VDS.C.text1 : VDS.C.text3
             }
             Text {
+                id: label
+                objectName: "sidebar.settings.label"
                 width: parent.width - 2 - 28 - 2 * VDS.Space.s
                 anchors.verticalCenter: parent.verticalCenter
                 text: Lang.t("设置", "Settings")

@@ -29,11 +29,15 @@ Rectangle {
     color: VDS.C.bg0
     clip: true
 
-    // The column scrolls when the window is too low for all of it, so the
-    // footer never covers a row.
+    // The footer keeps its place at the bottom. Above it, the space over the
+    // brand mark gives way first when the window is low; then the column
+    // scrolls, so neither ever covers the other.
     Flickable {
         id: scroller
-        anchors.fill: parent
+        anchors.top: parent.top
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: footer.top
         contentWidth: width
         contentHeight: column.height
         interactive: contentHeight > height
@@ -42,15 +46,18 @@ Rectangle {
 
         Item {
             id: column
+            // The space over the brand mark: its full measure when there is
+            // room, down to a small margin.
+            readonly property real topSpace: Math.max(VDS.Space.xs, Math.min(VDS.Space.xl,
+                scroller.height - brand.height - VDS.Space.l - nav.height))
             width: scroller.width
-            height: Math.max(scroller.height,
-                VDS.Space.xl + brand.height + VDS.Space.l + nav.height + footer.height)
+            height: Math.max(scroller.height, topSpace + brand.height + VDS.Space.l + nav.height)
 
             AbstractButton {
                 id: brand
                 objectName: "sidebar.brand"
                 anchors.top: parent.top
-                anchors.topMargin: VDS.Space.xl
+                anchors.topMargin: column.topSpace
                 anchors.left: parent.left
                 anchors.right: parent.right
                 anchors.leftMargin: VDS.Measure.sidebarHeaderHPadding
@@ -112,36 +119,45 @@ Rectangle {
                     }
                 }
             }
+        }
+    }
 
-            Item {
-                id: footer
-                objectName: "sidebar.footer"
-                anchors.bottom: parent.bottom
-                anchors.left: parent.left
-                anchors.right: parent.right
-                height: footerGrid.height + 2 * VDS.Space.s
+    Item {
+        id: footer
+        objectName: "sidebar.footer"
+        // Where the nav column starts when expanded; the footer row starts
+        // there too, so the gear lines up with the rows' icons.
+        readonly property real rowX: Math.round((width - VDS.Measure.sidebarNavColumnWidth) / 2)
+        // The expanded row is the nav column's width, wider (up to a small
+        // margin at the sidebar's edge) when the label and the version need
+        // more.
+        readonly property real rowWidth: Math.min(width - rowX - VDS.Space.xs,
+            Math.max(VDS.Measure.sidebarNavColumnWidth, link.implicitWidth + version.width))
+        anchors.bottom: parent.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        height: footerGrid.height + 2 * VDS.Space.s
 
-                // One column when compact, one row of the nav column's width when
-                // expanded.
-                Grid {
-                    id: footerGrid
-                    anchors.centerIn: parent
-                    columns: sidebar.isCompact ? 1 : 2
-                    rowSpacing: VDS.Space.xs
-                    columnSpacing: 0
-                    horizontalItemAlignment: Grid.AlignHCenter
-                    verticalItemAlignment: Grid.AlignVCenter
-                    SidebarSettingsLink {
-                        width: sidebar.isCompact ? implicitWidth : VDS.Measure.sidebarNavColumnWidth - version.width
-                        isCompact: sidebar.isCompact
-                        onClicked: sidebar.settingsRequested()
-                    }
-                    VersionCheckButton {
-                        id: version
-                        isCompact: sidebar.isCompact
-                        updates: sidebar.updates
-                    }
-                }
+        // One column when compact, one row when expanded.
+        Grid {
+            id: footerGrid
+            x: sidebar.isCompact ? Math.round((footer.width - width) / 2) : footer.rowX
+            anchors.verticalCenter: parent.verticalCenter
+            columns: sidebar.isCompact ? 1 : 2
+            rowSpacing: VDS.Space.xs
+            columnSpacing: 0
+            horizontalItemAlignment: Grid.AlignHCenter
+            verticalItemAlignment: Grid.AlignVCenter
+            SidebarSettingsLink {
+                id: link
+                width: sidebar.isCompact ? implicitWidth : footer.rowWidth - version.width
+                isCompact: sidebar.isCompact
+                onClicked: sidebar.settingsRequested()
+            }
+            VersionCheckButton {
+                id: version
+                isCompact: sidebar.isCompact
+                updates: sidebar.updates
             }
         }
     }

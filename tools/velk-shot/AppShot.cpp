@@ -20,12 +20,14 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QQuickWindow>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
 #include <optional>
@@ -103,6 +105,25 @@ struct Fixture {
     std::optional<ScopedService<platform::ProcessProbe>> processes;
 };
 
+// Copies the tree at `from` into the folder `to`, links followed, so the
+// copy holds what they point at (a fixture's sys folder may be a link into
+// the shared sysfs fixtures).
+bool copyTree(const QString& from, const QString& to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    QDirIterator entries(from, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        const QString copy = QDir(to).filePath(QDir(from).relativeFilePath(path));
+        const bool copied = entries.fileInfo().isDir() ? QDir().mkpath(copy) : QFile::copy(path, copy);
+        if (!copied)
+            return false;
+    }
+    return true;
+}
+
 // "true"/"false", a number, a JSON array or object, or else the text.
 QVariant parseValue(const QString& text)
 {
@@ -137,11 +158,12 @@ public:
     {
     }
 
-    // A picture of the window as <prefix>-NAME.png in the output folder.
+    // A picture of the window on top (an open sheet, else the main window)
+    // as NAME.png in the output folder; <prefix>.png without a name.
     bool shot(const QString& name)
     {
-        const QImage image = m_items.window().grabWindow();
-        const QString path = QDir(m_out).filePath(m_prefix + (name.isEmpty() ? QString() : '-' + name) + ".png");
+        const QImage image = m_items.topWindow().grabWindow();
+        const QString path = QDir(m_out).filePath((name.isEmpty() ? m_prefix : name) + ".png");
         if (image.isNull() || !image.save(path)) {
             fail("could not write " + path);
             return false;
@@ -169,9 +191,12 @@ public:
             QQuickItem* target = m_items.find(name);
             if (!target || !target->isVisible())
                 return error("nothing shown is named " + name);
+            QQuickWindow* window = target->window();
+            if (command == "click" && window != &m_items.topWindow())
+                return error(name + " lies under an open sheet");
             const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-            if (!QRectF(QPointF(), m_items.window().size()).contains(centre))
-                return error(name + " lies outside the window");
+            if (!window || !QRectF(QPointF(), window->size()).contains(centre))
+                return error(name + " lies outside its window");
             if (command == "click")
                 m_items.click(target);
             else
@@ -243,7 +268,7 @@ void addAppOptions(QCommandLineParser& parser)
 {
     parser.addOptions({
         { "app", "Run the application's start-up code and render its main window." },
-        { "fixture", "With --app: read the machine from DIR instead of this one.", "dir" },
+        { "fixture", "With --app: read the machine from (a copy of) DIR instead of this one.", "dir" },
         { "section", "With --app: the section shown first (dashboard, systemInfo, ...).", "name" },
         { "script", "With --app: steps to run (click, type, key, alert, waitFor, wait, shot, dump).", "file" },
         { "default", "With --app: a setting KEY=VALUE to start with (repeatable).", "pair" },
@@ -263,12 +288,17 @@ int runApp(const QCommandLineParser& parser, SteppedAnimationDriver& driver)
         defaults->seed(pair.left(equals), parseValue(pair.mid(equals + 1)));
     }
     ScopedService<platform::UserDefaults> defaultsService(defaults);
+    // The fixture runs from a copy: a script may remove files.
+    QTemporaryDir machine;
     std::optional<Fixture> fixture;
     if (parser.isSet("fixture")) {
         const QString root = QDir(parser.value("fixture")).absolutePath();
         if (!QDir(root).exists())
             return fail("no fixture folder " + root);
-        fixture.emplace(root);
+        const QString copy = machine.filePath(QStringLiteral("machine"));
+        if (!machine.isValid() || !copyTree(root, copy))
+            return fail("could not copy the fixture folder " + root);
+        fixture.emplace(copy);
     }
 
     ThemeManager::shared().setCurrentRawValue(theme);

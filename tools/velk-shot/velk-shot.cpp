@@ -18,13 +18,42 @@
 // renderer, so effects that need shaders are not drawn.
 //
 // --app runs the program's own start-up code and writes the main window as
-// app-SECTION-THEME-LANG.png, or runs a script, one step a line, items named
-// by objectName ("sidebar.row[processes]" picks the row whose key is
-// "processes"):
-//   click NAME | type NAME TEXT | key Ctrl+Shift+S | alert BUTTON-TEXT | waitFor NAME [MS] |
-//   wait MS | shot NAME | dump [FILE]
-// A dump lists the named items shown: name, text, enabled, checked, geometry
-// and identity.
+// app-SECTION-THEME-LANG.png. With --script it runs a script instead, one
+// step a line ('#' starts a comment line); a step that fails stops the run
+// with a message naming its line and velk-shot exits with status 1:
+//   click NAME          clicks the shown item NAME; fails when it lies under
+//                       an open sheet
+//   type NAME TEXT      focuses NAME and types TEXT (the rest of the line)
+//   key KEYS            presses a key combination: Escape, Return, Ctrl+Shift+S
+//                       (in the window on top)
+//   alert TEXT          presses the shown alert's button labelled TEXT
+//   waitFor NAME [MS]   waits until NAME is shown (10 s unless MS is given)
+//   wait MS             lets MS milliseconds of animation time pass
+//   shot [NAME]         writes the window on top as NAME.png into --out (the
+//                       sheet when one is open, else the main window);
+//                       app-SECTION-THEME-LANG.png without NAME
+//   dump [FILE]         lists the named items shown, as JSON, into FILE in
+//                       --out (standard output without FILE or with "-")
+// Items are named by objectName; "sidebar.row[processes]" picks the row whose
+// `key` (or `section`) is "processes". Names reach the main window, open
+// sheets (modal windows of their own) and open alerts, the topmost first. A
+// dump lists, window by window from the bottom: name, text, enabled,
+// checked, key, geometry in its window and identity (the item's address);
+// items of a sheet name it under "window". Every step but wait, shot and
+// dump lets 300 ms pass afterwards; shot lets 600 ms pass first.
+//
+// --fixture DIR reads the machine from a folder in the macOS layout instead
+// of this one, with settings in memory: the home is the first folder in
+// DIR/Users (else DIR/Users/me), "/Applications", "/Library", ... lie in
+// DIR, a tool answers with DIR/tools/<tool>.out whatever its arguments,
+// DIR/sys stands for /sys (battery, sensors), DIR/proc for /proc when it
+// exists (processes, memory), DIR/etc and DIR/sys give the machine's facts.
+// The run works on a copy of DIR, so a script that removes files leaves the
+// fixture as it was.
+//
+// Example: the update prompt (a sheet) in English, as prompt.png
+//   printf 'click sidebar.version\nwaitFor updatePrompt.install\nshot prompt\n' > s.txt
+//   velk-shot --app --preview --lang en --script s.txt --out /tmp/shots
 
 #include "engine/cleaning/LanguageManager.h"
 #include "platform/Clock.h"

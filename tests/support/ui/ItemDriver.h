@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QKeyEvent>
@@ -18,6 +19,11 @@ namespace velk::test {
 // would: finds, clicks, types, presses keys, reads texts, and lists what is
 // on screen. The view tests and velk-shot's scripts share it.
 //
+// Sheets are windows of their own, open over the window: what the driver
+// finds, clicks and lists covers them too, the topmost window first, and
+// keys go to the topmost window. Alerts are drawn inside the window that
+// declares them, so they are found wherever they are shown.
+//
 // A name may carry a key, "sidebar.row[processes]": then only items of that
 // name whose `key` (or else `section`) property is that text match, which is
 // how list delegates are told apart.
@@ -30,13 +36,44 @@ public:
 
     QQuickWindow& window() const { return m_window; }
 
-    // Every item named `name` below `from` (the window's content by
-    // default), in the order they are drawn.
+    // The window and the shown windows open over it (its sheets, and
+    // theirs), bottom to top.
+    QList<QQuickWindow*> windows() const
+    {
+        QList<QQuickWindow*> stack { &m_window };
+        const QWindowList all = QGuiApplication::topLevelWindows();
+        for (qsizetype below = 0; below < stack.size(); ++below) {
+            for (QWindow* candidate : all) {
+                auto* quick = qobject_cast<QQuickWindow*>(candidate);
+                if (quick && quick->isVisible() && quick->transientParent() == stack[below] && !stack.contains(quick))
+                    stack.append(quick);
+            }
+        }
+        return stack;
+    }
+
+    // The window on top: the open sheet, else the window itself.
+    QQuickWindow& topWindow() const { return *windows().constLast(); }
+
+    // The window of a sheet (the `sheetWindow` of a VelkSheet).
+    static QQuickWindow* sheetWindowOf(const QObject* sheet)
+    {
+        return sheet ? sheet->property("sheetWindow").value<QQuickWindow*>() : nullptr;
+    }
+
+    // Every item named `name` below `from`, in the order they are drawn; by
+    // default in every window, the topmost first.
     QList<QQuickItem*> findAll(const QString& name, QQuickItem* from = nullptr) const
     {
         const auto [bare, key] = split(name);
         QList<QQuickItem*> found;
-        collect(from ? from : m_window.contentItem(), bare, key, found);
+        if (from) {
+            collect(from, bare, key, found);
+            return found;
+        }
+        const QList<QQuickWindow*> stack = windows();
+        for (auto window = stack.crbegin(); window != stack.crend(); ++window)
+            collect((*window)->contentItem(), bare, key, found);
         return found;
     }
 
@@ -51,27 +88,30 @@ public:
     }
 
     // Clicks `target` at `pos` (its own coordinates; its centre by default).
+    // The click goes to the window `target` is in.
     void click(QQuickItem* target, std::optional<QPointF> pos = std::nullopt) const
     {
         const QPointF local = pos.value_or(QPointF(target->width() / 2, target->height() / 2));
-        QTest::mouseClick(&m_window, Qt::LeftButton, {}, target->mapToScene(local).toPoint());
+        QTest::mouseClick(windowOf(target), Qt::LeftButton, {}, target->mapToScene(local).toPoint());
     }
 
     // Focuses `target` and types `text` into it.
     void type(QQuickItem* target, const QString& text) const
     {
         target->forceActiveFocus();
+        QQuickWindow* window = windowOf(target);
         for (const QChar c : text) {
             QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
             QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QCoreApplication::sendEvent(&m_window, &press);
-            QCoreApplication::sendEvent(&m_window, &release);
+            QCoreApplication::sendEvent(window, &press);
+            QCoreApplication::sendEvent(window, &release);
         }
     }
 
+    // Presses a key in the window on top.
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
     {
-        QTest::keyClick(&m_window, key, modifiers);
+        QTest::keyClick(&topWindow(), key, modifiers);
     }
 
     // Presses a key combination written like "Ctrl+Shift+S" or "Escape";
@@ -87,7 +127,7 @@ public:
     }
 
     // The buttons of the alert on screen, in their order; empty when no
-    // alert is shown. Alerts are drawn over the whole window.
+    // alert is shown. Alerts are drawn over the whole window that shows them.
     QList<QQuickItem*> alertButtons() const
     {
         QList<QQuickItem*> buttons;
@@ -122,17 +162,43 @@ public:
     // The item's `text`, empty when it has none.
     static QString text(const QObject* item) { return item ? item->property("text").toString() : QString(); }
 
-    // The named items that are shown, in drawing order: name, text, enabled,
-    // checked, geometry in the window and identity (its address, which
-    // tells two items of one name apart across dumps of one run).
+    // The named items that are shown, window by window from the bottom, in
+    // drawing order: name, text, enabled, checked, geometry in its window
+    // and identity (its address, which tells two items of one name apart
+    // across dumps of one run). Items of a window over the main one also
+    // name that window (its sheet's name).
     QJsonArray dump() const
     {
         QJsonArray items;
-        dumpInto(m_window.contentItem(), items);
+        for (QQuickWindow* window : windows())
+            dumpInto(window->contentItem(), window == &m_window ? QString() : windowName(*window), items);
         return items;
     }
 
 private:
+    QQuickWindow* windowOf(const QQuickItem* item) const { return item->window() ? item->window() : &m_window; }
+
+    // A sheet's window is named after the sheet that shows it, an item of
+    // the window below.
+    static QString windowName(const QQuickWindow& window)
+    {
+        if (auto* below = qobject_cast<QQuickWindow*>(window.transientParent()))
+            if (const QQuickItem* sheet = ownerOf(window, below->contentItem()))
+                return sheet->objectName();
+        return window.objectName();
+    }
+
+    static const QQuickItem* ownerOf(const QQuickWindow& window, const QQuickItem* from)
+    {
+        for (const QQuickItem* child : from->childItems()) {
+            if (sheetWindowOf(child) == &window && !child->objectName().isEmpty())
+                return child;
+            if (const QQuickItem* inner = ownerOf(window, child))
+                return inner;
+        }
+        return nullptr;
+    }
+
     static std::pair<QString, QString> split(const QString& name)
     {
         const qsizetype open = name.indexOf(u'[');
@@ -158,7 +224,7 @@ private:
         }
     }
 
-    static void dumpInto(QQuickItem* from, QJsonArray& items)
+    static void dumpInto(QQuickItem* from, const QString& window, QJsonArray& items)
     {
         for (QQuickItem* child : from->childItems()) {
             if (!child->isVisible() || child->opacity() <= 0.0)
@@ -177,6 +243,8 @@ private:
                 const QVariant checked = child->property("checked");
                 if (checked.isValid())
                     entry.insert("checked", checked.toBool());
+                if (!window.isEmpty())
+                    entry.insert("window", window);
                 for (const char* key : { "key", "section" }) {
                     const QVariant value = child->property(key);
                     if (value.isValid() && !value.toString().isEmpty())
@@ -184,7 +252,7 @@ private:
                 }
                 items.append(entry);
             }
-            dumpInto(child, items);
+            dumpInto(child, window, items);
         }
     }
 

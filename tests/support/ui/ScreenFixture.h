@@ -14,9 +14,9 @@ namespace velk::test {
 
 // Builds a screen, or the window's root view, over doubles in a shown window
 // the size of the main window, and drives it by object name: finds, clicks,
-// types, reads texts and writes pictures. shoot(name) saves the window as
-// NAME.png into $VELK_SHOT_DIR when that is set, so a test run can leave
-// pictures of the states it reached.
+// types, reads texts and writes pictures, in open sheets and alerts too.
+// shoot(name) saves the window on top as NAME.png into $VELK_SHOT_DIR when
+// that is set, so a test run can leave pictures of the states it reached.
 class ScreenFixture : public QuickFixture {
 protected:
     ScreenFixture()
@@ -48,14 +48,28 @@ protected:
         return item.get();
     }
 
+    // An object of the view by name, also among the items that views made
+    // and in an open sheet or alert; a name may carry a key ("row[3]").
+    template <class T = QQuickItem>
+    T* find(const char* objectName) const
+    {
+        const QString name = QString::fromLatin1(objectName);
+        T* found = item ? item->findChild<T*>(name) : nullptr;
+        if (!found && item)
+            found = qobject_cast<T*>(driver().find(name));
+        EXPECT_TRUE(found) << objectName;
+        return found;
+    }
+
     // Every visual item named `name`, in the order they are drawn.
     QList<QQuickItem*> findAll(const QString& name) const
     {
         return item ? driver().findAll(name, item.get()) : QList<QQuickItem*>();
     }
 
-    void click(const char* name) { QuickFixture::click(find(name)); }
-    using QuickFixture::click;
+    // Clicks reach the window the item is in: the main one or a sheet.
+    void click(QQuickItem* target, std::optional<QPointF> pos = std::nullopt) const { driver().click(target, pos); }
+    void click(const char* name) { click(find(name)); }
 
     // Focuses `name` and types `text` into it.
     void type(const char* name, const QString& text)
@@ -64,7 +78,24 @@ protected:
             driver().type(target, text);
     }
 
+    // Presses a key in the window on top (an open sheet, else the window).
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) { driver().key(key, modifiers); }
+
+    // The window of a VelkSheet, and a named item, its text and a click
+    // inside one window (a sheet's).
+    static QQuickWindow* sheetWindowOf(const QObject* sheet) { return ItemDriver::sheetWindowOf(sheet); }
+    static QQuickItem* findIn(QQuickWindow* window, const char* name)
+    {
+        QQuickItem* found = window ? ItemDriver(*window).find(QString::fromLatin1(name), window->contentItem()) : nullptr;
+        EXPECT_TRUE(found) << name;
+        return found;
+    }
+    static QString textIn(QQuickWindow* window, const char* name) { return ItemDriver::text(findIn(window, name)); }
+    static void clickIn(QQuickWindow* window, QQuickItem* target)
+    {
+        if (window && target)
+            ItemDriver(*window).click(target);
+    }
 
     // What velk-shot's scripts use too: finding, clicking, typing and dumps.
     ItemDriver driver() const { return ItemDriver(const_cast<QQuickWindow&>(window)); }
@@ -86,22 +117,19 @@ protected:
         return pressed;
     }
 
-    QString text(const char* name) const
-    {
-        QObject* target = find<QObject>(name);
-        return target ? target->property("text").toString() : QString();
-    }
+    QString text(const char* name) const { return ItemDriver::text(find<QObject>(name)); }
 
     // Lets bindings, animations and queued calls run for a while.
     static void settle(int milliseconds = 400) { QTest::qWait(milliseconds); }
 
+    // The window on top: an open sheet, else the window.
     void shoot(const QString& name)
     {
         const QString folder = qEnvironmentVariable("VELK_SHOT_DIR");
         if (folder.isEmpty())
             return;
         QDir().mkpath(folder);
-        window.grabWindow().save(QDir(folder).filePath(name + ".png"));
+        driver().topWindow().grabWindow().save(QDir(folder).filePath(name + ".png"));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "QuickFixture.h"
+#include "support/QtPrinters.h"
 #include "support/ui/ItemDriver.h"
 
 #include "ui/design/AlertPresentation.h"
@@ -46,6 +47,12 @@ protected:
                 sheetWidth: 754; sheetHeight: 610
                 onClosed: owner.sheetClosed += 1
                 Rectangle { objectName: "sheet.content"; anchors.fill: parent; color: VDS.C.bg1 }
+                MouseArea { objectName: "sheet.button"; width: 80; height: 30; onClicked: owner.pressed += "sheet;" }
+                VelkAlert {
+                    objectName: "sheetAlert"
+                    title: "Inside"
+                    AlertButton { text: "Fine"; onTriggered: owner.pressed += "fine;" }
+                }
             }
         })");
     }
@@ -102,6 +109,48 @@ TEST_F(PresentationTest, TestsAndScriptsReadAndPressTheAlertOnScreenByItsTexts)
     EXPECT_TRUE(driver.pressAlert("Keep"));
     EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("keep;"));
     EXPECT_TRUE(waitFor([&] { return driver.alertButtons().isEmpty(); }));
+}
+
+TEST_F(PresentationTest, TestsAndScriptsReachTheItemsAndAlertsOfAnOpenSheet)
+{
+    ASSERT_TRUE(showOwners());
+    const ItemDriver driver(window);
+    auto* sheet = find<design::Presentation>("sheet");
+    QQuickWindow* sheetWindow = ItemDriver::sheetWindowOf(sheet);
+    ASSERT_TRUE(sheetWindow);
+    EXPECT_EQ(&driver.topWindow(), &window);
+
+    sheet->open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheetWindow));
+    EXPECT_EQ(driver.windows(), (QList<QQuickWindow*>{&window, sheetWindow}));
+    EXPECT_EQ(&driver.topWindow(), sheetWindow);
+    QQuickItem* button = driver.find("sheet.button");
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->window(), sheetWindow);
+    driver.click(button);
+    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("sheet;"));
+
+    const QJsonArray dump = driver.dump();
+    const auto named = [&](const QString& name) {
+        for (const QJsonValue& entry : dump)
+            if (entry.toObject().value("name").toString() == name)
+                return entry.toObject();
+        return QJsonObject();
+    };
+    const QJsonObject entry = named("sheet.button");
+    EXPECT_EQ(entry.value("window").toString(), QStringLiteral("sheet"));
+    EXPECT_EQ(entry.value("geometry").toArray(), (QJsonArray{0, 0, 80, 30}));
+
+    find<design::Presentation>("sheetAlert")->open();
+    EXPECT_TRUE(waitFor([&] { return driver.alertButtons().size() == 1; }));
+    EXPECT_EQ(driver.alertTitle(), QStringLiteral("Inside"));
+    EXPECT_TRUE(driver.pressAlert("Fine"));
+    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("sheet;fine;"));
+
+    driver.key(Qt::Key_Escape);   // goes to the sheet, which closes
+    EXPECT_FALSE(sheetWindow->isVisible());
+    EXPECT_EQ(&driver.topWindow(), &window);
+    EXPECT_FALSE(driver.find("sheet.button"));   // a closed sheet is out of reach
 }
 
 TEST_F(PresentationTest, EscapeCancelsAndReturnPressesTheDefault)

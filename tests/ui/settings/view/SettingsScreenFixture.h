@@ -117,33 +117,6 @@ protected:
         QQuickItem* target = find(name);
         return target && target->isVisible();
     }
-
-    // A named item inside a window of its own (a sheet).
-    static QQuickItem* findIn(QQuickWindow* window, const char* name)
-    {
-        QQuickItem* found = window ? findVisual(window->contentItem(), QString::fromLatin1(name)) : nullptr;
-        EXPECT_TRUE(found) << name;
-        return found;
-    }
-
-    static QString textIn(QQuickWindow* window, const char* name)
-    {
-        QQuickItem* found = findIn(window, name);
-        return found ? found->property("text").toString() : QString();
-    }
-
-    static void clickIn(QQuickWindow* window, QQuickItem* target)
-    {
-        if (!target)
-            return;
-        const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-        QTest::mouseClick(window, Qt::LeftButton, {}, centre.toPoint());
-    }
-
-    static QQuickWindow* sheetWindowOf(QObject* sheet)
-    {
-        return sheet ? sheet->property("sheetWindow").value<QQuickWindow*>() : nullptr;
-    }
 };
 
 } // namespace velk::test

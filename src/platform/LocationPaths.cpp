@@ -68,4 +68,18 @@ bool isAtOrBelowAny(const QString& path, const QStringList& folders)
     return false;
 }
 
+bool isHostSystemPath(const QString& path)
+{
+    static const QStringList systemFolders{
+        "/System", "/Library", "/private", "/usr", "/bin", "/sbin", "/etc", "/var", "/boot",
+        "/opt", "/lib", "/lib32", "/lib64", "/libx32", "/srv", "/snap"};
+    return isAtOrBelowAny(path, systemFolders);
+}
+
+bool isHostPseudoFileSystem(const QString& path)
+{
+    static const QStringList pseudoFolders{"/proc", "/sys", "/dev", "/run"};
+    return isAtOrBelowAny(path, pseudoFolders) && !isAtOrBelow(path, "/run/media");
+}
+
 } // namespace velk::platform::locationpaths

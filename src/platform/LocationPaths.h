@@ -33,4 +33,13 @@ QString cleanAbsolute(const QString& path);
 // Whether `path` is at or below any of `folders`.
 bool isAtOrBelowAny(const QString& path, const QStringList& folders);
 
+// Whether a clean absolute `path` lies in this machine's own system area:
+// "/usr", "/etc", "/var", ... (and the macOS system folders, should they
+// exist), whoever's home lies there.
+bool isHostSystemPath(const QString& path);
+// Whether a clean absolute `path` lies on this machine's kernel or runtime
+// pseudo file systems; removable media mounted below "/run/media" are real
+// volumes.
+bool isHostPseudoFileSystem(const QString& path);
+
 } // namespace velk::platform::locationpaths

@@ -20,6 +20,14 @@ QString Locations::locationFor(const QString&) const
     return {};
 }
 
+QList<Locations::UserFolder> Locations::userFolders() const
+{
+    QList<UserFolder> folders;
+    for (const char* name : {"/Desktop", "/Documents", "/Downloads", "/Movies", "/Music", "/Pictures", "/Public"})
+        folders.append({u'~' + QString::fromLatin1(name), locationpaths::join(home(), QString::fromLatin1(name))});
+    return folders;
+}
+
 std::shared_ptr<Locations> Locations::createDefault()
 {
     return linuxProfile(service<CurrentUser>()->homePath());

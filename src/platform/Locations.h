@@ -30,6 +30,18 @@ public:
 
     // The user's home folder in this profile.
     virtual QString home() const = 0;
+
+    // One of the user's own folders (documents, pictures, ...): the location
+    // that names it the engines' way ("~/Documents") and the folder it is
+    // here (not resolved through links).
+    struct UserFolder {
+        QString location;
+        QString path;
+    };
+    // The user's own folders, which no cleaner takes as a whole. By default
+    // the macOS ones below the home; on Linux the XDG user directories, read
+    // afresh on every call.
+    virtual QList<UserFolder> userFolders() const;
     // Whether `path` (a real path on this machine) lies in the system area:
     // at or below one of the profile's system folders ("/System", "/usr",
     // ...; on Linux also "/etc", "/var", ... but never inside the home).

@@ -3,10 +3,18 @@
 #include "platform/CurrentUser.h"
 #include "platform/LocationPaths.h"
 #include "platform/ServiceRegistry.h"
+#include "platform/UniqueFd.h"
 
+#include <QFile>
+#include <QHash>
 #include <QtGlobal>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 
 namespace velk::platform {
 namespace {
@@ -19,6 +27,62 @@ QString xdgFolder(const char* variable, const QString& home, const QString& fall
 {
     const QString value = lp::cleanAbsolute(qEnvironmentVariable(variable));
     return value.isEmpty() ? lp::join(home, fallback) : value;
+}
+
+// At most this much of the user-dirs file is read.
+constexpr qsizetype kUserDirsLimit = 64 * 1024;
+
+// The start of a regular file, read without blocking: a FIFO or a device in
+// its place gives nothing.
+QByteArray readSmallFile(const QString& path)
+{
+    UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat st {};
+    if (!fd.isOpen() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
+        return {};
+    QByteArray content(kUserDirsLimit, Qt::Uninitialized);
+    qsizetype used = 0;
+    while (used < content.size()) {
+        const ssize_t n = ::read(fd.get(), content.data() + used, static_cast<size_t>(content.size() - used));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        used += n;
+    }
+    content.truncate(used);
+    return content;
+}
+
+// The folders a user-dirs file names, by key ("DOCUMENTS" for
+// XDG_DOCUMENTS_DIR). Values are written the shell's way, in double quotes
+// with backslash escapes, and are "$HOME/..." or absolute; others are
+// ignored.
+QHash<QByteArray, QString> parseUserDirs(const QByteArray& content, const QString& home)
+{
+    QHash<QByteArray, QString> folders;
+    for (const QByteArray& rawLine : content.split('\n')) {
+        const QByteArray line = rawLine.trimmed();
+        const qsizetype equals = line.indexOf('=');
+        const QByteArray key = line.left(equals);
+        if (equals < 0 || !key.startsWith("XDG_") || !key.endsWith("_DIR") || key.size() <= 8)
+            continue;
+        QByteArray value = line.mid(equals + 1);
+        if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"'))
+            value = value.mid(1, value.size() - 2);
+        QString prefix;
+        if (value == "$HOME" || value.startsWith("$HOME/")) {
+            prefix = home;
+            value.remove(0, 5);
+        }
+        QByteArray unescaped;
+        for (qsizetype i = 0; i < value.size(); ++i)
+            unescaped.append(value[i] == '\\' && i + 1 < value.size() ? value[++i] : value[i]);
+        const QString path = lp::cleanAbsolute(prefix + QString::fromUtf8(unescaped));
+        if (!path.isEmpty())
+            folders.insert(key.mid(4, key.size() - 8), path);
+    }
+    return folders;
 }
 
 // One mapped location: it and everything below it resolve below each of
@@ -39,6 +103,7 @@ public:
     {
         const QString cache = xdgFolder("XDG_CACHE_HOME", m_home, "/.cache");
         const QString config = xdgFolder("XDG_CONFIG_HOME", m_home, "/.config");
+        m_userDirsFile = config + "/user-dirs.dirs";
         const QString data = xdgFolder("XDG_DATA_HOME", m_home, "/.local/share");
         const QString trash = data + "/Trash";
         m_trashInfo = trash + "/info";
@@ -117,30 +182,51 @@ public:
     // exist) and everything below them, except the user's own home.
     bool isSystemPath(const QString& path) const override
     {
-        static const QStringList systemFolders{
-            "/System", "/Library", "/private", "/usr", "/bin", "/sbin", "/etc", "/var", "/boot",
-            "/opt", "/lib", "/lib32", "/lib64", "/libx32", "/srv", "/snap"};
         const QString clean = lp::cleanAbsolute(path);
         const bool inHome = m_home.size() > 1 && lp::isAtOrBelow(clean, m_home);
-        return !inHome && lp::isAtOrBelowAny(clean, systemFolders);
+        return !inHome && lp::isHostSystemPath(clean);
     }
 
-    // Kernel and runtime file systems; removable media mounted below
-    // /run/media are real volumes.
     bool isPseudoFileSystem(const QString& path) const override
     {
-        static const QStringList pseudoFolders{"/proc", "/sys", "/dev", "/run"};
-        const QString clean = lp::cleanAbsolute(path);
-        return lp::isAtOrBelowAny(clean, pseudoFolders) && !lp::isAtOrBelow(clean, "/run/media");
+        return lp::isHostPseudoFileSystem(lp::cleanAbsolute(path));
     }
+
+    QList<UserFolder> userFolders() const override;
 
     QString trashInfoFolder() const override { return m_trashInfo; }
 
 private:
     QString m_home;
     QString m_trashInfo;
+    QString m_userDirsFile;
     QList<Rule> m_rules;
 };
+
+// The XDG user directories: those the user-dirs file names, the usual
+// folders below the home for the others.
+QList<Locations::UserFolder> LinuxLocations::userFolders() const
+{
+    struct Kind {
+        const char* key;
+        const char* location;
+        const char* fallback;
+    };
+    static constexpr Kind kinds[] = {
+        {"DESKTOP", "~/Desktop", "/Desktop"},       {"DOCUMENTS", "~/Documents", "/Documents"},
+        {"DOWNLOAD", "~/Downloads", "/Downloads"},  {"MUSIC", "~/Music", "/Music"},
+        {"PICTURES", "~/Pictures", "/Pictures"},    {"PUBLICSHARE", "~/Public", "/Public"},
+        {"TEMPLATES", "~/Templates", "/Templates"}, {"VIDEOS", "~/Movies", "/Videos"},
+    };
+    const QHash<QByteArray, QString> named = parseUserDirs(readSmallFile(m_userDirsFile), m_home);
+    QList<UserFolder> folders;
+    for (const Kind& kind : kinds) {
+        const QString path = named.value(kind.key);
+        folders.append({QString::fromLatin1(kind.location),
+                        path.isEmpty() ? lp::join(m_home, QString::fromLatin1(kind.fallback)) : path});
+    }
+    return folders;
+}
 
 } // namespace
 

@@ -43,9 +43,12 @@ public:
 
     QString home() const override { return m_home; }
 
+    // The layout's own system folders and, outside the layout, those of the
+    // machine it lies on (a link may lead out of it).
     bool isSystemPath(const QString& path) const override
     {
-        return lp::isAtOrBelowAny(lp::cleanAbsolute(path), m_systemFolders);
+        const QString clean = lp::cleanAbsolute(path);
+        return lp::isAtOrBelowAny(clean, m_systemFolders) || (isOutside(clean) && lp::isHostSystemPath(clean));
     }
 
     bool isOperatingSystemPath(const QString& path) const override
@@ -55,12 +58,18 @@ public:
 
     bool isPseudoFileSystem(const QString& path) const override
     {
-        return lp::isAtOrBelowAny(lp::cleanAbsolute(path), m_pseudoFolders);
+        const QString clean = lp::cleanAbsolute(path);
+        return lp::isAtOrBelowAny(clean, m_pseudoFolders) || (isOutside(clean) && lp::isHostPseudoFileSystem(clean));
     }
 
     QString trashInfoFolder() const override { return {}; }
 
 private:
+    bool isOutside(const QString& clean) const
+    {
+        return !clean.isEmpty() && !lp::isAtOrBelow(clean, m_root) && !lp::isAtOrBelow(clean, m_home);
+    }
+
     QString m_root;
     QString m_home;
     QStringList m_systemFolders;

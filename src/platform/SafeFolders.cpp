@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 
@@ -26,7 +27,21 @@ QString parentOf(const QString& path)
     return slash <= 0 ? QStringLiteral("/") : path.left(slash);
 }
 
+// A location in one spelling, for comparisons; empty when it is none.
+QString normalLocation(const QString& location)
+{
+    const auto parsed = lp::parse(location);
+    return !parsed ? QString() : (parsed->inHome ? QStringLiteral("~") : QString()) + parsed->path;
+}
+
 } // namespace
+
+SafeFolders::SafeFolders(const Locations& locations)
+    : m_locations(locations)
+{
+    for (const Locations::UserFolder& folder : m_locations.userFolders())
+        m_userFolders.append({normalLocation(folder.location), realPath(folder.path)});
+}
 
 QString SafeFolders::realPath(const QString& path)
 {
@@ -46,7 +61,16 @@ QString SafeFolders::realPath(const QString& path)
     }
 }
 
-SafeFolders::Refusal SafeFolders::check(const QString& path, bool insideSystemAllowed) const
+bool SafeFolders::holdsUserFolder(const QString& real, const QString& location) const
+{
+    const QString named = normalLocation(location);
+    return std::any_of(m_userFolders.begin(), m_userFolders.end(), [&](const UserFolder& folder) {
+        return !folder.realPath.isEmpty() && (named.isEmpty() || folder.location != named)
+            && lp::isAtOrBelow(folder.realPath, real);
+    });
+}
+
+SafeFolders::Refusal SafeFolders::check(const QString& path, bool insideSystemAllowed, const QString& location) const
 {
     const QString real = realPath(path);
     if (real.isEmpty())
@@ -58,6 +82,8 @@ SafeFolders::Refusal SafeFolders::check(const QString& path, bool insideSystemAl
         return Refusal::Home;
     if (lp::isAtOrBelow(home, real))
         return Refusal::HomeAncestor;
+    if (holdsUserFolder(real, location))
+        return Refusal::UserFolder;
     if (m_locations.isPseudoFileSystem(real) || m_locations.isPseudoFileSystem(path))
         return Refusal::PseudoFileSystem;
     if (m_locations.isSystemPath(real)) {
@@ -72,7 +98,7 @@ QStringList SafeFolders::resolve(const QString& location, bool insideSystemAllow
 {
     QStringList safe;
     for (const QString& path : m_locations.resolveAll(location)) {
-        if (check(path, insideSystemAllowed) == Refusal::None)
+        if (check(path, insideSystemAllowed, location) == Refusal::None)
             safe << path;
     }
     return safe;

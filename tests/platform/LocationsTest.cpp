@@ -2,6 +2,10 @@
 #include "platform/ServiceRegistry.h"
 #include "support/FakeUser.h"
 #include "support/ScopedEnv.h"
+#include "support/TempTree.h"
+
+#include <QFile>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -73,9 +77,11 @@ TEST(LocationsTest, MacProfileMapsEveryLocationToItselfUnderTheRoot)
     expectPredicate(&Locations::isSystemPath, *mac,
                     {"/r/System", "/r/System/Library/Fonts", "/r/Library", "/r/usr/bin", "/r/bin", "/r/sbin",
                      "/r/private/var", "/r/usr/../System"},
-                    {"/r", "/r/Systems", "/r/Applications", "/r/Users/alice", "/System", "/usr", "relative/usr"});
-    expectPredicate(&Locations::isPseudoFileSystem, *mac, {"/r/dev", "/r/dev/disk0"},
-                    {"/r/devices", "/dev", "/r"});
+                    {"/r", "/r/Systems", "/r/Applications", "/r/Users/alice", "/r/etc", "/tmp", "relative/usr"});
+    // Outside the layout, the machine's own (a link may lead there).
+    expectPredicate(&Locations::isSystemPath, *mac, {"/etc", "/usr/lib", "/System"}, {"/home/bob", "/media"});
+    expectPredicate(&Locations::isPseudoFileSystem, *mac, {"/r/dev", "/r/dev/disk0", "/proc/1", "/dev"},
+                    {"/r/devices", "/r/proc", "/r"});
 
     // With the real root, locations are the macOS paths themselves.
     const auto plain = Locations::macProfile("/", "/Users/alice");
@@ -208,4 +214,40 @@ TEST(LocationsTest, PathsReadBackAsTheLocationsThatStandForThem)
         EXPECT_TRUE(here->resolveAll(c.location).contains(c.path)) << c.path;
     }
     EXPECT_EQ(here->locationFor("not/absolute"), "");
+}
+
+// The user's own folders are those the user-dirs file of the profile's config
+// folder names ("$HOME/..." or absolute, quoted the shell's way), the usual
+// ones below the home for the rest; a FIFO in the file's place is not
+// waited for.
+TEST(LocationsTest, LinuxUserFoldersAreTheXdgUserDirectories)
+{
+    velk::test::TempTree tree;
+    const QString home = tree.dir("home");
+    XdgFolders xdg("/x/cache", QFile::encodeName(tree.path("config")), "/x/data");
+    const QString file = tree.fileWithContent("config/user-dirs.dirs", "# written by the desktop\n"
+                                                                        "XDG_DESKTOP_DIR=\"$HOME/桌面\"\n"
+                                                                        "XDG_DOCUMENTS_DIR=\"/srv/docs/\"\n"
+                                                                        "XDG_DOWNLOAD_DIR=\"$HOME\"\n"
+                                                                        "XDG_MUSIC_DIR=\"relative/music\"\n"
+                                                                        "  XDG_PICTURES_DIR=\"$HOME/My \\\"Pics\\\"\"\n"
+                                                                        "XDG_VIDEOS_DIR=$HOME/Vids\n");
+    const auto here = Locations::linuxProfile(home);
+    const auto folders = [&] {
+        QStringList list;
+        for (const Locations::UserFolder& folder : here->userFolders())
+            list << folder.location + u'=' + folder.path;
+        return list;
+    };
+    const QStringList defaults{"~/Desktop=" + home + "/Desktop", "~/Documents=" + home + "/Documents",
+                               "~/Downloads=" + home + "/Downloads", "~/Music=" + home + "/Music",
+                               "~/Pictures=" + home + "/Pictures", "~/Public=" + home + "/Public",
+                               "~/Templates=" + home + "/Templates", "~/Movies=" + home + "/Videos"};
+    EXPECT_EQ(folders(), QStringList({"~/Desktop=" + home + "/桌面", "~/Documents=/srv/docs", "~/Downloads=" + home,
+                                      defaults[3], "~/Pictures=" + home + "/My \"Pics\"", defaults[5], defaults[6],
+                                      "~/Movies=" + home + "/Vids"}));
+
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    EXPECT_EQ(folders(), defaults);
 }

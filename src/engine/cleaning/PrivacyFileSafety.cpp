@@ -131,7 +131,7 @@ PrivacyFileSafety::ScanResult PrivacyFileSafety::scanLocations(const QStringList
     QStringList paths;
     for (const QString& location : locations) {
         for (const QString& path : map.resolveAll(location)) {
-            if (safe.check(path) != platform::SafeFolders::Refusal::None)
+            if (safe.check(path, false, location) != platform::SafeFolders::Refusal::None)
                 return ScanResult{{}, 0, Failure{path, Failure::Cause::Refused}};
             paths << path;
         }

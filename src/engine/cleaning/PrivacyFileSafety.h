@@ -39,8 +39,9 @@ public:
     // not exist adds nothing; any other failure ends the whole scan.
     static ScanResult scan(const QStringList& paths);
     // scan() of every place the locations resolve to here; a place that is
-    // "/", the home, an ancestor of it, a system folder or a pseudo file
-    // system fails the scan instead.
+    // "/", the home, an ancestor of it, one of the user's own folders or an
+    // ancestor of one, a system folder or a pseudo file system fails the
+    // scan instead.
     static ScanResult scanLocations(const QStringList& locations, const platform::Locations& map);
 
     // Hands each target that is still a regular file, not behind a link, to

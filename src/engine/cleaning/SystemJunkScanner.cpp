@@ -82,9 +82,10 @@ SystemJunkScanner::SystemJunkScanner()
 
 // The folders a location stands for that a cleaner may work in: none that
 // is, or through a link or an odd XDG variable turns out to be, "/", the
-// home, an ancestor of it, a system folder or a pseudo file system. Only a
-// location the engines name by its absolute path may lie inside a system
-// area.
+// home, an ancestor of it, one of the user's own folders or an ancestor of
+// one (the downloads folder is the Downloads category's own), a system
+// folder or a pseudo file system. Only a location the engines name by its
+// absolute path may lie inside a system area.
 QStringList SystemJunkScanner::safeFolders(const QString& location) const
 {
     return platform::SafeFolders(*m_locations).resolve(location, location.startsWith(u'/'));

@@ -177,6 +177,9 @@ TEST_F(PrivacyTest, TargetThatResolvesToAProtectedPlaceFailsItsScan)
     // A link in the target's place that points at the home is refused too.
     tree.link("root/Users/alice/Library/Caches/Firefox/Profiles", home);
     EXPECT_TRUE(PrivacyFileSafety::scanLocations({"~/Library/Caches/Firefox/Profiles"}, *locations).failure);
+    // So is one of the user's own folders.
+    locations->redirect("~/Library/Caches/Google/Chrome", {home + "/Documents"});
+    EXPECT_TRUE(PrivacyFileSafety::scanLocations({"~/Library/Caches/Google/Chrome"}, *locations).failure);
 }
 
 TEST_F(PrivacyTest, SelectAllLeavesOutTheMailAndTheUnscanned)

@@ -178,6 +178,7 @@ struct LinuxHome {
     test::TempTree tree;
     QString home = tree.dir("home/me");
     test::ScopedEnv cache;
+    test::ScopedEnv config{"XDG_CONFIG_HOME", QFile::encodeName(home + "/.config")};
     platform::ScopedService<platform::Locations> locations;
     explicit LinuxHome(const QByteArray& cacheHome)
         : cache("XDG_CACHE_HOME", cacheHome.isNull() ? QFile::encodeName(home + "/.cache") : cacheHome)
@@ -219,6 +220,51 @@ TEST(SystemJunkScanner, ACategoryFolderThatIsNoCacheIsRefused)
         platform::ScopedService<platform::Locations> locations(platform::Locations::linuxProfile(linux.home));
         const SystemJunkScanner scanner;
         EXPECT_TRUE(scanner.paths(ScanCategoryID::userCaches).isEmpty()) << "an ancestor of the home";
+    }
+    {
+        // The system folders of the machine count in the macOS layout too.
+        JunkHome mac;
+        mac.dir("Library");
+        ASSERT_TRUE(QFile::link(QStringLiteral("/etc"), mac.home() + "/Library/Logs"));
+        EXPECT_TRUE(SystemJunkScanner().paths(ScanCategoryID::userLogs).isEmpty());
+    }
+}
+
+// A cache folder that is, or holds, one of the user's own folders (as the
+// user-dirs file names them) is refused like the home, whether a link or
+// the XDG variable leads there; a cache folder on another disk is cleaned.
+TEST(SystemJunkScanner, ACategoryFolderThatIsOrHoldsAUserFolderIsRefused)
+{
+    struct Case {
+        const char* cacheHome;   // below the home; null: the default ~/.cache
+        const char* cacheLinkTo; // ~/.cache a link to this, below the temporary root
+        bool cleaned;
+    };
+    for (const Case& c : {
+             Case{nullptr, "home/me/Documents", false},
+             Case{"/Documents", nullptr, false},
+             Case{"/Downloads", nullptr, false},
+             Case{nullptr, "disk/photos", false}, // the pictures folder, outside the home
+             Case{nullptr, "disk", false},        // holds the pictures folder
+             Case{nullptr, "disk/cache", true},   // another disk's cache folder
+         }) {
+        SCOPED_TRACE(c.cacheLinkTo ? c.cacheLinkTo : c.cacheHome);
+        LinuxHome linux(QByteArray{});
+        linux.tree.file("home/me/Documents/thesis.pdf", 900);
+        linux.tree.file("home/me/Downloads/setup.iso", 700);
+        linux.tree.file("disk/photos/cat.jpg", 800);
+        linux.tree.file("disk/cache/thumbnails/a", 10);
+        linux.tree.fileWithContent("home/me/.config/user-dirs.dirs",
+                                   "XDG_PICTURES_DIR=\"" + QFile::encodeName(linux.tree.path("disk/photos")) + "\"\n");
+        test::ScopedEnv cache("XDG_CACHE_HOME", QFile::encodeName(linux.home + (c.cacheHome ? c.cacheHome : "/.cache")));
+        if (c.cacheLinkTo) {
+            ASSERT_TRUE(QFile::link(linux.tree.path(c.cacheLinkTo), linux.home + "/.cache"));
+        }
+        platform::ScopedService<platform::Locations> locations(platform::Locations::linuxProfile(linux.home));
+        const SystemJunkScanner scanner;
+        EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::userCaches)),
+                  c.cleaned ? QStringList{"thumbnails"} : QStringList{});
+        EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::downloads)), QStringList{"setup.iso"});
     }
 }
 

@@ -57,9 +57,11 @@ QVariantMap dictionary(const QVariant& value)
 
 } // namespace
 
-QString BatteryStatus::conditionKey() const
+std::optional<QString> BatteryStatus::conditionKey() const
 {
-    return healthPercent < 80 ? QStringLiteral("service") : QStringLiteral("normal");
+    if (!healthPercent)
+        return std::nullopt;
+    return *healthPercent < 80 ? QStringLiteral("service") : QStringLiteral("normal");
 }
 
 std::optional<int> BatteryService::integer(const QVariant& value)
@@ -107,19 +109,18 @@ std::optional<BatteryStatus> BatteryService::parse(const QVariantMap& p)
     const QVariantMap data = dictionary(p.value("BatteryData"));
     BatteryStatus s;
 
+    // Only the charge decides whether there is a battery to show: many
+    // drivers give no cycle count or capacities, and those figures are then
+    // simply absent.
     const auto percent = integer(p.value("CurrentCapacity"));
-    const auto cycles = integer(p.value("CycleCount"));
-    const auto design = integer(data.value("DesignCapacity"));
-    if (!percent || !cycles || !design)
-        return std::nullopt;
-    const auto full = data.contains("AppleRawMaxCapacity") ? integer(data.value("AppleRawMaxCapacity"))
-                                                           : integer(data.value("FullChargeCapacity"));
-    if (!full || *design <= 0)
+    if (!percent)
         return std::nullopt;
     s.percent = *percent;
-    s.cycles = *cycles;
-    s.designmAh = *design;
-    s.fullmAh = *full;
+    s.cycles = integer(p.value("CycleCount"));
+    if (const auto design = integer(data.value("DesignCapacity")); design && *design > 0)
+        s.designmAh = design;
+    s.fullmAh = data.contains("AppleRawMaxCapacity") ? integer(data.value("AppleRawMaxCapacity"))
+                                                     : integer(data.value("FullChargeCapacity"));
 
     s.minutesRemaining = integer(p.value("TimeRemaining"));
     if (s.minutesRemaining == 65535)
@@ -141,8 +142,8 @@ std::optional<BatteryStatus> BatteryService::parse(const QVariantMap& p)
         s.healthPercent = *health;
     else if (const auto topHealth = integer(p.value("MaxCapacity")))
         s.healthPercent = *topHealth;
-    else
-        s.healthPercent = fitInt(std::round(static_cast<double>(s.fullmAh) / s.designmAh * 100.0)).value_or(0);
+    else if (s.fullmAh && s.designmAh)
+        s.healthPercent = fitInt(std::round(static_cast<double>(*s.fullmAh) / *s.designmAh * 100.0));
 
     if (const QVariant v = p.value("Serial"); v.typeId() == QMetaType::QString)
         s.serial = v.toString();

@@ -12,11 +12,12 @@ struct BatteryStatus {
     int percent = 0;
     bool charging = false;
     bool externalPower = false;
-    int cycles = 0;
+    // Figures many batteries do not report; absent then.
+    std::optional<int> cycles;
     std::optional<int> designCycles;
-    int designmAh = 0;
-    int fullmAh = 0;
-    int healthPercent = 0;
+    std::optional<int> designmAh;
+    std::optional<int> fullmAh;
+    std::optional<int> healthPercent;
     std::optional<QString> serial;
     std::optional<QString> deviceName;
     std::optional<QString> packLot;
@@ -33,15 +34,16 @@ struct BatteryStatus {
     std::optional<int> adapterWatts;
     std::optional<int> minutesRemaining;
 
-    // "service" below 80 percent health, else "normal".
-    QString conditionKey() const;
+    // "service" below 80 percent health, else "normal"; absent when the
+    // health is unknown.
+    std::optional<QString> conditionKey() const;
 
     friend bool operator==(const BatteryStatus&, const BatteryStatus&) = default;
 };
 
 class BatteryService {
 public:
-    // Absent without a battery or without its essential figures.
+    // Absent without a battery or when its charge is unknown.
     static std::optional<BatteryStatus> current();
     // Builds the status from the battery's property set.
     static std::optional<BatteryStatus> parse(const QVariantMap& properties);

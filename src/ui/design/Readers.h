@@ -22,13 +22,13 @@ struct BatteryReading {
     Q_PROPERTY(bool externalPower READ externalPower CONSTANT)
     Q_PROPERTY(bool fullyCharged READ fullyCharged CONSTANT)
     Q_PROPERTY(bool belowWarning READ belowWarning CONSTANT)
-    Q_PROPERTY(int cycles READ cycles CONSTANT)
+    Q_PROPERTY(QVariant cycles READ cycles CONSTANT)
     Q_PROPERTY(QVariant designCycles READ designCycles CONSTANT)
-    Q_PROPERTY(int designCapacity READ designCapacity CONSTANT)
-    Q_PROPERTY(int fullCapacity READ fullCapacity CONSTANT)
-    Q_PROPERTY(int healthPercent READ healthPercent CONSTANT)
+    Q_PROPERTY(QVariant designCapacity READ designCapacity CONSTANT)
+    Q_PROPERTY(QVariant fullCapacity READ fullCapacity CONSTANT)
+    Q_PROPERTY(QVariant healthPercent READ healthPercent CONSTANT)
     // "service" below 80 percent health, else "normal".
-    Q_PROPERTY(QString condition READ condition CONSTANT)
+    Q_PROPERTY(QVariant condition READ condition CONSTANT)
     Q_PROPERTY(double voltage READ voltage CONSTANT)
     Q_PROPERTY(double amperage READ amperage CONSTANT)
     Q_PROPERTY(QVariant powerWatts READ powerWatts CONSTANT)
@@ -58,12 +58,12 @@ public:
     bool externalPower() const { return m_status && m_status->externalPower; }
     bool fullyCharged() const { return m_status && m_status->fullyCharged; }
     bool belowWarning() const { return m_status && m_status->belowWarning; }
-    int cycles() const { return m_status ? m_status->cycles : 0; }
+    QVariant cycles() const { return m_status ? optional(m_status->cycles) : QVariant(); }
     QVariant designCycles() const { return m_status ? optional(m_status->designCycles) : QVariant(); }
-    int designCapacity() const { return m_status ? m_status->designmAh : 0; }
-    int fullCapacity() const { return m_status ? m_status->fullmAh : 0; }
-    int healthPercent() const { return m_status ? m_status->healthPercent : 0; }
-    QString condition() const { return m_status ? m_status->conditionKey() : QString(); }
+    QVariant designCapacity() const { return m_status ? optional(m_status->designmAh) : QVariant(); }
+    QVariant fullCapacity() const { return m_status ? optional(m_status->fullmAh) : QVariant(); }
+    QVariant healthPercent() const { return m_status ? optional(m_status->healthPercent) : QVariant(); }
+    QVariant condition() const { return m_status ? optional(m_status->conditionKey()) : QVariant(); }
     double voltage() const { return m_status ? m_status->voltageV : 0.0; }
     double amperage() const { return m_status ? m_status->amperageA : 0.0; }
     QVariant powerWatts() const { return m_status ? optional(m_status->powerWatts) : QVariant(); }

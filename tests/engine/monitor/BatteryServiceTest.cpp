@@ -23,7 +23,7 @@ QVariantMap essentials()
     };
 }
 
-TEST(BatteryParsing, EssentialKeysDecideWhetherThereIsAStatus)
+TEST(BatteryParsing, OnlyTheChargeDecidesWhetherThereIsAStatus)
 {
     const auto full = BatteryService::parse(essentials());
     ASSERT_TRUE(full);
@@ -37,26 +37,40 @@ TEST(BatteryParsing, EssentialKeysDecideWhetherThereIsAStatus)
     EXPECT_FALSE(full->adapterWatts);
     EXPECT_EQ(full->voltageV, 0.0);
 
-    for (const char* key : {"CurrentCapacity", "CycleCount", "BatteryData"}) {
+    // No usable charge: no battery.
+    for (const QVariant& percent : {QVariant(), QVariant(QStringLiteral("87")), QVariant(std::nan(""))}) {
         QVariantMap p = essentials();
-        p.remove(key);
-        EXPECT_FALSE(BatteryService::parse(p)) << key;
+        p["CurrentCapacity"] = percent;
+        EXPECT_FALSE(BatteryService::parse(p)) << percent.toString().toStdString();
     }
-    QVariantMap noFull = essentials();
-    noFull["BatteryData"] = QVariantMap{{"DesignCapacity", 5000}};
-    EXPECT_FALSE(BatteryService::parse(noFull));
-    QVariantMap zeroDesign = essentials();
-    zeroDesign["BatteryData"] = QVariantMap{{"DesignCapacity", 0}, {"FullChargeCapacity", 4500}};
-    EXPECT_FALSE(BatteryService::parse(zeroDesign));
-    QVariantMap textPercent = essentials();
-    textPercent["CurrentCapacity"] = QStringLiteral("87");
-    EXPECT_FALSE(BatteryService::parse(textPercent));
-    QVariantMap nanPercent = essentials();
-    nanPercent["CurrentCapacity"] = std::nan("");
-    EXPECT_FALSE(BatteryService::parse(nanPercent));
-    QVariantMap hugeCycles = essentials();
-    hugeCycles["CycleCount"] = 1e300;
-    EXPECT_FALSE(BatteryService::parse(hugeCycles));
+
+    // A missing or unusable figure is absent, and so is what derives from it.
+    struct Case {
+        const char* what;
+        QVariant cycles;
+        QVariant data;
+        bool hasCycles, hasDesign, hasFull;
+    };
+    for (const Case& c : {
+             Case{"no cycle count", QVariant(), essentials()["BatteryData"], false, true, true},
+             Case{"absurd cycle count", 1e300, essentials()["BatteryData"], false, true, true},
+             Case{"no battery data", 120, QVariant(), true, false, false},
+             Case{"no full charge", 120, QVariantMap{{"DesignCapacity", 5000}}, true, true, false},
+             Case{"design capacity 0", 120, QVariantMap{{"DesignCapacity", 0}, {"FullChargeCapacity", 4500}}, true, false, true},
+         }) {
+        QVariantMap p = essentials();
+        p["CycleCount"] = c.cycles;
+        p["BatteryData"] = c.data;
+        const auto s = BatteryService::parse(p);
+        ASSERT_TRUE(s) << c.what;
+        EXPECT_EQ(s->percent, 87) << c.what;
+        EXPECT_EQ(s->cycles.has_value(), c.hasCycles) << c.what;
+        EXPECT_EQ(s->designmAh.has_value(), c.hasDesign) << c.what;
+        EXPECT_EQ(s->fullmAh.has_value(), c.hasFull) << c.what;
+        const bool hasHealth = c.hasDesign && c.hasFull;
+        EXPECT_EQ(s->healthPercent.has_value(), hasHealth) << c.what;
+        EXPECT_EQ(s->conditionKey().has_value(), hasHealth) << c.what;
+    }
 }
 
 TEST(BatteryParsing, CapacityAndHealthSources)
@@ -267,7 +281,22 @@ TEST_F(SysfsBattery, CriticalAndWithoutCycleCount)
     EXPECT_FALSE(s->minutesRemaining);
 
     tree.fileWithContent("class/power_supply/BAT0/cycle_count", "\n");
-    EXPECT_FALSE(read());
+    s = read();
+    ASSERT_TRUE(s);
+    EXPECT_FALSE(s->cycles);
+    EXPECT_EQ(s->healthPercent, 75);
+}
+
+// Many drivers give only the charge and the status.
+TEST_F(SysfsBattery, ChargeAndStatusAloneMakeABattery)
+{
+    supply("BAT0", {{"type", "Battery"}, {"status", "Charging"}, {"capacity", 80}});
+    const auto s = read();
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->percent, 80);
+    EXPECT_TRUE(s->charging);
+    EXPECT_TRUE(s->externalPower);
+    EXPECT_TRUE(!s->cycles && !s->designmAh && !s->fullmAh && !s->healthPercent);
 }
 
 TEST_F(SysfsBattery, AbsurdCountersCountAsUnreadable)
@@ -281,7 +310,9 @@ TEST_F(SysfsBattery, AbsurdCountersCountAsUnreadable)
     EXPECT_FALSE(s->adapterWatts);
 
     supply("BAT0", {{"charge_full_design", "x"}, {"energy_full_design", Q_INT64_C(9000000000000000)}, {"voltage_min_design", 1}});
-    EXPECT_FALSE(read());
+    s = read();
+    ASSERT_TRUE(s);
+    EXPECT_FALSE(s->designmAh);
 }
 
 } // namespace

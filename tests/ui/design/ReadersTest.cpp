@@ -72,6 +72,12 @@ TEST_F(ReadersTest, BatteryFieldsAndMissingFiguresReachTheViews)
     // A figure the battery does not give is undefined, not zero.
     EXPECT_TRUE(read("Readers.battery().minutesRemaining === undefined").toBool());
     EXPECT_TRUE(read("Readers.battery().adapterWatts === undefined").toBool());
+    // So is every figure of a battery that gives only its charge.
+    battery->properties = QVariantMap { { "CurrentCapacity", 64 } };
+    EXPECT_TRUE(read("Readers.battery().present").toBool());
+    EXPECT_TRUE(read("[Readers.battery().cycles, Readers.battery().designCapacity, Readers.battery().fullCapacity,"
+                     " Readers.battery().healthPercent, Readers.battery().condition].every(v => v === undefined)")
+                    .toBool());
 
     // Every call reads again.
     battery->properties.reset();

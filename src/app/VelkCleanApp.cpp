@@ -2,6 +2,7 @@
 
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/monitor/SystemMonitor.h"
+#include "engine/sensors/SMC.h"
 #include "platform/ServiceRegistry.h"
 #include "services/update/UpdateController.h"
 #include "ui/design/ThemeManager.h"
@@ -11,6 +12,7 @@
 #include "ui/shell/SidebarLayout.h"
 
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
 
@@ -18,6 +20,14 @@
 void qml_register_types_Velk_App();
 
 namespace velk::app {
+namespace {
+
+// The sensor controller's messages; a machine without a controller gives
+// them on every start, so they are shown only when asked for
+// (QT_LOGGING_RULES="velk.sensors.controller=true").
+Q_LOGGING_CATEGORY(sensorControllerLog, "velk.sensors.controller", QtWarningMsg)
+
+} // namespace
 
 VelkCleanApp::VelkCleanApp(StartOptions options, QObject* parent)
     : QObject(parent)
@@ -30,6 +40,8 @@ VelkCleanApp::VelkCleanApp(StartOptions options, QObject* parent)
     , m_navigator(std::make_unique<shell::SectionNavigator>(shell::MonitorGate::over(*m_monitor)))
     , m_sidebar(std::make_unique<shell::SidebarLayout>())
 {
+    // Before anything reads a sensor.
+    SMC::setSharedSink(platform::loggingSink(sensorControllerLog()));
     if (options.section)
         m_navigator->setInitialSection(*options.section);
     applyLocale();

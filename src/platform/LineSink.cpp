@@ -1,5 +1,6 @@
 #include "platform/LineSink.h"
 
+#include <QLoggingCategory>
 #include <cstdio>
 
 namespace velk::platform {
@@ -11,6 +12,11 @@ LineSink standardOutputSink()
         std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
         std::fflush(stdout);
     };
+}
+
+LineSink loggingSink(const QLoggingCategory& category)
+{
+    return [category = &category](const QString& line) { qCInfo(*category).noquote() << line; };
 }
 
 } // namespace velk::platform

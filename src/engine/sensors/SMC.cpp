@@ -119,11 +119,38 @@ SMC::~SMC()
         print(QStringLiteral("error close smc connection: ") + errorText(result));
 }
 
+namespace {
+
+struct SharedSink {
+    std::mutex lock;
+    platform::LineSink sink = platform::standardOutputSink();
+};
+
+SharedSink& sharedSink()
+{
+    static SharedSink* const slot = new SharedSink;
+    return *slot;
+}
+
+} // namespace
+
 SMC& SMC::shared()
 {
     // Lives for the whole run: never destroyed, so never closed.
-    static SMC* const client = new SMC(platform::service<platform::SmcTransport>());
+    static SMC* const client = new SMC(platform::service<platform::SmcTransport>(), [](const QString& line) {
+        SharedSink& shared = sharedSink();
+        std::lock_guard guard(shared.lock);
+        if (shared.sink)
+            shared.sink(line);
+    });
     return *client;
+}
+
+void SMC::setSharedSink(platform::LineSink sink)
+{
+    SharedSink& shared = sharedSink();
+    std::lock_guard guard(shared.lock);
+    shared.sink = std::move(sink);
 }
 
 void SMC::print(const QString& line) const

@@ -47,8 +47,10 @@ public:
     SMC& operator=(const SMC&) = delete;
 
     // The process-wide client over the registered transport, opened on
-    // first use and kept for the whole run.
+    // first use and kept for the whole run. Its messages go to the sink last
+    // given to setSharedSink (standard output until then).
     static SMC& shared();
+    static void setSharedSink(platform::LineSink sink);
 
     // Empties the cache and closes the connection.
     std::uint32_t close();

@@ -24,6 +24,12 @@ inline constexpr int kMaxDepth = 256;
 // A tree of more values than this (counting every use of a shared binary
 // object) is invalid.
 inline constexpr qint64 kMaxValues = qint64(1) << 21;
+// A tree whose strings, keys and data take more bytes than this once decoded
+// (two per UTF-16 unit), counting every use of a shared binary object and
+// every entity an XML list expands, is invalid.
+inline constexpr qint64 kMaxDecodedBytes = qint64(32) << 20;
+// No XML entity may expand to more characters than this.
+inline constexpr int kMaxEntityExpansion = 4096;
 
 std::optional<QVariant> parse(const QByteArray& bytes);
 std::optional<QVariant> parseXml(const QByteArray& bytes);

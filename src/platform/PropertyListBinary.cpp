@@ -242,6 +242,10 @@ private:
             const bool wide = (marker >> 4) == 0x6;
             if ((wide && n > std::numeric_limits<quint64>::max() / 2) || !m_objects.has(payload, wide ? n * 2 : n))
                 return false;
+            // Within the file, so n is small; a string takes two bytes a
+            // character. Every use of a shared object is decoded anew.
+            if (!m_tree.fits((marker >> 4) == 0x4 ? qint64(n) : 2 * qint64(n)))
+                return false;
             const char* p = m_objects.at(payload);
             if ((marker >> 4) == 0x4) {
                 *out = QVariant(QByteArray(p, qsizetype(n)));

@@ -10,8 +10,8 @@ namespace velk::platform::plist {
 
 // Builds a value tree from a flat stream of events (open a container, give a
 // key, add a value, close), so the parsers need no recursion. Enforces the
-// depth and value-count limits; once a limit or a misuse is met the builder
-// stays failed.
+// depth, value-count and decoded-bytes limits; once a limit or a misuse is
+// met the builder stays failed.
 class TreeBuilder {
 public:
     bool failed() const { return m_failed; }
@@ -23,9 +23,14 @@ public:
     bool openArray() { return open(false); }
     bool openDict() { return open(true); }
 
+    // Whether `bytes` more decoded bytes keep the tree within its limit; a
+    // reader asks before it decodes a value, so that no value over the limit
+    // is ever made.
+    bool fits(qint64 bytes) const { return bytes >= 0 && bytes <= kMaxDecodedBytes - m_bytes; }
+
     bool key(const QString& k)
     {
-        if (!wantsKey())
+        if (!wantsKey() || !spend(2 * qint64(k.size())))
             return fail();
         m_stack.back().key = k;
         m_stack.back().hasKey = true;
@@ -34,7 +39,7 @@ public:
 
     bool value(QVariant v)
     {
-        if (m_failed || !countOne())
+        if (m_failed || !countOne() || !spend(decodedBytes(v)))
             return fail();
         return deliver(std::move(v));
     }
@@ -73,6 +78,23 @@ private:
 
     bool countOne() { return ++m_values <= kMaxValues; }
 
+    bool spend(qint64 bytes)
+    {
+        if (!fits(bytes))
+            return false;
+        m_bytes += bytes;
+        return true;
+    }
+
+    static qint64 decodedBytes(const QVariant& v)
+    {
+        if (v.typeId() == QMetaType::QString)
+            return 2 * qint64(v.toString().size());
+        if (v.typeId() == QMetaType::QByteArray)
+            return qint64(v.toByteArray().size());
+        return 0;
+    }
+
     bool open(bool isDict)
     {
         if (m_failed || (m_stack.empty() && m_haveRoot) || (!m_stack.empty() && wantsKey()))
@@ -109,6 +131,7 @@ private:
     std::vector<Frame> m_stack;
     QVariant m_root;
     qint64 m_values = 0;
+    qint64 m_bytes = 0;
     bool m_haveRoot = false;
     bool m_failed = false;
 };

@@ -2,7 +2,9 @@
 #include "platform/PropertyListBuilder.h"
 
 #include <QDateTime>
+#include <QStringEncoder>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <limits>
 
 namespace velk::platform::plist {
@@ -95,13 +97,45 @@ std::optional<QVariant> leafValue(QStringView name, const QString& text, bool* k
     return std::nullopt;
 }
 
+// Whether the document declares an entity, in any encoding the reader
+// takes: every entity, general or parameter, needs a literal declaration.
+bool declaresEntities(const QByteArray& bytes)
+{
+    static const QList<QByteArray> spellings = [] {
+        const QString declaration = QStringLiteral("<!ENTITY");
+        QList<QByteArray> out{declaration.toLatin1()};
+        for (auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE, QStringConverter::Utf32LE,
+                              QStringConverter::Utf32BE}) {
+            QStringEncoder encoder(encoding, QStringConverter::Flag::Stateless);
+            out << QByteArray(encoder.encode(declaration));
+        }
+        return out;
+    }();
+    return std::any_of(spellings.begin(), spellings.end(), [&](const QByteArray& s) { return bytes.contains(s); });
+}
+
+// Whether whatever entities the document declares could expand to no more
+// than the decoded-bytes limit allows. Each reference begins with a '&' or
+// '%' byte in every encoding (other bytes may look the same, which only
+// overcounts) and expands to at most kMaxEntityExpansion characters. The
+// reader expands references while it reads, inside the declarations too,
+// so the bound is checked before it starts.
+bool expansionFits(const QByteArray& bytes)
+{
+    if (!declaresEntities(bytes))
+        return true;
+    const qint64 references = std::count_if(bytes.begin(), bytes.end(), [](char c) { return c == '&' || c == '%'; });
+    return references <= kMaxDecodedBytes / (2 * qint64(kMaxEntityExpansion));
+}
+
 } // namespace
 
 std::optional<QVariant> parseXml(const QByteArray& bytes)
 {
-    if (bytes.size() > kMaxBytes)
+    if (bytes.size() > kMaxBytes || !expansionFits(bytes))
         return std::nullopt;
     QXmlStreamReader reader(bytes);
+    reader.setEntityExpansionLimit(kMaxEntityExpansion);
     TreeBuilder tree;
     bool insideWrapper = false;
     bool wrapperClosed = false;

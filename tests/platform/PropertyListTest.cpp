@@ -264,6 +264,37 @@ TEST(PropertyListTest, BinaryCyclesAndBadReferencesAreInvalid)
     }
 }
 
+// Small files that would decode to gigabytes: every use of a shared string
+// and every entity reference counts towards the decoded bytes.
+TEST(PropertyListTest, ListsThatExpandBeyondTheDecodedBytesAreInvalid)
+{
+    const auto sharedString = [](qint64 length, int uses) {
+        BinaryWriter w;
+        w.add(BinaryWriter::marker(0xA, quint64(uses)) + BinaryWriter::be(1, 1).repeated(uses));
+        w.add(BinaryWriter::marker(0x5, quint64(length)) + QByteArray(length, 'a'));
+        return w.build(0);
+    };
+    const QByteArray e = "<!ENTITY e \"" + QByteArray(4000, 'x') + "\">";
+    const auto entity = [](const QByteArray& declarations, const QByteArray& body) {
+        return "<?xml version=\"1.0\"?><!DOCTYPE plist [" + declarations + "]><plist>" + body + "</plist>";
+    };
+    const qint64 eighth = plist::kMaxDecodedBytes / 16;  // characters of an eighth of the limit
+    const std::tuple<const char*, QByteArray, bool> cases[] = {
+        {"1 MB string used 2 million times", sharedString(1 << 20, 2000000), false},
+        {"shared string filling the limit", sharedString(eighth, 8), true},
+        {"shared string one use beyond", sharedString(eighth, 9), false},
+        {"entity used 2 million times", entity(e, "<string>" + QByteArray("&e;").repeated(2000000) + "</string>"),
+         false},
+        {"entity in many strings",
+         entity(e, "<array>" + QByteArray("<string>&e;</string>").repeated(300000) + "</array>"), false},
+        {"parameter entity", entity("<!ENTITY % p '" + e + "'>" + QByteArray(" %p;").repeated(1000000), "<true/>"),
+         false},
+        {"a few entity uses", entity(e, "<string>&e;&e;</string>"), true},
+    };
+    for (const auto& [name, bytes, valid] : cases)
+        EXPECT_EQ(plist::parse(bytes).has_value(), valid) << name;
+}
+
 TEST(PropertyListTest, TruncatedAndRandomInputNeverCrashes)
 {
     BinaryWriter w;

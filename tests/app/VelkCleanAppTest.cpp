@@ -6,6 +6,8 @@
 #include "support/PoolExecutor.h"
 #include "support/TempTree.h"
 #include "support/UpdateDouble.h"
+#include "support/ui/ItemDriver.h"
+#include "ui/design/Presentation.h"
 #include "ui/design/QuickFixture.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/shell/SectionNavigator.h"
@@ -168,6 +170,45 @@ TEST_F(VelkCleanAppTest, SettingsOpensOneWindowByShortcutAndLink)
     QTest::mouseClick(window, Qt::LeftButton, {}, link->mapToScene({ 10, 10 }).toPoint());
     EXPECT_TRUE(settings->isVisible());
     EXPECT_EQ(app->mainWindow()->findChildren<QQuickWindow*>("settingsWindow").size(), 1);
+}
+
+// A check asked for in the Settings window answers there, over it; one asked
+// for in the sidebar answers in the main window.
+TEST_F(VelkCleanAppTest, ACheckAnswersInTheWindowThatAskedForIt)
+{
+    QQuickWindow* window = started();
+    ASSERT_TRUE(test::waitFor([&] { return updates->answer(std::nullopt); }));
+    auto* settings = named<QQuickWindow>("settingsWindow");
+    app->showSettings();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(settings));
+    auto clickIn = [](QQuickWindow* target, const char* name) {
+        const test::ItemDriver driver(*target);
+        QQuickItem* item = driver.find(QString::fromLatin1(name));
+        ASSERT_TRUE(item) << name;
+        driver.click(item);
+    };
+    using design::PresentationHost;
+
+    clickIn(settings, "settings.updateRow");
+    ASSERT_TRUE(updates->answer(std::nullopt));
+    EXPECT_EQ(PresentationHost::alertHost(settings)->title(), "检查失败");
+    EXPECT_EQ(PresentationHost::alertHost(window)->current(), nullptr);
+    PresentationHost::alertHost(settings)->current()->dismiss();
+    EXPECT_FALSE(updates->controller->hasStatusAlert());
+
+    clickIn(window, "sidebar.version");
+    ASSERT_TRUE(updates->answer(std::nullopt));
+    EXPECT_EQ(PresentationHost::alertHost(window)->title(), "检查失败");
+    EXPECT_EQ(PresentationHost::alertHost(settings)->current(), nullptr);
+    PresentationHost::alertHost(window)->current()->dismiss();
+
+    // A waiting update is offered over the window that asked.
+    updates->controller->check(true, nullptr);
+    ASSERT_TRUE(updates->answer(test::UpdateDouble::newer()));
+    clickIn(settings, "settings.updateRow");
+    EXPECT_NE(PresentationHost::sheetHost(settings)->current(), nullptr);
+    EXPECT_EQ(PresentationHost::sheetHost(window)->current(), nullptr);
+    EXPECT_TRUE(updates->controller->hasPromptUpdate());
 }
 
 TEST_F(VelkCleanAppTest, MainWindowKeepsTheMinimumContentSize)

@@ -114,6 +114,7 @@ ApplicationWindow {
         navigator: window.app.navigator
         layout: window.app.sidebar
         models: window.app.models
+        presentsUpdates: !settings.answersUpdates
         onSettingsRequested: window.showSettings()
     }
 

@@ -7,6 +7,7 @@ import Velk.Settings
 Window {
     id: settings
     required property UpdateController updates
+    readonly property bool answersUpdates: visible && updates.origin === UpdateController.Settings
 
     objectName: "settingsWindow"
     title: Lang.t("设置", "Settings")
@@ -21,5 +22,11 @@ Window {
         objectName: "settings.page"
         anchors.fill: parent
         updates: settings.updates
+    }
+
+    // A check asked for here is answered here while the window is open.
+    UpdatePresentation {
+        updates: settings.updates
+        active: settings.answersUpdates
     }
 }

@@ -150,38 +150,50 @@ void UpdateController::refreshPending(const AppUpdate& offer)
     setPendingUpdate(skipped == offer.version ? std::nullopt : std::optional<AppUpdate>(offer));
 }
 
-void UpdateController::checkFromSidebar(LanguageManager& lang)
+void UpdateController::offerOrCheck(Origin origin, LanguageManager* lang)
 {
+    setOrigin(origin);
     if (m_pendingUpdate) {
         setPromptUpdate(m_pendingUpdate);
         return;
     }
-    check(false, &lang);
+    check(false, lang);
+}
+
+void UpdateController::setOrigin(Origin origin)
+{
+    if (origin == m_origin)
+        return;
+    m_origin = origin;
+    emit originChanged();
+}
+
+void UpdateController::checkFromSidebar(LanguageManager& lang)
+{
+    offerOrCheck(Sidebar, &lang);
 }
 
 void UpdateController::checkFromSettings(LanguageManager& lang)
 {
-    checkFromSidebar(lang);
+    offerOrCheck(Settings, &lang);
 }
 
 void UpdateController::checkFromSidebar()
 {
-    if (m_pendingUpdate) {
-        setPromptUpdate(m_pendingUpdate);
-        return;
-    }
-    check(false, m_deps.language);
+    offerOrCheck(Sidebar, m_deps.language);
 }
 
 void UpdateController::checkFromSettings()
 {
-    checkFromSidebar();
+    offerOrCheck(Settings, m_deps.language);
 }
 
 void UpdateController::presentPendingIfNeeded()
 {
-    if (m_pendingUpdate)
-        setPromptUpdate(m_pendingUpdate);
+    if (!m_pendingUpdate)
+        return;
+    setOrigin(Sidebar);
+    setPromptUpdate(m_pendingUpdate);
 }
 
 void UpdateController::skip(const QString& version)

@@ -47,8 +47,14 @@ class UpdateController final : public QObject {
     Q_PROPERTY(bool hasInstallError READ hasInstallError NOTIFY installErrorChanged)
     // This build's version, as the prompt and the sidebar show it.
     Q_PROPERTY(QString localVersion READ localVersion CONSTANT)
+    // Where the user last asked: the prompt and the outcome of a check are
+    // shown in that window.
+    Q_PROPERTY(Origin origin READ origin NOTIFY originChanged)
 
 public:
+    enum Origin { Sidebar, Settings };
+    Q_ENUM(Origin)
+
     // Seconds between two automatic checks.
     static constexpr double kCheckInterval = 14400.0;
 
@@ -87,18 +93,20 @@ public:
     // The sample offer of preview mode, when it is on.
     const std::optional<AppUpdate>& forcedPreview() const { return m_forcedPreview; }
     QString localVersion() const;
+    Origin origin() const { return m_origin; }
 
     // One check. An automatic one only updates the badge; a manual one with a
     // language also answers with the prompt or a status alert in that
     // language. Ignored while a check runs.
     void check(bool automatic, LanguageManager* lang);
-    // Shows the pending offer at once, else checks by hand.
+    // Shows the pending offer at once, else checks by hand; the answer goes
+    // to the window that asked.
     void checkFromSidebar(LanguageManager& lang);
     void checkFromSettings(LanguageManager& lang);
     // The same, answering in the controller's language.
     Q_INVOKABLE void checkFromSidebar();
     Q_INVOKABLE void checkFromSettings();
-    // Shows the pending offer, if there is one.
+    // Shows the pending offer, if there is one, in the main window.
     Q_INVOKABLE void presentPendingIfNeeded();
     // Remembers `version` as skipped, drops it from the badge and closes the
     // prompt.
@@ -118,8 +126,11 @@ signals:
     void promptUpdateChanged();
     void statusAlertChanged();
     void installErrorChanged();
+    void originChanged();
 
 private:
+    void offerOrCheck(Origin origin, LanguageManager* lang);
+    void setOrigin(Origin origin);
     AppUpdate pendingUpdateOrEmpty() const { return m_pendingUpdate.value_or(AppUpdate{}); }
     AppUpdate promptUpdateOrEmpty() const { return m_promptUpdate.value_or(AppUpdate{}); }
     UpdateStatusAlert statusAlertOrEmpty() const { return m_statusAlert.value_or(UpdateStatusAlert{}); }
@@ -149,6 +160,7 @@ private:
     // Tells the running check loop from a replaced one.
     quint64 m_timerGeneration = 0;
     std::optional<AppUpdate> m_forcedPreview;
+    Origin m_origin = Sidebar;
 };
 
 } // namespace velk

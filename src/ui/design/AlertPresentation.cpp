@@ -99,4 +99,12 @@ void AlertPresentation::pressDefault()
     press(indexOfRole(AlertButton::Default));
 }
 
+void SheetPresentation::setSheetWindow(QQuickWindow* window)
+{
+    if (window == m_sheetWindow)
+        return;
+    m_sheetWindow = window;
+    emit sheetWindowChanged();
+}
+
 } // namespace velk::design

@@ -78,15 +78,26 @@ private:
 };
 
 // A sheet: `VelkSheet` shows its content in a modal window of its own,
-// centred over the owner's window.
+// `sheetWindow`, centred over the owner's window. Alerts raised while it is
+// up show on that window.
 class SheetPresentation : public velk::design::Presentation {
     Q_OBJECT
     QML_ELEMENT
+    Q_PROPERTY(QQuickWindow* sheetWindow READ sheetWindow WRITE setSheetWindow NOTIFY sheetWindowChanged)
 public:
     explicit SheetPresentation(QQuickItem* parent = nullptr)
         : Presentation(Kind::Sheet, parent)
     {
     }
+
+    QQuickWindow* sheetWindow() const { return m_sheetWindow; }
+    void setSheetWindow(QQuickWindow* window);
+
+signals:
+    void sheetWindowChanged();
+
+private:
+    QPointer<QQuickWindow> m_sheetWindow;
 };
 
 } // namespace velk::design

@@ -5,6 +5,9 @@
 namespace velk::design {
 namespace {
 
+// Sheets over sheets deeper than this are not looked through.
+constexpr int kMaxSheetDepth = 8;
+
 QString hostName(Presentation::Kind kind)
 {
     return kind == Presentation::Kind::Alert ? QStringLiteral("velk.alertHost") : QStringLiteral("velk.sheetHost");
@@ -37,6 +40,20 @@ void Presentation::setPresented(bool presented)
     request();
 }
 
+QQuickWindow* Presentation::hostWindow() const
+{
+    return m_host ? m_host->window() : window();
+}
+
+void Presentation::noteHostWindow()
+{
+    QQuickWindow* now = hostWindow();
+    if (now == m_hostWindow)
+        return;
+    m_hostWindow = now;
+    emit hostWindowChanged();
+}
+
 void Presentation::dismiss()
 {
     finish();
@@ -49,6 +66,7 @@ void Presentation::finish()
         m_host->withdraw(this);
     m_host = nullptr;
     setShown(false);
+    noteHostWindow();
     if (m_presented) {
         m_presented = false;
         emit presentedChanged();
@@ -70,6 +88,7 @@ void Presentation::itemChange(ItemChange change, const ItemChangeData& value)
         m_host = nullptr;
         setShown(false);
         if (wasShown && !value.window) {
+            noteHostWindow();
             m_presented = false;
             emit presentedChanged();
             emit closed();
@@ -78,14 +97,40 @@ void Presentation::itemChange(ItemChange change, const ItemChangeData& value)
     }
     if (m_presented && value.window)
         request();
+    noteHostWindow();
 }
 
 void Presentation::request()
 {
     if (m_host || !window())
         return;
-    m_host = PresentationHost::of(window(), m_kind);
+    QQuickWindow* target = m_kind == Kind::Alert ? topWindow(window()) : window();
+    m_host = PresentationHost::of(target, m_kind);
+    noteHostWindow();
     m_host->enqueue(this);
+}
+
+QQuickWindow* Presentation::topWindow(QQuickWindow* window)
+{
+    for (int depth = 0; depth < kMaxSheetDepth; ++depth) {
+        PresentationHost* sheets = PresentationHost::sheetHost(window);
+        connect(sheets, &PresentationHost::currentChanged, this, &Presentation::reroute, Qt::UniqueConnection);
+        const auto* sheet = qobject_cast<SheetPresentation*>(sheets->current());
+        if (!sheet || !sheet->sheetWindow())
+            break;
+        window = sheet->sheetWindow();
+    }
+    return window;
+}
+
+void Presentation::reroute()
+{
+    if (!m_presented || !m_host || !window() || topWindow(window()) == m_host->window())
+        return;
+    m_host->withdraw(this);
+    m_host = nullptr;
+    setShown(false);
+    request();
 }
 
 void Presentation::setShown(bool shown)
@@ -99,6 +144,11 @@ void Presentation::setShown(bool shown)
 PresentationHost::PresentationHost(QQuickWindow* window)
     : QObject(window)
 {
+}
+
+QQuickWindow* PresentationHost::window() const
+{
+    return static_cast<QQuickWindow*>(parent());
 }
 
 PresentationHost* PresentationHost::of(QQuickWindow* window, Presentation::Kind kind)

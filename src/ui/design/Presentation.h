@@ -16,11 +16,17 @@ class PresentationHost;
 // ends (a button, Escape, Return, the owner clearing `presented`, the sheet's
 // window being closed), `closed` is emitted exactly once per showing and
 // `presented` is false again.
+//
+// An alert shows on the window on top: while a sheet is up over its window,
+// on the sheet's window (and on a sheet over that one, and so on); when the
+// sheet goes, it moves back, still shown and without closing.
 class Presentation : public QQuickItem {
     Q_OBJECT
     QML_ANONYMOUS
     Q_PROPERTY(bool presented READ presented WRITE setPresented NOTIFY presentedChanged)
     Q_PROPERTY(bool shown READ shown NOTIFY shownChanged)
+    // The window whose host shows it: its own, or the sheet's on top of it.
+    Q_PROPERTY(QQuickWindow* hostWindow READ hostWindow NOTIFY hostWindowChanged)
 public:
     enum class Kind { Alert, Sheet };
 
@@ -30,6 +36,7 @@ public:
     bool presented() const { return m_presented; }
     void setPresented(bool presented);
     bool shown() const { return m_shown; }
+    QQuickWindow* hostWindow() const;
 
     Q_INVOKABLE void open() { setPresented(true); }
     // Ends the presentation without choosing anything.
@@ -38,6 +45,7 @@ public:
 signals:
     void presentedChanged();
     void shownChanged();
+    void hostWindowChanged();
     void closed();
 
 protected:
@@ -51,11 +59,18 @@ private:
     friend class PresentationHost;
     void request();
     void setShown(bool shown);
+    // The window an alert goes to, watching the sheets on the way so it can
+    // move when they come and go.
+    QQuickWindow* topWindow(QQuickWindow* window);
+    // Moves a standing alert to the window now on top.
+    void reroute();
+    void noteHostWindow();
 
     Kind m_kind;
     bool m_presented = false;
     bool m_shown = false;
     QPointer<PresentationHost> m_host;
+    QPointer<QQuickWindow> m_hostWindow;
 };
 
 // The queue of one window for one kind: made on first use, owned by the
@@ -72,6 +87,7 @@ public:
     static PresentationHost* alertHost(QQuickWindow* window) { return of(window, Presentation::Kind::Alert); }
     static PresentationHost* sheetHost(QQuickWindow* window) { return of(window, Presentation::Kind::Sheet); }
 
+    QQuickWindow* window() const;
     Presentation* current() const { return m_current; }
     int pendingCount() const { return static_cast<int>(m_queue.size()); }
     QString title() const;

@@ -254,11 +254,16 @@ TEST_F(ControllerTest, PendingUpdateOpensThePromptWithoutAskingTheServer)
     auto controller = started(kNewer);
     controller->checkFromSidebar();
     EXPECT_EQ(controller->promptUpdate(), kNewer);
+    EXPECT_EQ(controller->origin(), UpdateController::Sidebar);
     controller->dismissPrompt();
     controller->checkFromSettings(lang);
     EXPECT_EQ(controller->promptUpdate(), kNewer);
+    EXPECT_EQ(controller->origin(), UpdateController::Settings) << "the answer goes where it was asked for";
     EXPECT_EQ(fetches, 1);
     EXPECT_TRUE(controller->showsBadge()) << "closing the prompt leaves the update pending";
+    controller->dismissPrompt();
+    controller->presentPendingIfNeeded();
+    EXPECT_EQ(controller->origin(), UpdateController::Sidebar);
 }
 
 TEST_F(ControllerTest, PreviewShowsTheSampleFromTheStartAndKeepsIt)

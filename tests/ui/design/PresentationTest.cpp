@@ -238,5 +238,42 @@ TEST_F(PresentationTest, SheetsAreModalWindowsCentredOverTheirWindowAndNeverClip
     EXPECT_EQ(count("sheetClosed"), 2);
 }
 
+TEST_F(PresentationTest, AnAlertRaisedWhileASheetIsUpShowsOverTheSheet)
+{
+    ASSERT_TRUE(showOwners());
+    auto* sheet = find<design::Presentation>("sheet");
+    auto* sheetWindow = sheet->property("sheetWindow").value<QQuickWindow*>();
+    sheet->open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheetWindow));
+    const ItemDriver onSheet(*sheetWindow);
+    const ItemDriver onWindow(window);
+
+    // On the sheet's window, with its keys: Escape cancels the alert and
+    // leaves the sheet open.
+    item->setProperty("confirming", true);
+    EXPECT_EQ(PresentationHost::alertHost(sheetWindow)->current(), alert("first"));
+    EXPECT_EQ(alert("first")->hostWindow(), sheetWindow);
+    EXPECT_EQ(alerts()->current(), nullptr);
+    EXPECT_TRUE(waitFor([&] { return onSheet.alertTitle() == QStringLiteral("Delete 3 items?"); }));
+    EXPECT_TRUE(onWindow.alertTitle().isEmpty());
+    sheetWindow->requestActivate();
+    QTest::keyClick(sheetWindow, Qt::Key_Escape);
+    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("cancel;"));
+    EXPECT_TRUE(sheet->shown());
+    EXPECT_EQ(count("sheetClosed"), 0);
+
+    // The sheet closes under a standing alert: it moves back to the window,
+    // still shown, and has not closed.
+    alert("second")->open();
+    EXPECT_TRUE(waitFor([&] { return onSheet.alertTitle() == QStringLiteral("Failed"); }));
+    sheet->dismiss();
+    EXPECT_EQ(alerts()->current(), alert("second"));
+    EXPECT_TRUE(alert("second")->shown());
+    EXPECT_EQ(count("secondClosed"), 0);
+    EXPECT_TRUE(waitFor([&] { return onWindow.alertTitle() == QStringLiteral("Failed"); }));
+    EXPECT_TRUE(onWindow.pressAlert(QStringLiteral("OK")));
+    EXPECT_EQ(count("secondClosed"), 1);
+}
+
 } // namespace
 } // namespace velk::test

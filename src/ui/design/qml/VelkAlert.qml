@@ -19,10 +19,11 @@ import Velk.Design
 AlertPresentation {
     id: root
 
-    // Drawn over the whole window, above everything else.
+    // Drawn over the whole window it is shown on (a sheet's, while one is
+    // up), above everything else.
     readonly property T.Popup dialog: T.Popup {
         objectName: "alert.popup"
-        parent: T.Overlay.overlay
+        parent: root.hostWindow ? root.hostWindow.contentItem : null
         visible: root.shown
         modal: true
         closePolicy: T.Popup.NoAutoClose

@@ -19,7 +19,8 @@ SheetPresentation {
     property int sheetHeight: 360
     property string title
     default property alias content: body.data
-    readonly property Window sheetWindow: sheet
+
+    sheetWindow: sheet
 
     Window {
         id: sheet
@@ -44,12 +45,14 @@ SheetPresentation {
         Item {
             id: body
             anchors.fill: parent
-        }
 
-        Shortcut {
-            sequence: "Escape"
-            enabled: root.shown
-            onActivated: root.dismiss()
+            // Inside the content, so an alert shown over the sheet takes
+            // the key first.
+            Shortcut {
+                sequence: "Escape"
+                enabled: root.shown
+                onActivated: root.dismiss()
+            }
         }
     }
 }

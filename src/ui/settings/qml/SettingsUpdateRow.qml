@@ -5,8 +5,8 @@ import Velk.Design
 import Velk.Models
 
 // "Check for Updates": offers the waiting update, else checks by hand; the
-// main window shows the outcome. Disabled with a spinner while a check
-// runs; a pulsing dot while an update waits.
+// answer shows in this window. Disabled with a spinner while a check runs; a
+// pulsing dot while an update waits.
 T.AbstractButton {
     id: root
     required property UpdateController updates

@@ -3,25 +3,32 @@ import Velk.Design
 import Velk.Models
 import Velk.Settings
 
-// What the main window shows of the update controller: the prompt sheet for
-// an offer, the outcome of a check the user asked for, and why an install
-// failed. Each alert clears only its own value when it closes, however it
-// closes; its message stays in the language of its check while its title
-// and button follow the interface language.
+// What a window shows of the update controller: the prompt sheet for an
+// offer, the outcome of a check the user asked for, and why an install
+// failed. Each alert clears only its own value when the user closes it;
+// its message stays in the language of its check while its title and
+// button follow the interface language. Only the window whose presentation
+// is `active` shows them; one that stops being active hands them on without
+// clearing anything.
 Item {
     id: root
     required property UpdateController updates
+    property bool active: true
 
     UpdatePromptSheet {
         updates: root.updates
+        active: root.active
     }
 
     VelkAlert {
         objectName: "update.statusAlert"
-        presented: root.updates.hasStatusAlert
+        presented: root.active && root.updates.hasStatusAlert
         title: Lang.t(root.updates.statusAlert.titleZh, root.updates.statusAlert.titleEn)
         message: root.updates.statusAlert.message
-        onClosed: root.updates.dismissStatusAlert()
+        onClosed: {
+            if (root.active)
+                root.updates.dismissStatusAlert()
+        }
 
         AlertButton {
             text: Lang.t("好", "OK")
@@ -31,10 +38,13 @@ Item {
 
     VelkAlert {
         objectName: "update.installErrorAlert"
-        presented: root.updates.hasInstallError
+        presented: root.active && root.updates.hasInstallError
         title: Lang.t("未能安装更新", "Update Failed")
         message: root.updates.installError
-        onClosed: root.updates.dismissInstallError()
+        onClosed: {
+            if (root.active)
+                root.updates.dismissInstallError()
+        }
 
         AlertButton {
             text: Lang.t("好", "OK")

@@ -18,6 +18,9 @@ Item {
     required property WindowModels models
     // Leading inset the screens align their content with.
     readonly property real contentLeadingInset: layout.contentLeadingInset
+    // The update prompt and alerts show here unless another window answers
+    // the user's request.
+    property bool presentsUpdates: true
 
     // The sidebar's Settings link was clicked.
     signal settingsRequested()
@@ -129,5 +132,6 @@ Item {
     // the window's sheet and alert hosts.
     UpdatePresentation {
         updates: root.models.updates
+        active: root.presentsUpdates
     }
 }

@@ -148,12 +148,18 @@ TEST_F(UpdatePresentationTest, InstallShowsItsBusyTextIgnoresClicksAndReturnAndS
     EXPECT_EQ(installs.size(), 1u);
     EXPECT_TRUE(sheet->isVisible());
 
-    // A failure leaves the sheet open with the button back, and says why.
+    // A failure leaves the sheet open with the button back, and says why
+    // over the sheet, where the user looks.
     finishInstall(InstallError{InstallError::Kind::DownloadFailed});
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_TRUE(findIn(sheet, "updatePrompt.install")->isEnabled());
     EXPECT_EQ(textIn(sheet, "updatePrompt.install"), "Download & Install");
     EXPECT_TRUE(updates->hasInstallError());
+    const ItemDriver onSheet(*sheet);
+    EXPECT_TRUE(waitFor([&] { return onSheet.alertTitle() == "Update Failed"; }));
+    EXPECT_TRUE(onSheet.pressAlert("OK"));
+    EXPECT_FALSE(updates->hasInstallError());
+    EXPECT_TRUE(sheet->isVisible());
 
     // A success closes it: the controller clears the offer.
     clickIn(sheet, findIn(sheet, "updatePrompt.install"));
@@ -281,6 +287,31 @@ TEST_F(UpdatePromptPictures, PreviewPromptAndSupportBar)
             ASSERT_TRUE(buildSettingsType("SupportInlineBar"));
             settle(100);
             shoot(QString("supportbar-%1-%2").arg(theme, lang));
+        }
+    }
+    ThemeManager::shared().setCurrentRawValue("classic");
+}
+
+TEST_F(UpdatePromptPictures, InstallFailureOverThePrompt)
+{
+    const QString folder = qEnvironmentVariable("VELK_SHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "pictures only when VELK_SHOT_DIR is set";
+    for (const QString& theme : {QStringLiteral("classic"), QStringLiteral("cyber")}) {
+        ThemeManager::shared().setCurrentRawValue(theme);
+        for (const QString& lang : {QStringLiteral("zh-Hans"), QStringLiteral("en")}) {
+            language().setCurrent(lang);
+            item.reset();
+            makeUpdates();
+            ASSERT_TRUE(buildSettingsType("UpdatePresentation", {{"updates", QVariant::fromValue(updates.get())}}));
+            updates->checkFromSidebar();
+            answer(kOffer);
+            QQuickWindow* sheet = sheetWindowOf(find<QObject>("updatePrompt.sheet"));
+            ASSERT_TRUE(sheet && QTest::qWaitForWindowExposed(sheet));
+            updates->install(kOffer);
+            finishInstall(InstallError{InstallError::Kind::DownloadFailed});
+            settle(300);
+            sheet->grabWindow().save(QDir(folder).filePath(QString("installFailed-%1-%2.png").arg(theme, lang)));
         }
     }
     ThemeManager::shared().setCurrentRawValue("classic");

@@ -89,6 +89,16 @@ struct Fixture {
         }
     }
 
+    // What the program keeps in the user's data, cache and configuration
+    // folders (the Trash among them) goes below the fixture's home.
+    static void keepUserFoldersIn(const QString& home)
+    {
+        for (const auto& [variable, folder] : {std::pair{"XDG_DATA_HOME", ".local/share"},
+                                               std::pair{"XDG_CACHE_HOME", ".cache"},
+                                               std::pair{"XDG_CONFIG_HOME", ".config"}})
+            qputenv(variable, QFile::encodeName(QDir(home).filePath(QLatin1String(folder))));
+    }
+
     static QString home(const QString& root)
     {
         const QDir users(QDir(root).filePath("Users"));
@@ -298,6 +308,7 @@ int runApp(const QCommandLineParser& parser, SteppedAnimationDriver& driver)
         const QString copy = machine.filePath(QStringLiteral("machine"));
         if (!machine.isValid() || !copyTree(root, copy))
             return fail("could not copy the fixture folder " + root);
+        Fixture::keepUserFoldersIn(Fixture::home(copy));
         fixture.emplace(copy);
     }
 

@@ -49,11 +49,16 @@
 // DIR/sys stands for /sys (battery, sensors), DIR/proc for /proc when it
 // exists (processes, memory), DIR/etc and DIR/sys give the machine's facts.
 // The run works on a copy of DIR, so a script that removes files leaves the
-// fixture as it was.
+// fixture as it was, and keeps the user's data, cache and configuration
+// folders (the Trash among them) below the copy's home.
+// tests/fixtures/mac-laptop is such a machine: applications with leftovers,
+// startup items, privacy targets and a charging battery (its contents are
+// listed in tests/fixtures/README.md).
 //
-// Example: the update prompt (a sheet) in English, as prompt.png
+// Example: the update prompt (a sheet) in English over the fixture laptop,
+// as prompt.png
 //   printf 'click sidebar.version\nwaitFor updatePrompt.install\nshot prompt\n' > s.txt
-//   velk-shot --app --preview --lang en --script s.txt --out /tmp/shots
+//   velk-shot --app --preview --fixture tests/fixtures/mac-laptop --lang en --script s.txt --out /tmp/shots
 
 #include "engine/cleaning/LanguageManager.h"
 #include "platform/Clock.h"

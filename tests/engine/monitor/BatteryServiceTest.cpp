@@ -315,4 +315,27 @@ TEST_F(SysfsBattery, AbsurdCountersCountAsUnreadable)
     EXPECT_FALSE(s->designmAh);
 }
 
+// The laptop of the shared fixtures, as its kernel lays it out: energy
+// counters in µWh with the draw as power, charging on a mains adapter that
+// reports no rating.
+TEST(SysfsFixtureLaptop, ChargingOnEnergyCountersThroughTheDesignVoltage)
+{
+    velk::platform::ScopedService<velk::platform::BatteryRegistry> scope(
+        velk::platform::BatteryRegistry::fromSysfs(QStringLiteral(VELK_TEST_FIXTURES "/sysfs/intel-laptop")));
+    const auto s = BatteryService::current();
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->percent, 72);
+    EXPECT_EQ(s->cycles, 187);
+    EXPECT_EQ(s->designmAh, 4948);   // 57 Wh at 11.52 V
+    EXPECT_EQ(s->fullmAh, 4453);
+    EXPECT_EQ(s->healthPercent, 90);
+    EXPECT_TRUE(s->charging);
+    EXPECT_TRUE(s->externalPower);
+    EXPECT_DOUBLE_EQ(s->voltageV, 12.648);
+    EXPECT_DOUBLE_EQ(s->amperageA, 1.433);   // 18.12 W at 12.648 V
+    EXPECT_EQ(s->minutesRemaining, 47);      // 14.364 Wh to go at 18.12 W
+    EXPECT_EQ(s->serial, "1432");
+    EXPECT_FALSE(s->adapterWatts);
+}
+
 } // namespace

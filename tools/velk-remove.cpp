@@ -1,16 +1,15 @@
-// Removes files and folders the way the cleaners do, through FileScanner.
+// Removes files and folders the way the cleaners do, through the platform's
+// file remover.
 //   velk-remove (--delete|--trash) PATH...
 // Each path is taken byte for byte as given and recorded (with its device and
 // inode) as a scan would; then it is removed permanently (--delete) or moved
-// to the Trash (--trash). Prints "removed PATH" or "failed PATH" per path,
-// then, last, "removed=N failed=F freed_bytes=B".
+// to the Trash (--trash). Prints the remover's own result per path, "removed
+// PATH" or "failed PATH", then, last, "removed=N failed=F freed_bytes=B".
 
-#include "engine/cleaning/FileScanner.h"
-#include "platform/DirectoryWalker.h"
+#include "platform/FileRemover.h"
+#include "platform/ServiceRegistry.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
-#include <QFile>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -42,6 +41,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s (--delete|--trash) PATH...\n", argv[0]);
         return 2;
     }
+    const auto remover = velk::platform::service<velk::platform::FileRemover>();
     int removed = 0;
     int failed = 0;
     qint64 freed = 0;
@@ -53,18 +53,12 @@ int main(int argc, char** argv)
             ++failed;
             continue;
         }
-        const bool folder = S_ISDIR(st.st_mode);
-        const qint64 size = folder ? velk::platform::folderTotal(path).bytes : qint64(st.st_size);
-        const velk::FileItem item = velk::FileItem::scanned(
-            path, {st.st_dev, st.st_ino}, size, QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec),
-            folder ? velk::FileItem::ItemType::Directory : velk::FileItem::ItemType::File);
-        const qint64 bytes = trash ? velk::FileScanner::shared().moveToTrash({item})
-                                   : velk::FileScanner::shared().deleteItems({item});
-        freed += bytes;
-        struct stat after;
-        const bool gone = ::lstat(path.constData(), &after) != 0 || after.st_ino != st.st_ino || after.st_dev != st.st_dev;
-        std::printf("%s %s\n", gone ? "removed" : "failed", argv[i]);
-        ++(gone ? removed : failed);
+        const velk::platform::RemovalTarget target(path, velk::platform::FileIdentity{st.st_dev, st.st_ino});
+        const velk::platform::RemovalResult result = trash ? remover->moveToTrash(target)
+                                                           : remover->removePermanently(target);
+        freed += result.freedBytes;
+        std::printf("%s %s\n", result.gone ? "removed" : "failed", argv[i]);
+        ++(result.gone ? removed : failed);
     }
     std::printf("removed=%d failed=%d freed_bytes=%lld\n", removed, failed, static_cast<long long>(freed));
     return failed == 0 ? 0 : 1;

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -57,19 +58,16 @@ public:
     {
     }
 
-    WalkResult run(const QByteArray& nativeRoot)
+    WalkResult run(WalkRoot& root)
     {
-        auto root = openWalkRoot(nativeRoot);
-        if (!root)
-            return {false};
-        m_fromFileSystemRoot = root->path == "/";
+        m_fromFileSystemRoot = root.path == "/";
         if constexpr (kTrackPaths) {
-            m_path = root->path;
+            m_path = root.path;
             if (m_path.back() != '/')
                 m_path.push_back('/');
             m_pathLengths.assign(1, m_path.size());
         }
-        m_cursor.start(std::move(root->fd), root->attributes, root->path, false, false);
+        m_cursor.start(std::move(root.fd), root.attributes, root.path, false, false);
         while (!m_cursor.atEnd() && !m_stopped) {
             const struct dirent64* dirent = m_cursor.next();
             if (!dirent) {
@@ -80,7 +78,7 @@ public:
             }
             visitEntry(*dirent);
         }
-        return {m_cursor.complete() && !m_stopped};
+        return {m_cursor.complete() && !m_stopped, m_metMount};
     }
 
 private:
@@ -114,6 +112,7 @@ private:
                 return;
             entry.attributes = *attributes;
             entry.isMountPoint = crossesMount(entry.attributes, m_cursor.stamp());
+            m_metMount = m_metMount || entry.isMountPoint;
         }
         const bool isFolder = entry.attributes.kind == EntryKind::Directory;
         entry.isPackage = isFolder && isPackageNameUtf8(entry.name);
@@ -141,10 +140,12 @@ private:
                 m_pathLengths.push_back(m_path.size());
             }
             return;
+        case OpenStatus::MountPoint:
+            m_metMount = true;
+            return; // not ours to enter
         case OpenStatus::Gone:
         case OpenStatus::NotFolder:
-        case OpenStatus::MountPoint:
-            return; // replaced since it was listed, or not ours to enter
+            return; // replaced since it was listed
         case OpenStatus::Changed:
         case OpenStatus::NoDescriptors:
         case OpenStatus::Unreadable:
@@ -160,13 +161,23 @@ private:
     std::vector<std::size_t> m_pathLengths; // per open level: length of its folder's path with "/"
     bool m_fromFileSystemRoot = false;
     bool m_stopped = false;
+    bool m_metMount = false;
 };
 
 template <bool kTrackPaths, class Visit>
-WalkResult runWalk(const QByteArray& root, const WalkOptions& options, Visit& visit)
+WalkResult runWalk(WalkRoot& root, const WalkOptions& options, Visit& visit)
 {
     WalkCore<kTrackPaths, Visit> core(options, visit);
     return core.run(root);
+}
+
+template <bool kTrackPaths, class Visit>
+WalkResult runWalk(const QByteArray& nativeRoot, const WalkOptions& options, Visit& visit)
+{
+    auto root = openWalkRoot(nativeRoot);
+    if (!root)
+        return {false};
+    return runWalk<kTrackPaths>(*root, options, visit);
 }
 
 QByteArray nativeRootOf(const QString& root)
@@ -232,16 +243,39 @@ WalkResult walkDirectory(const QByteArray& nativeRoot, const WalkOptions& option
     return runWalk<true>(nativeRoot, options, adapter);
 }
 
-FolderTotal folderTotal(const QByteArray& nativeRoot)
+FolderTotal folderTotal(const QByteArray& nativeRoot, TotalOf what)
+{
+    auto root = openWalkRoot(nativeRoot);
+    if (!root)
+        return {0, 0, false};
+    return folderTotal(std::move(*root), what);
+}
+
+FolderTotal folderTotal(WalkRoot root, TotalOf what)
 {
     FolderTotal total;
+    // Files with several links: how many of their links were met so far.
+    std::map<std::pair<std::uint64_t, std::uint64_t>, std::uint32_t> linksMet;
     auto sum = [&](const RawEntry& raw, const std::string&) {
         ++total.entries;
-        if (raw.attributes.kind == EntryKind::File && !raw.isMountPoint)
-            total.bytes += raw.attributes.size;
+        const EntryAttributes& file = raw.attributes;
+        if (file.kind != EntryKind::File || raw.isMountPoint)
+            return WalkAction::Continue;
+        // Counted with its last link met.
+        const bool counts = what == TotalOf::Visible || file.linkCount <= 1
+            || ++linksMet[{file.identity.device, file.identity.inode}] == file.linkCount;
+        if (counts)
+            total.bytes += file.size;
         return WalkAction::Continue;
     };
-    total.complete = runWalk<false>(nativeRoot, WalkOptions{}, sum).complete;
+    WalkOptions options;
+    if (what == TotalOf::Removal) {
+        options.skipHidden = false;
+        options.skipPackageDescendants = false;
+    }
+    const WalkResult walked = runWalk<false>(root, options, sum);
+    total.complete = walked.complete;
+    total.metMount = walked.metMount;
     return total;
 }
 

@@ -52,6 +52,8 @@ struct WalkResult {
     // False when some folder could not be opened or listed to its end (or
     // the walk was stopped): what was yielded is then not the whole tree.
     bool complete = true;
+    // Whether a mount point was met below the root (and not entered).
+    bool metMount = false;
 };
 
 // Walks `root` depth-first without recursion (see FolderCursor: a bounded
@@ -85,13 +87,26 @@ bool isPseudoRootName(std::string_view name);
 struct FolderTotal {
     std::int64_t bytes = 0;
     std::uint64_t entries = 0;
-    bool complete = true; // as WalkResult::complete
+    bool complete = true;  // as WalkResult::complete
+    bool metMount = false; // as WalkResult::metMount
 };
 
-// Sum of the logical sizes of the regular files below `nativeRoot`, skipping
-// hidden entries, package contents, links and other mounts. 0 when the root
-// cannot be read.
-FolderTotal folderTotal(const QByteArray& nativeRoot);
+// What a folder total counts. Links and other mounts never count.
+enum class TotalOf {
+    // The regular files a listing shows: hidden entries and package
+    // contents are skipped.
+    Visible,
+    // The bytes that leave with the tree: every regular file, hidden ones
+    // and package contents included, once, and only when all its links lie
+    // inside the tree (as removing the tree frees it).
+    Removal,
+};
+
+// Sum of the logical sizes of the regular files below `nativeRoot` (see
+// TotalOf). 0 when the root cannot be read.
+FolderTotal folderTotal(const QByteArray& nativeRoot, TotalOf what = TotalOf::Visible);
+// The same below a root opened already.
+FolderTotal folderTotal(WalkRoot root, TotalOf what);
 std::int64_t regularFileBytes(const QString& root, std::uint64_t* entriesSeen = nullptr);
 
 } // namespace velk::platform

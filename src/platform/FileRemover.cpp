@@ -1,5 +1,6 @@
 #include "platform/FileRemover.h"
 
+#include "platform/CurrentUser.h"
 #include "platform/FileRemoverLinux.h"
 #include "platform/Locations.h"
 #include "platform/ServiceRegistry.h"
@@ -22,11 +23,18 @@ RemovalTarget::RemovalTarget(QByteArray nativePath, std::optional<FileIdentity> 
 
 namespace {
 
+// The home of the location map and that of the running user, with every
+// folder above them.
+removal::KeptFolders keptFolders()
+{
+    return removal::homesAndAncestors({service<Locations>()->home(), service<CurrentUser>()->homePath()});
+}
+
 class LinuxFileRemover final : public FileRemover {
 public:
     RemovalResult removePermanently(const RemovalTarget& target) override
     {
-        const RemovalResult result = removal::removeTree(target);
+        const RemovalResult result = removal::removeTree(target, keptFolders());
         if (result.gone)
             removal::removeTrashRecord(target.path, *service<Locations>());
         return result;
@@ -37,7 +45,7 @@ public:
         const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
         if (dataHome.isEmpty())
             return {};
-        return removal::moveToTrash(target, QFile::encodeName(dataHome));
+        return removal::moveToTrash(target, QFile::encodeName(dataHome), keptFolders());
     }
 };
 

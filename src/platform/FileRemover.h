@@ -36,7 +36,9 @@ struct RemovalResult {
 // - a link is removed as a link, links met inside a folder are unlinked, not
 //   entered;
 // - no mount point is entered or removed (bind mounts of the same file
-//   system included); an item that is itself a mount point is refused.
+//   system included); an item that is itself a mount point is refused;
+// - "/", the user's home and every folder above it are refused, whoever
+//   asks.
 class FileRemover {
 public:
     virtual ~FileRemover() = default;
@@ -47,8 +49,9 @@ public:
     virtual RemovalResult removePermanently(const RemovalTarget& target) = 0;
     // Moves the target into the user's Trash, writing its record. It never
     // falls back to removing: when it cannot be moved (another device, no
-    // usable Trash) it stays where it is. freedBytes counts the regular files
-    // moved.
+    // usable Trash, a mount point inside) it stays where it is. freedBytes
+    // counts what removing it would free: every regular file moved, hidden
+    // ones and package contents included, once, when all its links moved.
     virtual RemovalResult moveToTrash(const RemovalTarget& target) = 0;
 
     static std::shared_ptr<FileRemover> createDefault();

@@ -5,9 +5,11 @@
 #include "platform/UniqueFd.h"
 
 #include <QByteArray>
+#include <QStringList>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velk::platform {
 class Locations;
@@ -25,24 +27,37 @@ struct SplitPath {
 };
 std::optional<SplitPath> splitPath(const QByteArray& path);
 
+// Folders that no removal takes, by identity.
+using KeptFolders = std::vector<FileIdentity>;
+// The given homes (real paths taken) and every folder above them, "/"
+// included.
+KeptFolders homesAndAncestors(const QStringList& homes);
+
 // The item a target names, looked at from its folder: the folder opened
 // without following any link, the item's attributes read without following
 // it. Empty when the item is missing, is not the object the target's
-// identity names, or is a mount point.
+// identity names, is a mount point or is one of `kept`.
 struct LocatedItem {
     SplitPath split;
     UniqueFd folder;
     EntryAttributes folderAttributes;
     EntryAttributes item;
 };
-std::optional<LocatedItem> locate(const RemovalTarget& target);
+std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders& kept = {});
+
+// The bytes unlinking an entry frees: a regular file's when this is its last
+// link, nothing otherwise.
+std::int64_t bytesFreedByUnlinking(const EntryAttributes& entry);
 
 // Removes the target and everything below it (see FileRemover).
-RemovalResult removeTree(const RemovalTarget& target);
+RemovalResult removeTree(const RemovalTarget& target, const KeptFolders& kept = {});
 
 // Moves the target into the Trash below `dataHome` (the freedesktop home
 // trash, `<dataHome>/Trash`), writing its record first (see FileRemover).
-RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome);
+// A folder holding a mount point, or that cannot be opened to be looked
+// through, stays where it is. Bytes are counted as removing the item would
+// free them.
+RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome, const KeptFolders& kept = {});
 
 // Removes the record the Trash keeps of `path` when `path` lies directly in
 // the Trash's files folder and the location map pairs that folder with an

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <ctime>
 
 namespace velk::platform::removal {
@@ -60,6 +61,42 @@ QByteArray trashRecord(const QByteArray& path)
     return "[Trash Info]\nPath=" + percentEncoded(path) + "\nDeletionDate=" + QByteArray(date) + '\n';
 }
 
+// The name the `attempt`th try gives an item in the Trash: its own,
+// shortened so that its record's name ("<name>.trashinfo") still fits the
+// file system's limit, with ".<attempt>" from the second try on. The cut
+// never splits a UTF-8 character.
+std::string trashName(const std::string& name, int attempt)
+{
+    static constexpr std::size_t kRecordSuffix = sizeof(".trashinfo") - 1;
+    const std::string suffix = attempt == 1 ? std::string() : '.' + std::to_string(attempt);
+    const std::size_t room = NAME_MAX - kRecordSuffix - suffix.size();
+    if (name.size() <= room)
+        return name + suffix;
+    std::size_t cut = room;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut;
+    return name.substr(0, cut == 0 ? room : cut) + suffix;
+}
+
+// The bytes removing a located folder would free, looked at through the
+// folder itself. Empty when it cannot be opened or holds a mount point.
+std::optional<std::int64_t> folderBytes(const LocatedItem& located)
+{
+    ChildCheck check;
+    check.expected = located.item.identity;
+    check.known = &located.item;
+    OpenedFolder opened = openChildFolder(located.folder.get(), located.split.name.c_str(),
+                                          stampOf(located.folderAttributes), check);
+    if (opened.status != OpenStatus::Opened)
+        return std::nullopt;
+    WalkRoot root{std::move(opened.fd), opened.attributes,
+                  located.split.folder + (located.split.folder == "/" ? "" : "/") + located.split.name};
+    const FolderTotal total = folderTotal(std::move(root), TotalOf::Removal);
+    if (total.metMount)
+        return std::nullopt;
+    return total.bytes;
+}
+
 bool writeAll(int fd, const QByteArray& data)
 {
     qsizetype written = 0;
@@ -76,9 +113,9 @@ bool writeAll(int fd, const QByteArray& data)
 
 } // namespace
 
-RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome)
+RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome, const KeptFolders& kept)
 {
-    auto located = locate(target);
+    auto located = locate(target, kept);
     if (!located || dataHome.isEmpty())
         return {};
     // The home trash; a link in place of any of its folders means there is
@@ -100,13 +137,19 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
     if (::fstat(files.get(), &filesStat) != 0 || filesStat.st_dev != located->item.identity.device)
         return {};
 
-    const std::int64_t bytes = located->item.kind == EntryKind::Directory ? folderTotal(target.path).bytes
-        : located->item.kind == EntryKind::File                           ? located->item.size
-                                                                          : 0;
+    // A folder is looked through first: what it holds is counted, and one
+    // holding a mount point stays, as it would when deleted.
+    std::int64_t bytes = bytesFreedByUnlinking(located->item);
+    if (located->item.kind == EntryKind::Directory) {
+        const auto measured = folderBytes(*located);
+        if (!measured)
+            return {};
+        bytes = *measured;
+    }
     const QByteArray record = trashRecord(target.path);
     const std::string& name = located->split.name;
     for (int attempt = 1; attempt <= 1000; ++attempt) {
-        const std::string candidate = attempt == 1 ? name : name + '.' + std::to_string(attempt);
+        const std::string candidate = trashName(name, attempt);
         const std::string recordName = candidate + ".trashinfo";
         // The record is made first, exclusively: it reserves the name.
         UniqueFd recordFile(::openat(info.get(), recordName.c_str(),

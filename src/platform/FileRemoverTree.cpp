@@ -2,11 +2,17 @@
 
 #include "platform/FolderCursor.h"
 
+#include <QFile>
+
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <vector>
 
 namespace velk::platform::removal {
@@ -15,13 +21,6 @@ namespace {
 // A folder whose emptying removed something is listed again, in case the
 // removals disturbed its listing; a few passes at most.
 constexpr int kMaxPasses = 4;
-
-// Regular files count when their last link goes; every other link leaves
-// the data where it was.
-std::int64_t bytesFreedByUnlinking(const EntryAttributes& entry)
-{
-    return entry.kind == EntryKind::File && entry.linkCount == 1 ? entry.size : 0;
-}
 
 // Empties a folder without recursion: each folder is listed, its files
 // unlinked and its folders entered; a folder is removed once its listing
@@ -150,6 +149,33 @@ private:
 
 } // namespace
 
+// Regular files count when their last link goes; every other link leaves
+// the data where it was.
+std::int64_t bytesFreedByUnlinking(const EntryAttributes& entry)
+{
+    return entry.kind == EntryKind::File && entry.linkCount == 1 ? entry.size : 0;
+}
+
+KeptFolders homesAndAncestors(const QStringList& homes)
+{
+    KeptFolders kept;
+    for (const QString& home : homes) {
+        char real[PATH_MAX];
+        if (home.isEmpty() || !::realpath(QFile::encodeName(home).constData(), real))
+            continue;
+        for (std::string folder(real);;) {
+            struct stat st {};
+            if (::stat(folder.c_str(), &st) == 0)
+                kept.push_back({st.st_dev, st.st_ino});
+            const std::size_t slash = folder.rfind('/');
+            if (folder == "/" || slash == std::string::npos)
+                break;
+            folder.resize(slash == 0 ? 1 : slash);
+        }
+    }
+    return kept;
+}
+
 std::optional<SplitPath> splitPath(const QByteArray& path)
 {
     std::string clean(path.constData(), static_cast<std::size_t>(path.size()));
@@ -171,7 +197,7 @@ std::optional<SplitPath> splitPath(const QByteArray& path)
     return split;
 }
 
-std::optional<LocatedItem> locate(const RemovalTarget& target)
+std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders& kept)
 {
     auto split = splitPath(target.path);
     if (!split)
@@ -188,15 +214,17 @@ std::optional<LocatedItem> locate(const RemovalTarget& target)
         return std::nullopt; // another object now has the name
     if (crossesMount(*item, stampOf(*folder)))
         return std::nullopt; // a mount point is never removed or moved
+    if (std::find(kept.begin(), kept.end(), item->identity) != kept.end())
+        return std::nullopt;
     located.split = std::move(*split);
     located.folderAttributes = *folder;
     located.item = *item;
     return located;
 }
 
-RemovalResult removeTree(const RemovalTarget& target)
+RemovalResult removeTree(const RemovalTarget& target, const KeptFolders& kept)
 {
-    auto located = locate(target);
+    auto located = locate(target, kept);
     if (!located)
         return {};
     const int folder = located->folder.get();

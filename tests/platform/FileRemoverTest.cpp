@@ -1,8 +1,10 @@
+#include "platform/CurrentUser.h"
 #include "platform/FileRemover.h"
 #include "platform/Locations.h"
 #include "platform/ServiceRegistry.h"
 #include "support/ScopedEnv.h"
 #include "support/DeepChain.h"
+#include "support/FakeUser.h"
 #include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 
@@ -246,6 +248,51 @@ TEST_F(FileRemoverTest, NeverEntersOrRemovesAMountInsideTheItem)
     EXPECT_TRUE(QFileInfo(tree.path("item/tmp/volatile")).isFile());
 }
 
+// Like deleting, trashing a folder that holds a mount point (another file
+// system or a bind mount) leaves the folder whole where it is.
+TEST_F(FileRemoverTest, AFolderHoldingAMountPointIsNotTrashed)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    tree.file("item/own", 5);
+    tree.dir("item/deep/sub");
+    outside.file("precious", 50);
+    const QString mountPoint = tree.path("item/deep/sub");
+    const int answer = velk::test::runInOwnMountNamespace([&] {
+        int wrong = 0;
+        for (const bool bind : {false, true}) {
+            auto mount = bind ? ScopedMount::bind(outside.root(), mountPoint) : ScopedMount::tmpfs(mountPoint);
+            if (!mount.ok())
+                return 1;
+            if (remover->moveToTrash(tree.path("item")).gone)
+                wrong |= bind ? 2 : 4;
+        }
+        return wrong;
+    });
+    EXPECT_EQ(answer, 0);
+    EXPECT_TRUE(QFileInfo(tree.path("item/own")).isFile());
+    EXPECT_TRUE(QFileInfo(outside.path("precious")).isFile());
+}
+
+// "/", the home (the location map's and the user's) and the folders above
+// it are never removed, whoever asks; a link to the home goes as a link.
+TEST_F(FileRemoverTest, TheHomeAndTheFoldersAboveItAreRefused)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    const QString home = tree.dir("users/me");
+    tree.file("users/me/Documents/thesis.pdf", 900);
+    ScopedService<Locations> locations(Locations::linuxProfile(home));
+    ScopedService<CurrentUser> user(std::make_shared<velk::test::FakeUser>(outside.dir("user/you")));
+    const QString link = tree.link("to-home", home);
+    for (const QString& path : {home, tree.path("users"), tree.root(), outside.path("user/you"), outside.path("user"),
+                                QStringLiteral("/")}) {
+        EXPECT_FALSE(remover->moveToTrash(path).gone) << path.toStdString();
+        EXPECT_FALSE(remover->removePermanently(path).gone) << path.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(tree.path("users/me/Documents/thesis.pdf")).isFile());
+    EXPECT_TRUE(remover->removePermanently(link).gone);
+    EXPECT_TRUE(QFileInfo(home).isDir());
+}
+
 TEST_F(FileRemoverTest, AnItemThatIsAMountPointIsRefused)
 {
     outside.file("precious", 5000);
@@ -314,6 +361,31 @@ TEST_F(FileRemoverTest, FreedBytesAreTheBytesThatWentAway)
     EXPECT_EQ(remover->removePermanently(tree.path("missing")).freedBytes, 0);
 }
 
+// Trashing counts what deleting frees: hidden folders, package contents and
+// folders whose names are not UTF-8 included, two links to one file once, a
+// file that keeps a link outside not at all.
+TEST_F(FileRemoverTest, TrashAndDeleteCountTheSameBytes)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    const QString kept = outside.file("kept", 400);
+    const auto build = [&](const QString& item) {
+        tree.file(item + "/.git/objects/pack", 1000);
+        tree.file(item + "/tool.app/Contents/MacOS/tool", 2000);
+        tree.file(item + "/note.txt", 10);
+        tree.file(item + "/odd\xff/blob", 300);
+        const QString shared = tree.file(item + "/a", 500);
+        ::link(QFile::encodeName(shared).constData(), QFile::encodeName(tree.path(item + "/b")).constData());
+        ::link(QFile::encodeName(kept).constData(), QFile::encodeName(tree.path(item + "/kept")).constData());
+        return tree.path(item);
+    };
+    const RemovalResult trashed = remover->moveToTrash(build("trashed"));
+    const RemovalResult deleted = remover->removePermanently(build("deleted"));
+    EXPECT_TRUE(trashed.gone);
+    EXPECT_TRUE(deleted.gone);
+    EXPECT_EQ(trashed.freedBytes, 3810);
+    EXPECT_EQ(deleted.freedBytes, 3810);
+}
+
 // ---- Depth -----------------------------------------------------------------
 
 TEST_F(FileRemoverTest, RemovesAVeryDeepTreeWithoutRecursion)
@@ -355,6 +427,31 @@ TEST_F(FileRemoverTest, TrashRecordsFollowTheFreedesktopFormat)
     EXPECT_TRUE(QFileInfo(tree.path("data/Trash/files/two\nlines %.txt.2")).isFile());
     EXPECT_TRUE(exists(tree.path("data/Trash/info/two\nlines %.txt.2.trashinfo")));
     EXPECT_EQ(QFileInfo(tree.path("data/Trash/files/two\nlines %.txt")).size(), 12);
+}
+
+// Names of 246 to 255 bytes are shortened in the Trash (never inside a
+// character) so that their records' names fit; the record keeps the whole
+// path, and a second item of the same name still gets a name of its own.
+TEST_F(FileRemoverTest, ItemsWithLongNamesAreTrashedUnderShortenedNames)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    for (const QByteArray& name : {QByteArray(255, 'a'), QByteArray("b") + QString(82, QChar(0x6587)).toUtf8()}) {
+        const QString path = tree.path("docs/" + QFile::decodeName(name));
+        for (int copy = 0; copy < 2; ++copy) {
+            tree.file("docs/" + QFile::decodeName(name), 7);
+            ASSERT_TRUE(remover->moveToTrash(path).gone) << name.size();
+        }
+    }
+    const QStringList files = QDir(tree.path("data/Trash/files")).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 4);
+    for (const QString& file : files) {
+        EXPECT_LE(QFile::encodeName(file).size(), 245);
+        EXPECT_FALSE(file.contains(QChar::ReplacementCharacter));
+        QFile record(tree.path("data/Trash/info/" + file + ".trashinfo"));
+        ASSERT_TRUE(record.open(QIODevice::ReadOnly)) << file.toStdString();
+        EXPECT_TRUE(record.readAll().contains(file.startsWith(u'a') ? "/" + QByteArray(255, 'a') + "\n"
+                                                                      : "/b%E6%96%87"));
+    }
 }
 
 // A home trash that is a link counts as absent: nothing moves through it,

@@ -6,6 +6,7 @@
 
 #include <grp.h>
 #include <pthread.h>
+#include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -71,6 +72,23 @@ inline int runUnprivileged(const std::function<int()>& body)
     const pid_t pid = ::fork();
     if (pid == 0) {
         if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(255);
+        ::_exit(body() & 0xff);
+    }
+    int status = 0;
+    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) == 255)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+// Runs `body` in a forked child with a mount namespace of its own, so that
+// mounts it makes (the suite runs as root) reach nothing outside, and
+// returns the child's answer as runUnprivileged does.
+inline int runInOwnMountNamespace(const std::function<int()>& body)
+{
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
             ::_exit(255);
         ::_exit(body() & 0xff);
     }

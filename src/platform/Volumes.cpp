@@ -62,10 +62,10 @@ std::optional<dev_t> parseDevice(std::string_view field)
 std::optional<Mount> parseLine(std::string_view line)
 {
     std::size_t pos = 0;
-    nextField(line, pos);  // mount id
+    const auto id = procfiles::parseUnsigned(nextField(line, pos));
     nextField(line, pos);  // parent id
     const auto device = parseDevice(nextField(line, pos));
-    nextField(line, pos);  // root within the file system
+    const std::string_view root = nextField(line, pos);
     const std::string_view mountPoint = nextField(line, pos);
     if (!device || mountPoint.empty() || mountPoint.front() != '/')
         return std::nullopt;
@@ -88,6 +88,9 @@ std::optional<Mount> parseLine(std::string_view line)
     mount.fsType = QString::fromUtf8(typeBytes);
     mount.source = QFile::decodeName(decodeMountField(source));
     mount.device = *device;
+    if (!root.empty() && root.front() == '/')
+        mount.root = decodeMountField(root);
+    mount.id = id.value_or(0);
     mount.kind = mountKindOf(std::string_view(typeBytes.constData(), static_cast<std::size_t>(typeBytes.size())));
     return mount;
 }
@@ -140,6 +143,27 @@ std::vector<Mount> parseMountInfo(std::string_view text)
             mounts.push_back(std::move(*mount));
     }
     return mounts;
+}
+
+std::vector<bool> repeatedMounts(const std::vector<Mount>& mounts)
+{
+    // Whether `inner` is `outer` or a folder below it.
+    const auto atOrBelow = [](const QByteArray& inner, const QByteArray& outer) {
+        return inner == outer || outer == "/" || (inner.startsWith(outer) && inner.at(outer.size()) == '/');
+    };
+    std::vector<bool> repeated(mounts.size(), false);
+    for (std::size_t i = 0; i < mounts.size(); ++i) {
+        const Mount& mount = mounts[i];
+        if (mount.root.isEmpty())
+            continue;
+        for (std::size_t j = 0; j < mounts.size() && !repeated[i]; ++j) {
+            const Mount& other = mounts[j];
+            if (j == i || other.root.isEmpty() || other.device != mount.device || !atOrBelow(mount.root, other.root))
+                continue;
+            repeated[i] = other.root != mount.root || j < i;
+        }
+    }
+    return repeated;
 }
 
 std::vector<Volume> Volumes::mountedVolumes() const

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -31,6 +32,10 @@ struct Mount {
     QString source;         // device or server share; may be empty
     dev_t device = 0;       // the file system's device number
     MountKind kind = MountKind::Unknown;
+    // The folder of the file system shown there, "/" for all of it (a bind
+    // mount shows one of its folders); empty when not known.
+    QByteArray root;
+    std::uint64_t id = 0;   // the kernel's mount id; 0 when not known
 };
 
 // A mounted volume the user may pick as a place to look.
@@ -67,6 +72,13 @@ public:
 // Parses the text of /proc/self/mountinfo. Malformed lines are skipped;
 // stacked mounts are reduced as mounts() describes.
 std::vector<Mount> parseMountInfo(std::string_view text);
+
+// Which mounts of `mounts` only show again what another one shows: a bind
+// mount of a folder another mount shows too, or a file system mounted once
+// more. Of mounts showing the very same folder the first in the table is the
+// original. Mounts whose root is not known are never repeats. One flag per
+// mount, in table order.
+std::vector<bool> repeatedMounts(const std::vector<Mount>& mounts);
 
 // Undoes the octal escapes (\040 for a blank, \011, \012, \134) of a
 // mount-table field.

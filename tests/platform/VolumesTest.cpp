@@ -79,6 +79,19 @@ TEST(VolumesTest, ParsesTheMountTableAndKeepsTheTopMountOfAStack)
     EXPECT_EQ(mounts[4].kind, MountKind::Unknown);
 }
 
+// Of mounts showing the same folder of one file system only the first is the
+// original; one showing a folder below what another shows is a repeat.
+TEST(VolumesTest, MountsShowingWhatAnotherShowsAreRepeats)
+{
+    const std::vector<Mount> mounts = parseMountInfo("26 1 254:0 / / rw - ext4 /dev/vda rw\n"
+                                                     "50 26 254:0 /home/sub /home/again rw - ext4 /dev/vda rw\n"
+                                                     "51 26 0:40 /@ /mnt/pool rw - btrfs /dev/sda1 rw\n"
+                                                     "52 26 0:40 /@home /mnt/home rw - btrfs /dev/sda1 rw\n"
+                                                     "53 26 8:2 / /mnt/disk rw - ext4 /dev/sdb1 rw\n"
+                                                     "54 26 8:2 / /mnt/disk2 rw - ext4 /dev/sdb1 rw\n");
+    EXPECT_EQ(repeatedMounts(mounts), (std::vector<bool>{false, true, false, false, false, true}));
+}
+
 TEST(VolumesTest, KindsOfFileSystemTypes)
 {
     for (const char* type : {"proc", "sysfs", "tmpfs", "devtmpfs", "cgroup2", "overlay", "autofs"})

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <set>
+#include <utility>
 
 namespace velk {
 namespace {
@@ -19,6 +21,8 @@ constexpr int kUnitsPerWorker = 4;
 
 // Largest first; equal sizes newest first, a file without a date last;
 // then by path, so that the order does not hang on which walker found what.
+// A file reached by several paths (hard links, a mount showing it again) is
+// kept once, by its first path.
 void sortFound(QList<FileItem>& found)
 {
     std::sort(found.begin(), found.end(), [](const FileItem& a, const FileItem& b) {
@@ -29,6 +33,10 @@ void sortFound(QList<FileItem>& found)
         if (a.modificationDate && *a.modificationDate != *b.modificationDate)
             return *a.modificationDate > *b.modificationDate;
         return a.nativePath < b.nativePath;
+    });
+    std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
+    found.removeIf([&seen](const FileItem& item) {
+        return item.identity && !seen.emplace(item.identity->device, item.identity->inode).second;
     });
 }
 

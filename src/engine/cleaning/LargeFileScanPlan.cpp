@@ -1,6 +1,7 @@
 #include "engine/cleaning/LargeFileScanPlan.h"
 
 #include "platform/DirectoryWalker.h"
+#include "platform/FolderReader.h"
 #include "platform/LocationPaths.h"
 #include "platform/Locations.h"
 #include "platform/ServiceRegistry.h"
@@ -10,6 +11,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <fcntl.h>
 
 namespace velk {
 namespace {
@@ -22,7 +24,8 @@ constexpr int kMaxExtraSplitLevels = 3;
 // Where walks on the start-up volume do not go: the folders where other
 // volumes are mounted, the system's volume folder, the no-follow view of the
 // start-up volume and the pseudo file systems; and, everywhere, mounts of
-// network and virtual file systems.
+// network and virtual file systems, and mounts that show again what another
+// mount shows (its files are either in the scope already or outside it).
 } // namespace
 
 class LargeFileScanExclusions {
@@ -33,12 +36,19 @@ public:
     {
         m_startupOnly << m_volumeFolders << m_locations->resolve(QStringLiteral("/System/Volumes"))
                       << m_locations->resolve(QStringLiteral("/.nofollow"));
-        for (const platform::Mount& mount : platform::service<platform::Volumes>()->mounts()) {
+        const std::vector<platform::Mount> mounts = platform::service<platform::Volumes>()->mounts();
+        const std::vector<bool> repeated = platform::repeatedMounts(mounts);
+        for (std::size_t i = 0; i < mounts.size(); ++i) {
+            const platform::Mount& mount = mounts[i];
             if (mount.kind == platform::MountKind::Network || mount.kind == platform::MountKind::Virtual) {
                 const QString path = lp::cleanAbsolute(mount.path);
                 if (!path.isEmpty())
                     m_closedMounts << path;
             }
+            if (repeated[i] && mount.id != 0)
+                m_repeatedIds.insert(mount.id);
+            else if (repeated[i])
+                m_repeatedPaths << lp::cleanAbsolute(mount.path);
         }
         // Pseudo file systems hang off the top of the start-up volume.
         m_candidates << m_startupOnly << m_closedMounts << m_locations->resolve(QStringLiteral("/dev"));
@@ -76,6 +86,19 @@ public:
         return skipped;
     }
 
+    // Whether the mount at `mountPath` shows again what another mount shows.
+    // It is known by its mount id, as the table's paths may be spelled
+    // otherwise than the scan's.
+    bool repeatsAnotherMount(const QByteArray& mountPath) const
+    {
+        if (!m_repeatedIds.isEmpty()) {
+            const auto attributes = platform::readAttributes(AT_FDCWD, mountPath.constData());
+            if (attributes && attributes->hasMountId && m_repeatedIds.contains(attributes->mountId))
+                return true;
+        }
+        return !m_repeatedPaths.isEmpty() && m_repeatedPaths.contains(lp::cleanAbsolute(QFile::decodeName(mountPath)));
+    }
+
     LargeFileScanUnit unit(const QByteArray& nativePath) const
     {
         const QString path = QFile::decodeName(nativePath);
@@ -88,6 +111,8 @@ private:
     QStringList m_startupOnly;
     QStringList m_closedMounts;
     QStringList m_candidates;
+    QSet<std::uint64_t> m_repeatedIds;
+    QStringList m_repeatedPaths;
 };
 
 namespace {
@@ -132,8 +157,10 @@ Split split(const LargeFileScanUnit& folder, const LargeFileScanExclusions& excl
     platform::walkDirectory(folder.nativePath, options, [&](const platform::WalkEntry& e) {
         // A mount below is its own unit, as the walk of the folder would
         // make it.
-        if (e.kind == platform::EntryKind::Directory && !exclusions.excludes(e.path, folder.path)) {
-            result.folders << QByteArray(e.nativePath.data(), static_cast<qsizetype>(e.nativePath.size()));
+        const QByteArray nativePath(e.nativePath.data(), static_cast<qsizetype>(e.nativePath.size()));
+        if (e.kind == platform::EntryKind::Directory && !exclusions.excludes(e.path, folder.path)
+            && !(e.isMountPoint && exclusions.repeatsAnotherMount(nativePath))) {
+            result.folders << nativePath;
             return platform::WalkAction::Continue;
         }
         ++result.others;
@@ -198,7 +225,7 @@ std::optional<LargeFileScanUnit> mountUnit(const LargeFileScanPlan& plan, const 
     if (!plan.exclusions)
         return std::nullopt;
     const QString path = lp::cleanAbsolute(QFile::decodeName(mountPath));
-    if (path.isEmpty() || plan.exclusions->excludes(path, from.path))
+    if (path.isEmpty() || plan.exclusions->excludes(path, from.path) || plan.exclusions->repeatsAnotherMount(mountPath))
         return std::nullopt;
     return plan.exclusions->unit(mountPath);
 }

@@ -10,11 +10,16 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
+#include <cstdio>
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace velk;
@@ -172,6 +177,47 @@ TEST(LargeFileScannerTest, LocalMountsInsideAUnitAreWalkedVirtualOnesNot)
     EXPECT_EQ(pathsOf(harness.scan({tree.home()})), QStringList{disk + "/deep/big.bin"});
     // The same when the mount point is a unit of the split.
     EXPECT_EQ(pathsOf(harness.scan({tree.at("Users/me/work")})), QStringList{disk + "/deep/big.bin"});
+}
+
+// The kernel's mount table, every file system counted as a disk (temporary
+// folders may lie on a memory file system).
+struct DiskTable final : platform::Volumes {
+    std::vector<platform::Mount> mounts() const override
+    {
+        std::vector<platform::Mount> all = platform::Volumes::createDefault()->mounts();
+        std::ranges::for_each(all, [](platform::Mount& m) { m.kind = platform::MountKind::Local; });
+        return all;
+    }
+    std::optional<QString> startupVolumeName() const override { return {}; }
+};
+
+// Bind mounts of a sub-folder of the root and of an outside folder, made in a
+// child's private mount namespace, are not walked: the sub-folder's file is
+// listed once, by its own path, and so is a file with a second name.
+TEST(LargeFileScannerTest, MountsShowingWhatAnotherMountShowsAreNotWalked)
+{
+    LargeFileTree tree;
+    velk::test::TempTree outside;
+    const QString inside = tree.file("Users/me/sub/big_inside.bin", kMin);
+    ASSERT_EQ(::link(QFile::encodeName(inside).constData(), QFile::encodeName(inside + ".link").constData()), 0);
+    QFile(outside.file("ext/big_outside.bin")).resize(kMin);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        bool ready = ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        for (const QString at : {"Users/me", "Users/me/a/b/c/d"}) {  // met by the split, then by a walk
+            ready = ready && ::mount(QFile::encodeName(tree.at("Users/me/sub")), QFile::encodeName(tree.dir(at + "/again")),
+                                     nullptr, MS_BIND, nullptr) == 0;
+            ready = ready && ::mount(QFile::encodeName(outside.path("ext")), QFile::encodeName(tree.dir(at + "/ext")),
+                                     nullptr, MS_BIND, nullptr) == 0;
+        }
+        const platform::ScopedService<platform::Volumes> table(std::make_shared<DiskTable>());
+        const QStringList found = ready ? pathsOf(ScanHarness().scan({tree.home()})) : QStringList{"no mounts"};
+        std::fprintf(stderr, "found: %s\n", qPrintable(found.join(u' ')));
+        ::_exit(found == QStringList{inside} ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST(LargeFileScannerTest, FoundFilesKeepTheirNativeNameAndIdentity)

@@ -18,7 +18,8 @@ namespace velk {
 
 // One file or folder found by a scan, which the user may select for removal.
 // Every record gets a fresh id, so two records of one path are different
-// records. Only `isSelected` changes after creation.
+// records. Only `isSelected` changes after creation, and `size` when a
+// removal left part of the item.
 //
 // A record made by a scan also keeps the path exactly as the file system
 // spells it (a name need not be valid UTF-8, and `path` is only its display

@@ -1,8 +1,10 @@
 #include "engine/cleaning/JunkItemRemover.h"
 
 #include "platform/FileRemover.h"
+#include "platform/ParallelWalk.h"
 #include "platform/ServiceRegistry.h"
 
+#include <optional>
 #include <sys/stat.h>
 
 namespace velk {
@@ -22,6 +24,21 @@ bool liesBelowAny(const QByteArray& path, const QList<QByteArray>& folders)
             return true;
     }
     return false;
+}
+
+// What is left of the object scanned at `target`: the regular files below a
+// folder, or a file's own size; nothing when the entry there is gone or is
+// another object.
+std::optional<qint64> sizeLeft(const platform::RemovalTarget& target)
+{
+    struct stat st {};
+    if (::lstat(target.path.constData(), &st) != 0)
+        return std::nullopt;
+    if (target.identity && *target.identity != platform::FileIdentity{st.st_dev, st.st_ino})
+        return std::nullopt;
+    if (S_ISDIR(st.st_mode))
+        return platform::parallelFolderTotal(target.path).bytes;
+    return S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
 }
 
 } // namespace
@@ -50,10 +67,13 @@ JunkItemRemover::Result JunkItemRemover::removeAll(const std::vector<FileItem>& 
         // The remover takes an item of the Trash together with the Trash's record.
         const platform::RemovalResult removal = m_remover->removePermanently(target);
         result.freedBytes += removal.freedBytes;
-        if (removal.gone)
+        if (removal.gone) {
             result.removed.insert(item.id);
-        else
+        } else {
             ++result.failureCount;
+            if (const auto left = sizeLeft(target))
+                result.leftSizes.insert(item.id, *left);
+        }
     }
     return result;
 }

@@ -2,6 +2,7 @@
 
 #include "engine/cleaning/FileItem.h"
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QUuid>
@@ -24,6 +25,9 @@ public:
         std::int64_t freedBytes = 0;  // bytes that went away, parts of items that stayed included
         int failureCount = 0;
         QSet<QUuid> removed;          // ids of the removed items
+        // What is left of each item that stayed, measured as a scan measures
+        // it; an item no longer there as scanned has no entry.
+        QHash<QUuid, qint64> leftSizes;
     };
 
     JunkItemRemover();
@@ -31,7 +35,7 @@ public:
     // Tries every item once, acting on the object scanned and nothing else.
     // An item that went with a folder removed earlier in the same call counts
     // as removed, freeing nothing more; any other item no longer there is a
-    // failure.
+    // failure. An item that stays is measured again.
     Result removeAll(const std::vector<FileItem>& items) const;
 
 private:

@@ -155,22 +155,26 @@ void SystemJunkViewModel::clean()
         const int attempted = static_cast<int>(items.size());
         executor->toMain(self, [self, result, attempted] {
             if (self)
-                self->finishClean(result.freedBytes, result.failureCount, attempted, result.removed);
+                self->finishClean(result, attempted);
         });
     });
 }
 
-void SystemJunkViewModel::finishClean(std::int64_t freedBytes, int failureCount, int attemptedCount,
-                                      const QSet<QUuid>& removed)
+void SystemJunkViewModel::finishClean(const JunkItemRemover::Result& result, int attemptedCount)
 {
+    const std::int64_t freedBytes = result.freedBytes;
+    const int failureCount = result.failureCount;
     setErrorMessage(failureCount >= 1 ? std::optional<QString>(QString::number(failureCount)) : std::nullopt);
     setTotalCleaned(freedBytes);
     setIsCleaning(false);
     m_cleanReport.emplace(freedBytes, failureCount, attemptedCount);
     emit cleanReportChanged();
 
+    // What went leaves the list; an item that stayed shows what is left of it.
     for (ScanCategory& category : m_categories) {
-        std::erase_if(category.items, [&](const FileItem& item) { return removed.contains(item.id); });
+        std::erase_if(category.items, [&](const FileItem& item) { return result.removed.contains(item.id); });
+        for (FileItem& item : category.items)
+            item.size = result.leftSizes.value(item.id, item.size);
     }
     publishCategories();
     recomputeTotalFound();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/cleaning/JunkCleanReport.h"
+#include "engine/cleaning/JunkItemRemover.h"
 #include "engine/cleaning/ScanCategory.h"
 #include "engine/cleaning/ScanCategoryListModel.h"
 #include "engine/cleaning/SystemJunkScanner.h"
@@ -113,7 +114,7 @@ private:
     void categoryScanned(const ScanRun& run, std::size_t index, std::vector<FileItem> items);
     void finishScan(const ScanRun& run);
     bool isCurrent(const ScanRun& run) const;
-    void finishClean(std::int64_t freedBytes, int failureCount, int attemptedCount, const QSet<QUuid>& removed);
+    void finishClean(const JunkItemRemover::Result& result, int attemptedCount);
     // Selects every item that may be selected without asking the user.
     void selectAutomatically();
     int rowOf(ScanCategoryID id) const;

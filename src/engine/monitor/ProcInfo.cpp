@@ -5,6 +5,17 @@
 #include "platform/Formatting.h"
 
 namespace velk {
+namespace {
+
+// "/" and its look-alike U+2215, in which the process list writes the "/" of
+// a short name, are one character to the search.
+QString withPlainSlashes(QString text)
+{
+    text.replace(QChar(0x2215), u'/');
+    return text;
+}
+
+} // namespace
 
 QString ProcInfo::cpuText() const
 {
@@ -36,12 +47,13 @@ bool ProcInfo::matches(const QString& search) const
 {
     // Trimmed of blanks and line breaks; empty matches everything; a number
     // matches its pid, and like any other text, names and paths holding it.
-    const QString query = search.trimmed();
+    const QString query = withPlainSlashes(search.trimmed());
     if (query.isEmpty())
         return true;
     if (const auto number = parseDecimal<std::int32_t>(query); number && *number == pid)
         return true;
-    return name.contains(query, Qt::CaseInsensitive) || path.contains(query, Qt::CaseInsensitive);
+    return withPlainSlashes(name).contains(query, Qt::CaseInsensitive)
+        || withPlainSlashes(path).contains(query, Qt::CaseInsensitive);
 }
 
 bool ProcInfo::sameLifetime(const ProcInfo& other) const

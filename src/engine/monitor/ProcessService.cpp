@@ -123,7 +123,14 @@ std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
         row.user = std::move(listed.user);
         row.rssBytes = listed.rssBytes;
         row.path = std::move(listed.path);
-        row.name = ProcInfo::nameFromPath(row.path);
+        if (row.path.contains(u'/')) {
+            row.name = ProcInfo::nameFromPath(row.path);
+        } else {
+            // A short name (a kernel thread's, "kworker/1:1") comes with its
+            // "/" written as U+2215, which kept it whole; it shows "/" again.
+            row.path.replace(QChar(0x2215), u'/');
+            row.name = row.path;
+        }
         // The tools this program launches itself are not shown.
         if (row.ppid == ownPid && (row.name == u"ps" || row.name == u"lsof"))
             return;

@@ -4,6 +4,7 @@
 #include "platform/Formatting.h"
 #include "platform/HostProbe.h"
 #include "platform/ServiceRegistry.h"
+#include "ui/design/ElidedSelection.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -124,6 +125,15 @@ void ProcessDetailModel::copyPath() const
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     clipboard->setText(m_process->path);
+}
+
+void ProcessDetailModel::copyShownPath(const QString& shown, int start, int end) const
+{
+    if (!m_process)
+        return;
+    const QString part = design::elidedSelectionSource(m_process->path, shown, start, end);
+    if (!part.isEmpty())
+        QGuiApplication::clipboard()->setText(part);
 }
 
 std::optional<double> ProcessDetailModel::shareOfPhysical(double megabytes, std::uint64_t physicalBytes)

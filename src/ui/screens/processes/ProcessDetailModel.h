@@ -109,6 +109,10 @@ public:
     Q_INVOKABLE void select(int pid);
     // Puts the whole path on the clipboard in place of what it held.
     Q_INVOKABLE void copyPath() const;
+    // Copies what the selection [start, end) of the path as shown (cut in
+    // the middle) stands for: the whole path when the selection takes in
+    // all of it. An empty selection copies nothing.
+    Q_INVOKABLE void copyShownPath(const QString& shown, int start, int end) const;
 
     // `megabytes` of memory as percent of `physicalBytes`; nothing when the
     // physical memory is unknown (0).

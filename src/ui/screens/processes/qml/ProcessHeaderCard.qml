@@ -65,6 +65,14 @@ VelkCard {
                         color: VDS.C.text3
                         selectionColor: VDS.withOpacity(VDS.C.accent, 0.35)
                         selectedTextColor: VDS.C.text1
+                        // A copy gives the path the selection stands for,
+                        // never the shortened text.
+                        Keys.onPressed: (event) => {
+                            if (!event.matches(StandardKey.Copy))
+                                return
+                            event.accepted = true
+                            root.detail.copyShownPath(text, selectionStart, selectionEnd)
+                        }
                     }
                     VelkToolTip {
                         text: root.detail.path

@@ -18,6 +18,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <algorithm>
+#include <tuple>
 
 namespace velk::test {
 namespace {
@@ -416,6 +417,31 @@ TEST_F(ProcessMonitorViewTest, TheDetailOfAnExitedProcessDrawsNothing)
     EXPECT_FALSE(find("processes.detail.header")->isVisible());
     EXPECT_FALSE(find("processes.detail.stats")->isVisible());
     EXPECT_FALSE(find("processes.detail.metrics")->isVisible());
+}
+
+// The path is cut in the middle on screen; a copy from it gives the part of
+// the whole path that the selection stands for.
+TEST_F(ProcessMonitorViewTest, CopyingFromTheCutPathGivesThePathItself)
+{
+    const QString path = "/opt/" + QString("deeply/nested/").repeated(12) + "bin/long-running-service";
+    sources->nextProcesses = {listed(812, path, "ann", 1.0, 48'200'000, 4)};
+    ASSERT_TRUE(buildScreen());
+    tick();
+    monitor->setSelectedPid(812);
+    QTest::qWait(50);
+    QQuickItem* input = shown("processes.detail.path");
+    ASSERT_TRUE(input);
+    const QString cut = input->property("text").toString();
+    ASSERT_TRUE(cut.contains(QChar(0x2026))) << cut.toStdString();
+
+    input->forceActiveFocus();
+    for (const auto& [start, end, copied] : {std::tuple{0, int(cut.size()), path},
+                                             std::tuple{int(cut.size()) - 7, int(cut.size()), QString("service")}}) {
+        QMetaObject::invokeMethod(input, "select", Q_ARG(int, start), Q_ARG(int, end));
+        QGuiApplication::clipboard()->setText("held before");
+        QTest::keySequence(&window, QKeySequence::Copy);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), copied);
+    }
 }
 
 TEST_F(ProcessMonitorViewTest, FooterFollowsTheSortKey)

@@ -216,17 +216,14 @@ TEST(LocationsTest, PathsReadBackAsTheLocationsThatStandForThem)
     EXPECT_EQ(here->locationFor("not/absolute"), "");
 }
 
-// The user's own folders are those the user-dirs file of the profile's config
-// folder names ("$HOME/..." or absolute, quoted the shell's way), the usual
-// ones below the home for the rest; a FIFO in the file's place is not
-// waited for.
+// The user's own folders: those the profile's user-dirs file names, the usual
+// ones below the home for the rest; a FIFO in the file's place is not waited for.
 TEST(LocationsTest, LinuxUserFoldersAreTheXdgUserDirectories)
 {
     velk::test::TempTree tree;
     const QString home = tree.dir("home");
     XdgFolders xdg("/x/cache", QFile::encodeName(tree.path("config")), "/x/data");
-    const QString file = tree.fileWithContent("config/user-dirs.dirs", "# written by the desktop\n"
-                                                                        "XDG_DESKTOP_DIR=\"$HOME/桌面\"\n"
+    const QString file = tree.fileWithContent("config/user-dirs.dirs", "XDG_DESKTOP_DIR=\"$HOME/桌面\"\n"
                                                                         "XDG_DOCUMENTS_DIR=\"/srv/docs/\"\n"
                                                                         "XDG_DOWNLOAD_DIR=\"$HOME\"\n"
                                                                         "XDG_MUSIC_DIR=\"relative/music\"\n"

@@ -63,39 +63,37 @@ private:
     const char* m_error = "";
 };
 
-// Runs `body` in a forked child that has given up root for the unprivileged
-// uid and gid 65534, and returns the child's answer (`body`'s result), or -1
-// when the child could not drop its rights or ended abnormally. Permission
-// cases use it so that they test the same thing whoever runs the suite.
-inline int runUnprivileged(const std::function<int()>& body)
+// Runs `body` in a forked child once `enter` has set the child up, and
+// returns the child's answer (`body`'s result), or -1 when `enter` failed or
+// the child ended abnormally.
+inline int runInChild(bool (*enter)(), const std::function<int()>& body)
 {
     const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0))
-            ::_exit(255);
-        ::_exit(body() & 0xff);
-    }
+    if (pid == 0)
+        ::_exit(enter() ? body() & 0xff : 255);
     int status = 0;
     if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) == 255)
         return -1;
     return WEXITSTATUS(status);
 }
 
-// Runs `body` in a forked child with a mount namespace of its own, so that
-// mounts it makes (the suite runs as root) reach nothing outside, and
-// returns the child's answer as runUnprivileged does.
+// `body` in a child that has given up root for the unprivileged uid and gid
+// 65534. Permission cases use it so that they test the same thing whoever
+// runs the suite.
+inline int runUnprivileged(const std::function<int()>& body)
+{
+    return runInChild([] {
+        return ::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0);
+    }, body);
+}
+
+// `body` in a child with a mount namespace of its own, so that the mounts it
+// makes (the suite runs as root) reach nothing outside.
 inline int runInOwnMountNamespace(const std::function<int()>& body)
 {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
-            ::_exit(255);
-        ::_exit(body() & 0xff);
-    }
-    int status = 0;
-    if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) == 255)
-        return -1;
-    return WEXITSTATUS(status);
+    return runInChild([] {
+        return ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    }, body);
 }
 
 // Runs `body` on a thread with a stack of only `stackBytes`, so that a

@@ -230,9 +230,8 @@ TEST(SystemJunkScanner, ACategoryFolderThatIsNoCacheIsRefused)
     }
 }
 
-// A cache folder that is, or holds, one of the user's own folders (as the
-// user-dirs file names them) is refused like the home, whether a link or
-// the XDG variable leads there; a cache folder on another disk is cleaned.
+// A cache folder that is, or holds, one of the user's own folders is refused
+// like the home, through a link or the XDG variable; another disk's is cleaned.
 TEST(SystemJunkScanner, ACategoryFolderThatIsOrHoldsAUserFolderIsRefused)
 {
     struct Case {
@@ -256,7 +255,8 @@ TEST(SystemJunkScanner, ACategoryFolderThatIsOrHoldsAUserFolderIsRefused)
         linux.tree.file("disk/cache/thumbnails/a", 10);
         linux.tree.fileWithContent("home/me/.config/user-dirs.dirs",
                                    "XDG_PICTURES_DIR=\"" + QFile::encodeName(linux.tree.path("disk/photos")) + "\"\n");
-        test::ScopedEnv cache("XDG_CACHE_HOME", QFile::encodeName(linux.home + (c.cacheHome ? c.cacheHome : "/.cache")));
+        const QString cacheHome = linux.home + (c.cacheHome ? c.cacheHome : "/.cache");
+        test::ScopedEnv cache("XDG_CACHE_HOME", QFile::encodeName(cacheHome));
         if (c.cacheLinkTo) {
             ASSERT_TRUE(QFile::link(linux.tree.path(c.cacheLinkTo), linux.home + "/.cache"));
         }

@@ -163,6 +163,18 @@ TEST_F(VelkCleanAppTest, SettingsOpensOneWindowByShortcutAndLink)
     press(window, Qt::Key_Comma, Qt::ControlModifier);
     EXPECT_TRUE(settings->isVisible());
     EXPECT_EQ(settings->size(), QSize(610, 754));
+
+    // Resizable: at its smallest the page keeps its column and scrolls.
+    EXPECT_LT(settings->minimumWidth(), 610);
+    EXPECT_LT(settings->minimumHeight(), 754);
+    EXPECT_GT(settings->maximumHeight(), 754);
+    settings->resize(settings->minimumSize());
+    const test::ItemDriver driver(*settings);
+    QQuickItem* scroll = driver.find("settings.scroll");
+    ASSERT_TRUE(scroll);
+    EXPECT_TRUE(test::waitFor([&] { return scroll->property("contentHeight").toDouble() > scroll->height(); }));
+    EXPECT_LE(driver.find("settings.updateRow")->mapToScene({ driver.find("settings.updateRow")->width(), 0 }).x(),
+        settings->width());
     settings->close();
 
     auto* link = named<QQuickItem>("sidebar.settings");

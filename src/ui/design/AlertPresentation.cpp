@@ -1,5 +1,9 @@
 #include "ui/design/AlertPresentation.h"
 
+#include "ui/design/Geometry.h"
+
+#include <QScreen>
+
 namespace velk::design {
 
 void AlertButton::setText(const QString& text)
@@ -105,6 +109,15 @@ void SheetPresentation::setSheetWindow(QQuickWindow* window)
         return;
     m_sheetWindow = window;
     emit sheetWindowChanged();
+}
+
+QRect SheetPresentation::place(int width, int height) const
+{
+    const QQuickWindow* owner = window();
+    if (!owner)
+        return QRect(0, 0, width, height);
+    const QScreen* screen = owner->screen();
+    return sheetGeometry(owner->geometry(), QSize(width, height), screen ? screen->availableGeometry() : QRect());
 }
 
 } // namespace velk::design

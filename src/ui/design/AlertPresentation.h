@@ -93,6 +93,10 @@ public:
     QQuickWindow* sheetWindow() const { return m_sheetWindow; }
     void setSheetWindow(QQuickWindow* window);
 
+    // Where a sheet of `width` × `height` opens now: centred over the
+    // owner's window, inside the free part of that window's screen.
+    Q_INVOKABLE QRect place(int width, int height) const;
+
 signals:
     void sheetWindowChanged();
 

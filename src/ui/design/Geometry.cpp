@@ -114,4 +114,18 @@ double gaugeSweepDegrees(double fraction)
     return clampFraction(fraction) * 360.0;
 }
 
+QRect sheetGeometry(const QRect& owner, const QSize& wanted, const QRect& available)
+{
+    QSize size = wanted;
+    if (!available.isEmpty())
+        size = size.boundedTo(available.size());
+    QRect placed(QPoint(owner.x() + (owner.width() - size.width()) / 2,
+                     owner.y() + (owner.height() - size.height()) / 2), size);
+    if (available.isEmpty())
+        return placed;
+    placed.moveLeft(std::clamp(placed.left(), available.left(), available.right() + 1 - size.width()));
+    placed.moveTop(std::clamp(placed.top(), available.top(), available.bottom() + 1 - size.height()));
+    return placed;
+}
+
 } // namespace velk::design

@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QList>
 #include <QPointF>
+#include <QRect>
 #include <QRectF>
 #include <QSizeF>
 #include <optional>
@@ -53,5 +54,10 @@ QList<RollingCharacter> textRoll(const QString& from, const QString& to);
 
 // Ring gauge: sweep in degrees, clockwise from twelve o'clock.
 double gaugeSweepDegrees(double fraction);
+
+// Where a sheet of size `wanted` opens: centred over its `owner` window,
+// no larger than the `available` part of the screen and moved inside it.
+// An empty `available` (no screen known) only centres.
+QRect sheetGeometry(const QRect& owner, const QSize& wanted, const QRect& available);
 
 } // namespace velk::design

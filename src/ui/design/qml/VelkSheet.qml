@@ -3,8 +3,9 @@ import Velk.Design
 
 // A sheet the owner declares and presents by setting `presented`. It opens
 // as a modal window of its own, centred over the owner's window, so a sheet
-// larger than that window is never cut off. Escape and closing the window
-// dismiss it; `closed` follows every ending once. The content goes inside:
+// larger than that window is never cut off; it stays inside the free part
+// of the screen, no larger than that. Escape and closing the window dismiss
+// it; `closed` follows every ending once. The content goes inside:
 //
 //     VelkSheet {
 //         objectName: "settings.legalSheet"
@@ -20,6 +21,9 @@ SheetPresentation {
     property string title
     default property alias content: body.data
 
+    // Where the sheet lies, taken each time it opens.
+    readonly property rect placement: shown ? place(sheetWidth, sheetHeight) : Qt.rect(0, 0, sheetWidth, sheetHeight)
+
     sheetWindow: sheet
 
     Window {
@@ -29,14 +33,14 @@ SheetPresentation {
         modality: Qt.WindowModal
         flags: Qt.Dialog
         title: root.title
-        width: root.sheetWidth
-        height: root.sheetHeight
-        minimumWidth: root.sheetWidth
-        maximumWidth: root.sheetWidth
-        minimumHeight: root.sheetHeight
-        maximumHeight: root.sheetHeight
-        x: transientParent ? transientParent.x + Math.round((transientParent.width - width) / 2) : 0
-        y: transientParent ? transientParent.y + Math.round((transientParent.height - height) / 2) : 0
+        x: root.placement.x
+        y: root.placement.y
+        width: root.placement.width
+        height: root.placement.height
+        minimumWidth: root.placement.width
+        maximumWidth: root.placement.width
+        minimumHeight: root.placement.height
+        maximumHeight: root.placement.height
         color: VDS.C.bg0
         visible: root.shown
 

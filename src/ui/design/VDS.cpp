@@ -3,6 +3,7 @@
 #include "ui/design/AppSection.h"
 #include "ui/design/PaletteSnapshot.h"
 
+#include <QFontDatabase>
 #include <cmath>
 
 namespace velk::VDS {
@@ -38,22 +39,57 @@ double Measure::sidebarBrandLogoLeading(double sidebarWidth, bool collapsed)
     return (x >= 0 ? x : 0) + sidebarHeaderHPadding;
 }
 
-QString textFamily()
+namespace {
+
+// The Latin faces come with the program: the Latin of the CJK fonts with
+// proportional punctuation and the CJK fonts' own line metrics, so a line
+// is as tall in either language.
+void addLatinFaces()
 {
-    return QStringLiteral("Noto Sans CJK SC");
+    static const bool added = [] {
+        for (const char* face : { "VelkLatin-Regular", "VelkLatin-Medium", "VelkLatin-Bold", "VelkLatinMono-Regular",
+                 "VelkLatinMono-Bold" })
+            QFontDatabase::addApplicationFont(QStringLiteral(":/velk/fonts/%1.otf").arg(QLatin1String(face)));
+        return true;
+    }();
+    Q_UNUSED(added);
 }
 
-QString monospacedFamily()
+} // namespace
+
+QStringList textFamilies()
 {
-    return QStringLiteral("Noto Sans Mono CJK SC");
+    addLatinFaces();
+    return { QStringLiteral("Velk Latin"), QStringLiteral("Noto Sans CJK SC") };
 }
 
-QFont font(double pixelSize, QFont::Weight weight)
+QStringList monospacedFamilies()
 {
-    QFont f(textFamily());
+    addLatinFaces();
+    return { QStringLiteral("Velk Latin Mono"), QStringLiteral("Noto Sans Mono CJK SC") };
+}
+
+namespace {
+
+QFont fontOf(const QStringList& families, double pixelSize, QFont::Weight weight)
+{
+    QFont f;
+    f.setFamilies(families);
     f.setPixelSize(int(std::lround(pixelSize)));
     f.setWeight(weight);
     return f;
+}
+
+} // namespace
+
+QFont font(double pixelSize, QFont::Weight weight)
+{
+    return fontOf(textFamilies(), pixelSize, weight);
+}
+
+QFont monospacedFont(double pixelSize, QFont::Weight weight)
+{
+    return fontOf(monospacedFamilies(), pixelSize, weight);
 }
 
 QFont caption(QFont::Weight weight)

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QStringList>
 
 namespace velk {
 
@@ -73,9 +74,12 @@ double mainContentLeadingInset(double sidebarWidth, bool collapsed);
 double sidebarBrandLogoLeading(double sidebarWidth, bool collapsed);
 } // namespace Measure
 
-// Font families: text and monospaced text.
-QString textFamily();
-QString monospacedFamily();
+// Font families of text and of monospaced text, in the order glyphs are
+// looked up: a Latin face first, so Latin letters, digits and punctuation
+// ("’", "·") keep their proportional forms in both languages, then the CJK
+// face for Chinese and its full-width punctuation.
+QStringList textFamilies();
+QStringList monospacedFamilies();
 
 // The text font at the fixed sizes of the type scale.
 QFont caption(QFont::Weight weight = QFont::Normal);
@@ -84,6 +88,8 @@ QFont title(QFont::Weight weight = QFont::Medium);
 QFont display(QFont::Weight weight = QFont::Medium);
 // The text font at any size (for sizes outside the four constructors).
 QFont font(double pixelSize, QFont::Weight weight = QFont::Normal);
+// The monospaced font at any size.
+QFont monospacedFont(double pixelSize, QFont::Weight weight = QFont::Normal);
 
 // Themed colours, read afresh from the palette snapshot on every call.
 namespace C {

@@ -61,10 +61,7 @@ QFont VdsQml::display(int weight) const
 
 QFont VdsQml::font(double pixelSize, int weight, bool monospaced) const
 {
-    QFont f = VDS::font(pixelSize, asWeight(weight));
-    if (monospaced)
-        f.setFamily(VDS::monospacedFamily());
-    return f;
+    return monospaced ? VDS::monospacedFont(pixelSize, asWeight(weight)) : VDS::font(pixelSize, asWeight(weight));
 }
 
 QColor VdsQml::withOpacity(const QColor& color, double opacity) const

@@ -185,8 +185,6 @@ class VdsQml : public QObject {
     Q_PROPERTY(velk::design::VdsTypeScale* TypeScale READ typeScale CONSTANT)
     Q_PROPERTY(velk::design::VdsMeasure* Measure READ measure CONSTANT)
     Q_PROPERTY(velk::design::VdsColors* C READ colors CONSTANT)
-    Q_PROPERTY(QString textFamily READ textFamily CONSTANT)
-    Q_PROPERTY(QString monospacedFamily READ monospacedFamily CONSTANT)
 public:
     explicit VdsQml(QObject* parent = nullptr);
 
@@ -205,8 +203,6 @@ public:
     VdsTypeScale* typeScale() const { return m_typeScale; }
     VdsMeasure* measure() const { return m_measure; }
     VdsColors* colors() const { return m_colors; }
-    QString textFamily() const { return VDS::textFamily(); }
-    QString monospacedFamily() const { return VDS::monospacedFamily(); }
 
 private:
     VdsPhi* m_phi;

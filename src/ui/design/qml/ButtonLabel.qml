@@ -43,9 +43,7 @@ Item {
                                         root.width - (root.hasSymbol ? icon.width : 0) - root.gap))
             text: root.text
             textFormat: Text.PlainText
-            font.family: VDS.textFamily
-            font.pixelSize: root.pixelSize
-            font.weight: root.weight
+            font: VDS.font(root.pixelSize, root.weight)
             color: root.color
             maximumLineCount: 1
             wrapMode: Text.NoWrap

@@ -10,9 +10,9 @@ namespace {
 
 // Role names in the order of the roles.
 constexpr const char* roleNameTable[] = {
-    "id", "path", "name", "size", "formattedSize", "modificationDate", "isSelected", "isSystem",
+    "id", "path", "name", "size", "formattedSize", "modificationDate", "isSelected", "isSystem", "isDirectory",
 };
-static_assert(std::size(roleNameTable) == FileItemListModel::IsSystemRole - FileItemListModel::IdRole + 1);
+static_assert(std::size(roleNameTable) == FileItemListModel::IsDirectoryRole - FileItemListModel::IdRole + 1);
 
 } // namespace
 
@@ -32,6 +32,7 @@ QVariant FileItemListModel::value(const FileItem& item, int column) const
     case ModificationDateRole: return item.modificationDate ? QVariant(*item.modificationDate) : QVariant();
     case IsSelectedRole: return item.isSelected;
     case IsSystemRole: return SystemLocation::isSystem(item.path);
+    case IsDirectoryRole: return item.itemType == FileItem::ItemType::Directory;
     default: return {};
     }
 }

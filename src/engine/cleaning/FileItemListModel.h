@@ -22,6 +22,7 @@ public:
         ModificationDateRole,       // undefined when unknown
         IsSelectedRole,
         IsSystemRole,               // in the operating system's area
+        IsDirectoryRole,
     };
     Q_ENUM(Role)
 

@@ -1,0 +1,96 @@
+#include "ui/screens/largefiles/LargeFileDeleteText.h"
+
+#include "engine/cleaning/SystemLocation.h"
+#include "platform/Formatting.h"
+
+#include <QSet>
+#include <QStringList>
+
+#include <algorithm>
+
+namespace velk::screens::deletetext {
+namespace {
+
+QString pick(bool english, const QString& zh, const QString& en)
+{
+    return english ? en : zh;
+}
+
+// The first three of `texts`, in ascending order, joined as the language
+// joins a list.
+QString firstThree(QStringList texts, bool english)
+{
+    std::sort(texts.begin(), texts.end());
+    return texts.mid(0, 3).join(english ? QStringLiteral(", ") : QStringLiteral("、"));
+}
+
+QString lastComponent(const QString& path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+QString usageLine(const LargeFilesViewModel::InUseMap& inUse, bool english)
+{
+    if (inUse.isEmpty()) {
+        return pick(english,
+                    QStringLiteral("未检测到正在使用这些文件的进程，但这不代表没有其他程序依赖它们。请确认你认得这些文件。"),
+                    QStringLiteral("No process was detected using these files, but that does not mean nothing else "
+                                   "depends on them. Make sure you recognize them."));
+    }
+    QStringList files;
+    QSet<QString> commands;
+    for (auto it = inUse.cbegin(); it != inUse.cend(); ++it) {
+        files.append(lastComponent(it.key()));
+        for (const FileOpenHandle& handle : it.value())
+            commands.insert(handle.command);
+    }
+    const QString fileText = firstThree(files, english);
+    const QString processText = firstThree(QStringList(commands.cbegin(), commands.cend()), english);
+    const QString count = QString::number(inUse.size());
+    return pick(english,
+                QStringLiteral("⚠️ %1 个文件正在被 %2 使用（%3）。删除可能导致这些程序出错，建议先退出它们。")
+                    .arg(count, processText, fileText),
+                QStringLiteral("⚠️ %1 file(s) are open by %2 (%3). Deleting may break those programs; quit them first.")
+                    .arg(count, processText, fileText));
+}
+
+} // namespace
+
+QString title(bool permanent, bool anyInUse, bool english)
+{
+    if (anyInUse)
+        return pick(english, QStringLiteral("部分文件正在被使用"), QStringLiteral("Some files are in use"));
+    if (permanent)
+        return pick(english, QStringLiteral("永久删除？"), QStringLiteral("Delete permanently?"));
+    return pick(english, QStringLiteral("移至废纸篓？"), QStringLiteral("Move to Trash?"));
+}
+
+QString message(const QList<FileItem>& selected, const LargeFilesViewModel::InUseMap& inUse, bool permanent,
+                bool english)
+{
+    qint64 bytes = 0;
+    for (const FileItem& item : selected)
+        bytes += item.size;
+    const QString size = platform::fmt::byteCount(bytes, platform::fmt::ByteStyle::File,
+                                                  english ? platform::fmt::Lang::English : platform::fmt::Lang::Chinese);
+    const QString count = QString::number(selected.size());
+    const QString summary = pick(english, QStringLiteral("已选 %1 项（%2）。").arg(count, size),
+                                 QStringLiteral("%1 item(s) (%2).").arg(count, size));
+    const QString mode = permanent
+        ? pick(english, QStringLiteral("这些文件会被直接删除，不会进入废纸篓，也无法从废纸篓恢复。"),
+               QStringLiteral("These files will be deleted immediately. They will not go to the Trash and cannot be "
+                              "restored from there."))
+        : pick(english, QStringLiteral("误删可从废纸篓恢复。"), QStringLiteral("You can restore mistakes from the Trash."));
+    const bool anySystem = std::any_of(selected.cbegin(), selected.cend(),
+                                       [](const FileItem& item) { return SystemLocation::isSystem(item.path); });
+    const QString systemNote = anySystem
+        ? QStringLiteral("\n\n")
+            + pick(english,
+                   QStringLiteral("其中包含 /System 系统目录。这些文件属于 macOS，删除可能导致系统或更新异常，而且经常会被系统保护而删不掉。"),
+                   QStringLiteral("Some files are in /System. They belong to macOS. Deleting them can break the system "
+                                  "or updates, and System Integrity Protection often blocks the deletion."))
+        : QString();
+    return summary + QStringLiteral("\n\n") + usageLine(inUse, english) + QStringLiteral("\n\n") + mode + systemNote;
+}
+
+} // namespace velk::screens::deletetext

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "engine/cleaning/FileItem.h"
+#include "engine/cleaning/LargeFilesViewModel.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QVariantMap>
+#include <QtQml/qqmlregistration.h>
+
+#include <optional>
+
+namespace velk::screens {
+
+// The Large Files screen's own state over its view model: the byte sums the
+// header and the confirmation show, the delete flow (a fresh open-file check
+// on every press, then the confirmation of that mode, then the deletion),
+// the item whose dependencies are being inspected, and the look of a row's
+// kind and size. Texts come in both languages; the view picks one.
+class LargeFilesScreen : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    Q_PROPERTY(velk::LargeFilesViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
+    // Bytes of the items the search lets through, and of the selected ones.
+    Q_PROPERTY(double filteredSize READ filteredSize NOTIFY figuresChanged)
+    Q_PROPERTY(double selectedSize READ selectedSize NOTIFY figuresChanged)
+    // The mode whose open-file check runs, and the mode being confirmed.
+    Q_PROPERTY(DeleteMode checkingDelete READ checkingDelete NOTIFY deleteFlowChanged)
+    Q_PROPERTY(DeleteMode confirmDelete READ confirmDelete NOTIFY deleteFlowChanged)
+    // The button that shows a spinner: the one whose check runs, or the one
+    // whose deletion runs.
+    Q_PROPERTY(DeleteMode busyDelete READ busyDelete NOTIFY deleteFlowChanged)
+    Q_PROPERTY(QString deleteTitle READ deleteTitle NOTIFY deleteTextsChanged)
+    Q_PROPERTY(QString deleteTitleEnglish READ deleteTitleEnglish NOTIFY deleteTextsChanged)
+    Q_PROPERTY(QString deleteMessage READ deleteMessage NOTIFY deleteTextsChanged)
+    Q_PROPERTY(QString deleteMessageEnglish READ deleteMessageEnglish NOTIFY deleteTextsChanged)
+    // The item whose dependency report is asked for: id, path, name, size
+    // and isDirectory; empty while none is.
+    Q_PROPERTY(QVariantMap inspecting READ inspectingValue NOTIFY inspectingChanged)
+
+public:
+    enum DeleteMode { NoDelete, Trash, Permanent };
+    Q_ENUM(DeleteMode)
+
+    explicit LargeFilesScreen(QObject* parent = nullptr);
+
+    LargeFilesViewModel* viewModel() const { return m_viewModel; }
+    void setViewModel(LargeFilesViewModel* viewModel);
+
+    double filteredSize() const;
+    double selectedSize() const;
+    DeleteMode checkingDelete() const { return m_checking; }
+    DeleteMode confirmDelete() const { return m_confirm; }
+    DeleteMode busyDelete() const;
+    QString deleteTitle() const { return deleteText(false, true); }
+    QString deleteTitleEnglish() const { return deleteText(true, true); }
+    QString deleteMessage() const { return deleteText(false, false); }
+    QString deleteMessageEnglish() const { return deleteText(true, false); }
+    const std::optional<FileItem>& inspectedItem() const { return m_inspecting; }
+
+    // Checks afresh who holds the selection open, then asks to confirm
+    // `mode`. Nothing while a check or a deletion runs.
+    Q_INVOKABLE void prepareDelete(velk::screens::LargeFilesScreen::DeleteMode mode);
+    // The confirmation's destructive button: deletes in the confirmed mode.
+    Q_INVOKABLE void confirmDeletion();
+    // The confirmation closed without deleting.
+    Q_INVOKABLE void cancelDeletion();
+
+    Q_INVOKABLE void inspect(const QString& id);
+    Q_INVOKABLE void clearInspecting();
+
+    // A row's kind symbol and its colour role, and the colour role of its size.
+    Q_INVOKABLE QString kindSymbol(const QString& path, bool isDirectory) const;
+    Q_INVOKABLE QString kindTone(const QString& path, bool isDirectory) const;
+    Q_INVOKABLE QString sizeTone(double bytes) const;
+
+signals:
+    void viewModelChanged();
+    void figuresChanged();
+    void deleteFlowChanged();
+    void deleteTextsChanged();
+    void inspectingChanged();
+
+private:
+    void inUseCheckFinished();
+    void setFlow(DeleteMode checking, DeleteMode confirm);
+    QString deleteText(bool english, bool title) const;
+    QVariantMap inspectingValue() const;
+
+    QPointer<LargeFilesViewModel> m_viewModel;
+    DeleteMode m_checking = NoDelete;
+    DeleteMode m_confirm = NoDelete;
+    DeleteMode m_deleting = NoDelete;
+    // The mode the confirmation texts speak of; kept while it fades out.
+    DeleteMode m_textMode = Trash;
+    std::optional<FileItem> m_inspecting;
+};
+
+} // namespace velk::screens

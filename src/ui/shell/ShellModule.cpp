@@ -2,6 +2,7 @@
 
 #include "ui/screens/dashboard/DashboardModule.h"
 #include "ui/screens/junk/SystemJunkModule.h"
+#include "ui/screens/largefiles/LargeFilesModule.h"
 #include "ui/screens/processes/ProcessesModule.h"
 #include "ui/settings/SettingsModule.h"
 
@@ -23,6 +24,7 @@ void prepareQmlEngine(QQmlEngine& engine)
     screens::prepareDashboardQml(engine);
     screens::prepareSystemJunkQml(engine);
     screens::prepareProcessesQml(engine);
+    screens::prepareLargeFilesQml(engine);
 }
 
 } // namespace velk::shell

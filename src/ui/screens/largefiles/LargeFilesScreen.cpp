@@ -34,6 +34,7 @@ void LargeFilesScreen::setViewModel(LargeFilesViewModel* viewModel)
             emit figuresChanged();
             emit deleteTextsChanged();
         });
+        connect(viewModel, &LargeFilesViewModel::scanProgressChanged, this, &LargeFilesScreen::scanFiguresChanged);
         connect(viewModel, &LargeFilesViewModel::inUseBeforeTrashChanged, this, &LargeFilesScreen::deleteTextsChanged);
         connect(viewModel, &LargeFilesViewModel::inUseCheckFinished, this, &LargeFilesScreen::inUseCheckFinished);
         connect(viewModel, &LargeFilesViewModel::isDeletingChanged, this, [this] {
@@ -45,6 +46,7 @@ void LargeFilesScreen::setViewModel(LargeFilesViewModel* viewModel)
     }
     emit viewModelChanged();
     emit figuresChanged();
+    emit scanFiguresChanged();
     emit deleteFlowChanged();
     emit deleteTextsChanged();
 }

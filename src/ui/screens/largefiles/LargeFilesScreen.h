@@ -24,6 +24,11 @@ class LargeFilesScreen : public QObject {
     // Bytes of the items the search lets through, and of the selected ones.
     Q_PROPERTY(double filteredSize READ filteredSize NOTIFY figuresChanged)
     Q_PROPERTY(double selectedSize READ selectedSize NOTIFY figuresChanged)
+    // How many files the last scan left in the list, whatever the filter.
+    Q_PROPERTY(int itemCount READ itemCount NOTIFY figuresChanged)
+    // The running scan's counts, as numbers QML can format.
+    Q_PROPERTY(double scanMatched READ scanMatched NOTIFY scanFiguresChanged)
+    Q_PROPERTY(double scanProgress READ scanProgress NOTIFY scanFiguresChanged)
     // The mode whose open-file check runs, and the mode being confirmed.
     Q_PROPERTY(DeleteMode checkingDelete READ checkingDelete NOTIFY deleteFlowChanged)
     Q_PROPERTY(DeleteMode confirmDelete READ confirmDelete NOTIFY deleteFlowChanged)
@@ -49,6 +54,9 @@ public:
 
     double filteredSize() const;
     double selectedSize() const;
+    int itemCount() const { return m_viewModel ? static_cast<int>(m_viewModel->items().size()) : 0; }
+    double scanMatched() const { return m_viewModel ? static_cast<double>(m_viewModel->scanMatched()) : 0.0; }
+    double scanProgress() const { return m_viewModel ? static_cast<double>(m_viewModel->scanProgress()) : 0.0; }
     DeleteMode checkingDelete() const { return m_checking; }
     DeleteMode confirmDelete() const { return m_confirm; }
     DeleteMode busyDelete() const;
@@ -77,6 +85,7 @@ public:
 signals:
     void viewModelChanged();
     void figuresChanged();
+    void scanFiguresChanged();
     void deleteFlowChanged();
     void deleteTextsChanged();
     void inspectingChanged();

@@ -5,6 +5,7 @@ import Velk.Dashboard
 import Velk.SystemJunk
 import Velk.Settings
 import Velk.Processes
+import Velk.LargeFiles
 
 // The main window's content: the sidebar, the resize strip while the
 // sidebar is expanded, and the section host that keeps all eight screens
@@ -115,7 +116,16 @@ Item {
         }
         SectionHost { anchors.fill: parent; name: "appUninstall"; navigator: root.navigator }
         SectionHost { anchors.fill: parent; name: "startup"; navigator: root.navigator }
-        SectionHost { anchors.fill: parent; name: "largeFiles"; navigator: root.navigator }
+        SectionHost {
+            anchors.fill: parent
+            name: "largeFiles"
+            navigator: root.navigator
+            LargeFilesView {
+                anchors.fill: parent
+                viewModel: root.models.largeFiles
+                desktop: root.models.desktop
+            }
+        }
         SectionHost { anchors.fill: parent; name: "privacy"; navigator: root.navigator }
         SectionHost {
             anchors.fill: parent

@@ -1,10 +1,226 @@
+pragma ComponentBehavior: Bound
 import QtQuick
+import Velk.Design
 import Velk.Models
+import Velk.LargeFiles
 
-// The Large Files section.
+// The Large Files section: finds files at or above a chosen size in the
+// folders the user picks, lists them largest first, filters and selects
+// them, and moves the selection to the Trash or deletes it after checking
+// who holds the files open. Scanning, the list, the selection and the
+// deletion are the view model's; the screen keeps whether the scope sheet is
+// open and, through its state object, the delete flow.
 Item {
     id: root
     required property LargeFilesViewModel viewModel
     required property DesktopActions desktop
+    property bool showScope: false
+    // The rows' dependency button, and the sheet it opens, are offered once
+    // the dependency report exists.
+    property bool dependenciesShown: false
+    readonly property LargeFilesScreen screen: screenState
+    readonly property bool hasItems: itemCount > 0
+    readonly property int itemCount: screen.itemCount
+    readonly property bool deleteBusy: viewModel.isCheckingInUse || viewModel.isDeleting
+
     objectName: "largeFiles"
+    implicitWidth: 720
+    implicitHeight: 560
+
+    LargeFilesScreen {
+        id: screenState
+        viewModel: root.viewModel
+    }
+
+    function openFullDiskAccessSettings() {
+        if (!root.desktop.openUrl("x-apple.systempreferences:com.apple.settings.PrivacySecurity.extension?Privacy_AllFiles"))
+            root.desktop.openUrl("x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles")
+    }
+
+    PageHeader {
+        id: header
+        objectName: "largeFiles.header"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        title: Lang.t("大文件", "Large Files")
+        subtitle: root.hasItems ? Format.bytes(root.screen.filteredSize) : ""
+
+        ThresholdPicker {
+            objectName: "largeFiles.threshold"
+            viewModel: root.viewModel
+        }
+        VelkSearchField {
+            objectName: "largeFiles.filter"
+            visible: root.hasItems
+            width: 148
+            placeholder: Lang.t("过滤", "Filter")
+            text: root.viewModel.searchText
+            onTextChanged: root.viewModel.searchText = text
+        }
+        VelkPrimaryButton {
+            id: trashButton
+            objectName: "largeFiles.trash"
+            visible: root.viewModel.selectedCount > 0
+            enabled: !root.deleteBusy
+            destructive: true
+            symbol: "trash"
+            text: Lang.t("移至废纸篓 (" + root.viewModel.selectedCount + ")", "Trash (" + root.viewModel.selectedCount + ")")
+            contentItem: BusyLabel { // qmllint disable deferred-property-id
+                busy: root.screen.busyDelete === LargeFilesScreen.Trash
+                symbol: trashButton.symbol
+                text: trashButton.text
+                color: trashButton.foreground
+            }
+            onClicked: root.screen.prepareDelete(LargeFilesScreen.Trash)
+        }
+        VelkTintedButton {
+            id: deleteButton
+            objectName: "largeFiles.delete"
+            visible: root.viewModel.selectedCount > 0
+            enabled: !root.deleteBusy
+            destructive: true
+            symbol: "trash.slash"
+            text: Lang.t("永久删除 (" + root.viewModel.selectedCount + ")", "Delete (" + root.viewModel.selectedCount + ")")
+            contentItem: BusyLabel { // qmllint disable deferred-property-id
+                busy: root.screen.busyDelete === LargeFilesScreen.Permanent
+                symbol: deleteButton.symbol
+                text: deleteButton.text
+                color: deleteButton.foreground
+            }
+            onClicked: root.screen.prepareDelete(LargeFilesScreen.Permanent)
+        }
+        VelkTintedButton {
+            objectName: "largeFiles.stop"
+            visible: root.viewModel.isScanning
+            symbol: "stop.fill"
+            text: Lang.t("停止", "Stop")
+            onClicked: root.viewModel.stopScan()
+        }
+        VelkPrimaryButton {
+            objectName: "largeFiles.scan"
+            visible: !root.viewModel.isScanning
+            symbol: "magnifyingglass"
+            text: root.hasItems ? Lang.t("重扫", "Rescan") : Lang.t("扫描", "Scan")
+            onClicked: root.showScope = true
+        }
+    }
+
+    DiskAccessBanner {
+        id: banner
+        objectName: "largeFiles.diskAccessBanner"
+        visible: !root.viewModel.hasFullDiskAccess
+        anchors.top: header.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        height: visible ? implicitHeight : 0
+        onOpenSettings: root.openFullDiskAccessSettings()
+    }
+
+    Item {
+        id: main
+        anchors.top: banner.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+
+        ScanningPanel {
+            objectName: "largeFiles.scanning"
+            visible: root.viewModel.isScanning
+            anchors.fill: parent
+            viewModel: root.viewModel
+            screen: screenState
+        }
+        LargeFileList {
+            objectName: "largeFiles.results"
+            visible: !root.viewModel.isScanning && root.hasItems
+            anchors.fill: parent
+            viewModel: root.viewModel
+            screen: screenState
+            desktop: root.desktop
+            inspectable: root.dependenciesShown
+        }
+        LargeFilesEmptyState {
+            objectName: "largeFiles.empty"
+            visible: !root.viewModel.isScanning && !root.hasItems
+            anchors.fill: parent
+            viewModel: root.viewModel
+            onStartScan: root.showScope = true
+        }
+    }
+
+    LargeFileScopeSheet {
+        objectName: "largeFiles.scopeSheet"
+        presented: root.showScope
+        onClosed: root.showScope = false
+        onStart: (paths) => {
+            root.showScope = false
+            root.viewModel.scan(paths)
+        }
+    }
+
+    // Asked after a fresh check of who holds the selection open; it names
+    // them, and the system folder, before anything is deleted.
+    VelkAlert {
+        objectName: "largeFiles.deleteAlert"
+        presented: root.screen.confirmDelete !== LargeFilesScreen.NoDelete
+        title: Lang.t(root.screen.deleteTitle, root.screen.deleteTitleEnglish)
+        message: Lang.t(root.screen.deleteMessage, root.screen.deleteMessageEnglish)
+        onClosed: root.screen.cancelDeletion()
+
+        AlertButton {
+            text: Lang.t("取消", "Cancel")
+            role: AlertButton.Cancel
+        }
+        AlertButton {
+            text: root.screen.confirmDelete === LargeFilesScreen.Permanent ? Lang.t("永久删除", "Delete Permanently")
+                                                                          : Lang.t("移至废纸篓", "Move to Trash")
+            role: AlertButton.Destructive
+            onTriggered: root.screen.confirmDeletion()
+        }
+    }
+
+    // Access is asked again whenever the screen appears and whenever the
+    // program becomes active, so the banner goes once access is granted.
+    Connections {
+        target: ApplicationState
+        function onActiveChanged() {
+            if (ApplicationState.active)
+                root.viewModel.refreshDiskAccess()
+        }
+    }
+    onVisibleChanged: {
+        if (visible)
+            viewModel.refreshDiskAccess()
+    }
+    Component.onCompleted: viewModel.refreshDiskAccess()
+
+    // A delete button's label, or a small spinner while its check or its
+    // deletion runs.
+    component BusyLabel: Item {
+        id: busyLabel
+        property bool busy: false
+        property string symbol
+        property string text
+        property color color
+
+        implicitWidth: busy ? spinner.implicitWidth : buttonLabel.implicitWidth
+        implicitHeight: buttonLabel.implicitHeight
+        baselineOffset: buttonLabel.y + buttonLabel.baselineOffset
+
+        Spinner {
+            id: spinner
+            objectName: "largeFiles.deleteSpinner"
+            anchors.centerIn: parent
+            visible: busyLabel.busy
+            color: busyLabel.color
+        }
+        ButtonLabel {
+            id: buttonLabel
+            anchors.fill: parent
+            visible: !busyLabel.busy
+            symbol: busyLabel.symbol
+            text: busyLabel.text
+            color: busyLabel.color
+        }
+    }
 }

@@ -1,0 +1,55 @@
+import QtQuick
+import Velk.Design
+import Velk.Models
+
+// The smallest size a scan reports: "≥ N MB" and a slider from 10 to 500 in
+// steps of 10, on a glass plate.
+Item {
+    id: root
+    required property LargeFilesViewModel viewModel
+
+    implicitWidth: row.implicitWidth + 20
+    implicitHeight: 32
+    baselineOffset: row.y + label.y + label.baselineOffset
+
+    VelkGlass {
+        anchors.fill: parent
+        radius: VDS.Radius.s
+    }
+    Rectangle {
+        anchors.fill: parent
+        radius: VDS.Radius.s
+        color: "transparent"
+        border.width: 0.75
+        border.color: VDS.C.border
+    }
+    Row {
+        id: row
+        x: 10
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 8
+
+        Text {
+            id: label
+            objectName: "largeFiles.threshold.label"
+            anchors.verticalCenter: parent.verticalCenter
+            width: 64
+            horizontalAlignment: Text.AlignRight
+            text: "≥ " + Format.decimal(Math.trunc(root.viewModel.minSizeMB)) + " MB"
+            textFormat: Text.PlainText
+            font: VDS.font(11, Font.DemiBold, true)
+            color: VDS.C.accent
+        }
+        VelkSlider {
+            objectName: "largeFiles.threshold.slider"
+            anchors.verticalCenter: parent.verticalCenter
+            width: 92
+            small: true
+            from: 10
+            to: 500
+            stepSize: 10
+            value: root.viewModel.minSizeMB
+            onMoved: root.viewModel.minSizeMB = value
+        }
+    }
+}

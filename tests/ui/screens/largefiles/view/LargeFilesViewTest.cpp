@@ -1,0 +1,247 @@
+#include "engine/cleaning/LanguageManager.h"
+#include "engine/cleaning/LargeFileFixture.h"
+#include "engine/cleaning/LargeFileScanSelectionStore.h"
+#include "engine/cleaning/LargeFilesViewModel.h"
+#include "platform/Executor.h"
+#include "platform/FileRemover.h"
+#include "platform/FullDiskAccessProbe.h"
+#include "support/FakeFileRemover.h"
+#include "support/FakeFullDiskAccessProbe.h"
+#include "support/FakeWorkspace.h"
+#include "support/ManualExecutor.h"
+#include "support/ui/ScreenFixture.h"
+#include "ui/design/ThemeManager.h"
+#include "ui/models/DesktopActions.h"
+#include "ui/screens/largefiles/LargeFilesModule.h"
+
+namespace velk::test {
+namespace {
+
+constexpr qint64 kMiB = 1024 * 1024;
+
+// The Large Files screen over the real view model, scanning a temporary
+// macOS layout with hand-stepped background work, a remover that removes
+// for real unless told to fail, a fake open-file lookup and a fake desktop.
+class LargeFilesViewTest : public ScreenFixture {
+protected:
+    LargeFileTree tree;
+    std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
+    platform::ScopedService<platform::Executor> executorService{executor};
+    std::shared_ptr<FakeFileRemover> remover = std::make_shared<FakeFileRemover>(true);
+    platform::ScopedService<platform::FileRemover> removerService{remover};
+    std::shared_ptr<FakeFullDiskAccessProbe> access = std::make_shared<FakeFullDiskAccessProbe>(true);
+    platform::ScopedService<platform::FullDiskAccessProbe> accessService{access};
+    std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
+    models::DesktopActions desktop{workspace};
+    LargeFilesViewModel vm;
+    QStringList held;  // what the open-file lookup reports as held by "Preview"
+
+    LargeFilesViewTest()
+    {
+        screens::prepareLargeFilesQml(engine);
+        LanguageManager::shared().setCurrent("en");
+        vm.setInUseLookup([this](const QStringList& paths) {
+            LargeFilesViewModel::InUseMap found;
+            for (const QString& path : paths)
+                if (held.contains(path))
+                    found.insert(path, {{4242, "Preview"}});
+            return found;
+        });
+    }
+
+    ~LargeFilesViewTest() override
+    {
+        item.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        executor->runAll();
+        LanguageManager::shared().setCurrent("zh-Hans");
+    }
+
+    QQuickItem* showScreen()
+    {
+        return build("LargeFilesView", {{"viewModel", QVariant::fromValue(&vm)},
+                                        {"desktop", QVariant::fromValue(&desktop)}},
+                     "import Velk.Models\nimport Velk.LargeFiles\n");
+    }
+
+    bool shown(const QString& name) const
+    {
+        QQuickItem* target = driver().find(name);
+        return target && target->isVisible();
+    }
+    QString headerSubtitle() const
+    {
+        QQuickItem* subtitle = findVisual(find("largeFiles.header"), "pageHeader.subtitle");
+        return subtitle && subtitle->isVisible() ? ItemDriver::text(subtitle) : QString();
+    }
+    QQuickItem* row(const QString& name) const
+    {
+        for (const FileItem& item : vm.items())
+            if (item.name == name)
+                return driver().find("largeFiles.row[" + item.id.toString(QUuid::WithoutBraces) + "]");
+        return nullptr;
+    }
+    QStringList shownRows() const
+    {
+        QStringList names;
+        for (QQuickItem* r : driver().findAll("largeFiles.row"))
+            if (r->isVisible())
+                names << r->property("name").toString();
+        return names;
+    }
+    void filter(const QString& text)
+    {
+        QQuickItem* input = findVisual(find("largeFiles.filter"), "searchField.input");
+        input->setProperty("text", QString());
+        // The scope sheet had the focus.
+        window.requestActivate();
+        input->forceActiveFocus();
+        EXPECT_TRUE(waitFor([&] { return input->hasActiveFocus(); }));
+        driver().type(input, text);
+    }
+    void scan()
+    {
+        vm.scan({tree.home()});
+        executor->runAll();
+        settle(50);
+    }
+};
+
+TEST_F(LargeFilesViewTest, TheScopeSheetStartsTheScanAndTheListFollowsTheFilter)
+{
+    tree.dir("opt");
+    tree.file("Users/me/Movies/trip.mov", 80 * kMiB);
+    tree.file("Users/me/Movies/clip.MOV", 60 * kMiB);
+    tree.file("Users/me/disk.iso", 120 * kMiB);
+    ASSERT_TRUE(showScreen());
+    EXPECT_TRUE(shown("largeFiles.empty"));
+    EXPECT_FALSE(shown("largeFiles.filter"));
+    EXPECT_EQ(text("largeFiles.scan"), "Scan");
+    EXPECT_EQ(find("largeFiles.startScan")->height(), 36);
+    click(find("largeFiles.preset[100]"));
+    EXPECT_EQ(vm.minSizeMB(), 100);
+    vm.setMinSizeMB(50.9);
+    EXPECT_TRUE(find("largeFiles.preset[50]")->property("checked").toBool());
+
+    click("largeFiles.startScan");
+    auto* sheet = find<QObject>("largeFiles.scopeSheet");
+    ASSERT_TRUE(waitFor([&] { return sheet->property("shown").toBool(); }));
+    QQuickWindow* sheetWindow = sheetWindowOf(sheet);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheetWindow));
+    EXPECT_EQ(sheetWindow->width(), 460);
+    // Ticking the folder above the home keeps the home ticked: both start,
+    // the outer one first.
+    ItemDriver onSheet(*sheetWindow);
+    click(findVisual(onSheet.find("largeFiles.scope.row[" + tree.at("Users") + "]"), "largeFiles.scope.label"));
+    click(findVisual(onSheet.find("largeFiles.scope.row[" + tree.at("opt") + "]"), "largeFiles.scope.disclosure"));
+    click(findIn(sheetWindow, "largeFiles.scope.start"));
+    EXPECT_TRUE(waitFor([&] { return !sheet->property("shown").toBool(); }));
+    EXPECT_EQ(tree.defaults().stringList(LargeFileScanSelectionStore::key),
+              (QStringList{tree.at("Users"), tree.home()}));
+    EXPECT_TRUE(vm.isScanning());
+    settle(50);
+    EXPECT_TRUE(shown("largeFiles.scanning"));
+    EXPECT_TRUE(shown("largeFiles.stop"));
+    EXPECT_EQ(text("largeFiles.scanFolder"), "selected folders");
+
+    executor->runAll();
+    settle(50);
+    EXPECT_TRUE(shown("largeFiles.results"));
+    EXPECT_EQ(shownRows(), (QStringList{"disk.iso", "trip.mov", "clip.MOV"}));
+    EXPECT_EQ(text("largeFiles.scan"), "Rescan");
+    EXPECT_EQ(headerSubtitle(), "272.6 MB");
+    EXPECT_EQ(text("largeFiles.trash"), "Trash (3)");
+
+    // The select-all mark acts on what the filter shows.
+    filter("mov");
+    settle(50);
+    EXPECT_EQ(shownRows(), (QStringList{"trip.mov", "clip.MOV"}));
+    EXPECT_EQ(headerSubtitle(), "146.8 MB");
+    EXPECT_TRUE(find("largeFiles.selectAll")->property("isChecked").toBool());
+    click("largeFiles.selectAll");
+    EXPECT_EQ(vm.selectedCount(), 1);
+    EXPECT_FALSE(find("largeFiles.selectAll")->property("isChecked").toBool());
+    click(row("trip.mov"));
+    click(row("clip.MOV"));
+    EXPECT_TRUE(find("largeFiles.selectAll")->property("isChecked").toBool());
+    EXPECT_EQ(vm.selectedCount(), 3);
+    // The reveal button reveals and leaves the selection alone.
+    click(findVisual(row("trip.mov"), "largeFiles.row.reveal"));
+    EXPECT_EQ(workspace->calls().last().arguments, QStringList{tree.at("Users/me/Movies/trip.mov")});
+    EXPECT_EQ(vm.selectedCount(), 3);
+    EXPECT_FALSE(findVisual(row("trip.mov"), "largeFiles.row.inspect")->isVisible());
+
+    filter("zzz");
+    settle(50);
+    EXPECT_TRUE(shownRows().isEmpty());
+    EXPECT_EQ(headerSubtitle(), "Zero KB");
+    EXPECT_FALSE(find("largeFiles.selectAll")->property("isChecked").toBool());
+    click("largeFiles.selectAll");
+    EXPECT_EQ(vm.selectedCount(), 3);
+    EXPECT_EQ(text("largeFiles.trash"), "Trash (3)");
+}
+
+TEST_F(LargeFilesViewTest, EveryPressChecksFirstAndWhatCouldNotBeDeletedStaysSelected)
+{
+    const QString open = tree.file("Users/me/a/open.dmg", 90 * kMiB);
+    const QString stuck = tree.file("Users/me/a/stuck.zip", 70 * kMiB);
+    tree.file("Users/me/a/gone.mp4", 60 * kMiB);
+    held = {open};
+    remover->failFor(stuck);
+    ASSERT_TRUE(showScreen());
+    scan();
+
+    click("largeFiles.delete");
+    settle(50);
+    EXPECT_TRUE(findVisual(find("largeFiles.delete"), "largeFiles.deleteSpinner")->isVisible());
+    EXPECT_FALSE(findVisual(find("largeFiles.trash"), "largeFiles.deleteSpinner")->isVisible());
+    EXPECT_FALSE(find("largeFiles.trash")->isEnabled());
+    EXPECT_FALSE(find("largeFiles.delete")->isEnabled());
+    executor->runAll();
+    ASSERT_TRUE(waitFor([&] { return !alertTitle().isEmpty(); }));
+    EXPECT_EQ(alertTitle(), "Some files are in use");
+    EXPECT_EQ(alertButtons(), (QStringList{"Cancel", "Delete Permanently"}));
+    pressAlert("Cancel");
+    EXPECT_TRUE(waitFor([&] { return alertTitle().isEmpty(); }));
+    EXPECT_TRUE(find("largeFiles.trash")->isEnabled());
+
+    // A fresh check: the file is no longer held.
+    held.clear();
+    click("largeFiles.trash");
+    executor->runAll();
+    ASSERT_TRUE(waitFor([&] { return !alertTitle().isEmpty(); }));
+    EXPECT_EQ(alertTitle(), "Move to Trash?");
+    pressAlert("Move to Trash");
+    settle(50);
+    EXPECT_FALSE(find("largeFiles.trash")->isEnabled());
+    executor->runAll();
+    settle(50);
+    EXPECT_EQ(shownRows(), QStringList{"stuck.zip"});
+    EXPECT_TRUE(findVisual(row("stuck.zip"), "largeFiles.row.checkbox")->property("isChecked").toBool());
+    EXPECT_EQ(text("largeFiles.trash"), "Trash (1)");
+    EXPECT_TRUE(QFileInfo::exists(stuck));
+    EXPECT_FALSE(QFileInfo::exists(open));
+}
+
+TEST_F(LargeFilesViewTest, TheDiskAccessBannerIsAskedAgainWhenTheScreenAppears)
+{
+    access->setGranted(false);
+    ASSERT_TRUE(showScreen());
+    EXPECT_TRUE(shown("largeFiles.diskAccessBanner"));
+    click("largeFiles.openSettings");
+    ASSERT_EQ(workspace->calls().size(), 1);
+    EXPECT_EQ(workspace->calls()[0].arguments,
+              QStringList{"x-apple.systempreferences:com.apple.settings.PrivacySecurity.extension?Privacy_AllFiles"});
+    workspace->setFailing(true);
+    click("largeFiles.openSettings");
+    EXPECT_EQ(workspace->calls().last().arguments,
+              QStringList{"x-apple.systempreferences:com.apple.preference.security?Privacy_AllFiles"});
+
+    access->setGranted(true);
+    item->setVisible(false);
+    item->setVisible(true);
+    EXPECT_FALSE(shown("largeFiles.diskAccessBanner"));
+}
+
+} // namespace
+} // namespace velk::test

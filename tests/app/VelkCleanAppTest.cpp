@@ -8,6 +8,7 @@
 #include "support/UpdateDouble.h"
 #include "support/ui/ItemDriver.h"
 #include "ui/design/Presentation.h"
+#include "ui/design/VDS.h"
 #include "ui/design/QuickFixture.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/shell/SectionNavigator.h"
@@ -152,6 +153,28 @@ TEST_F(VelkCleanAppTest, MenuTitlesFollowTheLanguage)
     language.setCurrent("zh-Hans");
     EXPECT_EQ(QLocale().language(), QLocale::Chinese);
     EXPECT_EQ(named("menu.tools")->property("title").toString(), "工具");
+}
+
+TEST_F(VelkCleanAppTest, MenusShowTheirShortcutsInTheInterfaceFont)
+{
+    started();
+    const QString family = VDS::textFamily();
+    EXPECT_EQ(named("menuBar")->property("font").value<QFont>().family(), family);
+    const struct {
+        const char* item;
+        const char* keys;
+    } entries[] = {
+        { "menu.app.settings.item", "Ctrl+," },
+        { "menu.app.quit.item", "Ctrl+Q" },
+        { "menu.tools.scanJunk.item", "Ctrl+Shift+S" },
+        { "menu.tools.cleanLargeFiles.item", "Ctrl+Shift+L" },
+    };
+    for (const auto& entry : entries) {
+        QObject* item = named(entry.item);
+        ASSERT_TRUE(item);
+        EXPECT_EQ(item->property("shortcutText").toString(), entry.keys) << entry.item;
+        EXPECT_EQ(item->property("font").value<QFont>().family(), family) << entry.item;
+    }
 }
 
 TEST_F(VelkCleanAppTest, SettingsOpensOneWindowByShortcutAndLink)

@@ -83,6 +83,12 @@ ApplicationWindow {
 
     menuBar: MenuBar {
         objectName: "menuBar"
+        font: VDS.body()
+        // Each title is named by its menu: "menuBar.menu[menu.tools]".
+        delegate: MenuBarItem {
+            objectName: "menuBar.menu"
+            readonly property string key: menu ? menu.objectName : ""
+        }
         background: Rectangle {
             implicitHeight: 28
             color: VDS.C.bg1
@@ -93,18 +99,18 @@ ApplicationWindow {
                 color: VDS.C.borderFaint
             }
         }
-        Menu {
+        VelkContextMenu {
             objectName: "menu.app"
             title: "Velk Clean"
-            MenuItem { action: openSettings }
+            VelkMenuItem { objectName: "menu.app.settings.item"; action: openSettings }
             MenuSeparator { }
-            MenuItem { action: quit }
+            VelkMenuItem { objectName: "menu.app.quit.item"; action: quit }
         }
-        Menu {
+        VelkContextMenu {
             objectName: "menu.tools"
             title: Lang.t("工具", "Tools")
-            MenuItem { action: scanJunk }
-            MenuItem { action: cleanLargeFiles }
+            VelkMenuItem { objectName: "menu.tools.scanJunk.item"; action: scanJunk }
+            VelkMenuItem { objectName: "menu.tools.cleanLargeFiles.item"; action: cleanLargeFiles }
         }
     }
 

@@ -6,6 +6,7 @@
 #include "platform/Formatting.h"
 #include "platform/ServiceRegistry.h"
 
+#include <QKeySequence>
 #include <QMetaProperty>
 #include <QQmlEngine>
 
@@ -104,6 +105,18 @@ QString Formatter::relativeDate(const QDateTime& date) const
 QString Formatter::mediumDateTime(const QDateTime& date) const
 {
     return fmt::mediumDateShortTime(date, language());
+}
+
+QString Formatter::shortcut(const QVariant& sequence) const
+{
+    QKeySequence keys;
+    if (sequence.typeId() == QMetaType::QKeySequence)
+        keys = sequence.value<QKeySequence>();
+    else if (sequence.typeId() == QMetaType::Int)
+        keys = QKeySequence(static_cast<QKeySequence::StandardKey>(sequence.toInt()));
+    else
+        keys = QKeySequence::fromString(sequence.toString(), QKeySequence::PortableText);
+    return keys.toString(QKeySequence::NativeText);
 }
 
 } // namespace velk::design

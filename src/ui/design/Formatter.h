@@ -42,6 +42,9 @@ public:
     Q_INVOKABLE QString relativeDate(const QDateTime& date) const;
     // A medium date with a short time: "Dec 8, 2026 at 9:05 PM".
     Q_INVOKABLE QString mediumDateTime(const QDateTime& date) const;
+    // A key sequence (an action's `shortcut`: text or a standard key) as
+    // this platform writes it in menus: "Ctrl+Shift+S"; empty for none.
+    Q_INVOKABLE QString shortcut(const QVariant& sequence) const;
 
 private:
     // The interface language, registered as a dependency of the binding

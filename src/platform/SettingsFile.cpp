@@ -5,7 +5,15 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <string_view>
 
 namespace velk::platform::settingsfile {
@@ -98,29 +106,86 @@ std::optional<QJsonObject> parse(const QByteArray& content)
     }
 }
 
-QString setAsideIfUnreadable(const QString& path)
+bool isNotAFile(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.exists())
-        return {};
-    QFile file(path);
-    if (info.isFile() && file.open(QIODevice::ReadOnly)) {
-        const QByteArray content = file.readAll();
-        if (file.error() == QFileDevice::NoError && (content.trimmed().isEmpty() || parse(content)))
-            return {};
+    struct stat target {};
+    return ::stat(QFile::encodeName(path).constData(), &target) == 0 && !S_ISREG(target.st_mode);
+}
+
+namespace {
+
+// Whether the regular file at `native` holds a settings object (or nothing).
+// Opened without waiting, and read only when it is still a regular file once
+// open, so that a FIFO put in its place meanwhile cannot block the read.
+bool holdsSettings(const QByteArray& native)
+{
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat opened {};
+    QFile file;
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
     }
-    file.close();
+    const QByteArray content = file.readAll();
+    return file.error() == QFileDevice::NoError && (content.trimmed().isEmpty() || parse(content));
+}
+
+QString errorText(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+} // namespace
+
+SetAside setAsideIfUnreadable(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    struct stat target {};
+    // Nothing there, or a link to nothing: there is nothing to lose.
+    if (::stat(native.constData(), &target) != 0)
+        return {};
+    if (S_ISREG(target.st_mode) && holdsSettings(native))
+        return {};
     const QString stem = path + QStringLiteral(".corrupt-")
                          + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    // QFile::rename never replaces an existing file.
+    // Renamed in place, never copied (a copy would read a FIFO or a device),
+    // and never over an existing entry.
     for (int n = 1; n < 1000; ++n) {
         const QString aside = n == 1 ? stem : stem + QStringLiteral("-%1").arg(n);
-        if (QFile::rename(path, aside))
-            return aside;
-        if (!QFileInfo::exists(aside))
-            return {};
+        const QByteArray asideNative = QFile::encodeName(aside);
+        int renamed = ::renameat2(AT_FDCWD, native.constData(), AT_FDCWD, asideNative.constData(), RENAME_NOREPLACE);
+        if (renamed != 0 && errno == EINVAL) {
+            // A file system without the no-replace rename.
+            struct stat taken {};
+            if (::lstat(asideNative.constData(), &taken) == 0)
+                continue;
+            renamed = ::rename(native.constData(), asideNative.constData());
+        }
+        if (renamed == 0)
+            return {aside, {}};
+        if (errno != EEXIST)
+            return {{}, QStringLiteral("it cannot be moved aside to %1: %2").arg(aside, errorText(errno))};
     }
-    return {};
+    return {{}, QStringLiteral("no free name to move it aside")};
+}
+
+QString whyUnwritable(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const QFileInfo info(path);
+    struct stat target {};
+    if (info.isSymLink() && ::stat(native.constData(), &target) != 0)
+        return QStringLiteral("it is a link to %1, which does not exist").arg(info.symLinkTarget());
+    const QString folder = QFileInfo(info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath()).absolutePath();
+    const QByteArray folderNative = QFile::encodeName(folder);
+    if (::access(folderNative.constData(), W_OK | X_OK) != 0)
+        return QStringLiteral("cannot write in %1: %2").arg(folder, errorText(errno));
+    struct statvfs disk {};
+    if (::statvfs(folderNative.constData(), &disk) == 0 && disk.f_bavail == 0)
+        return QStringLiteral("%1: %2").arg(folder, errorText(ENOSPC));
+    return QStringLiteral("the file could not be replaced");
 }
 
 } // namespace velk::platform::settingsfile

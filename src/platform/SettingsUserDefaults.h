@@ -2,6 +2,10 @@
 
 #include "platform/UserDefaultsValues.h"
 
+#include <QMap>
+#include <QString>
+#include <QVariant>
+
 #include <memory>
 #include <mutex>
 
@@ -14,7 +18,10 @@ namespace velk::platform {
 // one-element ones), numbers stay numbers, booleans stay booleans. Every write
 // reaches the disk before it returns. A file that cannot be read is moved
 // aside (see settingsfile::setAsideIfUnreadable) before the first write, never
-// replaced. Safe to use from any thread.
+// replaced. A path that holds no regular file (a FIFO, a device, a folder) is
+// never opened: the store starts empty and the first write moves the entry
+// aside. A write that cannot be done keeps its value for the session and logs
+// why. Safe to use from any thread.
 class SettingsUserDefaults final : public ValueUserDefaults {
 public:
     // The application's own store in the user's configuration folder, named
@@ -35,9 +42,14 @@ public:
 private:
     // Writes the store to its file; the caller holds the lock.
     void write();
+    void keepForTheSession(const QString& why) const;
 
     mutable std::mutex m_mutex;
+    QString m_path;
+    // Null while the path holds something that is not a file; the values
+    // then live in `m_session` alone.
     std::unique_ptr<QSettings> m_settings;
+    QMap<QString, QVariant> m_session;
 };
 
 } // namespace velk::platform

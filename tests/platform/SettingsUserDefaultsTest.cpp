@@ -9,6 +9,9 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <functional>
 #include <limits>
 #include <thread>
 #include <vector>
@@ -188,6 +191,162 @@ TEST(SettingsUserDefaultsTest, FileThisUserCannotReadIsMovedAsideNotReplaced)
     const auto reread = reopenFromDisk(tree, file);
     EXPECT_EQ(reread->string("theme"), "dark");
     EXPECT_FALSE(reread->contains("language"));
+}
+
+namespace {
+
+// The warnings logged while it lives.
+class WarningLog {
+public:
+    WarningLog() { s_previous = qInstallMessageHandler(&WarningLog::record); }
+    ~WarningLog() { qInstallMessageHandler(s_previous); }
+    WarningLog(const WarningLog&) = delete;
+    WarningLog& operator=(const WarningLog&) = delete;
+
+    static QString all() { return s_lines.join('\n'); }
+
+private:
+    static void record(QtMsgType type, const QMessageLogContext&, const QString& message)
+    {
+        if (type == QtWarningMsg)
+            s_lines.append(message);
+    }
+
+    static inline QtMessageHandler s_previous = nullptr;
+    static inline QStringList s_lines;
+};
+
+// Runs `body` as the unprivileged user in a child that is ended after 10 s,
+// so that a store that blocks fails the test instead of hanging it.
+int runUnprivilegedWithin10s(const std::function<int()>& body)
+{
+    return velk::test::runUnprivileged([&] {
+        ::alarm(10);
+        return body();
+    });
+}
+
+// A folder inside `tree` that the unprivileged user owns (mode 0755).
+QString ownedByTheUnprivilegedUser(const velk::test::TempTree& tree, const QString& name)
+{
+    velk::test::openToEveryone(tree.root());
+    const QString folder = tree.dir(name);
+    ::chown(QFile::encodeName(folder).constData(), 65534, 65534);
+    return folder;
+}
+
+} // namespace
+
+// A FIFO, a folder or a device at the settings path is never opened: the
+// store starts empty, keeps what is written for the session, and the first
+// write moves the entry aside where it may, so the file can be made anew.
+TEST(SettingsUserDefaultsTest, PathThatIsNotAFileIsNeverOpened)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const QString& path)> make;
+    };
+    const Case cases[] = {
+        {"fifo", [](const QString& path) { ::mkfifo(QFile::encodeName(path).constData(), 0666); }},
+        {"folder", [](const QString& path) { QDir().mkpath(path + "/inner"); }},
+        {"link to a device", [](const QString& path) { QFile::link("/dev/zero", path); }},
+    };
+    for (const Case& c : cases) {
+        for (const bool writable : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (writable ? " in a writable folder" : " in a read-only folder"));
+            velk::test::TempTree tree;
+            const QString folder = writable ? ownedByTheUnprivilegedUser(tree, "config") : tree.dir("config");
+            velk::test::openToEveryone(folder);
+            const QString file = folder + "/defaults.json";
+            c.make(file);
+            struct stat before {};
+            ASSERT_EQ(::lstat(QFile::encodeName(file).constData(), &before), 0);
+
+            const int answer = runUnprivilegedWithin10s([&] {
+                WarningLog log;
+                SettingsUserDefaults store(file);
+                if (store.contains("language"))
+                    return 1;
+                store.setString("language", "zh");
+                if (store.string("language") != "zh")
+                    return 2;
+                if (!writable && !log.all().contains(file))
+                    return 3;
+                return 0;
+            });
+            ASSERT_EQ(answer, 0);
+
+            struct stat after {};
+            ASSERT_EQ(::lstat(QFile::encodeName(file).constData(), &after), 0);
+            if (writable) {
+                EXPECT_TRUE(S_ISREG(after.st_mode));
+                const QStringList aside =
+                    QDir(folder).entryList({"defaults.json.corrupt-*"}, QDir::AllEntries | QDir::System | QDir::Hidden);
+                EXPECT_EQ(aside.size(), 1);
+                EXPECT_EQ(reopenFromDisk(tree, file)->string("language"), "zh");
+            } else {
+                EXPECT_EQ(after.st_ino, before.st_ino) << "left in place";
+                EXPECT_EQ(after.st_mode, before.st_mode);
+            }
+        }
+    }
+}
+
+// A write that cannot be done loses nothing: the value stays for the session,
+// the log says why, and the next write that can be done saves it too.
+TEST(SettingsUserDefaultsTest, WriteThatCannotBeDoneKeepsTheValueAndSaysWhy)
+{
+    velk::test::TempTree tree;
+    const QString owned = ownedByTheUnprivilegedUser(tree, "owned");
+    struct Case {
+        const char* name;
+        QString file;
+        const char* reason;
+        std::function<void()> repair;  // run as the unprivileged user
+    };
+    // A tmpfs of 64 KiB filled up to the last block.
+    const QString small = tree.dir("small");
+    const velk::test::ScopedMount disk = velk::test::ScopedMount::tmpfs(small);
+    ASSERT_TRUE(disk.ok()) << disk.error();
+    ASSERT_EQ(::mount("none", QFile::encodeName(small).constData(), nullptr, MS_REMOUNT, "size=64k"), 0);
+    ::chown(QFile::encodeName(small).constData(), 65534, 65534);
+    {
+        QFile filler(small + "/filler");
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'x');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    const QString readOnly = owned + "/read-only";
+    QDir().mkpath(readOnly);
+    ::chown(QFile::encodeName(readOnly).constData(), 65534, 65534);
+    ::chmod(QFile::encodeName(readOnly).constData(), 0555);
+    const Case cases[] = {
+        {"dangling link", tree.link("owned/defaults.json", owned + "/missing/defaults.json"), "does not exist",
+         [&] { QDir().mkpath(owned + "/missing"); }},
+        {"read-only folder", readOnly + "/defaults.json", "Permission denied",
+         [&] { ::chmod(QFile::encodeName(readOnly).constData(), 0755); }},
+        {"full disk", small + "/defaults.json", "No space left on device", [&] { QFile::remove(small + "/filler"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int answer = runUnprivilegedWithin10s([&] {
+            WarningLog log;
+            SettingsUserDefaults store(c.file);
+            store.setString("language", "zh");
+            if (store.string("language") != "zh")
+                return 1;
+            if (!log.all().contains(c.file) || !log.all().contains(c.reason))
+                return 2;
+            c.repair();
+            store.setBoolean("flag", true);
+            return 0;
+        });
+        ASSERT_EQ(answer, 0);
+        const auto reread = reopenFromDisk(tree, c.file);
+        EXPECT_EQ(reread->string("language"), "zh");
+        EXPECT_EQ(reread->boolean("flag"), true);
+    }
 }
 
 TEST(SettingsUserDefaultsTest, ConcurrentWritersLoseNothing)

@@ -60,10 +60,29 @@ std::optional<AppUpdate> decode(const QByteArray& manifest);
 // The manifest's offer when it is newer than `current`; sends nothing.
 std::optional<AppUpdate> parse(const QByteArray& manifest, const QString& current);
 
+// How long and how much the network work may take.
+struct NetworkLimits {
+    // A manifest request ends this long after it was sent, however steadily
+    // its answer arrives.
+    int manifestDeadlineMs = 8000;
+    // A manifest body longer than this yields nothing; reading stops as soon
+    // as the body passes it.
+    qint64 manifestByteLimit = 1 << 20;
+    // A download fails when fewer than `downloadMinimumBytes` arrive in any
+    // `downloadWindowMs` (the first window includes the wait for the answer).
+    int downloadWindowMs = 60000;
+    qint64 downloadMinimumBytes = 64 * 1024;
+};
+// The limits in force: the defaults above unless setNetworkLimits() chose
+// others.
+NetworkLimits networkLimits();
+// Other limits, for tests and probes; requests already sent keep theirs.
+void setNetworkLimits(const NetworkLimits& limits);
+
 // Nothing is cached anywhere, so there is nothing to clear.
 void clearFeedURLCache();
-// Requests one manifest (with a fresh "t" query, the two headers and an
-// 8-second transfer time-out); nothing on any fault.
+// Requests one manifest (with a fresh "t" query and the two headers, within
+// the manifest deadline and byte limit); nothing on any fault.
 void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler);
 // Asks the feeds one after the other and keeps the newest offer (the earlier
 // feed wins a tie); nothing when no feed gave one.

@@ -11,19 +11,21 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QTimer>
 #include <QUrlQuery>
 #include <memory>
 
 namespace velk::UpdateCheck {
 namespace {
 
-constexpr int kManifestTimeoutMs = 8000;
-// A manifest is a few hundred bytes; a body beyond this is not one.
-constexpr qint64 kManifestByteLimit = 1 << 20;
+// What the network layer may buffer for one reply before it waits for the
+// reader; keeps a stream that outruns the reader from piling up in memory.
+constexpr qint64 kReadBufferBytes = 64 * 1024;
 
 struct ServerConfig {
     QMutex mutex;
     QUrl base{QStringLiteral(VELK_UPDATE_SERVER)};
+    NetworkLimits limits;
 };
 
 ServerConfig& serverConfig()
@@ -102,6 +104,20 @@ bool setServerBase(const QUrl& base)
     return true;
 }
 
+NetworkLimits networkLimits()
+{
+    ServerConfig& config = serverConfig();
+    QMutexLocker lock(&config.mutex);
+    return config.limits;
+}
+
+void setNetworkLimits(const NetworkLimits& limits)
+{
+    ServerConfig& config = serverConfig();
+    QMutexLocker lock(&config.mutex);
+    config.limits = limits;
+}
+
 bool isAcceptableImageURL(const QUrl& url)
 {
     if (!url.isValid() || url.host().isEmpty())
@@ -159,29 +175,41 @@ void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler)
         return;
     }
 
+    const NetworkLimits limits = networkLimits();
     QNetworkRequest request(url);
-    request.setTransferTimeout(kManifestTimeoutMs);
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setRawHeader("User-Agent", "Velk-Clean-Mac");
     request.setRawHeader("Accept", "application/json");
 
     QNetworkReply* reply = session().get(request);
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
-        if (received > kManifestByteLimit)
+    reply->setReadBufferSize(kReadBufferBytes);
+    // The whole request, not each pause between two bytes, has the deadline.
+    QTimer::singleShot(limits.manifestDeadlineMs, reply, [reply] { reply->abort(); });
+    // The body is taken as it arrives, and the request ends as soon as the
+    // body is longer than a manifest may be.
+    auto body = std::make_shared<QByteArray>();
+    auto take = [reply, body, limit = limits.manifestByteLimit] {
+        const QByteArray chunk = reply->read(limit + 1 - body->size());
+        body->append(chunk);
+        if (body->size() > limit)
             reply->abort();
-    });
-    QObject::connect(reply, &QNetworkReply::finished, reply, [reply, guard, hasContext, handler] {
+    };
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, take);
+    QObject::connect(reply, &QNetworkReply::finished, reply,
+                     [reply, body, take, limit = limits.manifestByteLimit, guard, hasContext, handler] {
         reply->deleteLater();
         if (hasContext && !guard)
             return;
+        if (reply->error() == QNetworkReply::NoError)
+            take();
         const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
         const int code = status.isValid() ? status.toInt() : 0;
-        if (reply->error() != QNetworkReply::NoError || code < 200 || code > 299) {
+        if (reply->error() != QNetworkReply::NoError || code < 200 || code > 299 || body->size() > limit) {
             handler(std::nullopt);
             return;
         }
-        handler(decode(reply->readAll()));
+        handler(decode(*body));
     });
 }
 

@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QSaveFile>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <sys/stat.h>
 
 namespace velk::UpdateCheck {
@@ -26,7 +27,6 @@ namespace {
 
 using platform::service;
 
-constexpr int kDownloadTimeoutMs = 60000;
 const QString kImageTool = QStringLiteral("/usr/bin/hdiutil");
 const QString kShell = QStringLiteral("/bin/bash");
 
@@ -166,12 +166,19 @@ public:
             return;
         }
         QNetworkRequest request(m_update.url);
-        request.setTransferTimeout(kDownloadTimeoutMs);
         request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
         request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
         m_reply = session().get(request);
         connect(m_reply, &QNetworkReply::readyRead, this, &InstallRun::receive);
         connect(m_reply, &QNetworkReply::finished, this, &InstallRun::downloaded);
+        // A pause between two bytes never ends a transfer on its own, so a
+        // server that trickles would hold the install forever: each window
+        // must bring its minimum of bytes.
+        const NetworkLimits limits = networkLimits();
+        m_minimumBytes = limits.downloadMinimumBytes;
+        m_rateCheck.setInterval(limits.downloadWindowMs);
+        connect(&m_rateCheck, &QTimer::timeout, this, &InstallRun::checkRate);
+        m_rateCheck.start();
     }
 
 private:
@@ -190,18 +197,33 @@ private:
             return;
         }
         const QByteArray chunk = m_reply->readAll();
+        m_receivedInWindow += chunk.size();
         if (m_download->write(chunk) != chunk.size()) {
             m_writeFailed = true;
             m_reply->abort();
         }
     }
 
+    void checkRate()
+    {
+        if (m_receivedInWindow < m_minimumBytes) {
+            m_tooSlow = QStringLiteral("fewer than %1 bytes arrived in %2 ms").arg(m_minimumBytes).arg(m_rateCheck.interval());
+            m_reply->abort();
+        }
+        m_receivedInWindow = 0;
+    }
+
     void downloaded()
     {
+        m_rateCheck.stop();
         m_reply->deleteLater();
         const int code = status();
         if (code != 0 && code != 200) {
             finish(failure(InstallError::Kind::BadResponse, QStringLiteral("status %1").arg(code)));
+            return;
+        }
+        if (!m_tooSlow.isEmpty()) {
+            finish(failure(InstallError::Kind::DownloadFailed, m_tooSlow));
             return;
         }
         if (m_writeFailed) {
@@ -270,6 +292,10 @@ private:
     std::unique_ptr<QTemporaryFile> m_download;
     QNetworkReply* m_reply = nullptr;
     bool m_writeFailed = false;
+    QTimer m_rateCheck;
+    qint64 m_minimumBytes = 0;
+    qint64 m_receivedInWindow = 0;
+    QString m_tooSlow;
 };
 
 } // namespace

@@ -7,6 +7,8 @@
 #include "support/MemoryDefaults.h"
 
 #include <QElapsedTimer>
+#include <QScopeGuard>
+#include <QThread>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
 
@@ -234,6 +236,34 @@ TEST(UpdateTimeouts, SilentServerIsGivenUpAfterAboutEightSecondsPerFeed)
     EXPECT_GE(secondAskedAt, 7500);
     EXPECT_GE(total, 15500);
     EXPECT_LT(total, 30000);
+}
+
+// An answer that never ends yields nothing, within the deadline counted from
+// the request and the byte limit counted as the body streams in.
+TEST(UpdateLimits, AnswerThatNeverEndsYieldsNothingWithinTheLimits)
+{
+    LoopbackServer server;
+    server.respond("/trickle", {200, "{", "application/json", false, false, 20});
+    server.respond("/over", 200, manifest("9.0").leftJustified(UpdateCheck::networkLimits().manifestByteLimit + 1, ' '));
+    // On a thread of its own, so that it writes as fast as it is read.
+    auto* endless = new LoopbackServer;
+    endless->respondToAll({200, QByteArray(16 * 1024, ' '), "application/json", false, false, 0});
+    QThread thread;
+    endless->moveToThread(&thread);
+    thread.start();
+    QObject::connect(&thread, &QThread::finished, endless, &QObject::deleteLater);
+    const auto stop = qScopeGuard([&] { thread.quit(); thread.wait(); });
+    const std::pair<QUrl, int> cases[] = {
+        {server.url("/trickle"), 400}, {endless->url("/endless"), 60000}, {server.url("/over"), 60000}};
+    for (const auto& [feed, deadlineMs] : cases) {
+        SCOPED_TRACE(feed.path().toStdString());
+        test::ScopedNetworkLimits limits({.manifestDeadlineMs = deadlineMs});
+        OfferResult result;
+        UpdateCheck::loadManifest(feed, nullptr, result.handler());
+        ASSERT_TRUE(runUntil([&] { return result.delivered; }, 20000));
+        EXPECT_FALSE(result.offer);
+    }
+    EXPECT_LT(endless->streamedBytes(), 16 << 20) << "the body was read on past the limit";
 }
 
 TEST(UpdateControllerOverLoopback, ManualCheckOpensThePromptForTheServersOffer)

@@ -218,6 +218,17 @@ TEST_F(InstallerTest, DownloadNeedsExactlyStatus200)
     EXPECT_EQ(bundle->terminationRequests(), 0);
 }
 
+TEST_F(InstallerTest, DownloadSlowerThanTheMinimumRateFails)
+{
+    server.respond("/download/VelkClean.dmg", {200, "x", "application/octet-stream", false, false, 20});
+    test::ScopedNetworkLimits limits({.downloadWindowMs = 300, .downloadMinimumBytes = 1024});
+    const auto error = install(update());
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->kind, K::DownloadFailed);
+    EXPECT_TRUE(toolCalls(imageTool).isEmpty());
+    EXPECT_EQ(bundle->terminationRequests(), 0);
+}
+
 TEST_F(InstallerTest, ImageAddressMustBeHttpsUnlessTheServerIsLoopback)
 {
     ScopedUpdateServer remote(QUrl("https://updates.test"));

@@ -28,6 +28,13 @@ private:
     bool m_accepted = false;
 };
 
+// Puts other network limits in force while it lives.
+struct ScopedNetworkLimits {
+    explicit ScopedNetworkLimits(const UpdateCheck::NetworkLimits& limits) { UpdateCheck::setNetworkLimits(limits); }
+    ~ScopedNetworkLimits() { UpdateCheck::setNetworkLimits(previous); }
+    const UpdateCheck::NetworkLimits previous = UpdateCheck::networkLimits();
+};
+
 // Makes TLS clients trust the loopback servers' certificate while it lives.
 class ScopedTrust {
 public:

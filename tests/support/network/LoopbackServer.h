@@ -15,7 +15,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QUrl>
+#include <atomic>
 #include <memory>
 
 namespace velk::test {
@@ -36,6 +38,9 @@ public:
         bool silent = false;
         // Answers only when release() is called for the path.
         bool held = false;
+        // When 0 or more: status 200 and a chunked body that never ends,
+        // `body` again every `repeatMs` once the client has taken the last.
+        int repeatMs = -1;
     };
 
     struct Request {
@@ -111,6 +116,8 @@ public:
         return found;
     }
     QStringList events() const { return m_events; }
+    // Body bytes sent so far by bodies that never end.
+    qint64 streamedBytes() const { return m_streamed; }
 
     // The self-signed certificate of every HTTPS server in this process (for
     // 127.0.0.1), made on first use with the openssl tool.
@@ -213,6 +220,10 @@ private:
 
     void send(QTcpSocket* socket, const QString& path, const Response& response)
     {
+        if (response.repeatMs >= 0) {
+            stream(socket, path, response);
+            return;
+        }
         QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
         head += "Content-Type: " + response.contentType + "\r\n";
         head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
@@ -223,6 +234,21 @@ private:
         m_events.append("response " + path);
     }
 
+    void stream(QTcpSocket* socket, const QString& path, const Response& response)
+    {
+        socket->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n");
+        m_events.append("response " + path);
+        const QByteArray chunk = QByteArray::number(response.body.size(), 16) + "\r\n" + response.body + "\r\n";
+        auto* timer = new QTimer(socket);
+        connect(timer, &QTimer::timeout, socket, [this, socket, chunk, size = response.body.size()] {
+            if (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() == 0) {
+                socket->write(chunk);
+                m_streamed += size;
+            }
+        });
+        timer->start(response.repeatMs);
+    }
+
     Scheme m_scheme;
     QTcpServer* m_server = nullptr;
     QHash<QString, Response> m_responses;
@@ -231,6 +257,7 @@ private:
     QList<Request> m_requests;
     QList<Held> m_held;
     QStringList m_events;
+    std::atomic<qint64> m_streamed{0};
 };
 
 } // namespace velk::test

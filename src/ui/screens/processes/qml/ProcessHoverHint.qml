@@ -32,9 +32,21 @@ Item {
         visible: hover.hovered || root.pinned
         closePolicy: T.Popup.NoAutoClose
         x: Math.round((root.width - width) / 2)
-        y: root.height + 6
+        // Below the symbol, or above it where there is no room below, so that
+        // it never covers the symbol; placed again each time it shows.
+        y: {
+            const below = root.height + 6
+            if (!visible || !root.Window.window)
+                return below
+            const bottom = root.mapToItem(null, 0, below).y + implicitHeight + margins
+            return bottom <= root.Window.height ? below : -implicitHeight - 6
+        }
+        // Pushed inside the window near its edges.
+        margins: VDS.Space.s
         padding: 12
         width: 220 + leftPadding + rightPadding
+        // A template popup has no size of its own: the text sets its height.
+        implicitHeight: implicitContentHeight + topPadding + bottomPadding
 
         background: Rectangle {
             radius: VDS.Radius.s

@@ -419,6 +419,36 @@ TEST_F(ProcessMonitorViewTest, TheDetailOfAnExitedProcessDrawsNothing)
     EXPECT_FALSE(find("processes.detail.metrics")->isVisible());
 }
 
+// A hint shows under its symbol while the pointer rests there, on its own
+// background and inside the window, also at the window's right edge.
+TEST_F(ProcessMonitorViewTest, HintsShowOnTheirBackgroundInsideTheWindow)
+{
+    detailFixture(*sources);
+    ASSERT_TRUE(buildScreen());
+    tick();
+    monitor->setSelectedPid(812);
+    QTest::qWait(50);
+    const QRectF inWindow(QPointF(), window.size());
+    for (const QString name : {"processes.detail.machPorts.hint", "processes.detail.rss.hint"}) {
+        QQuickItem* hint = shown(name);
+        ASSERT_TRUE(hint);
+        auto* popover = hint->findChild<QObject*>("hoverHint.popover");
+        ASSERT_TRUE(popover);
+        QTest::mouseMove(&window, hint->mapToScene({8, 8}).toPoint());
+        ASSERT_TRUE(waitFor([&] { return hint->property("showing").toBool(); })) << name.toStdString();
+        auto* background = popover->property("background").value<QQuickItem*>();
+        auto* text = popover->property("contentItem").value<QQuickItem*>();
+        ASSERT_TRUE(background && text);
+        const QRectF box = background->mapRectToScene(background->boundingRect());
+        EXPECT_EQ(background->property("color").value<QColor>(), ThemeManager::shared().palette().bg2);
+        EXPECT_TRUE(box.contains(text->mapRectToScene(text->boundingRect()))) << name.toStdString();
+        EXPECT_TRUE(inWindow.contains(box)) << name.toStdString();
+        shootAll(name.section(u'.', 2, 2) + "-hint");
+        QTest::mouseMove(&window, QPoint(5, 5));
+        EXPECT_TRUE(waitFor([&] { return !hint->property("showing").toBool(); }));
+    }
+}
+
 // The path is cut in the middle on screen; a copy from it gives the part of
 // the whole path that the selection stands for.
 TEST_F(ProcessMonitorViewTest, CopyingFromTheCutPathGivesThePathItself)

@@ -22,7 +22,8 @@ protected:
     SectionNavigator navigator { std::make_unique<test::RecordingMonitorGate>(log) };
     SidebarLayout layout { defaults };
     test::UpdateDouble updates;
-    SystemMonitor monitor { std::make_shared<test::FakeMonitorSources>() };
+    std::shared_ptr<test::FakeMonitorSources> sources = std::make_shared<test::FakeMonitorSources>();
+    SystemMonitor monitor { sources };
     WindowModels models { monitor, LanguageManager::shared(), ThemeManager::shared(), *updates,
                           std::make_shared<test::FakeWorkspace>() };
 
@@ -159,6 +160,35 @@ TEST_F(ContentViewTest, ProcessesHostHoldsTheScreenOverTheWindowsMonitor)
     click(row("processes"));
     EXPECT_TRUE(test::waitFor([&] { return screen->isVisible(); }));
     EXPECT_TRUE(gating().contains("ports=1"));
+}
+
+// At the window's smallest size, with the sidebar expanded or collapsed, a
+// selected process shows its detail across its whole width inside the window.
+TEST_F(ContentViewTest, TheProcessDetailFitsTheSmallestWindow)
+{
+    sources->nextProcesses = { test::proc(812, 1, 5000, "/usr/sbin/nginx") };
+    ASSERT_TRUE(showRoot());
+    click(row("processes"));
+    monitor.sample();
+    ASSERT_TRUE(test::waitFor([&] { return !monitor.processes().empty(); }));
+    monitor.setSelectedPid(812);
+    const QRectF inWindow(QPointF(), window.size());
+    for (const bool collapsed : { false, true }) {
+        layout.setCollapsed(collapsed);
+        ASSERT_TRUE(test::waitFor([&] { return find("sidebar")->width() == (collapsed ? 56 : 231); }));
+        settle(100);
+        QQuickItem* detail = find("processes.detail");
+        ASSERT_TRUE(detail && detail->isVisible());
+        const QRectF shown = detail->mapRectToScene(detail->boundingRect());
+        EXPECT_TRUE(inWindow.contains(shown)) << collapsed;
+        for (const char* name : { "processes.detail.terminate", "processes.detail.memory",
+                 "processes.detail.metrics", "processes.detail.rss.hint" }) {
+            const QRectF box = find(name)->mapRectToScene(find(name)->boundingRect());
+            EXPECT_GE(box.left(), shown.left()) << name << collapsed;
+            EXPECT_LE(box.right(), shown.right()) << name << collapsed;
+        }
+        shoot(collapsed ? "processes-detail-collapsed" : "processes-detail-expanded");
+    }
 }
 
 TEST_F(ContentViewTest, RowTitlesAndTooltipsFollowTheLanguageInBothForms)

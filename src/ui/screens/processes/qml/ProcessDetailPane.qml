@@ -10,6 +10,10 @@ Column {
     id: root
     required property ProcessDetailModel detail
     readonly property real cardWidth: width - leftPadding - rightPadding
+    // The narrowest width at which every card shows whole: the metrics in a
+    // row, the identity of the header, two resource cards side by side.
+    readonly property real minimumWidth: leftPadding + rightPadding
+        + Math.max(metrics.minimumWidth, header.minimumWidth, 2 * 120 + stats.spacing)
 
     // The header's terminate button: the screen confirms first.
     signal terminateRequested(int pid)
@@ -18,6 +22,7 @@ Column {
     spacing: VDS.Space.m
 
     ProcessHeaderCard {
+        id: header
         objectName: "processes.detail.header"
         width: root.cardWidth
         visible: root.detail.present
@@ -52,6 +57,7 @@ Column {
     }
 
     ProcessMetricsCard {
+        id: metrics
         objectName: "processes.detail.metrics"
         width: root.cardWidth
         visible: root.detail.present

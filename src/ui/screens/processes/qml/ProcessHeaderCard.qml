@@ -9,6 +9,11 @@ VelkCard {
     id: root
     required property ProcessDetailModel detail
 
+    // The identity row whole, and beside the icon and the button some room
+    // for the name.
+    readonly property real minimumWidth: leftPadding + rightPadding
+        + Math.max(identity.implicitWidth, 40 + terminate.width + 8 + 3 * top.spacing + 80)
+
     signal terminateRequested()
 
     Column {
@@ -117,6 +122,7 @@ VelkCard {
         }
 
         Row {
+            id: identity
             spacing: 20
             ProcessIdentityItem {
                 objectName: "processes.detail.pid"

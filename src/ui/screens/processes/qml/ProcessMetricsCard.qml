@@ -7,12 +7,17 @@ import Velk.Processes
 VelkCard {
     id: root
     required property ProcessDetailModel detail
+    // The three metrics side by side, the spaces between them at their least.
+    readonly property real minimumWidth: threads.implicitWidth + machPorts.implicitWidth + rss.implicitWidth
+        + 4 * row.spacing + leftPadding + rightPadding
 
     RowLayout {
+        id: row
         width: root.availableWidth
         spacing: 12
 
         ProcessMetricItem {
+            id: threads
             objectName: "processes.detail.threads"
             Layout.alignment: Qt.AlignTop
             title: Lang.t("线程", "Threads")
@@ -22,6 +27,7 @@ VelkCard {
             Layout.fillWidth: true
         }
         ProcessMetricItem {
+            id: machPorts
             objectName: "processes.detail.machPorts"
             Layout.alignment: Qt.AlignTop
             title: Lang.t("Mach 端口", "Mach Ports")
@@ -33,6 +39,7 @@ VelkCard {
             Layout.fillWidth: true
         }
         ProcessMetricItem {
+            id: rss
             objectName: "processes.detail.rss"
             Layout.alignment: Qt.AlignTop
             title: "RSS"

@@ -89,8 +89,16 @@ Item {
             monitor: root.monitor
         }
 
+        // The list keeps 370 to 520 points and the detail at least 460. Where
+        // both do not fit, the list yields down to its minimum and the detail
+        // takes the rest; below its own minimum content width the detail
+        // scrolls sideways, so nothing of it ever lies outside the window.
         SplitView {
+            id: split
             objectName: "processes.split"
+            readonly property real listMinimum: 370
+            readonly property real detailMinimum: 460
+            readonly property real room: width - 1
             anchors.fill: parent
             visible: screenModel.showsDetail
             orientation: Qt.Horizontal
@@ -107,25 +115,34 @@ Item {
 
             ProcessListPane {
                 objectName: "processes.compactList"
-                SplitView.minimumWidth: 370
+                SplitView.minimumWidth: split.listMinimum
                 SplitView.preferredWidth: 420
-                SplitView.maximumWidth: 520
+                SplitView.maximumWidth: Math.max(split.listMinimum, Math.min(520, split.room - split.detailMinimum))
                 screen: screenModel
                 monitor: root.monitor
             }
-            ScrollView {
-                id: detailScroll
-                objectName: "processes.detail"
-                SplitView.minimumWidth: 460
+            // The scroll view sits in a frame of no size of its own, so that
+            // its content's width never feeds back into the split.
+            Item {
+                SplitView.minimumWidth: Math.max(0, Math.min(split.detailMinimum, split.room - split.listMinimum))
                 SplitView.fillWidth: true
-                contentWidth: availableWidth
-                clip: true
-                ScrollBar.vertical.policy: ScrollBar.AlwaysOn
 
-                ProcessDetailPane {
-                    width: detailScroll.availableWidth
-                    detail: detailModel
-                    onTerminateRequested: (pid) => screenModel.askTerminate(pid)
+                ScrollView {
+                    id: detailScroll
+                    objectName: "processes.detail"
+                    anchors.fill: parent
+                    contentWidth: Math.max(availableWidth, detailPane.minimumWidth)
+                    clip: true
+                    ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+                    ScrollBar.horizontal.policy: contentWidth > availableWidth ? ScrollBar.AlwaysOn
+                                                                               : ScrollBar.AlwaysOff
+
+                    ProcessDetailPane {
+                        id: detailPane
+                        width: detailScroll.contentWidth
+                        detail: detailModel
+                        onTerminateRequested: (pid) => screenModel.askTerminate(pid)
+                    }
                 }
             }
         }

@@ -196,19 +196,23 @@ public:
             return false;
         };
 
-        if (command == "click" || command == "type") {
-            const QString name = command == "type" ? rest.section(u' ', 0, 0) : rest;
+        if (command == "click" || command == "hover" || command == "scroll" || command == "type") {
+            const QString name = command == "click" || command == "hover" ? rest : rest.section(u' ', 0, 0);
             QQuickItem* target = m_items.find(name);
             if (!target || !target->isVisible())
                 return error("nothing shown is named " + name);
             QQuickWindow* window = target->window();
-            if (command == "click" && window != &m_items.topWindow())
+            if (command != "type" && window != &m_items.topWindow())
                 return error(name + " lies under an open sheet");
             const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
             if (!window || !QRectF(QPointF(), window->size()).contains(centre))
                 return error(name + " lies outside its window");
             if (command == "click")
                 m_items.click(target);
+            else if (command == "hover")
+                m_items.hover(target);
+            else if (command == "scroll")
+                m_items.scroll(target, rest.section(u' ', 1).toInt());
             else
                 m_items.type(target, rest.section(u' ', 1));
         } else if (command == "alert") {

@@ -23,6 +23,9 @@
 // with a message naming its line and velk-shot exits with status 1:
 //   click NAME          clicks the shown item NAME; fails when it lies under
 //                       an open sheet
+//   hover NAME          rests the pointer on the shown item NAME (not under
+//                       an open sheet)
+//   scroll NAME N       turns the mouse wheel N notches over NAME (N < 0: up)
 //   type NAME TEXT      focuses NAME and types TEXT (the rest of the line)
 //   key KEYS            presses a key combination: Escape, Return, Ctrl+Shift+S
 //                       (in the window on top)

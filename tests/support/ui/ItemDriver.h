@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QWheelEvent>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
@@ -93,6 +94,23 @@ public:
     {
         const QPointF local = pos.value_or(QPointF(target->width() / 2, target->height() / 2));
         QTest::mouseClick(windowOf(target), Qt::LeftButton, {}, target->mapToScene(local).toPoint());
+    }
+
+    // Rests the pointer on the centre of `target`.
+    void hover(QQuickItem* target) const
+    {
+        const QPointF centre(target->width() / 2, target->height() / 2);
+        QTest::mouseMove(windowOf(target), target->mapToScene(centre).toPoint());
+    }
+
+    // Turns the mouse wheel `notches` steps over the centre of `target`:
+    // positive scrolls down, negative up.
+    void scroll(QQuickItem* target, int notches) const
+    {
+        const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+        QWheelEvent wheel(centre, target->window()->mapToGlobal(centre), {}, QPoint(0, -120 * notches),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(windowOf(target), &wheel);
     }
 
     // Focuses `target` and types `text` into it.

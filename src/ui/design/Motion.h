@@ -65,6 +65,8 @@ class Motion : public QObject {
     Q_PROPERTY(velk::design::MotionSpring* progressFill MEMBER m_progressFill CONSTANT)
     Q_PROPERTY(velk::design::MotionSpring* glassPress MEMBER m_glassPress CONSTANT)
     Q_PROPERTY(velk::design::MotionSpring* cardPress MEMBER m_cardPress CONSTANT)
+    // A list row's selection turning on or off.
+    Q_PROPERTY(velk::design::MotionSpring* rowSelection MEMBER m_rowSelection CONSTANT)
     // Timed motions, milliseconds.
     Q_PROPERTY(int live READ live CONSTANT) // linear: live bars and sparklines
     Q_PROPERTY(int gaugeArc READ gaugeArc CONSTANT) // ease in-out
@@ -86,6 +88,7 @@ public:
     static constexpr SpringMotion progressFillSpring { 0.6, 0.8 };
     static constexpr SpringMotion glassPressSpring { 0.2, 0.7 };
     static constexpr SpringMotion cardPressSpring { 0.18, 0.8 };
+    static constexpr SpringMotion rowSelectionSpring { 0.18, 0.78 };
 
 
     static int live() { return 600; }
@@ -103,6 +106,7 @@ private:
     MotionSpring* m_progressFill = new MotionSpring(progressFillSpring, this);
     MotionSpring* m_glassPress = new MotionSpring(glassPressSpring, this);
     MotionSpring* m_cardPress = new MotionSpring(cardPressSpring, this);
+    MotionSpring* m_rowSelection = new MotionSpring(rowSelectionSpring, this);
 };
 
 } // namespace velk::design

@@ -3,6 +3,7 @@
 #include "ui/screens/dashboard/DashboardModule.h"
 #include "ui/screens/junk/SystemJunkModule.h"
 #include "ui/screens/largefiles/LargeFilesModule.h"
+#include "ui/screens/privacy/PrivacyModule.h"
 #include "ui/screens/processes/ProcessesModule.h"
 #include "ui/settings/SettingsModule.h"
 
@@ -25,6 +26,7 @@ void prepareQmlEngine(QQmlEngine& engine)
     screens::prepareSystemJunkQml(engine);
     screens::prepareProcessesQml(engine);
     screens::prepareLargeFilesQml(engine);
+    screens::preparePrivacyQml(engine);
 }
 
 } // namespace velk::shell

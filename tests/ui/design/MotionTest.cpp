@@ -45,7 +45,7 @@ TEST(SpringMotion, StepResponseOvershootsByItsDamping)
 TEST(SpringMotion, QmlSpringParametersReproduceTheSpring)
 {
     for (const SpringMotion& spring : { Motion::sectionRowSpring, Motion::progressFillSpring, Motion::glassPressSpring,
-             Motion::cardPressSpring, Motion::sidebarCollapseSpring }) {
+             Motion::cardPressSpring, Motion::sidebarCollapseSpring, Motion::rowSelectionSpring }) {
         const QList<double> steps = qmlSteps(spring, 2.0);
         // Same overshoot and, within a step, the same rise to 90 %.
         const double dt = SpringMotion::qmlStepSeconds;

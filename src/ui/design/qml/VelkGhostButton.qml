@@ -7,6 +7,8 @@ import Velk.Design
 T.Button {
     id: root
     property string symbol
+    // A spinner in place of the symbol while work it started runs.
+    property bool busy: false
     readonly property color foreground: down ? VDS.C.text1 : VDS.C.text2
 
     implicitHeight: VDS.Measure.control
@@ -19,6 +21,7 @@ T.Button {
     contentItem: ButtonLabel {
         text: root.text
         symbol: root.symbol
+        busy: root.busy
         color: root.foreground
     }
     background: Rectangle {

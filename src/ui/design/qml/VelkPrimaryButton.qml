@@ -10,6 +10,8 @@ T.Button {
     property bool destructive: false
     property bool gold: false
     property string symbol
+    // A spinner in place of the symbol while work it started runs.
+    property bool busy: false
     readonly property color foreground: destructive ? VDS.C.onDanger : gold ? VDS.C.onAccent : VDS.C.bg0
     readonly property color fill: destructive ? VDS.C.red : gold ? VDS.C.accent : VDS.C.text1
 
@@ -23,6 +25,7 @@ T.Button {
     contentItem: ButtonLabel {
         text: root.text
         symbol: root.symbol
+        busy: root.busy
         color: root.foreground
     }
     background: Rectangle {

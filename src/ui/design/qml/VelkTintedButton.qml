@@ -8,6 +8,8 @@ T.Button {
     id: root
     property bool destructive: false
     property string symbol
+    // A spinner in place of the symbol while work it started runs.
+    property bool busy: false
     readonly property color foreground: destructive ? VDS.C.red : VDS.C.text1
 
     implicitHeight: VDS.Measure.control
@@ -20,6 +22,7 @@ T.Button {
     contentItem: ButtonLabel {
         text: root.text
         symbol: root.symbol
+        busy: root.busy
         color: root.foreground
     }
     background: Rectangle {

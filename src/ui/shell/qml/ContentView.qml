@@ -6,6 +6,7 @@ import Velk.SystemJunk
 import Velk.Settings
 import Velk.Processes
 import Velk.LargeFiles
+import Velk.Privacy
 
 // The main window's content: the sidebar, the resize strip while the
 // sidebar is expanded, and the section host that keeps all eight screens
@@ -126,7 +127,15 @@ Item {
                 desktop: root.models.desktop
             }
         }
-        SectionHost { anchors.fill: parent; name: "privacy"; navigator: root.navigator }
+        SectionHost {
+            anchors.fill: parent
+            name: "privacy"
+            navigator: root.navigator
+            PrivacyView {
+                anchors.fill: parent
+                viewModel: root.models.privacy
+            }
+        }
         SectionHost {
             anchors.fill: parent
             name: "processes"

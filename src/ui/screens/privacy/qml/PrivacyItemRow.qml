@@ -1,0 +1,173 @@
+import QtQuick
+import Velk.Design
+
+// One privacy target: the checkbox, the icon tile, the title and what the
+// last scan found. A click on the checkbox or anywhere on the row asks for
+// its selection to flip; the screen allows it only for a target scanned
+// without error that holds files.
+Item {
+    id: root
+    required property int index
+    required property string title
+    required property string titleEn
+    required property string icon
+    required property bool isSelected
+    required property bool didScan
+    required property bool hasError
+    required property string scanError
+    required property string scanErrorEn
+    required property bool canSelect
+    required property double totalSize
+    // Finds this row by name: "privacy.row[INDEX]".
+    readonly property int key: index
+    // 0 to 1 as the selection turns on, on the row-selection spring.
+    property real selection: isSelected ? 1 : 0
+    property real hovering: hover.hovered ? 1 : 0
+
+    signal toggleRequested()
+
+    objectName: "privacy.row"
+    implicitHeight: content.implicitHeight + 20
+
+    Behavior on selection {
+        SpringAnimation {
+            spring: Motion.rowSelection.spring
+            damping: Motion.rowSelection.damping
+            mass: Motion.rowSelection.mass
+            epsilon: 0.002
+        }
+    }
+    Behavior on hovering {
+        NumberAnimation { duration: 140; easing.type: Easing.OutQuad }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        radius: VDS.Radius.s
+        color: VDS.C.hover
+        opacity: root.hovering * (1 - Math.min(1, Math.max(0, root.selection)))
+    }
+    Rectangle {
+        objectName: "privacy.row.selection"
+        anchors.fill: parent
+        radius: VDS.Radius.s
+        color: VDS.withOpacity(VDS.C.accent, 0.08)
+        opacity: Math.min(1, Math.max(0, root.selection))
+    }
+
+    Row {
+        id: content
+        anchors.left: parent.left
+        anchors.leftMargin: 14
+        anchors.right: status.left
+        anchors.rightMargin: 12
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 12
+
+        VelkCheckbox {
+            objectName: "privacy.row.checkbox"
+            anchors.verticalCenter: parent.verticalCenter
+            enabled: root.canSelect
+            isChecked: root.isSelected
+            onToggled: root.toggleRequested()
+        }
+        Rectangle {
+            anchors.verticalCenter: parent.verticalCenter
+            width: 32
+            height: 32
+            radius: 8
+            color: VDS.C.bg3
+
+            SymbolIcon {
+                anchors.centerIn: parent
+                name: root.icon
+                size: 13.5
+                font.weight: Font.Medium
+                color: VDS.C.accent
+            }
+        }
+        Text {
+            objectName: "privacy.row.title"
+            anchors.verticalCenter: parent.verticalCenter
+            width: Math.min(implicitWidth, Math.max(0, content.width - x))
+            text: Lang.t(root.title, root.titleEn)
+            textFormat: Text.PlainText
+            font: VDS.font(13, Font.Medium)
+            color: VDS.C.text1
+            maximumLineCount: 1
+            elide: Text.ElideRight
+        }
+    }
+
+    // The status, the first that applies: the scan failed, it found files,
+    // it found none, it has not run.
+    Item {
+        id: status
+        anchors.right: parent.right
+        anchors.rightMargin: 14
+        anchors.verticalCenter: parent.verticalCenter
+        implicitWidth: Math.max(cannotAccess.visible ? cannotAccess.implicitWidth : 0,
+                                size.visible ? size.implicitWidth : 0,
+                                empty.visible ? empty.implicitWidth : 0,
+                                notScanned.visible ? notScanned.implicitWidth : 0)
+        width: implicitWidth
+        height: 16
+
+        Text {
+            id: cannotAccess
+            objectName: "privacy.row.cannotAccess"
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            visible: root.hasError
+            text: Lang.t("无法访问", "Cannot Access")
+            textFormat: Text.PlainText
+            font: VDS.font(11)
+            color: VDS.C.amber
+
+            VelkToolTip {
+                objectName: "privacy.row.error"
+                text: Lang.t(root.scanError, root.scanErrorEn)
+            }
+        }
+        Text {
+            id: size
+            objectName: "privacy.row.size"
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            visible: !root.hasError && root.didScan && root.totalSize >= 1
+            text: Format.bytes(root.totalSize)
+            textFormat: Text.PlainText
+            font: VDS.font(12, Font.DemiBold, true)
+            color: VDS.C.text1
+        }
+        Text {
+            id: empty
+            objectName: "privacy.row.empty"
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            visible: !root.hasError && root.didScan && root.totalSize < 1
+            text: "0 KB"
+            textFormat: Text.PlainText
+            font: VDS.font(12, Font.Normal, true)
+            color: VDS.C.text4
+        }
+        Text {
+            id: notScanned
+            objectName: "privacy.row.notScanned"
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            visible: !root.hasError && !root.didScan
+            text: Lang.t("未扫描", "Not Scanned")
+            textFormat: Text.PlainText
+            font: VDS.font(11)
+            color: VDS.C.text3
+        }
+    }
+
+    HoverHandler {
+        id: hover
+    }
+    TapHandler {
+        onTapped: root.toggleRequested()
+    }
+}

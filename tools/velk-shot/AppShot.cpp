@@ -43,12 +43,14 @@ int fail(const QString& message)
     return 1;
 }
 
-// Answers each tool with DIR/tools/<its file name>.out (exit status 0);
-// a tool without such a file is not present.
+// Answers each tool with DIR/tools/<its file name>.out (exit status 0), in
+// which "@MACHINE@" stands for the machine's folder (so a listing can name
+// its files); a tool without such a file is not present.
 class CannedTools final : public platform::ToolRunner {
 public:
-    explicit CannedTools(QString folder)
-        : m_folder(std::move(folder))
+    CannedTools(QString machine, QString folder)
+        : m_machine(QFile::encodeName(machine))
+        , m_folder(std::move(folder))
     {
     }
 
@@ -60,13 +62,14 @@ public:
             return result;
         result.launched = true;
         result.exitStatus = 0;
-        result.output = canned.readAll();
+        result.output = canned.readAll().replace("@MACHINE@", m_machine);
         return result;
     }
 
     bool launchDetached(const platform::ToolRequest&) override { return false; }
 
 private:
+    QByteArray m_machine;
     QString m_folder;
 };
 
@@ -78,7 +81,7 @@ private:
 struct Fixture {
     explicit Fixture(const QString& root)
         : locations(platform::Locations::macProfile(root, home(root)))
-        , tools(std::make_shared<CannedTools>(QDir(root).filePath("tools")))
+        , tools(std::make_shared<CannedTools>(root, QDir(root).filePath("tools")))
         , battery(platform::BatteryRegistry::fromSysfs(QDir(root).filePath("sys")))
         , smc(platform::SmcTransport::fromSysfs(QDir(root).filePath("sys")))
         , facts(platform::MachineFacts::fromRoot(root))

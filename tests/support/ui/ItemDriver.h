@@ -114,10 +114,14 @@ public:
     }
 
     // Focuses `target` and types `text` into it.
+    // After a sheet over the window closes, the window takes the focus back
+    // a moment later: typing waits until the target has it.
     void type(QQuickItem* target, const QString& text) const
     {
-        target->forceActiveFocus();
         QQuickWindow* window = windowOf(target);
+        window->requestActivate();
+        target->forceActiveFocus();
+        (void)QTest::qWaitFor([target] { return target->hasActiveFocus(); }, 1000);
         for (const QChar c : text) {
             QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
             QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));

@@ -22,6 +22,15 @@ Item {
     readonly property bool hasItems: itemCount > 0
     readonly property int itemCount: screen.itemCount
     readonly property bool deleteBusy: viewModel.isCheckingInUse || viewModel.isDeleting
+    // Below this width the header's controls take less room: a narrower
+    // filter, and the delete and scan buttons without their words (which
+    // their tooltips still give).
+    readonly property bool narrow: width < 960
+    readonly property string trashText: Lang.t("移至废纸篓 (" + viewModel.selectedCount + ")",
+                                               "Trash (" + viewModel.selectedCount + ")")
+    readonly property string deleteText: Lang.t("永久删除 (" + viewModel.selectedCount + ")",
+                                                "Delete (" + viewModel.selectedCount + ")")
+    readonly property string scanText: hasItems ? Lang.t("重扫", "Rescan") : Lang.t("扫描", "Scan")
 
     objectName: "largeFiles"
     implicitWidth: 720
@@ -52,7 +61,7 @@ Item {
         VelkSearchField {
             objectName: "largeFiles.filter"
             visible: root.hasItems
-            width: 148
+            width: root.narrow ? 84 : 148
             placeholder: Lang.t("过滤", "Filter")
             text: root.viewModel.searchText
             onTextChanged: root.viewModel.searchText = text
@@ -64,7 +73,7 @@ Item {
             enabled: !root.deleteBusy
             destructive: true
             symbol: "trash"
-            text: Lang.t("移至废纸篓 (" + root.viewModel.selectedCount + ")", "Trash (" + root.viewModel.selectedCount + ")")
+            text: root.narrow ? "" + root.viewModel.selectedCount : root.trashText
             contentItem: BusyLabel { // qmllint disable deferred-property-id
                 busy: root.screen.busyDelete === LargeFilesScreen.Trash
                 symbol: trashButton.symbol
@@ -72,6 +81,7 @@ Item {
                 color: trashButton.foreground
             }
             onClicked: root.screen.prepareDelete(LargeFilesScreen.Trash)
+            VelkToolTip { text: root.narrow ? root.trashText : "" }
         }
         VelkTintedButton {
             id: deleteButton
@@ -80,7 +90,7 @@ Item {
             enabled: !root.deleteBusy
             destructive: true
             symbol: "trash.slash"
-            text: Lang.t("永久删除 (" + root.viewModel.selectedCount + ")", "Delete (" + root.viewModel.selectedCount + ")")
+            text: root.narrow ? "" + root.viewModel.selectedCount : root.deleteText
             contentItem: BusyLabel { // qmllint disable deferred-property-id
                 busy: root.screen.busyDelete === LargeFilesScreen.Permanent
                 symbol: deleteButton.symbol
@@ -88,6 +98,7 @@ Item {
                 color: deleteButton.foreground
             }
             onClicked: root.screen.prepareDelete(LargeFilesScreen.Permanent)
+            VelkToolTip { text: root.narrow ? root.deleteText : "" }
         }
         VelkTintedButton {
             objectName: "largeFiles.stop"
@@ -100,8 +111,9 @@ Item {
             objectName: "largeFiles.scan"
             visible: !root.viewModel.isScanning
             symbol: "magnifyingglass"
-            text: root.hasItems ? Lang.t("重扫", "Rescan") : Lang.t("扫描", "Scan")
+            text: root.narrow && root.viewModel.selectedCount > 0 ? "" : root.scanText
             onClicked: root.showScope = true
+            VelkToolTip { text: parent.text.length > 0 ? "" : root.scanText }
         }
     }
 

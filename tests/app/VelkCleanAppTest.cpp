@@ -177,6 +177,59 @@ TEST_F(VelkCleanAppTest, MenusShowTheirShortcutsInTheInterfaceFont)
     }
 }
 
+// Every item Tab reaches, in the sections with screens and in the Settings
+// window, shows a focus ring around it; a click puts the ring away.
+TEST_F(VelkCleanAppTest, EveryTabStopDrawsAFocusRing)
+{
+    QQuickWindow* main = started();
+    auto* settings = named<QQuickWindow>("settingsWindow");
+    const auto ringOf = [](QQuickWindow* window) -> QQuickItem* {
+        for (QQuickItem* ring : test::ItemDriver(*window).findAll("focusRing"))
+            if (ring->window() == window)
+                return ring;
+        return nullptr;
+    };
+    const auto ringed = [&](QQuickWindow* window, QQuickItem* focused) {
+        if (focused->property("drawsFocusRing").toBool()) {
+            for (QQuickItem* own : focused->findChildren<QQuickItem*>())
+                if (own->objectName().endsWith(".focusRing") && own->opacity() > 0)
+                    return true;
+            return false;
+        }
+        QQuickItem* ring = ringOf(window);
+        if (!ring || !ring->isVisible())
+            return false;
+        const QRectF box = ring->mapRectToScene(QRectF(QPointF(), ring->size()));
+        return box.contains(focused->mapRectToScene(QRectF(QPointF(), focused->size())));
+    };
+    const auto tabThrough = [&](QQuickWindow* window, const QString& where) {
+        window->requestActivate();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        int stops = 0;
+        for (int i = 0; i < 40; ++i) {
+            QTest::keyClick(window, Qt::Key_Tab);
+            QQuickItem* focused = window->activeFocusItem();
+            if (!focused || focused == window->contentItem())
+                continue;
+            ++stops;
+            EXPECT_TRUE(ringed(window, focused)) << where.toStdString() << ": " << focused->metaObject()->className()
+                                                 << " " << focused->objectName().toStdString();
+        }
+        EXPECT_GT(stops, 0) << where.toStdString();
+    };
+
+    for (const QString section : { "dashboard", "systemJunk", "processes" }) {
+        app->navigator()->select(section);
+        tabThrough(main, section);
+    }
+    QTest::mouseClick(main, Qt::LeftButton, {}, QPoint(main->width() / 2, main->height() - 5));
+    EXPECT_FALSE(ringOf(main)->isVisible());
+
+    app->showSettings();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(settings));
+    tabThrough(settings, "settings");
+}
+
 TEST_F(VelkCleanAppTest, SettingsOpensOneWindowByShortcutAndLink)
 {
     QQuickWindow* window = started();

@@ -124,6 +124,8 @@ ApplicationWindow {
         onSettingsRequested: window.showSettings()
     }
 
+    FocusRing { }
+
     SettingsWindow {
         id: settings
         transientParent: null

@@ -27,6 +27,8 @@ Window {
         updates: settings.updates
     }
 
+    FocusRing { }
+
     // A check asked for here is answered here while the window is open.
     UpdatePresentation {
         updates: settings.updates

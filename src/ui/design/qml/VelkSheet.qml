@@ -46,6 +46,8 @@ SheetPresentation {
 
         onClosing: root.dismiss()
 
+        FocusRing { }
+
         Item {
             id: body
             anchors.fill: parent

@@ -11,6 +11,9 @@ T.AbstractButton {
     required property string name
     required property string sectionId
 
+    // It draws its own ring, inside its bounds.
+    readonly property bool drawsFocusRing: true
+
     objectName: "dashboard.tool." + name
     hoverEnabled: true
     focusPolicy: Qt.StrongFocus

@@ -207,6 +207,11 @@ public:
             QQuickWindow* window = target->window();
             if (command != "type" && window != &m_items.topWindow())
                 return error(name + " lies under an open sheet");
+            // Animation time passes without a frame, so an item that the
+            // step before made appear, or moved, has its place only once a
+            // frame has laid the window out.
+            if (window)
+                window->grabWindow();
             const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
             if (!window || !QRectF(QPointF(), window->size()).contains(centre))
                 return error(name + " lies outside its window");

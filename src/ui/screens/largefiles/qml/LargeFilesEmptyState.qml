@@ -43,6 +43,9 @@ VelkEmptyState {
                         color: chip.checked ? VDS.withOpacity(VDS.C.accent, 0.13) : VDS.C.hover
                         border.width: 0.75
                         border.color: chip.checked ? VDS.C.borderWarm : VDS.C.border
+                        Behavior on color {
+                            ColorAnimation { duration: 180; easing.type: Easing.OutCubic }
+                        }
                     }
                     Text {
                         id: label

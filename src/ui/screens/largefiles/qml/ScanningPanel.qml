@@ -36,11 +36,11 @@ Item {
             elide: Text.ElideMiddle
             maximumLineCount: 1
         }
-        Text {
+        // Counts up, each changed digit rolling in.
+        RollingText {
             objectName: "largeFiles.scanMatched"
             anchors.horizontalCenter: parent.horizontalCenter
             text: Format.count(root.screen.scanMatched)
-            textFormat: Text.PlainText
             font: VDS.font(VDS.TypeScale.hero, Font.Medium, true)
             color: VDS.C.text1
         }

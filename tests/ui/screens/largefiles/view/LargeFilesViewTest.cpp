@@ -177,6 +177,41 @@ TEST_F(LargeFilesViewTest, TheScopeSheetStartsTheScanAndTheListFollowsTheFilter)
     EXPECT_EQ(text("largeFiles.trash"), "Trash (3)");
 }
 
+TEST_F(LargeFilesViewTest, EveryWayOfClosingTheScopeSheetRemembersItsTicks)
+{
+    ASSERT_TRUE(showScreen());
+    auto* sheet = find<QObject>("largeFiles.scopeSheet");
+    const auto open = [&] {
+        click("largeFiles.scan");
+        EXPECT_TRUE(waitFor([&] { return sheet->property("shown").toBool(); }));
+        QQuickWindow* sheetWindow = sheetWindowOf(sheet);
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(sheetWindow));
+        return sheetWindow;
+    };
+    const auto tick = [&](QQuickWindow* sheetWindow, const QString& path) {
+        click(findVisual(ItemDriver(*sheetWindow).find("largeFiles.scope.row[" + path + "]"), "largeFiles.scope.label"));
+    };
+
+    // Emptied and cancelled: nothing starts, the empty choice is stored, and
+    // the next opening starts from the default.
+    QQuickWindow* sheetWindow = open();
+    tick(sheetWindow, tree.home());
+    EXPECT_FALSE(findIn(sheetWindow, "largeFiles.scope.start")->isEnabled());
+    click(findIn(sheetWindow, "largeFiles.scope.cancel"));
+    EXPECT_TRUE(waitFor([&] { return !sheet->property("shown").toBool(); }));
+    EXPECT_EQ(tree.defaults().stringList(LargeFileScanSelectionStore::key), QStringList());
+    EXPECT_FALSE(vm.isScanning());
+
+    sheetWindow = open();
+    EXPECT_TRUE(findVisual(ItemDriver(*sheetWindow).find("largeFiles.scope.row[" + tree.home() + "]"),
+                           "largeFiles.scope.tick")->property("isChecked").toBool());
+    tick(sheetWindow, tree.at("Users"));
+    key(Qt::Key_Escape);
+    EXPECT_TRUE(waitFor([&] { return !sheet->property("shown").toBool(); }));
+    EXPECT_EQ(tree.defaults().stringList(LargeFileScanSelectionStore::key),
+              (QStringList{tree.at("Users"), tree.home()}));
+}
+
 TEST_F(LargeFilesViewTest, EveryPressChecksFirstAndWhatCouldNotBeDeletedStaysSelected)
 {
     const QString open = tree.file("Users/me/a/open.dmg", 90 * kMiB);
@@ -257,7 +292,7 @@ TEST_F(LargeFilesViewTest, PicturesOfTheScan)
         window.setColor(QColor(ThemeManager::shared().palette().bg0));
         for (const char* lang : {"zh-Hans", "en"}) {
             LanguageManager::shared().setCurrent(lang);
-            settle(120);
+            settle(800);  // the count's digits roll in
             shoot(QStringLiteral("scanning-%1-%2").arg(theme, lang));
         }
     }

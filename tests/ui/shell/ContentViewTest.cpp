@@ -363,6 +363,38 @@ TEST_F(ContentViewTest, BrandMarkStrokeFollowsItsSize)
     EXPECT_DOUBLE_EQ(logo->property("strokeWidth").toDouble(), 1.25);
 }
 
+// The brand mark's stroke has soft edges: pixels part way between the
+// background and the accent. (A scene graph on the graphics card draws
+// curves hard-edged unless asked to smooth them; the software one always
+// smooths, so under it this holds either way.)
+TEST_F(ContentViewTest, BrandMarkEdgesAreSmoothed)
+{
+    window.setColor(Qt::white);
+    QQuickItem* logo = build("VelkBrandLogo", { { "size", 89 } });
+    ASSERT_TRUE(logo);
+    logo->setSize({ 89, 89 });
+    settle(100);
+    const QImage picture = window.grabWindow().copy(0, 0, 89, 89).convertToFormat(QImage::Format_RGB32);
+    const QColor accent = logo->property("strokeColor").value<QColor>();
+    int between = 0;
+    int stroke = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            // How far the pixel lies from white towards the accent, by its
+            // darkest channel difference.
+            const QColor pixel = picture.pixelColor(x, y);
+            const double full = 255.0 - std::min({ accent.red(), accent.green(), accent.blue() });
+            const double share = (255.0 - std::min({ pixel.red(), pixel.green(), pixel.blue() })) / full;
+            if (share > 0.85)
+                ++stroke;
+            else if (share > 0.15)
+                ++between;
+        }
+    }
+    EXPECT_GT(stroke, 100);
+    EXPECT_GT(between, stroke / 4) << "hard edges: " << between << " soft pixels beside " << stroke;
+}
+
 TEST_F(ContentViewTest, SystemJunkHostShowsTheScreenOnTheWindowsJunkModel)
 {
     ASSERT_TRUE(showRoot());

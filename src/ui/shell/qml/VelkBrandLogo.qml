@@ -18,16 +18,23 @@ Item {
     readonly property real x0: (width - a) * 0.5
     readonly property real y0: (height - r1) * 0.5
     readonly property real strokeWidth: Math.max(size * 0.06, 1.25)
+    readonly property color strokeColor: VDS.C.accent
 
     implicitWidth: size
     implicitHeight: size
     Accessible.role: Accessible.Graphic
     Accessible.name: "Velk Clean"
 
+    // On a graphics card a shape's edges are hard unless it is drawn
+    // multisampled: into a small layer of its own, four samples a pixel.
     Shape {
         anchors.fill: parent
+        antialiasing: true
+        layer.enabled: true
+        layer.samples: 4
+        layer.smooth: true
         ShapePath {
-            strokeColor: VDS.C.accent
+            strokeColor: root.strokeColor
             strokeWidth: root.strokeWidth
             fillColor: "transparent"
             capStyle: ShapePath.RoundCap

@@ -52,5 +52,8 @@ QString relativeDate(const QDateTime& date, const QDateTime& now, Lang lang);
 QString mediumDate(const QDateTime& date, Lang lang);
 QString shortTime(const QDateTime& time, Lang lang);
 QString mediumDateShortTime(const QDateTime& dateTime, Lang lang);
+// The local calendar day as "yyyy/MM/dd" ("2026/12/08") in every language;
+// an invalid date gives an empty text.
+QString numericDate(const QDateTime& date);
 
 } // namespace velk::platform::fmt

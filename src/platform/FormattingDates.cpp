@@ -137,4 +137,15 @@ QString mediumDateShortTime(const QDateTime& dateTime, Lang lang)
     return mediumDate(dateTime, lang) + separator + shortTime(dateTime, lang);
 }
 
+QString numericDate(const QDateTime& date)
+{
+    if (!date.isValid())
+        return {};
+    const QDate d = date.toLocalTime().date();
+    return QStringLiteral("%1/%2/%3")
+        .arg(d.year(), 4, 10, QLatin1Char('0'))
+        .arg(d.month(), 2, 10, QLatin1Char('0'))
+        .arg(d.day(), 2, 10, QLatin1Char('0'));
+}
+
 } // namespace velk::platform::fmt

@@ -12,6 +12,17 @@ QLocale collationLocale(const QLocale& systemLocale)
 
 } // namespace
 
+int compareCaseInsensitive(QStringView a, QStringView b)
+{
+    // Collators are not safe to share between threads.
+    thread_local const QCollator collator = [] {
+        QCollator c;
+        c.setCaseSensitivity(Qt::CaseInsensitive);
+        return c;
+    }();
+    return collator.compare(a, b);
+}
+
 LocalizedStandardCompare::LocalizedStandardCompare(const QLocale& systemLocale)
     : m_collator(collationLocale(systemLocale))
 {

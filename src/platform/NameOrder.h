@@ -6,6 +6,13 @@
 
 namespace velk::platform {
 
+// Orders names as lists of applications and processes do: by the rules of
+// the default locale, letter case ignored, digits compared one by one.
+// Negative, zero or positive as `a` sorts before, with or after `b`; names
+// that differ only in case compare equal. Safe from any thread (each thread
+// has a collator of its own).
+int compareCaseInsensitive(QStringView a, QStringView b);
+
 // Orders names as the file browser does: letter case ignored and runs of
 // digits compared by their value ("file2" before "file10"), by the rules of
 // the system locale. The C locale's collation knows no numeric order, so a

@@ -92,8 +92,9 @@ TEST_F(VelkCleanAppTest, MonitorIdleUntilTheRootAppearsAndOneUpdateCheckAfterATu
     EXPECT_EQ(exec().backgroundRuns(), 0);
 
     started();
-    // The dashboard wants live figures: one sample at once, without ports.
-    EXPECT_TRUE(test::waitFor([&] { return exec().backgroundRuns() == 1; }));
+    // The dashboard wants live figures: one sample at once, without ports
+    // (beside it, screens that load on appearing may start their own work).
+    EXPECT_TRUE(test::waitFor([&] { return exec().backgroundRuns() >= 1; }));
     exec().runAll();
     EXPECT_EQ(sources->count("processes"), 1);
     EXPECT_EQ(sources->count("sockets"), 0);

@@ -266,12 +266,17 @@ TEST(DateTextTest, MediumDateAndShortTimeInBothLanguages)
     EXPECT_EQ(mediumDateShortTime(newYear, Lang::Chinese), "2027年1月1日 00:07");
     EXPECT_EQ(shortTime(QDateTime(QDate(2027, 5, 3), QTime(12, 30)), Lang::English), "12:30 PM");
 
+    EXPECT_EQ(numericDate(evening), "2026/12/08");
+    EXPECT_EQ(numericDate(QDateTime(QDate(987, 1, 31), QTime(0, 0))), "0987/01/31");
+
     // Shown in local time whatever zone the value carries.
     EXPECT_EQ(shortTime(evening.toUTC(), Lang::Chinese), "21:05");
+    EXPECT_EQ(numericDate(evening.toUTC()), "2026/12/08");
 
     for (Lang lang : {Lang::English, Lang::Chinese}) {
         EXPECT_EQ(mediumDate(QDateTime(), lang), "");
         EXPECT_EQ(shortTime(QDateTime(), lang), "");
         EXPECT_EQ(mediumDateShortTime(QDateTime(), lang), "");
     }
+    EXPECT_EQ(numericDate(QDateTime()), "");
 }

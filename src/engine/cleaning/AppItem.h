@@ -36,6 +36,8 @@ struct AppItem {
     QString formattedTotalSize() const;
     QUrl url() const { return QUrl::fromLocalFile(path); }
     bool isNeverUsed() const { return !lastUsedDate && useCount == 0; }
+
+    bool operator==(const AppItem& other) const = default;
 };
 
 } // namespace velk

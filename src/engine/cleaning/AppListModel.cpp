@@ -27,8 +27,35 @@ QVariantList fileRows(const QList<FileItem>& files)
 
 } // namespace
 
+QVariant appField(const AppItem& app, int column)
+{
+    switch (AppField(column)) {
+    case AppField::Id: return app.id.toString(QUuid::WithoutBraces);
+    case AppField::Name: return app.name;
+    case AppField::BundleId: return app.bundleID.value_or(QString());
+    case AppField::Version: return app.version.value_or(QString());
+    case AppField::Path: return app.path;
+    case AppField::DiskSize: return app.diskSize;
+    case AppField::FormattedSize: return app.formattedSize();
+    case AppField::TotalSize: return app.totalSize();
+    case AppField::FormattedTotalSize: return app.formattedTotalSize();
+    case AppField::InstallDate: return optionalDate(app.installDate);
+    case AppField::LastUsedDate: return optionalDate(app.lastUsedDate);
+    case AppField::IsNeverUsed: return app.isNeverUsed();
+    case AppField::IsSelected: return app.isSelected;
+    case AppField::AssociatedFiles: return fileRows(app.associatedFiles);
+    }
+    return {};
+}
+
+QList<QByteArray> appFieldNames()
+{
+    return {"appId", "name", "bundleId", "version", "path", "diskSize", "formattedSize", "totalSize",
+            "formattedTotalSize", "installDate", "lastUsedDate", "isNeverUsed", "isSelected", "associatedFiles"};
+}
+
 AppListModel::AppListModel(const QList<AppItem>& apps, QObject* parent)
-    : QAbstractListModel(parent)
+    : ListModel(appFieldNames(), parent)
     , m_apps(apps)
 {
 }
@@ -36,51 +63,6 @@ AppListModel::AppListModel(const QList<AppItem>& apps, QObject* parent)
 int AppListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_apps.size());
-}
-
-QVariant AppListModel::data(const QModelIndex& index, int role) const
-{
-    if (!index.isValid() || index.row() < 0 || index.row() >= m_apps.size())
-        return {};
-    const AppItem& app = m_apps.at(index.row());
-    switch (role) {
-    case IdRole: return app.id.toString(QUuid::WithoutBraces);
-    case Qt::DisplayRole:
-    case NameRole: return app.name;
-    case BundleIdRole: return app.bundleID.value_or(QString());
-    case VersionRole: return app.version.value_or(QString());
-    case PathRole: return app.path;
-    case DiskSizeRole: return app.diskSize;
-    case FormattedSizeRole: return app.formattedSize();
-    case TotalSizeRole: return app.totalSize();
-    case FormattedTotalSizeRole: return app.formattedTotalSize();
-    case InstallDateRole: return optionalDate(app.installDate);
-    case LastUsedDateRole: return optionalDate(app.lastUsedDate);
-    case IsNeverUsedRole: return app.isNeverUsed();
-    case IsSelectedRole: return app.isSelected;
-    case AssociatedFilesRole: return fileRows(app.associatedFiles);
-    default: return {};
-    }
-}
-
-QHash<int, QByteArray> AppListModel::roleNames() const
-{
-    return {
-        {IdRole, "appId"},
-        {NameRole, "name"},
-        {BundleIdRole, "bundleId"},
-        {VersionRole, "version"},
-        {PathRole, "path"},
-        {DiskSizeRole, "diskSize"},
-        {FormattedSizeRole, "formattedSize"},
-        {TotalSizeRole, "totalSize"},
-        {FormattedTotalSizeRole, "formattedTotalSize"},
-        {InstallDateRole, "installDate"},
-        {LastUsedDateRole, "lastUsedDate"},
-        {IsNeverUsedRole, "isNeverUsed"},
-        {IsSelectedRole, "isSelected"},
-        {AssociatedFilesRole, "associatedFiles"},
-    };
 }
 
 int AppListModel::indexOf(const QString& id) const
@@ -96,7 +78,12 @@ int AppListModel::indexOf(const QString& id) const
 void AppListModel::rowChanged(int row)
 {
     if (row >= 0 && row < m_apps.size())
-        emit dataChanged(index(row), index(row));
+        announceChanged(row, row);
+}
+
+AppRowsModel::AppRowsModel(QObject* parent)
+    : KeyedListModel(appFieldNames(), parent)
+{
 }
 
 } // namespace velk

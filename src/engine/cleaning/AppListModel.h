@@ -2,31 +2,52 @@
 
 #include "engine/cleaning/AppItem.h"
 
-#include <QAbstractListModel>
-#include <QSet>
+#include "platform/KeyedListModel.h"
+#include "platform/ListModel.h"
 
 namespace velk {
 
-// The uninstaller's applications as a list keyed by id. Rows are inserted,
-// removed and changed one by one as the view model's list changes.
-class AppListModel : public QAbstractListModel {
+// The columns of an application row, in the order of the roles below.
+enum class AppField {
+    Id,
+    Name,
+    BundleId,          // empty when unknown
+    Version,           // empty when unknown
+    Path,
+    DiskSize,
+    FormattedSize,
+    TotalSize,
+    FormattedTotalSize,
+    InstallDate,       // QDateTime; invalid when unknown
+    LastUsedDate,
+    IsNeverUsed,
+    IsSelected,
+    // [{id, path, name, size, formattedSize, isDirectory, isSelected}]
+    AssociatedFiles,
+};
+QVariant appField(const AppItem& app, int column);
+QList<QByteArray> appFieldNames();
+
+// The uninstaller's applications as a list, with `count` and `get(row)`.
+// Rows are inserted, removed and changed one by one as the view model's
+// list changes.
+class AppListModel : public ListModel {
     Q_OBJECT
 public:
     enum Role {
-        IdRole = Qt::UserRole + 1,
+        IdRole = firstRole,
         NameRole,
-        BundleIdRole,          // empty when unknown
-        VersionRole,           // empty when unknown
+        BundleIdRole,
+        VersionRole,
         PathRole,
         DiskSizeRole,
         FormattedSizeRole,
         TotalSizeRole,
         FormattedTotalSizeRole,
-        InstallDateRole,       // QDateTime; invalid when unknown
+        InstallDateRole,
         LastUsedDateRole,
         IsNeverUsedRole,
         IsSelectedRole,
-        // [{id, path, name, size, formattedSize, isDirectory, isSelected}]
         AssociatedFilesRole,
     };
     Q_ENUM(Role)
@@ -34,8 +55,6 @@ public:
     explicit AppListModel(const QList<AppItem>& apps, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
-    QVariant data(const QModelIndex& index, int role) const override;
-    QHash<int, QByteArray> roleNames() const override;
 
     // The row of an application id, or -1.
     Q_INVOKABLE int indexOf(const QString& id) const;
@@ -48,6 +67,7 @@ public:
         beginRemoveRows({}, first, last);
         apply();
         endRemoveRows();
+        emit countChanged();
     }
     template <class Apply>
     void inserting(int first, int last, Apply&& apply)
@@ -55,11 +75,27 @@ public:
         beginInsertRows({}, first, last);
         apply();
         endInsertRows();
+        emit countChanged();
     }
     void rowChanged(int row);
 
+protected:
+    QVariant column(int row, int column) const override { return appField(m_apps.at(row), column); }
+
 private:
     const QList<AppItem>& m_apps;
+};
+
+// Applications in an order of the caller's, keyed by id: each new list
+// arrives as moves, insertions, removals and changes of single rows.
+class AppRowsModel : public KeyedListModel<AppItem, QUuid> {
+    Q_OBJECT
+public:
+    explicit AppRowsModel(QObject* parent = nullptr);
+
+protected:
+    QUuid keyOf(const AppItem& app) const override { return app.id; }
+    QVariant value(const AppItem& app, int column) const override { return appField(app, column); }
 };
 
 } // namespace velk

@@ -1,21 +1,8 @@
 #include "engine/monitor/ProcSort.h"
 
-#include <QCollator>
+#include "platform/NameOrder.h"
 
 namespace velk {
-
-namespace {
-int compareNames(const QString& a, const QString& b)
-{
-    // One collator per thread: collators are not safe to share.
-    thread_local QCollator collator = [] {
-        QCollator c;
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return collator.compare(a, b);
-}
-} // namespace
 
 std::function<bool(const ProcInfo&, const ProcInfo&)> comparator(ProcSort sort)
 {
@@ -29,7 +16,7 @@ std::function<bool(const ProcInfo&, const ProcInfo&)> comparator(ProcSort sort)
     case ProcSort::pid:
         return [](const ProcInfo& a, const ProcInfo& b) { return a.pid > b.pid; };
     case ProcSort::name:
-        return [](const ProcInfo& a, const ProcInfo& b) { return compareNames(a.name, b.name) < 0; };
+        return [](const ProcInfo& a, const ProcInfo& b) { return platform::compareCaseInsensitive(a.name, b.name) < 0; };
     }
     return [](const ProcInfo&, const ProcInfo&) { return false; };
 }

@@ -119,4 +119,9 @@ QString Formatter::shortcut(const QVariant& sequence) const
     return keys.toString(QKeySequence::NativeText);
 }
 
+QString Formatter::numericDate(const QDateTime& date) const
+{
+    return fmt::numericDate(date);
+}
+
 } // namespace velk::design

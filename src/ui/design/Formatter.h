@@ -45,6 +45,9 @@ public:
     // A key sequence (an action's `shortcut`: text or a standard key) as
     // this platform writes it in menus: "Ctrl+Shift+S"; empty for none.
     Q_INVOKABLE QString shortcut(const QVariant& sequence) const;
+    // The local day, "2026/12/08", the same in both languages; empty for an
+    // invalid date.
+    Q_INVOKABLE QString numericDate(const QDateTime& date) const;
 
 private:
     // The interface language, registered as a dependency of the binding

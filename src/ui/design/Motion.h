@@ -67,6 +67,9 @@ class Motion : public QObject {
     Q_PROPERTY(velk::design::MotionSpring* cardPress MEMBER m_cardPress CONSTANT)
     // A list row's selection turning on or off.
     Q_PROPERTY(velk::design::MotionSpring* rowSelection MEMBER m_rowSelection CONSTANT)
+    // A list taking a new order; a row opening or closing its details.
+    Q_PROPERTY(velk::design::MotionSpring* listOrder MEMBER m_listOrder CONSTANT)
+    Q_PROPERTY(velk::design::MotionSpring* disclosure MEMBER m_disclosure CONSTANT)
     // Timed motions, milliseconds.
     Q_PROPERTY(int live READ live CONSTANT) // linear: live bars and sparklines
     Q_PROPERTY(int gaugeArc READ gaugeArc CONSTANT) // ease in-out
@@ -89,6 +92,8 @@ public:
     static constexpr SpringMotion glassPressSpring { 0.2, 0.7 };
     static constexpr SpringMotion cardPressSpring { 0.18, 0.8 };
     static constexpr SpringMotion rowSelectionSpring { 0.18, 0.78 };
+    static constexpr SpringMotion listOrderSpring { 0.18, 0.85 };
+    static constexpr SpringMotion disclosureSpring { 0.2, 0.85 };
 
 
     static int live() { return 600; }
@@ -107,6 +112,8 @@ private:
     MotionSpring* m_glassPress = new MotionSpring(glassPressSpring, this);
     MotionSpring* m_cardPress = new MotionSpring(cardPressSpring, this);
     MotionSpring* m_rowSelection = new MotionSpring(rowSelectionSpring, this);
+    MotionSpring* m_listOrder = new MotionSpring(listOrderSpring, this);
+    MotionSpring* m_disclosure = new MotionSpring(disclosureSpring, this);
 };
 
 } // namespace velk::design

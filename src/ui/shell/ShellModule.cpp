@@ -5,6 +5,7 @@
 #include "ui/screens/largefiles/LargeFilesModule.h"
 #include "ui/screens/privacy/PrivacyModule.h"
 #include "ui/screens/processes/ProcessesModule.h"
+#include "ui/screens/uninstall/AppUninstallModule.h"
 #include "ui/settings/SettingsModule.h"
 
 #include <QQmlEngine>
@@ -27,6 +28,7 @@ void prepareQmlEngine(QQmlEngine& engine)
     screens::prepareProcessesQml(engine);
     screens::prepareLargeFilesQml(engine);
     screens::preparePrivacyQml(engine);
+    screens::prepareAppUninstallQml(engine);
 }
 
 } // namespace velk::shell

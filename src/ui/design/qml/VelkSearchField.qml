@@ -19,6 +19,8 @@ Rectangle {
     border.color: isFocused ? VDS.C.accent : VDS.C.border
 
     baselineOffset: row.y + field.y + field.baselineOffset
+    // Focus given to the field as a whole goes to its text.
+    onActiveFocusChanged: if (activeFocus) field.forceActiveFocus()
 
     RowLayout {
         id: row

@@ -7,6 +7,7 @@ import Velk.Settings
 import Velk.Processes
 import Velk.LargeFiles
 import Velk.Privacy
+import Velk.AppUninstall
 
 // The main window's content: the sidebar, the resize strip while the
 // sidebar is expanded, and the section host that keeps all eight screens
@@ -115,7 +116,16 @@ Item {
                 deepCleanEntry: root.navigator.deepCleanJunk
             }
         }
-        SectionHost { anchors.fill: parent; name: "appUninstall"; navigator: root.navigator }
+        SectionHost {
+            anchors.fill: parent
+            name: "appUninstall"
+            navigator: root.navigator
+            AppUninstallView {
+                anchors.fill: parent
+                viewModel: root.models.appUninstall
+                desktop: root.models.desktop
+            }
+        }
         SectionHost { anchors.fill: parent; name: "startup"; navigator: root.navigator }
         SectionHost {
             anchors.fill: parent

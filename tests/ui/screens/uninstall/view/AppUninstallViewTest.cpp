@@ -1,0 +1,277 @@
+#include "engine/cleaning/AppUninstallViewModel.h"
+#include "engine/cleaning/LanguageManager.h"
+#include "platform/AppBundle.h"
+#include "platform/FileRemover.h"
+#include "platform/Locations.h"
+#include "support/FakeAppBundle.h"
+#include "support/FakeFileRemover.h"
+#include "support/FakeWorkspace.h"
+#include "support/ManualExecutor.h"
+#include "support/TempTree.h"
+#include "support/ui/ScreenFixture.h"
+#include "ui/design/ThemeManager.h"
+#include "ui/models/DesktopActions.h"
+#include "ui/screens/uninstall/AppUninstallModule.h"
+#include "ui/screens/uninstall/AppUninstallScreen.h"
+
+#include <QDirIterator>
+
+namespace velk::test {
+namespace {
+
+using screens::AppUninstallScreen;
+
+// Copies the folders `names` of the fixture machine below `to`.
+void copyFixture(const QString& to, const QStringList& names)
+{
+    const QDir from(QStringLiteral(VELK_TEST_FIXTURES "/mac-laptop"));
+    for (const QString& name : names) {
+        QDirIterator entries(from.filePath(name), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                             QDirIterator::Subdirectories);
+        QDir().mkpath(QDir(to).filePath(name));
+        while (entries.hasNext()) {
+            const QString path = entries.next();
+            const QString copy = QDir(to).filePath(from.relativeFilePath(path));
+            if (entries.fileInfo().isDir())
+                QDir().mkpath(copy);
+            else
+                QFile::copy(path, copy);
+        }
+    }
+}
+
+// The App Uninstall screen over the real view model, on a copy of the
+// fixture machine's applications and leftovers in a temporary root laid out
+// as on macOS; background work runs when the test steps it.
+class AppUninstallViewTest : public ScreenFixture {
+protected:
+    TempTree tree;
+    QString root = tree.dir("root");
+    QString home = tree.dir("root/Users/me");
+    std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
+    platform::ScopedService<platform::Executor> executorService{executor};
+    platform::ScopedService<platform::Locations> locations{platform::Locations::macProfile(root, home)};
+    platform::ScopedService<platform::FileRemover> remover{std::make_shared<FakeFileRemover>(true)};
+    platform::ScopedService<platform::AppBundle> bundle{
+        std::make_shared<FakeAppBundle>(root + "/Applications/VelkClean.app", "org.velk.VelkClean")};
+    std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
+    models::DesktopActions desktop{workspace};
+    AppUninstallViewModel vm;
+
+    AppUninstallViewTest()
+    {
+        screens::prepareAppUninstallQml(engine);
+        copyFixture(root, {"Applications", "Library", "Users"});
+        LanguageManager::shared().setCurrent("en");
+    }
+
+    ~AppUninstallViewTest() override
+    {
+        item.reset();
+        executor->runAll();
+        LanguageManager::shared().setCurrent("zh-Hans");
+        ThemeManager::shared().setCurrentRawValue("classic");
+    }
+
+    QQuickItem* showScreen(AppUninstallViewModel* model = nullptr)
+    {
+        window.setColor(QColor(ThemeManager::shared().palette().bg0));
+        return build("AppUninstallView",
+                     {{"viewModel", QVariant::fromValue(model ? model : &vm)},
+                      {"desktop", QVariant::fromValue(&desktop)}},
+                     "import Velk.AppUninstall\n");
+    }
+
+    // Shows the screen and lets its first load finish.
+    void showLoaded()
+    {
+        showScreen();
+        executor->runAll();
+        settle(50);
+    }
+
+    AppUninstallScreen* screen() const { return item->property("screen").value<AppUninstallScreen*>(); }
+    QStringList shownNames() const
+    {
+        QStringList names;
+        ListModel* rows = screen()->displayedApps();
+        for (int row = 0; row < rows->rowCount(); ++row)
+            names << rows->get(row).value("name").toString();
+        return names;
+    }
+    bool shown(const char* name) const
+    {
+        QQuickItem* target = find(name);
+        return target && target->isVisible();
+    }
+    QString subtitle() const
+    {
+        QQuickItem* header = find("appUninstall.header");
+        QQuickItem* text = header ? driver().find("pageHeader.subtitle", header) : nullptr;
+        return text && text->isVisible() ? ItemDriver::text(text) : QString();
+    }
+    QString alertMessage() const { return ItemDriver::text(driver().find("alert.message")); }
+    const AppItem* app(const QString& name) const
+    {
+        for (const AppItem& a : vm.apps())
+            if (a.name == name)
+                return &a;
+        return nullptr;
+    }
+};
+
+// The first appearance loads with a bare spinner; then the list is ordered
+// by size under a header that counts every application, searched or not,
+// and the order buttons reorder it. Coming back with applications listed
+// does not load again.
+TEST_F(AppUninstallViewTest, LoadsOnFirstAppearanceAndListsBySizeUnderTheFullCount)
+{
+    for (const char* theme : {"classic", "cyber"}) {
+        for (const char* lang : {"zh-Hans", "en"}) {
+            ThemeManager::shared().setCurrentRawValue(theme);
+            LanguageManager::shared().setCurrent(lang);
+            AppUninstallViewModel fresh;
+            showScreen(&fresh);
+            EXPECT_TRUE(fresh.isLoading());
+            EXPECT_TRUE(shown("appUninstall.loading"));
+            EXPECT_FALSE(shown("appUninstall.list"));
+            EXPECT_FALSE(shown("appUninstall.empty"));
+            EXPECT_FALSE(find("appUninstall.refresh")->isEnabled());
+            shoot(QStringLiteral("loading-%1-%2").arg(theme, lang));
+            item.reset();
+            executor->runAll();
+        }
+    }
+    LanguageManager::shared().setCurrent("en");
+    ThemeManager::shared().setCurrentRawValue("classic");
+
+    showLoaded();
+    item.reset();
+    showScreen();
+    EXPECT_EQ(executor->pending(), 0u) << "a screen that finds applications listed does not load again";
+    settle(50);
+    EXPECT_EQ(shownNames(), (QStringList{"Pixel Forge", "Note Lantern", "Tidewave Player", "Bolt Terminal",
+                                         "Kite Notes", "Calculator", "Legacy Tool"}));
+    qint64 bundles = 0;
+    for (const AppItem& a : vm.apps())
+        bundles += a.diskSize;
+    const QString header = "7 · " + platform::fmt::byteCount(bundles, platform::fmt::ByteStyle::File,
+                                                              platform::fmt::Lang::English);
+    EXPECT_EQ(subtitle(), header);
+
+    click("appUninstall.sort.name");
+    EXPECT_EQ(shownNames(), (QStringList{"Bolt Terminal", "Calculator", "Kite Notes", "Legacy Tool", "Note Lantern",
+                                         "Pixel Forge", "Tidewave Player"}));
+    type("appUninstall.search", "zzz");
+    settle(50);
+    EXPECT_TRUE(shownNames().isEmpty());
+    EXPECT_FALSE(shown("appUninstall.empty")) << "a search that finds nothing is not the empty state";
+    EXPECT_EQ(subtitle(), header);
+}
+
+// A selected application that the search hides is still counted by the
+// button, the bar and the confirmation, and is uninstalled with its marked
+// leftovers; the freed bytes then show alone in the bar.
+TEST_F(AppUninstallViewTest, ASelectionHiddenBySearchIsCountedAndUninstalled)
+{
+    showLoaded();
+    const QString kite = app("Kite Notes")->path;
+    const QString prefs = home + "/Library/Preferences/app.kitenotes.desktop.plist";
+    vm.loadAssociatedFiles(*app("Kite Notes"));
+    executor->runAll();
+    click("appUninstall.row.checkbox[Kite Notes]");
+    type("appUninstall.search", "Pixel");
+    settle(50);
+    EXPECT_EQ(shownNames(), QStringList{"Pixel Forge"});
+    EXPECT_EQ(text("appUninstall.uninstall"), "Uninstall (1)");
+    EXPECT_EQ(text("appUninstall.selectionCount"), "1 selected");
+    EXPECT_FALSE(shown("appUninstall.freed"));
+
+    click("appUninstall.uninstall");
+    EXPECT_EQ(alertTitle(), "Uninstall Selected Apps?");
+    EXPECT_EQ(alertButtons(), (QStringList{"Cancel", "Uninstall"}));
+    EXPECT_TRUE(alertMessage().startsWith("The 1 selected app(s) and selected associated files will be "
+                                                 "permanently deleted, not moved to Trash."));
+    pressAlert("Uninstall");
+    EXPECT_TRUE(vm.isUninstalling());
+    EXPECT_TRUE(find("appUninstall.uninstall")->property("busy").toBool());
+    EXPECT_FALSE(find("appUninstall.uninstall")->isEnabled());
+    EXPECT_FALSE(find("appUninstall.refresh")->isEnabled());
+    EXPECT_TRUE(find("appUninstall.sort.name")->isEnabled());
+    executor->runAll();
+    settle(50);
+
+    EXPECT_FALSE(QFileInfo::exists(kite));
+    EXPECT_FALSE(QFileInfo::exists(prefs));
+    EXPECT_EQ(app("Kite Notes"), nullptr);
+    EXPECT_FALSE(shown("appUninstall.uninstall"));
+    EXPECT_FALSE(shown("appUninstall.selectionCount"));
+    EXPECT_TRUE(shown("appUninstall.freed"));
+    EXPECT_EQ(text("appUninstall.freed"),
+              "Freed " + platform::fmt::byteCount(vm.totalFreed(), platform::fmt::ByteStyle::File,
+                                                  platform::fmt::Lang::English));
+    EXPECT_EQ(alertTitle(), "");
+}
+
+// An application the engine refuses to remove is reported in the failure
+// alert, its path on its own line after a blank line, and stays listed and
+// selected; closing the alert any way empties the list of failures.
+TEST_F(AppUninstallViewTest, ARefusedBundleIsReportedAndStaysListedAndSelected)
+{
+    showLoaded();
+    const QString calculator = app("Calculator")->path;
+    click("appUninstall.row.checkbox[Calculator]");
+    click("appUninstall.uninstall");
+    pressAlert("Uninstall");
+    executor->runAll();
+    settle(50);
+
+    EXPECT_EQ(alertTitle(), "Some Items Could Not Be Deleted");
+    EXPECT_EQ(alertMessage(), "Failed items are not counted as freed space. Check permissions or protected "
+                                     "paths.\n\n" + calculator);
+    ASSERT_NE(app("Calculator"), nullptr);
+    EXPECT_TRUE(app("Calculator")->isSelected);
+    EXPECT_TRUE(find("appUninstall.row.checkbox[Calculator]")->property("isChecked").toBool());
+    EXPECT_EQ(text("appUninstall.uninstall"), "Uninstall (1)");
+    key(Qt::Key_Escape);
+    EXPECT_EQ(alertTitle(), "");
+    EXPECT_TRUE(vm.failedPaths().isEmpty());
+}
+
+// The checkbox and a tap elsewhere on the main line each toggle once; the
+// expand button does not toggle, and every opening (not a closing) asks for
+// the leftovers again, showing a spinner until they come.
+TEST_F(AppUninstallViewTest, ARowTogglesOnceAndAsksForLeftoversEachTimeItOpens)
+{
+    showLoaded();
+    click("appUninstall.row.name[Note Lantern]");
+    EXPECT_TRUE(app("Note Lantern")->isSelected);
+    click("appUninstall.row.checkbox[Note Lantern]");
+    EXPECT_FALSE(app("Note Lantern")->isSelected);
+
+    const int before = executor->backgroundRuns();
+    click("appUninstall.row.expand[Note Lantern]");
+    EXPECT_FALSE(app("Note Lantern")->isSelected);
+    EXPECT_EQ(executor->backgroundRuns(), before + 1);
+    settle(50);
+    EXPECT_TRUE(shown("appUninstall.row.filesSpinner[Note Lantern]"));
+    EXPECT_FALSE(shown("appUninstall.row.totalSize[Note Lantern]"));
+    executor->runAll();
+    settle(400);
+    EXPECT_FALSE(shown("appUninstall.row.filesSpinner[Note Lantern]"));
+    EXPECT_TRUE(shown("appUninstall.row.totalSize[Note Lantern]"));
+    const QList<QQuickItem*> lines = findAll("appUninstall.file");
+    ASSERT_EQ(lines.size(), 5);
+    const QString first = lines.first()->property("key").toString();
+    click(driver().find("appUninstall.file.reveal", lines.first()));
+    EXPECT_EQ(workspace->calls(), (QList<FakeWorkspace::Call>{{"revealFiles", {first}}}));
+
+    click("appUninstall.row.expand[Note Lantern]");
+    EXPECT_EQ(executor->backgroundRuns(), before + 1) << "closing asks for nothing";
+    click("appUninstall.row.expand[Note Lantern]");
+    EXPECT_EQ(executor->backgroundRuns(), before + 2);
+    shoot("expanded");
+}
+
+} // namespace
+} // namespace velk::test

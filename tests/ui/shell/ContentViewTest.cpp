@@ -375,20 +375,17 @@ TEST_F(ContentViewTest, BrandMarkEdgesAreSmoothed)
     logo->setSize({ 89, 89 });
     settle(100);
     const QImage picture = window.grabWindow().copy(0, 0, 89, 89).convertToFormat(QImage::Format_RGB32);
+    // How far each pixel lies from white towards the accent, by its darkest
+    // channel: the stroke, or part way there at its edges.
     const QColor accent = logo->property("strokeColor").value<QColor>();
+    const double full = 255.0 - std::min({ accent.red(), accent.green(), accent.blue() });
     int between = 0;
     int stroke = 0;
     for (int y = 0; y < picture.height(); ++y) {
         for (int x = 0; x < picture.width(); ++x) {
-            // How far the pixel lies from white towards the accent, by its
-            // darkest channel difference.
             const QColor pixel = picture.pixelColor(x, y);
-            const double full = 255.0 - std::min({ accent.red(), accent.green(), accent.blue() });
             const double share = (255.0 - std::min({ pixel.red(), pixel.green(), pixel.blue() })) / full;
-            if (share > 0.85)
-                ++stroke;
-            else if (share > 0.15)
-                ++between;
+            (share > 0.85 ? stroke : between) += share > 0.15 ? 1 : 0;
         }
     }
     EXPECT_GT(stroke, 100);

@@ -169,6 +169,25 @@ TEST_F(AppUninstallViewTest, LoadsOnFirstAppearanceAndListsBySizeUnderTheFullCou
     EXPECT_EQ(subtitle(), header);
 }
 
+// Where there are no application folders (as on Linux), discovery finds
+// nothing and says nothing: the empty state offers Load Apps, which loads
+// again and comes back to it.
+TEST_F(AppUninstallViewTest, WithoutApplicationsTheEmptyStateLoadsAgainOnRequest)
+{
+    QDir(root + "/Applications").removeRecursively();
+    QDir(home + "/Applications").removeRecursively();
+    showLoaded();
+    EXPECT_TRUE(shown("appUninstall.empty"));
+    EXPECT_FALSE(shown("appUninstall.list"));
+    EXPECT_EQ(subtitle(), "");
+    click("appUninstall.loadApps");
+    EXPECT_TRUE(vm.isLoading());
+    EXPECT_FALSE(shown("appUninstall.empty"));
+    executor->runAll();
+    EXPECT_TRUE(shown("appUninstall.empty"));
+    EXPECT_EQ(alertTitle(), "");
+}
+
 // A selected application that the search hides is still counted by the
 // button, the bar and the confirmation, and is uninstalled with its marked
 // leftovers; the freed bytes then show alone in the bar.

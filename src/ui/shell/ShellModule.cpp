@@ -6,6 +6,7 @@
 #include "ui/screens/privacy/PrivacyModule.h"
 #include "ui/screens/processes/ProcessesModule.h"
 #include "ui/screens/uninstall/AppUninstallModule.h"
+#include "ui/screens/startup/StartupModule.h"
 #include "ui/settings/SettingsModule.h"
 
 #include <QQmlEngine>
@@ -29,6 +30,7 @@ void prepareQmlEngine(QQmlEngine& engine)
     screens::prepareLargeFilesQml(engine);
     screens::preparePrivacyQml(engine);
     screens::prepareAppUninstallQml(engine);
+    screens::prepareStartupQml(engine);
 }
 
 } // namespace velk::shell

@@ -8,6 +8,7 @@ import Velk.Processes
 import Velk.LargeFiles
 import Velk.Privacy
 import Velk.AppUninstall
+import Velk.Startup
 
 // The main window's content: the sidebar, the resize strip while the
 // sidebar is expanded, and the section host that keeps all eight screens
@@ -126,7 +127,16 @@ Item {
                 desktop: root.models.desktop
             }
         }
-        SectionHost { anchors.fill: parent; name: "startup"; navigator: root.navigator }
+        SectionHost {
+            anchors.fill: parent
+            name: "startup"
+            navigator: root.navigator
+            StartupView {
+                anchors.fill: parent
+                viewModel: root.models.startup
+                desktop: root.models.desktop
+            }
+        }
         SectionHost {
             anchors.fill: parent
             name: "largeFiles"

@@ -1,0 +1,212 @@
+import QtQuick
+import Velk.Design
+
+// One startup item: selection box, icon, name with the loaded dot and the
+// scope badge over the launchd label, buttons to reveal the property list and
+// to remove the item, "Unknown" while launchd's view of it was not read, and
+// the enabled switch. A tap anywhere else toggles the selection. The row
+// only reports; the screen decides.
+Item {
+    id: root
+    // The list's roles.
+    required property string label
+    required property string displayName
+    required property string plistPath
+    required property var appBundlePath
+    required property string scope
+    required property bool isEnabled
+    required property bool isLoaded
+    required property bool statusKnown
+    required property bool isSelected
+    // Finds this row, and its controls, by name: "startup.row[LABEL]".
+    readonly property string key: label
+    // The scope's English title (the scope role holds the Chinese one).
+    property string englishScope
+    // A system daemon shows a gear without an application icon, an agent
+    // a bolt.
+    property bool isDaemon: false
+    readonly property bool hasBundle: (appBundlePath ?? "").length > 0
+
+    signal selectToggled()
+    signal enabledToggled()
+    signal removeRequested()
+    signal revealRequested()
+
+    objectName: "startup.row"
+    implicitHeight: content.implicitHeight + 20
+
+    Rectangle {
+        objectName: "startup.row.fill"
+        anchors.fill: parent
+        radius: VDS.Radius.s
+        color: root.isSelected ? VDS.withOpacity(VDS.C.accent, 0.08)
+                               : hover.hovered ? VDS.C.hover : "transparent"
+        Behavior on color { ColorAnimation { duration: 140; easing.type: Easing.OutQuad } }
+    }
+    HoverHandler {
+        id: hover
+    }
+    // Taps that no control takes toggle the selection.
+    MouseArea {
+        objectName: "startup.row.tap"
+        anchors.fill: parent
+        onClicked: root.selectToggled()
+    }
+
+    Row {
+        id: content
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.leftMargin: 14
+        anchors.rightMargin: 14
+        anchors.verticalCenter: parent.verticalCenter
+        spacing: 12
+
+        VelkCheckbox {
+            objectName: "startup.row.checkbox"
+            readonly property string key: root.key
+            anchors.verticalCenter: parent.verticalCenter
+            isChecked: root.isSelected
+            onToggled: root.selectToggled()
+        }
+
+        Rectangle {
+            objectName: "startup.row.icon"
+            anchors.verticalCenter: parent.verticalCenter
+            width: 32
+            height: 32
+            radius: 7
+            color: bundleIcon.status === Image.Ready ? "transparent" : VDS.C.bg3
+
+            Image {
+                id: bundleIcon
+                anchors.fill: parent
+                visible: root.hasBundle && status === Image.Ready
+                source: root.hasBundle ? "image://appicon/" + encodeURIComponent(root.appBundlePath) : ""
+                sourceSize.width: 64
+                sourceSize.height: 64
+                asynchronous: true
+                smooth: true
+                mipmap: true
+                fillMode: Image.PreserveAspectFit
+            }
+            SymbolIcon {
+                objectName: "startup.row.placeholder"
+                anchors.centerIn: parent
+                visible: !bundleIcon.visible
+                name: root.isDaemon ? "gearshape.2" : "bolt"
+                size: 13.5
+                font.weight: Font.Medium
+                color: VDS.C.accent
+            }
+        }
+
+        Column {
+            id: texts
+            anchors.verticalCenter: parent.verticalCenter
+            width: content.width - 34 - 32 - 26 - 26 - (unknown.visible ? unknown.width + content.spacing : 0)
+                   - toggle.width - 5 * content.spacing
+            spacing: 2
+
+            Row {
+                width: parent.width
+                spacing: 6
+
+                Text {
+                    objectName: "startup.row.name"
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: Math.min(implicitWidth, parent.width - (loadedDot.visible ? loadedDot.width + 6 : 0)
+                                    - badge.width - 6)
+                    text: root.displayName
+                    textFormat: Text.PlainText
+                    font: VDS.font(13, Font.Medium)
+                    color: root.isEnabled ? VDS.C.text1 : VDS.C.text2
+                    maximumLineCount: 1
+                    elide: Text.ElideRight
+                }
+                Rectangle {
+                    id: loadedDot
+                    objectName: "startup.row.loaded"
+                    anchors.verticalCenter: parent.verticalCenter
+                    visible: root.isLoaded
+                    width: 5.5
+                    height: 5.5
+                    radius: 2.75
+                    color: VDS.C.green
+                    VelkToolTip {
+                        anchors.margins: -4
+                        text: Lang.t("已加载（不一定正在运行）", "Loaded (not necessarily running)")
+                    }
+                }
+                Rectangle {
+                    id: badge
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: scopeText.implicitWidth + 12
+                    height: scopeText.implicitHeight + 3
+                    radius: height / 2
+                    color: VDS.C.bg3
+
+                    Text {
+                        id: scopeText
+                        objectName: "startup.row.scope"
+                        anchors.centerIn: parent
+                        text: Lang.t(root.scope, root.englishScope)
+                        textFormat: Text.PlainText
+                        font: VDS.font(10.5)
+                        color: VDS.C.text3
+                    }
+                }
+            }
+            Text {
+                objectName: "startup.row.label"
+                width: parent.width
+                text: root.label
+                textFormat: Text.PlainText
+                font: VDS.font(10.5, Font.Normal, true)
+                color: VDS.C.text3
+                maximumLineCount: 1
+                elide: Text.ElideMiddle
+            }
+        }
+
+        StartupIconButton {
+            objectName: "startup.row.reveal"
+            readonly property string key: root.key
+            anchors.verticalCenter: parent.verticalCenter
+            symbol: "folder"
+            help: Lang.t("在 Finder 中显示", "Reveal in Finder")
+            onClicked: root.revealRequested()
+        }
+        StartupIconButton {
+            objectName: "startup.row.remove"
+            readonly property string key: root.key
+            anchors.verticalCenter: parent.verticalCenter
+            symbol: "trash"
+            help: Lang.t("移除", "Remove")
+            onClicked: root.removeRequested()
+        }
+        Text {
+            id: unknown
+            objectName: "startup.row.unknown"
+            anchors.verticalCenter: parent.verticalCenter
+            visible: !root.statusKnown
+            text: Lang.t("状态未知", "Unknown")
+            textFormat: Text.PlainText
+            font: VDS.font(10)
+            color: VDS.C.amber
+        }
+        VelkSwitch {
+            id: toggle
+            objectName: "startup.row.switch"
+            readonly property string key: root.key
+            anchors.verticalCenter: parent.verticalCenter
+            enabled: root.statusKnown
+            isOn: root.isEnabled
+            onToggled: root.enabledToggled()
+            VelkToolTip {
+                text: Lang.t("允许 launchd 按配置触发；与应用内开机启动设置不同",
+                             "Allow launchd triggers; separate from the app’s login preference")
+            }
+        }
+    }
+}

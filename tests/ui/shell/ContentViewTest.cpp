@@ -240,16 +240,11 @@ TEST_F(ContentViewTest, FooterStaysWholeAtTheMinimumSize)
             layout.setCollapsed(collapsed);
             EXPECT_TRUE(test::waitFor([&] { return sidebar->width() == (collapsed ? 56 : 210); }));
             settle(50);
-            for (const char* name : { "sidebar.settings", "sidebar.version" }) {
-                const QRectF box = find(name)->mapRectToItem(sidebar, QRectF(QPointF(), find(name)->size()));
-                EXPECT_GE(box.top(), 0) << name;
-                EXPECT_LE(box.bottom(), sidebar->height()) << name;
-                EXPECT_GE(box.left(), 0) << name;
-                EXPECT_LE(box.right(), sidebar->width()) << name;
-            }
-            if (!collapsed) {
-                EXPECT_FALSE(find("sidebar.settings.label")->property("truncated").toBool());
-            }
+            for (const char* name : { "sidebar.settings", "sidebar.version" })
+                EXPECT_TRUE(QRectF(QPointF(), sidebar->size())
+                        .contains(find(name)->mapRectToItem(sidebar, QRectF(QPointF(), find(name)->size()))))
+                    << name;
+            EXPECT_TRUE(collapsed || !find("sidebar.settings.label")->property("truncated").toBool());
         }
     }
     LanguageManager::shared().setCurrent("zh-Hans");

@@ -41,6 +41,9 @@ Item {
                   ? Format.decimal(root.viewModel.enabledCount) + " / " + Format.decimal(root.itemCount)
                   : ""
 
+        // With a selection the header holds six controls: the batch buttons
+        // keep to narrow paddings and the symbol buttons are square, so the
+        // title keeps its room at the window's smallest width.
         VelkSearchField {
             objectName: "startup.search"
             width: 155
@@ -56,6 +59,8 @@ Item {
         }
         VelkPrimaryButton {
             objectName: "startup.batchDisable"
+            leftPadding: VDS.Space.s
+            rightPadding: VDS.Space.s
             visible: root.viewModel.selectedCount > 0
             enabled: !root.viewModel.isApplyingBatch
             text: Lang.t("禁用 (" + Format.decimal(root.viewModel.selectedCount) + ")",
@@ -64,6 +69,8 @@ Item {
         }
         VelkTintedButton {
             objectName: "startup.batchEnable"
+            leftPadding: VDS.Space.s
+            rightPadding: VDS.Space.s
             visible: root.viewModel.selectedCount > 0
             enabled: !root.viewModel.isApplyingBatch
             text: Lang.t("启用", "Enable")
@@ -71,6 +78,7 @@ Item {
         }
         VelkTintedButton {
             objectName: "startup.batchRemove"
+            implicitWidth: implicitHeight
             visible: root.viewModel.selectedCount > 0
             enabled: !root.viewModel.isApplyingBatch
             destructive: true
@@ -79,6 +87,7 @@ Item {
         }
         VelkTintedButton {
             objectName: "startup.refresh"
+            implicitWidth: implicitHeight
             symbol: "arrow.clockwise"
             onClicked: root.viewModel.load()
             VelkToolTip { text: Lang.t("刷新", "Refresh") }

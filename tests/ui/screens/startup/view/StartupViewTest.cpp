@@ -4,6 +4,7 @@
 #include "support/FakeWorkspace.h"
 #include "support/QtPrinters.h"
 #include "support/ui/ScreenFixture.h"
+#include "ui/design/ThemeManager.h"
 #include "ui/models/DesktopActions.h"
 #include "ui/screens/startup/StartupModule.h"
 
@@ -33,6 +34,7 @@ protected:
         item.reset();
         launchd.executor().runAll();
         LanguageManager::shared().setCurrent("zh-Hans");
+        ThemeManager::shared().setCurrentRawValue("classic");
     }
 
     void addItems()
@@ -252,6 +254,33 @@ TEST_F(StartupViewTest, AnUnverifiedChangeAlertsOnceAndAnUnknownItemCannotBeSwit
     EXPECT_FALSE(vm.isApplyingBatch());
     EXPECT_TRUE(launchd.tools().requestsFor("/bin/launchctl").isEmpty());
     EXPECT_TRUE(alertTitle().isEmpty());
+}
+
+} // namespace
+} // namespace velk::test
+
+namespace velk::test {
+namespace {
+
+// The states a fixture run of velk-shot cannot hold still: the first load
+// under way, and the empty list; every theme and language.
+TEST_F(StartupViewTest, PicturesOfTheLoadingAndEmptyStates)
+{
+    if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
+        GTEST_SKIP() << "set VELK_SHOT_DIR to render the pictures";
+    showScreen(false);
+    for (const char* state : {"startup-loading", "startup-empty"}) {
+        for (const char* theme : {"classic", "cyber"}) {
+            ThemeManager::shared().setCurrentRawValue(theme);
+            window.setColor(QColor(ThemeManager::shared().palette().bg0));
+            for (const char* language : {"zh-Hans", "en"}) {
+                LanguageManager::shared().setCurrent(language);
+                settle(120);
+                shoot(QStringLiteral("%1-%2-%3").arg(state, theme, language));
+            }
+        }
+        run();
+    }
 }
 
 } // namespace

@@ -218,10 +218,8 @@ TEST_F(ContentViewTest, CollapsedSidebarHasNoStripAndSettlesAtTheIconColumn)
     shoot("shell-collapsed");
 }
 
-// At the window's minimum size the footer's two controls lie whole inside
-// the sidebar in both forms, with and without a waiting update, and the
-// English "Settings" label is not cut even beside the badge at the
-// narrowest width.
+// At the minimum size the footer lies whole inside the sidebar in both forms,
+// with and without the badge; the English "Settings" label is never cut.
 TEST_F(ContentViewTest, FooterStaysWholeAtTheMinimumSize)
 {
     ASSERT_TRUE(showRoot());
@@ -358,10 +356,8 @@ TEST_F(ContentViewTest, BrandMarkStrokeFollowsItsSize)
     EXPECT_DOUBLE_EQ(logo->property("strokeWidth").toDouble(), 1.25);
 }
 
-// The brand mark's stroke has soft edges: pixels part way between the
-// background and the accent. (A scene graph on the graphics card draws
-// curves hard-edged unless asked to smooth them; the software one always
-// smooths, so under it this holds either way.)
+// The brand mark's stroke has soft edges (always so in the software scene
+// graph; on a graphics card only when the mark asks for it).
 TEST_F(ContentViewTest, BrandMarkEdgesAreSmoothed)
 {
     window.setColor(Qt::white);

@@ -261,7 +261,6 @@ TEST_F(ControllerTest, PendingUpdateOpensThePromptWithoutAskingTheServer)
     EXPECT_EQ(controller->origin(), UpdateController::Settings) << "the answer goes where it was asked for";
     EXPECT_EQ(fetches, 1);
     EXPECT_TRUE(controller->showsBadge()) << "closing the prompt leaves the update pending";
-    controller->dismissPrompt();
     controller->presentPendingIfNeeded();
     EXPECT_EQ(controller->origin(), UpdateController::Sidebar);
 }

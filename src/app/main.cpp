@@ -1,11 +1,13 @@
 // The VelkClean application.
 
 #include "app/VelkCleanApp.h"
+#include "ui/shell/SectionNames.h"
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
 #include <QQuickWindow>
 #include <QTimer>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -21,10 +23,19 @@ int main(int argc, char** argv)
     parser.addOptions({
         { "screenshot", "Save a picture of the main window to FILE, then quit.", "file" },
         { "screenshot-delay", "Milliseconds to wait before --screenshot.", "ms", "3000" },
+        { "section", "Show this section first (dashboard, systemJunk, processes, ...).", "name" },
     });
     parser.parse(QCoreApplication::arguments());
 
-    velk::app::VelkCleanApp velkClean;
+    velk::app::StartOptions options;
+    if (parser.isSet("section")) {
+        options.section = velk::shell::sectionFromCaseName(parser.value("section"));
+        if (!options.section) {
+            std::fprintf(stderr, "unknown section %s\n", qPrintable(parser.value("section")));
+            return 2;
+        }
+    }
+    velk::app::VelkCleanApp velkClean(options);
     if (!velkClean.start())
         return 1;
 

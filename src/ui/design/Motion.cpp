@@ -1,5 +1,8 @@
 #include "ui/design/Motion.h"
 
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -48,6 +51,19 @@ QVariantMap SpringMotion::toVariant() const
 {
     return { { QStringLiteral("spring"), qmlSpring() }, { QStringLiteral("damping"), qmlDamping() },
         { QStringLiteral("mass"), 1.0 } };
+}
+
+bool Motion::slides(QQuickItem* item, double from, double to)
+{
+    return slidesBy(item, QPointF(to - from, 0));
+}
+
+bool Motion::slidesBy(const QQuickItem* item, QPointF largestMove)
+{
+    if (!item || !item->isVisible() || !item->window())
+        return false;
+    const double ratio = item->window()->effectiveDevicePixelRatio();
+    return std::max(std::abs(largestMove.x()), std::abs(largestMove.y())) * ratio >= 1.0;
 }
 
 } // namespace velk::design

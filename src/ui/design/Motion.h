@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QPointF>
 #include <QVariantList>
 #include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
+
+class QQuickItem;
 
 namespace velk::design {
 
@@ -103,6 +106,13 @@ public:
     static int glassPressFill() { return 120; }
     static int cardHover() { return 160; }
     static int numberRoll() { return 350; }
+
+    // Whether a change of `item` from `from` to `to` (logical pixels) is
+    // shown moving: only while the item is shown in a window, and only when
+    // it moves by at least one device pixel. Anything else jumps, so a
+    // hidden screen or a value that barely moves draws no frames.
+    Q_INVOKABLE static bool slides(QQuickItem* item, double from, double to);
+    static bool slidesBy(const QQuickItem* item, QPointF largestMove);
 
 private:
     MotionSpring* m_sectionRow = new MotionSpring(sectionRowSpring, this);

@@ -6,6 +6,8 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
+#include <cmath>
 #include <optional>
 
 namespace velk::design {
@@ -23,6 +25,7 @@ SparklineItem::SparklineItem(QQuickItem* parent)
         m_progress = value.toDouble();
         update();
     });
+    connect(&m_animation, &QAbstractAnimation::stateChanged, this, &SparklineItem::animatingChanged);
 }
 
 SparklineLayout SparklineItem::layout() const
@@ -57,9 +60,39 @@ void SparklineItem::retarget()
     for (qsizetype i = 0; i < drawn.size() && i < m_from.size(); ++i)
         m_from[i] = drawn[i];
     m_animation.stop();
-    m_progress = 0;
-    m_animation.start();
+    // Hidden, or moving by less than a device pixel: no animation.
+    if (Motion::slidesBy(this, largestMove(m_from, m_to))) {
+        m_progress = 0;
+        m_animation.start();
+    } else {
+        m_from = m_to;
+        m_progress = 1;
+    }
     update();
+}
+
+QPointF SparklineItem::largestMove(const QList<QPointF>& from, const QList<QPointF>& to) const
+{
+    SparklineLayout unit = layout();
+    unit.top = 1;
+    QPointF largest;
+    for (qsizetype i = 0; i < from.size() && i < to.size(); ++i) {
+        const QPointF move = sparklinePoint(unit, to[i].x(), to[i].y(), size())
+            - sparklinePoint(unit, from[i].x(), from[i].y(), size());
+        largest = { std::max(largest.x(), std::abs(move.x())), std::max(largest.y(), std::abs(move.y())) };
+    }
+    return largest;
+}
+
+void SparklineItem::itemChange(ItemChange change, const ItemChangeData& value)
+{
+    // A chart that is hidden stands where it was going.
+    if (change == ItemVisibleHasChanged && !value.boolValue && m_animation.state() == QAbstractAnimation::Running) {
+        m_animation.stop();
+        m_from = m_to;
+        m_progress = 1;
+    }
+    QQuickPaintedItem::itemChange(change, value);
 }
 
 void SparklineItem::setValues(const QList<double>& values)

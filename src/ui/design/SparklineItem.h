@@ -13,7 +13,8 @@ namespace velk::design {
 // A filled line chart over the recent history of one metric: area in a
 // vertical gradient of the colour (0.32 to 0.02 opacity) under a 1.5-pt line
 // with straight segments. Changes of `values` animate linearly over 0.6 s,
-// each value moving from where it was drawn.
+// each value moving from where it was drawn, while the chart is shown and a
+// point moves by a device pixel or more; other changes are drawn at once.
 class SparklineItem : public QQuickPaintedItem {
     Q_OBJECT
     QML_NAMED_ELEMENT(Sparkline)
@@ -25,6 +26,8 @@ class SparklineItem : public QQuickPaintedItem {
     // Opacity of a flat area fill; undefined means the vertical gradient.
     Q_PROPERTY(QVariant areaOpacity READ areaOpacity WRITE setAreaOpacity NOTIFY areaOpacityChanged)
     Q_PROPERTY(double scaleTop READ scaleTop NOTIFY valuesChanged)
+    // Whether a change is being animated.
+    Q_PROPERTY(bool animating READ animating NOTIFY animatingChanged)
 
 public:
     // Samples kept by the system monitor's histories.
@@ -43,6 +46,7 @@ public:
     void setAreaOpacity(const QVariant& opacity);
     void setSlotCount(int slotCount);
     double scaleTop() const { return layout().top; }
+    bool animating() const { return m_animation.state() == QAbstractAnimation::Running; }
 
     void paint(QPainter* painter) override;
 
@@ -52,12 +56,20 @@ signals:
     void maxValueChanged();
     void slotsChanged();
     void areaOpacityChanged();
+    void animatingChanged();
 
 private:
     SparklineLayout layout() const;
     // (slot, value / top) of every value.
     QList<QPointF> normalisedPoints() const;
     void retarget();
+    // The largest horizontal and vertical move of a point, in pixels.
+    QPointF largestMove(const QList<QPointF>& from, const QList<QPointF>& to) const;
+
+protected:
+    void itemChange(ItemChange change, const ItemChangeData& value) override;
+
+private:
 
     QList<double> m_values;
     QColor m_color = Qt::gray;

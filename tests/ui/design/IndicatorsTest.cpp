@@ -55,6 +55,62 @@ TEST_F(Indicators, BarsFillTheClampedFraction)
     EXPECT_TRUE(test::waitFor([&] { return std::abs(fill->width() - 100) < 0.2; })) << fill->width();
 }
 
+// A fill, a chart or a number moves only while it is shown and only when it
+// moves by a device pixel or more; anything else is drawn where it goes, so
+// a hidden screen or a steady figure draws no frames.
+TEST_F(Indicators, OnlyShownMovesOfAPixelOrMoreAnimate)
+{
+    show(R"(Column {
+        LiveBar { objectName: "live"; width: 200 }
+        AnimatedProgressBar { objectName: "bar"; width: 200 }
+        Sparkline { objectName: "chart"; width: 100; height: 30; maxValue: 100; values: [0, 0] }
+        AnimatedNumber { objectName: "number"; value: 1 }
+    })");
+    struct Step {
+        const char* what;
+        bool shown;
+        double value;
+        bool animates;
+    };
+    const Step steps[] = {
+        { "a real change", true, 0.5, true },
+        { "less than a pixel", true, 0.502, false },
+        { "hidden", false, 0.9, false },
+        { "shown again", true, 0.1, true },
+    };
+    for (const auto& [name, fillName] : { std::pair { "live", "liveBar.fill" }, std::pair { "bar", "progressBar.fill" } }) {
+        QQuickItem* bar = find(name);
+        auto* fill = bar->findChild<QQuickItem*>(fillName);
+        for (const Step& step : steps) {
+            bar->setVisible(step.shown);
+            bar->setProperty("value", step.value);
+            const double target = step.value * 200;
+            EXPECT_EQ(fill->width() != target, step.animates) << name << ": " << step.what;
+            if (step.animates && step.value != steps[std::size(steps) - 1].value) {
+                EXPECT_TRUE(test::waitFor([&] { return std::abs(fill->width() - target) < 0.2; })) << name;
+            }
+        }
+        bar->setVisible(false);  // hidden while it moves: it stands where it was going
+        EXPECT_EQ(fill->width(), 20) << name;
+    }
+    QQuickItem* chart = find("chart");
+    for (const Step& step : steps) {
+        chart->setVisible(step.shown);
+        chart->setProperty("values", QVariant::fromValue(QList<double> { step.value * 30, 0 }));
+        EXPECT_EQ(chart->property("animating").toBool(), step.animates) << "chart: " << step.what;
+        if (step.animates && step.value != steps[std::size(steps) - 1].value) {
+            EXPECT_TRUE(test::waitFor([&] { return !chart->property("animating").toBool(); }));
+        }
+    }
+    chart->setVisible(false);
+    EXPECT_FALSE(chart->property("animating").toBool());
+
+    QQuickItem* number = find("number");
+    number->setVisible(false);
+    number->setProperty("value", 2);
+    EXPECT_EQ(number->property("progress").toDouble(), 1.0);
+}
+
 TEST_F(Indicators, SparklineScaleFollowsItsFields)
 {
     show(R"(Column {

@@ -2,14 +2,24 @@ import QtQuick
 import Velk.Design
 
 // Level bar for one fraction: a capsule track in the colour at 0.14 and the
-// fill from the leading edge; each new value slides linearly over 0.6 s.
+// fill from the leading edge; each new value slides linearly over 0.6 s
+// (while the bar is shown and the fill moves by a device pixel or more).
 Item {
     id: root
     property real value: 0
     property color color: VDS.C.accent
     readonly property real fraction: Geometry.clampFraction(value)
+    readonly property real fillWidth: fraction * width
+
+    function follow() {
+        slide.enabled = Motion.slides(root, fill.width, fillWidth)
+        fill.width = fillWidth
+    }
 
     implicitHeight: 6
+    onFillWidthChanged: follow()
+    // Hidden, the fill stands where it was going.
+    onVisibleChanged: follow()
 
     Rectangle {
         anchors.fill: parent
@@ -17,12 +27,13 @@ Item {
         color: VDS.withOpacity(root.color, 0.14)
     }
     Rectangle {
+        id: fill
         objectName: "liveBar.fill"
         height: parent.height
-        width: root.fraction * root.width
         radius: height / 2
         color: root.color
         Behavior on width {
+            id: slide
             NumberAnimation { duration: Motion.live; easing.type: Easing.Linear }
         }
     }

@@ -4,7 +4,8 @@ import Velk.Design
 
 // Text whose changed characters roll when it changes: characters are matched
 // from the right; each changed one slides out and its successor slides in,
-// upwards when `countsDown` is false. Unchanged characters stay put.
+// upwards when `countsDown` is false. Unchanged characters stay put. Text
+// that is not shown changes at once.
 Item {
     id: root
     property string text
@@ -34,8 +35,17 @@ Item {
             return
         roll = Geometry.textRoll(_shown, text)
         _shown = text
+        if (!visible) {
+            rollAnimation.stop()
+            progress = 1
+            return
+        }
         progress = 0
         rollAnimation.restart()
+    }
+    onVisibleChanged: {
+        if (!visible && rollAnimation.running)
+            rollAnimation.complete()
     }
 
     NumberAnimation {

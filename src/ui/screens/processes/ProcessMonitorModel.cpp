@@ -109,8 +109,21 @@ QString ProcessMonitorModel::processCountText() const
     return QString::number(m_monitor ? static_cast<qint64>(m_monitor->processes().size()) : 0);
 }
 
+void ProcessMonitorModel::setActive(bool active)
+{
+    if (m_active == active)
+        return;
+    m_active = active;
+    emit activeChanged();
+    if (active && m_behind && m_monitor)
+        onProcessesChanged();
+}
+
 void ProcessMonitorModel::onProcessesChanged()
 {
+    m_behind = !m_active;
+    if (m_behind)
+        return;
     refreshVisible();
     emit processesChanged();
     refreshDetail();

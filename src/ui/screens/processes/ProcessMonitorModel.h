@@ -24,6 +24,9 @@ class ProcessMonitorModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(velk::SystemMonitor* monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
+    // False while the screen is not shown: new samples wait, and the list
+    // catches up with the latest one when the screen is shown again.
+    Q_PROPERTY(bool active READ active WRITE setActive NOTIFY activeChanged)
     Q_PROPERTY(Sort sortKey READ sortKey WRITE setSortKey NOTIFY sortKeyChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
     Q_PROPERTY(bool showOnlyListening READ showOnlyListening WRITE setShowOnlyListening NOTIFY showOnlyListeningChanged)
@@ -57,6 +60,8 @@ public:
 
     SystemMonitor* monitor() const { return m_monitor; }
     void setMonitor(SystemMonitor* monitor);
+    bool active() const { return m_active; }
+    void setActive(bool active);
 
     Sort sortKey() const { return m_sort; }
     void setSortKey(Sort sort);
@@ -111,6 +116,7 @@ public:
 
 signals:
     void monitorChanged();
+    void activeChanged();
     void sortKeyChanged();
     void searchTextChanged();
     void showOnlyListeningChanged();
@@ -136,6 +142,9 @@ private:
     const ProcInfo* terminateTarget() const;
 
     QPointer<SystemMonitor> m_monitor;
+    bool m_active = true;
+    // A sample arrived while inactive.
+    bool m_behind = false;
     QMetaObject::Connection m_connections[4];
     Sort m_sort = Cpu;
     QString m_search;

@@ -43,6 +43,10 @@ Item {
         clip: true
         boundsBehavior: Flickable.StopAtBounds
         bottomMargin: VDS.Space.s
+        // No current item: its (unseen) highlight would slide after it
+        // whenever rows are inserted or re-sorted above it.
+        currentIndex: -1
+        highlightFollowsCurrentItem: false
         model: root.viewModel.filteredItems
         ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
 

@@ -47,6 +47,11 @@ Item {
         clip: true
         spacing: 2
         boundsBehavior: Flickable.StopAtBounds
+        // The selection is the monitor's, not the view's current item: a
+        // current item would drag the view's (unseen) highlight after its row
+        // at every re-sort, drawing frames for nothing.
+        currentIndex: -1
+        highlightFollowsCurrentItem: false
         model: root.screen.visibleProcesses
         ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
 

@@ -21,6 +21,8 @@ Item {
     ProcessMonitorModel {
         id: screenModel
         monitor: root.monitor
+        // A hidden screen leaves its list as it was until it is shown.
+        active: root.visible
     }
     // The selected process, shown beside the list.
     ProcessDetailModel {

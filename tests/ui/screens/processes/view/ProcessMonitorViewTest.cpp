@@ -236,6 +236,29 @@ TEST_F(ProcessMonitorViewTest, HeaderListAndSelection)
     EXPECT_EQ(rows().front()->property("name").toString(), "init");
 }
 
+// Not shown, the screen leaves its list as it was and catches up when it is
+// shown again; the list has no current row whose highlight would follow it
+// through every re-sort.
+TEST_F(ProcessMonitorViewTest, AHiddenScreenLeavesItsListUntilShown)
+{
+    sources->nextProcesses = {listed(1, "/sbin/init", "root", 0.2, 12'000'000, 1),
+                              listed(812, "/usr/sbin/nginx", "www-data", 3.5, 48'200'000, 4)};
+    ASSERT_TRUE(buildScreen());
+    tick();
+    QTest::qWait(50);
+    ASSERT_EQ(rows().size(), 2);
+
+    item->setVisible(false);
+    sources->nextProcesses.push_back(listed(2040, "/usr/bin/python3", "ann", 90.0, 1'250'000'000, 9));
+    tick();
+    EXPECT_EQ(screen()->visibleModel()->rowCount(), 2);
+    item->setVisible(true);
+    EXPECT_EQ(screen()->visibleModel()->rowCount(), 3);
+    QTest::qWait(50);
+    EXPECT_EQ(rows().front()->property("pid").toInt(), 2040);
+    EXPECT_EQ(shown("processes.list")->property("highlightItem").value<QQuickItem*>(), nullptr);
+}
+
 TEST_F(ProcessMonitorViewTest, TerminateAlertIsTheWindowsAlertForItsProcess)
 {
     sources->nextProcesses = {listed(812, "/usr/sbin/nginx", "www-data", 3.5, 48'200'000, 4)};

@@ -5,6 +5,7 @@
 
 #include <QCommandLineParser>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QQuickWindow>
 #include <QTimer>
 #include <cstdio>
@@ -16,6 +17,10 @@ int main(int argc, char** argv)
     QGuiApplication::setApplicationName(QStringLiteral("VelkClean"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("Velk Clean"));
     QGuiApplication::setApplicationVersion(QStringLiteral(VELK_VERSION));
+    // The desktop shell finds the window's entry by this name (and on X11
+    // by the window class, the application name) and shows this icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(VELK_APP_ID));
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/velk/icons/" VELK_APP_ID ".svg")));
 
     // --screenshot is for scripts/run on a machine without a display: it
     // saves the window once it has settled, then quits.

@@ -2,6 +2,7 @@
 
 #include "ui/design/DesignModule.h"
 #include "ui/models/ModelsModule.h"
+#include "ui/screens/dependencies/DependenciesModule.h"
 
 #include <QQmlEngine>
 
@@ -14,6 +15,7 @@ void prepareLargeFilesQml(QQmlEngine& engine)
 {
     design::prepareQmlEngine(engine);
     models::prepareModelsQml(engine);
+    prepareDependenciesQml(engine);
     static const bool registered = [] {
         qml_register_types_Velk_LargeFiles();
         return true;

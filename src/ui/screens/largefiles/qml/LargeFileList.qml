@@ -12,7 +12,6 @@ Item {
     required property LargeFilesViewModel viewModel
     required property LargeFilesScreen screen
     required property DesktopActions desktop
-    property bool inspectable: false
 
     LargeFileListHeader {
         id: header
@@ -57,7 +56,6 @@ Item {
             x: VDS.Space.l
             width: ListView.view.width - 2 * VDS.Space.l
             screen: root.screen
-            inspectable: root.inspectable
             onToggle: root.viewModel.toggleSelect(row.key)
             onInspect: root.screen.inspect(row.key)
             onReveal: root.desktop.reveal(row.path)

@@ -19,8 +19,6 @@ Item {
     required property bool isSystem
     required property bool isDirectory
     required property LargeFilesScreen screen
-    // The dependency button is offered once its report exists.
-    property bool inspectable: false
 
     signal toggle()
     signal inspect()
@@ -146,7 +144,6 @@ Item {
 
             RowButton {
                 objectName: "largeFiles.row.inspect"
-                visible: root.inspectable
                 symbol: "point.3.connected.trianglepath.dotted"
                 tint: VDS.C.accent
                 tip: Lang.t("查看依赖关系：谁在用、谁引用", "Dependencies: who uses or references it")

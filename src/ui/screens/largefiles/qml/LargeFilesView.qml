@@ -3,22 +3,23 @@ import QtQuick
 import Velk.Design
 import Velk.Models
 import Velk.LargeFiles
+import Velk.Dependencies
 
 // The Large Files section: finds files at or above a chosen size in the
 // folders the user picks, lists them largest first, filters and selects
-// them, and moves the selection to the Trash or deletes it after checking
-// who holds the files open. Scanning, the list, the selection and the
-// deletion are the view model's; the screen keeps whether the scope sheet is
-// open and, through its state object, the delete flow.
+// them, shows what still depends on one of them, and moves the selection
+// to the Trash or deletes it after checking who holds the files open.
+// Scanning, the list, the selection and the deletion are the view model's;
+// the screen keeps whether the scope sheet is open and, through its state
+// object, the delete flow and the file being inspected.
 Item {
     id: root
     required property LargeFilesViewModel viewModel
     required property DesktopActions desktop
     property bool showScope: false
-    // The rows' dependency button, and the sheet it opens, are offered once
-    // the dependency report exists.
-    property bool dependenciesShown: false
     readonly property LargeFilesScreen screen: screenState
+    // The file whose dependencies are shown: path, name, size; empty for none.
+    readonly property var inspecting: screen.inspecting
     readonly property bool hasItems: itemCount > 0
     readonly property int itemCount: screen.itemCount
     readonly property bool deleteBusy: viewModel.isCheckingInUse || viewModel.isDeleting
@@ -149,7 +150,6 @@ Item {
             viewModel: root.viewModel
             screen: screenState
             desktop: root.desktop
-            inspectable: root.dependenciesShown
         }
         LargeFilesEmptyState {
             objectName: "largeFiles.empty"
@@ -168,6 +168,15 @@ Item {
             root.showScope = false
             root.viewModel.scan(paths)
         }
+    }
+
+    // What still depends on the row whose dependency button was pressed.
+    FileDependencySheet {
+        objectName: "largeFiles.dependencies"
+        presented: root.inspecting.path !== undefined
+        file: root.inspecting
+        desktop: root.desktop
+        onClosed: root.screen.clearInspecting()
     }
 
     // Asked after a fresh check of who holds the selection open; it names

@@ -1,0 +1,54 @@
+#include "ui/screens/dependencies/DependencyReportMap.h"
+
+#include "ui/screens/dependencies/DependencyTexts.h"
+
+#include <QVariantList>
+
+namespace velk::screens {
+
+QVariantMap dependencyReportMap(const FileDependencyReport& report)
+{
+    const deptext::Banner banner = deptext::banner(report);
+    QVariantMap map{
+        {QStringLiteral("banner"), QVariantMap{{QStringLiteral("kind"), banner.kind},
+                                               {QStringLiteral("tone"), banner.tone},
+                                               {QStringLiteral("symbol"), banner.symbol},
+                                               {QStringLiteral("title"), banner.title.zh},
+                                               {QStringLiteral("titleEnglish"), banner.title.en},
+                                               {QStringLiteral("body"), banner.body.zh},
+                                               {QStringLiteral("bodyEnglish"), banner.body.en}}},
+        {QStringLiteral("downloadedFrom"), report.downloadedFrom},
+        {QStringLiteral("hardLinkCount"), static_cast<double>(report.hardLinkCount)},
+    };
+
+    QVariantList processes;
+    for (const FileOpenHandle& handle : report.openBy)
+        processes.append(QVariantMap{{QStringLiteral("pid"), handle.pid}, {QStringLiteral("command"), handle.command}});
+    map.insert(QStringLiteral("processes"), processes);
+
+    QVariantList launchItems;
+    for (const LaunchReference& reference : report.launchReferences) {
+        const deptext::Pair scope = deptext::scope(reference.scope);
+        launchItems.append(QVariantMap{{QStringLiteral("label"), reference.label},
+                                       {QStringLiteral("plistPath"), reference.plistPath},
+                                       {QStringLiteral("scope"), scope.zh},
+                                       {QStringLiteral("scopeEnglish"), scope.en}});
+    }
+    map.insert(QStringLiteral("launchItems"), launchItems);
+
+    if (report.owner) {
+        const deptext::OwnerLook look = deptext::owner(*report.owner);
+        map.insert(QStringLiteral("owner"), QVariantMap{{QStringLiteral("name"), report.owner->name},
+                                                        {QStringLiteral("symbol"), look.symbol},
+                                                        {QStringLiteral("sentence"), look.sentence.zh},
+                                                        {QStringLiteral("sentenceEnglish"), look.sentence.en},
+                                                        {QStringLiteral("appPath"), report.owner->appPath.value_or(QString())}});
+    }
+    if (report.created)
+        map.insert(QStringLiteral("created"), *report.created);
+    if (report.lastAccess)
+        map.insert(QStringLiteral("lastAccess"), *report.lastAccess);
+    return map;
+}
+
+} // namespace velk::screens

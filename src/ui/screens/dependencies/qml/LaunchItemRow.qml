@@ -1,0 +1,81 @@
+import QtQuick
+import Velk.Design
+
+// A launchd property list that names the file: its label, the folder's
+// badge and a button that shows the list in the file manager, with its path
+// below, cut in the middle.
+Column {
+    id: root
+    // label, plistPath, scope, scopeEnglish.
+    property var item: ({})
+    property string key: root.item.plistPath ?? ""
+    signal reveal()
+
+    objectName: "largeFiles.dependencies.launchItem"
+    spacing: 2
+
+    Item {
+        width: parent.width
+        height: Math.max(label.implicitHeight, badge.height)
+
+        Row {
+            anchors.left: parent.left
+            anchors.right: revealButton.left
+            anchors.rightMargin: VDS.Space.xs
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: VDS.Space.xs
+
+            Text {
+                id: label
+                anchors.verticalCenter: parent.verticalCenter
+                width: Math.min(implicitWidth, parent.width - badge.width - parent.spacing)
+                text: root.item.label ?? ""
+                textFormat: Text.PlainText
+                font: VDS.font(12, Font.Medium)
+                color: VDS.C.text1
+                elide: Text.ElideRight
+                maximumLineCount: 1
+            }
+            VelkBadge {
+                id: badge
+                objectName: "largeFiles.dependencies.launchItem.scope"
+                anchors.verticalCenter: parent.verticalCenter
+                height: 20
+                text: Lang.t(root.item.scope ?? "", root.item.scopeEnglish ?? "")
+                color: VDS.C.amber
+            }
+        }
+        Item {
+            id: revealButton
+            objectName: "largeFiles.dependencies.launchItem.reveal"
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            width: 20
+            height: 20
+            Accessible.role: Accessible.Button
+            Accessible.onPressAction: root.reveal()
+
+            SymbolIcon {
+                anchors.centerIn: parent
+                name: "folder"
+                size: 11
+                color: VDS.C.text2
+            }
+            MouseArea {
+                anchors.fill: parent
+                cursorShape: Qt.PointingHandCursor
+                onClicked: root.reveal()
+            }
+        }
+    }
+    Text {
+        objectName: "largeFiles.dependencies.launchItem.path"
+        width: parent.width
+        text: root.item.plistPath ?? ""
+        textFormat: Text.PlainText
+        font: VDS.font(10.5, Font.Normal, true)
+        color: VDS.C.text3
+        elide: Text.ElideMiddle
+        maximumLineCount: 1
+    }
+}

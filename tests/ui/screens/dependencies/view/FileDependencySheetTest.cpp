@@ -6,6 +6,7 @@
 #include "support/FakeWorkspace.h"
 #include "support/ManualExecutor.h"
 #include "support/ui/ScreenFixture.h"
+#include "ui/design/ThemeManager.h"
 #include "ui/models/DesktopActions.h"
 #include "ui/screens/dependencies/FileDependencyAnalysis.h"
 #include "ui/screens/largefiles/LargeFilesModule.h"
@@ -117,33 +118,37 @@ protected:
     }
 };
 
+// Open and referenced; referenced only; three links and an application
+// owner; nothing found, with a nameless personal file whose stat failed.
+const QDateTime kCreated = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
+const FileOwnerHint kApp{FileOwnerHint::Kind::appSupport, "Notes", "com.example.notes", "/Applications/Notes.app"};
+const LaunchReference kAgent{"com.example.sync", "/Library/LaunchAgents/com.example.sync.plist",
+                             LaunchReference::Scope::systemAgent};
+const FileDependencyReport kReports[] = {
+    {{}, {{4242, "Preview"}, {77, "mds"}}, {kAgent}, kApp, {"https://example.com/disk.iso"}, 1, kCreated, kCreated},
+    {{}, {}, {kAgent}, std::nullopt, {}, 1, std::nullopt, std::nullopt},
+    {{}, {}, {}, kApp, {}, 3, std::nullopt, std::nullopt},
+    {{}, {}, {}, FileOwnerHint{FileOwnerHint::Kind::userData, "", {}, {}}, {}, 1, std::nullopt, std::nullopt},
+};
+
 TEST_F(FileDependencySheetTest, TheBannerCardsAndOwnerFollowTheReportInBothLanguages)
 {
-    const QDateTime created = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
-    const FileOwnerHint app{FileOwnerHint::Kind::appSupport, "Notes", "com.example.notes", "/Applications/Notes.app"};
-    const LaunchReference agent{"com.example.sync", "/Library/LaunchAgents/com.example.sync.plist",
-                                LaunchReference::Scope::systemAgent};
     struct Case {
-        FileDependencyReport report;
         QString title, body, titleZh, bodyZh;
         QString processes, launchItems;  // the red numbers
         int cards;
     };
     const Case cases[] = {
-        {{{}, {{4242, "Preview"}, {77, "mds"}}, {agent}, app, {"https://example.com/disk.iso"}, 1, created, created},
-         "In use — deleting may break a running service",
+        {"In use — deleting may break a running service",
          "2 process(es) have it open, 1 launch item(s) reference it. Quit those programs or unload the launch item first.",
          "正在被使用，删除可能导致服务异常", "2 个进程正在打开它，1 个启动项引用了它。建议先退出相关程序或停用启动项。",
          "2", "1", 5},
-        {{{}, {}, {agent}, std::nullopt, {}, 1, std::nullopt, std::nullopt},
-         "In use — deleting may break a running service",
+        {"In use — deleting may break a running service",
          "1 launch item(s) reference it. Quit those programs or unload the launch item first.",
          "正在被使用，删除可能导致服务异常", "1 个启动项引用了它。建议先退出相关程序或停用启动项。", "", "1", 4},
-        {{{}, {}, {}, app, {}, 3, std::nullopt, std::nullopt},
-         "Hard-linked — deleting won't free space", "This file has 3 hard links; other paths still point at the same data.",
+        {"Hard-linked — deleting won't free space", "This file has 3 hard links; other paths still point at the same data.",
          "存在硬链接，删除不会释放空间", "该文件有 3 个硬链接，其他路径仍指向同一份数据。", "", "", 4},
-        {{{}, {}, {}, FileOwnerHint{FileOwnerHint::Kind::userData, "", {}, {}}, {}, 1, std::nullopt, std::nullopt},
-         "No dependencies detected",
+        {"No dependencies detected",
          "No process has it open and no launch item references it. These checks only cover a few signals and cannot "
          "prove nothing else depends on it — make sure you recognize this file before deciding to delete it.",
          "未检测到依赖",
@@ -151,9 +156,11 @@ TEST_F(FileDependencySheetTest, TheBannerCardsAndOwnerFollowTheReportInBothLangu
          "请确认你认得这个文件再决定是否删除。",
          "", "", 4},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.title.toStdString() + " / " + c.body.left(12).toStdString());
-        report = c.report;
+    static_assert(std::size(cases) == std::size(kReports));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(i);
+        report = kReports[i];
         LanguageManager::shared().setCurrent("en");
         QQuickWindow* window = openAndAnalyse();
         EXPECT_EQ(text(window, "largeFiles.dependencies.banner.title"), c.title);
@@ -169,7 +176,7 @@ TEST_F(FileDependencySheetTest, TheBannerCardsAndOwnerFollowTheReportInBothLangu
 
     // An application owner: its icon and Open App. The launch item's badge
     // and its reveal button.
-    report = cases[0].report;
+    report = kReports[0];
     LanguageManager::shared().setCurrent("en");
     QQuickWindow* window = openAndAnalyse();
     ItemDriver onSheet(*window);
@@ -183,11 +190,11 @@ TEST_F(FileDependencySheetTest, TheBannerCardsAndOwnerFollowTheReportInBothLangu
     ASSERT_GE(workspace->calls().size(), 2);
     EXPECT_EQ(workspace->calls().at(workspace->calls().size() - 2),
               (FakeWorkspace::Call{"openApplication", {"/Applications/Notes.app"}}));
-    EXPECT_EQ(workspace->calls().last().arguments, QStringList{agent.plistPath});
+    EXPECT_EQ(workspace->calls().last().arguments, QStringList{kAgent.plistPath});
     close();
 
     // The user's own file without a name, whose stat failed.
-    report = cases[3].report;
+    report = kReports[3];
     window = openAndAnalyse();
     EXPECT_EQ(text(window, "largeFiles.dependencies.owner.name"), "—");
     EXPECT_EQ(text(window, "largeFiles.dependencies.owner.sentence"),
@@ -200,14 +207,13 @@ TEST_F(FileDependencySheetTest, TheBannerCardsAndOwnerFollowTheReportInBothLangu
 
 TEST_F(FileDependencySheetTest, DatesFollowTheLanguage)
 {
-    const QDateTime created = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
-    report.created = created;
+    report.created = kCreated;
     QQuickWindow* window = openAndAnalyse();
     const QString english = info(window, "created");
-    EXPECT_EQ(english, platform::fmt::mediumDateShortTime(created, platform::fmt::Lang::English));
+    EXPECT_EQ(english, platform::fmt::mediumDateShortTime(kCreated, platform::fmt::Lang::English));
     LanguageManager::shared().setCurrent("zh-Hans");
     EXPECT_EQ(info(window, "created"),
-              platform::fmt::mediumDateShortTime(created, platform::fmt::Lang::Chinese));
+              platform::fmt::mediumDateShortTime(kCreated, platform::fmt::Lang::Chinese));
     EXPECT_NE(info(window, "created"), english);
 }
 
@@ -262,6 +268,27 @@ TEST_F(FileDependencySheetTest, ARealFileShowsItsHolderAndItsLinks)
     EXPECT_EQ(text(window, "largeFiles.dependencies.banner.title"), "In use — deleting may break a running service");
     holder.kill();
     holder.waitForFinished();
+}
+
+// Every fixture report, whole, in both themes and languages.
+TEST_F(FileDependencySheetTest, PicturesOfTheReports)
+{
+    if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
+        GTEST_SKIP() << "set VELK_SHOT_DIR to render the pictures";
+    for (std::size_t i = 0; i < std::size(kReports); ++i) {
+        report = kReports[i];
+        openAndAnalyse();
+        for (const char* theme : {"classic", "cyber"}) {
+            ThemeManager::shared().setCurrentRawValue(theme);
+            for (const char* lang : {"zh-Hans", "en"}) {
+                LanguageManager::shared().setCurrent(lang);
+                settle(100);
+                shoot(QStringLiteral("report%1-%2-%3").arg(i).arg(theme, lang));
+            }
+        }
+        close();
+    }
+    ThemeManager::shared().setCurrentRawValue("classic");
 }
 
 } // namespace

@@ -24,7 +24,10 @@ public:
         request.environment = ToolRequest::Environment::Inherit;
         request.limit = ToolRequest::noLimit();
         const ToolResult result = service<ToolRunner>()->run(request);
-        return result.launched && !result.timedOut && result.exitStatus == 0;
+        const bool succeeded = result.launched && !result.timedOut && result.exitStatus == 0;
+        if (!succeeded)
+            qCWarning(toolsLog).noquote() << "administrator command failed:" << describeOutcome(request, result);
+        return succeeded;
     }
 };
 

@@ -6,6 +6,7 @@
 #include "platform/ServiceRegistry.h"
 
 #include <QFile>
+#include <QLoggingCategory>
 #include <QStandardPaths>
 
 namespace velk::platform {
@@ -23,6 +24,17 @@ RemovalTarget::RemovalTarget(QByteArray nativePath, std::optional<FileIdentity> 
 
 namespace {
 
+Q_LOGGING_CATEGORY(removalLog, "velk.platform.removal")
+
+// An item that stayed is logged with why, so that a count of failures shown
+// to the user can be explained.
+RemovalResult logged(const char* action, const RemovalTarget& target, RemovalResult result)
+{
+    if (!result.gone)
+        qCWarning(removalLog).noquote() << action << QFile::decodeName(target.path) << "failed:" << result.failure;
+    return result;
+}
+
 // The home of the location map and that of the running user, with every
 // folder above them.
 removal::KeptFolders keptFolders()
@@ -37,15 +49,14 @@ public:
         const RemovalResult result = removal::removeTree(target, keptFolders());
         if (result.gone)
             removal::removeTrashRecord(target.path, *service<Locations>());
-        return result;
+        return logged("removing", target, result);
     }
 
     RemovalResult moveToTrash(const RemovalTarget& target) override
     {
         const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        if (dataHome.isEmpty())
-            return {};
-        return removal::moveToTrash(target, QFile::encodeName(dataHome), keptFolders());
+        return logged("moving to the Trash", target,
+                      removal::moveToTrash(target, QFile::encodeName(dataHome), keptFolders()));
     }
 };
 

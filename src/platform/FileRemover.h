@@ -25,6 +25,9 @@ struct RemovalTarget {
 struct RemovalResult {
     bool gone = false;           // the item is no longer where it was
     std::int64_t freedBytes = 0; // see each operation
+    // When the item, or part of it, stayed: the entry that stayed and why
+    // (the system's error text or what was refused), for the log.
+    QString failure;
 
     explicit operator bool() const { return gone; }
 };
@@ -39,6 +42,8 @@ struct RemovalResult {
 //   system included); an item that is itself a mount point is refused;
 // - "/", the user's home and every folder above it are refused, whoever
 //   asks.
+// The default remover logs every item that stays, with its failure, as a
+// warning of "velk.platform.removal".
 class FileRemover {
 public:
     virtual ~FileRemover() = default;

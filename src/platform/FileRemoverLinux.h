@@ -33,17 +33,27 @@ using KeptFolders = std::vector<FileIdentity>;
 // included.
 KeptFolders homesAndAncestors(const QStringList& homes);
 
+// A removal's failure text (RemovalResult::failure): "<path>: <reason>".
+QString failureOf(std::string_view path, const QString& reason);
+// The system's text for an errno value.
+QString errorText(int error);
+// What a folder that was not opened met (OpenStatus other than Opened); the
+// errno of the attempt for a folder that could not be read.
+QString openFailureText(OpenStatus status, int error);
+
 // The item a target names, looked at from its folder: the folder opened
 // without following any link, the item's attributes read without following
 // it. Empty when the item is missing, is not the object the target's
-// identity names, is a mount point or is one of `kept`.
+// identity names, is a mount point or is one of `kept`; `failure` then says
+// which.
 struct LocatedItem {
     SplitPath split;
     UniqueFd folder;
     EntryAttributes folderAttributes;
     EntryAttributes item;
 };
-std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders& kept = {});
+std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders& kept = {},
+                                  QString* failure = nullptr);
 
 // The bytes unlinking an entry frees: a regular file's when this is its last
 // link, nothing otherwise.

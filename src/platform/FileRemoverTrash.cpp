@@ -115,27 +115,40 @@ bool writeAll(int fd, const QByteArray& data)
 
 RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome, const KeptFolders& kept)
 {
-    auto located = locate(target, kept);
-    if (!located || dataHome.isEmpty())
-        return {};
+    RemovalResult failed;
+    auto located = locate(target, kept, &failed.failure);
+    if (!located)
+        return failed;
+    const std::string path(target.path.constData(), std::size_t(target.path.size()));
+    const auto fail = [&](const std::string& entry, const QString& reason) {
+        failed.failure = failureOf(entry, reason);
+        return failed;
+    };
+    if (dataHome.isEmpty())
+        return fail(path, QStringLiteral("no data folder to hold a Trash"));
     // The home trash; a link in place of any of its folders means there is
     // no usable trash, and nothing is made through it.
+    const std::string trashPath = dataHome.toStdString() + "/Trash";
     QDir().mkpath(QFile::decodeName(dataHome));
     UniqueFd data(::open(dataHome.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!data.isOpen())
-        return {};
+        return fail(dataHome.toStdString(), errorText(errno));
     UniqueFd trash = openOrMakeFolder(data.get(), "Trash");
     if (!trash.isOpen())
-        return {};
+        return fail(trashPath, errorText(errno));
     UniqueFd files = openOrMakeFolder(trash.get(), "files");
+    if (!files.isOpen())
+        return fail(trashPath + "/files", errorText(errno));
     UniqueFd info = openOrMakeFolder(trash.get(), "info");
-    if (!files.isOpen() || !info.isOpen())
-        return {};
+    if (!info.isOpen())
+        return fail(trashPath + "/info", errorText(errno));
     // Moving renames; it never copies, so the trash must be on the item's
     // own file system.
     struct stat filesStat;
-    if (::fstat(files.get(), &filesStat) != 0 || filesStat.st_dev != located->item.identity.device)
-        return {};
+    if (::fstat(files.get(), &filesStat) != 0)
+        return fail(trashPath + "/files", errorText(errno));
+    if (filesStat.st_dev != located->item.identity.device)
+        return fail(path, QStringLiteral("on another file system than the Trash (%1)").arg(QFile::decodeName(dataHome)));
 
     // A folder is looked through first: what it holds is counted, and one
     // holding a mount point stays, as it would when deleted.
@@ -143,7 +156,7 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
     if (located->item.kind == EntryKind::Directory) {
         const auto measured = folderBytes(*located);
         if (!measured)
-            return {};
+            return fail(path, QStringLiteral("a folder that holds a mount point or cannot be read through"));
         bytes = *measured;
     }
     const QByteArray record = trashRecord(target.path);
@@ -157,19 +170,22 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
         if (!recordFile.isOpen()) {
             if (errno == EEXIST)
                 continue;
-            return {};
+            return fail(trashPath + "/info/" + recordName, errorText(errno));
         }
         const bool written = writeAll(recordFile.get(), record);
+        const int writeError = errno;
         recordFile.close();
         if (written
             && ::renameat2(located->folder.get(), name.c_str(), files.get(), candidate.c_str(), RENAME_NOREPLACE) == 0)
             return {true, bytes};
         const int error = errno;
         ::unlinkat(info.get(), recordName.c_str(), 0);
-        if (!written || error != EEXIST)
-            return {};
+        if (!written)
+            return fail(trashPath + "/info/" + recordName, errorText(writeError));
+        if (error != EEXIST)
+            return fail(path, errorText(error));
     }
-    return {};
+    return fail(path, QStringLiteral("no free name left in the Trash"));
 }
 
 void removeTrashRecord(const QByteArray& path, const Locations& locations)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLoggingCategory>
 #include <QString>
 #include <QStringList>
 #include <chrono>
@@ -18,7 +19,9 @@ struct ToolRequest {
     QStringList arguments;
     // By default the child sees exactly LC_ALL=C; some tools inherit ours.
     enum class Environment { CLocaleOnly, Inherit } environment = Environment::CLocaleOnly;
-    // By default standard error is discarded.
+    // By default standard error is kept from view: it is not shown, only
+    // its start is kept in the result for the log. False: the tool writes
+    // to this program's standard error.
     bool discardStandardError = true;
     // Data written to the child's standard input, then closed.
     QByteArray standardInput;
@@ -36,7 +39,15 @@ struct ToolResult {
     bool timedOut = false;   // ended by the safety limit; output is then empty
     bool outputTooLarge = false;  // ended for printing more than the output limit; output is then empty
     QByteArray output;       // standard output read to the end
+    // The start of standard error when it is kept from view (at most
+    // kStandardErrorKeptBytes), for the log.
+    QByteArray standardError;
 };
+
+// Why a run did not end well, for the log: the tool's path and arguments,
+// then that it is not present, could not be started, was ended by the
+// safety or output limit, or its exit status and standard error.
+QString describeOutcome(const ToolRequest& request, const ToolResult& result);
 
 class ToolRunner {
 public:
@@ -55,9 +66,20 @@ public:
     // Bytes of standard output a tool may print; one that prints more is
     // ended and counts as empty output, like a hung one.
     static constexpr qsizetype kOutputLimitBytes = 64 * 1024 * 1024;
+    // Bytes of standard error kept for the log; the rest is read and dropped.
+    static constexpr qsizetype kStandardErrorKeptBytes = 4096;
 
     static std::shared_ptr<ToolRunner> createDefault();
 };
+
+// The launched tools' messages ("velk.platform.tools").
+Q_DECLARE_LOGGING_CATEGORY(toolsLog)
+
+// The default runner logs, as warnings of "velk.platform.tools", a tool that
+// cannot be started or is ended by a limit; non-zero exits (normal for many
+// tools) are information messages, shown with
+// QT_LOGGING_RULES="velk.platform.tools.info=true". A caller that takes a
+// non-zero exit as a failure logs describeOutcome() itself.
 
 // A tool answered inside this process instead of by a child (e.g. "/bin/ps"
 // from /proc). Registered in the Linux tool table by the layer that owns it;

@@ -13,6 +13,7 @@
 #include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -20,6 +21,11 @@
 extern char** environ;
 
 namespace velk::platform {
+
+// Information messages (non-zero exits, tools not present here) are off
+// unless asked for; they come with every run of some tools.
+Q_LOGGING_CATEGORY(toolsLog, "velk.platform.tools", QtWarningMsg)
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -182,6 +188,23 @@ Drained drain(int fd, QByteArray& output, qsizetype limit)
     }
 }
 
+// Keeps the start of what the pipe holds now in `kept` (up to the runner's
+// limit) and drops the rest; false once the pipe is finished with.
+bool keepStart(int fd, QByteArray& kept)
+{
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) {
+            kept.append(buffer, std::min<qsizetype>(n, ToolRunner::kStandardErrorKeptBytes - kept.size()));
+            continue;
+        }
+        if (n < 0 && errno == EINTR)
+            continue;
+        return n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+    }
+}
+
 // The executable's path and the argument vector of a launch, in the native
 // bytes of each path and argument.
 struct Arguments {
@@ -244,6 +267,23 @@ bool ToolRunner::launchDetached(const ToolRequest&)
     return false;
 }
 
+QString describeOutcome(const ToolRequest& request, const ToolResult& result)
+{
+    QString text = (QStringList{request.tool} + request.arguments).join(u' ');
+    if (!result.launched)
+        return text + QStringLiteral(": not present or could not be started");
+    if (result.timedOut)
+        return text + QStringLiteral(": ended by the time limit");
+    if (result.outputTooLarge)
+        return text + QStringLiteral(": ended for printing more than %1 bytes").arg(ToolRunner::kOutputLimitBytes);
+    text += result.exitStatus >= 0 ? QStringLiteral(": exited with status %1").arg(result.exitStatus)
+                                   : QStringLiteral(": ended without an exit status");
+    const QString standardError = QString::fromUtf8(result.standardError).trimmed();
+    if (!standardError.isEmpty())
+        text += QStringLiteral("; standard error: ") + standardError;
+    return text;
+}
+
 std::shared_ptr<ToolRunner> ToolRunner::createDefault()
 {
     return std::make_shared<LinuxToolRunner>();
@@ -263,9 +303,16 @@ ToolResult LinuxToolRunner::run(const ToolRequest& request)
             return std::move(*answer);
     }
     const QString executable = m_table.executableFor(request.tool);
-    if (executable.isEmpty())
+    if (executable.isEmpty()) {
+        qCInfo(toolsLog).noquote() << request.tool << "is not present";
         return {};
-    return spawn(executable, request);
+    }
+    ToolResult result = spawn(executable, request);
+    if (result.launched && (result.timedOut || result.outputTooLarge))
+        qCWarning(toolsLog).noquote() << describeOutcome(request, result);
+    else if (result.launched && result.exitStatus != 0)
+        qCInfo(toolsLog).noquote() << describeOutcome(request, result);
+    return result;
 }
 
 bool LinuxToolRunner::launchDetached(const ToolRequest& request)
@@ -291,12 +338,13 @@ ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& 
     char* cLocaleEnvironment[] = {cLocale, nullptr};
     char** envp = request.environment == ToolRequest::Environment::Inherit ? environ : cLocaleEnvironment;
 
-    UniqueFd outRead, outWrite, inRead, inWrite;
-    if (!makePipe(outRead, outWrite))
-        return {};
+    UniqueFd outRead, outWrite, inRead, inWrite, errRead, errWrite;
     const bool hasInput = !request.standardInput.isEmpty();
-    if (hasInput && !makePipe(inRead, inWrite))
+    if (!makePipe(outRead, outWrite) || (hasInput && !makePipe(inRead, inWrite))
+        || (request.discardStandardError && !makePipe(errRead, errWrite))) {
+        qCWarning(toolsLog).noquote() << "no pipe for" << request.tool << "-" << std::generic_category().message(errno).c_str();
         return {};
+    }
 
     SpawnSetup setup;
     if (hasInput)
@@ -305,7 +353,7 @@ ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& 
         posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&setup.actions, outWrite.get(), STDOUT_FILENO);
     if (request.discardStandardError)
-        posix_spawn_file_actions_addopen(&setup.actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_adddup2(&setup.actions, errWrite.get(), STDERR_FILENO);
 
     // The child starts with no blocked signals, default dispositions, and in a
     // process group of its own so that the safety limit can end all of it.
@@ -319,11 +367,15 @@ ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& 
                              POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
 
     pid_t pid = 0;
-    if (::posix_spawn(&pid, path.constData(), &setup.actions, &setup.attributes, argv.data(), envp) != 0)
+    if (const int error = ::posix_spawn(&pid, path.constData(), &setup.actions, &setup.attributes, argv.data(), envp)) {
+        qCWarning(toolsLog).noquote() << "could not start" << executable << "for" << request.tool << "-"
+                                      << std::generic_category().message(error).c_str();
         return {};
+    }
     const Clock::time_point deadline = deadlineFor(request.limit.value_or(m_safetyLimit));
     outWrite.close();
     inRead.close();
+    errWrite.close();
 
     ToolResult result;
     result.launched = true;
@@ -339,9 +391,17 @@ ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& 
             ::fcntl(inWrite.get(), F_SETFL, ::fcntl(inWrite.get(), F_GETFL) | O_NONBLOCK);
         }
         ::fcntl(outRead.get(), F_SETFL, ::fcntl(outRead.get(), F_GETFL) | O_NONBLOCK);
+        if (errRead.isOpen())
+            ::fcntl(errRead.get(), F_SETFL, ::fcntl(errRead.get(), F_GETFL) | O_NONBLOCK);
         while (outRead.isOpen()) {
-            pollfd fds[2] = {{outRead.get(), POLLIN, 0}, {inWrite.get(), POLLOUT, 0}};
-            const nfds_t count = inWrite.isOpen() ? 2 : 1;
+            pollfd fds[3] = {{outRead.get(), POLLIN, 0}};
+            nfds_t count = 1;
+            const nfds_t errAt = errRead.isOpen() ? count++ : 0;
+            if (errAt)
+                fds[errAt] = {errRead.get(), POLLIN, 0};
+            const nfds_t inAt = inWrite.isOpen() ? count++ : 0;
+            if (inAt)
+                fds[inAt] = {inWrite.get(), POLLOUT, 0};
             const int timeout = millisecondsUntil(deadline);
             if (timeout == 0)
                 break;
@@ -350,8 +410,10 @@ ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& 
                 break;
             if (ready <= 0)
                 continue;
-            if (count == 2 && fds[1].revents != 0 && !feed(inWrite.get(), request.standardInput, written))
+            if (inAt && fds[inAt].revents != 0 && !feed(inWrite.get(), request.standardInput, written))
                 inWrite.close();
+            if (errAt && fds[errAt].revents != 0 && !keepStart(errRead.get(), result.standardError))
+                errRead.close();
             if (fds[0].revents != 0) {
                 const Drained drained = drain(outRead.get(), output, m_outputLimit);
                 tooLarge = drained == Drained::TooLarge;
@@ -362,6 +424,11 @@ ToolResult LinuxToolRunner::spawn(const QString& executable, const ToolRequest& 
             }
         }
         inWrite.close();
+        // What standard error holds by now; it is not waited for, as a
+        // helper the tool started may keep it open.
+        if (errRead.isOpen())
+            keepStart(errRead.get(), result.standardError);
+        errRead.close();
         finished = !outRead.isOpen();
     }
 

@@ -333,6 +333,44 @@ TEST_F(FileRemoverTest, AParentSwappedForALinkOrAnotherObjectUnderTheNameIsRefus
     EXPECT_TRUE(remover->removePermanently(RemovalTarget(QFile::encodeName(item), identityOf(item))).gone);
 }
 
+// ---- The log -------------------------------------------------------------
+
+// An item that stays is logged as a warning naming the entry that stayed
+// and the system's reason, so a failure count shown to the user can be
+// explained.
+TEST_F(FileRemoverTest, AnItemThatStaysIsLoggedWithTheEntryAndWhy)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    const QString stuck = tree.file("item/sub/stuck", 1);
+    ImmutableFlag immutable(stuck);
+    ASSERT_TRUE(immutable.set()) << "the file system must take the immutable flag";
+    tree.file("data/Trash", 1); // a file where the Trash folder belongs
+    const struct {
+        QString target;
+        bool trash;
+        QString logged;
+    } cases[] = {
+        {tree.path("missing"), false, tree.path("missing") + ": No such file or directory"},
+        {tree.path("item"), false, stuck + ": Operation not permitted"},
+        {tree.file("doc", 1), true, tree.path("data/Trash") + ": Not a directory"},
+    };
+    static QStringList warnings;
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtWarningMsg && QLatin1String(context.category) == QLatin1String("velk.platform.removal"))
+            warnings << text;
+    });
+    for (const auto& c : cases) {
+        warnings.clear();
+        EXPECT_FALSE(c.trash ? remover->moveToTrash(c.target).gone : remover->removePermanently(c.target).gone);
+        ASSERT_EQ(warnings.size(), 1) << c.target.toStdString();
+        EXPECT_TRUE(warnings[0].contains(c.target) && warnings[0].contains(c.logged)) << warnings[0].toStdString();
+    }
+    warnings.clear();
+    EXPECT_TRUE(remover->removePermanently(tree.file("plain", 1)).gone);
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(warnings.isEmpty());
+}
+
 // ---- Freed bytes -----------------------------------------------------------
 
 // Two links to one 2,000-byte file free it once; a file that keeps a link

@@ -88,13 +88,17 @@ TEST(ToolRunnerTest, ChildSeesExactlyTheCLocaleUnlessAskedToInherit)
     EXPECT_TRUE(inherited.output.contains("VELK_TOOL_RUNNER_PROBE=1\n"));
 }
 
-TEST(ToolRunnerTest, StandardErrorGoesToTheNullDeviceUnlessKept)
+TEST(ToolRunnerTest, StandardErrorIsKeptFromTheOutputForTheLogUnlessPassedOn)
 {
     LinuxToolRunner runner(testTable());
-    const ToolRequest request = shell("echo visible; echo hidden >&2; readlink /proc/self/fd/2");
+    const ToolResult discarded = runner.run(shell("echo visible; echo hidden >&2; exit 3"));
+    EXPECT_EQ(discarded.output, QByteArray("visible\n"));
+    EXPECT_EQ(discarded.standardError, QByteArray("hidden\n"));
 
-    const ToolResult discarded = runner.run(request);
-    EXPECT_EQ(discarded.output, QByteArray("visible\n/dev/null\n"));
+    // More than a pipe holds: the tool is never held up, the start is kept.
+    const ToolResult flood = runner.run(shell("head -c 300000 /dev/zero | tr '\\0' e >&2; echo done"));
+    EXPECT_EQ(flood.output, QByteArray("done\n"));
+    EXPECT_EQ(flood.standardError, QByteArray(ToolRunner::kStandardErrorKeptBytes, 'e'));
 
     ToolRequest kept = shell("readlink /proc/self/fd/2");
     kept.discardStandardError = false;

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -19,6 +20,9 @@
 
 namespace velk {
 namespace {
+
+// Why a clean left an item, where the file remover does not say it itself.
+Q_LOGGING_CATEGORY(cleaningLog, "velk.engine.cleaning")
 
 // Names shorter than this match leftovers by identifier only: a name such
 // as "X" is part of far too many unrelated names.
@@ -236,7 +240,13 @@ AppUninstallService::UninstallResult AppUninstallService::uninstall(const QList<
     UninstallResult result;
     QSet<QString> removed;
     for (const AppItem& app : apps) {
-        if (!isAllowedApp(app) || !m_remover->removePermanently(app.path)) {
+        if (!isAllowedApp(app)) {
+            qCWarning(cleaningLog).noquote() << "not uninstalled:" << app.path
+                                             << "is not an application of an applications folder that may be removed";
+            result.failedPaths << app.path;
+            continue;
+        }
+        if (!m_remover->removePermanently(app.path)) {
             result.failedPaths << app.path;
             continue;
         }
@@ -245,7 +255,13 @@ AppUninstallService::UninstallResult AppUninstallService::uninstall(const QList<
         for (const FileItem& file : app.associatedFiles) {
             if (!file.isSelected || removed.contains(file.path))
                 continue;
-            if (!isAllowedAssociatedFile(file.path) || !m_remover->removePermanently(file.removalTarget())) {
+            if (!isAllowedAssociatedFile(file.path)) {
+                qCWarning(cleaningLog).noquote() << "not removed:" << file.path
+                                                 << "does not lie directly in a leftover folder, or is reached through a link";
+                result.failedPaths << file.path;
+                continue;
+            }
+            if (!m_remover->removePermanently(file.removalTarget())) {
                 result.failedPaths << file.path;
                 continue;
             }

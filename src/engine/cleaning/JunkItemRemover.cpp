@@ -4,11 +4,16 @@
 #include "platform/ParallelWalk.h"
 #include "platform/ServiceRegistry.h"
 
+#include <QLoggingCategory>
+
 #include <optional>
 #include <sys/stat.h>
 
 namespace velk {
 namespace {
+
+// Why a clean left an item, where the file remover does not say it itself.
+Q_LOGGING_CATEGORY(cleaningLog, "velk.engine.cleaning")
 
 bool existsWithoutFollowing(const QByteArray& path)
 {
@@ -57,10 +62,12 @@ JunkItemRemover::Result JunkItemRemover::removeAll(const std::vector<FileItem>& 
         if (!existsWithoutFollowing(target.path)) {
             // Gone with a folder removed earlier in this clean: its bytes were
             // counted there.
-            if (liesBelowAny(target.path, attempted))
+            if (liesBelowAny(target.path, attempted)) {
                 result.removed.insert(item.id);
-            else
+            } else {
                 ++result.failureCount;
+                qCWarning(cleaningLog).noquote() << "not removed:" << item.path << "is no longer where the scan found it";
+            }
             continue;
         }
         attempted.append(target.path);

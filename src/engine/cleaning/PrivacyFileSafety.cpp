@@ -4,7 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLoggingCategory>
 #include <cerrno>
+#include <system_error>
 #include <climits>
 #include <cstdlib>
 #include <dirent.h>
@@ -13,6 +15,9 @@
 
 namespace velk {
 namespace {
+
+// Why a clean left an item, where the file remover does not say it itself.
+Q_LOGGING_CATEGORY(cleaningLog, "velk.engine.cleaning")
 
 using Failure = PrivacyFileSafety::ScanFailure;
 
@@ -144,8 +149,17 @@ int PrivacyFileSafety::clean(const QStringList& targets, const std::function<boo
     int failures = 0;
     for (const QString& target : targets) {
         struct stat st {};
-        if (::lstat(QFile::encodeName(target).constData(), &st) != 0 || !S_ISREG(st.st_mode)
-            || !isDirectlyReachable(target) || !trash(target))
+        const char* refusal = nullptr;
+        std::string error;
+        if (::lstat(QFile::encodeName(target).constData(), &st) != 0)
+            error = std::generic_category().message(errno);
+        else if (!S_ISREG(st.st_mode))
+            refusal = "is no longer a regular file";
+        else if (!isDirectlyReachable(target))
+            refusal = "is reached through a link";
+        if (!error.empty() || refusal)
+            qCWarning(cleaningLog).noquote() << "not cleaned:" << target << (refusal ? refusal : error.c_str());
+        if (!error.empty() || refusal || !trash(target))
             ++failures;
     }
     return failures;

@@ -11,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QStringDecoder>
 #include <unistd.h>
 
@@ -22,19 +23,26 @@ using textpieces::trimmedOf;
 
 const QString kLaunchctl = QStringLiteral("/bin/launchctl");
 
+Q_LOGGING_CATEGORY(inspectionLog, "velk.engine.inspection")
+
 uint currentUid()
 {
     return platform::service<platform::CurrentUser>()->uid();
 }
 
 // launchctl runs with our environment; its standard error is discarded.
-platform::ToolResult launchctl(const QStringList& arguments)
+platform::ToolRequest launchctlRequest(const QStringList& arguments)
 {
     platform::ToolRequest request;
     request.tool = kLaunchctl;
     request.arguments = arguments;
     request.environment = platform::ToolRequest::Environment::Inherit;
-    return platform::service<platform::ToolRunner>()->run(request);
+    return request;
+}
+
+platform::ToolResult launchctl(const QStringList& arguments)
+{
+    return platform::service<platform::ToolRunner>()->run(launchctlRequest(arguments));
 }
 
 std::optional<QString> strictUtf8(const QByteArray& bytes)
@@ -240,7 +248,10 @@ std::optional<QString> StartupService::queryLaunchctl(const QStringList& argumen
 bool StartupService::runLaunchctl(const QStringList& arguments) const
 {
     const platform::ToolResult result = launchctl(arguments);
-    return result.launched && result.exitStatus == 0;
+    const bool succeeded = result.launched && result.exitStatus == 0;
+    if (!succeeded)
+        qCWarning(inspectionLog).noquote() << describeOutcome(launchctlRequest(arguments), result);
+    return succeeded;
 }
 
 bool StartupService::runWithAdminPrivileges(const QString& command) const
@@ -298,7 +309,8 @@ bool StartupService::batchRemove(const QList<StartupItem>& items) const
     bool succeeded = true;
     const auto remover = platform::service<platform::FileRemover>();
     for (const StartupItem& item : userGroup) {
-        runLaunchctl({QStringLiteral("bootout"), guiDomain(uid) + u'/' + item.label});
+        // Not loaded is fine: the list is what matters.
+        launchctl({QStringLiteral("bootout"), guiDomain(uid) + u'/' + item.label});
         if (!remover->moveToTrash(item.plistPath))
             succeeded = false;
     }

@@ -50,6 +50,15 @@ struct Paths {
     }
 };
 
+// Removes what an earlier install left at `path`; nothing there is nothing
+// to remove (and nothing for the remover to log).
+void clearLeftover(platform::FileRemover& remover, const QString& path)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) == 0)
+        remover.removePermanently(path);
+}
+
 InstallError failure(InstallError::Kind kind, QString detail)
 {
     return InstallError{kind, std::move(detail)};
@@ -91,7 +100,7 @@ std::optional<InstallError> stage(const Paths& paths, const QString& runningBund
     auto remover = service<platform::FileRemover>();
     QString detail;
 
-    remover->removePermanently(paths.mountPoint);
+    clearLeftover(*remover, paths.mountPoint);
     if (!QDir().mkpath(paths.mountPoint))
         return failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot create ") + paths.mountPoint);
     if (auto error = runImageTool(*runner, {QStringLiteral("attach"), QStringLiteral("-nobrowse"),
@@ -110,7 +119,7 @@ std::optional<InstallError> stage(const Paths& paths, const QString& runningBund
     if (!application)
         return failAttached(failure(InstallError::Kind::NoApplicationOnImage, QStringLiteral("no .app folder on the image")));
 
-    remover->removePermanently(paths.stagedCopy);
+    clearLeftover(*remover, paths.stagedCopy);
     if (!files::copyKeepingLinks(*application, paths.stagedCopy, &detail))
         return failAttached(failure(InstallError::Kind::FileOperationFailed, detail));
 
@@ -158,7 +167,7 @@ public:
             return;
         }
         m_paths.emplace(*folder);
-        service<platform::FileRemover>()->removePermanently(m_paths->image);
+        clearLeftover(*service<platform::FileRemover>(), m_paths->image);
 
         m_download = std::make_unique<QTemporaryFile>(m_paths->image + QStringLiteral(".XXXXXX"));
         if (!m_download->open()) {

@@ -2,6 +2,7 @@
 
 #include "platform/ProcFiles.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QSysInfo>
@@ -80,11 +81,36 @@ public:
         return procfiles::readTrimmed(m_root + QStringLiteral("/proc/device-tree/model")).remove(QChar(0));
     }
 
+    std::optional<std::uint64_t> installedMemory() const override
+    {
+        const QString folder = m_root + QStringLiteral("/sys/devices/system/memory");
+        bool ok = false;
+        const std::uint64_t blockSize =
+            procfiles::readTrimmed(folder + QStringLiteral("/block_size_bytes")).toULongLong(&ok, 16);
+        if (!ok || blockSize == 0)
+            return std::nullopt;
+        std::uint64_t online = 0;
+        const QStringList blocks = QDir(folder).entryList({QStringLiteral("memory*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+        for (const QString& block : blocks) {
+            if (procfiles::readTrimmed(folder + u'/' + block + QStringLiteral("/online")) == u"1")
+                ++online;
+        }
+        if (online == 0)
+            return std::nullopt;
+        return online * blockSize;
+    }
+
 private:
     QString m_root;
 };
 
 } // namespace
+
+QString MachineFacts::systemFamily()
+{
+    utsname u {};
+    return ::uname(&u) == 0 && u.sysname[0] != '\0' ? QString::fromUtf8(u.sysname) : QStringLiteral("Linux");
+}
 
 QString MachineFacts::architectureLabel(const QString& machine)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -22,12 +23,19 @@ public:
     virtual QString architecture() const = 0;
     // The maker's model identifier; empty when unknown.
     virtual QString modelIdentifier() const = 0;
+    // Bytes of memory installed: the online memory blocks times the block
+    // size. Absent where the kernel does not list its memory blocks.
+    virtual std::optional<std::uint64_t> installedMemory() const = 0;
 
     static std::shared_ptr<MachineFacts> createDefault();
-    // Reads etc/os-release (or usr/lib/os-release) and the firmware's model
-    // below `root`; the kernel name, release and architecture come from the
+    // Reads etc/os-release (or usr/lib/os-release), the firmware's model and
+    // the memory blocks below `root`; the kernel name, release and architecture come from the
     // running kernel.
     static std::shared_ptr<MachineFacts> fromRoot(const QString& root);
+
+    // The family of the running system, as its kernel names itself
+    // ("Linux").
+    static QString systemFamily();
 
     // A readable label for a kernel architecture name ("aarch64", "x86_64").
     static QString architectureLabel(const QString& machine);

@@ -73,7 +73,9 @@ MachineProfile SystemInfoService::machineProfile()
     MachineProfile profile;
     const QString version = facts->osVersion();
     profile.osVersion = version.isEmpty() ? facts->osName() : facts->osName() + u' ' + version;
-    profile.memoryGB = memoryText(platform::service<platform::HostProbe>()->physicalMemory());
+    // The kernel's own total leaves out memory reserved at boot and reads
+    // low, so the installed blocks count first.
+    profile.memoryGB = memoryText(facts->installedMemory().value_or(platform::service<platform::HostProbe>()->physicalMemory()));
     if (const std::optional<Platform> chip = PlatformDetect::current())
         profile.platformLabel = rawValue(*chip);
     profile.hostName = facts->hostName().value_or(QStringLiteral("—"));

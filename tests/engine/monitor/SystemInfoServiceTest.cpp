@@ -21,11 +21,13 @@ public:
     QString name = "Debian GNU/Linux";
     QString version = "12";
     QString model;
+    std::optional<std::uint64_t> installed;
     std::optional<QString> hostName() const override { return host; }
     QString osName() const override { return name; }
     QString osVersion() const override { return version; }
     QString architecture() const override { return "x86-64 (x86_64)"; }
     QString modelIdentifier() const override { return model; }
+    std::optional<std::uint64_t> installedMemory() const override { return installed; }
 };
 
 TEST(MachineProfile, JoinsTheMachineFacts)
@@ -52,7 +54,9 @@ TEST(MachineProfile, JoinsTheMachineFacts)
     EXPECT_EQ(p.hostName, "workbench");
     EXPECT_EQ(p.osVersion, "Debian GNU/Linux");
     EXPECT_EQ(p.memoryGB, "8 GB");
-    EXPECT_EQ(SystemInfoService::memoryText(17179869184), "16 GB");
+    // The installed blocks count over the kernel's lower total.
+    facts->installed = 17179869184;
+    EXPECT_EQ(SystemInfoService::machineProfile().memoryGB, "16 GB");
 }
 
 TEST(MachineFacts, ReadsOsReleaseAndModelBelowARoot)
@@ -72,6 +76,14 @@ TEST(MachineFacts, ReadsOsReleaseAndModelBelowARoot)
     EXPECT_EQ(other->osName(), "Fedora Linux");
     EXPECT_EQ(other->osVersion(), "41");
     EXPECT_EQ(other->modelIdentifier(), "Raspberry Pi 5 Model B Rev 1.0");
+    EXPECT_FALSE(other->installedMemory());
+
+    // Two of three 128 MiB blocks online.
+    tree.fileWithContent("sys/devices/system/memory/block_size_bytes", "8000000\n");
+    tree.fileWithContent("sys/devices/system/memory/memory0/online", "1\n");
+    tree.fileWithContent("sys/devices/system/memory/memory1/online", "0\n");
+    tree.fileWithContent("sys/devices/system/memory/memory32/online", "1\n");
+    EXPECT_EQ(facts->installedMemory(), 2u * 134217728u);
 
     EXPECT_EQ(velk::platform::MachineFacts::architectureLabel("x86_64"), "x86-64 (x86_64)");
     EXPECT_EQ(velk::platform::MachineFacts::architectureLabel("aarch64"), "ARM 64-bit (aarch64)");

@@ -22,6 +22,7 @@ public:
     QString osVersion() const override { return QStringLiteral("12"); }
     QString architecture() const override { return QStringLiteral("x86-64 (x86_64)"); }
     QString modelIdentifier() const override { return model; }
+    std::optional<std::uint64_t> installedMemory() const override { return std::nullopt; }
 };
 
 // The views read the engine's one-shot readers through the Readers singleton,

@@ -169,6 +169,7 @@ int main(int argc, char** argv)
     velk::LanguageManager::shared().setCurrent(lang);
     const std::unique_ptr<velk::UpdateController> updates = previewUpdates(defaults.get());
 
+    velk::platform::ScopedService<velk::platform::BatteryRegistry> battery(std::make_shared<velk::gallery::SampleBattery>());
     QQmlEngine engine;
     velk::gallery::prepareQmlEngine(engine);
     QQmlComponent component(&engine);

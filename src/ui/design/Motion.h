@@ -81,6 +81,8 @@ class Motion : public QObject {
     Q_PROPERTY(int glassPressFill READ glassPressFill CONSTANT) // ease in-out
     Q_PROPERTY(int cardHover READ cardHover CONSTANT) // ease out
     Q_PROPERTY(int numberRoll READ numberRoll CONSTANT) // ease in-out
+    Q_PROPERTY(int fanNeedle READ fanNeedle CONSTANT) // ease in-out
+    Q_PROPERTY(int fanSector READ fanSector CONSTANT) // ease in-out
 
 public:
     explicit Motion(QObject* parent = nullptr)
@@ -106,6 +108,8 @@ public:
     static int glassPressFill() { return 120; }
     static int cardHover() { return 160; }
     static int numberRoll() { return 350; }
+    static int fanNeedle() { return 450; }
+    static int fanSector() { return 550; }
 
     // Whether a change of `item` from `from` to `to` (logical pixels) is
     // shown moving: only while the item is shown in a window, and only when

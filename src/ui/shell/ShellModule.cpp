@@ -7,6 +7,7 @@
 #include "ui/screens/processes/ProcessesModule.h"
 #include "ui/screens/uninstall/AppUninstallModule.h"
 #include "ui/screens/startup/StartupModule.h"
+#include "ui/screens/systeminfo/SystemInfoModule.h"
 #include "ui/settings/SettingsModule.h"
 
 #include <QQmlEngine>
@@ -31,6 +32,7 @@ void prepareQmlEngine(QQmlEngine& engine)
     screens::preparePrivacyQml(engine);
     screens::prepareAppUninstallQml(engine);
     screens::prepareStartupQml(engine);
+    screens::prepareSystemInfoQml(engine);
 }
 
 } // namespace velk::shell

@@ -4,6 +4,7 @@ import QtQuick.Templates as T
 import Velk.Design
 import Velk.Dashboard
 import Velk.Settings
+import Velk.SystemInfo
 
 // Every shared component in its states, for review and screenshots.
 Rectangle {
@@ -480,6 +481,52 @@ Rectangle {
             GalleryCell {
                 caption: root.t("自身宽度", "its own width")
                 SupportInlineBar { }
+            }
+        }
+
+        GallerySection {
+            title: root.t("风扇", "Fans")
+            Repeater {
+                // Idle, amber from 0.52, red from 0.78, beyond the maximum,
+                // no maximum, a negative reading.
+                model: [[1200, 6000, false], [3120, 6000, false], [4680, 6000, false], [7000, 6000, false],
+                    [1500, 0, false], [-40, 6000, false], [2400, 6000, true]]
+                GalleryCell {
+                    id: gaugeCell
+                    required property var modelData
+                    caption: Format.decimal(modelData[0]) + " / " + Format.decimal(modelData[1])
+                             + (modelData[2] ? " compact" : "")
+                    FanGaugeView {
+                        rpm: gaugeCell.modelData[0]
+                        maxRPM: gaugeCell.modelData[1]
+                        compact: gaugeCell.modelData[2]
+                        title: root.t("风扇 1", "Fan 1")
+                    }
+                }
+            }
+            Repeater {
+                // No fans, one to four, and sixty.
+                model: [[], [[0.3]], [[0.55], [0.9]], [[0.1], [0.52], [0.78]], [[0], [0.4], [1], [0.6]],
+                    Array.from({ length: 60 }, () => [0.5])]
+                GalleryCell {
+                    id: chartCell
+                    required property var modelData
+                    caption: root.t("风扇数 ", "fans: ") + Format.decimal(chartCell.modelData.length)
+                    FanSectorChart {
+                        fans: chartCell.modelData.map((load, i) => ({ id: i, rpm: Math.round(load[0] * 6000), maxRPM: 6000 }))
+                    }
+                }
+            }
+        }
+
+        GallerySection {
+            title: root.t("电池页", "Battery page")
+            GalleryCell {
+                caption: "BatteryView"
+                BatteryView {
+                    width: 560
+                    height: 900
+                }
             }
         }
 

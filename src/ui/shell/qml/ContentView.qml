@@ -9,6 +9,7 @@ import Velk.LargeFiles
 import Velk.Privacy
 import Velk.AppUninstall
 import Velk.Startup
+import Velk.SystemInfo
 
 // The main window's content: the sidebar, the resize strip while the
 // sidebar is expanded, and the section host that keeps all eight screens
@@ -104,7 +105,15 @@ Item {
                 onDeepCleanRequested: root.navigator.deepCleanJunk = true
             }
         }
-        SectionHost { anchors.fill: parent; name: "systemInfo"; navigator: root.navigator }
+        SectionHost {
+            anchors.fill: parent
+            name: "systemInfo"
+            navigator: root.navigator
+            SystemInfoView {
+                anchors.fill: parent
+                monitor: root.models.monitor
+            }
+        }
         SectionHost {
             anchors.fill: parent
             name: "systemJunk"

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/BatteryRegistry.h"
+
+namespace velk::test {
+
+// Battery double: hands out `properties` (absent: no battery) and counts
+// the reads.
+class FakeBatteryRegistry final : public platform::BatteryRegistry {
+public:
+    std::optional<QVariantMap> properties;
+    mutable int reads = 0;
+
+    std::optional<QVariantMap> batteryProperties() const override
+    {
+        ++reads;
+        return properties;
+    }
+};
+
+} // namespace velk::test

@@ -6,8 +6,8 @@
 // Prints "raw value, items, bytes" per category, then the totals.
 
 #include "engine/cleaning/SystemJunkScanner.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,7 +19,7 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    using velk::platform::Locations;
+    using velk::platform::locations::Locations;
 
     QString home;
     for (int i = 1; i < argc; ++i) {
@@ -30,7 +30,7 @@ int main(int argc, char** argv)
             return 2;
         }
     }
-    velk::platform::Service<Locations>::install(home.isEmpty() ? Locations::linuxProfile()
+    velk::platform::core::Service<Locations>::install(home.isEmpty() ? Locations::linuxProfile()
                                                                : Locations::macProfile(QStringLiteral("/"), home));
 
     QElapsedTimer timer;

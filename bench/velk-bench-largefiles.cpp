@@ -7,8 +7,8 @@
 
 #include "engine/cleaning/LargeFileScanner.h"
 #include "engine/cleaning/LargeFilesViewModel.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/Volumes.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/files/Volumes.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -24,13 +24,13 @@
 
 namespace {
 
-const char* kindName(velk::platform::MountKind kind)
+const char* kindName(velk::platform::files::MountKind kind)
 {
     switch (kind) {
-    case velk::platform::MountKind::Local: return "local";
-    case velk::platform::MountKind::Network: return "network";
-    case velk::platform::MountKind::Virtual: return "virtual";
-    case velk::platform::MountKind::Unknown: return "unknown";
+    case velk::platform::files::MountKind::Local: return "local";
+    case velk::platform::files::MountKind::Network: return "network";
+    case velk::platform::files::MountKind::Virtual: return "virtual";
+    case velk::platform::files::MountKind::Unknown: return "unknown";
     }
     return "unknown";
 }
@@ -46,15 +46,15 @@ void printNode(const velk::LargeFileScanNode& node, int depth)
 
 int printScope()
 {
-    const auto volumes = velk::platform::service<velk::platform::Volumes>();
+    const auto volumes = velk::platform::core::service<velk::platform::files::Volumes>();
     const std::optional<QString> name = volumes->startupVolumeName();
     std::printf("start-up volume name: %s\n", name ? name->toUtf8().constData() : "(none)");
     std::printf("mounts:\n");
-    for (const velk::platform::Mount& mount : volumes->mounts())
+    for (const velk::platform::files::Mount& mount : volumes->mounts())
         std::printf("  %s %s %s\n", mount.nativePath.constData(), mount.fsType.toUtf8().constData(),
                     kindName(mount.kind));
     std::printf("volumes offered:\n");
-    for (const velk::platform::Volume& volume : volumes->mountedVolumes())
+    for (const velk::platform::files::Volume& volume : volumes->mountedVolumes())
         std::printf("  %s local=%s\n", QFile::encodeName(volume.path).constData(),
                     volume.isLocal ? (*volume.isLocal ? "yes" : "no") : "unknown");
     std::printf("scope:\n");

@@ -10,8 +10,8 @@
 //   entries=N bytes=B seconds=S entries_per_s=R
 
 #include "engine/cleaning/SyncFileScanner.h"
-#include "platform/DirectoryWalker.h"
-#include "platform/ParallelWalk.h"
+#include "platform/files/DirectoryWalker.h"
+#include "platform/files/ParallelWalk.h"
 
 #include <QFile>
 
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
             run.bytes = velk::SyncFileScanner::dirSizePublic(dir);
             return run;
         });
-        sizing.entries = velk::platform::parallelFolderTotal(QFile::encodeName(dir)).entries;
+        sizing.entries = velk::platform::files::parallelFolderTotal(QFile::encodeName(dir)).entries;
         print("", sizing);
         return 0;
     }
@@ -84,14 +84,14 @@ int main(int argc, char** argv)
     // The entry count of the sizing runs comes from the same walk; the timed
     // call is the public sizing routine itself.
     std::uint64_t entries = 0;
-    velk::platform::regularFileBytes(dir, &entries);
+    velk::platform::files::regularFileBytes(dir, &entries);
 
     const Run walk = best("walk", repeats, [&] {
         Run run;
-        velk::platform::walkDirectory(dir, {}, [&](const velk::platform::WalkEntry& entry) {
+        velk::platform::files::walkDirectory(dir, {}, [&](const velk::platform::files::WalkEntry& entry) {
             ++run.entries;
-            run.bytes += entry.kind == velk::platform::EntryKind::File ? entry.size : 0;
-            return velk::platform::WalkAction::Continue;
+            run.bytes += entry.kind == velk::platform::files::EntryKind::File ? entry.size : 0;
+            return velk::platform::files::WalkAction::Continue;
         });
         return run;
     });

@@ -3,9 +3,9 @@
 // --uninstall, removes the named ones with all their leftovers. The last line
 // is "apps=N" or "removed=N failed=F freed_bytes=B".
 #include "engine/cleaning/AppUninstallService.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     if (root.isEmpty() || home.isEmpty())
         return usage();
     using namespace velk;
-    platform::Service<platform::Locations>::install(platform::Locations::macProfile(root, home));
+    platform::core::Service<platform::locations::Locations>::install(platform::locations::Locations::macProfile(root, home));
 
     const AppUninstallService service;
     QList<AppItem> apps = service.discoverApps();

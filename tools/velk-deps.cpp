@@ -6,8 +6,8 @@
 // with the home at H (the startup folders R/Library/LaunchAgents, ...).
 
 #include "engine/inspection/FileDependencyService.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -70,7 +70,7 @@ int main(int argc, char** argv)
         return 2;
     }
     if (!root.isEmpty())
-        platform::Service<platform::Locations>::install(platform::Locations::macProfile(root, home));
+        platform::core::Service<platform::locations::Locations>::install(platform::locations::Locations::macProfile(root, home));
 
     QTextStream out(stdout);
     for (const QString& path : paths)

@@ -1,6 +1,6 @@
 // velk-plist FILE...: prints each property list as compact JSON, or
 // "invalid", one line per file, then "files=N valid=V".
-#include "platform/PropertyList.h"
+#include "platform/plist/PropertyList.h"
 
 #include <QFile>
 #include <cstdio>

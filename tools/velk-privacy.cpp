@@ -4,9 +4,9 @@
 // "targets=7 files=N bytes=B" or "trashed=N failed=F".
 #include "engine/cleaning/PrivacyFileSafety.h"
 #include "engine/cleaning/PrivacyItem.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -40,8 +40,8 @@ int main(int argc, char** argv)
         return 2;
     }
     using namespace velk;
-    const auto locations = platform::Locations::linuxProfile(home);
-    const auto remover = platform::service<platform::FileRemover>();
+    const auto locations = platform::locations::Locations::linuxProfile(home);
+    const auto remover = platform::core::service<platform::files::FileRemover>();
     int files = 0;
     qint64 bytes = 0;
     int trashed = 0;

@@ -6,8 +6,8 @@
 // to the Trash (--trash). Prints the remover's own result per path, "removed
 // PATH" or "failed PATH", then, last, "removed=N failed=F freed_bytes=B".
 
-#include "platform/FileRemover.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/files/FileRemover.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QCoreApplication>
 
@@ -41,7 +41,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s (--delete|--trash) PATH...\n", argv[0]);
         return 2;
     }
-    const auto remover = velk::platform::service<velk::platform::FileRemover>();
+    const auto remover = velk::platform::core::service<velk::platform::files::FileRemover>();
     int removed = 0;
     int failed = 0;
     qint64 freed = 0;
@@ -53,8 +53,8 @@ int main(int argc, char** argv)
             ++failed;
             continue;
         }
-        const velk::platform::RemovalTarget target(path, velk::platform::FileIdentity{st.st_dev, st.st_ino});
-        const velk::platform::RemovalResult result = trash ? remover->moveToTrash(target)
+        const velk::platform::files::RemovalTarget target(path, velk::platform::files::FileIdentity{st.st_dev, st.st_ino});
+        const velk::platform::files::RemovalResult result = trash ? remover->moveToTrash(target)
                                                            : remover->removePermanently(target);
         freed += result.freedBytes;
         std::printf("%s %s\n", result.gone ? "removed" : "failed", argv[i]);

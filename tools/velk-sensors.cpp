@@ -7,10 +7,10 @@
 #include "engine/sensors/PlatformDetect.h"
 #include "engine/sensors/SMC.h"
 #include "engine/sensors/SensorsEngine.h"
-#include "platform/Clock.h"
-#include "platform/Formatting.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/SmcTransport.h"
+#include "platform/core/Clock.h"
+#include "common/format/Formatting.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/sensors/SmcTransport.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -31,14 +31,14 @@ QString valueText(SMC& smc, const SMCVal_t& raw)
     if (raw.dataType == u"{fds")
         return u'"' + smc.getStringValue(raw.key).value_or(QString()) + u'"';
     const std::optional<double> v = smc.getValue(raw.key);
-    return v ? platform::fmt::fixed(*v, 2) : QStringLiteral("—");
+    return v ? fmt::fixed(*v, 2) : QStringLiteral("—");
 }
 
 // A clock that moves on a second with every reading, so each refresh reads
 // every value afresh as a tick of the monitor does.
-class SteppingClock final : public platform::Clock {
+class SteppingClock final : public platform::core::Clock {
 public:
-    explicit SteppingClock(std::shared_ptr<platform::Clock> real) : m_real(std::move(real)) {}
+    explicit SteppingClock(std::shared_ptr<platform::core::Clock> real) : m_real(std::move(real)) {}
     QDateTime now() const override { return m_real->now(); }
     qint64 monotonicMs() const override { return m_ms += 1000; }
     void callAfter(double seconds, QObject* context, std::function<void()> fn) override
@@ -47,7 +47,7 @@ public:
     }
 
 private:
-    std::shared_ptr<platform::Clock> m_real;
+    std::shared_ptr<platform::core::Clock> m_real;
     mutable qint64 m_ms = 0;
 };
 
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
             std::fputs("usage: velk-sensors [--sysfs-root DIR]\n", stderr);
             return 2;
         }
-        platform::Service<platform::SmcTransport>::install(platform::SmcTransport::fromSysfs(args[rootAt + 1]));
+        platform::core::Service<platform::sensors::SmcTransport>::install(platform::sensors::SmcTransport::fromSysfs(args[rootAt + 1]));
     }
 
     SMC& smc = SMC::shared();
@@ -101,28 +101,28 @@ int main(int argc, char** argv)
     for (int i = 0; i < kRefreshes; ++i)
         stats = engine.thermalSnapshot();
     const double perCachedRefresh = millisecondsSince(start) / kRefreshes;
-    platform::Service<platform::Clock>::install(
-        std::make_shared<SteppingClock>(platform::service<platform::Clock>()));
+    platform::core::Service<platform::core::Clock>::install(
+        std::make_shared<SteppingClock>(platform::core::service<platform::core::Clock>()));
     start = std::chrono::steady_clock::now();
     for (int i = 0; i < kRefreshes; ++i)
         stats = engine.thermalSnapshot();
     const double perRefresh = millisecondsSince(start) / kRefreshes;
 
     out(QStringLiteral("snapshot:"));
-    const QString hottest = stats.cpuCelsius ? platform::fmt::fixed(*stats.cpuCelsius, 1) : QStringLiteral("none");
+    const QString hottest = stats.cpuCelsius ? fmt::fixed(*stats.cpuCelsius, 1) : QStringLiteral("none");
     out(QStringLiteral("  cpuCelsius  %1").arg(hottest));
     for (const FanReading& fan : stats.fans) {
         out(QStringLiteral("  fan %1  %2 of %3 rpm  load %4")
                 .arg(fan.id)
                 .arg(fan.rpm)
                 .arg(fan.maxRPM)
-                .arg(platform::fmt::fixed(fan.load(), 2)));
+                .arg(fmt::fixed(fan.load(), 2)));
     }
     const std::optional<QString> label = SystemInfoService::machineProfile().platformLabel;
     out(QStringLiteral("platformLabel  %1").arg(label.value_or(QStringLiteral("absent"))));
-    out(QStringLiteral("first_refresh_ms=%1 (discovery included)").arg(platform::fmt::fixed(firstMs, 3)));
+    out(QStringLiteral("first_refresh_ms=%1 (discovery included)").arg(fmt::fixed(firstMs, 3)));
     out(QStringLiteral("ms_per_cached_refresh=%1 (values read within the last second)")
-            .arg(platform::fmt::fixed(perCachedRefresh, 4)));
+            .arg(fmt::fixed(perCachedRefresh, 4)));
 
     const std::optional<Platform> chip = PlatformDetect::current();
     out(QStringLiteral("keys=%1 sensors=%2 hottest_cpu=%3 fans=%4 platform=%5 ms_per_refresh=%6")
@@ -131,6 +131,6 @@ int main(int argc, char** argv)
             .arg(hottest)
             .arg(stats.fans.size())
             .arg(chip ? rawValue(*chip) : QStringLiteral("none"))
-            .arg(platform::fmt::fixed(perRefresh, 4)));
+            .arg(fmt::fixed(perRefresh, 4)));
     return 0;
 }

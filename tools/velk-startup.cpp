@@ -10,11 +10,11 @@
 // or its label.
 
 #include "engine/inspection/StartupService.h"
-#include "platform/AdminRunner.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/ToolRunner.h"
+#include "platform/tools/AdminRunner.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/tools/ToolRunner.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -33,45 +33,45 @@ QTextStream& out()
 }
 
 // Runs launchctl's questions for real and prints its changes instead.
-class DryLaunchctl final : public platform::ToolRunner {
+class DryLaunchctl final : public platform::tools::ToolRunner {
 public:
-    explicit DryLaunchctl(std::shared_ptr<platform::ToolRunner> real) : m_real(std::move(real)) {}
-    platform::ToolResult run(const platform::ToolRequest& request) override
+    explicit DryLaunchctl(std::shared_ptr<platform::tools::ToolRunner> real) : m_real(std::move(real)) {}
+    platform::tools::ToolResult run(const platform::tools::ToolRequest& request) override
     {
         static const QStringList changes{"enable", "disable", "bootout"};
         if (request.tool != u"/bin/launchctl" || !changes.contains(request.arguments.value(0)))
             return m_real->run(request);
         out() << "launchctl " << request.arguments.join(u' ') << '\n';
-        platform::ToolResult result;
+        platform::tools::ToolResult result;
         result.launched = true;
         result.exitStatus = 0;
         return result;
     }
 
 private:
-    std::shared_ptr<platform::ToolRunner> m_real;
+    std::shared_ptr<platform::tools::ToolRunner> m_real;
 };
 
-class DryRemover final : public platform::FileRemover {
+class DryRemover final : public platform::files::FileRemover {
 public:
-    platform::RemovalResult removePermanently(const platform::RemovalTarget& target) override
+    platform::files::RemovalResult removePermanently(const platform::files::RemovalTarget& target) override
     {
         out() << "remove " << QFile::decodeName(target.path) << '\n';
         return {true, 0};
     }
-    platform::RemovalResult moveToTrash(const platform::RemovalTarget& target) override
+    platform::files::RemovalResult moveToTrash(const platform::files::RemovalTarget& target) override
     {
         out() << "trash " << QFile::decodeName(target.path) << '\n';
         return {true, 0};
     }
 };
 
-class DryAdmin final : public platform::AdminRunner {
+class DryAdmin final : public platform::tools::AdminRunner {
 public:
     bool run(const QString& command) override
     {
         out() << "admin " << command << '\n';
-        out() << "script " << platform::administratorScriptSource(command) << '\n';
+        out() << "script " << platform::tools::administratorScriptSource(command) << '\n';
         return true;
     }
 };
@@ -123,7 +123,7 @@ int main(int argc, char** argv)
         return 2;
     }
     if (!root.isEmpty())
-        platform::Service<platform::Locations>::install(platform::Locations::macProfile(root, home));
+        platform::core::Service<platform::locations::Locations>::install(platform::locations::Locations::macProfile(root, home));
 
     const StartupService service;
     const QList<StartupItem> items = service.discoverItems();
@@ -142,9 +142,9 @@ int main(int argc, char** argv)
         }
         targets << *it;
     }
-    platform::Service<platform::ToolRunner>::install(std::make_shared<DryLaunchctl>(platform::service<platform::ToolRunner>()));
-    platform::Service<platform::FileRemover>::install(std::make_shared<DryRemover>());
-    platform::Service<platform::AdminRunner>::install(std::make_shared<DryAdmin>());
+    platform::core::Service<platform::tools::ToolRunner>::install(std::make_shared<DryLaunchctl>(platform::core::service<platform::tools::ToolRunner>()));
+    platform::core::Service<platform::files::FileRemover>::install(std::make_shared<DryRemover>());
+    platform::core::Service<platform::tools::AdminRunner>::install(std::make_shared<DryAdmin>());
     const bool ok = action == u"disable" ? service.batchSetEnabled(false, targets) : service.batchRemove(targets);
     out() << "result=" << (ok ? "ok" : "failed") << '\n';
     return ok ? 0 : 1;

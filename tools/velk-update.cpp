@@ -6,9 +6,9 @@
 // The last line of a check is "version=V url=U" or "none"; an install then
 // prints "install=ok" or "install=failed kind=K: description".
 
-#include "platform/AppBundle.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/ToolRunnerLinux.h"
+#include "platform/desktop/AppBundle.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/tools/ToolRunnerLinux.h"
 #include "services/update/UpdateCheck.h"
 
 #include <QCommandLineParser>
@@ -22,7 +22,7 @@ namespace {
 
 // The running application as given on the command line: ending it is only
 // reported, the probe finishes its own run.
-class ProbeBundle final : public platform::AppBundle {
+class ProbeBundle final : public platform::desktop::AppBundle {
 public:
     explicit ProbeBundle(QString path) : m_path(std::move(path)) {}
     QString bundlePath() const override { return m_path; }
@@ -60,12 +60,12 @@ int main(int argc, char** argv)
         return 2;
     }
     if (parser.isSet(imageTool)) {
-        platform::ToolTable table = platform::ToolTable::linuxDefault();
+        platform::tools::ToolTable table = platform::tools::ToolTable::linuxDefault();
         table.add("/usr/bin/hdiutil", {QDir(parser.value(imageTool)).absolutePath()});
-        platform::Service<platform::ToolRunner>::install(std::make_shared<platform::LinuxToolRunner>(table));
+        platform::core::Service<platform::tools::ToolRunner>::install(std::make_shared<platform::tools::LinuxToolRunner>(table));
     }
     if (parser.isSet(bundle))
-        platform::Service<platform::AppBundle>::install(
+        platform::core::Service<platform::desktop::AppBundle>::install(
             std::make_shared<ProbeBundle>(QDir(parser.value(bundle)).absolutePath()));
 
     print("local=" + UpdateCheck::localVersion() + " feeds=" + UpdateCheck::feedURLs().first().toString() + ' '

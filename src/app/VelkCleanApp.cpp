@@ -3,7 +3,7 @@
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/monitor/SystemMonitor.h"
 #include "engine/sensors/SMC.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "services/update/UpdateController.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/shell/MonitorGate.h"
@@ -36,12 +36,12 @@ VelkCleanApp::VelkCleanApp(StartOptions options, QObject* parent)
     , m_monitor(options.monitor ? options.monitor : &SystemMonitor::shared())
     , m_updates(options.updates ? options.updates : &UpdateController::shared())
     , m_models(std::make_unique<shell::WindowModels>(*m_monitor, *m_language, *m_theme, *m_updates,
-                                                     platform::service<platform::Workspace>()))
+                                                     platform::core::service<platform::desktop::Workspace>()))
     , m_navigator(std::make_unique<shell::SectionNavigator>(shell::MonitorGate::over(*m_monitor)))
     , m_sidebar(std::make_unique<shell::SidebarLayout>())
 {
     // Before anything reads a sensor.
-    SMC::setSharedSink(platform::loggingSink(sensorControllerLog()));
+    SMC::setSharedSink(platform::core::loggingSink(sensorControllerLog()));
     if (options.section)
         m_navigator->setInitialSection(*options.section);
     applyLocale();

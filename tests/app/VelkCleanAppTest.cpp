@@ -1,7 +1,7 @@
 #include "app/VelkCleanApp.h"
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/sensors/SMC.h"
-#include "platform/SmcTransport.h"
+#include "platform/sensors/SmcTransport.h"
 #include "support/FakeMonitorSources.h"
 #include "support/PoolExecutor.h"
 #include "support/TempTree.h"
@@ -29,10 +29,10 @@ namespace {
 // readings whose background work runs only when stepped.
 class VelkCleanAppTest : public testing::Test {
 protected:
-    platform::ScopedService<platform::Executor> executor { std::make_shared<test::ManualExecutor>() };
-    platform::ScopedService<platform::Clock> clock { std::make_shared<test::ManualClock>() };
+    platform::core::ScopedService<platform::core::Executor> executor { std::make_shared<test::ManualExecutor>() };
+    platform::core::ScopedService<platform::core::Clock> clock { std::make_shared<test::ManualClock>() };
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
-    platform::ScopedService<platform::UserDefaults> defaultsService { defaults };
+    platform::core::ScopedService<platform::settings::UserDefaults> defaultsService { defaults };
     std::shared_ptr<test::FakeMonitorSources> sources = std::make_shared<test::FakeMonitorSources>();
     SystemMonitor monitor { sources };
     LanguageManager& language = LanguageManager::shared();
@@ -274,7 +274,7 @@ QStringList* loggedLines = nullptr;
 TEST_F(VelkCleanAppTest, SensorControllerMessagesAreLoggedOnlyWhenAskedFor)
 {
     test::TempTree noController;
-    platform::ScopedService<platform::SmcTransport> transport { platform::SmcTransport::fromSysfs(noController.root()) };
+    platform::core::ScopedService<platform::sensors::SmcTransport> transport { platform::sensors::SmcTransport::fromSysfs(noController.root()) };
     QStringList lines;
     loggedLines = &lines;
     const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/AdminRunner.h"
+#include "platform/tools/AdminRunner.h"
 
 #include <QStringList>
 #include <functional>
@@ -11,7 +11,7 @@ namespace velk::test {
 // An AdminRunner double: records every command and answers with a chosen
 // outcome (granted and succeeded by default). Safe to use from several
 // threads.
-class FakeAdminRunner : public platform::AdminRunner {
+class FakeAdminRunner : public platform::tools::AdminRunner {
 public:
     explicit FakeAdminRunner(bool succeeds = true) : m_succeeds(succeeds) {}
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/AppBundle.h"
+#include "platform/desktop/AppBundle.h"
 
 namespace velk::test {
 
 // AppBundle double: this program "lives" wherever the test says; requests
 // to end it are counted instead of ending anything.
-class FakeAppBundle final : public platform::AppBundle {
+class FakeAppBundle final : public platform::desktop::AppBundle {
 public:
     FakeAppBundle(QString path, QString identifier, qint64 pid = 4242)
         : m_path(std::move(path))

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/ApplicationLookup.h"
+#include "platform/desktop/ApplicationLookup.h"
 
 #include <QHash>
 
 namespace velk::test {
 
 // An ApplicationLookup double: knows the applications it is told about.
-class FakeApplicationLookup : public platform::ApplicationLookup {
+class FakeApplicationLookup : public platform::desktop::ApplicationLookup {
 public:
     void add(const QString& bundleIdentifier, const QString& path) { m_apps.insert(bundleIdentifier, path); }
 

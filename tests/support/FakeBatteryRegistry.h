@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/BatteryRegistry.h"
+#include "platform/sensors/BatteryRegistry.h"
 
 namespace velk::test {
 
 // Battery double: hands out `properties` (absent: no battery) and counts
 // the reads.
-class FakeBatteryRegistry final : public platform::BatteryRegistry {
+class FakeBatteryRegistry final : public platform::sensors::BatteryRegistry {
 public:
     std::optional<QVariantMap> properties;
     mutable int reads = 0;

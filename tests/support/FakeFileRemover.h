@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileRemover.h"
+#include "platform/files/FileRemover.h"
 
 #include <QFile>
 #include <QSet>
@@ -16,10 +16,10 @@ namespace velk::test {
 // paths it is told to fail. Other calls succeed (freeing nothing); with
 // `reallyRemove` they are carried out by the real remover (removal for both
 // kinds of call, so a test's items never reach the user's Trash).
-class FakeFileRemover final : public platform::FileRemover {
+class FakeFileRemover final : public platform::files::FileRemover {
 public:
     explicit FakeFileRemover(bool reallyRemove = false)
-        : m_real(reallyRemove ? platform::FileRemover::createDefault() : nullptr)
+        : m_real(reallyRemove ? platform::files::FileRemover::createDefault() : nullptr)
     {
     }
 
@@ -35,11 +35,11 @@ public:
         m_failingTrash.insert(path);
     }
 
-    platform::RemovalResult removePermanently(const platform::RemovalTarget& target) override
+    platform::files::RemovalResult removePermanently(const platform::files::RemovalTarget& target) override
     {
         return record(m_removed, target, m_failing);
     }
-    platform::RemovalResult moveToTrash(const platform::RemovalTarget& target) override
+    platform::files::RemovalResult moveToTrash(const platform::files::RemovalTarget& target) override
     {
         const QString path = QFile::decodeName(target.path);
         if (isFailing(m_failingTrash, path)) {
@@ -68,7 +68,7 @@ private:
         return set.contains(path);
     }
 
-    platform::RemovalResult record(QStringList& calls, const platform::RemovalTarget& target,
+    platform::files::RemovalResult record(QStringList& calls, const platform::files::RemovalTarget& target,
                                    const QSet<QString>& failing)
     {
         const QString path = QFile::decodeName(target.path);
@@ -78,10 +78,10 @@ private:
             if (failing.contains(path))
                 return {};
         }
-        return m_real ? m_real->removePermanently(target) : platform::RemovalResult{true, 0};
+        return m_real ? m_real->removePermanently(target) : platform::files::RemovalResult{true, 0};
     }
 
-    std::shared_ptr<platform::FileRemover> m_real;
+    std::shared_ptr<platform::files::FileRemover> m_real;
     mutable std::mutex m_mutex;
     QSet<QString> m_failing;
     QSet<QString> m_failingTrash;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FullDiskAccessProbe.h"
+#include "platform/desktop/FullDiskAccessProbe.h"
 
 #include <atomic>
 
@@ -8,7 +8,7 @@ namespace velk::test {
 
 // Full-disk access double: answers what the test set (granted unless told
 // otherwise) and counts the questions. Safe to ask from worker threads.
-class FakeFullDiskAccessProbe final : public platform::FullDiskAccessProbe {
+class FakeFullDiskAccessProbe final : public platform::desktop::FullDiskAccessProbe {
 public:
     explicit FakeFullDiskAccessProbe(bool granted = true) : m_granted(granted) {}
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HidEventSystem.h"
+#include "platform/sensors/HidEventSystem.h"
 
 #include <QString>
 #include <memory>
@@ -11,7 +11,7 @@ namespace velk::test {
 
 // HID event system double: a fixed list of services whose names and values
 // the test sets; counts the clients made and the lists copied.
-class FakeHidEventSystem final : public platform::HidEventSystem {
+class FakeHidEventSystem final : public platform::sensors::HidEventSystem {
 public:
     struct Service {
         std::optional<QString> product;
@@ -26,7 +26,7 @@ public:
     int lastUsage = -1;
     int lastEventType = -1;
 
-    std::shared_ptr<platform::HidEventClient> createClient() override
+    std::shared_ptr<platform::sensors::HidEventClient> createClient() override
     {
         if (!clientsAvailable)
             return nullptr;
@@ -35,7 +35,7 @@ public:
     }
 
 private:
-    class LiveService final : public platform::HidService {
+    class LiveService final : public platform::sensors::HidService {
     public:
         LiveService(FakeHidEventSystem& system, std::size_t index) : m_system(system), m_index(index) {}
         std::optional<QString> product() const override
@@ -53,7 +53,7 @@ private:
         std::size_t m_index;
     };
 
-    class Client final : public platform::HidEventClient {
+    class Client final : public platform::sensors::HidEventClient {
     public:
         explicit Client(FakeHidEventSystem& system) : m_system(system) {}
         void setMatching(int usagePage, int usage) override
@@ -61,10 +61,10 @@ private:
             m_system.lastPage = usagePage;
             m_system.lastUsage = usage;
         }
-        std::vector<std::shared_ptr<platform::HidService>> copyServices() override
+        std::vector<std::shared_ptr<platform::sensors::HidService>> copyServices() override
         {
             ++m_system.copies;
-            std::vector<std::shared_ptr<platform::HidService>> list;
+            std::vector<std::shared_ptr<platform::sensors::HidService>> list;
             for (std::size_t i = 0; i < m_system.services.size(); ++i)
                 list.push_back(std::make_shared<LiveService>(m_system, i));
             return list;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/CurrentUser.h"
+#include "platform/core/CurrentUser.h"
 
 #include <QString>
 
 namespace velk::test {
 
 // A SystemLocale double with a chosen language code ("zh", "en", ...).
-class FakeLocale : public platform::SystemLocale {
+class FakeLocale : public platform::core::SystemLocale {
 public:
     explicit FakeLocale(QString languageCode = "zh") : m_code(std::move(languageCode)) {}
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "platform/MachineFacts.h"
+#include "platform/host/MachineFacts.h"
 
 namespace velk::test {
 
 // Machine facts double: every fact is a field the test sets.
-class FakeMachineFacts final : public platform::MachineFacts {
+class FakeMachineFacts final : public platform::host::MachineFacts {
 public:
     std::optional<QString> host;
     QString name = QStringLiteral("Debian GNU/Linux");

@@ -2,7 +2,7 @@
 
 #include "engine/monitor/MonitorSources.h"
 #include "engine/monitor/SystemMonitor.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/ManualClock.h"
 #include "support/ManualExecutor.h"
 #include "support/MemoryDefaults.h"
@@ -52,9 +52,9 @@ public:
 // in-memory defaults store.
 class MonitorTest : public ::testing::Test {
 protected:
-    platform::ScopedService<platform::Executor> executor{std::make_shared<ManualExecutor>()};
-    platform::ScopedService<platform::Clock> clock{std::make_shared<ManualClock>()};
-    platform::ScopedService<platform::UserDefaults> defaults{std::make_shared<MemoryDefaults>()};
+    platform::core::ScopedService<platform::core::Executor> executor{std::make_shared<ManualExecutor>()};
+    platform::core::ScopedService<platform::core::Clock> clock{std::make_shared<ManualClock>()};
+    platform::core::ScopedService<platform::settings::UserDefaults> defaults{std::make_shared<MemoryDefaults>()};
     std::shared_ptr<FakeMonitorSources> sources = std::make_shared<FakeMonitorSources>();
 
     ManualExecutor& exec() { return static_cast<ManualExecutor&>(*executor); }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ProcessProbe.h"
+#include "platform/processes/ProcessProbe.h"
 
 #include <QHash>
 #include <utility>
@@ -10,24 +10,24 @@ namespace velk::test {
 
 // Process probe double: per-pid figures set by the test, a fixed timebase
 // and own pid, and a record of every signal sent (none is delivered).
-class FakeProcessProbe final : public platform::ProcessProbe {
+class FakeProcessProbe final : public platform::processes::ProcessProbe {
 public:
-    QHash<int, platform::ProcessUsage> usages;
+    QHash<int, platform::processes::ProcessUsage> usages;
     // The probe's own process list; without one, callers use the list tool.
-    std::optional<std::vector<platform::ProcessRow>> list;
-    platform::Timebase base{1, 1};  // ticks are nanoseconds
+    std::optional<std::vector<platform::processes::ProcessRow>> list;
+    platform::processes::Timebase base{1, 1};  // ticks are nanoseconds
     int pid = 4242;
     bool signalResult = true;
     std::vector<std::pair<int, int>> sent;  // (pid, signal)
     mutable std::vector<int> usageQueries;
 
-    platform::ProcessUsage usage(int p) const override
+    platform::processes::ProcessUsage usage(int p) const override
     {
         usageQueries.push_back(p);
         return usages.value(p);
     }
-    std::optional<std::vector<platform::ProcessRow>> processList() override { return list; }
-    platform::Timebase timebase() const override { return base; }
+    std::optional<std::vector<platform::processes::ProcessRow>> processList() override { return list; }
+    platform::processes::Timebase timebase() const override { return base; }
     int ownPid() const override { return pid; }
     bool sendSignal(int p, int signal) override
     {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ToolRunner.h"
+#include "platform/tools/ToolRunner.h"
 
 #include <QHash>
 #include <QList>
@@ -15,14 +15,14 @@ namespace velk::test {
 // request. An answer for a tool with exactly the given arguments wins over
 // one for the tool with any arguments; a responder wins over both. A tool
 // without any answer is not launched. Safe to use from several threads.
-class FakeToolRunner : public platform::ToolRunner {
+class FakeToolRunner : public platform::tools::ToolRunner {
 public:
-    using Responder = std::function<platform::ToolResult(const platform::ToolRequest&)>;
+    using Responder = std::function<platform::tools::ToolResult(const platform::tools::ToolRequest&)>;
 
     // The tool prints `output` and exits with `exitStatus`.
-    static platform::ToolResult exited(QByteArray output, int exitStatus = 0)
+    static platform::tools::ToolResult exited(QByteArray output, int exitStatus = 0)
     {
-        platform::ToolResult r;
+        platform::tools::ToolResult r;
         r.launched = true;
         r.exitStatus = exitStatus;
         r.output = std::move(output);
@@ -37,12 +37,12 @@ public:
     {
         setResult(tool, arguments, exited(std::move(output), exitStatus));
     }
-    void setResult(const QString& tool, platform::ToolResult result)
+    void setResult(const QString& tool, platform::tools::ToolResult result)
     {
         std::lock_guard lock(m_mutex);
         m_anyArguments.insert(tool, std::move(result));
     }
-    void setResult(const QString& tool, const QStringList& arguments, platform::ToolResult result)
+    void setResult(const QString& tool, const QStringList& arguments, platform::tools::ToolResult result)
     {
         std::lock_guard lock(m_mutex);
         m_exact.insert(key(tool, arguments), std::move(result));
@@ -53,7 +53,7 @@ public:
         m_responders.insert(tool, std::move(responder));
     }
 
-    platform::ToolResult run(const platform::ToolRequest& request) override
+    platform::tools::ToolResult run(const platform::tools::ToolRequest& request) override
     {
         Responder responder;
         {
@@ -78,7 +78,7 @@ public:
         m_detachable.insert(tool);
     }
 
-    bool launchDetached(const platform::ToolRequest& request) override
+    bool launchDetached(const platform::tools::ToolRequest& request) override
     {
         std::lock_guard lock(m_mutex);
         m_detached.append(request);
@@ -86,22 +86,22 @@ public:
     }
 
     // Every detached launch asked for, started or not, in order.
-    QList<platform::ToolRequest> detachedLaunches() const
+    QList<platform::tools::ToolRequest> detachedLaunches() const
     {
         std::lock_guard lock(m_mutex);
         return m_detached;
     }
 
-    QList<platform::ToolRequest> requests() const
+    QList<platform::tools::ToolRequest> requests() const
     {
         std::lock_guard lock(m_mutex);
         return m_requests;
     }
     // The requests made for `tool`, in order.
-    QList<platform::ToolRequest> requestsFor(const QString& tool) const
+    QList<platform::tools::ToolRequest> requestsFor(const QString& tool) const
     {
         std::lock_guard lock(m_mutex);
-        QList<platform::ToolRequest> found;
+        QList<platform::tools::ToolRequest> found;
         for (const auto& r : m_requests) {
             if (r.tool == tool)
                 found.append(r);
@@ -121,12 +121,12 @@ private:
     }
 
     mutable std::mutex m_mutex;
-    QHash<QString, platform::ToolResult> m_exact;
-    QHash<QString, platform::ToolResult> m_anyArguments;
+    QHash<QString, platform::tools::ToolResult> m_exact;
+    QHash<QString, platform::tools::ToolResult> m_anyArguments;
     QHash<QString, Responder> m_responders;
-    QList<platform::ToolRequest> m_requests;
+    QList<platform::tools::ToolRequest> m_requests;
     QSet<QString> m_detachable;
-    QList<platform::ToolRequest> m_detached;
+    QList<platform::tools::ToolRequest> m_detached;
 };
 
 } // namespace velk::test

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "platform/CurrentUser.h"
+#include "platform/core/CurrentUser.h"
 
 #include <QString>
 
 namespace velk::test {
 
 // A CurrentUser double with a chosen home, uid and name.
-class FakeUser : public platform::CurrentUser {
+class FakeUser : public platform::core::CurrentUser {
 public:
     explicit FakeUser(QString home = "/home/tester", uint uid = 501, QString name = "tester")
         : m_home(std::move(home))

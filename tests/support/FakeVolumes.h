@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Volumes.h"
+#include "platform/files/Volumes.h"
 
 #include <QFile>
 
@@ -10,17 +10,17 @@
 namespace velk::test {
 
 // Volumes double: a mount table and a start-up volume name set by the test.
-class FakeVolumes final : public platform::Volumes {
+class FakeVolumes final : public platform::files::Volumes {
 public:
     // Adds a mount of `fsType` at `path`; its kind follows the type.
     void addMount(const QString& path, const QString& fsType)
     {
-        platform::Mount mount;
+        platform::files::Mount mount;
         mount.path = path;
         mount.nativePath = QFile::encodeName(path);
         mount.fsType = fsType;
         const QByteArray type = fsType.toUtf8();
-        mount.kind = platform::mountKindOf(std::string_view(type.constData(), static_cast<std::size_t>(type.size())));
+        mount.kind = platform::files::mountKindOf(std::string_view(type.constData(), static_cast<std::size_t>(type.size())));
         std::lock_guard lock(m_mutex);
         m_mounts.push_back(std::move(mount));
     }
@@ -31,7 +31,7 @@ public:
         m_name = std::move(name);
     }
 
-    std::vector<platform::Mount> mounts() const override
+    std::vector<platform::files::Mount> mounts() const override
     {
         std::lock_guard lock(m_mutex);
         return m_mounts;
@@ -45,7 +45,7 @@ public:
 
 private:
     mutable std::mutex m_mutex;
-    std::vector<platform::Mount> m_mounts;
+    std::vector<platform::files::Mount> m_mounts;
     std::optional<QString> m_name;
 };
 

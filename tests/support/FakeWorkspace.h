@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Workspace.h"
+#include "platform/desktop/Workspace.h"
 
 #include <QHash>
 #include <QList>
@@ -12,7 +12,7 @@ namespace velk::test {
 // Workspace double: records every request in order and starts nothing.
 // Launches succeed unless setFailing(true); icons come from setIcon, else
 // "text-x-generic".
-class FakeWorkspace final : public platform::Workspace {
+class FakeWorkspace final : public platform::desktop::Workspace {
 public:
     struct Call {
         QString action;   // "openUrl", "openFile", "revealFiles", "openApplication"

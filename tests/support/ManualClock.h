@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 
 #include <QObject>
 #include <QPointer>
@@ -11,7 +11,7 @@ namespace velk::test {
 
 // Clock double: time moves only through advance(), which fires the delayed
 // calls that fall due, earliest first.
-class ManualClock final : public platform::Clock {
+class ManualClock final : public platform::core::Clock {
 public:
     explicit ManualClock(QDateTime start = QDateTime(QDate(2026, 12, 8), QTime(12, 0), Qt::UTC))
         : m_now(std::move(start))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Executor.h"
+#include "platform/core/Executor.h"
 
 #include <deque>
 #include <functional>
@@ -10,15 +10,15 @@ namespace velk::test {
 
 // Executor double: background work and main-thread hops are queued and run
 // only when the test steps them, in the order they were queued.
-class ManualExecutor final : public platform::Executor {
+class ManualExecutor final : public platform::core::Executor {
 public:
     struct Job {
         bool background = true;
-        platform::Priority priority = platform::Priority::Utility;
+        platform::core::Priority priority = platform::core::Priority::Utility;
         std::function<void()> fn;
     };
 
-    void run(platform::Priority priority, std::function<void()> work) override
+    void run(platform::core::Priority priority, std::function<void()> work) override
     {
         m_jobs.push_back({true, priority, std::move(work)});
         ++m_backgroundRuns;
@@ -27,7 +27,7 @@ public:
 
     void postToMain(std::function<void()> fn) override
     {
-        m_jobs.push_back({false, platform::Priority::UserInitiated, std::move(fn)});
+        m_jobs.push_back({false, platform::core::Priority::UserInitiated, std::move(fn)});
     }
 
     // Runs the oldest queued job; false when there is none.
@@ -73,12 +73,12 @@ public:
 
     std::size_t pending() const { return m_jobs.size(); }
     int backgroundRuns() const { return m_backgroundRuns; }
-    platform::Priority lastPriority() const { return m_lastPriority; }
+    platform::core::Priority lastPriority() const { return m_lastPriority; }
 
 private:
     std::deque<Job> m_jobs;
     int m_backgroundRuns = 0;
-    platform::Priority m_lastPriority = platform::Priority::Utility;
+    platform::core::Priority m_lastPriority = platform::core::Priority::Utility;
 };
 
 } // namespace velk::test

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/UserDefaultsValues.h"
+#include "platform/settings/UserDefaultsValues.h"
 
 #include <QHash>
 #include <mutex>
@@ -11,7 +11,7 @@ namespace velk::test {
 // User-defaults double held in memory. It records every write in order (a
 // removal is recorded with an invalid value) so tests can check what was
 // written and how often; seed() stores a value without recording it.
-class MemoryDefaults final : public platform::ValueUserDefaults {
+class MemoryDefaults final : public platform::settings::ValueUserDefaults {
 public:
     struct Write {
         QString key;

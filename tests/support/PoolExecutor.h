@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Executor.h"
+#include "platform/core/Executor.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -10,12 +10,12 @@ namespace velk::test {
 
 // Executor double with a real pool of a chosen, small number of threads;
 // main-thread hops go through the application's event loop.
-class PoolExecutor final : public platform::Executor {
+class PoolExecutor final : public platform::core::Executor {
 public:
     explicit PoolExecutor(int threads) { m_pool.setMaxThreadCount(threads); }
     ~PoolExecutor() override { m_pool.waitForDone(); }
 
-    void run(platform::Priority, std::function<void()> work) override { m_pool.start(std::move(work)); }
+    void run(platform::core::Priority, std::function<void()> work) override { m_pool.start(std::move(work)); }
 
     void postToMain(std::function<void()> fn) override
     {

@@ -17,7 +17,7 @@ namespace velk::test {
 // loop "turns" for it.
 class UpdateDouble {
 public:
-    explicit UpdateDouble(std::shared_ptr<platform::Executor> executor = std::make_shared<ManualExecutor>())
+    explicit UpdateDouble(std::shared_ptr<platform::core::Executor> executor = std::make_shared<ManualExecutor>())
         : executor(std::move(executor))
     {
         UpdateController::Dependencies deps;
@@ -57,7 +57,7 @@ public:
 
     std::shared_ptr<MemoryDefaults> defaults = std::make_shared<MemoryDefaults>();
     std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
-    std::shared_ptr<platform::Executor> executor;
+    std::shared_ptr<platform::core::Executor> executor;
     LanguageManager language{defaults};
     int fetches = 0;
     int installs = 0;

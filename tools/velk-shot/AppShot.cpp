@@ -3,14 +3,14 @@
 #include "SteppedAnimation.h"
 #include "app/VelkCleanApp.h"
 #include "engine/cleaning/LanguageManager.h"
-#include "platform/BatteryRegistry.h"
-#include "platform/HostProbe.h"
-#include "platform/Locations.h"
-#include "platform/MachineFacts.h"
-#include "platform/ProcessProbe.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/SmcTransport.h"
-#include "platform/ToolRunner.h"
+#include "platform/sensors/BatteryRegistry.h"
+#include "platform/host/HostProbe.h"
+#include "platform/locations/Locations.h"
+#include "platform/host/MachineFacts.h"
+#include "platform/processes/ProcessProbe.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/sensors/SmcTransport.h"
+#include "platform/tools/ToolRunner.h"
 #include "services/update/UpdateController.h"
 #include "support/MemoryDefaults.h"
 #include "support/ui/ItemDriver.h"
@@ -35,7 +35,7 @@
 namespace velk::shot {
 namespace {
 
-using platform::ScopedService;
+using platform::core::ScopedService;
 
 int fail(const QString& message)
 {
@@ -46,7 +46,7 @@ int fail(const QString& message)
 // Answers each tool with DIR/tools/<its file name>.out (exit status 0), in
 // which "@MACHINE@" stands for the machine's folder (so a listing can name
 // its files); a tool without such a file is not present.
-class CannedTools final : public platform::ToolRunner {
+class CannedTools final : public platform::tools::ToolRunner {
 public:
     CannedTools(QString machine, QString folder)
         : m_machine(QFile::encodeName(machine))
@@ -54,9 +54,9 @@ public:
     {
     }
 
-    platform::ToolResult run(const platform::ToolRequest& request) override
+    platform::tools::ToolResult run(const platform::tools::ToolRequest& request) override
     {
-        platform::ToolResult result;
+        platform::tools::ToolResult result;
         QFile canned(QDir(m_folder).filePath(QFileInfo(request.tool).fileName() + ".out"));
         if (!canned.open(QIODevice::ReadOnly))
             return result;
@@ -66,7 +66,7 @@ public:
         return result;
     }
 
-    bool launchDetached(const platform::ToolRequest&) override { return false; }
+    bool launchDetached(const platform::tools::ToolRequest&) override { return false; }
 
 private:
     QByteArray m_machine;
@@ -80,15 +80,15 @@ private:
 // it exists, and the machine's facts from DIR/etc and DIR/sys.
 struct Fixture {
     explicit Fixture(const QString& root)
-        : locations(platform::Locations::macProfile(root, home(root)))
+        : locations(platform::locations::Locations::macProfile(root, home(root)))
         , tools(std::make_shared<CannedTools>(root, QDir(root).filePath("tools")))
-        , battery(platform::BatteryRegistry::fromSysfs(QDir(root).filePath("sys")))
-        , smc(platform::SmcTransport::fromSysfs(QDir(root).filePath("sys")))
-        , facts(platform::MachineFacts::fromRoot(root))
+        , battery(platform::sensors::BatteryRegistry::fromSysfs(QDir(root).filePath("sys")))
+        , smc(platform::sensors::SmcTransport::fromSysfs(QDir(root).filePath("sys")))
+        , facts(platform::host::MachineFacts::fromRoot(root))
     {
         if (QDir(root).exists("proc")) {
-            host.emplace(platform::HostProbe::fromProc(QDir(root).filePath("proc")));
-            processes.emplace(platform::ProcessProbe::fromProc(QDir(root).filePath("proc")));
+            host.emplace(platform::host::HostProbe::fromProc(QDir(root).filePath("proc")));
+            processes.emplace(platform::processes::ProcessProbe::fromProc(QDir(root).filePath("proc")));
         }
     }
 
@@ -109,13 +109,13 @@ struct Fixture {
         return users.filePath(names.isEmpty() ? QStringLiteral("me") : names.first());
     }
 
-    ScopedService<platform::Locations> locations;
-    ScopedService<platform::ToolRunner> tools;
-    ScopedService<platform::BatteryRegistry> battery;
-    ScopedService<platform::SmcTransport> smc;
-    ScopedService<platform::MachineFacts> facts;
-    std::optional<ScopedService<platform::HostProbe>> host;
-    std::optional<ScopedService<platform::ProcessProbe>> processes;
+    ScopedService<platform::locations::Locations> locations;
+    ScopedService<platform::tools::ToolRunner> tools;
+    ScopedService<platform::sensors::BatteryRegistry> battery;
+    ScopedService<platform::sensors::SmcTransport> smc;
+    ScopedService<platform::host::MachineFacts> facts;
+    std::optional<ScopedService<platform::host::HostProbe>> host;
+    std::optional<ScopedService<platform::processes::ProcessProbe>> processes;
 };
 
 // Copies the tree at `from` into the folder `to`, links followed, so the
@@ -309,7 +309,7 @@ int runApp(const QCommandLineParser& parser, SteppedAnimationDriver& driver)
             return fail("--default needs KEY=VALUE: " + pair);
         defaults->seed(pair.left(equals), parseValue(pair.mid(equals + 1)));
     }
-    ScopedService<platform::UserDefaults> defaultsService(defaults);
+    ScopedService<platform::settings::UserDefaults> defaultsService(defaults);
     // The fixture runs from a copy: a script may remove files.
     QTemporaryDir machine;
     std::optional<Fixture> fixture;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/BatteryRegistry.h"
+#include "platform/sensors/BatteryRegistry.h"
 
 #include <QVariantMap>
 
@@ -16,7 +16,7 @@ void prepareQmlEngine(QQmlEngine& engine);
 // 87 %, on AC power, 1234 cycles, 78 % health, an empty device name.
 QVariantMap sampleBattery();
 
-class SampleBattery final : public platform::BatteryRegistry {
+class SampleBattery final : public platform::sensors::BatteryRegistry {
 public:
     std::optional<QVariantMap> batteryProperties() const override { return sampleBattery(); }
 };

@@ -64,9 +64,9 @@
 //   velk-shot --app --preview --fixture tests/fixtures/mac-laptop --lang en --script s.txt --out /tmp/shots
 
 #include "engine/cleaning/LanguageManager.h"
-#include "platform/Clock.h"
-#include "platform/Executor.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Executor.h"
+#include "platform/core/ServiceRegistry.h"
 #include "services/update/UpdateController.h"
 #include "support/MemoryDefaults.h"
 #include "AppShot.h"
@@ -102,12 +102,12 @@ QSize parseSize(const QString& text)
 
 // An update controller in preview mode: the sample update is pending and
 // offered; checks answer at once with nothing and installs never start.
-std::unique_ptr<velk::UpdateController> previewUpdates(std::shared_ptr<velk::platform::UserDefaults> defaults)
+std::unique_ptr<velk::UpdateController> previewUpdates(std::shared_ptr<velk::platform::settings::UserDefaults> defaults)
 {
     velk::UpdateController::Dependencies deps;
     deps.defaults = std::move(defaults);
-    deps.clock = velk::platform::service<velk::platform::Clock>();
-    deps.executor = velk::platform::service<velk::platform::Executor>();
+    deps.clock = velk::platform::core::service<velk::platform::core::Clock>();
+    deps.executor = velk::platform::core::service<velk::platform::core::Executor>();
     deps.language = &velk::LanguageManager::shared();
     deps.arguments = { QStringLiteral("-UpdateUIPreview") };
     deps.fetch = [](QObject*, velk::UpdateCheck::OfferHandler handler) { handler(std::nullopt); };
@@ -164,12 +164,12 @@ int main(int argc, char** argv)
     if (parser.isSet("app"))
         return velk::shot::runApp(parser, driver);
 
-    velk::platform::ScopedService<velk::platform::UserDefaults> defaults(std::make_shared<velk::test::MemoryDefaults>());
+    velk::platform::core::ScopedService<velk::platform::settings::UserDefaults> defaults(std::make_shared<velk::test::MemoryDefaults>());
     velk::ThemeManager::shared().setCurrentRawValue(theme);
     velk::LanguageManager::shared().setCurrent(lang);
     const std::unique_ptr<velk::UpdateController> updates = previewUpdates(defaults.get());
 
-    velk::platform::ScopedService<velk::platform::BatteryRegistry> battery(std::make_shared<velk::gallery::SampleBattery>());
+    velk::platform::core::ScopedService<velk::platform::sensors::BatteryRegistry> battery(std::make_shared<velk::gallery::SampleBattery>());
     QQmlEngine engine;
     velk::gallery::prepareQmlEngine(engine);
     QQmlComponent component(&engine);

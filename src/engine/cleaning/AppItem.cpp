@@ -1,6 +1,6 @@
 #include "engine/cleaning/AppItem.h"
 
-#include "platform/Formatting.h"
+#include "common/format/Formatting.h"
 
 namespace velk {
 
@@ -29,12 +29,12 @@ qint64 AppItem::totalSize() const
 
 QString AppItem::formattedSize() const
 {
-    return platform::fmt::byteCount(diskSize, platform::fmt::ByteStyle::File);
+    return fmt::byteCount(diskSize, fmt::ByteStyle::File);
 }
 
 QString AppItem::formattedTotalSize() const
 {
-    return platform::fmt::byteCount(totalSize(), platform::fmt::ByteStyle::File);
+    return fmt::byteCount(totalSize(), fmt::ByteStyle::File);
 }
 
 } // namespace velk

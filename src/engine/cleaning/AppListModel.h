@@ -2,8 +2,8 @@
 
 #include "engine/cleaning/AppItem.h"
 
-#include "platform/KeyedListModel.h"
-#include "platform/ListModel.h"
+#include "common/lists/KeyedListModel.h"
+#include "common/lists/ListModel.h"
 
 namespace velk {
 
@@ -31,7 +31,7 @@ QList<QByteArray> appFieldNames();
 // The uninstaller's applications as a list, with `count` and `get(row)`.
 // Rows are inserted, removed and changed one by one as the view model's
 // list changes.
-class AppListModel : public ListModel {
+class AppListModel : public lists::ListModel {
     Q_OBJECT
 public:
     enum Role {
@@ -88,7 +88,7 @@ private:
 
 // Applications in an order of the caller's, keyed by id: each new list
 // arrives as moves, insertions, removals and changes of single rows.
-class AppRowsModel : public KeyedListModel<AppItem, QUuid> {
+class AppRowsModel : public lists::KeyedListModel<AppItem, QUuid> {
     Q_OBJECT
 public:
     explicit AppRowsModel(QObject* parent = nullptr);

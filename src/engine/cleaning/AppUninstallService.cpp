@@ -1,13 +1,13 @@
 #include "engine/cleaning/AppUninstallService.h"
 
 #include "engine/cleaning/SyncFileScanner.h"
-#include "platform/AppBundle.h"
-#include "platform/FileDates.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
-#include "platform/PropertyList.h"
-#include "platform/SafeFolders.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/desktop/AppBundle.h"
+#include "platform/files/FileDates.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/plist/PropertyList.h"
+#include "platform/locations/SafeFolders.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,9 +47,9 @@ QString realPath(const QString& path)
     return QFile::decodeName(buffer);
 }
 
-QStringList resolveFolders(const platform::Locations& locations, const QStringList& names)
+QStringList resolveFolders(const platform::locations::Locations& locations, const QStringList& names)
 {
-    const platform::SafeFolders safe(locations);
+    const platform::locations::SafeFolders safe(locations);
     QStringList folders;
     for (const QString& name : names) {
         // The machine-wide Library folders lie in the system area by nature.
@@ -102,14 +102,14 @@ const QStringList& AppUninstallService::leftoverLocations()
 }
 
 AppUninstallService::AppUninstallService()
-    : AppUninstallService(platform::service<platform::Locations>(), platform::service<platform::FileRemover>(),
-                          platform::service<platform::AppBundle>())
+    : AppUninstallService(platform::core::service<platform::locations::Locations>(), platform::core::service<platform::files::FileRemover>(),
+                          platform::core::service<platform::desktop::AppBundle>())
 {
 }
 
-AppUninstallService::AppUninstallService(std::shared_ptr<const platform::Locations> locations,
-                                         std::shared_ptr<platform::FileRemover> remover,
-                                         std::shared_ptr<const platform::AppBundle> bundle)
+AppUninstallService::AppUninstallService(std::shared_ptr<const platform::locations::Locations> locations,
+                                         std::shared_ptr<platform::files::FileRemover> remover,
+                                         std::shared_ptr<const platform::desktop::AppBundle> bundle)
     : m_remover(std::move(remover))
     , m_ownBundlePath(realPath(bundle->bundlePath()))
     , m_ownIdentifier(bundle->bundleIdentifier())
@@ -148,9 +148,9 @@ AppItem AppUninstallService::appItem(const QString& bundlePath) const
     }
     // No metadata index here: the date the bundle was added is its birth
     // time, else its modification time; last use and use count are unknown.
-    std::optional<QDateTime> installDate = platform::creationDate(bundlePath);
+    std::optional<QDateTime> installDate = platform::files::creationDate(bundlePath);
     if (!installDate)
-        installDate = platform::modificationDate(bundlePath);
+        installDate = platform::files::modificationDate(bundlePath);
     return AppItem(QFileInfo(bundlePath).completeBaseName(), bundleID, bundlePath, version,
                    SyncFileScanner::dirSizePublic(bundlePath), installDate, std::nullopt, 0);
 }

@@ -11,11 +11,15 @@
 #include <memory>
 #include <optional>
 
-namespace velk::platform {
+namespace velk::platform::desktop {
 class AppBundle;
+}
+namespace velk::platform::files {
 class FileRemover;
+}
+namespace velk::platform::locations {
 class Locations;
-} // namespace velk::platform
+}
 
 namespace velk {
 
@@ -32,9 +36,9 @@ public:
     };
 
     AppUninstallService();
-    AppUninstallService(std::shared_ptr<const platform::Locations> locations,
-                        std::shared_ptr<platform::FileRemover> remover,
-                        std::shared_ptr<const platform::AppBundle> bundle);
+    AppUninstallService(std::shared_ptr<const platform::locations::Locations> locations,
+                        std::shared_ptr<platform::files::FileRemover> remover,
+                        std::shared_ptr<const platform::desktop::AppBundle> bundle);
 
     // The applications of the application folders, largest bundle first.
     QList<AppItem> discoverApps() const;
@@ -60,7 +64,7 @@ private:
     static bool isUnlinked(const QString& path);
     static qint64 entrySize(const QString& path);
 
-    std::shared_ptr<platform::FileRemover> m_remover;
+    std::shared_ptr<platform::files::FileRemover> m_remover;
     QString m_ownBundlePath;
     QString m_ownIdentifier;
     QStringList m_appFolders;

@@ -1,8 +1,8 @@
 #include "engine/cleaning/AppUninstallViewModel.h"
 
-#include "platform/Executor.h"
-#include "platform/Formatting.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Executor.h"
+#include "common/format/Formatting.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QPointer>
 
@@ -27,7 +27,7 @@ void AppUninstallViewModel::setSearchText(const QString& text)
 
 QString AppUninstallViewModel::totalFreedFormatted() const
 {
-    return platform::fmt::byteCount(m_totalFreed, platform::fmt::ByteStyle::File);
+    return fmt::byteCount(m_totalFreed, fmt::ByteStyle::File);
 }
 
 void AppUninstallViewModel::setFailedPaths(const QStringList& paths)
@@ -96,8 +96,8 @@ void AppUninstallViewModel::load()
 {
     setIsLoading(true);
     const QPointer<AppUninstallViewModel> self(this);
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::UserInitiated, [self, executor, service = m_service] {
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, service = m_service] {
         QList<AppItem> apps = service.discoverApps();
         executor->toMain(self, [self, apps = std::move(apps)]() mutable { self->finishLoad(std::move(apps)); });
     });
@@ -125,8 +125,8 @@ void AppUninstallViewModel::loadAssociatedFiles(const AppItem& app)
     if (rowOf(app.id) < 0)
         return;
     const QPointer<AppUninstallViewModel> self(this);
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::Background, [self, executor, service = m_service, app] {
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::Background, [self, executor, service = m_service, app] {
         QList<FileItem> files = service.associatedFiles(app);
         executor->toMain(self, [self, id = app.id, files = std::move(files)]() mutable {
             self->finishAssociatedFiles(id, std::move(files));
@@ -170,8 +170,8 @@ void AppUninstallViewModel::uninstall()
     setIsUninstalling(true);
     setFailedPaths({});
     const QPointer<AppUninstallViewModel> self(this);
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::UserInitiated,
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::UserInitiated,
                   [self, executor, service = m_service, selected = std::move(selected)] {
                       AppUninstallService::UninstallResult result = service.uninstall(selected);
                       executor->toMain(self, [self, result = std::move(result)] { self->finishUninstall(result); });

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/FileIdentity.h"
-#include "platform/FileRemover.h"
-#include "platform/Formatting.h"
+#include "platform/files/FileIdentity.h"
+#include "platform/files/FileRemover.h"
+#include "common/format/Formatting.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -31,7 +31,7 @@ struct FileItem {
     FileItem(const QString& path, qint64 size, std::optional<QDateTime> modificationDate,
              ItemType itemType, bool isSelected = true);
     // A record of an entry found by a scan at `nativePath`.
-    static FileItem scanned(const QByteArray& nativePath, const platform::FileIdentity& identity, qint64 size,
+    static FileItem scanned(const QByteArray& nativePath, const platform::files::FileIdentity& identity, qint64 size,
                             std::optional<QDateTime> modificationDate, ItemType itemType, bool isSelected = true);
 
     QUuid id;
@@ -42,17 +42,17 @@ struct FileItem {
     ItemType itemType = ItemType::File;
     bool isSelected = true;
     QByteArray nativePath; // as scanned; empty for a record made from a display path
-    std::optional<platform::FileIdentity> identity; // device and inode as scanned
+    std::optional<platform::files::FileIdentity> identity; // device and inode as scanned
 
     // The bytes every file operation on this item uses.
     QByteArray fileSystemPath() const;
     // What removing this item acts on: those bytes and, for a scanned
     // record, the identity of the object found.
-    platform::RemovalTarget removalTarget() const { return {fileSystemPath(), identity}; }
+    platform::files::RemovalTarget removalTarget() const { return {fileSystemPath(), identity}; }
 
     QString formattedSize() const
     {
-        return platform::fmt::byteCount(size, platform::fmt::ByteStyle::File);
+        return fmt::byteCount(size, fmt::ByteStyle::File);
     }
     QUrl url() const { return QUrl::fromLocalFile(path); }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/cleaning/FileItem.h"
-#include "platform/KeyedListModel.h"
+#include "common/lists/KeyedListModel.h"
 
 #include <QSortFilterProxyModel>
 #include <QUuid>
@@ -10,7 +10,7 @@ namespace velk {
 
 // Found files for the screens, one row per FileItem keyed by its id. Changes
 // arrive as single-row insertions, removals and changes.
-class FileItemListModel : public KeyedListModel<FileItem, QUuid> {
+class FileItemListModel : public lists::KeyedListModel<FileItem, QUuid> {
     Q_OBJECT
 public:
     enum Role {

@@ -2,10 +2,10 @@
 
 #include "engine/cleaning/FolderListing.h"
 #include "engine/cleaning/SyncFileScanner.h"
-#include "platform/DirectoryWalker.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/files/DirectoryWalker.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,16 +19,16 @@ namespace velk {
 namespace {
 
 // Every direct child of `folder`, hidden ones included, as found.
-QList<platform::RemovalTarget> allChildren(const QString& folder)
+QList<platform::files::RemovalTarget> allChildren(const QString& folder)
 {
-    platform::WalkOptions options;
+    platform::files::WalkOptions options;
     options.skipHidden = false;
     options.maxDepth = 1;
-    QList<platform::RemovalTarget> children;
-    platform::walkDirectory(folder, options, [&](const platform::WalkEntry& entry) {
+    QList<platform::files::RemovalTarget> children;
+    platform::files::walkDirectory(folder, options, [&](const platform::files::WalkEntry& entry) {
         children.append({QByteArray(entry.nativePath.data(), static_cast<qsizetype>(entry.nativePath.size())),
                          entry.identity});
-        return platform::WalkAction::Continue;
+        return platform::files::WalkAction::Continue;
     });
     return children;
 }
@@ -59,7 +59,7 @@ QList<FileItem> FileScanner::scanDirectory(const QString& folder, bool recursive
         }
         if (!recursive)
             continue;
-        const qint64 size = platform::folderTotal(child.nativePath).bytes;
+        const qint64 size = platform::files::folderTotal(child.nativePath).bytes;
         if (size != 0)
             items.append(FileItem::scanned(child.nativePath, child.identity, size, child.modificationDate,
                                            FileItem::ItemType::Directory));
@@ -83,7 +83,7 @@ qint64 FileScanner::totalSize(const QString& path)
 qint64 FileScanner::moveToTrash(const QList<FileItem>& items)
 {
     std::lock_guard lock(m_mutex);
-    const auto remover = platform::service<platform::FileRemover>();
+    const auto remover = platform::core::service<platform::files::FileRemover>();
     qint64 freed = 0;
     for (const FileItem& item : items)
         freed += remover->moveToTrash(item.removalTarget()).freedBytes;
@@ -93,7 +93,7 @@ qint64 FileScanner::moveToTrash(const QList<FileItem>& items)
 qint64 FileScanner::deleteItems(const QList<FileItem>& items)
 {
     std::lock_guard lock(m_mutex);
-    const auto remover = platform::service<platform::FileRemover>();
+    const auto remover = platform::core::service<platform::files::FileRemover>();
     qint64 freed = 0;
     for (const FileItem& item : items)
         freed += remover->removePermanently(item.removalTarget()).freedBytes;
@@ -103,12 +103,12 @@ qint64 FileScanner::deleteItems(const QList<FileItem>& items)
 qint64 FileScanner::emptyTrash()
 {
     std::lock_guard lock(m_mutex);
-    const QString trash = platform::service<platform::Locations>()->resolve(QStringLiteral("~/.Trash"));
+    const QString trash = platform::core::service<platform::locations::Locations>()->resolve(QStringLiteral("~/.Trash"));
     if (!QDir::isAbsolutePath(trash))
         return 0;
     const qint64 before = SyncFileScanner::dirSizePublic(trash);
-    const auto remover = platform::service<platform::FileRemover>();
-    for (const platform::RemovalTarget& child : allChildren(trash))
+    const auto remover = platform::core::service<platform::files::FileRemover>();
+    for (const platform::files::RemovalTarget& child : allChildren(trash))
         remover->removePermanently(child);
     return std::max<qint64>(0, before - SyncFileScanner::dirSizePublic(trash));
 }

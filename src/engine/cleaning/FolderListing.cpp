@@ -1,6 +1,6 @@
 #include "engine/cleaning/FolderListing.h"
 
-#include "platform/DirectoryWalker.h"
+#include "platform/files/DirectoryWalker.h"
 
 #include <QFile>
 
@@ -13,22 +13,22 @@ QList<ListedChild> listVisibleChildren(const QString& folder)
 
 QList<ListedChild> listVisibleChildren(const QByteArray& folder)
 {
-    platform::WalkOptions options;
+    platform::files::WalkOptions options;
     options.maxDepth = 1;
     QList<ListedChild> children;
-    platform::walkDirectory(folder, options, [&](const platform::WalkEntry& entry) {
-        if (entry.kind == platform::EntryKind::Symlink || entry.isMountPoint)
-            return platform::WalkAction::Continue;
+    platform::files::walkDirectory(folder, options, [&](const platform::files::WalkEntry& entry) {
+        if (entry.kind == platform::files::EntryKind::Symlink || entry.isMountPoint)
+            return platform::files::WalkAction::Continue;
         ListedChild child;
         child.path = entry.path;
         child.nativePath = QByteArray(entry.nativePath.data(), static_cast<qsizetype>(entry.nativePath.size()));
         child.identity = entry.identity;
-        child.isFolder = entry.kind == platform::EntryKind::Directory;
+        child.isFolder = entry.kind == platform::files::EntryKind::Directory;
         child.size = child.isFolder ? 0 : entry.size;
         if (entry.modifiedMs)
             child.modificationDate = QDateTime::fromMSecsSinceEpoch(*entry.modifiedMs);
         children.append(std::move(child));
-        return platform::WalkAction::Continue;
+        return platform::files::WalkAction::Continue;
     });
     return children;
 }

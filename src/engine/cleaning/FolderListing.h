@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileIdentity.h"
+#include "platform/files/FileIdentity.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -15,7 +15,7 @@ namespace velk {
 struct ListedChild {
     QString path;          // display form
     QByteArray nativePath; // as the file system spells it
-    platform::FileIdentity identity;
+    platform::files::FileIdentity identity;
     bool isFolder = false;
     qint64 size = 0; // logical size; 0 for folders
     std::optional<QDateTime> modificationDate;

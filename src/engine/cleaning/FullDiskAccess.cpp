@@ -1,13 +1,13 @@
 #include "engine/cleaning/FullDiskAccess.h"
 
-#include "platform/FullDiskAccessProbe.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/desktop/FullDiskAccessProbe.h"
+#include "platform/core/ServiceRegistry.h"
 
 namespace velk {
 
 bool FullDiskAccess::isGranted()
 {
-    return platform::service<platform::FullDiskAccessProbe>()->isGranted();
+    return platform::core::service<platform::desktop::FullDiskAccessProbe>()->isGranted();
 }
 
 } // namespace velk

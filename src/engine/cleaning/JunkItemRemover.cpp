@@ -1,8 +1,8 @@
 #include "engine/cleaning/JunkItemRemover.h"
 
-#include "platform/FileRemover.h"
-#include "platform/ParallelWalk.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/files/FileRemover.h"
+#include "platform/files/ParallelWalk.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QLoggingCategory>
 
@@ -34,22 +34,22 @@ bool liesBelowAny(const QByteArray& path, const QList<QByteArray>& folders)
 // What is left of the object scanned at `target`: the regular files below a
 // folder, or a file's own size; nothing when the entry there is gone or is
 // another object.
-std::optional<qint64> sizeLeft(const platform::RemovalTarget& target)
+std::optional<qint64> sizeLeft(const platform::files::RemovalTarget& target)
 {
     struct stat st {};
     if (::lstat(target.path.constData(), &st) != 0)
         return std::nullopt;
-    if (target.identity && *target.identity != platform::FileIdentity{st.st_dev, st.st_ino})
+    if (target.identity && *target.identity != platform::files::FileIdentity{st.st_dev, st.st_ino})
         return std::nullopt;
     if (S_ISDIR(st.st_mode))
-        return platform::parallelFolderTotal(target.path).bytes;
+        return platform::files::parallelFolderTotal(target.path).bytes;
     return S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
 }
 
 } // namespace
 
 JunkItemRemover::JunkItemRemover()
-    : m_remover(platform::service<platform::FileRemover>())
+    : m_remover(platform::core::service<platform::files::FileRemover>())
 {
 }
 
@@ -58,7 +58,7 @@ JunkItemRemover::Result JunkItemRemover::removeAll(const std::vector<FileItem>& 
     Result result;
     QList<QByteArray> attempted;
     for (const FileItem& item : items) {
-        const platform::RemovalTarget target = item.removalTarget();
+        const platform::files::RemovalTarget target = item.removalTarget();
         if (!existsWithoutFollowing(target.path)) {
             // Gone with a folder removed earlier in this clean: its bytes were
             // counted there.
@@ -72,7 +72,7 @@ JunkItemRemover::Result JunkItemRemover::removeAll(const std::vector<FileItem>& 
         }
         attempted.append(target.path);
         // The remover takes an item of the Trash together with the Trash's record.
-        const platform::RemovalResult removal = m_remover->removePermanently(target);
+        const platform::files::RemovalResult removal = m_remover->removePermanently(target);
         result.freedBytes += removal.freedBytes;
         if (removal.gone) {
             result.removed.insert(item.id);

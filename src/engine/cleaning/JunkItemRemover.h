@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-namespace velk::platform {
+namespace velk::platform::files {
 class FileRemover;
 }
 
@@ -39,7 +39,7 @@ public:
     Result removeAll(const std::vector<FileItem>& items) const;
 
 private:
-    std::shared_ptr<platform::FileRemover> m_remover;
+    std::shared_ptr<platform::files::FileRemover> m_remover;
 };
 
 } // namespace velk

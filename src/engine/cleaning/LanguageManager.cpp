@@ -1,8 +1,8 @@
 #include "engine/cleaning/LanguageManager.h"
 
-#include "platform/Formatting.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/UserDefaults.h"
+#include "common/format/Formatting.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/settings/UserDefaults.h"
 
 #include <QCoreApplication>
 
@@ -15,19 +15,19 @@ const QString kEnglish = QStringLiteral("en");
 
 } // namespace
 
-LanguageManager::LanguageManager(std::shared_ptr<platform::UserDefaults> defaults, QObject* parent)
+LanguageManager::LanguageManager(std::shared_ptr<platform::settings::UserDefaults> defaults, QObject* parent)
     : QObject(parent)
     , m_defaults(std::move(defaults))
     , m_current(m_defaults->string(kLanguageKey).value_or(QStringLiteral("zh-Hans")))
 {
-    platform::fmt::setDisplayLanguage(platform::fmt::langFromCode(m_current));
+    fmt::setDisplayLanguage(fmt::langFromCode(m_current));
     persistPreferredLanguages();
 }
 
 LanguageManager& LanguageManager::shared()
 {
     static LanguageManager* const instance = [] {
-        auto* manager = new LanguageManager(platform::service<platform::UserDefaults>());
+        auto* manager = new LanguageManager(platform::core::service<platform::settings::UserDefaults>());
         // First use may come from a worker; the object belongs to the main thread.
         if (QCoreApplication* app = QCoreApplication::instance(); app && manager->thread() != app->thread())
             manager->moveToThread(app->thread());
@@ -41,7 +41,7 @@ void LanguageManager::setCurrent(const QString& code)
     const bool wasEnglish = isEnglish();
     const bool changed = code != m_current;
     m_current = code;
-    platform::fmt::setDisplayLanguage(platform::fmt::langFromCode(m_current));
+    fmt::setDisplayLanguage(fmt::langFromCode(m_current));
     if (changed)
         emit currentChanged();
     if (wasEnglish != isEnglish())

@@ -5,7 +5,7 @@
 #include <memory>
 
 namespace velk {
-namespace platform {
+namespace platform::settings {
 class UserDefaults;
 }
 
@@ -23,7 +23,7 @@ class LanguageManager : public QObject {
 public:
     // Reads the stored language from `defaults` ("zh-Hans" when none) and
     // writes it back as the preferred-languages list.
-    explicit LanguageManager(std::shared_ptr<platform::UserDefaults> defaults, QObject* parent = nullptr);
+    explicit LanguageManager(std::shared_ptr<platform::settings::UserDefaults> defaults, QObject* parent = nullptr);
 
     // The one instance of the process, over the application's defaults;
     // created on first use and never released.
@@ -44,7 +44,7 @@ signals:
 private:
     void persistPreferredLanguages();
 
-    std::shared_ptr<platform::UserDefaults> m_defaults;
+    std::shared_ptr<platform::settings::UserDefaults> m_defaults;
     QString m_current;
 };
 

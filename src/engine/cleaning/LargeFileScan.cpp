@@ -3,8 +3,8 @@
 #include "engine/cleaning/LargeFileScanPlan.h"
 #include "engine/cleaning/LargeFileScanTally.h"
 #include "engine/cleaning/LargeFileUnitWalk.h"
-#include "platform/Executor.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Executor.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QThread>
 
@@ -47,7 +47,7 @@ void sortFound(QList<FileItem>& found)
 class ScanRun : public std::enable_shared_from_this<ScanRun> {
 public:
     ScanRun(LargeFileScanPlan plan, std::int64_t minimum, std::shared_ptr<LargeFileScanStop> stop,
-            LargeFileScanner::Progress progress, LargeFileScanner::Completion done, platform::Executor* executor)
+            LargeFileScanner::Progress progress, LargeFileScanner::Completion done, platform::core::Executor* executor)
         : m_plan(std::move(plan))
         , m_minimum(minimum)
         , m_stop(std::move(stop))
@@ -76,7 +76,7 @@ private:
     {
         m_pending.fetch_add(1, std::memory_order_acq_rel);
         const int slot = m_tally.add(unit.path);
-        m_executor->run(platform::Priority::UserInitiated,
+        m_executor->run(platform::core::Priority::UserInitiated,
                         [self = shared_from_this(), unit, slot] { self->walk(unit, slot); });
     }
 
@@ -130,7 +130,7 @@ private:
     const std::shared_ptr<LargeFileScanStop> m_stop;
     const LargeFileScanner::Progress m_progress;
     const LargeFileScanner::Completion m_done;
-    platform::Executor* const m_executor;
+    platform::core::Executor* const m_executor;
     std::mutex m_foundLock;
     QList<FileItem> m_found;
     std::atomic<int> m_pending{1};  // the units running or queued, and the starter
@@ -146,7 +146,7 @@ void LargeFileScanner::scan(const QStringList& roots, std::shared_ptr<LargeFileS
     LargeFileScanPlan plan;
     if (!stop->isStopped())
         plan = planLargeFileScan(roots, minimumSizeBytes, kUnitsPerWorker * std::max(1, QThread::idealThreadCount()));
-    platform::Executor* executor = platform::service<platform::Executor>().get();
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
     const auto run = std::make_shared<ScanRun>(std::move(plan), minimumSizeBytes, std::move(stop),
                                                std::move(progress), std::move(done), executor);
     run->start();

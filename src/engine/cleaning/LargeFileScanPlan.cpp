@@ -1,11 +1,11 @@
 #include "engine/cleaning/LargeFileScanPlan.h"
 
-#include "platform/DirectoryWalker.h"
-#include "platform/FolderReader.h"
-#include "platform/LocationPaths.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/Volumes.h"
+#include "platform/files/DirectoryWalker.h"
+#include "platform/files/FolderReader.h"
+#include "platform/locations/LocationPaths.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/files/Volumes.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -16,7 +16,7 @@
 namespace velk {
 namespace {
 
-namespace lp = platform::locationpaths;
+namespace lp = platform::locations::locationpaths;
 
 // How many levels below its roots a scan may split to find enough units.
 constexpr int kMaxExtraSplitLevels = 3;
@@ -31,16 +31,16 @@ constexpr int kMaxExtraSplitLevels = 3;
 class LargeFileScanExclusions {
 public:
     LargeFileScanExclusions()
-        : m_locations(platform::service<platform::Locations>())
+        : m_locations(platform::core::service<platform::locations::Locations>())
         , m_volumeFolders(m_locations->resolveAll(QStringLiteral("/Volumes")))
     {
         m_startupOnly << m_volumeFolders << m_locations->resolve(QStringLiteral("/System/Volumes"))
                       << m_locations->resolve(QStringLiteral("/.nofollow"));
-        const std::vector<platform::Mount> mounts = platform::service<platform::Volumes>()->mounts();
-        const std::vector<bool> repeated = platform::repeatedMounts(mounts);
+        const std::vector<platform::files::Mount> mounts = platform::core::service<platform::files::Volumes>()->mounts();
+        const std::vector<bool> repeated = platform::files::repeatedMounts(mounts);
         for (std::size_t i = 0; i < mounts.size(); ++i) {
-            const platform::Mount& mount = mounts[i];
-            if (mount.kind == platform::MountKind::Network || mount.kind == platform::MountKind::Virtual) {
+            const platform::files::Mount& mount = mounts[i];
+            if (mount.kind == platform::files::MountKind::Network || mount.kind == platform::files::MountKind::Virtual) {
                 const QString path = lp::cleanAbsolute(mount.path);
                 if (!path.isEmpty())
                     m_closedMounts << path;
@@ -52,13 +52,13 @@ public:
         }
         // Pseudo file systems hang off the top of the start-up volume.
         m_candidates << m_startupOnly << m_closedMounts << m_locations->resolve(QStringLiteral("/dev"));
-        platform::WalkOptions options;
+        platform::files::WalkOptions options;
         options.skipHidden = false;
         options.maxDepth = 1;
-        platform::walkDirectory(m_locations->resolve(QStringLiteral("/")), options, [&](const platform::WalkEntry& e) {
-            if (e.kind == platform::EntryKind::Directory || e.isMountPoint)
+        platform::files::walkDirectory(m_locations->resolve(QStringLiteral("/")), options, [&](const platform::files::WalkEntry& e) {
+            if (e.kind == platform::files::EntryKind::Directory || e.isMountPoint)
                 m_candidates << lp::cleanAbsolute(e.path);
-            return platform::WalkAction::Continue;
+            return platform::files::WalkAction::Continue;
         });
         m_candidates.removeDuplicates();
     }
@@ -92,7 +92,7 @@ public:
     bool repeatsAnotherMount(const QByteArray& mountPath) const
     {
         if (!m_repeatedIds.isEmpty()) {
-            const auto attributes = platform::readAttributes(AT_FDCWD, mountPath.constData());
+            const auto attributes = platform::files::readAttributes(AT_FDCWD, mountPath.constData());
             if (attributes && attributes->hasMountId && m_repeatedIds.contains(attributes->mountId))
                 return true;
         }
@@ -106,7 +106,7 @@ public:
     }
 
 private:
-    std::shared_ptr<platform::Locations> m_locations;
+    std::shared_ptr<platform::locations::Locations> m_locations;
     QStringList m_volumeFolders;
     QStringList m_startupOnly;
     QStringList m_closedMounts;
@@ -151,22 +151,22 @@ struct Split {
 Split split(const LargeFileScanUnit& folder, const LargeFileScanExclusions& exclusions, std::int64_t minimumSizeBytes)
 {
     Split result;
-    platform::WalkOptions options;
+    platform::files::WalkOptions options;
     options.skipHidden = false;
     options.maxDepth = 1;
-    platform::walkDirectory(folder.nativePath, options, [&](const platform::WalkEntry& e) {
+    platform::files::walkDirectory(folder.nativePath, options, [&](const platform::files::WalkEntry& e) {
         // A mount below is its own unit, as the walk of the folder would
         // make it.
         const QByteArray nativePath(e.nativePath.data(), static_cast<qsizetype>(e.nativePath.size()));
-        if (e.kind == platform::EntryKind::Directory && !exclusions.excludes(e.path, folder.path)
+        if (e.kind == platform::files::EntryKind::Directory && !exclusions.excludes(e.path, folder.path)
             && !(e.isMountPoint && exclusions.repeatsAnotherMount(nativePath))) {
             result.folders << nativePath;
-            return platform::WalkAction::Continue;
+            return platform::files::WalkAction::Continue;
         }
         ++result.others;
-        if (e.kind == platform::EntryKind::File && e.size >= minimumSizeBytes)
+        if (e.kind == platform::files::EntryKind::File && e.size >= minimumSizeBytes)
             result.files.append(foundFile(e));
-        return platform::WalkAction::Continue;
+        return platform::files::WalkAction::Continue;
     });
     return result;
 }
@@ -230,7 +230,7 @@ std::optional<LargeFileScanUnit> mountUnit(const LargeFileScanPlan& plan, const 
     return plan.exclusions->unit(mountPath);
 }
 
-FileItem foundFile(const platform::WalkEntry& entry)
+FileItem foundFile(const platform::files::WalkEntry& entry)
 {
     std::optional<QDateTime> date;
     if (entry.modifiedMs)

@@ -14,7 +14,7 @@
 
 namespace velk {
 
-namespace platform {
+namespace platform::files {
 struct WalkEntry;
 }
 
@@ -57,6 +57,6 @@ std::optional<LargeFileScanUnit> mountUnit(const LargeFileScanPlan& plan, const 
                                            const LargeFileScanUnit& from);
 
 // The record of a regular file a walk found.
-FileItem foundFile(const platform::WalkEntry& entry);
+FileItem foundFile(const platform::files::WalkEntry& entry);
 
 } // namespace velk

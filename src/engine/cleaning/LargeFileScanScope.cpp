@@ -1,10 +1,10 @@
 #include "engine/cleaning/LargeFileScanner.h"
 
-#include "platform/LocationPaths.h"
-#include "platform/Locations.h"
-#include "platform/NameOrder.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/Volumes.h"
+#include "platform/locations/LocationPaths.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/NameOrder.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/files/Volumes.h"
 
 #include <QDirIterator>
 #include <QFileInfo>
@@ -14,7 +14,7 @@
 namespace velk {
 namespace {
 
-namespace lp = platform::locationpaths;
+namespace lp = platform::locations::locationpaths;
 
 QString lastComponent(const QString& path)
 {
@@ -25,7 +25,7 @@ QString lastComponent(const QString& path)
 
 QString resolved(const char* location)
 {
-    return platform::service<platform::Locations>()->resolve(QString::fromLatin1(location));
+    return platform::core::service<platform::locations::Locations>()->resolve(QString::fromLatin1(location));
 }
 
 // Where a top-level folder goes: the user folders, then the applications,
@@ -63,14 +63,14 @@ private:
 
     QString m_users;
     QString m_applications;
-    platform::LocalizedStandardCompare m_names;
+    platform::core::LocalizedStandardCompare m_names;
 };
 
 } // namespace
 
 bool LargeFileScanner::SystemPaths::contains(const QString& path) const
 {
-    return platform::service<platform::Locations>()->isSystemPath(path);
+    return platform::core::service<platform::locations::Locations>()->isSystemPath(path);
 }
 
 QStringList LargeFileScanner::directories(const QString& path)
@@ -84,7 +84,7 @@ QStringList LargeFileScanner::directories(const QString& path)
 
 QString LargeFileScanner::volumeName()
 {
-    const std::optional<QString> name = platform::service<platform::Volumes>()->startupVolumeName();
+    const std::optional<QString> name = platform::core::service<platform::files::Volumes>()->startupVolumeName();
     if (name && !name->isEmpty())
         return QStringLiteral("本机 · ") + *name;
     return QStringLiteral("本机");
@@ -96,7 +96,7 @@ QStringList LargeFileScanner::externalVolumes()
     const QString system = resolved("/System");
     const QString systemVolumes = resolved("/System/Volumes");
     QStringList paths;
-    for (const platform::Volume& volume : platform::service<platform::Volumes>()->mountedVolumes()) {
+    for (const platform::files::Volume& volume : platform::core::service<platform::files::Volumes>()->mountedVolumes()) {
         const QString path = lp::cleanAbsolute(volume.path);
         if (path.isEmpty() || path == root || path == system || (path != systemVolumes && lp::isAtOrBelow(path, systemVolumes)))
             continue;
@@ -109,7 +109,7 @@ QStringList LargeFileScanner::externalVolumes()
 
 LargeFileScanNode LargeFileScanner::volumeTree(const QString& path, const QString& title, const QString& home)
 {
-    const auto locations = platform::service<platform::Locations>();
+    const auto locations = platform::core::service<platform::locations::Locations>();
     QStringList dropped = locations->resolveAll(QStringLiteral("/Volumes"));
     dropped << resolved("/dev") << resolved("/.nofollow") << resolved("/System/Volumes");
 
@@ -133,7 +133,7 @@ LargeFileScanNode LargeFileScanner::volumeTree(const QString& path, const QStrin
 QList<LargeFileScanNode> LargeFileScanner::userNodes(const QString& home)
 {
     QStringList folders = directories(resolved("/Users"));
-    const platform::LocalizedStandardCompare names;
+    const platform::core::LocalizedStandardCompare names;
     std::stable_sort(folders.begin(), folders.end(), [&](const QString& a, const QString& b) {
         return names.ascending(lastComponent(a), lastComponent(b));
     });
@@ -145,7 +145,7 @@ QList<LargeFileScanNode> LargeFileScanner::userNodes(const QString& home)
 
 QList<LargeFileScanNode> LargeFileScanner::choices() const
 {
-    const QString home = lp::cleanAbsolute(platform::service<platform::Locations>()->home());
+    const QString home = lp::cleanAbsolute(platform::core::service<platform::locations::Locations>()->home());
     QList<LargeFileScanNode> trees;
     trees << volumeTree(resolved("/"), volumeName(), home);
     for (const QString& volume : externalVolumes())

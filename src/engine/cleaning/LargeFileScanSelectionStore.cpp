@@ -1,8 +1,8 @@
 #include "engine/cleaning/LargeFileScanSelectionStore.h"
 
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/UserDefaults.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/settings/UserDefaults.h"
 
 #include <QStringList>
 
@@ -43,12 +43,12 @@ void LargeFileScanSelectionStore::save(const QSet<QString>& selection)
 {
     QStringList paths(selection.begin(), selection.end());
     paths.sort();
-    platform::service<platform::UserDefaults>()->setStringList(key, paths);
+    platform::core::service<platform::settings::UserDefaults>()->setStringList(key, paths);
 }
 
 QSet<QString> LargeFileScanSelectionStore::restoredSelection(const QList<LargeFileScanNode>& trees)
 {
-    if (const auto stored = platform::service<platform::UserDefaults>()->stringList(key)) {
+    if (const auto stored = platform::core::service<platform::settings::UserDefaults>()->stringList(key)) {
         const QSet<QString> known = allPaths(trees);
         QSet<QString> restored;
         for (const QString& path : *stored) {
@@ -63,7 +63,7 @@ QSet<QString> LargeFileScanSelectionStore::restoredSelection(const QList<LargeFi
 
 QSet<QString> LargeFileScanSelectionStore::expanded(const QSet<QString>& selection)
 {
-    const auto locations = platform::service<platform::Locations>();
+    const auto locations = platform::core::service<platform::locations::Locations>();
     const QString root = locations->resolve(QStringLiteral("/"));
     QSet<QString> open{root, locations->resolve(QStringLiteral("/Users"))};
     for (const QString& path : selection) {

@@ -1,6 +1,6 @@
 #include "engine/cleaning/LargeFileUnitWalk.h"
 
-#include "platform/ParallelWalk.h"
+#include "platform/files/ParallelWalk.h"
 
 #include <array>
 #include <atomic>
@@ -66,7 +66,7 @@ private:
     const LargeFileScanStop& m_stop;
     const LargeFileUnitProgress& m_progress;
     std::mutex m_reporting;
-    std::array<WalkerFinds, platform::parallelwalk::kThreadCeiling> m_walkers;
+    std::array<WalkerFinds, platform::files::parallelwalk::kThreadCeiling> m_walkers;
 };
 
 } // namespace
@@ -74,33 +74,33 @@ private:
 LargeFileUnitResult walkLargeFileUnit(const LargeFileScanUnit& unit, std::int64_t minimumSizeBytes,
                                       const LargeFileScanStop& stop, const LargeFileUnitProgress& progress)
 {
-    platform::WalkOptions options;
+    platform::files::WalkOptions options;
     options.skipHidden = false;
     options.skipPackageDescendants = false;
     options.cancel = &stop.flag();
     options.displayPaths = false;
     const auto walk = std::make_unique<UnitWalk>(stop, progress);
-    platform::parallelWalk(unit.nativePath, options, [&](const platform::WalkEntry& entry, unsigned index) {
+    platform::files::parallelWalk(unit.nativePath, options, [&](const platform::files::WalkEntry& entry, unsigned index) {
         WalkerFinds& mine = walk->walker(index);
         const std::int64_t visited = mine.visited.load(std::memory_order_relaxed) + 1;
         mine.visited.store(visited, std::memory_order_relaxed);
         if (visited % kProgressEvery == 0)
             walk->report();
-        if (entry.kind == platform::EntryKind::Directory) {
+        if (entry.kind == platform::files::EntryKind::Directory) {
             const QByteArray path = QByteArray::fromRawData(entry.nativePath.data(),
                                                             static_cast<qsizetype>(entry.nativePath.size()));
             if (!unit.skipped.isEmpty() && unit.skipped.contains(path))
-                return platform::WalkAction::SkipChildren;
+                return platform::files::WalkAction::SkipChildren;
             if (entry.isMountPoint)
                 mine.mounts.append(QByteArray(path.constData(), path.size()));  // a deep copy
-            return platform::WalkAction::Continue;
+            return platform::files::WalkAction::Continue;
         }
-        if (entry.kind == platform::EntryKind::File && entry.size >= minimumSizeBytes) {
+        if (entry.kind == platform::files::EntryKind::File && entry.size >= minimumSizeBytes) {
             mine.found.append(foundFile(entry));
             mine.matched.store(mine.found.size(), std::memory_order_relaxed);
             walk->report();
         }
-        return platform::WalkAction::Continue;
+        return platform::files::WalkAction::Continue;
     });
     return walk->result();
 }

@@ -2,9 +2,9 @@
 
 #include "engine/cleaning/FullDiskAccess.h"
 #include "engine/inspection/FileDependencyService.h"
-#include "platform/Executor.h"
-#include "platform/FileRemover.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Executor.h"
+#include "platform/files/FileRemover.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QFile>
 #include <QPointer>
@@ -43,7 +43,7 @@ bool isStillTheScannedFile(const FileItem& item)
 class LargeFilesViewModel::ScanSink : public std::enable_shared_from_this<ScanSink> {
 public:
     ScanSink(QPointer<LargeFilesViewModel> owner, std::shared_ptr<LargeFileScanStop> stop,
-             platform::Executor* executor)
+             platform::core::Executor* executor)
         : m_owner(std::move(owner))
         , m_stop(std::move(stop))
         , m_executor(executor)
@@ -84,7 +84,7 @@ private:
 
     QPointer<LargeFilesViewModel> m_owner;
     std::shared_ptr<LargeFileScanStop> m_stop;
-    platform::Executor* m_executor;
+    platform::core::Executor* m_executor;
     std::mutex m_mutex;
     std::int64_t m_visited = 0;
     std::int64_t m_matched = 0;
@@ -145,9 +145,9 @@ void LargeFilesViewModel::scan(const QStringList& roots)
     const QPointer<LargeFilesViewModel> self(this);
     // The executor finishes its work before it goes, so the work may hold it
     // plainly (holding a share could end it on its own thread).
-    platform::Executor* executor = platform::service<platform::Executor>().get();
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
     auto sink = std::make_shared<ScanSink>(self, stop, executor);
-    executor->run(platform::Priority::UserInitiated, [self, executor, scanner, roots, stop, sink] {
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, scanner, roots, stop, sink] {
         auto progress = [sink](std::int64_t visited, std::int64_t matched, const QString& folder) {
             sink->update(visited, matched, folder);
         };
@@ -302,8 +302,8 @@ void LargeFilesViewModel::checkSelectedInUse()
     }
     setIsCheckingInUse(true);
     const QPointer<LargeFilesViewModel> self(this);
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::UserInitiated, [self, executor, check, paths, lookup = m_inUseLookup] {
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, check, paths, lookup = m_inUseLookup] {
         InUseMap found = lookup(paths);
         executor->toMain(self, [self, check, found = std::move(found)]() mutable {
             self->inUseLookedUp(check, std::move(found));
@@ -344,9 +344,9 @@ void LargeFilesViewModel::deleteSelected(bool permanently)
         return;
     setIsDeleting(true);
     const QPointer<LargeFilesViewModel> self(this);
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    auto remover = platform::service<platform::FileRemover>();
-    executor->run(platform::Priority::UserInitiated, [self, executor, remover, selected, permanently] {
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    auto remover = platform::core::service<platform::files::FileRemover>();
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, remover, selected, permanently] {
         QSet<QUuid> removed;
         for (const FileItem& item : selected) {
             if (!isStillTheScannedFile(item))

@@ -1,6 +1,6 @@
 #include "engine/cleaning/PrivacyFileSafety.h"
 
-#include "platform/SafeFolders.h"
+#include "platform/locations/SafeFolders.h"
 
 #include <QDir>
 #include <QFile>
@@ -130,13 +130,13 @@ PrivacyFileSafety::ScanResult PrivacyFileSafety::scan(const QStringList& paths)
 }
 
 PrivacyFileSafety::ScanResult PrivacyFileSafety::scanLocations(const QStringList& locations,
-                                                               const platform::Locations& map)
+                                                               const platform::locations::Locations& map)
 {
-    const platform::SafeFolders safe(map);
+    const platform::locations::SafeFolders safe(map);
     QStringList paths;
     for (const QString& location : locations) {
         for (const QString& path : map.resolveAll(location)) {
-            if (safe.check(path, false, location) != platform::SafeFolders::Refusal::None)
+            if (safe.check(path, false, location) != platform::locations::SafeFolders::Refusal::None)
                 return ScanResult{{}, 0, Failure{path, Failure::Cause::Refused}};
             paths << path;
         }

@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-namespace velk::platform {
+namespace velk::platform::locations {
 class Locations;
 }
 
@@ -42,7 +42,7 @@ public:
     // "/", the home, an ancestor of it, one of the user's own folders or an
     // ancestor of one, a system folder or a pseudo file system fails the
     // scan instead.
-    static ScanResult scanLocations(const QStringList& locations, const platform::Locations& map);
+    static ScanResult scanLocations(const QStringList& locations, const platform::locations::Locations& map);
 
     // Hands each target that is still a regular file, not behind a link, to
     // `trash`; returns how many could not be checked or trashed.

@@ -1,6 +1,6 @@
 #include "engine/cleaning/PrivacyItem.h"
 
-#include "platform/Formatting.h"
+#include "common/format/Formatting.h"
 
 namespace velk {
 
@@ -17,7 +17,7 @@ PrivacyItem::PrivacyItem(const QString& title_, const QString& titleEn_, const Q
 
 QString PrivacyItem::formattedSize() const
 {
-    return platform::fmt::byteCount(totalSize, platform::fmt::ByteStyle::File);
+    return fmt::byteCount(totalSize, fmt::ByteStyle::File);
 }
 
 QList<PrivacyItem> PrivacyItem::allTargets()

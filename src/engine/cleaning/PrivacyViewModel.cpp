@@ -1,11 +1,11 @@
 #include "engine/cleaning/PrivacyViewModel.h"
 
 #include "engine/cleaning/PrivacyFileSafety.h"
-#include "platform/Executor.h"
-#include "platform/FileRemover.h"
-#include "platform/Formatting.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Executor.h"
+#include "platform/files/FileRemover.h"
+#include "common/format/Formatting.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QPointer>
 
@@ -14,7 +14,7 @@ namespace {
 
 QString fileStyle(qint64 bytes)
 {
-    return platform::fmt::byteCount(bytes, platform::fmt::ByteStyle::File);
+    return fmt::byteCount(bytes, fmt::ByteStyle::File);
 }
 
 } // namespace
@@ -103,9 +103,9 @@ void PrivacyViewModel::scan()
     setHasScanned(false);
 
     const QPointer<PrivacyViewModel> self(this);
-    const std::shared_ptr<const platform::Locations> locations = platform::service<platform::Locations>();
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::UserInitiated, [self, executor, locations, items = m_items]() mutable {
+    const std::shared_ptr<const platform::locations::Locations> locations = platform::core::service<platform::locations::Locations>();
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, locations, items = m_items]() mutable {
         for (PrivacyItem& item : items) {
             item.scannedTargets.clear();
             item.totalSize = 0;
@@ -148,9 +148,9 @@ void PrivacyViewModel::clean()
     setIsCleaning(true);
 
     const QPointer<PrivacyViewModel> self(this);
-    const std::shared_ptr<platform::FileRemover> remover = platform::service<platform::FileRemover>();
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::UserInitiated, [self, executor, remover, items = cleanableItems()] {
+    const std::shared_ptr<platform::files::FileRemover> remover = platform::core::service<platform::files::FileRemover>();
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, remover, items = cleanableItems()] {
         int failures = 0;
         for (const PrivacyItem& item : items) {
             failures += PrivacyFileSafety::clean(item.scannedTargets,

@@ -1,6 +1,6 @@
 #include "engine/cleaning/ScanCategory.h"
 
-#include "platform/Formatting.h"
+#include "common/format/Formatting.h"
 
 #include <algorithm>
 
@@ -34,7 +34,7 @@ std::int64_t ScanCategory::selectedSize() const
 
 QString ScanCategory::formattedTotalSize() const
 {
-    return platform::fmt::byteCount(totalSize(), platform::fmt::ByteStyle::File);
+    return fmt::byteCount(totalSize(), fmt::ByteStyle::File);
 }
 
 bool ScanCategory::isSelected() const

@@ -1,8 +1,8 @@
 #include "engine/cleaning/ScanCategoryListModel.h"
 
-#include "platform/LocationPaths.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/locations/LocationPaths.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <iterator>
 
@@ -22,12 +22,12 @@ QString stateName(ScanState::Kind kind)
 
 // Where `location` ("~/Library/Caches") is on this machine, with the home
 // written "~" again.
-QString shownLocation(const QString& location, const platform::Locations& locations)
+QString shownLocation(const QString& location, const platform::locations::Locations& locations)
 {
     const QString path = locations.resolve(location);
     const QString home = locations.home();
-    if (platform::locationpaths::isAtOrBelow(path, home))
-        return u'~' + platform::locationpaths::remainder(path, home);
+    if (platform::locations::locationpaths::isAtOrBelow(path, home))
+        return u'~' + platform::locations::locationpaths::remainder(path, home);
     return path;
 }
 
@@ -45,7 +45,7 @@ ScanCategoryListModel::ScanCategoryListModel(const std::vector<ScanCategory>& ca
     : ListModel(QList<QByteArray>(std::begin(roleNameTable), std::end(roleNameTable)), parent)
     , m_categories(categories)
 {
-    const auto locations = platform::service<platform::Locations>();
+    const auto locations = platform::core::service<platform::locations::Locations>();
     for (ScanCategoryID id : allScanCategoryIDs) {
         if (id != ScanCategoryID::languageFiles)
             m_folders[static_cast<std::size_t>(id)] = shownLocation(subtitle(id), *locations);

@@ -2,7 +2,7 @@
 
 #include "engine/cleaning/ScanCategory.h"
 
-#include "platform/ListModel.h"
+#include "common/lists/ListModel.h"
 
 #include <array>
 #include <vector>
@@ -11,7 +11,7 @@ namespace velk {
 
 // The junk view model's categories as a list for the screens: one row per
 // category, in declaration order. Rows are announced as they change.
-class ScanCategoryListModel : public ListModel {
+class ScanCategoryListModel : public lists::ListModel {
     Q_OBJECT
 public:
     enum Role {

@@ -1,7 +1,7 @@
 #include "engine/cleaning/SyncFileScanner.h"
 
 #include "engine/cleaning/FolderListing.h"
-#include "platform/ParallelWalk.h"
+#include "platform/files/ParallelWalk.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,7 +13,7 @@ namespace velk {
 qint64 SyncFileScanner::dirSizePublic(const QString& folder)
 {
     const QString clean = QDir::cleanPath(folder);
-    return clean.isEmpty() ? 0 : platform::parallelFolderTotal(QFile::encodeName(clean)).bytes;
+    return clean.isEmpty() ? 0 : platform::files::parallelFolderTotal(QFile::encodeName(clean)).bytes;
 }
 
 qint64 SyncFileScanner::appSize(const QString& app)
@@ -39,7 +39,7 @@ QList<FileItem> SyncFileScanner::directorySizeScanned(const QString& folder,
         if (child.isFolder)
             folders.push_back(child.nativePath);
     }
-    const std::vector<platform::FolderTotal> totals = platform::parallelFolderTotals(folders);
+    const std::vector<platform::files::FolderTotal> totals = platform::files::parallelFolderTotals(folders);
     std::size_t nextFolder = 0;
     for (const ListedChild& child : children) {
         const qint64 size = child.isFolder ? totals[nextFolder++].bytes : child.size;

@@ -1,11 +1,11 @@
 #include "engine/cleaning/SystemJunkScanner.h"
 
 #include "engine/cleaning/SyncFileScanner.h"
-#include "platform/CurrentUser.h"
-#include "platform/LocationPaths.h"
-#include "platform/Locations.h"
-#include "platform/SafeFolders.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/CurrentUser.h"
+#include "platform/locations/LocationPaths.h"
+#include "platform/locations/Locations.h"
+#include "platform/locations/SafeFolders.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -75,8 +75,8 @@ bool hasExtension(const QString& name, QLatin1StringView extension)
 } // namespace
 
 SystemJunkScanner::SystemJunkScanner()
-    : m_locations(platform::service<platform::Locations>())
-    , m_locale(platform::service<platform::SystemLocale>())
+    : m_locations(platform::core::service<platform::locations::Locations>())
+    , m_locale(platform::core::service<platform::core::SystemLocale>())
 {
 }
 
@@ -88,7 +88,7 @@ SystemJunkScanner::SystemJunkScanner()
 // absolute path may lie inside a system area.
 QStringList SystemJunkScanner::safeFolders(const QString& location) const
 {
-    return platform::SafeFolders(*m_locations).resolve(location, location.startsWith(u'/'));
+    return platform::locations::SafeFolders(*m_locations).resolve(location, location.startsWith(u'/'));
 }
 
 QStringList SystemJunkScanner::paths(ScanCategoryID id) const
@@ -112,7 +112,7 @@ std::vector<FileItem> SystemJunkScanner::scan(ScanCategoryID id) const
             if (other == id || other == ScanCategoryID::languageFiles)
                 continue;
             for (const QString& folder : paths(other))
-                others << platform::SafeFolders::realPath(folder);
+                others << platform::locations::SafeFolders::realPath(folder);
         }
     }
     std::vector<FileItem> items;
@@ -120,10 +120,10 @@ std::vector<FileItem> SystemJunkScanner::scan(ScanCategoryID id) const
         if (!QFileInfo(folder).isDir())  // follows a link at the folder itself
             continue;
         // Listed at its real path, so that every item's path is free of links.
-        const QString real = platform::SafeFolders::realPath(folder);
+        const QString real = platform::locations::SafeFolders::realPath(folder);
         const auto belongsElsewhere = [&](const QString& child) {
             return std::any_of(others.begin(), others.end(), [&](const QString& other) {
-                return other != real && platform::locationpaths::isAtOrBelow(other, child);
+                return other != real && platform::locations::locationpaths::isAtOrBelow(other, child);
             });
         };
         for (FileItem& child : SyncFileScanner::directorySizeScanned(real, belongsElsewhere))

@@ -8,8 +8,10 @@
 #include <memory>
 #include <vector>
 
-namespace velk::platform {
+namespace velk::platform::locations {
 class Locations;
+}
+namespace velk::platform::core {
 class SystemLocale;
 }
 
@@ -37,8 +39,8 @@ private:
     QStringList safeFolders(const QString& location) const;
     QString languageToKeep() const;
 
-    std::shared_ptr<const platform::Locations> m_locations;
-    std::shared_ptr<const platform::SystemLocale> m_locale;
+    std::shared_ptr<const platform::locations::Locations> m_locations;
+    std::shared_ptr<const platform::core::SystemLocale> m_locale;
 };
 
 } // namespace velk

@@ -1,8 +1,8 @@
 #include "engine/cleaning/SystemJunkViewModel.h"
 
 #include "engine/cleaning/JunkItemRemover.h"
-#include "platform/Formatting.h"
-#include "platform/ServiceRegistry.h"
+#include "common/format/Formatting.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QPointer>
 #include <algorithm>
@@ -12,7 +12,7 @@ namespace {
 
 QString fileStyle(std::int64_t bytes)
 {
-    return platform::fmt::byteCount(bytes, platform::fmt::ByteStyle::File);
+    return fmt::byteCount(bytes, fmt::ByteStyle::File);
 }
 
 } // namespace
@@ -46,7 +46,7 @@ void SystemJunkViewModel::startScan(bool autoCleanWhenDone)
     }
     publishCategories();
 
-    m_scanTask = platform::makeCancelToken();
+    m_scanTask = platform::core::makeCancelToken();
     const ScanRun run{m_scanTask, std::make_shared<const SystemJunkScanner>(m_scanner)};
     scanCategory(run, 0);
 }
@@ -68,8 +68,8 @@ void SystemJunkViewModel::scanCategory(const ScanRun& run, std::size_t index)
     const QPointer<SystemJunkViewModel> self(this);
     // The executor finishes its work before it goes, so the work may hold it
     // plainly (holding a share could end it on its own thread).
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::UserInitiated, [self, executor, run, index, id] {
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, run, index, id] {
         if (run.cancel->load())
             return;
         std::vector<FileItem> items = run.scanner->scan(id);
@@ -148,9 +148,9 @@ void SystemJunkViewModel::clean()
     }
 
     const QPointer<SystemJunkViewModel> self(this);
-    platform::Executor* executor = platform::service<platform::Executor>().get();
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
     auto remover = std::make_shared<const JunkItemRemover>();
-    executor->run(platform::Priority::UserInitiated, [self, executor, remover, items = std::move(selected)] {
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, remover, items = std::move(selected)] {
         const JunkItemRemover::Result result = remover->removeAll(items);
         const int attempted = static_cast<int>(items.size());
         executor->toMain(self, [self, result, attempted] {

@@ -5,7 +5,7 @@
 #include "engine/cleaning/ScanCategory.h"
 #include "engine/cleaning/ScanCategoryListModel.h"
 #include "engine/cleaning/SystemJunkScanner.h"
-#include "platform/Executor.h"
+#include "platform/core/Executor.h"
 
 #include <QObject>
 #include <QStringList>
@@ -106,7 +106,7 @@ private:
     // One scan: its cancellation flag, which also tells it from any other
     // scan, and its own scanner.
     struct ScanRun {
-        platform::CancelToken cancel;
+        platform::core::CancelToken cancel;
         std::shared_ptr<const SystemJunkScanner> scanner;
     };
 
@@ -148,7 +148,7 @@ private:
 
     bool m_autoCleanAfterScan = false;
     SystemJunkScanner m_scanner;
-    platform::CancelToken m_scanTask;  // the running scan's flag; none while no scan runs
+    platform::core::CancelToken m_scanTask;  // the running scan's flag; none while no scan runs
 };
 
 } // namespace velk

@@ -1,15 +1,15 @@
 #include "engine/cleaning/SystemLocation.h"
 
-#include "platform/LocationPaths.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/locations/LocationPaths.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 
 namespace velk {
 
 bool SystemLocation::isSystem(const QString& path)
 {
-    namespace lp = platform::locationpaths;
-    const auto locations = platform::service<platform::Locations>();
+    namespace lp = platform::locations::locationpaths;
+    const auto locations = platform::core::service<platform::locations::Locations>();
     QString clean = lp::cleanAbsolute(path);
     if (clean.isEmpty())
         return false;

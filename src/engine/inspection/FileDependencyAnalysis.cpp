@@ -2,7 +2,7 @@
 
 #include "engine/inspection/FileDependencyService.h"
 
-#include "platform/FileStatus.h"
+#include "platform/files/FileStatus.h"
 
 #include <QFile>
 
@@ -24,7 +24,7 @@ FileDependencyReport FileDependencyService::analyze(const QString& path)
     report.launchReferences = launchReferences(path);
     report.owner = ownerHint(path);
     report.downloadedFrom = whereFroms(path);
-    if (const auto status = platform::fileStatus(QFile::encodeName(path))) {
+    if (const auto status = platform::files::fileStatus(QFile::encodeName(path))) {
         report.hardLinkCount = status->linkCount;
         report.lastAccess = fromSeconds(status->accessSeconds);
         if (status->birthSeconds)

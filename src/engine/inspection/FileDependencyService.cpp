@@ -1,9 +1,9 @@
 #include "engine/inspection/FileDependencyService.h"
 
 #include "engine/inspection/TextPieces.h"
-#include "platform/MetadataTool.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/ToolRunner.h"
+#include "platform/tools/MetadataTool.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/tools/ToolRunner.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -28,10 +28,10 @@ std::optional<QByteArray> canonical(const QByteArray& nativePath)
 
 QString FileDependencyService::run(const QString& tool, const QStringList& arguments)
 {
-    platform::ToolRequest request;
+    platform::tools::ToolRequest request;
     request.tool = tool;
     request.arguments = arguments;
-    const platform::ToolResult result = platform::service<platform::ToolRunner>()->run(request);
+    const platform::tools::ToolResult result = platform::core::service<platform::tools::ToolRunner>()->run(request);
     return result.launched ? QString::fromUtf8(result.output) : QString();
 }
 
@@ -90,7 +90,7 @@ bool FileDependencyService::contains(const QVariant& value, const QString& path)
 
 QStringList FileDependencyService::whereFroms(const QString& path)
 {
-    platform::registerMetadataTool();
+    platform::tools::registerMetadataTool();
     const QString output = run(QStringLiteral("/usr/bin/mdls"),
                                {QStringLiteral("-name"), QStringLiteral("kMDItemWhereFroms"), QStringLiteral("-raw"), path});
     if (output.isEmpty() || output == QStringLiteral("(null)"))

@@ -5,9 +5,9 @@
 
 #include "engine/inspection/TextPieces.h"
 
-#include "platform/ApplicationLookup.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/desktop/ApplicationLookup.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <algorithm>
 
@@ -75,7 +75,7 @@ std::optional<Proposal> libraryRule(const QString& rest)
 // The part of `path` after "<home>/Library/" when it lies there, as written
 // or as the location map reads it back ("~/.cache/pip" is the Library's
 // Caches/pip on Linux).
-std::optional<QString> libraryRest(const QString& path, const platform::Locations& locations)
+std::optional<QString> libraryRest(const QString& path, const platform::locations::Locations& locations)
 {
     const QString prefix = locations.home() + QStringLiteral("/Library/");
     if (path.startsWith(prefix))
@@ -116,7 +116,7 @@ std::optional<FileOwnerHint> FileDependencyService::ownerHint(const QString& pat
         }
     }
     if (!proposal) {
-        const auto locations = platform::service<platform::Locations>();
+        const auto locations = platform::core::service<platform::locations::Locations>();
         if (const auto rest = libraryRest(path, *locations)) {
             proposal = libraryRule(*rest);
             if (!proposal)
@@ -137,7 +137,7 @@ FileOwnerHint FileDependencyService::resolved(FileOwnerHint::Kind kind, const QS
     FileOwnerHint hint{kind, name, bundleID, std::nullopt};
     if (!bundleID)
         return hint;
-    if (const auto app = platform::service<platform::ApplicationLookup>()->applicationPath(*bundleID)) {
+    if (const auto app = platform::core::service<platform::desktop::ApplicationLookup>()->applicationPath(*bundleID)) {
         QString fileName = app->section(u'/', -1, -1, QString::SectionSkipEmpty);
         const qsizetype dot = fileName.lastIndexOf(u'.');
         if (dot > 0)

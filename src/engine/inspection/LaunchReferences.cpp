@@ -2,9 +2,9 @@
 
 #include "engine/inspection/FileDependencyService.h"
 
-#include "platform/Locations.h"
-#include "platform/PropertyList.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/locations/Locations.h"
+#include "platform/plist/PropertyList.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QDir>
 #include <array>
@@ -23,7 +23,7 @@ QList<LaunchReference> FileDependencyService::launchReferences(const QString& pa
         {"/Library/LaunchDaemons", LaunchReference::Scope::systemDaemon},
     }};
 
-    const auto locations = platform::service<platform::Locations>();
+    const auto locations = platform::core::service<platform::locations::Locations>();
     QList<LaunchReference> references;
     for (const Folder& folder : folders) {
         for (const QString& directory : locations->resolveAll(QString::fromLatin1(folder.location))) {

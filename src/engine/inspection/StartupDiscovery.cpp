@@ -3,10 +3,10 @@
 
 #include "engine/inspection/StartupService.h"
 
-#include "platform/CurrentUser.h"
-#include "platform/Locations.h"
-#include "platform/PropertyList.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/CurrentUser.h"
+#include "platform/locations/Locations.h"
+#include "platform/plist/PropertyList.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QCollator>
 #include <QDir>
@@ -39,7 +39,7 @@ std::optional<StartupItem> StartupService::parsePlist(const QString& path, Start
 
 QList<StartupItem> StartupService::discoverItems() const
 {
-    const uint uid = platform::service<platform::CurrentUser>()->uid();
+    const uint uid = platform::core::service<platform::core::CurrentUser>()->uid();
     LaunchdView userView{fetchLoadedLabels(), std::nullopt};
     LaunchdView systemView{userView.loadedLabels, std::nullopt};
     if (const auto text = queryLaunchctl({QStringLiteral("print-disabled"), guiDomain(uid)}))
@@ -47,7 +47,7 @@ QList<StartupItem> StartupService::discoverItems() const
     if (const auto text = queryLaunchctl({QStringLiteral("print-disabled"), QString::fromLatin1(kSystemDomain)}))
         systemView.overrides = parseDisabledOverrides(*text);
 
-    const auto locations = platform::service<platform::Locations>();
+    const auto locations = platform::core::service<platform::locations::Locations>();
     QList<StartupItem> items;
     for (const StartupScope scope : allStartupScopes) {
         const LaunchdView& view = scope == StartupScope::globalDaemon ? systemView : userView;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/inspection/StartupItem.h"
-#include "platform/KeyedListModel.h"
+#include "common/lists/KeyedListModel.h"
 
 #include <QSet>
 
@@ -9,7 +9,7 @@ namespace velk {
 
 // Startup items for the screens, one row per item keyed by its id (the
 // property list's path), with whether the user has selected it.
-class StartupItemListModel : public KeyedListModel<StartupItem> {
+class StartupItemListModel : public lists::KeyedListModel<StartupItem> {
     Q_OBJECT
 public:
     enum Role {

@@ -2,12 +2,12 @@
 
 #include "engine/inspection/TextPieces.h"
 
-#include "platform/AdminRunner.h"
-#include "platform/CurrentUser.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/ToolRunner.h"
+#include "platform/tools/AdminRunner.h"
+#include "platform/core/CurrentUser.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/tools/ToolRunner.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -27,22 +27,22 @@ Q_LOGGING_CATEGORY(inspectionLog, "velk.engine.inspection")
 
 uint currentUid()
 {
-    return platform::service<platform::CurrentUser>()->uid();
+    return platform::core::service<platform::core::CurrentUser>()->uid();
 }
 
 // launchctl runs with our environment; its standard error is discarded.
-platform::ToolRequest launchctlRequest(const QStringList& arguments)
+platform::tools::ToolRequest launchctlRequest(const QStringList& arguments)
 {
-    platform::ToolRequest request;
+    platform::tools::ToolRequest request;
     request.tool = kLaunchctl;
     request.arguments = arguments;
-    request.environment = platform::ToolRequest::Environment::Inherit;
+    request.environment = platform::tools::ToolRequest::Environment::Inherit;
     return request;
 }
 
-platform::ToolResult launchctl(const QStringList& arguments)
+platform::tools::ToolResult launchctl(const QStringList& arguments)
 {
-    return platform::service<platform::ToolRunner>()->run(launchctlRequest(arguments));
+    return platform::core::service<platform::tools::ToolRunner>()->run(launchctlRequest(arguments));
 }
 
 std::optional<QString> strictUtf8(const QByteArray& bytes)
@@ -169,7 +169,7 @@ std::optional<QString> StartupService::extractAppBundlePath(const std::optional<
     const QString bundle = u'/' + trimmedOf(program.left(end), QStringLiteral("/"));
     // Property lists name the bundle where the system keeps it; on this
     // machine that place may lie elsewhere.
-    const QString here = platform::service<platform::Locations>()->resolve(bundle);
+    const QString here = platform::core::service<platform::locations::Locations>()->resolve(bundle);
     if (!QFileInfo::exists(here))
         return std::nullopt;
     return here;
@@ -230,7 +230,7 @@ std::optional<StartupItem> StartupService::itemFromPlist(const QVariant& plist, 
 
 QSet<QString> StartupService::fetchLoadedLabels() const
 {
-    const platform::ToolResult result = launchctl({QStringLiteral("list")});
+    const platform::tools::ToolResult result = launchctl({QStringLiteral("list")});
     if (!result.launched)
         return {};
     const std::optional<QString> text = strictUtf8(result.output);
@@ -239,7 +239,7 @@ QSet<QString> StartupService::fetchLoadedLabels() const
 
 std::optional<QString> StartupService::queryLaunchctl(const QStringList& arguments) const
 {
-    const platform::ToolResult result = launchctl(arguments);
+    const platform::tools::ToolResult result = launchctl(arguments);
     if (!result.launched || result.exitStatus != 0)
         return std::nullopt;
     return strictUtf8(result.output);
@@ -247,7 +247,7 @@ std::optional<QString> StartupService::queryLaunchctl(const QStringList& argumen
 
 bool StartupService::runLaunchctl(const QStringList& arguments) const
 {
-    const platform::ToolResult result = launchctl(arguments);
+    const platform::tools::ToolResult result = launchctl(arguments);
     const bool succeeded = result.launched && result.exitStatus == 0;
     if (!succeeded)
         qCWarning(inspectionLog).noquote() << describeOutcome(launchctlRequest(arguments), result);
@@ -256,7 +256,7 @@ bool StartupService::runLaunchctl(const QStringList& arguments) const
 
 bool StartupService::runWithAdminPrivileges(const QString& command) const
 {
-    return platform::service<platform::AdminRunner>()->run(command);
+    return platform::core::service<platform::tools::AdminRunner>()->run(command);
 }
 
 // ---- Changes ----------------------------------------------------------------
@@ -307,7 +307,7 @@ bool StartupService::batchRemove(const QList<StartupItem>& items) const
     }
 
     bool succeeded = true;
-    const auto remover = platform::service<platform::FileRemover>();
+    const auto remover = platform::core::service<platform::files::FileRemover>();
     for (const StartupItem& item : userGroup) {
         // Not loaded is fine: the list is what matters.
         launchctl({QStringLiteral("bootout"), guiDomain(uid) + u'/' + item.label});

@@ -1,7 +1,7 @@
 #include "engine/inspection/StartupViewModel.h"
 
-#include "platform/Executor.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Executor.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QPointer>
 #include <algorithm>
@@ -234,8 +234,8 @@ void StartupViewModel::load()
 {
     setIsLoading(true);
     const QPointer<StartupViewModel> self(this);
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::UserInitiated, [self, executor, service = m_service] {
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, service = m_service] {
         QList<StartupItem> found = service.discoverItems();
         executor->toMain(self, [self, found = std::move(found)]() mutable {
             QSet<QString> kept;
@@ -285,8 +285,8 @@ void StartupViewModel::applyEnabled(bool enable, const QList<StartupItem>& targe
         return;
     setIsApplyingBatch(true);
     const QPointer<StartupViewModel> self(this);
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::UserInitiated, [self, executor, service = m_service, enable, targets] {
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, service = m_service, enable, targets] {
         const bool succeeded = service.batchSetEnabled(enable, targets);
         QList<StartupItem> found = service.discoverItems();
         const bool failed = !succeeded || !confirmed(enable, targets, found);
@@ -306,8 +306,8 @@ void StartupViewModel::applyEnabled(bool enable, const QStringList& ids)
 void StartupViewModel::remove(const StartupItem& item)
 {
     const QPointer<StartupViewModel> self(this);
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::UserInitiated, [self, executor, service = m_service, item] {
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, service = m_service, item] {
         if (!service.remove(item))
             return;
         executor->toMain(self, [self, id = item.id] {
@@ -337,8 +337,8 @@ void StartupViewModel::batchRemove()
     for (const StartupItem& item : targets)
         noted.insert(item.id);
     const QPointer<StartupViewModel> self(this);
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::UserInitiated, [self, executor, service = m_service, targets, noted] {
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, service = m_service, targets, noted] {
         const bool succeeded = service.batchRemove(targets);
         executor->toMain(self, [self, succeeded, noted] {
             self->setIsApplyingBatch(false);

@@ -1,7 +1,7 @@
 #include "engine/monitor/BatteryService.h"
 
-#include "platform/BatteryRegistry.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/sensors/BatteryRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <cmath>
 #include <limits>
@@ -98,7 +98,7 @@ std::optional<QString> BatteryService::modelCode(const QVariant& value, int at, 
 
 std::optional<BatteryStatus> BatteryService::current()
 {
-    const auto properties = platform::service<platform::BatteryRegistry>()->batteryProperties();
+    const auto properties = platform::core::service<platform::sensors::BatteryRegistry>()->batteryProperties();
     if (!properties)
         return std::nullopt;
     return parse(*properties);

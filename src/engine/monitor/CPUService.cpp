@@ -1,16 +1,16 @@
 #include "engine/monitor/CPUService.h"
 
-#include "platform/HostProbe.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/host/HostProbe.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <cmath>
 
 namespace velk {
 
 namespace {
-std::shared_ptr<platform::HostProbe> host()
+std::shared_ptr<platform::host::HostProbe> host()
 {
-    return platform::service<platform::HostProbe>();
+    return platform::core::service<platform::host::HostProbe>();
 }
 } // namespace
 
@@ -20,7 +20,7 @@ CPUService::HostTicks CPUService::ticks()
     const auto load = host()->processorLoad();
     if (!load)
         return ticks;
-    for (const platform::CpuLoad& cpu : *load) {
+    for (const platform::host::CpuLoad& cpu : *load) {
         ticks.user += cpu.user + cpu.nice;
         ticks.system += cpu.system;
         ticks.idle += cpu.idle;
@@ -35,7 +35,7 @@ std::vector<CPUService::CoreTicks> CPUService::perCoreTicks()
     if (!load)
         return cores;
     cores.reserve(load->size());
-    for (const platform::CpuLoad& cpu : *load) {
+    for (const platform::host::CpuLoad& cpu : *load) {
         const std::uint64_t busy = cpu.user + cpu.system + cpu.nice;
         cores.push_back({busy, busy + cpu.idle});
     }

@@ -1,13 +1,12 @@
 #include "engine/monitor/DiskService.h"
 
-#include "platform/CurrentUser.h"
-#include "platform/Formatting.h"
-#include "platform/HostProbe.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/CurrentUser.h"
+#include "common/format/Formatting.h"
+#include "platform/host/HostProbe.h"
+#include "platform/core/ServiceRegistry.h"
 
 namespace velk {
 
-namespace fmt = platform::fmt;
 
 double DiskInfo::usedPercent() const
 {
@@ -33,8 +32,8 @@ QString DiskInfo::formattedUsed() const
 
 DiskInfo DiskService::info()
 {
-    const QString home = platform::service<platform::CurrentUser>()->homePath();
-    const auto host = platform::service<platform::HostProbe>();
+    const QString home = platform::core::service<platform::core::CurrentUser>()->homePath();
+    const auto host = platform::core::service<platform::host::HostProbe>();
     if (const auto capacity = host->volumeCapacity(home); capacity && capacity->total && *capacity->total > 0) {
         const std::int64_t free = capacity->availableForImportantUsage.value_or(capacity->available.value_or(0));
         return {*capacity->total, free};

@@ -1,12 +1,11 @@
 #include "engine/monitor/Fmt.h"
 
-#include "platform/Formatting.h"
+#include "common/format/Formatting.h"
 
 #include <limits>
 
 namespace velk {
 
-namespace fmt = platform::fmt;
 
 QString Fmt::bytes(std::uint64_t bytes)
 {

@@ -1,7 +1,7 @@
 #include "engine/monitor/MemoryService.h"
 
-#include "platform/HostProbe.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/host/HostProbe.h"
+#include "platform/core/ServiceRegistry.h"
 
 namespace velk {
 
@@ -17,7 +17,7 @@ double MemoryStats::freePercent() const
 
 MemoryStats MemoryService::currentStats()
 {
-    const auto host = platform::service<platform::HostProbe>();
+    const auto host = platform::core::service<platform::host::HostProbe>();
     MemoryStats stats;
     const std::uint64_t page = host->pageSize();
     stats.total = host->physicalMemory();

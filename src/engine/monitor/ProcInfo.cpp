@@ -2,7 +2,7 @@
 
 #include "engine/monitor/DecimalText.h"
 #include "engine/monitor/Fmt.h"
-#include "platform/Formatting.h"
+#include "common/format/Formatting.h"
 
 namespace velk {
 namespace {
@@ -21,7 +21,7 @@ QString ProcInfo::cpuText() const
 {
     if (!cpuAvailable)
         return QStringLiteral("—");
-    return platform::fmt::fixed(cpu, 1) + u'%';
+    return fmt::fixed(cpu, 1) + u'%';
 }
 
 double ProcInfo::memMB() const

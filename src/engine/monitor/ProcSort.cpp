@@ -1,6 +1,6 @@
 #include "engine/monitor/ProcSort.h"
 
-#include "platform/NameOrder.h"
+#include "platform/core/NameOrder.h"
 
 namespace velk {
 
@@ -16,7 +16,7 @@ std::function<bool(const ProcInfo&, const ProcInfo&)> comparator(ProcSort sort)
     case ProcSort::pid:
         return [](const ProcInfo& a, const ProcInfo& b) { return a.pid > b.pid; };
     case ProcSort::name:
-        return [](const ProcInfo& a, const ProcInfo& b) { return platform::compareCaseInsensitive(a.name, b.name) < 0; };
+        return [](const ProcInfo& a, const ProcInfo& b) { return platform::core::compareCaseInsensitive(a.name, b.name) < 0; };
     }
     return [](const ProcInfo&, const ProcInfo&) { return false; };
 }

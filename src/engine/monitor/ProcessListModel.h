@@ -3,7 +3,7 @@
 #include "engine/monitor/MonitorVariants.h"
 #include "engine/monitor/ProcInfo.h"
 
-#include "platform/KeyedListModel.h"
+#include "common/lists/KeyedListModel.h"
 
 namespace velk {
 
@@ -11,7 +11,7 @@ namespace velk {
 // per process keyed by pid. Each tick is announced as removals, moves,
 // insertions and changes of single rows, so views keep their rows, scroll
 // position and selection while the figures move.
-class ProcessListModel : public KeyedListModel<ProcInfo, qint32> {
+class ProcessListModel : public lists::KeyedListModel<ProcInfo, qint32> {
     Q_OBJECT
 public:
     // One role per field of a process, in the order and under the names of

@@ -1,12 +1,12 @@
 #include "engine/monitor/ProcessService.h"
 
 #include "engine/monitor/DecimalText.h"
-#include "platform/HostProbe.h"
-#include "platform/ProcessListTool.h"
-#include "platform/ProcessProbe.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/SocketListTool.h"
-#include "platform/ToolRunner.h"
+#include "platform/host/HostProbe.h"
+#include "platform/processes/ProcessListTool.h"
+#include "platform/processes/ProcessProbe.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/processes/SocketListTool.h"
+#include "platform/tools/ToolRunner.h"
 
 #include <QStringList>
 #include <cmath>
@@ -76,10 +76,10 @@ void forEachLine(QStringView text, Fn&& fn)
 
 QString ProcessService::run(const QString& tool, const QStringList& arguments)
 {
-    platform::ToolRequest request;
+    platform::tools::ToolRequest request;
     request.tool = tool;
     request.arguments = arguments;
-    const platform::ToolResult result = platform::service<platform::ToolRunner>()->run(request);
+    const platform::tools::ToolResult result = platform::core::service<platform::tools::ToolRunner>()->run(request);
     if (!result.launched)
         return {};
     return QString::fromUtf8(result.output);
@@ -108,10 +108,10 @@ std::optional<ProcessService::ListedProcess> ProcessService::parseProcessLine(QS
 
 std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
 {
-    const auto probe = platform::service<platform::ProcessProbe>();
-    const auto host = platform::service<platform::HostProbe>();
+    const auto probe = platform::core::service<platform::processes::ProcessProbe>();
+    const auto host = platform::core::service<platform::host::HostProbe>();
     const std::int32_t ownPid = probe->ownPid();
-    const platform::Timebase timebase = probe->timebase();
+    const platform::processes::Timebase timebase = probe->timebase();
 
     std::vector<ProcInfo> rows;
     rows.reserve(1200);
@@ -157,8 +157,8 @@ std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
     // Where the probe reads the list itself, its rows are taken as they are
     // rather than written out as the tool's text and parsed back.
     if (auto listed = probe->processList()) {
-        for (platform::ProcessRow& process : *listed) {
-            const platform::ProcessUsage& usage = process.usage;
+        for (platform::processes::ProcessRow& process : *listed) {
+            const platform::processes::ProcessUsage& usage = process.usage;
             add({process.pid, process.ppid, std::move(process.user), process.rssBytes,
                  trimBlanks(process.command).toString()},
                 {usage.footprintBytes, usage.threads, usage.startTime, usage.cpuTime});
@@ -167,7 +167,7 @@ std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
     }
 
     // The process list is answered from /proc inside this process.
-    platform::registerProcessListTool();
+    platform::processes::registerProcessListTool();
     const QString output = run(QStringLiteral("/bin/ps"), {QStringLiteral("-axo"), QStringLiteral("pid=,ppid=,user=,pcpu=,rss=,comm=")});
     forEachLine(output, [&](QStringView line) {
         auto listed = parseProcessLine(line);
@@ -192,14 +192,14 @@ ProcessService::Metrics ProcessService::metrics(std::int32_t pid)
 {
     if (pid <= 0)
         return {};
-    const platform::ProcessUsage usage = platform::service<platform::ProcessProbe>()->usage(pid);
+    const platform::processes::ProcessUsage usage = platform::core::service<platform::processes::ProcessProbe>()->usage(pid);
     return {usage.footprintBytes, usage.threads, usage.startTime, usage.cpuTime};
 }
 
 std::vector<SocketEntry> ProcessService::sockets()
 {
     // The socket listing is answered from the kernel inside this process.
-    platform::registerSocketListTool();
+    platform::processes::registerSocketListTool();
     return parseSockets(run(QStringLiteral("/usr/sbin/lsof"),
                             {QStringLiteral("-nP"), QStringLiteral("-i"), QStringLiteral("-Ts"), QStringLiteral("-F"),
                              QStringLiteral("pfPnT")}));
@@ -312,7 +312,7 @@ bool ProcessService::terminate(std::int32_t pid, bool force)
     // every process the user owns.
     if (pid <= 0)
         return false;
-    return platform::service<platform::ProcessProbe>()->sendSignal(pid, force ? SIGKILL : SIGTERM);
+    return platform::core::service<platform::processes::ProcessProbe>()->sendSignal(pid, force ? SIGKILL : SIGTERM);
 }
 
 } // namespace velk

@@ -1,8 +1,8 @@
 #include "engine/monitor/RelativeDate.h"
 
-#include "platform/Clock.h"
-#include "platform/Formatting.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Clock.h"
+#include "common/format/Formatting.h"
+#include "platform/core/ServiceRegistry.h"
 
 namespace velk {
 
@@ -16,8 +16,8 @@ QString RelativeDate::string(const QDateTime& date, const QString& localeIdentif
             break;
         }
     }
-    const auto lang = platform::fmt::langFromCode(localeIdentifier.left(cut));
-    return platform::fmt::relativeDate(date, platform::service<platform::Clock>()->now(), lang);
+    const auto lang = fmt::langFromCode(localeIdentifier.left(cut));
+    return fmt::relativeDate(date, platform::core::service<platform::core::Clock>()->now(), lang);
 }
 
 } // namespace velk

@@ -1,11 +1,11 @@
 #include "engine/monitor/SystemInfoService.h"
 
 #include "engine/sensors/PlatformDetect.h"
-#include "platform/Clock.h"
-#include "platform/Formatting.h"
-#include "platform/HostProbe.h"
-#include "platform/MachineFacts.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Clock.h"
+#include "common/format/Formatting.h"
+#include "platform/host/HostProbe.h"
+#include "platform/host/MachineFacts.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <algorithm>
 #include <memory>
@@ -59,23 +59,23 @@ MacDeviceKind macDeviceKindForModel(const QString& modelIdentifier)
 
 MacDeviceKind currentMacDeviceKind()
 {
-    return macDeviceKindForModel(platform::service<platform::MachineFacts>()->modelIdentifier());
+    return macDeviceKindForModel(platform::core::service<platform::host::MachineFacts>()->modelIdentifier());
 }
 
 QString SystemInfoService::memoryText(std::uint64_t bytes)
 {
-    return platform::fmt::fixed(static_cast<double>(bytes) / 1073741824.0, 0) + QStringLiteral(" GB");
+    return fmt::fixed(static_cast<double>(bytes) / 1073741824.0, 0) + QStringLiteral(" GB");
 }
 
 MachineProfile SystemInfoService::machineProfile()
 {
-    const auto facts = platform::service<platform::MachineFacts>();
+    const auto facts = platform::core::service<platform::host::MachineFacts>();
     MachineProfile profile;
     const QString version = facts->osVersion();
     profile.osVersion = version.isEmpty() ? facts->osName() : facts->osName() + u' ' + version;
     // The kernel's own total leaves out memory reserved at boot and reads
     // low, so the installed blocks count first.
-    profile.memoryGB = memoryText(facts->installedMemory().value_or(platform::service<platform::HostProbe>()->physicalMemory()));
+    profile.memoryGB = memoryText(facts->installedMemory().value_or(platform::core::service<platform::host::HostProbe>()->physicalMemory()));
     if (const std::optional<Platform> chip = PlatformDetect::current())
         profile.platformLabel = rawValue(*chip);
     profile.hostName = facts->hostName().value_or(QStringLiteral("—"));
@@ -112,7 +112,7 @@ std::vector<LogicalCoreThermal> SystemInfoService::perCoreTemperatures(int logic
 void SystemInfoService::perCoreUsage(QObject* context, std::function<void(std::vector<double>)> done)
 {
     auto first = std::make_shared<std::vector<CPUService::CoreTicks>>(CPUService::perCoreTicks());
-    platform::service<platform::Clock>()->callAfter(0.35, context, [first, done = std::move(done)] {
+    platform::core::service<platform::core::Clock>()->callAfter(0.35, context, [first, done = std::move(done)] {
         done(usageBetween(*first, CPUService::perCoreTicks()));
     });
 }

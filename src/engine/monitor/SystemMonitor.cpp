@@ -1,9 +1,9 @@
 #include "engine/monitor/SystemMonitor.h"
 
-#include "platform/Clock.h"
-#include "platform/Executor.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/UserDefaults.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Executor.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/settings/UserDefaults.h"
 
 #include <QTimer>
 #include <algorithm>
@@ -12,13 +12,13 @@
 
 namespace velk {
 
-using platform::service;
+using platform::core::service;
 
 SystemMonitor::SystemMonitor(std::shared_ptr<MonitorSources> sources, QObject* parent)
     : QObject(parent)
     , m_sources(std::move(sources))
-    , m_executor(service<platform::Executor>())
-    , m_clock(service<platform::Clock>())
+    , m_executor(service<platform::core::Executor>())
+    , m_clock(service<platform::core::Clock>())
     , m_cpuHistory(historyLength, 0.0)
 {
     m_cpuCores = m_sources->coreCount();
@@ -37,7 +37,7 @@ SystemMonitor& SystemMonitor::shared()
 
 double SystemMonitor::storedInterval()
 {
-    const std::optional<double> stored = service<platform::UserDefaults>()->number("samplingInterval");
+    const std::optional<double> stored = service<platform::settings::UserDefaults>()->number("samplingInterval");
     if (!stored || !std::isfinite(*stored) || *stored <= 0.0)
         return defaultInterval;
     return std::clamp(*stored, minimumInterval, maximumInterval);
@@ -120,7 +120,7 @@ void SystemMonitor::sample()
     const bool withSockets = m_portsEnabled;
     const bool withMachPorts = m_portsEnabled && machPortsDue();
     // The background task works on values only; it never touches the monitor.
-    m_executor->run(platform::Priority::Utility,
+    m_executor->run(platform::core::Priority::Utility,
                     [sources = m_sources, executor = m_executor, self = QPointer<SystemMonitor>(this),
                      previous = m_byPid, withSockets, withMachPorts] {
                         auto snapshot = std::make_shared<MonitorSnapshot>(
@@ -134,7 +134,7 @@ void SystemMonitor::sample()
 
 void SystemMonitor::forceRefreshDisk()
 {
-    m_executor->run(platform::Priority::Utility,
+    m_executor->run(platform::core::Priority::Utility,
                     [sources = m_sources, executor = m_executor, self = QPointer<SystemMonitor>(this)] {
                         const DiskInfo info = sources->disk();
                         executor->toMain(self, [self, info] { self->setDiskInfo(info); });

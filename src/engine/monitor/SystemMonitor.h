@@ -17,10 +17,10 @@
 
 class QTimer;
 
-namespace velk::platform {
+namespace velk::platform::core {
 class Clock;
 class Executor;
-} // namespace velk::platform
+}
 
 namespace velk {
 
@@ -186,8 +186,8 @@ private:
     void setDiskInfo(const DiskInfo& info);
 
     std::shared_ptr<MonitorSources> m_sources;
-    std::shared_ptr<platform::Executor> m_executor;
-    std::shared_ptr<platform::Clock> m_clock;
+    std::shared_ptr<platform::core::Executor> m_executor;
+    std::shared_ptr<platform::core::Clock> m_clock;
 
     std::vector<ProcInfo> m_processes;
     std::vector<SocketEntry> m_sockets;

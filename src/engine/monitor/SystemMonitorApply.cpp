@@ -2,7 +2,7 @@
 
 #include "engine/monitor/SystemMonitor.h"
 
-#include "platform/Clock.h"
+#include "platform/core/Clock.h"
 
 #include <QSet>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "engine/sensors/HidSensors.h"
 
-#include "platform/Clock.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Clock.h"
+#include "platform/core/ServiceRegistry.h"
 
 namespace velk {
 
@@ -11,7 +11,7 @@ constexpr double kMissingInterval = 5.0;
 
 double uptimeSeconds()
 {
-    return static_cast<double>(platform::service<platform::Clock>()->monotonicMs()) / 1000.0;
+    return static_cast<double>(platform::core::service<platform::core::Clock>()->monotonicMs()) / 1000.0;
 }
 } // namespace
 
@@ -32,7 +32,7 @@ std::map<QString, double> HIDSensorSource::readPage(int page, int usage, int typ
 {
     const double now = uptimeSeconds();
     if (!m_client) {
-        m_client = platform::service<platform::HidEventSystem>()->createClient();
+        m_client = platform::core::service<platform::sensors::HidEventSystem>()->createClient();
         if (!m_client)
             return {};
         m_client->setMatching(page, usage);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HidEventSystem.h"
+#include "platform/sensors/HidEventSystem.h"
 
 #include <QString>
 #include <map>
@@ -29,8 +29,8 @@ public:
     void reset();
 
 private:
-    std::shared_ptr<platform::HidEventClient> m_client;
-    std::optional<std::vector<std::shared_ptr<platform::HidService>>> m_services;
+    std::shared_ptr<platform::sensors::HidEventClient> m_client;
+    std::optional<std::vector<std::shared_ptr<platform::sensors::HidService>>> m_services;
     double m_lastDiscovery = 0;
     bool m_missingEvents = false;
 };

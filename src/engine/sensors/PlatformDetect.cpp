@@ -1,7 +1,7 @@
 #include "engine/sensors/PlatformDetect.h"
 
-#include "platform/HostProbe.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/host/HostProbe.h"
+#include "platform/core/ServiceRegistry.h"
 
 namespace velk {
 
@@ -57,7 +57,7 @@ std::optional<Platform> PlatformDetect::fromBrand(const QString& brandText, Rule
 
 std::optional<Platform> PlatformDetect::current()
 {
-    static PlatformDetector detector([] { return platform::service<platform::HostProbe>()->cpuBrand(); },
+    static PlatformDetector detector([] { return platform::core::service<platform::host::HostProbe>()->cpuBrand(); },
                                      Rules::linuxProfile);
     return detector.current();
 }

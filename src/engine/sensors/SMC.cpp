@@ -1,7 +1,7 @@
 #include "engine/sensors/SMC.h"
 
 #include "engine/sensors/IntegerPart.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <algorithm>
 #include <bit>
@@ -11,13 +11,13 @@
 
 namespace velk {
 
-using platform::kIOReturnBadArgument;
-using platform::kIOReturnError;
-using platform::kIOReturnNotFound;
-using platform::kIOReturnSuccess;
-using platform::SMCKeyData_t;
-using platform::SMCKeys;
-namespace smc = platform::smc;
+using platform::sensors::kIOReturnBadArgument;
+using platform::sensors::kIOReturnError;
+using platform::sensors::kIOReturnNotFound;
+using platform::sensors::kIOReturnSuccess;
+using platform::sensors::SMCKeyData_t;
+using platform::sensors::SMCKeys;
+namespace smc = platform::sensors::smc;
 
 namespace {
 
@@ -87,26 +87,26 @@ QString trimSpacesAndTabs(const QString& text)
 
 } // namespace
 
-SMC::SMC(std::shared_ptr<platform::SmcTransport> transport, platform::LineSink sink, Sleeper sleeper)
+SMC::SMC(std::shared_ptr<platform::sensors::SmcTransport> transport, platform::core::LineSink sink, Sleeper sleeper)
     : m_transport(std::move(transport))
     , m_sink(std::move(sink))
     , m_sleep(sleeper ? std::move(sleeper) : Sleeper([](std::uint32_t micros) {
         std::this_thread::sleep_for(std::chrono::microseconds(micros));
     }))
 {
-    const platform::SmcOpenResult opened = m_transport->open();
+    const platform::sensors::SmcOpenResult opened = m_transport->open();
     if (!opened.failedAt) {
         m_conn = opened.connection;
         return;
     }
     switch (*opened.failedAt) {
-    case platform::SmcOpenStep::matching:
+    case platform::sensors::SmcOpenStep::matching:
         print(QStringLiteral("Error IOServiceGetMatchingServices(): ") + errorText(opened.code));
         break;
-    case platform::SmcOpenStep::iterator:
+    case platform::sensors::SmcOpenStep::iterator:
         print(QStringLiteral("Error IOIteratorNext(): ") + errorText(kIOReturnSuccess));
         break;
-    case platform::SmcOpenStep::open:
+    case platform::sensors::SmcOpenStep::open:
         print(QStringLiteral("Error IOServiceOpen(): ") + errorText(opened.code));
         break;
     }
@@ -123,7 +123,7 @@ namespace {
 
 struct SharedSink {
     std::mutex lock;
-    platform::LineSink sink = platform::standardOutputSink();
+    platform::core::LineSink sink = platform::core::standardOutputSink();
 };
 
 SharedSink& sharedSink()
@@ -137,7 +137,7 @@ SharedSink& sharedSink()
 SMC& SMC::shared()
 {
     // Lives for the whole run: never destroyed, so never closed.
-    static SMC* const client = new SMC(platform::service<platform::SmcTransport>(), [](const QString& line) {
+    static SMC* const client = new SMC(platform::core::service<platform::sensors::SmcTransport>(), [](const QString& line) {
         SharedSink& shared = sharedSink();
         std::lock_guard guard(shared.lock);
         if (shared.sink)
@@ -146,7 +146,7 @@ SMC& SMC::shared()
     return *client;
 }
 
-void SMC::setSharedSink(platform::LineSink sink)
+void SMC::setSharedSink(platform::core::LineSink sink)
 {
     SharedSink& shared = sharedSink();
     std::lock_guard guard(shared.lock);
@@ -179,7 +179,7 @@ std::uint32_t SMC::close()
 std::uint32_t SMC::callDriver(const SMCKeyData_t& input, SMCKeyData_t& output)
 {
     std::size_t outputSize = sizeof(SMCKeyData_t);
-    return m_transport->call(m_conn, platform::kSmcCallSelector, input, output, outputSize);
+    return m_transport->call(m_conn, platform::sensors::kSmcCallSelector, input, output, outputSize);
 }
 
 std::uint32_t SMC::read(SMCVal_t& value)
@@ -202,7 +202,7 @@ std::uint32_t SMC::read(SMCVal_t& value)
         const std::uint32_t result = callDriver(input, output);
         if (result != kIOReturnSuccess)
             return result;
-        if (output.result == platform::kSmcResultKeyNotFound)
+        if (output.result == platform::sensors::kSmcResultKeyNotFound)
             return kIOReturnNotFound;
         if (output.result != 0)
             return kIOReturnError;
@@ -223,7 +223,7 @@ std::uint32_t SMC::read(SMCVal_t& value)
     } else {
         m_keyInfoCache[code] = info;
     }
-    if (output.result == platform::kSmcResultKeyNotFound)
+    if (output.result == platform::sensors::kSmcResultKeyNotFound)
         return kIOReturnNotFound;
     if (output.result != 0)
         return kIOReturnError;

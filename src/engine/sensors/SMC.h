@@ -1,9 +1,9 @@
 #pragma once
 
 #include "engine/sensors/FanMode.h"
-#include "platform/LineSink.h"
-#include "platform/SmcProtocol.h"
-#include "platform/SmcTransport.h"
+#include "platform/core/LineSink.h"
+#include "platform/sensors/SmcProtocol.h"
+#include "platform/sensors/SmcTransport.h"
 
 #include <QString>
 #include <QStringList>
@@ -39,8 +39,8 @@ public:
     using Sleeper = std::function<void(std::uint32_t micros)>;
 
     // Opens the controller through `transport`.
-    explicit SMC(std::shared_ptr<platform::SmcTransport> transport,
-                 platform::LineSink sink = platform::standardOutputSink(), Sleeper sleeper = {});
+    explicit SMC(std::shared_ptr<platform::sensors::SmcTransport> transport,
+                 platform::core::LineSink sink = platform::core::standardOutputSink(), Sleeper sleeper = {});
     // Closes the connection, reporting a failure to close.
     ~SMC();
     SMC(const SMC&) = delete;
@@ -50,7 +50,7 @@ public:
     // first use and kept for the whole run. Its messages go to the sink last
     // given to setSharedSink (standard output until then).
     static SMC& shared();
-    static void setSharedSink(platform::LineSink sink);
+    static void setSharedSink(platform::core::LineSink sink);
 
     // Empties the cache and closes the connection.
     std::uint32_t close();
@@ -79,7 +79,7 @@ public:
 private:
     std::uint32_t read(SMCVal_t& value);
     std::uint32_t write(const SMCVal_t& value);
-    std::uint32_t callDriver(const platform::SMCKeyData_t& input, platform::SMCKeyData_t& output);
+    std::uint32_t callDriver(const platform::sensors::SMCKeyData_t& input, platform::sensors::SMCKeyData_t& output);
     // The value of `key` read through read(), reporting failures the way
     // getValue and getStringValue do; nothing when unusable.
     std::optional<SMCVal_t> readForDecoding(const QString& key);
@@ -91,14 +91,14 @@ private:
     bool retryModeWrite(qint64 fanId, int maxAttempts);
     QString smcError(const QString& operation, const QString& key, std::uint32_t result) const;
 
-    std::shared_ptr<platform::SmcTransport> m_transport;
-    platform::LineSink m_sink;
+    std::shared_ptr<platform::sensors::SmcTransport> m_transport;
+    platform::core::LineSink m_sink;
     Sleeper m_sleep;
     std::uint32_t m_conn = 0;
     // Whether the machine spells mode keys "F0md": -1 until probed, then 0 or 1.
     std::atomic<int> m_fanModeKeyIsLower{-1};
     std::mutex m_keyInfoLock;
-    std::unordered_map<std::uint32_t, platform::SMCKeyData_t::keyInfo_t> m_keyInfoCache;
+    std::unordered_map<std::uint32_t, platform::sensors::SMCKeyData_t::keyInfo_t> m_keyInfoCache;
 };
 
 } // namespace velk

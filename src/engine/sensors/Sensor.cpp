@@ -1,7 +1,7 @@
 #include "engine/sensors/Sensor.h"
 
 #include "engine/sensors/IntegerPart.h"
-#include "platform/Formatting.h"
+#include "common/format/Formatting.h"
 
 #include <QJsonArray>
 #include <array>
@@ -35,11 +35,11 @@ QString integerText(double v)
 QString valueText(SensorType type, double v, int temperatureDigits)
 {
     const auto scaled = [v](int digits, const char* unit) {
-        return (v >= 100 ? integerText(v) : platform::fmt::fixed(v, digits)) + QLatin1String(unit);
+        return (v >= 100 ? integerText(v) : fmt::fixed(v, digits)) + QLatin1String(unit);
     };
     switch (type) {
     case SensorType::temperature:
-        return platform::fmt::fixed(v, temperatureDigits) + u'°';
+        return fmt::fixed(v, temperatureDigits) + u'°';
     case SensorType::voltage:
         return scaled(3, "V");
     case SensorType::current:
@@ -202,7 +202,7 @@ QString Sensor::formattedMiniValue() const
 {
     switch (type) {
     case SensorType::temperature: {
-        QString text = platform::fmt::fixed(value, 0) + u'°';
+        QString text = fmt::fixed(value, 0) + u'°';
         text.remove(u'C');
         text.remove(u'F');
         return text;
@@ -211,7 +211,7 @@ QString Sensor::formattedMiniValue() const
         return integerText(value);
     default:
         // Halves round away from zero.
-        return (value >= 9.95 ? integerText(std::round(value)) : platform::fmt::fixed(value, 1)) + miniUnit();
+        return (value >= 9.95 ? integerText(std::round(value)) : fmt::fixed(value, 1)) + miniUnit();
     }
 }
 

@@ -6,12 +6,12 @@
 
 namespace velk {
 
-using platform::kIOReturnBadArgument;
-using platform::kIOReturnError;
-using platform::kIOReturnSuccess;
-using platform::SMCKeyData_t;
-using platform::SMCKeys;
-namespace smc = platform::smc;
+using platform::sensors::kIOReturnBadArgument;
+using platform::sensors::kIOReturnError;
+using platform::sensors::kIOReturnSuccess;
+using platform::sensors::SMCKeyData_t;
+using platform::sensors::SMCKeys;
+namespace smc = platform::sensors::smc;
 
 namespace {
 

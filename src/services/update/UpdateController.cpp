@@ -1,10 +1,10 @@
 #include "services/update/UpdateController.h"
 
 #include "engine/cleaning/LanguageManager.h"
-#include "platform/Clock.h"
-#include "platform/Executor.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/UserDefaults.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Executor.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/settings/UserDefaults.h"
 
 #include <QCoreApplication>
 
@@ -20,9 +20,9 @@ constexpr const char* kPreviewVariable = "VELK_UPDATE_UI_PREVIEW";
 UpdateController::Dependencies UpdateController::Dependencies::fromServices()
 {
     Dependencies deps;
-    deps.defaults = platform::service<platform::UserDefaults>();
-    deps.clock = platform::service<platform::Clock>();
-    deps.executor = platform::service<platform::Executor>();
+    deps.defaults = platform::core::service<platform::settings::UserDefaults>();
+    deps.clock = platform::core::service<platform::core::Clock>();
+    deps.executor = platform::core::service<platform::core::Executor>();
     deps.language = &LanguageManager::shared();
     deps.arguments = QCoreApplication::arguments();
     deps.fetch = UpdateCheck::fetch;

@@ -15,11 +15,13 @@ namespace velk {
 
 class LanguageManager;
 
-namespace platform {
+namespace platform::core {
 class Clock;
 class Executor;
+}
+namespace platform::settings {
 class UserDefaults;
-} // namespace platform
+}
 
 // The application's update state: whether a newer version waits (the badge),
 // whether a check or an install runs, which offer the prompt shows, and the
@@ -61,9 +63,9 @@ public:
     // What the controller works with. fromServices() binds the platform's
     // services, the shared language and the real update check.
     struct Dependencies {
-        std::shared_ptr<platform::UserDefaults> defaults;
-        std::shared_ptr<platform::Clock> clock;
-        std::shared_ptr<platform::Executor> executor;
+        std::shared_ptr<platform::settings::UserDefaults> defaults;
+        std::shared_ptr<platform::core::Clock> clock;
+        std::shared_ptr<platform::core::Executor> executor;
         // Chooses the language of install-failure texts.
         QPointer<LanguageManager> language;
         // The process's launch arguments (for "-UpdateUIPreview").

@@ -1,7 +1,7 @@
 #include "services/update/UpdateCheck.h"
 
-#include "platform/Clock.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Clock.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>
@@ -166,7 +166,7 @@ void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler)
     QUrl url = feedURL;
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("t"),
-                       QString::number(platform::service<platform::Clock>()->now().toSecsSinceEpoch()));
+                       QString::number(platform::core::service<platform::core::Clock>()->now().toSecsSinceEpoch()));
     url.setQuery(query);
     const bool hasContext = context != nullptr;
     QPointer<QObject> guard(context);

@@ -3,12 +3,12 @@
 #include "services/update/InstallFiles.h"
 #include "services/update/InstallScript.h"
 
-#include "platform/AppBundle.h"
-#include "platform/Executor.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/ToolRunner.h"
+#include "platform/desktop/AppBundle.h"
+#include "platform/core/Executor.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/tools/ToolRunner.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,7 +25,7 @@
 namespace velk::UpdateCheck {
 namespace {
 
-using platform::service;
+using platform::core::service;
 
 const QString kImageTool = QStringLiteral("/usr/bin/hdiutil");
 const QString kShell = QStringLiteral("/bin/bash");
@@ -52,7 +52,7 @@ struct Paths {
 
 // Removes what an earlier install left at `path`; nothing there is nothing
 // to remove (and nothing for the remover to log).
-void clearLeftover(platform::FileRemover& remover, const QString& path)
+void clearLeftover(platform::files::FileRemover& remover, const QString& path)
 {
     struct stat st {};
     if (::lstat(QFile::encodeName(path).constData(), &st) == 0)
@@ -66,14 +66,14 @@ InstallError failure(InstallError::Kind kind, QString detail)
 
 // Runs the disk-image tool and waits for it; a crash, the safety limit or
 // the output limit counts as a failure like a non-zero exit.
-std::optional<InstallError> runImageTool(platform::ToolRunner& runner, const QStringList& arguments)
+std::optional<InstallError> runImageTool(platform::tools::ToolRunner& runner, const QStringList& arguments)
 {
-    platform::ToolRequest request;
+    platform::tools::ToolRequest request;
     request.tool = kImageTool;
     request.arguments = arguments;
-    request.environment = platform::ToolRequest::Environment::Inherit;
+    request.environment = platform::tools::ToolRequest::Environment::Inherit;
     request.discardStandardError = false;
-    const platform::ToolResult result = runner.run(request);
+    const platform::tools::ToolResult result = runner.run(request);
     if (!result.launched)
         return failure(InstallError::Kind::ImageToolUnavailable, kImageTool + QStringLiteral(" cannot be started"));
     if (result.timedOut || result.exitStatus != 0)
@@ -85,7 +85,7 @@ std::optional<InstallError> runImageTool(platform::ToolRunner& runner, const QSt
     return std::nullopt;
 }
 
-void detach(platform::ToolRunner& runner, const Paths& paths)
+void detach(platform::tools::ToolRunner& runner, const Paths& paths)
 {
     runImageTool(runner, {QStringLiteral("detach"), paths.mountPoint});
 }
@@ -96,8 +96,8 @@ void detach(platform::ToolRunner& runner, const Paths& paths)
 // after it was attached.
 std::optional<InstallError> stage(const Paths& paths, const QString& runningBundle, qint64 pid)
 {
-    auto runner = service<platform::ToolRunner>();
-    auto remover = service<platform::FileRemover>();
+    auto runner = service<platform::tools::ToolRunner>();
+    auto remover = service<platform::files::FileRemover>();
     QString detail;
 
     clearLeftover(*remover, paths.mountPoint);
@@ -130,10 +130,10 @@ std::optional<InstallError> stage(const Paths& paths, const QString& runningBund
     if (::chmod(QFile::encodeName(paths.script).constData(), 0755) != 0)
         return failAttached(failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot set the permissions of ") + paths.script));
 
-    platform::ToolRequest launch;
+    platform::tools::ToolRequest launch;
     launch.tool = kShell;
     launch.arguments = {paths.script};
-    launch.environment = platform::ToolRequest::Environment::Inherit;
+    launch.environment = platform::tools::ToolRequest::Environment::Inherit;
     if (!runner->launchDetached(launch))
         return failAttached(failure(InstallError::Kind::ScriptLaunchFailed, kShell + QStringLiteral(" cannot be started")));
     return std::nullopt;
@@ -148,8 +148,8 @@ public:
         , m_context(context)
         , m_hasContext(context != nullptr)
         , m_handler(std::move(handler))
-        , m_executor(service<platform::Executor>())
-        , m_bundle(service<platform::AppBundle>())
+        , m_executor(service<platform::core::Executor>())
+        , m_bundle(service<platform::desktop::AppBundle>())
     {
     }
 
@@ -160,14 +160,14 @@ public:
             return;
         }
         QString detail;
-        const QString cacheHome = service<platform::Locations>()->resolve(QStringLiteral("~/Library/Caches"));
+        const QString cacheHome = service<platform::locations::Locations>()->resolve(QStringLiteral("~/Library/Caches"));
         const std::optional<QString> folder = files::privateWorkFolder(cacheHome, &detail);
         if (!folder) {
             finish(failure(InstallError::Kind::UnsafeWorkFolder, detail));
             return;
         }
         m_paths.emplace(*folder);
-        clearLeftover(*service<platform::FileRemover>(), m_paths->image);
+        clearLeftover(*service<platform::files::FileRemover>(), m_paths->image);
 
         m_download = std::make_unique<QTemporaryFile>(m_paths->image + QStringLiteral(".XXXXXX"));
         if (!m_download->open()) {
@@ -257,7 +257,7 @@ private:
         const qint64 pid = m_bundle->processId();
         const QPointer<InstallRun> self(this);
         auto executor = m_executor;
-        m_executor->run(platform::Priority::UserInitiated, [executor, self, paths, bundle, pid] {
+        m_executor->run(platform::core::Priority::UserInitiated, [executor, self, paths, bundle, pid] {
             std::optional<InstallError> error = stage(paths, bundle, pid);
             executor->toMain(self, [self, error] { self->staged(error); });
         });
@@ -274,8 +274,8 @@ private:
         const Paths paths = *m_paths;
         const QPointer<InstallRun> self(this);
         auto executor = m_executor;
-        m_executor->run(platform::Priority::UserInitiated, [executor, self, paths] {
-            detach(*service<platform::ToolRunner>(), paths);
+        m_executor->run(platform::core::Priority::UserInitiated, [executor, self, paths] {
+            detach(*service<platform::tools::ToolRunner>(), paths);
             executor->toMain(self, [self] { self->succeed(); });
         });
     }
@@ -295,8 +295,8 @@ private:
     QPointer<QObject> m_context;
     bool m_hasContext;
     InstallHandler m_handler;
-    std::shared_ptr<platform::Executor> m_executor;
-    std::shared_ptr<platform::AppBundle> m_bundle;
+    std::shared_ptr<platform::core::Executor> m_executor;
+    std::shared_ptr<platform::desktop::AppBundle> m_bundle;
     std::optional<Paths> m_paths;
     std::unique_ptr<QTemporaryFile> m_download;
     QNetworkReply* m_reply = nullptr;

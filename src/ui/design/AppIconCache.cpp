@@ -1,6 +1,6 @@
 #include "ui/design/AppIconCache.h"
 
-#include "platform/PropertyList.h"
+#include "platform/plist/PropertyList.h"
 
 #include <QFileInfo>
 #include <QIcon>

@@ -2,9 +2,9 @@
 
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/monitor/CPUService.h"
-#include "platform/Clock.h"
-#include "platform/Formatting.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Clock.h"
+#include "common/format/Formatting.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <QKeySequence>
 #include <QMetaProperty>
@@ -16,7 +16,7 @@
 namespace velk::design {
 namespace {
 
-namespace fmt = platform::fmt;
+namespace fmt = velk::fmt;
 
 // QML numbers are doubles: the count is taken toward zero, saturated at the
 // ends of the range, and 0 when it is no number at all.
@@ -34,7 +34,7 @@ std::int64_t byteCountOf(double bytes)
 
 } // namespace
 
-platform::fmt::Lang Formatter::language() const
+fmt::Lang Formatter::language() const
 {
     LanguageManager& manager = LanguageManager::shared();
     if (const QQmlEngine* engine = qmlEngine(this)) {
@@ -99,7 +99,7 @@ QString Formatter::relativeDate(const QDateTime& date) const
     const fmt::Lang lang = language();
     if (!date.isValid())
         return {};
-    return fmt::relativeDate(date, platform::service<platform::Clock>()->now(), lang);
+    return fmt::relativeDate(date, platform::core::service<platform::core::Clock>()->now(), lang);
 }
 
 QString Formatter::mediumDateTime(const QDateTime& date) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Formatting.h"
+#include "common/format/Formatting.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -52,7 +52,7 @@ public:
 private:
     // The interface language, registered as a dependency of the binding
     // that is being evaluated, if any.
-    platform::fmt::Lang language() const;
+    fmt::Lang language() const;
 };
 
 } // namespace velk::design

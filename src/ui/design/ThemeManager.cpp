@@ -1,7 +1,7 @@
 #include "ui/design/ThemeManager.h"
 
-#include "platform/ServiceRegistry.h"
-#include "platform/UserDefaults.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/settings/UserDefaults.h"
 #include "ui/design/PaletteSnapshot.h"
 
 namespace velk {
@@ -10,7 +10,7 @@ namespace {
 
 AppTheme storedTheme()
 {
-    const auto stored = platform::service<platform::UserDefaults>()->string(ThemeManager::defaultsKey);
+    const auto stored = platform::core::service<platform::settings::UserDefaults>()->string(ThemeManager::defaultsKey);
     return AppTheme::fromRawValue(stored.value_or(QStringLiteral("classic"))).value_or(AppTheme::classic);
 }
 
@@ -33,7 +33,7 @@ void ThemeManager::setCurrent(AppTheme theme)
 {
     const bool changed = theme != m_current;
     m_current = theme;
-    platform::service<platform::UserDefaults>()->setString(defaultsKey, m_current.rawValue());
+    platform::core::service<platform::settings::UserDefaults>()->setString(defaultsKey, m_current.rawValue());
     PaletteSnapshot::instance().replace(m_current.palette());
     if (changed)
         emit currentChanged();

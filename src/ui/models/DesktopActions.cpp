@@ -2,7 +2,7 @@
 
 namespace velk::models {
 
-DesktopActions::DesktopActions(std::shared_ptr<platform::Workspace> workspace, QObject* parent)
+DesktopActions::DesktopActions(std::shared_ptr<platform::desktop::Workspace> workspace, QObject* parent)
     : QObject(parent)
     , m_workspace(std::move(workspace))
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Workspace.h"
+#include "platform/desktop/Workspace.h"
 
 #include <QObject>
 #include <QString>
@@ -20,7 +20,7 @@ class DesktopActions : public QObject {
     QML_UNCREATABLE("Views are handed the desktop actions by the window.")
 
 public:
-    explicit DesktopActions(std::shared_ptr<platform::Workspace> workspace, QObject* parent = nullptr);
+    explicit DesktopActions(std::shared_ptr<platform::desktop::Workspace> workspace, QObject* parent = nullptr);
 
     // Shows `path` selected in the file manager; nothing for an empty path.
     Q_INVOKABLE void reveal(const QString& path) const;
@@ -31,7 +31,7 @@ public:
     Q_INVOKABLE bool openApplication(const QString& path) const;
 
 private:
-    std::shared_ptr<platform::Workspace> m_workspace;
+    std::shared_ptr<platform::desktop::Workspace> m_workspace;
 };
 
 } // namespace velk::models

@@ -11,7 +11,7 @@
 #include "engine/inspection/StartupViewModel.h"
 #include "engine/monitor/ProcessListModel.h"
 #include "engine/monitor/SystemMonitor.h"
-#include "platform/ListModel.h"
+#include "common/lists/ListModel.h"
 #include "services/update/AppUpdate.h"
 #include "services/update/UpdateController.h"
 
@@ -26,7 +26,7 @@ namespace velk::models {
 
 struct ListModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::ListModel)
+    QML_FOREIGN(velk::lists::ListModel)
     QML_NAMED_ELEMENT(ListModel)
     QML_UNCREATABLE("Lists are made by the engines.")
 };

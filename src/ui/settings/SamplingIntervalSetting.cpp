@@ -1,9 +1,9 @@
 #include "ui/settings/SamplingIntervalSetting.h"
 
 #include "engine/monitor/SystemMonitor.h"
-#include "platform/Formatting.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/UserDefaults.h"
+#include "common/format/Formatting.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/settings/UserDefaults.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,7 +27,7 @@ void SamplingIntervalSetting::choose(double seconds)
         return;
     const double clamped = std::clamp(seconds, kMinimum, kMaximum);
     const double stepped = kMinimum + std::round((clamped - kMinimum) / kStep) * kStep;
-    platform::service<platform::UserDefaults>()->setNumber(kKey, stepped);
+    platform::core::service<platform::settings::UserDefaults>()->setNumber(kKey, stepped);
     if (stepped == m_value)
         return;
     m_value = stepped;
@@ -36,7 +36,7 @@ void SamplingIntervalSetting::choose(double seconds)
 
 QString SamplingIntervalSetting::label(double seconds)
 {
-    return platform::fmt::fixed(seconds, 1) + u's';
+    return fmt::fixed(seconds, 1) + u's';
 }
 
 } // namespace velk::settings

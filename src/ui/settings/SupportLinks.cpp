@@ -1,7 +1,7 @@
 #include "ui/settings/SupportLinks.h"
 
-#include "platform/ServiceRegistry.h"
-#include "platform/Workspace.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/desktop/Workspace.h"
 
 namespace velk::settings {
 
@@ -17,7 +17,7 @@ QUrl SupportLinks::feedback()
 
 bool SupportLinks::open(const QUrl& url) const
 {
-    return platform::service<platform::Workspace>()->openUrl(url);
+    return platform::core::service<platform::desktop::Workspace>()->openUrl(url);
 }
 
 } // namespace velk::settings

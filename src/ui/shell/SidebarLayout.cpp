@@ -1,18 +1,18 @@
 #include "ui/shell/SidebarLayout.h"
 
-#include "platform/ServiceRegistry.h"
-#include "platform/UserDefaults.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/settings/UserDefaults.h"
 #include "ui/design/VDS.h"
 #include "ui/shell/SidebarWidth.h"
 
 namespace velk::shell {
 
 SidebarLayout::SidebarLayout(QObject* parent)
-    : SidebarLayout(platform::service<platform::UserDefaults>(), parent)
+    : SidebarLayout(platform::core::service<platform::settings::UserDefaults>(), parent)
 {
 }
 
-SidebarLayout::SidebarLayout(std::shared_ptr<platform::UserDefaults> defaults, QObject* parent)
+SidebarLayout::SidebarLayout(std::shared_ptr<platform::settings::UserDefaults> defaults, QObject* parent)
     : QObject(parent)
     , m_defaults(std::move(defaults))
     , m_collapsed(m_defaults->boolean(collapsedKey).value_or(false))

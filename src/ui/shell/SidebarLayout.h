@@ -5,7 +5,7 @@
 #include <memory>
 #include <optional>
 
-namespace velk::platform {
+namespace velk::platform::settings {
 class UserDefaults;
 }
 
@@ -36,7 +36,7 @@ public:
 
     // Reads the collapse flag from the application's user defaults.
     explicit SidebarLayout(QObject* parent = nullptr);
-    SidebarLayout(std::shared_ptr<platform::UserDefaults> defaults, QObject* parent = nullptr);
+    SidebarLayout(std::shared_ptr<platform::settings::UserDefaults> defaults, QObject* parent = nullptr);
     ~SidebarLayout() override;
 
     bool collapsed() const { return m_collapsed; }
@@ -71,7 +71,7 @@ private:
     void setExpandedWidth(double width);
     void setPersistedExpandedWidth(double width);
 
-    std::shared_ptr<platform::UserDefaults> m_defaults;
+    std::shared_ptr<platform::settings::UserDefaults> m_defaults;
     bool m_collapsed = false;
     double m_expandedWidth;
     std::optional<double> m_dragStart;

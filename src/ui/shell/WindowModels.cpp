@@ -16,7 +16,7 @@ T* keptByCpp(T* object)
 } // namespace
 
 WindowModels::WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme,
-                           UpdateController& updates, std::shared_ptr<platform::Workspace> workspace,
+                           UpdateController& updates, std::shared_ptr<platform::desktop::Workspace> workspace,
                            QObject* parent)
     : QObject(parent)
     , m_monitor(keptByCpp(&monitor))

@@ -7,7 +7,7 @@
 #include "engine/cleaning/SystemJunkViewModel.h"
 #include "engine/inspection/StartupViewModel.h"
 #include "engine/monitor/SystemMonitor.h"
-#include "platform/Workspace.h"
+#include "platform/desktop/Workspace.h"
 #include "services/update/UpdateController.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/models/DesktopActions.h"
@@ -48,7 +48,7 @@ public:
     // Over the given instances; the view models and the desktop actions (over
     // `workspace`) are made here.
     WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme, UpdateController& updates,
-                 std::shared_ptr<platform::Workspace> workspace, QObject* parent = nullptr);
+                 std::shared_ptr<platform::desktop::Workspace> workspace, QObject* parent = nullptr);
     ~WindowModels() override;
 
     SystemMonitor* monitor() const { return m_monitor; }

@@ -1,6 +1,6 @@
 #include "engine/cleaning/AppUninstallViewModel.h"
 #include "UninstallFixture.h"
-#include "platform/Executor.h"
+#include "platform/core/Executor.h"
 #include "support/ManualExecutor.h"
 
 #include <QSignalSpy>
@@ -40,7 +40,7 @@ protected:
     }
 
     std::shared_ptr<ManualExecutor> executor;
-    platform::ScopedService<platform::Executor> executorService;
+    platform::core::ScopedService<platform::core::Executor> executorService;
     QString fooCache;
 };
 
@@ -52,7 +52,7 @@ TEST_F(AppUninstallViewModelTest, LoadPublishesTheAppsAsRowsAndSearchFiltersByNa
     QSignalSpy inserted(vm.appModel(), &QAbstractItemModel::rowsInserted);
     vm.load();
     EXPECT_TRUE(vm.isLoading());
-    EXPECT_EQ(executor->lastPriority(), platform::Priority::UserInitiated);
+    EXPECT_EQ(executor->lastPriority(), platform::core::Priority::UserInitiated);
     executor->runAll();
     EXPECT_FALSE(vm.isLoading());
     EXPECT_EQ(vm.appModel()->rowCount(), 3);
@@ -75,7 +75,7 @@ TEST_F(AppUninstallViewModelTest, UninstallKeepsTheRefusedAppSelectedAndAddsWhat
     loaded(vm);
     const AppItem foo = vm.apps().at(row(vm, "Foo Bar"));
     vm.loadAssociatedFiles(foo);
-    EXPECT_EQ(executor->lastPriority(), platform::Priority::Background);
+    EXPECT_EQ(executor->lastPriority(), platform::core::Priority::Background);
     executor->runAll();
     ASSERT_EQ(vm.apps().at(row(vm, "Foo Bar")).associatedFiles.size(), 1);
 

@@ -1,12 +1,12 @@
 #include "engine/cleaning/FileItem.h"
-#include "platform/Formatting.h"
+#include "common/format/Formatting.h"
 
 #include <QSet>
 
 #include <gtest/gtest.h>
 
 using velk::FileItem;
-namespace fmt = velk::platform::fmt;
+namespace fmt = velk::fmt;
 
 namespace {
 

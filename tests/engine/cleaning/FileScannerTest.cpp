@@ -1,6 +1,6 @@
 #include "engine/cleaning/FileScanner.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeFileRemover.h"
 #include "support/ScopedEnv.h"
 #include "support/SystemFixtures.h"
@@ -17,9 +17,9 @@
 
 using velk::FileItem;
 using velk::FileScanner;
-using velk::platform::FileRemover;
-using velk::platform::Locations;
-using velk::platform::ScopedService;
+using velk::platform::files::FileRemover;
+using velk::platform::locations::Locations;
+using velk::platform::core::ScopedService;
 using velk::test::FakeFileRemover;
 using velk::test::ScopedEnv;
 using velk::test::ScopedMount;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/CurrentUser.h"
-#include "platform/Executor.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/CurrentUser.h"
+#include "platform/core/Executor.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeFileRemover.h"
 #include "support/FakeLocale.h"
 #include "support/ManualExecutor.h"
@@ -25,7 +25,7 @@ class JunkHome {
 public:
     explicit JunkHome(const QString& languageCode = QStringLiteral("en"))
         : m_home(m_tree.dir(QStringLiteral("root/Users/me")))
-        , m_locations(platform::Locations::macProfile(m_tree.path(QStringLiteral("root")), m_home))
+        , m_locations(platform::locations::Locations::macProfile(m_tree.path(QStringLiteral("root")), m_home))
         , m_locale(std::make_shared<FakeLocale>(languageCode))
         , m_manual(std::make_shared<ManualExecutor>())
         , m_executor(m_manual)
@@ -50,10 +50,10 @@ public:
 private:
     TempTree m_tree;
     QString m_home;
-    platform::ScopedService<platform::Locations> m_locations;
-    platform::ScopedService<platform::SystemLocale> m_locale;
+    platform::core::ScopedService<platform::locations::Locations> m_locations;
+    platform::core::ScopedService<platform::core::SystemLocale> m_locale;
     std::shared_ptr<ManualExecutor> m_manual;
-    platform::ScopedService<platform::Executor> m_executor;
+    platform::core::ScopedService<platform::core::Executor> m_executor;
 };
 
 // Makes `folder`'s content undeletable: a read-only folder, or for root
@@ -75,7 +75,7 @@ public:
 private:
     QString m_folder;
     std::shared_ptr<FakeFileRemover> m_remover;
-    platform::ScopedService<platform::FileRemover> m_service;
+    platform::core::ScopedService<platform::files::FileRemover> m_service;
 };
 
 } // namespace velk::test

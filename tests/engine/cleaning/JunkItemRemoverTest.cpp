@@ -1,6 +1,6 @@
 #include "engine/cleaning/JunkItemRemover.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeFileRemover.h"
 #include "support/TempTree.h"
 
@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 using namespace velk;
-using velk::platform::Locations;
-using velk::platform::ScopedService;
+using velk::platform::locations::Locations;
+using velk::platform::core::ScopedService;
 
 namespace {
 
@@ -76,7 +76,7 @@ TEST(JunkItemRemover, ARefusedOrMissingItemFreesNothing)
     const QString home = tree.dir("Users/me");
     ScopedService<Locations> locations(Locations::macProfile(tree.root(), home));
     auto fake = std::make_shared<test::FakeFileRemover>(true);
-    ScopedService<platform::FileRemover> remover(fake);
+    ScopedService<platform::files::FileRemover> remover(fake);
     const QString kept = tree.file("Users/me/Downloads/kept.iso", 50);
     const QString removed = tree.file("Users/me/Downloads/removed.iso", 40);
     fake->failFor(kept);
@@ -97,7 +97,7 @@ TEST(JunkItemRemover, AnItemRemovedWithItsFolderIsNeitherAFailureNorFreedTwice)
 {
     test::TempTree tree;
     ScopedService<Locations> locations(Locations::macProfile(tree.root(), tree.dir("Users/me")));
-    ScopedService<platform::FileRemover> remover(platform::FileRemover::createDefault());
+    ScopedService<platform::files::FileRemover> remover(platform::files::FileRemover::createDefault());
     const QString inner = tree.file("Users/me/Library/Caches/pip/wheels/a.whl", 500);
     const QString folder = tree.path("Users/me/Library/Caches/pip");
     const std::vector<FileItem> items = {FileItem(folder, 500, std::nullopt, FileItem::ItemType::Directory),

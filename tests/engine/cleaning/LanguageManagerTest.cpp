@@ -1,8 +1,8 @@
 #include "engine/cleaning/LanguageManager.h"
 
-#include "platform/Formatting.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/SettingsUserDefaults.h"
+#include "common/format/Formatting.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/settings/SettingsUserDefaults.h"
 #include "support/MemoryDefaults.h"
 #include "support/TempTree.h"
 
@@ -14,7 +14,7 @@
 
 using velk::LanguageManager;
 using velk::test::MemoryDefaults;
-namespace fmt = velk::platform::fmt;
+namespace fmt = velk::fmt;
 
 namespace {
 
@@ -127,17 +127,17 @@ TEST_F(LanguageManagerTest, ChoicePersistsForTheNextStartOnDisk)
 {
     velk::test::TempTree tree;
     const QString file = tree.path("defaults.json");
-    LanguageManager(std::make_shared<velk::platform::SettingsUserDefaults>(file)).setCurrent("en");
+    LanguageManager(std::make_shared<velk::platform::settings::SettingsUserDefaults>(file)).setCurrent("en");
 
     QFile::copy(file, tree.path("next-start.json"));
-    auto nextStart = std::make_shared<velk::platform::SettingsUserDefaults>(tree.path("next-start.json"));
+    auto nextStart = std::make_shared<velk::platform::settings::SettingsUserDefaults>(tree.path("next-start.json"));
     EXPECT_EQ(nextStart->stringList("AppleLanguages"), QStringList{"en"});
     EXPECT_TRUE(LanguageManager(nextStart).isEnglish());
 }
 
 TEST_F(LanguageManagerTest, SharedInstanceIsOneMainThreadObject)
 {
-    velk::platform::ScopedService<velk::platform::UserDefaults> service(defaults);
+    velk::platform::core::ScopedService<velk::platform::settings::UserDefaults> service(defaults);
     auto fromWorker = std::async(std::launch::async, [] { return &LanguageManager::shared(); });
     LanguageManager* first = fromWorker.get();
     EXPECT_EQ(first, &LanguageManager::shared());

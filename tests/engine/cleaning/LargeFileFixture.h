@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/UserDefaults.h"
-#include "platform/Volumes.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/settings/UserDefaults.h"
+#include "platform/files/Volumes.h"
 #include "support/FakeVolumes.h"
 #include "support/MemoryDefaults.h"
 #include "support/TempTree.h"
@@ -22,7 +22,7 @@ class LargeFileTree {
 public:
     explicit LargeFileTree(const QString& homeRelative = QStringLiteral("Users/me"))
         : m_home(m_tree.dir("root/" + homeRelative))
-        , m_locations(platform::Locations::macProfile(m_tree.path("root"), m_home))
+        , m_locations(platform::locations::Locations::macProfile(m_tree.path("root"), m_home))
         , m_volumes(std::make_shared<FakeVolumes>())
         , m_volumesService(m_volumes)
         , m_defaults(std::make_shared<MemoryDefaults>())
@@ -57,11 +57,11 @@ public:
 private:
     TempTree m_tree;
     QString m_home;
-    platform::ScopedService<platform::Locations> m_locations;
+    platform::core::ScopedService<platform::locations::Locations> m_locations;
     std::shared_ptr<FakeVolumes> m_volumes;
-    platform::ScopedService<platform::Volumes> m_volumesService;
+    platform::core::ScopedService<platform::files::Volumes> m_volumesService;
     std::shared_ptr<MemoryDefaults> m_defaults;
-    platform::ScopedService<platform::UserDefaults> m_defaultsService;
+    platform::core::ScopedService<platform::settings::UserDefaults> m_defaultsService;
 };
 
 } // namespace velk::test

@@ -3,7 +3,7 @@
 #include "engine/cleaning/LargeFileScanSelectionStore.h"
 #include "engine/cleaning/LargeFileScanner.h"
 #include "engine/cleaning/SystemLocation.h"
-#include "platform/NameOrder.h"
+#include "platform/core/NameOrder.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -91,7 +91,7 @@ TEST(LargeFileScanScopeTest, LocalVolumesGetTheirOwnTreeNetworkVolumesNone)
 TEST(LargeFileScanScopeTest, NamesSortByNumbersAndIgnoreCaseEvenInTheCLocale)
 {
     for (const QLocale& locale : {QLocale::c(), QLocale(QLocale::Chinese, QLocale::China), QLocale::system()}) {
-        const platform::LocalizedStandardCompare compare(locale);
+        const platform::core::LocalizedStandardCompare compare(locale);
         EXPECT_TRUE(compare.ascending(u"file2", u"file10")) << locale.name().toStdString();
         EXPECT_TRUE(compare.ascending(u"apple", u"Banana"));
         EXPECT_TRUE(compare.ascending(u"Apple", u"banana"));
@@ -136,7 +136,7 @@ TEST(LargeFileScanScopeTest, TheSystemAreaIsTheOperatingSystemsFolder)
         EXPECT_FALSE(SystemLocation::isSystem(tree.at(no))) << no;
     EXPECT_FALSE(SystemLocation::isSystem("relative/System"));
 
-    platform::ScopedService<platform::Locations> linuxLayout(platform::Locations::linuxProfile("/home/me"));
+    platform::core::ScopedService<platform::locations::Locations> linuxLayout(platform::locations::Locations::linuxProfile("/home/me"));
     EXPECT_TRUE(SystemLocation::isSystem("/usr/lib/big.so"));
     EXPECT_TRUE(SystemLocation::isSystem("/var/lib/x"));
     EXPECT_FALSE(SystemLocation::isSystem("/home/me/big.iso"));

@@ -2,7 +2,7 @@
 
 #include "engine/cleaning/LargeFileScanPlan.h"
 #include "engine/cleaning/LargeFileScanner.h"
-#include "platform/Executor.h"
+#include "platform/core/Executor.h"
 #include "support/PoolExecutor.h"
 #include "support/SystemFixtures.h"
 
@@ -65,7 +65,7 @@ public:
 
 private:
     std::shared_ptr<PoolExecutor> m_pool;
-    platform::ScopedService<platform::Executor> m_service;
+    platform::core::ScopedService<platform::core::Executor> m_service;
 };
 
 } // namespace
@@ -181,11 +181,11 @@ TEST(LargeFileScannerTest, LocalMountsInsideAUnitAreWalkedVirtualOnesNot)
 
 // The kernel's mount table, every file system counted as a disk (temporary
 // folders may lie on a memory file system).
-struct DiskTable final : platform::Volumes {
-    std::vector<platform::Mount> mounts() const override
+struct DiskTable final : platform::files::Volumes {
+    std::vector<platform::files::Mount> mounts() const override
     {
-        std::vector<platform::Mount> all = platform::Volumes::createDefault()->mounts();
-        std::ranges::for_each(all, [](platform::Mount& m) { m.kind = platform::MountKind::Local; });
+        std::vector<platform::files::Mount> all = platform::files::Volumes::createDefault()->mounts();
+        std::ranges::for_each(all, [](platform::files::Mount& m) { m.kind = platform::files::MountKind::Local; });
         return all;
     }
     std::optional<QString> startupVolumeName() const override { return {}; }
@@ -210,7 +210,7 @@ TEST(LargeFileScannerTest, MountsShowingWhatAnotherMountShowsAreNotWalked)
             ready = ready && ::mount(QFile::encodeName(outside.path("ext")), QFile::encodeName(tree.dir(at + "/ext")),
                                      nullptr, MS_BIND, nullptr) == 0;
         }
-        const platform::ScopedService<platform::Volumes> table(std::make_shared<DiskTable>());
+        const platform::core::ScopedService<platform::files::Volumes> table(std::make_shared<DiskTable>());
         const QStringList found = ready ? pathsOf(ScanHarness().scan({tree.home()})) : QStringList{"no mounts"};
         std::fprintf(stderr, "found: %s\n", qPrintable(found.join(u' ')));
         ::_exit(found == QStringList{inside} ? 0 : 1);
@@ -316,7 +316,7 @@ TEST(LargeFileScannerTest, ReentrantCallbacksAndOverlappingScansOnTwoThreadsFini
         if (!stop->isStopped() && !nested.exchange(true))
             scanner.scan({tree.home()}, std::make_shared<LargeFileScanStop>(), {}, done);
     }, done);
-    harness.pool().run(platform::Priority::UserInitiated, [&] {
+    harness.pool().run(platform::core::Priority::UserInitiated, [&] {
         scanner.scan({tree.home()}, std::make_shared<LargeFileScanStop>(), {}, done);
     });
     std::unique_lock guard(lock);

@@ -1,6 +1,6 @@
 #include "engine/cleaning/LargeFileUnitWalk.h"
-#include "platform/DirectoryWalker.h"
-#include "platform/ParallelWalk.h"
+#include "platform/files/DirectoryWalker.h"
+#include "platform/files/ParallelWalk.h"
 #include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 #include "support/ThreadCount.h"
@@ -39,21 +39,21 @@ std::vector<Find> findsOf(const QList<FileItem>& items)
 LargeFileUnitResult sequentialWalk(const LargeFileScanUnit& unit)
 {
     LargeFileUnitResult result;
-    platform::WalkOptions options;
+    platform::files::WalkOptions options;
     options.skipHidden = false;
     options.skipPackageDescendants = false;
-    platform::walkDirectory(unit.nativePath, options, [&](const platform::WalkEntry& entry) {
+    platform::files::walkDirectory(unit.nativePath, options, [&](const platform::files::WalkEntry& entry) {
         ++result.visited;
         const QByteArray path(entry.nativePath.data(), qsizetype(entry.nativePath.size()));
-        if (entry.kind == platform::EntryKind::Directory) {
+        if (entry.kind == platform::files::EntryKind::Directory) {
             if (unit.skipped.contains(path))
-                return platform::WalkAction::SkipChildren;
+                return platform::files::WalkAction::SkipChildren;
             if (entry.isMountPoint)
                 result.mounts << path;
-        } else if (entry.kind == platform::EntryKind::File && entry.size >= kMinimum) {
+        } else if (entry.kind == platform::files::EntryKind::File && entry.size >= kMinimum) {
             result.found << foundFile(entry);
         }
-        return platform::WalkAction::Continue;
+        return platform::files::WalkAction::Continue;
     });
     return result;
 }
@@ -108,7 +108,7 @@ TEST(LargeFileUnitWalkTest, FindsExactlyWhatTheSequentialWalkFinds)
     UnitTree fixture;
     ASSERT_TRUE(fixture.mount.ok()) << fixture.mount.error();
     const LargeFileUnitResult expected = sequentialWalk(fixture.unit);
-    ASSERT_GT(expected.visited, static_cast<std::int64_t>(platform::parallelwalk::kSoloEntries));
+    ASSERT_GT(expected.visited, static_cast<std::int64_t>(platform::files::parallelwalk::kSoloEntries));
     ASSERT_GT(expected.found.size(), 1000);
     ASSERT_EQ(expected.mounts.size(), 1);
 

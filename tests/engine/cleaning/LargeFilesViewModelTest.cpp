@@ -1,9 +1,9 @@
 #include "LargeFileFixture.h"
 
 #include "engine/cleaning/LargeFilesViewModel.h"
-#include "platform/Executor.h"
-#include "platform/FileRemover.h"
-#include "platform/ToolRunner.h"
+#include "platform/core/Executor.h"
+#include "platform/files/FileRemover.h"
+#include "platform/tools/ToolRunner.h"
 #include "support/FakeFileRemover.h"
 #include "support/FakeToolRunner.h"
 #include "support/ManualExecutor.h"
@@ -36,9 +36,9 @@ QStringList namesOf(const QList<FileItem>& items)
 struct Screen {
     LargeFileTree tree;
     std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
-    platform::ScopedService<platform::Executor> executorService{executor};
+    platform::core::ScopedService<platform::core::Executor> executorService{executor};
     std::shared_ptr<FakeFileRemover> remover = std::make_shared<FakeFileRemover>(true);
-    platform::ScopedService<platform::FileRemover> removerService{remover};
+    platform::core::ScopedService<platform::files::FileRemover> removerService{remover};
     LargeFilesViewModel vm;
 
     void scanToTheEnd(const QStringList& roots)
@@ -222,7 +222,7 @@ TEST(LargeFilesViewModelTest, TheInUseCheckAsksTheOpenFileListingAboutEverySelec
     const QString other = s.tree.file("Users/me/Movies/b.mov", 60 * kMiB);
     s.scanToTheEnd({s.tree.home()});
     auto tools = std::make_shared<velk::test::FakeToolRunner>();
-    platform::ScopedService<platform::ToolRunner> toolService(tools);
+    platform::core::ScopedService<platform::tools::ToolRunner> toolService(tools);
     tools->setOutput("/usr/sbin/lsof", "p4242\ncplayer\nn" + movie.toUtf8() + "\n");
 
     s.vm.checkSelectedInUse();

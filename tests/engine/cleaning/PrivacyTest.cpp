@@ -1,9 +1,9 @@
 #include "engine/cleaning/PrivacyFileSafety.h"
 #include "engine/cleaning/PrivacyViewModel.h"
-#include "platform/Executor.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Executor.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeFileRemover.h"
 #include "support/ManualExecutor.h"
 #include "support/QtPrinters.h"
@@ -27,10 +27,10 @@ namespace {
 
 // The macOS layout over a temporary root, with single locations sent
 // elsewhere the way an odd machine might.
-class RedirectedLocations final : public platform::Locations {
+class RedirectedLocations final : public platform::locations::Locations {
 public:
     RedirectedLocations(const QString& root, const QString& home)
-        : m_mac(platform::Locations::macProfile(root, home))
+        : m_mac(platform::locations::Locations::macProfile(root, home))
     {
     }
     void redirect(const QString& location, const QStringList& paths) { m_redirects.insert(location, paths); }
@@ -45,7 +45,7 @@ public:
     QString trashInfoFolder() const override { return {}; }
 
 private:
-    std::shared_ptr<platform::Locations> m_mac;
+    std::shared_ptr<platform::locations::Locations> m_mac;
     QHash<QString, QStringList> m_redirects;
 };
 
@@ -83,7 +83,7 @@ protected:
     QString home;
     QString outside;
     std::shared_ptr<RedirectedLocations> locations;
-    platform::ScopedService<platform::Locations> locationService;
+    platform::core::ScopedService<platform::locations::Locations> locationService;
     QMap<QString, QString> outsideBefore;
 };
 
@@ -185,7 +185,7 @@ TEST_F(PrivacyTest, TargetThatResolvesToAProtectedPlaceFailsItsScan)
 TEST_F(PrivacyTest, SelectAllLeavesOutTheMailAndTheUnscanned)
 {
     auto executor = std::make_shared<ManualExecutor>();
-    platform::ScopedService<platform::Executor> executorService(executor);
+    platform::core::ScopedService<platform::core::Executor> executorService(executor);
     fillEveryTarget();
     PrivacyViewModel vm;
     ASSERT_EQ(vm.items().size(), 7);
@@ -216,7 +216,7 @@ TEST_F(PrivacyTest, SelectAllLeavesOutTheMailAndTheUnscanned)
 TEST_F(PrivacyTest, FailedScanIsDeselectedAndNeverCleanable)
 {
     auto executor = std::make_shared<ManualExecutor>();
-    platform::ScopedService<platform::Executor> executorService(executor);
+    platform::core::ScopedService<platform::core::Executor> executorService(executor);
     fillEveryTarget();
     locations->redirect("~/Library/Caches/Google/Chrome", {"/"});
     PrivacyViewModel vm;
@@ -238,8 +238,8 @@ TEST_F(PrivacyTest, FailedScanIsDeselectedAndNeverCleanable)
 TEST_F(PrivacyTest, CleanMovesFilesToTheSandboxedTrashAndCountsTheOneFailure)
 {
     auto executor = std::make_shared<ManualExecutor>();
-    platform::ScopedService<platform::Executor> executorService(executor);
-    platform::ScopedService<platform::FileRemover> remover(platform::FileRemover::createDefault());
+    platform::core::ScopedService<platform::core::Executor> executorService(executor);
+    platform::core::ScopedService<platform::files::FileRemover> remover(platform::files::FileRemover::createDefault());
     const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash/files";
     ASSERT_TRUE(trash.startsWith(QDir::tempPath())) << "the test's Trash must be sandboxed";
     const QString first = homeFile("Library/Caches/Google/Chrome/one.bin", 10);

@@ -2,9 +2,9 @@
 #include "engine/cleaning/ScanCategory.h"
 #include "engine/cleaning/ScanCategoryID.h"
 #include "engine/cleaning/ScanCategoryListModel.h"
-#include "platform/Formatting.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "common/format/Formatting.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
 #include "support/ScopedEnv.h"
 #include "support/TempTree.h"
@@ -67,7 +67,7 @@ TEST(ScanCategoryID, ConfirmationGroupsAndColours)
 
 TEST(ScanCategoryID, TitlesAndSubtitlesFollowTheInterfaceLanguage)
 {
-    const auto displayBefore = platform::fmt::displayLanguage();
+    const auto displayBefore = fmt::displayLanguage();
     LanguageManager language(std::make_shared<test::MemoryDefaults>());
 
     language.setCurrent(QStringLiteral("en"));
@@ -80,7 +80,7 @@ TEST(ScanCategoryID, TitlesAndSubtitlesFollowTheInterfaceLanguage)
     EXPECT_EQ(subtitle(ScanCategoryID::languageFiles, language), QStringLiteral("应用程序内语言文件"));
     EXPECT_EQ(title(ScanCategoryID::mavenCache), QStringLiteral("Maven 本地仓库"));
 
-    platform::fmt::setDisplayLanguage(displayBefore);
+    fmt::setDisplayLanguage(displayBefore);
 }
 
 TEST(ScanCategory, SelectionOfTheWholeCategory)
@@ -115,7 +115,7 @@ TEST(ScanCategoryListModel, RowsShowEachCategoryWithItsFolderOnThisMachine)
     const QString home = tree.dir(QStringLiteral("home"));
     test::ScopedEnv cache("XDG_CACHE_HOME", QByteArray());
     test::ScopedEnv data("XDG_DATA_HOME", QByteArray());
-    platform::ScopedService<platform::Locations> locations(platform::Locations::linuxProfile(home));
+    platform::core::ScopedService<platform::locations::Locations> locations(platform::locations::Locations::linuxProfile(home));
 
     std::vector<ScanCategory> categories(allScanCategoryIDs.begin(), allScanCategoryIDs.end());
     categories[1].scanState = ScanState::done();

@@ -1,7 +1,7 @@
 #include "engine/cleaning/FullDiskAccess.h"
 #include "engine/cleaning/SyncFileScanner.h"
-#include "platform/FullDiskAccessProbe.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/desktop/FullDiskAccessProbe.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeFullDiskAccessProbe.h"
 #include "support/SystemFixtures.h"
 #include "support/TempTree.h"
@@ -139,13 +139,13 @@ TEST(SyncFileScanner, ItemsKeepTheNativeBytesAndIdentityOfWhatWasFound)
 
 TEST(FullDiskAccess, AsksTheProbeAtEveryRead)
 {
-    using velk::platform::ScopedService;
+    using velk::platform::core::ScopedService;
     {
-        ScopedService<velk::platform::FullDiskAccessProbe> denied(std::make_shared<velk::test::FakeFullDiskAccessProbe>(false));
+        ScopedService<velk::platform::desktop::FullDiskAccessProbe> denied(std::make_shared<velk::test::FakeFullDiskAccessProbe>(false));
         EXPECT_FALSE(velk::FullDiskAccess::isGranted());
     }
     auto granted = std::make_shared<velk::test::FakeFullDiskAccessProbe>(true);
-    ScopedService<velk::platform::FullDiskAccessProbe> scope(granted);
+    ScopedService<velk::platform::desktop::FullDiskAccessProbe> scope(granted);
     EXPECT_TRUE(velk::FullDiskAccess::isGranted());
     EXPECT_TRUE(velk::FullDiskAccess::isGranted());
     EXPECT_EQ(granted->asked(), 2);

@@ -179,10 +179,10 @@ struct LinuxHome {
     QString home = tree.dir("home/me");
     test::ScopedEnv cache;
     test::ScopedEnv config{"XDG_CONFIG_HOME", QFile::encodeName(home + "/.config")};
-    platform::ScopedService<platform::Locations> locations;
+    platform::core::ScopedService<platform::locations::Locations> locations;
     explicit LinuxHome(const QByteArray& cacheHome)
         : cache("XDG_CACHE_HOME", cacheHome.isNull() ? QFile::encodeName(home + "/.cache") : cacheHome)
-        , locations(platform::Locations::linuxProfile(home))
+        , locations(platform::locations::Locations::linuxProfile(home))
     {
     }
 };
@@ -197,7 +197,7 @@ TEST(SystemJunkScanner, ACategoryFolderThatIsNoCacheIsRefused)
         LinuxHome linux(QByteArray{});
         linux.tree.file("home/me/Documents/thesis.tex", 900);
         test::ScopedEnv cache("XDG_CACHE_HOME", QFile::encodeName(linux.home));
-        platform::ScopedService<platform::Locations> locations(platform::Locations::linuxProfile(linux.home));
+        platform::core::ScopedService<platform::locations::Locations> locations(platform::locations::Locations::linuxProfile(linux.home));
         const SystemJunkScanner scanner;
         EXPECT_TRUE(scanner.paths(ScanCategoryID::userCaches).isEmpty());
         EXPECT_TRUE(scanner.scan(ScanCategoryID::userCaches).empty());
@@ -217,7 +217,7 @@ TEST(SystemJunkScanner, ACategoryFolderThatIsNoCacheIsRefused)
     {
         LinuxHome linux(QByteArray{});
         test::ScopedEnv cache("XDG_CACHE_HOME", QFile::encodeName(linux.tree.path("home")));
-        platform::ScopedService<platform::Locations> locations(platform::Locations::linuxProfile(linux.home));
+        platform::core::ScopedService<platform::locations::Locations> locations(platform::locations::Locations::linuxProfile(linux.home));
         const SystemJunkScanner scanner;
         EXPECT_TRUE(scanner.paths(ScanCategoryID::userCaches).isEmpty()) << "an ancestor of the home";
     }
@@ -260,7 +260,7 @@ TEST(SystemJunkScanner, ACategoryFolderThatIsOrHoldsAUserFolderIsRefused)
         if (c.cacheLinkTo) {
             ASSERT_TRUE(QFile::link(linux.tree.path(c.cacheLinkTo), linux.home + "/.cache"));
         }
-        platform::ScopedService<platform::Locations> locations(platform::Locations::linuxProfile(linux.home));
+        platform::core::ScopedService<platform::locations::Locations> locations(platform::locations::Locations::linuxProfile(linux.home));
         const SystemJunkScanner scanner;
         EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::userCaches)),
                   c.cleaned ? QStringList{"thumbnails"} : QStringList{});

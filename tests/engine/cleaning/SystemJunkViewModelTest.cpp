@@ -82,7 +82,7 @@ TEST(SystemJunkViewModel, ScanPublishesEveryCategoryInOrder)
     EXPECT_EQ(vm.scanningCategory(), ScanCategoryID::userCaches);
     for (const ScanCategory& category : vm.categories())
         EXPECT_TRUE(category.isScanning());
-    EXPECT_EQ(home.executor().lastPriority(), platform::Priority::UserInitiated);
+    EXPECT_EQ(home.executor().lastPriority(), platform::core::Priority::UserInitiated);
 
     // The first category's result arrives alone and changes only its row.
     rows.clear();
@@ -213,21 +213,21 @@ TEST(SystemJunkViewModel, CleanReportsOnlyWhatWasRemovedAndReselectsTheRest)
 }
 
 // Removes only `part` of an item and answers that the item stayed.
-struct PartRemover final : platform::FileRemover {
+struct PartRemover final : platform::files::FileRemover {
     QString part;
     explicit PartRemover(QString path) : part(std::move(path)) {}
-    platform::RemovalResult removePermanently(const platform::RemovalTarget&) override
+    platform::files::RemovalResult removePermanently(const platform::files::RemovalTarget&) override
     {
         const qint64 size = QFileInfo(part).size();
         return {false, QFile::remove(part) ? size : 0};
     }
-    platform::RemovalResult moveToTrash(const platform::RemovalTarget&) override { return {}; }
+    platform::files::RemovalResult moveToTrash(const platform::files::RemovalTarget&) override { return {}; }
 };
 
 TEST(SystemJunkViewModel, AFolderThatStaysShowsWhatIsLeftOfIt)
 {
     JunkHome home;
-    platform::ScopedService<platform::FileRemover> remover(
+    platform::core::ScopedService<platform::files::FileRemover> remover(
         std::make_shared<PartRemover>(home.file("Library/Caches/app/old", 100'000)));
     home.file("Library/Caches/app/stuck", 300'000);
     SystemJunkViewModel vm;
@@ -449,7 +449,7 @@ TEST(SystemJunkViewModel, ScanAndCleanOnTheThreadPool)
 {
     JunkHome home;
     buildJunk(home);
-    platform::ScopedService<platform::Executor> pool(platform::Executor::createDefault());
+    platform::core::ScopedService<platform::core::Executor> pool(platform::core::Executor::createDefault());
     SystemJunkViewModel vm;
     vm.startScan(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return vm.cleanReport().has_value(); }, 10000));

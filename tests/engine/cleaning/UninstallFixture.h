@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/AppBundle.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/desktop/AppBundle.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeAppBundle.h"
 #include "support/FakeFileRemover.h"
 #include "support/TempTree.h"
@@ -24,7 +24,7 @@ protected:
         : root(tree.dir("root"))
         , home(tree.dir("root/Users/alice"))
         , outside(tree.dir("outside"))
-        , locations(platform::Locations::macProfile(root, home))
+        , locations(platform::locations::Locations::macProfile(root, home))
         , remover(std::make_shared<FakeFileRemover>(true))
         , bundle(std::make_shared<FakeAppBundle>(root + "/Applications/VelkClean.app", "org.velk.VelkClean"))
         , locationService(locations)
@@ -108,12 +108,12 @@ protected:
     QString root;
     QString home;
     QString outside;
-    std::shared_ptr<platform::Locations> locations;
+    std::shared_ptr<platform::locations::Locations> locations;
     std::shared_ptr<FakeFileRemover> remover;
     std::shared_ptr<FakeAppBundle> bundle;
-    platform::ScopedService<platform::Locations> locationService;
-    platform::ScopedService<platform::FileRemover> removerService;
-    platform::ScopedService<platform::AppBundle> bundleService;
+    platform::core::ScopedService<platform::locations::Locations> locationService;
+    platform::core::ScopedService<platform::files::FileRemover> removerService;
+    platform::core::ScopedService<platform::desktop::AppBundle> bundleService;
     QMap<QString, QString> outsideBefore;
 };
 

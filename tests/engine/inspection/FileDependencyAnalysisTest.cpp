@@ -11,7 +11,7 @@
 using namespace velk;
 using Risk = FileDependencyReport::Risk;
 using Scope = LaunchReference::Scope;
-using velk::platform::ScopedService;
+using velk::platform::core::ScopedService;
 using velk::test::LaunchdFixture;
 
 namespace {
@@ -88,8 +88,8 @@ TEST(FileDependencyAnalysisTest, ValueSearchLooksIntoTextsListsAndDictionaryValu
 TEST(FileDependencyAnalysisTest, ReportOfAFileWithLinksOriginAndACacheOwner)
 {
     LaunchdFixture launchd;
-    ScopedService<velk::platform::ToolRunner> realTools(velk::platform::ToolRunner::createDefault());
-    ScopedService<velk::platform::ApplicationLookup> apps(std::make_shared<velk::test::FakeApplicationLookup>());
+    ScopedService<velk::platform::tools::ToolRunner> realTools(velk::platform::tools::ToolRunner::createDefault());
+    ScopedService<velk::platform::desktop::ApplicationLookup> apps(std::make_shared<velk::test::FakeApplicationLookup>());
     const QString file = launchd.plist("Users/me/Library/Caches/Homebrew/downloads", "wget.tar.gz", "data");
     const QByteArray native = QFile::encodeName(file);
     const QByteArray origin = "https://example.com/wget.tar.gz";
@@ -117,9 +117,9 @@ TEST(FileDependencyAnalysisTest, ReportOfAFileWithLinksOriginAndACacheOwner)
 
 TEST(FileDependencyAnalysisTest, AMissingFileStillGetsAReport)
 {
-    ScopedService<velk::platform::Locations> mac(velk::platform::Locations::macProfile("/", "/Users/me"));
+    ScopedService<velk::platform::locations::Locations> mac(velk::platform::locations::Locations::macProfile("/", "/Users/me"));
     auto tools = std::make_shared<velk::test::FakeToolRunner>();
-    ScopedService<velk::platform::ToolRunner> bound(tools);
+    ScopedService<velk::platform::tools::ToolRunner> bound(tools);
     tools->setOutput("/usr/bin/mdls", "(null)");
 
     const FileDependencyReport report = FileDependencyService::analyze("/Users/me/Documents/Reports/q3.pdf");

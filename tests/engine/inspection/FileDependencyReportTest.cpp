@@ -1,14 +1,14 @@
 #include "engine/inspection/FileDependencyService.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/ToolRunner.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/tools/ToolRunner.h"
 #include "support/FakeToolRunner.h"
 
 #include <gtest/gtest.h>
 
 using namespace velk;
 using Risk = FileDependencyReport::Risk;
-using velk::platform::ScopedService;
-using velk::platform::ToolRunner;
+using velk::platform::core::ScopedService;
+using velk::platform::tools::ToolRunner;
 using velk::test::FakeToolRunner;
 
 TEST(FileDependencyReportTest, RiskFollowsHoldersThenLinksThenOwner)

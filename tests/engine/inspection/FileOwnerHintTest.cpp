@@ -1,6 +1,6 @@
 #include "engine/inspection/FileDependencyService.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeApplicationLookup.h"
 #include "support/ScopedEnv.h"
 
@@ -8,9 +8,9 @@
 
 using namespace velk;
 using Kind = FileOwnerHint::Kind;
-using velk::platform::ApplicationLookup;
-using velk::platform::Locations;
-using velk::platform::ScopedService;
+using velk::platform::desktop::ApplicationLookup;
+using velk::platform::locations::Locations;
+using velk::platform::core::ScopedService;
 using velk::test::FakeApplicationLookup;
 
 namespace {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/AdminRunner.h"
-#include "platform/CurrentUser.h"
-#include "platform/Executor.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/ToolRunner.h"
+#include "platform/tools/AdminRunner.h"
+#include "platform/core/CurrentUser.h"
+#include "platform/core/Executor.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/tools/ToolRunner.h"
 #include "support/FakeAdminRunner.h"
 #include "support/FakeFileRemover.h"
 #include "support/FakeToolRunner.h"
@@ -29,7 +29,7 @@ class LaunchdFixture {
 public:
     LaunchdFixture()
         : m_home(m_tree.dir(QStringLiteral("root/Users/me")))
-        , m_locations(platform::Locations::macProfile(m_tree.path(QStringLiteral("root")), m_home))
+        , m_locations(platform::locations::Locations::macProfile(m_tree.path(QStringLiteral("root")), m_home))
         , m_user(std::make_shared<FakeUser>(m_home, 501))
         , m_tools(std::make_shared<FakeToolRunner>())
         , m_admin(std::make_shared<FakeAdminRunner>())
@@ -40,7 +40,7 @@ public:
         m_tree.dir(QStringLiteral("root/Library/LaunchAgents"));
         m_tree.dir(QStringLiteral("root/Library/LaunchDaemons"));
         m_tools->setResponder(QStringLiteral("/bin/launchctl"),
-                              [this](const platform::ToolRequest& request) { return launchctl(request.arguments); });
+                              [this](const platform::tools::ToolRequest& request) { return launchctl(request.arguments); });
         m_admin->setOnRun([this](const QString& command) { administrator(command); });
     }
 
@@ -110,7 +110,7 @@ public:
     }
 
 private:
-    platform::ToolResult launchctl(const QStringList& args)
+    platform::tools::ToolResult launchctl(const QStringList& args)
     {
         std::lock_guard lock(m_mutex);
         const QString verb = args.value(0);
@@ -174,17 +174,17 @@ private:
 
     TempTree m_tree;
     QString m_home;
-    platform::ScopedService<platform::Locations> m_locations;
+    platform::core::ScopedService<platform::locations::Locations> m_locations;
     std::shared_ptr<FakeUser> m_user;
-    platform::ScopedService<platform::CurrentUser> m_boundUser{m_user};
+    platform::core::ScopedService<platform::core::CurrentUser> m_boundUser{m_user};
     std::shared_ptr<FakeToolRunner> m_tools;
-    platform::ScopedService<platform::ToolRunner> m_boundTools{m_tools};
+    platform::core::ScopedService<platform::tools::ToolRunner> m_boundTools{m_tools};
     std::shared_ptr<FakeAdminRunner> m_admin;
-    platform::ScopedService<platform::AdminRunner> m_boundAdmin{m_admin};
+    platform::core::ScopedService<platform::tools::AdminRunner> m_boundAdmin{m_admin};
     std::shared_ptr<FakeFileRemover> m_remover;
-    platform::ScopedService<platform::FileRemover> m_boundRemover{m_remover};
+    platform::core::ScopedService<platform::files::FileRemover> m_boundRemover{m_remover};
     std::shared_ptr<ManualExecutor> m_executor;
-    platform::ScopedService<platform::Executor> m_boundExecutor{m_executor};
+    platform::core::ScopedService<platform::core::Executor> m_boundExecutor{m_executor};
 
     std::mutex m_mutex;
     QHash<QString, QHash<QString, bool>> m_disabled;

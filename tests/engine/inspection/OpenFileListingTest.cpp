@@ -1,7 +1,7 @@
 #include "engine/inspection/FileDependencyService.h"
 #include "engine/inspection/OpenFileListing.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/ToolRunner.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/tools/ToolRunner.h"
 #include "support/FakeToolRunner.h"
 #include "support/TempTree.h"
 
@@ -12,9 +12,9 @@
 #include <gtest/gtest.h>
 
 using namespace velk;
-using velk::platform::ScopedService;
-using velk::platform::ToolRequest;
-using velk::platform::ToolRunner;
+using velk::platform::core::ScopedService;
+using velk::platform::tools::ToolRequest;
+using velk::platform::tools::ToolRunner;
 using velk::test::FakeToolRunner;
 using velk::test::TempTree;
 

@@ -1,10 +1,10 @@
 #include "engine/inspection/StartupService.h"
-#include "platform/AdminRunner.h"
-#include "platform/CurrentUser.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/ToolRunner.h"
+#include "platform/tools/AdminRunner.h"
+#include "platform/core/CurrentUser.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/tools/ToolRunner.h"
 #include "support/FakeAdminRunner.h"
 #include "support/FakeFileRemover.h"
 #include "support/FakeToolRunner.h"
@@ -17,7 +17,10 @@
 #include <unistd.h>
 
 using namespace velk;
-using namespace velk::platform;
+using namespace velk::platform::core;
+using namespace velk::platform::files;
+using namespace velk::platform::locations;
+using namespace velk::platform::tools;
 using namespace velk::test;
 
 namespace {

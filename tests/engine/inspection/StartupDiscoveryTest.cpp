@@ -147,7 +147,7 @@ TEST(StartupDiscoveryTest, WithoutLaunchctlNothingIsKnownOrLoaded)
 
 TEST(StartupDiscoveryTest, LinuxHasNoStartupFolders)
 {
-    velk::platform::ScopedService<velk::platform::Locations> linux(velk::platform::Locations::linuxProfile("/nonexistent/home"));
-    velk::platform::ScopedService<velk::platform::ToolRunner> tools(velk::platform::ToolRunner::createDefault());
+    velk::platform::core::ScopedService<velk::platform::locations::Locations> linux(velk::platform::locations::Locations::linuxProfile("/nonexistent/home"));
+    velk::platform::core::ScopedService<velk::platform::tools::ToolRunner> tools(velk::platform::tools::ToolRunner::createDefault());
     EXPECT_TRUE(StartupService().discoverItems().isEmpty());
 }

@@ -60,7 +60,7 @@ TEST(StartupViewModelTest, LoadPublishesTheItemsAndKeepsOnlySelectionsThatStillE
     QSignalSpy loading(&s.vm, &StartupViewModel::isLoadingChanged);
     s.vm.load();
     EXPECT_TRUE(s.vm.isLoading());
-    EXPECT_EQ(s.launchd.executor().lastPriority(), velk::platform::Priority::UserInitiated);
+    EXPECT_EQ(s.launchd.executor().lastPriority(), velk::platform::core::Priority::UserInitiated);
     s.launchd.executor().runAll();
     EXPECT_FALSE(s.vm.isLoading());
     EXPECT_EQ(loading.count(), 2);

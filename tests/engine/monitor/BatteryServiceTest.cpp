@@ -1,7 +1,7 @@
 #include "engine/monitor/BatteryService.h"
 
-#include "platform/BatteryRegistry.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/sensors/BatteryRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/TempTree.h"
 
 #include <gtest/gtest.h>
@@ -172,8 +172,8 @@ protected:
 
     std::optional<BatteryStatus> read()
     {
-        velk::platform::ScopedService<velk::platform::BatteryRegistry> scope(
-            velk::platform::BatteryRegistry::fromSysfs(tree.root()));
+        velk::platform::core::ScopedService<velk::platform::sensors::BatteryRegistry> scope(
+            velk::platform::sensors::BatteryRegistry::fromSysfs(tree.root()));
         return BatteryService::current();
     }
 
@@ -320,8 +320,8 @@ TEST_F(SysfsBattery, AbsurdCountersCountAsUnreadable)
 // reports no rating.
 TEST(SysfsFixtureLaptop, ChargingOnEnergyCountersThroughTheDesignVoltage)
 {
-    velk::platform::ScopedService<velk::platform::BatteryRegistry> scope(
-        velk::platform::BatteryRegistry::fromSysfs(QStringLiteral(VELK_TEST_FIXTURES "/sysfs/intel-laptop")));
+    velk::platform::core::ScopedService<velk::platform::sensors::BatteryRegistry> scope(
+        velk::platform::sensors::BatteryRegistry::fromSysfs(QStringLiteral(VELK_TEST_FIXTURES "/sysfs/intel-laptop")));
     const auto s = BatteryService::current();
     ASSERT_TRUE(s);
     EXPECT_EQ(s->percent, 72);

@@ -2,8 +2,8 @@
 #include "engine/monitor/ProcSort.h"
 #include "engine/monitor/RelativeDate.h"
 
-#include "platform/Formatting.h"
-#include "platform/ServiceRegistry.h"
+#include "common/format/Formatting.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/ManualClock.h"
 
 #include <gtest/gtest.h>
@@ -42,7 +42,7 @@ TEST(Fmt, NumberTextsAroundTheirThresholds)
 
 TEST(Fmt, BytesInMemoryStyleInBothLanguages)
 {
-    namespace fmt = velk::platform::fmt;
+    namespace fmt = velk::fmt;
     const auto previous = fmt::displayLanguage();
     fmt::setDisplayLanguage(fmt::Lang::English);
     EXPECT_EQ(Fmt::bytes(1024), "1 KB");
@@ -116,10 +116,10 @@ TEST(ProcessNavigationRequest, EveryRequestIsNew)
 TEST(RelativeDate, FollowsTheLocaleAndThePlatformClock)
 {
     auto clock = std::make_shared<velk::test::ManualClock>();
-    velk::platform::ScopedService<velk::platform::Clock> scope(clock);
+    velk::platform::core::ScopedService<velk::platform::core::Clock> scope(clock);
     const QDateTime now = clock->now();
     const QDateTime earlier = now.addSecs(-3 * 60);
-    namespace fmt = velk::platform::fmt;
+    namespace fmt = velk::fmt;
     EXPECT_EQ(velk::RelativeDate::string(earlier, "en"), fmt::relativeDate(earlier, now, fmt::Lang::English));
     EXPECT_EQ(velk::RelativeDate::string(earlier, "en_US"), fmt::relativeDate(earlier, now, fmt::Lang::English));
     EXPECT_EQ(velk::RelativeDate::string(earlier, "zh-Hans"), fmt::relativeDate(earlier, now, fmt::Lang::Chinese));

@@ -2,9 +2,9 @@
 #include "engine/monitor/DiskService.h"
 #include "engine/monitor/MemoryService.h"
 
-#include "platform/Formatting.h"
-#include "platform/HostProbe.h"
-#include "platform/ServiceRegistry.h"
+#include "common/format/Formatting.h"
+#include "platform/host/HostProbe.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeHostProbe.h"
 #include "support/FakeUser.h"
 #include "support/TempTree.h"
@@ -19,8 +19,8 @@ using velk::DiskInfo;
 using velk::DiskService;
 using velk::MemoryService;
 using velk::MemoryStats;
-using velk::platform::HostProbe;
-using velk::platform::ScopedService;
+using velk::platform::host::HostProbe;
+using velk::platform::core::ScopedService;
 
 namespace {
 
@@ -109,7 +109,7 @@ TEST(MemoryStatsFormulas, FollowPageCountsAndKeepTotalOnFailure)
     host->swap = 5;
     EXPECT_EQ(MemoryService::currentStats(), (MemoryStats{17179869184, 0, 0, 0, 0, 0, 0, 0}));
 
-    host->vm = velk::platform::VmPages{/*free*/ 10, /*active*/ 20, /*inactive*/ 30, /*wired*/ 40, /*speculative*/ 5,
+    host->vm = velk::platform::host::VmPages{/*free*/ 10, /*active*/ 20, /*inactive*/ 30, /*wired*/ 40, /*speculative*/ 5,
                                        /*compressor*/ 7};
     const MemoryStats m = MemoryService::currentStats();
     EXPECT_EQ(m.used, (20 + 40 + 7 + 5) * 16384u);
@@ -127,27 +127,27 @@ TEST(DiskReading, PrefersVolumeFiguresThenFileSystemThenZeros)
 {
     auto host = std::make_shared<velk::test::FakeHostProbe>();
     ScopedService<HostProbe> scope(host);
-    ScopedService<velk::platform::CurrentUser> user(std::make_shared<velk::test::FakeUser>("/home/someone"));
+    ScopedService<velk::platform::core::CurrentUser> user(std::make_shared<velk::test::FakeUser>("/home/someone"));
 
-    host->volume = velk::platform::VolumeCapacity{500, 100, 120};
-    host->fileSystem = velk::platform::FileSystemSize{900, 300};
+    host->volume = velk::platform::host::VolumeCapacity{500, 100, 120};
+    host->fileSystem = velk::platform::host::FileSystemSize{900, 300};
     EXPECT_EQ(DiskService::info(), (DiskInfo{500, 120}));
     EXPECT_EQ(host->lastVolumePath, "/home/someone");
 
-    host->volume = velk::platform::VolumeCapacity{500, 100, std::nullopt};
+    host->volume = velk::platform::host::VolumeCapacity{500, 100, std::nullopt};
     EXPECT_EQ(DiskService::info(), (DiskInfo{500, 100}));
-    host->volume = velk::platform::VolumeCapacity{500, std::nullopt, std::nullopt};
+    host->volume = velk::platform::host::VolumeCapacity{500, std::nullopt, std::nullopt};
     EXPECT_EQ(DiskService::info(), (DiskInfo{500, 0}));
 
     // A total of 0, no total, or no answer: the file system's own figures.
-    host->volume = velk::platform::VolumeCapacity{0, 100, 120};
+    host->volume = velk::platform::host::VolumeCapacity{0, 100, 120};
     EXPECT_EQ(DiskService::info(), (DiskInfo{900, 300}));
-    host->volume = velk::platform::VolumeCapacity{std::nullopt, 100, 120};
+    host->volume = velk::platform::host::VolumeCapacity{std::nullopt, 100, 120};
     EXPECT_EQ(DiskService::info(), (DiskInfo{900, 300}));
     host->volume.reset();
     EXPECT_EQ(DiskService::info(), (DiskInfo{900, 300}));
 
-    host->fileSystem = velk::platform::FileSystemSize{900, std::nullopt};
+    host->fileSystem = velk::platform::host::FileSystemSize{900, std::nullopt};
     EXPECT_EQ(DiskService::info(), DiskInfo{});
     EXPECT_EQ(DiskInfo{}.usedPercent(), 0.0);
 }
@@ -155,7 +155,7 @@ TEST(DiskReading, PrefersVolumeFiguresThenFileSystemThenZeros)
 TEST(DiskReading, RealVolumeOfATemporaryFolder)
 {
     velk::test::TempTree tree;
-    ScopedService<velk::platform::CurrentUser> user(std::make_shared<velk::test::FakeUser>(tree.root()));
+    ScopedService<velk::platform::core::CurrentUser> user(std::make_shared<velk::test::FakeUser>(tree.root()));
     const DiskInfo d = DiskService::info();
     EXPECT_GT(d.totalBytes, 0);
     EXPECT_GE(d.freeBytes, 0);
@@ -167,7 +167,7 @@ TEST(DiskInfoTexts, FractionAndBinaryCounts)
     const DiskInfo d{500'000'000'000, 125'000'000'000};
     EXPECT_DOUBLE_EQ(d.usedPercent(), 0.75);
     EXPECT_EQ(d.usedBytes(), 375'000'000'000);
-    namespace fmt = velk::platform::fmt;
+    namespace fmt = velk::fmt;
     const auto previous = fmt::displayLanguage();
     fmt::setDisplayLanguage(fmt::Lang::English);
     const DiskInfo g{3LL << 30, 1LL << 30};

@@ -3,8 +3,8 @@
 #include "engine/monitor/CPUService.h"
 #include "engine/monitor/MemoryService.h"
 #include "engine/monitor/ProcessService.h"
-#include "platform/ProcessProbe.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/processes/ProcessProbe.h"
+#include "platform/core/ServiceRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -61,15 +61,15 @@ TEST(LiveReaders, FindsThisProcessWithItsFiguresAndCpu)
 
 // The process-list tool and one figure reading per process, as on a machine
 // whose probe has no list of its own.
-class ListToolProbe final : public velk::platform::ProcessProbe {
+class ListToolProbe final : public velk::platform::processes::ProcessProbe {
 public:
-    velk::platform::ProcessUsage usage(int pid) const override { return m_real->usage(pid); }
-    velk::platform::Timebase timebase() const override { return m_real->timebase(); }
+    velk::platform::processes::ProcessUsage usage(int pid) const override { return m_real->usage(pid); }
+    velk::platform::processes::Timebase timebase() const override { return m_real->timebase(); }
     int ownPid() const override { return m_real->ownPid(); }
     bool sendSignal(int, int) override { return false; }
 
 private:
-    std::shared_ptr<velk::platform::ProcessProbe> m_real = velk::platform::ProcessProbe::createDefault();
+    std::shared_ptr<velk::platform::processes::ProcessProbe> m_real = velk::platform::processes::ProcessProbe::createDefault();
 };
 
 TEST(LiveReaders, OnePassRowsEqualTheListToolsRows)
@@ -102,7 +102,7 @@ TEST(LiveReaders, OnePassRowsEqualTheListToolsRows)
     const auto onePass = ProcessService::processes();
     std::vector<velk::ProcInfo> viaTool;
     {
-        velk::platform::ScopedService<velk::platform::ProcessProbe> probe{std::make_shared<ListToolProbe>()};
+        velk::platform::core::ScopedService<velk::platform::processes::ProcessProbe> probe{std::make_shared<ListToolProbe>()};
         viaTool = ProcessService::processes();
     }
     for (const pid_t child : children)

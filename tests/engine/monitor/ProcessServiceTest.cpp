@@ -1,7 +1,7 @@
 #include "engine/monitor/ProcessService.h"
 
-#include "platform/ProcessListTool.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/processes/ProcessListTool.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeHostProbe.h"
 #include "support/FakeProcessProbe.h"
 #include "support/FakeToolRunner.h"
@@ -16,8 +16,8 @@
 
 using velk::ProcessService;
 using velk::ProcInfo;
-using velk::platform::ProcessUsage;
-using velk::platform::ScopedService;
+using velk::platform::processes::ProcessUsage;
+using velk::platform::core::ScopedService;
 
 namespace {
 
@@ -90,9 +90,9 @@ protected:
     std::shared_ptr<velk::test::FakeToolRunner> tools = std::make_shared<velk::test::FakeToolRunner>();
     std::shared_ptr<velk::test::FakeProcessProbe> procs = std::make_shared<velk::test::FakeProcessProbe>();
     std::shared_ptr<velk::test::FakeHostProbe> host = std::make_shared<velk::test::FakeHostProbe>();
-    ScopedService<velk::platform::ToolRunner> runnerScope{tools};
-    ScopedService<velk::platform::ProcessProbe> probeScope{procs};
-    ScopedService<velk::platform::HostProbe> hostScope{host};
+    ScopedService<velk::platform::tools::ToolRunner> runnerScope{tools};
+    ScopedService<velk::platform::processes::ProcessProbe> probeScope{procs};
+    ScopedService<velk::platform::host::HostProbe> hostScope{host};
 
     static ProcessService::PreviousRows byPid(const std::vector<ProcInfo>& rows)
     {
@@ -120,7 +120,7 @@ TEST_F(ProcessesTest, AsksForTheListAndKeepsItsOrderWithoutOwnToolChildren)
     const auto requests = tools->requestsFor(kPs);
     ASSERT_EQ(requests.size(), 1);
     EXPECT_EQ(requests[0].arguments, (QStringList{"-axo", "pid=,ppid=,user=,pcpu=,rss=,comm="}));
-    EXPECT_EQ(requests[0].environment, velk::platform::ToolRequest::Environment::CLocaleOnly);
+    EXPECT_EQ(requests[0].environment, velk::platform::tools::ToolRequest::Environment::CLocaleOnly);
 
     std::vector<int> pids;
     for (const auto& r : rows)
@@ -137,10 +137,10 @@ TEST_F(ProcessesTest, KernelThreadsFromTheListToolKeepTheirWholeName)
     tree.fileWithContent("proc/2/stat", "2 (kworker/1:1H-kblockd) I 0 0 0 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 5 0 0 0\n");
     tree.fileWithContent("proc/2/status", "Uid:\t0\t0\t0\t0\n");
     tree.fileWithContent("proc/2/cmdline", "");
-    velk::platform::ToolRequest request;
+    velk::platform::tools::ToolRequest request;
     request.tool = kPs;
     request.arguments = QStringList{"-axo", "pid=,ppid=,user=,pcpu=,rss=,comm="};
-    tools->setOutput(kPs, velk::platform::processListOutput(request, tree.path("proc")).output);
+    tools->setOutput(kPs, velk::platform::processes::processListOutput(request, tree.path("proc")).output);
 
     const auto rows = ProcessService::processes();
     ASSERT_EQ(rows.size(), 1u);
@@ -154,7 +154,7 @@ TEST_F(ProcessesTest, KernelThreadsFromTheListToolKeepTheirWholeName)
 TEST_F(ProcessesTest, AProbeWithItsOwnListIsReadWithoutTheTool)
 {
     procs->pid = 4242;
-    procs->list = std::vector<velk::platform::ProcessRow>{
+    procs->list = std::vector<velk::platform::processes::ProcessRow>{
         {900, 1, "root", 102400, "/usr/sbin/cron  ", {5000, 1, 777, 1'000'000'000}},
         {4300, 4242, "me", 10240, "/usr/bin/lsof", {}},
         {4301, 900, "me", 10240, "[kworker\u22151:1]", {}},

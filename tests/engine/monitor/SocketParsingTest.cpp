@@ -1,6 +1,6 @@
 #include "engine/monitor/ProcessService.h"
 
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeToolRunner.h"
 
 #include <gtest/gtest.h>
@@ -120,7 +120,7 @@ TEST(SocketListening, FollowsStateOrAnUnconnectedUdpPort)
 TEST(SocketReading, RunsTheSocketToolWithFieldOutput)
 {
     auto tools = std::make_shared<velk::test::FakeToolRunner>();
-    velk::platform::ScopedService<velk::platform::ToolRunner> scope(tools);
+    velk::platform::core::ScopedService<velk::platform::tools::ToolRunner> scope(tools);
     tools->setOutput("/usr/sbin/lsof", "p1\nf3\nPTCP\nn*:22\nTST=LISTEN\n");
     const auto entries = ProcessService::sockets();
     ASSERT_EQ(entries.size(), 1u);

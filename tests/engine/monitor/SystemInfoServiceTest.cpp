@@ -1,8 +1,8 @@
 #include "engine/monitor/SystemInfoService.h"
 
-#include "platform/HostProbe.h"
-#include "platform/MachineFacts.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/host/HostProbe.h"
+#include "platform/host/MachineFacts.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeHostProbe.h"
 #include "support/ManualClock.h"
 #include "support/TempTree.h"
@@ -11,11 +11,11 @@
 
 using velk::MacDeviceKind;
 using velk::SystemInfoService;
-using velk::platform::ScopedService;
+using velk::platform::core::ScopedService;
 
 namespace {
 
-class FixedFacts final : public velk::platform::MachineFacts {
+class FixedFacts final : public velk::platform::host::MachineFacts {
 public:
     std::optional<QString> host;
     QString name = "Debian GNU/Linux";
@@ -34,8 +34,8 @@ TEST(MachineProfile, JoinsTheMachineFacts)
 {
     auto facts = std::make_shared<FixedFacts>();
     auto host = std::make_shared<velk::test::FakeHostProbe>();
-    ScopedService<velk::platform::MachineFacts> f(facts);
-    ScopedService<velk::platform::HostProbe> h(host);
+    ScopedService<velk::platform::host::MachineFacts> f(facts);
+    ScopedService<velk::platform::host::HostProbe> h(host);
     host->memory = 25769803776;
     host->brand = "Acme Z80";
 
@@ -64,7 +64,7 @@ TEST(MachineFacts, ReadsOsReleaseAndModelBelowARoot)
     velk::test::TempTree tree;
     tree.fileWithContent("etc/os-release", "# comment\nNAME=\"Debian GNU/Linux\"\nVERSION_ID='12'\nID=debian\n");
     tree.fileWithContent("sys/devices/virtual/dmi/id/product_name", "ThinkPad X1 Carbon Gen 9\n");
-    const auto facts = velk::platform::MachineFacts::fromRoot(tree.root());
+    const auto facts = velk::platform::host::MachineFacts::fromRoot(tree.root());
     EXPECT_EQ(facts->osName(), "Debian GNU/Linux");
     EXPECT_EQ(facts->osVersion(), "12");
     EXPECT_EQ(facts->modelIdentifier(), "ThinkPad X1 Carbon Gen 9");
@@ -72,7 +72,7 @@ TEST(MachineFacts, ReadsOsReleaseAndModelBelowARoot)
     velk::test::TempTree lib;
     lib.fileWithContent("usr/lib/os-release", "NAME=Fedora Linux\nVERSION_ID=41\n");
     lib.fileWithContent("proc/device-tree/model", QByteArray("Raspberry Pi 5 Model B Rev 1.0\0", 31));
-    const auto other = velk::platform::MachineFacts::fromRoot(lib.root());
+    const auto other = velk::platform::host::MachineFacts::fromRoot(lib.root());
     EXPECT_EQ(other->osName(), "Fedora Linux");
     EXPECT_EQ(other->osVersion(), "41");
     EXPECT_EQ(other->modelIdentifier(), "Raspberry Pi 5 Model B Rev 1.0");
@@ -85,9 +85,9 @@ TEST(MachineFacts, ReadsOsReleaseAndModelBelowARoot)
     tree.fileWithContent("sys/devices/system/memory/memory32/online", "1\n");
     EXPECT_EQ(facts->installedMemory(), 2u * 134217728u);
 
-    EXPECT_EQ(velk::platform::MachineFacts::architectureLabel("x86_64"), "x86-64 (x86_64)");
-    EXPECT_EQ(velk::platform::MachineFacts::architectureLabel("aarch64"), "ARM 64-bit (aarch64)");
-    EXPECT_EQ(velk::platform::MachineFacts::architectureLabel("riscv64"), "riscv64");
+    EXPECT_EQ(velk::platform::host::MachineFacts::architectureLabel("x86_64"), "x86-64 (x86_64)");
+    EXPECT_EQ(velk::platform::host::MachineFacts::architectureLabel("aarch64"), "ARM 64-bit (aarch64)");
+    EXPECT_EQ(velk::platform::host::MachineFacts::architectureLabel("riscv64"), "riscv64");
 }
 
 TEST(DeviceKind, ClassifiesModelIdentifiers)
@@ -104,7 +104,7 @@ TEST(DeviceKind, ClassifiesModelIdentifiers)
     }
     auto facts = std::make_shared<FixedFacts>();
     facts->model = "iMac20,1";
-    ScopedService<velk::platform::MachineFacts> f(facts);
+    ScopedService<velk::platform::host::MachineFacts> f(facts);
     EXPECT_EQ(velk::currentMacDeviceKind(), MacDeviceKind::iMac);
 
     for (MacDeviceKind k : {MacDeviceKind::macBook, MacDeviceKind::iMac, MacDeviceKind::macMini, MacDeviceKind::macStudio,
@@ -128,15 +128,15 @@ TEST(PerCoreUsage, WaitsOnTheClockBetweenReadings)
 {
     auto host = std::make_shared<velk::test::FakeHostProbe>();
     auto clock = std::make_shared<velk::test::ManualClock>();
-    ScopedService<velk::platform::HostProbe> h(host);
-    ScopedService<velk::platform::Clock> c(clock);
-    host->load = std::vector<velk::platform::CpuLoad>{{10, 10, 80, 0}};
+    ScopedService<velk::platform::host::HostProbe> h(host);
+    ScopedService<velk::platform::core::Clock> c(clock);
+    host->load = std::vector<velk::platform::host::CpuLoad>{{10, 10, 80, 0}};
 
     QObject context;
     std::optional<std::vector<double>> result;
     SystemInfoService::perCoreUsage(&context, [&](std::vector<double> v) { result = std::move(v); });
     EXPECT_FALSE(result);
-    host->load = std::vector<velk::platform::CpuLoad>{{40, 10, 130, 0}};
+    host->load = std::vector<velk::platform::host::CpuLoad>{{40, 10, 130, 0}};
     clock->advance(0.35);
     ASSERT_TRUE(result);
     EXPECT_EQ(*result, std::vector<double>{0.375});

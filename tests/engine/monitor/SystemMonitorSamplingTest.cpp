@@ -43,7 +43,7 @@ TEST_F(SystemMonitorSampling, GateDropsSamplesInBackgroundWithoutHeavySamplingOr
     exec().runAll();
     monitor().sample();
     EXPECT_EQ(exec().backgroundRuns(), 2);
-    EXPECT_EQ(exec().lastPriority(), platform::Priority::Utility);
+    EXPECT_EQ(exec().lastPriority(), platform::core::Priority::Utility);
     exec().runAll();
 
     monitor().setHeavyEnabled(false);
@@ -178,7 +178,7 @@ TEST_F(SystemMonitorSampling, CleanupRefreshReadsTheDiskFourTimesWhateverTheGate
     EXPECT_EQ(published, QList<qint64>({100, 200, 300, 400}));
     EXPECT_EQ(sources->count("disk"), 4);
     EXPECT_EQ(sources->count("processes"), 0);
-    EXPECT_EQ(exec().lastPriority(), platform::Priority::Utility);
+    EXPECT_EQ(exec().lastPriority(), platform::core::Priority::Utility);
 }
 
 TEST_F(SystemMonitorSampling, CleanupRefreshesOfADestroyedMonitorAreDropped)

@@ -1,7 +1,7 @@
 #include "engine/sensors/CoreTemperatures.h"
 #include "engine/sensors/HidSensors.h"
-#include "platform/Clock.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Clock.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeHidEventSystem.h"
 #include "support/ManualClock.h"
 
@@ -13,7 +13,7 @@ using velk::Sensor;
 using velk::SensorEntry;
 using velk::SensorGroup;
 using velk::SensorType;
-using velk::platform::ScopedService;
+using velk::platform::core::ScopedService;
 
 namespace velk {
 void PrintTo(const LogicalCoreThermal& core, std::ostream* os)
@@ -146,8 +146,8 @@ protected:
 
     std::shared_ptr<velk::test::ManualClock> clock = std::make_shared<velk::test::ManualClock>();
     std::shared_ptr<velk::test::FakeHidEventSystem> hid = std::make_shared<velk::test::FakeHidEventSystem>();
-    ScopedService<velk::platform::Clock> c{clock};
-    ScopedService<velk::platform::HidEventSystem> h{hid};
+    ScopedService<velk::platform::core::Clock> c{clock};
+    ScopedService<velk::platform::sensors::HidEventSystem> h{hid};
 };
 
 TEST_F(HidReader, ReadsEveryNamedServiceOnce)
@@ -204,5 +204,5 @@ TEST_F(HidReader, StartsAgainAfterAnEmptyRead)
 
 TEST(HidEventSystem, LinuxHasNone)
 {
-    EXPECT_EQ(velk::platform::HidEventSystem::createDefault()->createClient(), nullptr);
+    EXPECT_EQ(velk::platform::sensors::HidEventSystem::createDefault()->createClient(), nullptr);
 }

@@ -3,7 +3,7 @@
 #include "engine/sensors/PlatformDetect.h"
 #include "engine/sensors/SensorsEngine.h"
 #include "engine/sensors/ThermalService.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeHostProbe.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,8 @@ using velk::Sensor;
 using velk::SensorEntry;
 using velk::SensorGroup;
 using velk::SensorType;
-using velk::platform::EmulatedSmc;
-using velk::platform::SMCKeys;
+using velk::platform::sensors::EmulatedSmc;
+using velk::platform::sensors::SMCKeys;
 namespace entry = velk::sensorEntry;
 
 namespace {
@@ -247,7 +247,7 @@ TEST_F(Engine, KeepsOnlyTheRowsOfTheDetectedChip)
 
 TEST_F(Engine, NoControllerGivesAnEmptySnapshot)
 {
-    emu.failOpen(velk::platform::SmcOpenStep::iterator);
+    emu.failOpen(velk::platform::sensors::SmcOpenStep::iterator);
     auto closed = bed.client();
     velk::SensorsEngine e(*closed, [] { return std::optional<Platform>(); });
     EXPECT_EQ(e.thermalSnapshot(), velk::ThermalStats::empty());
@@ -260,9 +260,9 @@ TEST(ThermalService, ReadsTheRegisteredControllerForTheMonitorAndTheProfile)
 {
     auto host = std::make_shared<velk::test::FakeHostProbe>();
     host->brand = "AMD Ryzen 9 7950X 16-Core Processor";
-    velk::platform::ScopedService<velk::platform::HostProbe> h(host);
-    velk::platform::ScopedService<velk::platform::SmcTransport> t(
-        velk::platform::SmcTransport::fromSysfs(QStringLiteral(VELK_TEST_FIXTURES "/sysfs/amd-desktop")));
+    velk::platform::core::ScopedService<velk::platform::host::HostProbe> h(host);
+    velk::platform::core::ScopedService<velk::platform::sensors::SmcTransport> t(
+        velk::platform::sensors::SmcTransport::fromSysfs(QStringLiteral(VELK_TEST_FIXTURES "/sysfs/amd-desktop")));
 
     const velk::ThermalStats stats = velk::ThermalService::snapshot();
     EXPECT_EQ(stats.cpuCelsius, 61.0);

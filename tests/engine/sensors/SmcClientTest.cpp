@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-using velk::platform::EmulatedSmc;
-using velk::platform::SMCKeys;
-using velk::platform::SmcOpenStep;
+using velk::platform::sensors::EmulatedSmc;
+using velk::platform::sensors::SMCKeys;
+using velk::platform::sensors::SmcOpenStep;
 using velk::test::bytes;
-namespace smc = velk::platform::smc;
+namespace smc = velk::platform::sensors::smc;
 
 namespace {
 

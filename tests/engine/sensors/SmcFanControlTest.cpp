@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 using velk::FanMode;
-using velk::platform::EmulatedSmc;
-using velk::platform::SMCKeys;
+using velk::platform::sensors::EmulatedSmc;
+using velk::platform::sensors::SMCKeys;
 using velk::test::bytes;
 
 namespace {
@@ -47,13 +47,13 @@ TEST_F(FanControl, WritesFpe2WithinItsRangeOnly)
     ASSERT_EQ(emu.calls().size(), 1u);
     EXPECT_EQ(emu.calls()[0].dataSize, 2u);
     emu.clearCalls();
-    EXPECT_EQ(client->write("F0Tg", 16384), velk::platform::kIOReturnBadArgument);
-    EXPECT_EQ(client->write("F0Tg", -1), velk::platform::kIOReturnBadArgument);
-    EXPECT_EQ(client->write("F0T", 10), velk::platform::kIOReturnBadArgument);
+    EXPECT_EQ(client->write("F0Tg", 16384), velk::platform::sensors::kIOReturnBadArgument);
+    EXPECT_EQ(client->write("F0Tg", -1), velk::platform::sensors::kIOReturnBadArgument);
+    EXPECT_EQ(client->write("F0T", 10), velk::platform::sensors::kIOReturnBadArgument);
     EXPECT_TRUE(emu.calls().empty());
     // Any refusal is a general error, "key not found" included.
     emu.injectResult(132, {SMCKeys::writeBytes, std::nullopt, 1});
-    EXPECT_EQ(client->write("F0Tg", 1), velk::platform::kIOReturnError);
+    EXPECT_EQ(client->write("F0Tg", 1), velk::platform::sensors::kIOReturnError);
 }
 
 TEST_F(FanControl, ForcedFanTakesTheSpeedAsASingle)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/sensors/SMC.h"
-#include "platform/EmulatedSmc.h"
+#include "platform/sensors/EmulatedSmc.h"
 
 #include <QByteArray>
 #include <initializer_list>
@@ -13,7 +13,7 @@ namespace velk::test {
 // An emulated controller with a client over it whose lines and pauses are
 // recorded instead of printed and slept.
 struct SmcTestbed {
-    std::shared_ptr<platform::EmulatedSmc> emu = std::make_shared<platform::EmulatedSmc>([] { return qint64(0); });
+    std::shared_ptr<platform::sensors::EmulatedSmc> emu = std::make_shared<platform::sensors::EmulatedSmc>([] { return qint64(0); });
     std::vector<QString> lines;
     std::vector<std::uint32_t> pauses;
 

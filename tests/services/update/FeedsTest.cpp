@@ -1,7 +1,7 @@
 #include "UpdateTestSupport.h"
 
 #include "engine/cleaning/LanguageManager.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "services/update/UpdateController.h"
 #include "support/ManualClock.h"
 #include "support/MemoryDefaults.h"
@@ -36,7 +36,7 @@ protected:
         return result.offer;
     }
 
-    platform::ScopedService<platform::Clock> clock{std::make_shared<test::ManualClock>()};
+    platform::core::ScopedService<platform::core::Clock> clock{std::make_shared<test::ManualClock>()};
     LoopbackServer server;
     ScopedUpdateServer base{server.baseUrl()};
 };

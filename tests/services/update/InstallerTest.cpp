@@ -1,8 +1,8 @@
 #include "UpdateTestSupport.h"
 
-#include "platform/Locations.h"
-#include "platform/ServiceRegistry.h"
-#include "platform/ToolRunnerLinux.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
+#include "platform/tools/ToolRunnerLinux.h"
 #include "support/FakeAppBundle.h"
 #include "support/ScopedEnv.h"
 #include "support/TempTree.h"
@@ -16,7 +16,7 @@
 namespace velk {
 namespace {
 
-using platform::ScopedService;
+using platform::core::ScopedService;
 using test::LoopbackServer;
 using test::runUntil;
 using test::ScopedUpdateServer;
@@ -25,27 +25,27 @@ using K = InstallError::Kind;
 
 // Runs the disk-image tool for real (a stand-in script) and records detached
 // launches instead of starting them.
-class ImageToolRunner final : public platform::ToolRunner {
+class ImageToolRunner final : public platform::tools::ToolRunner {
 public:
     explicit ImageToolRunner(const QString& imageTool)
         : m_real([&] {
-            platform::ToolTable table;
+            platform::tools::ToolTable table;
             table.add("/usr/bin/hdiutil", imageTool.isEmpty() ? QStringList{} : QStringList{imageTool});
             return table;
         }())
     {
     }
 
-    platform::ToolResult run(const platform::ToolRequest& request) override { return m_real.run(request); }
+    platform::tools::ToolResult run(const platform::tools::ToolRequest& request) override { return m_real.run(request); }
 
-    bool launchDetached(const platform::ToolRequest& request) override
+    bool launchDetached(const platform::tools::ToolRequest& request) override
     {
         std::lock_guard lock(m_mutex);
         m_detached.append(request);
         return m_detachedStarts;
     }
 
-    QList<platform::ToolRequest> detached() const
+    QList<platform::tools::ToolRequest> detached() const
     {
         std::lock_guard lock(m_mutex);
         return m_detached;
@@ -57,9 +57,9 @@ public:
     }
 
 private:
-    platform::LinuxToolRunner m_real;
+    platform::tools::LinuxToolRunner m_real;
     mutable std::mutex m_mutex;
-    QList<platform::ToolRequest> m_detached;
+    QList<platform::tools::ToolRequest> m_detached;
     bool m_detachedStarts = true;
 };
 
@@ -151,13 +151,13 @@ protected:
 
     TempTree tree;
     test::ScopedEnv cacheHome{"XDG_CACHE_HOME", QFile::encodeName(tree.path("cache"))};
-    ScopedService<platform::Locations> locations{platform::Locations::linuxProfile(tree.dir("home"))};
+    ScopedService<platform::locations::Locations> locations{platform::locations::Locations::linuxProfile(tree.dir("home"))};
     QString imageTool = writeImageTool(tree);
     std::shared_ptr<ImageToolRunner> runner = std::make_shared<ImageToolRunner>(imageTool);
-    ScopedService<platform::ToolRunner> runnerService{runner};
+    ScopedService<platform::tools::ToolRunner> runnerService{runner};
     std::shared_ptr<test::FakeAppBundle> bundle =
         std::make_shared<test::FakeAppBundle>(tree.path("Applications/VelkClean.app"), "org.velk.VelkClean", 4242);
-    ScopedService<platform::AppBundle> bundleService{bundle};
+    ScopedService<platform::desktop::AppBundle> bundleService{bundle};
     LoopbackServer server;
     ScopedUpdateServer base{server.baseUrl()};
     QByteArray image;
@@ -276,7 +276,7 @@ TEST_F(InstallerTest, FailedOrCrashedAttachFailsWithoutDetaching)
 
 TEST_F(InstallerTest, SystemWithoutAnImageToolEndsInTheLaunchErrorAndKeepsRunning)
 {
-    ScopedService<platform::ToolRunner> plain(std::make_shared<platform::LinuxToolRunner>());
+    ScopedService<platform::tools::ToolRunner> plain(std::make_shared<platform::tools::LinuxToolRunner>());
     const auto error = install(update());
     ASSERT_TRUE(error);
     EXPECT_EQ(error->kind, K::ImageToolUnavailable);

@@ -1,5 +1,5 @@
 #include "engine/cleaning/LanguageManager.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
 #include "ui/design/AppSection.h"
 #include "ui/design/VDS.h"
@@ -36,7 +36,7 @@ TEST(AppSection, RawValueIsNotTheTitleForSystemJunk)
 
 TEST(AppSection, TitlesFollowTheInterfaceLanguage)
 {
-    platform::ScopedService<platform::UserDefaults> defaults(std::make_shared<test::MemoryDefaults>());
+    platform::core::ScopedService<platform::settings::UserDefaults> defaults(std::make_shared<test::MemoryDefaults>());
     LanguageManager language(defaults.get());
     const AppSection junk = AppSection::systemJunk;
     language.setCurrent("en");

@@ -1,5 +1,5 @@
 #include "engine/cleaning/LanguageManager.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/ManualClock.h"
 #include "support/MemoryDefaults.h"
 #include "ui/design/DesignModule.h"
@@ -33,9 +33,9 @@ protected:
     QString text(QObject& object, const char* name) const { return object.property(name).toString(); }
 
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
-    platform::ScopedService<platform::UserDefaults> service { defaults };
+    platform::core::ScopedService<platform::settings::UserDefaults> service { defaults };
     std::shared_ptr<test::ManualClock> clock = std::make_shared<test::ManualClock>();
-    platform::ScopedService<platform::Clock> clockService { clock };
+    platform::core::ScopedService<platform::core::Clock> clockService { clock };
     QQmlEngine engine;
 };
 

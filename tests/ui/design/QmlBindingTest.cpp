@@ -1,4 +1,4 @@
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
 #include "ui/design/DesignModule.h"
 #include "ui/design/ThemeManager.h"
@@ -27,7 +27,7 @@ protected:
     }
 
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
-    platform::ScopedService<platform::UserDefaults> service { defaults };
+    platform::core::ScopedService<platform::settings::UserDefaults> service { defaults };
     QQmlEngine engine;
 };
 

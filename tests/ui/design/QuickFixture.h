@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
 #include "ui/design/DesignModule.h"
 
@@ -88,7 +88,7 @@ protected:
     }
 
     std::shared_ptr<MemoryDefaults> defaults = std::make_shared<MemoryDefaults>();
-    platform::ScopedService<platform::UserDefaults> service { defaults };
+    platform::core::ScopedService<platform::settings::UserDefaults> service { defaults };
     QQmlEngine engine;
     QQuickWindow window;
     std::unique_ptr<QQuickItem> item;

@@ -1,20 +1,20 @@
 #include "QuickFixture.h"
 
-#include "platform/BatteryRegistry.h"
-#include "platform/MachineFacts.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/sensors/BatteryRegistry.h"
+#include "platform/host/MachineFacts.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeHostProbe.h"
 
 namespace velk::design {
 namespace {
 
-class FixedBattery final : public platform::BatteryRegistry {
+class FixedBattery final : public platform::sensors::BatteryRegistry {
 public:
     std::optional<QVariantMap> properties;
     std::optional<QVariantMap> batteryProperties() const override { return properties; }
 };
 
-class FixedFacts final : public platform::MachineFacts {
+class FixedFacts final : public platform::host::MachineFacts {
 public:
     QString model = "MacBookPro18,3";
     std::optional<QString> hostName() const override { return QStringLiteral("workbench"); }
@@ -32,9 +32,9 @@ protected:
     std::shared_ptr<FixedBattery> battery = std::make_shared<FixedBattery>();
     std::shared_ptr<FixedFacts> facts = std::make_shared<FixedFacts>();
     std::shared_ptr<test::FakeHostProbe> host = std::make_shared<test::FakeHostProbe>();
-    platform::ScopedService<platform::BatteryRegistry> batteryService { battery };
-    platform::ScopedService<platform::MachineFacts> factsService { facts };
-    platform::ScopedService<platform::HostProbe> hostService { host };
+    platform::core::ScopedService<platform::sensors::BatteryRegistry> batteryService { battery };
+    platform::core::ScopedService<platform::host::MachineFacts> factsService { facts };
+    platform::core::ScopedService<platform::host::HostProbe> hostService { host };
 
     QVariant read(const QByteArray& expression)
     {

@@ -1,4 +1,4 @@
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
 #include "ui/design/AppTheme.h"
 #include "ui/design/ThemeManager.h"
@@ -10,8 +10,8 @@
 namespace velk {
 namespace {
 
-using platform::ScopedService;
-using platform::UserDefaults;
+using platform::core::ScopedService;
+using platform::settings::UserDefaults;
 
 class ThemeManagerTest : public testing::Test {
 protected:

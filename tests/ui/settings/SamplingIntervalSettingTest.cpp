@@ -1,4 +1,4 @@
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
 #include "ui/settings/SamplingIntervalSetting.h"
 
@@ -11,7 +11,7 @@ namespace {
 class SamplingIntervalSettingTest : public testing::Test {
 protected:
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
-    platform::ScopedService<platform::UserDefaults> service{defaults};
+    platform::core::ScopedService<platform::settings::UserDefaults> service{defaults};
 
     QVariantList writes() const { return defaults->writesTo("samplingInterval"); }
 };
@@ -42,7 +42,7 @@ TEST_F(SamplingIntervalSettingTest, ReadsTheStoredValueWithoutWriting)
         auto fresh = std::make_shared<test::MemoryDefaults>();
         if (row.stored)
             fresh->seed("samplingInterval", *row.stored);
-        platform::ScopedService<platform::UserDefaults> scoped(fresh);
+        platform::core::ScopedService<platform::settings::UserDefaults> scoped(fresh);
         const SamplingIntervalSetting setting;
         SCOPED_TRACE(row.stored ? row.stored->toString().toStdString() : "none");
         EXPECT_DOUBLE_EQ(setting.value(), row.shown);

@@ -1,7 +1,7 @@
 #include "ui/shell/ShellModule.h"
 #include "ui/shell/WindowModels.h"
 
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeMonitorSources.h"
 #include "support/FakeWorkspace.h"
 #include "support/MemoryDefaults.h"
@@ -32,7 +32,7 @@ protected:
     }
 
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
-    platform::ScopedService<platform::UserDefaults> service { defaults };
+    platform::core::ScopedService<platform::settings::UserDefaults> service { defaults };
     std::shared_ptr<test::FakeWorkspace> workspace = std::make_shared<test::FakeWorkspace>();
     std::unique_ptr<LanguageManager> language = std::make_unique<LanguageManager>(defaults);
     std::unique_ptr<SystemMonitor> monitor = std::make_unique<SystemMonitor>(std::make_shared<test::FakeMonitorSources>());

@@ -1,8 +1,8 @@
 #include "ui/screens/dependencies/FileDependencyAnalysis.h"
 
 #include "engine/inspection/FileDependencyService.h"
-#include "platform/Executor.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Executor.h"
+#include "platform/core/ServiceRegistry.h"
 #include "ui/design/ElidedSelection.h"
 #include "ui/screens/dependencies/DependencyReportMap.h"
 
@@ -45,8 +45,8 @@ void FileDependencyAnalysis::setPath(const QString& path)
 
     Analyzer analyze = analyzer() ? analyzer() : Analyzer(&FileDependencyService::analyze);
     const QPointer<FileDependencyAnalysis> self(this);
-    platform::Executor* executor = platform::service<platform::Executor>().get();
-    executor->run(platform::Priority::UserInitiated, [self, executor, run, path, analyze = std::move(analyze)] {
+    platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, run, path, analyze = std::move(analyze)] {
         FileDependencyReport report = analyze(path);
         executor->toMain(self, [self, run, report = std::move(report)] { self->finished(run, report); });
     });

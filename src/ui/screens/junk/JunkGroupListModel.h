@@ -2,7 +2,7 @@
 
 #include "engine/cleaning/ScanCategoryID.h"
 #include "engine/cleaning/SystemJunkViewModel.h"
-#include "platform/ListModel.h"
+#include "common/lists/ListModel.h"
 
 #include <QPointer>
 #include <QSortFilterProxyModel>
@@ -35,7 +35,7 @@ signals:
 // Apps), each with its title pair, the sums of its categories' total and
 // selected sizes and its rows. A group without categories is left out. Sums
 // are announced in place as the categories change.
-class JunkGroupListModel : public ListModel {
+class JunkGroupListModel : public lists::ListModel {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("The junk screen makes its groups.")

@@ -1,7 +1,7 @@
 #include "ui/screens/junk/SystemJunkScreen.h"
 
 #include "engine/cleaning/SystemJunkViewModel.h"
-#include "platform/Formatting.h"
+#include "common/format/Formatting.h"
 #include "ui/screens/junk/JunkGroupListModel.h"
 
 #include <algorithm>
@@ -167,9 +167,9 @@ QString SystemJunkScreen::reportText(bool english, bool wantTitle) const
     if (!m_viewModel || !m_viewModel->cleanReport())
         return {};
     const JunkCleanReport& report = *m_viewModel->cleanReport();
-    const QString freed = platform::fmt::byteCount(report.freedBytes, platform::fmt::ByteStyle::File,
-                                                   english ? platform::fmt::Lang::English
-                                                           : platform::fmt::Lang::Chinese);
+    const QString freed = fmt::byteCount(report.freedBytes, fmt::ByteStyle::File,
+                                                   english ? fmt::Lang::English
+                                                           : fmt::Lang::Chinese);
     if (report.attemptedCount == 0) {
         if (wantTitle)
             return english ? QStringLiteral("Nothing to Clean") : QStringLiteral("没有可清理项");

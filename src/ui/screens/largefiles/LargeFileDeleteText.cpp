@@ -1,7 +1,7 @@
 #include "ui/screens/largefiles/LargeFileDeleteText.h"
 
 #include "engine/cleaning/SystemLocation.h"
-#include "platform/Formatting.h"
+#include "common/format/Formatting.h"
 
 #include <QSet>
 #include <QStringList>
@@ -71,8 +71,8 @@ QString message(const QList<FileItem>& selected, const LargeFilesViewModel::InUs
     qint64 bytes = 0;
     for (const FileItem& item : selected)
         bytes += item.size;
-    const QString size = platform::fmt::byteCount(bytes, platform::fmt::ByteStyle::File,
-                                                  english ? platform::fmt::Lang::English : platform::fmt::Lang::Chinese);
+    const QString size = fmt::byteCount(bytes, fmt::ByteStyle::File,
+                                                  english ? fmt::Lang::English : fmt::Lang::Chinese);
     const QString count = QString::number(selected.size());
     const QString summary = pick(english, QStringLiteral("已选 %1 项（%2）。").arg(count, size),
                                  QStringLiteral("%1 item(s) (%2).").arg(count, size));

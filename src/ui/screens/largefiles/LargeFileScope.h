@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/cleaning/LargeFileScanNode.h"
-#include "platform/KeyedListModel.h"
+#include "common/lists/KeyedListModel.h"
 
 #include <QObject>
 #include <QSet>
@@ -25,7 +25,7 @@ struct ScopeRow {
 
 // The rows of the scope tree that are shown: every root and, below an open
 // node, its children, in pre-order, keyed by path.
-class ScopeRowModel : public KeyedListModel<ScopeRow, QString> {
+class ScopeRowModel : public lists::KeyedListModel<ScopeRow, QString> {
     Q_OBJECT
     QML_ANONYMOUS
 public:

@@ -1,9 +1,9 @@
 #include "ui/screens/processes/ProcessDetailModel.h"
 
 #include "engine/monitor/Fmt.h"
-#include "platform/Formatting.h"
-#include "platform/HostProbe.h"
-#include "platform/ServiceRegistry.h"
+#include "common/format/Formatting.h"
+#include "platform/host/HostProbe.h"
+#include "platform/core/ServiceRegistry.h"
 #include "ui/design/ElidedSelection.h"
 
 #include <QClipboard>
@@ -79,7 +79,7 @@ QString ProcessDetailModel::memoryShareText() const
     if (!m_process)
         return {};
     const auto share = m_process->memoryPercent(m_physicalMemory);
-    return share ? platform::fmt::fixed(*share, 1) + u'%' : kUnknown;
+    return share ? fmt::fixed(*share, 1) + u'%' : kUnknown;
 }
 
 QString ProcessDetailModel::memoryText() const
@@ -164,7 +164,7 @@ void ProcessDetailModel::refreshProcess()
             machPorts = *ports;
     }
     // Read at each refresh, as the figures are: the probe is cheap.
-    const std::uint64_t physical = process ? platform::service<platform::HostProbe>()->physicalMemory() : 0;
+    const std::uint64_t physical = process ? platform::core::service<platform::host::HostProbe>()->physicalMemory() : 0;
     bool changed = false;
     assignIfChanged(m_process, std::move(process), changed);
     assignIfChanged(m_machPorts, machPorts, changed);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/monitor/ProcessRelations.h"
-#include "platform/KeyedListModel.h"
+#include "common/lists/KeyedListModel.h"
 
 #include <QtQml/qqmlregistration.h>
 
@@ -10,7 +10,7 @@ namespace velk::screens {
 // The local processes a process talks to over loopback, keyed by pid:
 // roles pid, name, user, bundlePath (empty outside a bundle) and ports
 // (":5432 :6379").
-class PeerListModel : public KeyedListModel<ProcessRelations::Peer, qint32> {
+class PeerListModel : public lists::KeyedListModel<ProcessRelations::Peer, qint32> {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("The process detail owns its lists.")
@@ -24,7 +24,7 @@ protected:
 
 // The remote hosts a process is connected to, keyed by host: roles host and
 // count (connections).
-class RemoteHostListModel : public KeyedListModel<ProcessRelations::RemoteHost, QString> {
+class RemoteHostListModel : public lists::KeyedListModel<ProcessRelations::RemoteHost, QString> {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("The process detail owns its lists.")

@@ -1,7 +1,7 @@
 #include "ui/screens/systeminfo/BatteryPage.h"
 
-#include "platform/Clock.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/Clock.h"
+#include "platform/core/ServiceRegistry.h"
 
 namespace velk::screens {
 
@@ -28,7 +28,7 @@ void BatteryPage::poll(quint64 round)
     if (!m_shown || round != m_round)
         return;
     refresh();
-    platform::service<platform::Clock>()->callAfter(pollSeconds, this, [this, round] { poll(round); });
+    platform::core::service<platform::core::Clock>()->callAfter(pollSeconds, this, [this, round] { poll(round); });
 }
 
 void BatteryPage::refresh()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/KeyedListModel.h"
+#include "common/lists/KeyedListModel.h"
 #include "ui/screens/systeminfo/InfoRows.h"
 
 #include <QtQml/qqmlregistration.h>
@@ -9,7 +9,7 @@ namespace velk::screens {
 
 // The rows of one group, keyed by the row's key: roles key, labelZh,
 // labelEn, valueZh and valueEn.
-class InfoRowListModel : public KeyedListModel<InfoRow, QString> {
+class InfoRowListModel : public lists::KeyedListModel<InfoRow, QString> {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("A screen owns its groups.")

@@ -1,12 +1,12 @@
 #include "ui/screens/systeminfo/InfoRows.h"
 
-#include "platform/Formatting.h"
-#include "platform/MachineFacts.h"
+#include "common/format/Formatting.h"
+#include "platform/host/MachineFacts.h"
 
 namespace velk::screens::inforows {
 namespace {
 
-namespace fmt = platform::fmt;
+namespace fmt = velk::fmt;
 
 const QString kDash = QStringLiteral("—");
 
@@ -77,7 +77,7 @@ QList<InfoRow> machine(const MachineProfile& profile, int cpuCores, double uptim
     QList<InfoRow> rows{
         row("chip", "芯片", "Chip", profile.chip),
         // The label names the family of the system that is running.
-        {QStringLiteral("os"), {QStringLiteral("系统"), platform::MachineFacts::systemFamily()}, same(profile.osVersion)},
+        {QStringLiteral("os"), {QStringLiteral("系统"), platform::host::MachineFacts::systemFamily()}, same(profile.osVersion)},
         row("architecture", "架构", "Architecture", profile.architecture),
     };
     if (profile.platformLabel)

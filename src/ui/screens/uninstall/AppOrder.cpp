@@ -1,6 +1,6 @@
 #include "ui/screens/uninstall/AppOrder.h"
 
-#include "platform/NameOrder.h"
+#include "platform/core/NameOrder.h"
 
 #include <algorithm>
 
@@ -28,7 +28,7 @@ QList<AppItem> sortedApps(QList<AppItem> apps, AppSortMode mode)
         break;
     case AppSortMode::name:
         std::stable_sort(apps.begin(), apps.end(), [](const AppItem& a, const AppItem& b) {
-            return platform::compareCaseInsensitive(a.name, b.name) < 0;
+            return platform::core::compareCaseInsensitive(a.name, b.name) < 0;
         });
         break;
     }

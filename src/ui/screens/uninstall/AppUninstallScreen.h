@@ -22,7 +22,7 @@ class AppUninstallScreen : public QObject {
     QML_ELEMENT
     Q_PROPERTY(velk::AppUninstallViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
     Q_PROPERTY(SortMode sortMode READ sortMode WRITE setSortMode NOTIFY sortModeChanged)
-    Q_PROPERTY(velk::ListModel* displayedApps READ displayedApps CONSTANT)
+    Q_PROPERTY(velk::lists::ListModel* displayedApps READ displayedApps CONSTANT)
     Q_PROPERTY(int appCount READ appCount NOTIFY appsChanged)
     // Bundle bytes over all applications (their leftovers not counted).
     Q_PROPERTY(double totalBundleSize READ totalBundleSize NOTIFY appsChanged)
@@ -42,7 +42,7 @@ public:
     void setViewModel(AppUninstallViewModel* viewModel);
     SortMode sortMode() const { return m_sortMode; }
     void setSortMode(SortMode mode);
-    ListModel* displayedApps() { return &m_displayed; }
+    lists::ListModel* displayedApps() { return &m_displayed; }
     int appCount() const;
     double totalBundleSize() const;
     double totalFreed() const { return m_viewModel ? double(m_viewModel->totalFreed()) : 0; }

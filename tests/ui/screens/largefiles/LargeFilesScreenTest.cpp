@@ -1,8 +1,8 @@
 #include "engine/cleaning/LargeFileFixture.h"
 #include "engine/cleaning/LargeFilesViewModel.h"
 #include "engine/cleaning/LargeFileScanSelectionStore.h"
-#include "platform/Executor.h"
-#include "platform/FileRemover.h"
+#include "platform/core/Executor.h"
+#include "platform/files/FileRemover.h"
 #include "support/ManualExecutor.h"
 #include "support/ScopedEnv.h"
 #include "ui/screens/largefiles/LargeFileDeleteText.h"
@@ -195,8 +195,8 @@ class LargeFilesScreenTest : public testing::Test {
 protected:
     LargeFileTree tree;
     std::shared_ptr<test::ManualExecutor> executor = std::make_shared<test::ManualExecutor>();
-    platform::ScopedService<platform::Executor> executorService{executor};
-    platform::ScopedService<platform::FileRemover> remover{platform::FileRemover::createDefault()};
+    platform::core::ScopedService<platform::core::Executor> executorService{executor};
+    platform::core::ScopedService<platform::files::FileRemover> remover{platform::files::FileRemover::createDefault()};
     test::ScopedEnv dataHome{"XDG_DATA_HOME", QFile::encodeName(tree.home() + "/.local/share")};
     LargeFilesViewModel vm;
     LargeFilesScreen screen;

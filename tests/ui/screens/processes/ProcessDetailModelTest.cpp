@@ -19,7 +19,7 @@ constexpr std::uint64_t kSixteenGiB = 17'179'869'184;
 class ProcessDetailModelTest : public MonitorTest {
 protected:
     std::shared_ptr<FakeHostProbe> host = std::make_shared<FakeHostProbe>();
-    platform::ScopedService<platform::HostProbe> hostService{host};
+    platform::core::ScopedService<platform::host::HostProbe> hostService{host};
     std::unique_ptr<ProcessDetailModel> detail;
     std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
 
@@ -69,7 +69,7 @@ protected:
     {
         std::vector<qint32> found;
         for (int row = 0; row < model.rowCount(); ++row)
-            found.push_back(model.data(model.index(row, 0), ListModel::firstRole).toInt());
+            found.push_back(model.data(model.index(row, 0), lists::ListModel::firstRole).toInt());
         return found;
     }
 };

@@ -14,7 +14,7 @@ using screens::ProcessMonitorModel;
 // The Processes screen's state over a monitor fed by fake readings.
 class ProcessMonitorModelTest : public MonitorTest {
 protected:
-    platform::ScopedService<platform::ProcessProbe> probe{std::make_shared<FakeProcessProbe>()};
+    platform::core::ScopedService<platform::processes::ProcessProbe> probe{std::make_shared<FakeProcessProbe>()};
     std::unique_ptr<ProcessMonitorModel> screen;
 
     FakeProcessProbe& probeDouble() { return static_cast<FakeProcessProbe&>(*probe); }

@@ -1,6 +1,6 @@
 #include "ui/screens/systeminfo/BatteryPage.h"
 
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeBatteryRegistry.h"
 #include "support/ManualClock.h"
 
@@ -13,8 +13,8 @@ TEST(BatteryPage, ReadsWhenShownThenEveryThirtySecondsUntilHidden)
 {
     auto battery = std::make_shared<test::FakeBatteryRegistry>();
     auto clock = std::make_shared<test::ManualClock>();
-    platform::ScopedService<platform::BatteryRegistry> b(battery);
-    platform::ScopedService<platform::Clock> c(clock);
+    platform::core::ScopedService<platform::sensors::BatteryRegistry> b(battery);
+    platform::core::ScopedService<platform::core::Clock> c(clock);
     battery->properties = QVariantMap{{"CurrentCapacity", 64}};
 
     BatteryPage page;

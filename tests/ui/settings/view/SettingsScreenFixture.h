@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/cleaning/LanguageManager.h"
-#include "platform/ServiceRegistry.h"
+#include "platform/core/ServiceRegistry.h"
 #include "services/update/UpdateController.h"
 #include "support/FakeWorkspace.h"
 #include "support/ManualClock.h"
@@ -21,7 +21,7 @@ inline std::shared_ptr<MemoryDefaults> languageDefaults()
 {
     static const std::shared_ptr<MemoryDefaults> defaults = [] {
         auto made = std::make_shared<MemoryDefaults>();
-        platform::ScopedService<platform::UserDefaults> scoped(made);
+        platform::core::ScopedService<platform::settings::UserDefaults> scoped(made);
         LanguageManager::shared();
         return made;
     }();
@@ -33,7 +33,7 @@ inline std::shared_ptr<MemoryDefaults> languageDefaults()
 // recording workspace and defaults in memory. Starts in Chinese.
 class SettingsScreenFixture : public ScreenFixture {
 protected:
-    platform::ScopedService<platform::Workspace> workspace{std::make_shared<FakeWorkspace>()};
+    platform::core::ScopedService<platform::desktop::Workspace> workspace{std::make_shared<FakeWorkspace>()};
     std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
     int fetches = 0;

@@ -1,8 +1,8 @@
 #include "engine/cleaning/JunkFixture.h"
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/cleaning/SystemJunkViewModel.h"
-#include "platform/BatteryRegistry.h"
-#include "platform/Formatting.h"
+#include "platform/sensors/BatteryRegistry.h"
+#include "common/format/Formatting.h"
 #include "support/FakeMonitorSources.h"
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/ThemeManager.h"
@@ -14,11 +14,11 @@
 namespace velk::test {
 namespace {
 
-namespace fmt = platform::fmt;
+namespace fmt = velk::fmt;
 
 // The battery's property set as the battery reader takes it; none while
 // `properties` is empty.
-class FakeBatteryRegistry final : public platform::BatteryRegistry {
+class FakeBatteryRegistry final : public platform::sensors::BatteryRegistry {
 public:
     std::optional<QVariantMap> properties;
 
@@ -45,9 +45,9 @@ constexpr qint64 GiB = 1024LL * 1024 * 1024;
 class HomeViewTest : public ScreenFixture {
 protected:
     JunkHome home;
-    platform::ScopedService<platform::Clock> clock { std::make_shared<ManualClock>() };
+    platform::core::ScopedService<platform::core::Clock> clock { std::make_shared<ManualClock>() };
     std::shared_ptr<FakeBatteryRegistry> battery = std::make_shared<FakeBatteryRegistry>();
-    platform::ScopedService<platform::BatteryRegistry> batteryService { battery };
+    platform::core::ScopedService<platform::sensors::BatteryRegistry> batteryService { battery };
     std::shared_ptr<FakeMonitorSources> sources = std::make_shared<FakeMonitorSources>();
     std::unique_ptr<SystemMonitor> monitor;
     std::unique_ptr<SystemJunkViewModel> junk = std::make_unique<SystemJunkViewModel>();
@@ -534,8 +534,8 @@ TEST_F(HomeViewTest, PicturesOfThisMachine)
 {
     if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
         GTEST_SKIP() << "pictures only when VELK_SHOT_DIR is set";
-    platform::ScopedService<platform::Executor> realExecutor { platform::Executor::createDefault() };
-    platform::ScopedService<platform::BatteryRegistry> realBattery { platform::BatteryRegistry::createDefault() };
+    platform::core::ScopedService<platform::core::Executor> realExecutor { platform::core::Executor::createDefault() };
+    platform::core::ScopedService<platform::sensors::BatteryRegistry> realBattery { platform::sensors::BatteryRegistry::createDefault() };
     ASSERT_TRUE(showHome(MonitorSources::createDefault()));
     monitor->sample();
     ASSERT_TRUE(waitFor([&] { return monitor->diskInfo().totalBytes > 0; }, 20000));

@@ -1,8 +1,8 @@
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/cleaning/LargeFileFixture.h"
 #include "engine/cleaning/LargeFilesViewModel.h"
-#include "platform/Executor.h"
-#include "platform/Formatting.h"
+#include "platform/core/Executor.h"
+#include "common/format/Formatting.h"
 #include "support/FakeWorkspace.h"
 #include "support/ManualExecutor.h"
 #include "support/ui/ScreenFixture.h"
@@ -27,7 +27,7 @@ class FileDependencySheetTest : public ScreenFixture {
 protected:
     LargeFileTree tree;
     std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
-    platform::ScopedService<platform::Executor> executorService{executor};
+    platform::core::ScopedService<platform::core::Executor> executorService{executor};
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
     models::DesktopActions desktop{workspace};
     LargeFilesViewModel vm;
@@ -210,10 +210,10 @@ TEST_F(FileDependencySheetTest, DatesFollowTheLanguage)
     report.created = kCreated;
     QQuickWindow* window = openAndAnalyse();
     const QString english = info(window, "created");
-    EXPECT_EQ(english, platform::fmt::mediumDateShortTime(kCreated, platform::fmt::Lang::English));
+    EXPECT_EQ(english, fmt::mediumDateShortTime(kCreated, fmt::Lang::English));
     LanguageManager::shared().setCurrent("zh-Hans");
     EXPECT_EQ(info(window, "created"),
-              platform::fmt::mediumDateShortTime(kCreated, platform::fmt::Lang::Chinese));
+              fmt::mediumDateShortTime(kCreated, fmt::Lang::Chinese));
     EXPECT_NE(info(window, "created"), english);
 }
 
@@ -225,7 +225,7 @@ TEST_F(FileDependencySheetTest, WhileAnalysingTheHeaderAndFooterWorkAndALateRepo
     EXPECT_FALSE(onSheet.find("largeFiles.dependencies.report")->isVisible());
     EXPECT_EQ(text(window, "largeFiles.dependencies.name"), "disk.iso");
     EXPECT_EQ(text(window, "largeFiles.dependencies.subtitle").left(10), "83.9 MB · ");
-    EXPECT_EQ(executor->lastPriority(), platform::Priority::UserInitiated);
+    EXPECT_EQ(executor->lastPriority(), platform::core::Priority::UserInitiated);
     clickIn(window, onSheet.find("largeFiles.dependencies.reveal"));
     EXPECT_EQ(workspace->calls().last().arguments, QStringList{file});
 

@@ -26,7 +26,7 @@ using design::PresentationHost;
 class SystemJunkViewTest : public ScreenFixture {
 protected:
     JunkHome home;
-    platform::ScopedService<platform::Clock> clock{std::make_shared<ManualClock>()};
+    platform::core::ScopedService<platform::core::Clock> clock{std::make_shared<ManualClock>()};
     std::shared_ptr<FakeMonitorSources> sources = std::make_shared<FakeMonitorSources>();
     SystemMonitor monitor{sources};
     SystemJunkViewModel vm;

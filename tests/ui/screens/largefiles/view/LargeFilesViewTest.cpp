@@ -2,9 +2,9 @@
 #include "engine/cleaning/LargeFileFixture.h"
 #include "engine/cleaning/LargeFileScanSelectionStore.h"
 #include "engine/cleaning/LargeFilesViewModel.h"
-#include "platform/Executor.h"
-#include "platform/FileRemover.h"
-#include "platform/FullDiskAccessProbe.h"
+#include "platform/core/Executor.h"
+#include "platform/files/FileRemover.h"
+#include "platform/desktop/FullDiskAccessProbe.h"
 #include "support/FakeFileRemover.h"
 #include "support/FakeFullDiskAccessProbe.h"
 #include "support/FakeWorkspace.h"
@@ -26,11 +26,11 @@ class LargeFilesViewTest : public ScreenFixture {
 protected:
     LargeFileTree tree;
     std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
-    platform::ScopedService<platform::Executor> executorService{executor};
+    platform::core::ScopedService<platform::core::Executor> executorService{executor};
     std::shared_ptr<FakeFileRemover> remover = std::make_shared<FakeFileRemover>(true);
-    platform::ScopedService<platform::FileRemover> removerService{remover};
+    platform::core::ScopedService<platform::files::FileRemover> removerService{remover};
     std::shared_ptr<FakeFullDiskAccessProbe> access = std::make_shared<FakeFullDiskAccessProbe>(true);
-    platform::ScopedService<platform::FullDiskAccessProbe> accessService{access};
+    platform::core::ScopedService<platform::desktop::FullDiskAccessProbe> accessService{access};
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
     models::DesktopActions desktop{workspace};
     LargeFilesViewModel vm;

@@ -1,7 +1,7 @@
 #include "engine/cleaning/LanguageManager.h"
 #include "engine/cleaning/PrivacyViewModel.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
 #include "support/FakeFileRemover.h"
 #include "support/ManualExecutor.h"
 #include "support/QtPrinters.h"
@@ -24,9 +24,9 @@ class PrivacyViewTest : public ScreenFixture {
 protected:
     TempTree tree;
     QString home = tree.dir("root/Users/me");
-    platform::ScopedService<platform::Locations> locations{platform::Locations::macProfile(tree.path("root"), home)};
+    platform::core::ScopedService<platform::locations::Locations> locations{platform::locations::Locations::macProfile(tree.path("root"), home)};
     std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
-    platform::ScopedService<platform::Executor> executorService{executor};
+    platform::core::ScopedService<platform::core::Executor> executorService{executor};
     QString chromeCache = homeFile("Library/Caches/Google/Chrome/Default/Cache/data_0", 4000);
     QString chromeCache2 = homeFile("Library/Caches/Google/Chrome/Default/Cache/data_1", 5000);
     PrivacyViewModel vm;
@@ -164,7 +164,7 @@ TEST_F(PrivacyViewTest, UnreadableTargetShowsCannotAccessAndRefusesSelection)
 TEST_F(PrivacyViewTest, CleanMovesTheSelectedFilesIntoTheHomesTrash)
 {
     const ScopedEnv dataHome("XDG_DATA_HOME", QFile::encodeName(home + "/.local/share"));
-    const platform::ScopedService<platform::FileRemover> remover(platform::FileRemover::createDefault());
+    const platform::core::ScopedService<platform::files::FileRemover> remover(platform::files::FileRemover::createDefault());
     showScreen();
     scan();
     press(row(kChromeCaches));
@@ -187,7 +187,7 @@ TEST_F(PrivacyViewTest, CleanMovesTheSelectedFilesIntoTheHomesTrash)
 TEST_F(PrivacyViewTest, FilesThatCannotBeMovedAreReportedOnceTheRescanHasEnded)
 {
     auto remover = std::make_shared<FakeFileRemover>();
-    const platform::ScopedService<platform::FileRemover> removerService(remover);
+    const platform::core::ScopedService<platform::files::FileRemover> removerService(remover);
     remover->failTrashFor(chromeCache);
     remover->failTrashFor(chromeCache2);
     showScreen();

@@ -28,11 +28,11 @@ using screens::ProcessMonitorModel;
 // over a monitor fed by fake readings (or, for pictures, the real ones).
 class ProcessMonitorViewTest : public QuickFixture {
 protected:
-    platform::ScopedService<platform::Executor> executor{std::make_shared<ManualExecutor>()};
-    platform::ScopedService<platform::Clock> clock{std::make_shared<ManualClock>()};
-    platform::ScopedService<platform::ProcessProbe> probe{std::make_shared<FakeProcessProbe>()};
+    platform::core::ScopedService<platform::core::Executor> executor{std::make_shared<ManualExecutor>()};
+    platform::core::ScopedService<platform::core::Clock> clock{std::make_shared<ManualClock>()};
+    platform::core::ScopedService<platform::processes::ProcessProbe> probe{std::make_shared<FakeProcessProbe>()};
     std::shared_ptr<FakeHostProbe> host = std::make_shared<FakeHostProbe>();
-    platform::ScopedService<platform::HostProbe> hostService{host};
+    platform::core::ScopedService<platform::host::HostProbe> hostService{host};
     std::shared_ptr<FakeMonitorSources> sources = std::make_shared<FakeMonitorSources>();
     std::unique_ptr<SystemMonitor> monitor;
 
@@ -525,9 +525,9 @@ TEST_F(ProcessMonitorViewTest, PicturesOfThisMachine)
 {
     if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
         GTEST_SKIP() << "pictures only when VELK_SHOT_DIR is set";
-    platform::ScopedService<platform::Executor> realExecutor{platform::Executor::createDefault()};
-    platform::ScopedService<platform::ProcessProbe> realProbe{platform::ProcessProbe::createDefault()};
-    platform::ScopedService<platform::HostProbe> realHost{platform::HostProbe::createDefault()};
+    platform::core::ScopedService<platform::core::Executor> realExecutor{platform::core::Executor::createDefault()};
+    platform::core::ScopedService<platform::processes::ProcessProbe> realProbe{platform::processes::ProcessProbe::createDefault()};
+    platform::core::ScopedService<platform::host::HostProbe> realHost{platform::host::HostProbe::createDefault()};
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
     std::vector<std::unique_ptr<QProcess>> children;

@@ -11,14 +11,14 @@ namespace {
 // and a monitor fed by fake readings.
 class SystemInfoViewTest : public ScreenFixture {
 protected:
-    platform::ScopedService<platform::Executor> executor{std::make_shared<ManualExecutor>()};
-    platform::ScopedService<platform::Clock> clock{std::make_shared<ManualClock>()};
+    platform::core::ScopedService<platform::core::Executor> executor{std::make_shared<ManualExecutor>()};
+    platform::core::ScopedService<platform::core::Clock> clock{std::make_shared<ManualClock>()};
     std::shared_ptr<FakeBatteryRegistry> battery = std::make_shared<FakeBatteryRegistry>();
     std::shared_ptr<FakeMachineFacts> facts = std::make_shared<FakeMachineFacts>();
     std::shared_ptr<FakeHostProbe> host = std::make_shared<FakeHostProbe>();
-    platform::ScopedService<platform::BatteryRegistry> batteryService{battery};
-    platform::ScopedService<platform::MachineFacts> factsService{facts};
-    platform::ScopedService<platform::HostProbe> hostService{host};
+    platform::core::ScopedService<platform::sensors::BatteryRegistry> batteryService{battery};
+    platform::core::ScopedService<platform::host::MachineFacts> factsService{facts};
+    platform::core::ScopedService<platform::host::HostProbe> hostService{host};
     std::shared_ptr<FakeMonitorSources> sources = std::make_shared<FakeMonitorSources>();
     std::unique_ptr<SystemMonitor> monitor;
 

@@ -1,8 +1,8 @@
 #include "engine/cleaning/AppUninstallViewModel.h"
 #include "engine/cleaning/LanguageManager.h"
-#include "platform/AppBundle.h"
-#include "platform/FileRemover.h"
-#include "platform/Locations.h"
+#include "platform/desktop/AppBundle.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
 #include "support/FakeAppBundle.h"
 #include "support/FakeFileRemover.h"
 #include "support/FakeWorkspace.h"
@@ -49,10 +49,10 @@ protected:
     QString root = tree.dir("root");
     QString home = tree.dir("root/Users/me");
     std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
-    platform::ScopedService<platform::Executor> executorService{executor};
-    platform::ScopedService<platform::Locations> locations{platform::Locations::macProfile(root, home)};
-    platform::ScopedService<platform::FileRemover> remover{std::make_shared<FakeFileRemover>(true)};
-    platform::ScopedService<platform::AppBundle> bundle{
+    platform::core::ScopedService<platform::core::Executor> executorService{executor};
+    platform::core::ScopedService<platform::locations::Locations> locations{platform::locations::Locations::macProfile(root, home)};
+    platform::core::ScopedService<platform::files::FileRemover> remover{std::make_shared<FakeFileRemover>(true)};
+    platform::core::ScopedService<platform::desktop::AppBundle> bundle{
         std::make_shared<FakeAppBundle>(root + "/Applications/VelkClean.app", "org.velk.VelkClean")};
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
     models::DesktopActions desktop{workspace};
@@ -94,7 +94,7 @@ protected:
     QStringList shownNames() const
     {
         QStringList names;
-        ListModel* rows = screen()->displayedApps();
+        lists::ListModel* rows = screen()->displayedApps();
         for (int row = 0; row < rows->rowCount(); ++row)
             names << rows->get(row).value("name").toString();
         return names;
@@ -155,8 +155,8 @@ TEST_F(AppUninstallViewTest, LoadsOnFirstAppearanceAndListsBySizeUnderTheFullCou
     qint64 bundles = 0;
     for (const AppItem& a : vm.apps())
         bundles += a.diskSize;
-    const QString header = "7 · " + platform::fmt::byteCount(bundles, platform::fmt::ByteStyle::File,
-                                                              platform::fmt::Lang::English);
+    const QString header = "7 · " + fmt::byteCount(bundles, fmt::ByteStyle::File,
+                                                              fmt::Lang::English);
     EXPECT_EQ(subtitle(), header);
 
     click("appUninstall.sort.name");
@@ -227,8 +227,8 @@ TEST_F(AppUninstallViewTest, ASelectionHiddenBySearchIsCountedAndUninstalled)
     EXPECT_FALSE(shown("appUninstall.selectionCount"));
     EXPECT_TRUE(shown("appUninstall.freed"));
     EXPECT_EQ(text("appUninstall.freed"),
-              "Freed " + platform::fmt::byteCount(vm.totalFreed(), platform::fmt::ByteStyle::File,
-                                                  platform::fmt::Lang::English));
+              "Freed " + fmt::byteCount(vm.totalFreed(), fmt::ByteStyle::File,
+                                                  fmt::Lang::English));
     EXPECT_EQ(alertTitle(), "");
 }
 

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/files/FileIdentity.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+namespace velk::platform::files {
+
+// What a removal acts on: an absolute path exactly as the file system spells
+// it and, when a scan found it, the identity of the object found there.
+struct RemovalTarget {
+    // From a display path (UTF-8 names only).
+    RemovalTarget(const QString& path);
+    RemovalTarget(QByteArray nativePath, std::optional<FileIdentity> identity = std::nullopt);
+
+    QByteArray path;
+    std::optional<FileIdentity> identity;
+};
+
+struct RemovalResult {
+    bool gone = false;           // the item is no longer where it was
+    std::int64_t freedBytes = 0; // see each operation
+    // When the item, or part of it, stayed: the entry that stayed and why
+    // (the system's error text or what was refused), for the log.
+    QString failure;
+
+    explicit operator bool() const { return gone; }
+};
+
+// Removes files and folders, acting only on the object named and never
+// leaving it:
+// - every component of the path is resolved without following a symbolic
+//   link, and an entry whose identity differs from the one given is refused;
+// - a link is removed as a link, links met inside a folder are unlinked, not
+//   entered;
+// - no mount point is entered or removed (bind mounts of the same file
+//   system included); an item that is itself a mount point is refused;
+// - "/", the user's home and every folder above it are refused, whoever
+//   asks.
+// The default remover logs every item that stays, with its failure, as a
+// warning of "velk.platform.removal".
+class FileRemover {
+public:
+    virtual ~FileRemover() = default;
+    // Removes the target and everything below it. freedBytes counts the
+    // regular files whose last link went, also when some of the item stays
+    // (a partial removal). An item of the user's Trash takes the Trash's
+    // record of it along.
+    virtual RemovalResult removePermanently(const RemovalTarget& target) = 0;
+    // Moves the target into the user's Trash, writing its record. It never
+    // falls back to removing: when it cannot be moved (another device, no
+    // usable Trash, a mount point inside) it stays where it is. freedBytes
+    // counts what removing it would free: every regular file moved, hidden
+    // ones and package contents included, once, when all its links moved.
+    virtual RemovalResult moveToTrash(const RemovalTarget& target) = 0;
+
+    static std::shared_ptr<FileRemover> createDefault();
+};
+
+} // namespace velk::platform::files

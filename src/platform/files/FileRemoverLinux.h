@@ -1,0 +1,77 @@
+#pragma once
+
+#include "platform/files/FileRemover.h"
+#include "platform/files/FolderReader.h"
+#include "platform/core/UniqueFd.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velk::platform::locations {
+class Locations;
+}
+
+// Building blocks of the Linux file remover.
+namespace velk::platform::files::removal {
+
+// An absolute path taken apart into its folder and its last component.
+// Trailing slashes are dropped; relative paths, "." and ".." components and
+// "/" itself are refused.
+struct SplitPath {
+    std::string folder;
+    std::string name;
+};
+std::optional<SplitPath> splitPath(const QByteArray& path);
+
+// Folders that no removal takes, by identity.
+using KeptFolders = std::vector<FileIdentity>;
+// The given homes (real paths taken) and every folder above them, "/"
+// included.
+KeptFolders homesAndAncestors(const QStringList& homes);
+
+// A removal's failure text (RemovalResult::failure): "<path>: <reason>".
+QString failureOf(std::string_view path, const QString& reason);
+// The system's text for an errno value.
+QString errorText(int error);
+// What a folder that was not opened met (OpenStatus other than Opened); the
+// errno of the attempt for a folder that could not be read.
+QString openFailureText(OpenStatus status, int error);
+
+// The item a target names, looked at from its folder: the folder opened
+// without following any link, the item's attributes read without following
+// it. Empty when the item is missing, is not the object the target's
+// identity names, is a mount point or is one of `kept`; `failure` then says
+// which.
+struct LocatedItem {
+    SplitPath split;
+    core::UniqueFd folder;
+    EntryAttributes folderAttributes;
+    EntryAttributes item;
+};
+std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders& kept = {},
+                                  QString* failure = nullptr);
+
+// The bytes unlinking an entry frees: a regular file's when this is its last
+// link, nothing otherwise.
+std::int64_t bytesFreedByUnlinking(const EntryAttributes& entry);
+
+// Removes the target and everything below it (see FileRemover).
+RemovalResult removeTree(const RemovalTarget& target, const KeptFolders& kept = {});
+
+// Moves the target into the Trash below `dataHome` (the freedesktop home
+// trash, `<dataHome>/Trash`), writing its record first (see FileRemover).
+// A folder holding a mount point, or that cannot be opened to be looked
+// through, stays where it is. Bytes are counted as removing the item would
+// free them.
+RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome, const KeptFolders& kept = {});
+
+// Removes the record the Trash keeps of `path` when `path` lies directly in
+// the Trash's files folder and the location map pairs that folder with an
+// info folder (the freedesktop `<name>.trashinfo`); otherwise does nothing.
+void removeTrashRecord(const QByteArray& path, const locations::Locations& locations);
+
+} // namespace velk::platform::files::removal

@@ -1,0 +1,204 @@
+#include "platform/files/FileRemoverLinux.h"
+
+#include "platform/files/DirectoryWalker.h"
+#include "platform/locations/Locations.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <ctime>
+
+namespace velk::platform::files::removal {
+namespace {
+
+// Opens (making it, private, when missing) the folder `name` below `parent`;
+// a link in its place counts as no folder at all.
+core::UniqueFd openOrMakeFolder(int parent, const char* name)
+{
+    core::UniqueFd folder(::openat(parent, name, kOpenFolderFlags));
+    if (!folder.isOpen() && errno == ENOENT && ::mkdirat(parent, name, 0700) == 0)
+        folder.reset(::openat(parent, name, kOpenFolderFlags));
+    return folder;
+}
+
+// A path in the form a trash record keeps it: every byte but the unreserved
+// ones and "/" written as "%XX", so that no name can break the record.
+QByteArray percentEncoded(const QByteArray& path)
+{
+    static constexpr char hex[] = "0123456789ABCDEF";
+    QByteArray out;
+    out.reserve(path.size() * 3);
+    for (const char c : path) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool keep = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9')
+            || byte == '-' || byte == '.' || byte == '_' || byte == '~' || byte == '/';
+        if (keep) {
+            out.append(c);
+        } else {
+            out.append('%');
+            out.append(hex[byte >> 4]);
+            out.append(hex[byte & 0xf]);
+        }
+    }
+    return out;
+}
+
+QByteArray trashRecord(const QByteArray& path)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
+    return "[Trash Info]\nPath=" + percentEncoded(path) + "\nDeletionDate=" + QByteArray(date) + '\n';
+}
+
+// The name the `attempt`th try gives an item in the Trash: its own,
+// shortened so that its record's name ("<name>.trashinfo") still fits the
+// file system's limit, with ".<attempt>" from the second try on. The cut
+// never splits a UTF-8 character.
+std::string trashName(const std::string& name, int attempt)
+{
+    static constexpr std::size_t kRecordSuffix = sizeof(".trashinfo") - 1;
+    const std::string suffix = attempt == 1 ? std::string() : '.' + std::to_string(attempt);
+    const std::size_t room = NAME_MAX - kRecordSuffix - suffix.size();
+    if (name.size() <= room)
+        return name + suffix;
+    std::size_t cut = room;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut;
+    return name.substr(0, cut == 0 ? room : cut) + suffix;
+}
+
+// The bytes removing a located folder would free, looked at through the
+// folder itself. Empty when it cannot be opened or holds a mount point.
+std::optional<std::int64_t> folderBytes(const LocatedItem& located)
+{
+    ChildCheck check;
+    check.expected = located.item.identity;
+    check.known = &located.item;
+    OpenedFolder opened = openChildFolder(located.folder.get(), located.split.name.c_str(),
+                                          stampOf(located.folderAttributes), check);
+    if (opened.status != OpenStatus::Opened)
+        return std::nullopt;
+    WalkRoot root{std::move(opened.fd), opened.attributes,
+                  located.split.folder + (located.split.folder == "/" ? "" : "/") + located.split.name};
+    const FolderTotal total = folderTotal(std::move(root), TotalOf::Removal);
+    if (total.metMount)
+        return std::nullopt;
+    return total.bytes;
+}
+
+bool writeAll(int fd, const QByteArray& data)
+{
+    qsizetype written = 0;
+    while (written < data.size()) {
+        const ssize_t n = ::write(fd, data.constData() + written, static_cast<size_t>(data.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        written += n;
+    }
+    return true;
+}
+
+} // namespace
+
+RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome, const KeptFolders& kept)
+{
+    RemovalResult failed;
+    auto located = locate(target, kept, &failed.failure);
+    if (!located)
+        return failed;
+    const std::string path(target.path.constData(), std::size_t(target.path.size()));
+    const auto fail = [&](const std::string& entry, const QString& reason) {
+        failed.failure = failureOf(entry, reason);
+        return failed;
+    };
+    if (dataHome.isEmpty())
+        return fail(path, QStringLiteral("no data folder to hold a Trash"));
+    // The home trash; a link in place of any of its folders means there is
+    // no usable trash, and nothing is made through it.
+    const std::string trashPath = dataHome.toStdString() + "/Trash";
+    QDir().mkpath(QFile::decodeName(dataHome));
+    core::UniqueFd data(::open(dataHome.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!data.isOpen())
+        return fail(dataHome.toStdString(), errorText(errno));
+    core::UniqueFd trash = openOrMakeFolder(data.get(), "Trash");
+    if (!trash.isOpen())
+        return fail(trashPath, errorText(errno));
+    core::UniqueFd files = openOrMakeFolder(trash.get(), "files");
+    if (!files.isOpen())
+        return fail(trashPath + "/files", errorText(errno));
+    core::UniqueFd info = openOrMakeFolder(trash.get(), "info");
+    if (!info.isOpen())
+        return fail(trashPath + "/info", errorText(errno));
+    // Moving renames; it never copies, so the trash must be on the item's
+    // own file system.
+    struct stat filesStat;
+    if (::fstat(files.get(), &filesStat) != 0)
+        return fail(trashPath + "/files", errorText(errno));
+    if (filesStat.st_dev != located->item.identity.device)
+        return fail(path, QStringLiteral("on another file system than the Trash (%1)").arg(QFile::decodeName(dataHome)));
+
+    // A folder is looked through first: what it holds is counted, and one
+    // holding a mount point stays, as it would when deleted.
+    std::int64_t bytes = bytesFreedByUnlinking(located->item);
+    if (located->item.kind == EntryKind::Directory) {
+        const auto measured = folderBytes(*located);
+        if (!measured)
+            return fail(path, QStringLiteral("a folder that holds a mount point or cannot be read through"));
+        bytes = *measured;
+    }
+    const QByteArray record = trashRecord(target.path);
+    const std::string& name = located->split.name;
+    for (int attempt = 1; attempt <= 1000; ++attempt) {
+        const std::string candidate = trashName(name, attempt);
+        const std::string recordName = candidate + ".trashinfo";
+        // The record is made first, exclusively: it reserves the name.
+        core::UniqueFd recordFile(::openat(info.get(), recordName.c_str(),
+                                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (!recordFile.isOpen()) {
+            if (errno == EEXIST)
+                continue;
+            return fail(trashPath + "/info/" + recordName, errorText(errno));
+        }
+        const bool written = writeAll(recordFile.get(), record);
+        const int writeError = errno;
+        recordFile.close();
+        if (written
+            && ::renameat2(located->folder.get(), name.c_str(), files.get(), candidate.c_str(), RENAME_NOREPLACE) == 0)
+            return {true, bytes};
+        const int error = errno;
+        ::unlinkat(info.get(), recordName.c_str(), 0);
+        if (!written)
+            return fail(trashPath + "/info/" + recordName, errorText(writeError));
+        if (error != EEXIST)
+            return fail(path, errorText(error));
+    }
+    return fail(path, QStringLiteral("no free name left in the Trash"));
+}
+
+void removeTrashRecord(const QByteArray& path, const locations::Locations& locations)
+{
+    const QString infoFolder = locations.trashInfoFolder();
+    const auto split = splitPath(path);
+    if (infoFolder.isEmpty() || !split)
+        return;
+    const QByteArray filesFolder = QFile::encodeName(QDir::cleanPath(locations.resolve(QStringLiteral("~/.Trash"))));
+    if (QByteArray::fromStdString(split->folder) != filesFolder)
+        return;
+    const QByteArray record = QFile::encodeName(infoFolder) + '/' + QByteArray::fromStdString(split->name) + ".trashinfo";
+    ::unlink(record.constData());
+}
+
+} // namespace velk::platform::files::removal

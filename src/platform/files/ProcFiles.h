@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velk::platform::files::procfiles {
+
+// Reads a small kernel text file (whose reported size is usually 0) whole
+// into `out`. False when it cannot be opened or read.
+bool read(const std::string& path, std::string& out);
+// Reads a kernel text file below the folder open at `dirFd` that the kernel
+// writes in one piece (a process's stat, statm or status) into `buffer`,
+// which keeps its size between calls so that it is allocated once. One read
+// takes the whole file when it fits; a read that fills the buffer grows it
+// and goes on. The byte count, or nothing when the file cannot be read.
+std::optional<std::size_t> readWhole(int dirFd, const char* path, std::string& buffer);
+// The same file as text with surrounding blanks removed; empty when it cannot
+// be read.
+QString readTrimmed(const QString& path);
+
+// Parses an unsigned decimal number made of digits only.
+std::optional<std::uint64_t> parseUnsigned(std::string_view text);
+
+// The ids of the processes listed in an open /proc folder, ascending;
+// `buffer` is the caller's reused listing buffer.
+std::vector<int> processIds(int procRootFd, std::string& buffer);
+
+// The value of "Key:   123 kB"-style lines: the first number after `key`
+// and its colon, or nothing when the key is missing.
+std::optional<std::uint64_t> keyedNumber(std::string_view text, std::string_view key);
+
+// The fields of /proc/<pid>/stat this system reads.
+struct ProcStat {
+    std::string comm;          // the short command name, without parentheses
+    char state = '?';          // R, S, D, Z, ...
+    int ppid = 0;
+    std::uint64_t flags = 0;   // the kernel's PF_* flags
+    std::uint64_t utime = 0;   // clock ticks
+    std::uint64_t stime = 0;   // clock ticks
+    std::int64_t threads = 0;
+    std::uint64_t startTime = 0;  // clock ticks after boot
+    std::uint64_t rssPages = 0;
+};
+// Parses a stat line; the command name may hold spaces and parentheses.
+std::optional<ProcStat> parseStat(std::string_view line);
+
+// The flag of ProcStat::flags that marks a kernel thread.
+constexpr std::uint64_t kKernelThreadFlag = 0x00200000;
+
+// Clock ticks per second of the times in /proc.
+std::uint64_t ticksPerSecond();
+// Bytes per memory page.
+std::uint64_t pageSize();
+
+} // namespace velk::platform::files::procfiles

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/locations/Locations.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace velk::platform::locations {
+
+// Which resolved places a cleaner may work in. A place is judged by its real
+// path (links resolved; for a missing place, those of its deepest existing
+// ancestor) so that a link or an odd XDG variable cannot turn it into "/",
+// the home, an ancestor of the home, one of the user's own folders
+// (documents, pictures, ...) or an ancestor of one, a system folder or a
+// pseudo file system.
+class SafeFolders {
+public:
+    enum class Refusal { None, Root, Home, HomeAncestor, UserFolder, System, PseudoFileSystem, NotAbsolute };
+
+    explicit SafeFolders(const Locations& locations);
+
+    // Why `path` may not be cleaned, or None. `insideSystemAllowed` admits
+    // folders below a system area (the machine-wide Library folders named by
+    // the engines themselves) but never the top of one. `location`, when
+    // given, is what `path` was resolved from: the user folder that very
+    // location names ("~/Downloads") is admitted.
+    Refusal check(const QString& path, bool insideSystemAllowed = false, const QString& location = {}) const;
+
+    // resolveAll(location) without the refused results, in order.
+    QStringList resolve(const QString& location, bool insideSystemAllowed = false) const;
+
+    // The real path of `path`: links resolved, and for a part that does not
+    // exist, the real path of its deepest existing ancestor followed by the
+    // rest. Empty when `path` is not absolute.
+    static QString realPath(const QString& path);
+
+private:
+    struct UserFolder {
+        QString location;
+        QString realPath;
+    };
+    bool holdsUserFolder(const QString& real, const QString& location) const;
+
+    const Locations& m_locations;
+    QList<UserFolder> m_userFolders;
+};
+
+} // namespace velk::platform::locations

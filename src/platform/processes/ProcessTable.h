@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/core/UniqueFd.h"
+
+#include <chrono>
+#include <cstdint>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace velk::platform::processes {
+
+// One process as read from a folder laid out like /proc.
+struct ProcessRecord {
+    int pid = 0;
+    int ppid = 0;
+    unsigned uid = 0;             // the effective user
+    std::string user;             // its name, or the uid in decimal when it has none
+    // The executable's full path where it can be read, else the first
+    // argument when that is an absolute path, else the short name (a "/" in it
+    // written as U+2215, and bracketed for a process without a command line).
+    std::string command;
+    std::uint64_t rssPages = 0;
+    std::uint64_t cpuTicks = 0;   // user plus system, in clock ticks
+    std::uint64_t startTime = 0;  // clock ticks after boot
+    std::int64_t threads = 0;
+    std::optional<std::uint64_t> footprintBytes;  // resident less file-backed pages
+};
+
+// Reads every process of a /proc-like folder in one pass, at the cost of
+// as few system calls as the kernel allows: the folder stays open and each
+// process file is opened relative to it and read once; the user comes from
+// the owner of the process's folder; the executable path is kept per process
+// lifetime. Safe to call from several threads (one pass at a time).
+class ProcessTable {
+public:
+    explicit ProcessTable(std::string root);
+
+    // The processes in pid order. `footprint` also reads each one's memory
+    // footprint. A process that ends while being read is left out.
+    std::vector<ProcessRecord> read(bool footprint);
+
+private:
+    // What is kept of a process from one pass to the next. A process is the
+    // same one while its pid, start time and short name stay (an exec
+    // renames it).
+    struct Known {
+        std::uint64_t startTime = 0;
+        std::string comm;
+        std::string command;
+        // The effective user read from the status file while the folder was
+        // owned by root (a process that may not be inspected shows root as
+        // the owner whoever runs it).
+        std::optional<unsigned> rootOwnedUid;
+    };
+
+    bool openRoot();
+    std::optional<ProcessRecord> readOne(int pid, bool footprint, std::unordered_map<int, Known>& seen);
+    std::string commandOf(int pid, const std::string& comm);
+    std::optional<unsigned> effectiveUidFromStatus(int pid);
+    const std::string& userName(unsigned uid);
+
+    std::mutex m_mutex;
+    std::string m_root;
+    core::UniqueFd m_rootFd;
+    std::string m_buffer;
+    std::string m_listing;
+    std::unordered_map<int, Known> m_known;
+    std::unordered_map<unsigned, std::string> m_users;
+    std::chrono::steady_clock::time_point m_usersReadAt;
+};
+
+// The short name of a process whose executable is unknown (see
+// ProcessRecord::command).
+std::string processShortName(const std::string& comm, bool hasCommandLine);
+
+} // namespace velk::platform::processes

@@ -1,0 +1,506 @@
+#include "platform/core/CurrentUser.h"
+#include "platform/files/FileRemover.h"
+#include "platform/locations/Locations.h"
+#include "platform/core/ServiceRegistry.h"
+#include "support/ScopedEnv.h"
+#include "support/DeepChain.h"
+#include "support/FakeUser.h"
+#include "support/SystemFixtures.h"
+#include "support/TempTree.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace velk::platform::core;
+using namespace velk::platform::files;
+using namespace velk::platform::locations;
+using velk::test::ScopedEnv;
+using velk::test::openToEveryone;
+using velk::test::runUnprivileged;
+using velk::test::ScopedMount;
+using velk::test::TempTree;
+
+namespace {
+
+bool exists(const QString& path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+FileIdentity identityOf(const QString& path)
+{
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return {st.st_dev, st.st_ino};
+}
+
+// Sets the immutable flag on a file (which stops root as well) for as long
+// as the object lives.
+class ImmutableFlag {
+public:
+    explicit ImmutableFlag(const QString& path) : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {}
+    ~ImmutableFlag()
+    {
+        if (m_set) {
+            int flags = 0;
+            ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags);
+            flags &= ~FS_IMMUTABLE_FL;
+            ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags);
+        }
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    bool set()
+    {
+        int flags = 0;
+        if (m_fd < 0 || ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) != 0)
+            return false;
+        flags |= FS_IMMUTABLE_FL;
+        m_set = ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags) == 0;
+        return m_set;
+    }
+
+private:
+    int m_fd;
+    bool m_set = false;
+};
+
+class FileRemoverTest : public ::testing::Test {
+protected:
+    std::shared_ptr<FileRemover> remover = FileRemover::createDefault();
+    TempTree tree;
+    TempTree outside;
+};
+
+TEST_F(FileRemoverTest, RemovesFilesAndWholeFoldersAndReportsWhetherGone)
+{
+    const QString file = tree.file("one.bin", 10);
+    tree.file("folder/a/b/c.bin", 5);
+    tree.file("folder/.hidden", 1);
+    tree.dir("folder/empty");
+
+    EXPECT_TRUE(remover->removePermanently(file));
+    EXPECT_FALSE(exists(file));
+    EXPECT_TRUE(remover->removePermanently(tree.path("folder/")));
+    EXPECT_FALSE(exists(tree.path("folder")));
+
+    EXPECT_FALSE(remover->removePermanently(tree.path("never-there")));
+    EXPECT_FALSE(remover->removePermanently(QString()));
+}
+
+TEST_F(FileRemoverTest, LinksInsideAreUnlinkedAndTheirTargetsKept)
+{
+    const QString targetFile = outside.file("keep.bin", 1000);
+    const QString targetFolder = outside.dir("keep-folder");
+    outside.file("keep-folder/inner.bin", 20);
+    tree.link("item/to-file", targetFile);
+    tree.link("item/sub/to-folder", targetFolder);
+    tree.link("item/dangling", outside.path("nothing"));
+
+    EXPECT_TRUE(remover->removePermanently(tree.path("item")));
+    EXPECT_FALSE(exists(tree.path("item")));
+    EXPECT_TRUE(QFileInfo(targetFile).isFile());
+    EXPECT_TRUE(QFileInfo::exists(outside.path("keep-folder/inner.bin")));
+}
+
+TEST_F(FileRemoverTest, LinkAtTheTopIsRemovedItself)
+{
+    outside.file("folder/inner.bin", 20);
+    const QString toFolder = tree.link("to-folder", outside.path("folder"));
+    const QString toFile = tree.link("to-file", outside.path("folder/inner.bin"));
+
+    EXPECT_TRUE(remover->removePermanently(toFolder));
+    EXPECT_TRUE(remover->removePermanently(toFile + "/")) << "a trailing slash must not reach the target";
+    EXPECT_FALSE(exists(toFolder));
+    EXPECT_FALSE(exists(toFile));
+    EXPECT_TRUE(QFileInfo::exists(outside.path("folder/inner.bin")));
+}
+
+TEST_F(FileRemoverTest, FolderThatCannotBeEmptiedIsReportedAndKept)
+{
+    openToEveryone(tree.root());
+    tree.file("item/locked/inner", 3);
+    tree.file("item/free", 3);
+    ::chown(QFile::encodeName(tree.path("item")).constData(), 65534, 65534);
+    ::chown(QFile::encodeName(tree.path("item/free")).constData(), 65534, 65534);
+    ::chmod(QFile::encodeName(tree.path("item/locked")).constData(), 0555);
+    const QString item = tree.path("item");
+    const int answer = runUnprivileged([&] {
+        const RemovalResult result = FileRemover::createDefault()->removePermanently(item);
+        return (result.gone ? 0 : 1) | (result.freedBytes == 3 ? 2 : 0);
+    });
+    EXPECT_EQ(answer, 3);
+    EXPECT_TRUE(exists(tree.path("item/locked/inner")));
+    EXPECT_FALSE(exists(tree.path("item/free")));
+    ::chmod(QFile::encodeName(tree.path("item/locked")).constData(), 0700);
+}
+
+// The Trash's files folder and its info folder are paired by the location
+// map; nothing else counts as a trash.
+TEST_F(FileRemoverTest, RemovingFromTheTrashAlsoRemovesItsRecord)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    ScopedService<Locations> locations(Locations::linuxProfile(tree.dir("home")));
+    tree.file("data/Trash/files/doc/page.txt", 4);
+    tree.file("data/Trash/files/note.txt", 4);
+    tree.file("data/Trash/info/doc.trashinfo", 60);
+    tree.file("data/Trash/info/note.trashinfo", 60);
+
+    EXPECT_TRUE(remover->removePermanently(tree.path("data/Trash/files/doc/")));
+    EXPECT_FALSE(exists(tree.path("data/Trash/info/doc.trashinfo")));
+    EXPECT_TRUE(exists(tree.path("data/Trash/info/note.trashinfo")));
+
+    // Only a direct child of the files folder has a record.
+    tree.file("data/Trash/files/note.txt.d/inner", 4);
+    tree.file("data/Trash/info/inner.trashinfo", 60);
+    EXPECT_TRUE(remover->removePermanently(tree.path("data/Trash/files/note.txt.d/inner")));
+    EXPECT_TRUE(exists(tree.path("data/Trash/info/inner.trashinfo")));
+
+    // Folders that merely look like a trash are somebody's data.
+    for (const QString lookalike : {"mnt/.Trash-1000", "project/Trash", "home/.Trash"}) {
+        tree.file(lookalike + "/files/doc", 4);
+        tree.file(lookalike + "/info/doc.trashinfo", 60);
+        EXPECT_TRUE(remover->removePermanently(tree.path(lookalike + "/files/doc")));
+        EXPECT_TRUE(exists(tree.path(lookalike + "/info/doc.trashinfo"))) << lookalike.toStdString();
+    }
+
+    // A failed removal keeps the record.
+    EXPECT_FALSE(remover->removePermanently(tree.path("data/Trash/files/note")));
+    EXPECT_TRUE(exists(tree.path("data/Trash/info/note.trashinfo")));
+}
+
+TEST_F(FileRemoverTest, ATrashWithoutRecordsLeavesItsNeighboursAlone)
+{
+    ScopedService<Locations> locations(Locations::macProfile(tree.root(), tree.dir("Users/me")));
+    tree.file("Users/me/.Trash/doc", 4);
+    tree.file("Users/me/info/doc.trashinfo", 60);
+    EXPECT_TRUE(remover->removePermanently(tree.path("Users/me/.Trash/doc")));
+    EXPECT_TRUE(exists(tree.path("Users/me/info/doc.trashinfo")));
+}
+
+// Also when the data folder does not exist yet: the item must reach the
+// home trash, not a "files" folder of the current directory.
+TEST_F(FileRemoverTest, MovesToTheHomeTrashCreatingItWhenMissing)
+{
+    ScopedEnv home("HOME", QFile::encodeName(tree.root()));
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    const QString previousCurrent = QDir::currentPath();
+    QDir::setCurrent(tree.dir("cwd"));
+    const QString item = tree.file("docs/report.txt", 12);
+
+    const bool moved = remover->moveToTrash(item).gone;
+    QDir::setCurrent(previousCurrent);
+    EXPECT_TRUE(moved);
+    EXPECT_FALSE(exists(item));
+    EXPECT_TRUE(QFileInfo(tree.path("data/Trash/files/report.txt")).isFile());
+    EXPECT_TRUE(exists(tree.path("data/Trash/info/report.txt.trashinfo")));
+    EXPECT_FALSE(exists(tree.path("cwd/files")));
+    EXPECT_FALSE(remover->moveToTrash(tree.path("docs/missing.txt")));
+}
+
+// When the trash lies on another device than the item, moving fails and the
+// item stays where it was: nothing is copied, nothing removed.
+TEST_F(FileRemoverTest, NeverCopiesIntoATrashOnAnotherDevice)
+{
+    auto otherDevice = ScopedMount::tmpfs(tree.dir("other"));
+    ASSERT_TRUE(otherDevice.ok()) << otherDevice.error();
+    ScopedEnv home("HOME", QFile::encodeName(tree.root()));
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("other")));
+    const QString item = tree.file("docs/report.txt", 12);
+
+    EXPECT_FALSE(remover->moveToTrash(item).gone);
+    EXPECT_TRUE(QFileInfo(item).isFile());
+    EXPECT_FALSE(exists(tree.path("other/Trash/files/report.txt")));
+    EXPECT_FALSE(exists(tree.path("other/Trash/info/report.txt.trashinfo")));
+}
+
+
+// ---- Staying inside the selection ------------------------------------------
+
+// `mount --bind OUTSIDE ITEM/sub`: the same device, so only the mount id and
+// the mount-root mark tell the mount apart. The item's own files go, the
+// mount point and everything seen through it stay.
+TEST_F(FileRemoverTest, NeverEntersOrRemovesAMountInsideTheItem)
+{
+    tree.file("item/own", 500);
+    tree.dir("item/sub");
+    tree.dir("item/tmp");
+    outside.file("precious", 5000);
+    auto bind = ScopedMount::bind(outside.root(), tree.path("item/sub"));
+    auto tmpfs = ScopedMount::tmpfs(tree.path("item/tmp"));
+    ASSERT_TRUE(bind.ok()) << bind.error();
+    ASSERT_TRUE(tmpfs.ok()) << tmpfs.error();
+    TempTree::writeFile(tree.path("item/tmp/volatile"), 300);
+
+    const RemovalResult result = remover->removePermanently(tree.path("item"));
+    EXPECT_FALSE(result.gone);
+    EXPECT_EQ(result.freedBytes, 500) << "what did go is counted, what stayed is not";
+    EXPECT_FALSE(exists(tree.path("item/own")));
+    EXPECT_TRUE(QFileInfo(outside.path("precious")).isFile());
+    EXPECT_TRUE(QFileInfo(tree.path("item/tmp/volatile")).isFile());
+}
+
+// Like deleting, trashing a folder that holds a mount point (another file
+// system or a bind mount) leaves the folder whole where it is.
+TEST_F(FileRemoverTest, AFolderHoldingAMountPointIsNotTrashed)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    tree.file("item/own", 5);
+    tree.dir("item/deep/sub");
+    outside.file("precious", 50);
+    const QString mountPoint = tree.path("item/deep/sub");
+    const int answer = velk::test::runInOwnMountNamespace([&] {
+        int wrong = 0;
+        for (const bool bind : {false, true}) {
+            auto mount = bind ? ScopedMount::bind(outside.root(), mountPoint) : ScopedMount::tmpfs(mountPoint);
+            if (!mount.ok())
+                return 1;
+            if (remover->moveToTrash(tree.path("item")).gone)
+                wrong |= bind ? 2 : 4;
+        }
+        return wrong;
+    });
+    EXPECT_EQ(answer, 0);
+    EXPECT_TRUE(QFileInfo(tree.path("item/own")).isFile());
+    EXPECT_TRUE(QFileInfo(outside.path("precious")).isFile());
+}
+
+// "/", the home (the location map's and the user's) and the folders above
+// it are never removed, whoever asks; a link to the home goes as a link.
+TEST_F(FileRemoverTest, TheHomeAndTheFoldersAboveItAreRefused)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    const QString home = tree.dir("users/me");
+    tree.file("users/me/Documents/thesis.pdf", 900);
+    ScopedService<Locations> locations(Locations::linuxProfile(home));
+    ScopedService<CurrentUser> user(std::make_shared<velk::test::FakeUser>(outside.dir("user/you")));
+    const QString link = tree.link("to-home", home);
+    for (const QString& path : {home, tree.path("users"), tree.root(), outside.path("user/you"), outside.path("user"),
+                                QStringLiteral("/")}) {
+        EXPECT_FALSE(remover->moveToTrash(path).gone) << path.toStdString();
+        EXPECT_FALSE(remover->removePermanently(path).gone) << path.toStdString();
+    }
+    EXPECT_TRUE(remover->removePermanently(link).gone);
+    EXPECT_TRUE(QFileInfo(tree.path("users/me/Documents/thesis.pdf")).isFile());
+}
+
+TEST_F(FileRemoverTest, AnItemThatIsAMountPointIsRefused)
+{
+    outside.file("precious", 5000);
+    tree.dir("item");
+    auto bind = ScopedMount::bind(outside.root(), tree.path("item"));
+    ASSERT_TRUE(bind.ok()) << bind.error();
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+
+    EXPECT_FALSE(remover->removePermanently(tree.path("item")).gone);
+    EXPECT_FALSE(remover->moveToTrash(tree.path("item")).gone);
+    EXPECT_TRUE(QFileInfo(outside.path("precious")).isFile());
+    EXPECT_TRUE(exists(tree.path("item")));
+}
+
+// Between scan and removal the item's parent folder is swapped for a link
+// to another folder holding an item of the same name: every mode refuses.
+TEST_F(FileRemoverTest, AParentSwappedForALinkOrAnotherObjectUnderTheNameIsRefused)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    const QString item = tree.file("parent/item", 10);
+    const RemovalTarget scanned(QFile::encodeName(item), identityOf(item));
+    outside.file("item", 777);
+    ASSERT_TRUE(QDir().rename(tree.path("parent"), tree.path("parent.moved")));
+    tree.link("parent", outside.root());
+
+    EXPECT_FALSE(remover->removePermanently(scanned).gone);
+    EXPECT_FALSE(remover->moveToTrash(scanned).gone);
+    EXPECT_FALSE(remover->removePermanently(RemovalTarget(QFile::encodeName(item))).gone)
+        << "no component of the path may be a link";
+    EXPECT_TRUE(QFileInfo(outside.path("item")).isFile());
+
+    // The name back in its place, but naming another file than the one found.
+    ::unlink(QFile::encodeName(tree.path("parent")).constData());
+    ASSERT_TRUE(QDir().rename(tree.path("parent.moved"), tree.path("parent")));
+    // (made while the old one still exists, so it cannot reuse its inode)
+    ::rename(QFile::encodeName(tree.file("parent/replacement", 10)).constData(), QFile::encodeName(item).constData());
+    EXPECT_FALSE(remover->removePermanently(scanned).gone);
+    EXPECT_TRUE(exists(item));
+    EXPECT_TRUE(remover->removePermanently(RemovalTarget(QFile::encodeName(item), identityOf(item))).gone);
+}
+
+// ---- The log -------------------------------------------------------------
+
+// An item that stays is logged as a warning naming the entry that stayed
+// and the system's reason, so a failure count shown to the user can be
+// explained.
+TEST_F(FileRemoverTest, AnItemThatStaysIsLoggedWithTheEntryAndWhy)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    const QString stuck = tree.file("item/sub/stuck", 1);
+    ImmutableFlag immutable(stuck);
+    ASSERT_TRUE(immutable.set()) << "the file system must take the immutable flag";
+    tree.file("data/Trash", 1); // a file where the Trash folder belongs
+    const struct {
+        QString target;
+        bool trash;
+        QString logged;
+    } cases[] = {
+        {tree.path("missing"), false, tree.path("missing") + ": No such file or directory"},
+        {tree.path("item"), false, stuck + ": Operation not permitted"},
+        {tree.file("doc", 1), true, tree.path("data/Trash") + ": Not a directory"},
+    };
+    static QStringList warnings;
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtWarningMsg && QLatin1String(context.category) == QLatin1String("velk.platform.removal"))
+            warnings << text;
+    });
+    for (const auto& c : cases) {
+        warnings.clear();
+        EXPECT_FALSE(c.trash ? remover->moveToTrash(c.target).gone : remover->removePermanently(c.target).gone);
+        ASSERT_EQ(warnings.size(), 1) << c.target.toStdString();
+        EXPECT_TRUE(warnings[0].contains(c.target) && warnings[0].contains(c.logged)) << warnings[0].toStdString();
+    }
+    warnings.clear();
+    EXPECT_TRUE(remover->removePermanently(tree.file("plain", 1)).gone);
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(warnings.isEmpty());
+}
+
+// ---- Freed bytes -----------------------------------------------------------
+
+// Two links to one 2,000-byte file free it once; a file that keeps a link
+// outside the item frees nothing; an immutable file stays and is not counted.
+TEST_F(FileRemoverTest, FreedBytesAreTheBytesThatWentAway)
+{
+    const QString shared = tree.file("item/a", 2000);
+    ASSERT_EQ(::link(QFile::encodeName(shared).constData(), QFile::encodeName(tree.path("item/b")).constData()), 0);
+    tree.file("item/plain", 1000);
+    const QString kept = outside.file("kept", 400);
+    ASSERT_EQ(::link(QFile::encodeName(kept).constData(), QFile::encodeName(tree.path("item/kept")).constData()), 0);
+    EXPECT_EQ(remover->removePermanently(tree.path("item")).freedBytes, 3000);
+    EXPECT_TRUE(QFileInfo(kept).isFile());
+
+    tree.file("second/free", 800);
+    const QString stuck = tree.file("second/stuck", 200);
+    ImmutableFlag immutable(stuck);
+    ASSERT_TRUE(immutable.set()) << "the file system must take the immutable flag";
+    const RemovalResult partial = remover->removePermanently(tree.path("second"));
+    EXPECT_FALSE(partial.gone);
+    EXPECT_EQ(partial.freedBytes, 800);
+    EXPECT_TRUE(exists(stuck));
+
+    EXPECT_EQ(remover->removePermanently(tree.path("second/stuck")).freedBytes, 0);
+    EXPECT_EQ(remover->removePermanently(tree.path("missing")).freedBytes, 0);
+}
+
+// Trashing counts what deleting frees: hidden, package and non-UTF-8 folders
+// included, two links to one file once, a file linked from outside not at all.
+TEST_F(FileRemoverTest, TrashAndDeleteCountTheSameBytes)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    const QString kept = outside.file("kept", 400);
+    const auto build = [&](const QString& item) {
+        tree.file(item + "/.git/objects/pack", 1000);
+        tree.file(item + "/tool.app/Contents/MacOS/tool", 2000);
+        tree.file(item + "/note.txt", 10);
+        tree.file(item + "/odd\xff/blob", 300);
+        const QString shared = tree.file(item + "/a", 500);
+        ::link(QFile::encodeName(shared).constData(), QFile::encodeName(tree.path(item + "/b")).constData());
+        ::link(QFile::encodeName(kept).constData(), QFile::encodeName(tree.path(item + "/kept")).constData());
+        return tree.path(item);
+    };
+    const RemovalResult trashed = remover->moveToTrash(build("trashed"));
+    const RemovalResult deleted = remover->removePermanently(build("deleted"));
+    EXPECT_TRUE(trashed.gone);
+    EXPECT_TRUE(deleted.gone);
+    EXPECT_EQ(trashed.freedBytes, 3810);
+    EXPECT_EQ(deleted.freedBytes, 3810);
+}
+
+// ---- Depth -----------------------------------------------------------------
+
+TEST_F(FileRemoverTest, RemovesAVeryDeepTreeWithoutRecursion)
+{
+    auto fast = ScopedMount::tmpfs(tree.dir("fast"));
+    ASSERT_TRUE(fast.ok()) << fast.error();
+    velk::test::DeepChain chain(tree.path("fast"), 5000, 4096);
+    ASSERT_TRUE(chain.built());
+    RemovalResult result;
+    velk::test::runOnSmallStack(128 * 1024, [&] { result = remover->removePermanently(tree.path("fast/d")); });
+    EXPECT_TRUE(result.gone);
+    EXPECT_EQ(result.freedBytes, 4096);
+    EXPECT_FALSE(exists(tree.path("fast/d")));
+}
+
+// ---- The Trash -------------------------------------------------------------
+
+// A name with a line break keeps its record whole: the path is written
+// percent-encoded, on one line, with the date of deletion.
+TEST_F(FileRemoverTest, TrashRecordsFollowTheFreedesktopFormat)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    const QString item = tree.file("docs/two\nlines %.txt", 12);
+    const RemovalResult moved = remover->moveToTrash(item);
+    EXPECT_TRUE(moved.gone);
+    EXPECT_EQ(moved.freedBytes, 12);
+    QFile record(tree.path("data/Trash/info/two\nlines %.txt.trashinfo"));
+    ASSERT_TRUE(record.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = record.readAll().split('\n');
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_EQ(lines[0], "[Trash Info]");
+    EXPECT_EQ(lines[1], "Path=" + QFile::encodeName(tree.path("docs/")) + "two%0Alines%20%25.txt");
+    EXPECT_TRUE(lines[2].startsWith("DeletionDate=20")) << lines[2].toStdString();
+    EXPECT_EQ(lines[2].size(), 13 + 19);
+
+    // A second item of the same name gets a name of its own.
+    tree.file("docs/two\nlines %.txt", 5);
+    EXPECT_TRUE(remover->moveToTrash(item).gone);
+    EXPECT_TRUE(QFileInfo(tree.path("data/Trash/files/two\nlines %.txt.2")).isFile());
+    EXPECT_TRUE(exists(tree.path("data/Trash/info/two\nlines %.txt.2.trashinfo")));
+    EXPECT_EQ(QFileInfo(tree.path("data/Trash/files/two\nlines %.txt")).size(), 12);
+}
+
+// Names of 246 to 255 bytes are shortened in the Trash (never inside a character)
+// so that their records' names fit; records keep the whole path, names stay unique.
+TEST_F(FileRemoverTest, ItemsWithLongNamesAreTrashedUnderShortenedNames)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    for (const QByteArray& name : {QByteArray(255, 'a'), QByteArray("b") + QString(82, QChar(0x6587)).toUtf8()}) {
+        const QString path = tree.path("docs/" + QFile::decodeName(name));
+        for (int copy = 0; copy < 2; ++copy) {
+            tree.file("docs/" + QFile::decodeName(name), 7);
+            ASSERT_TRUE(remover->moveToTrash(path).gone) << name.size();
+        }
+    }
+    const QStringList files = QDir(tree.path("data/Trash/files")).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 4);
+    for (const QString& file : files) {
+        EXPECT_LE(QFile::encodeName(file).size(), 245);
+        EXPECT_FALSE(file.contains(QChar::ReplacementCharacter));
+        QFile record(tree.path("data/Trash/info/" + file + ".trashinfo"));
+        ASSERT_TRUE(record.open(QIODevice::ReadOnly)) << file.toStdString();
+        EXPECT_TRUE(record.readAll().contains(file.startsWith(u'a') ? "/" + QByteArray(255, 'a') + "\n"
+                                                                      : "/b%E6%96%87"));
+    }
+}
+
+// A home trash that is a link counts as absent: nothing moves through it,
+// and the item stays where it is.
+TEST_F(FileRemoverTest, AHomeTrashThatIsALinkCountsAsAbsent)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    tree.link("data/Trash", outside.dir("elsewhere"));
+    const QString item = tree.file("docs/report.txt", 12);
+    EXPECT_FALSE(remover->moveToTrash(item).gone);
+    EXPECT_TRUE(QFileInfo(item).isFile());
+    EXPECT_TRUE(QDir(outside.path("elsewhere")).isEmpty());
+}
+
+} // namespace

@@ -248,8 +248,11 @@ bool spawnDetached(const QString& executable, const QStringList& argumentList, b
     posix_spawnattr_setflags(&setup.attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
 
     pid_t pid = 0;
-    if (::posix_spawn(&pid, arguments.path.constData(), &setup.actions, &setup.attributes, arguments.argv.data(), envp) != 0)
+    if (const int error = ::posix_spawn(&pid, arguments.path.constData(), &setup.actions, &setup.attributes,
+                                        arguments.argv.data(), envp)) {
+        qCWarning(toolsLog).noquote() << "could not start" << executable << "-" << std::generic_category().message(error).c_str();
         return false;
+    }
     // The child may outlive this program; until then its exit is collected
     // here so that it never lingers as a zombie.
     std::thread([pid] {

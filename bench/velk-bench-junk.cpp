@@ -35,20 +35,20 @@ int main(int argc, char** argv)
 
     QElapsedTimer timer;
     timer.start();
-    const velk::SystemJunkScanner scanner;
+    const velk::cleaning::SystemJunkScanner scanner;
     std::size_t totalItems = 0;
     std::int64_t totalBytes = 0;
-    for (velk::ScanCategoryID id : velk::allScanCategoryIDs) {
+    for (velk::cleaning::ScanCategoryID id : velk::cleaning::allScanCategoryIDs) {
         const auto items = scanner.scan(id);
         std::int64_t bytes = 0;
-        for (const velk::FileItem& item : items)
+        for (const velk::cleaning::FileItem& item : items)
             bytes += item.size;
         totalItems += items.size();
         totalBytes += bytes;
-        std::printf("%s, %zu, %lld\n", qPrintable(velk::rawValue(id)), items.size(), static_cast<long long>(bytes));
+        std::printf("%s, %zu, %lld\n", qPrintable(rawValue(id)), items.size(), static_cast<long long>(bytes));
     }
     const double seconds = static_cast<double>(timer.nsecsElapsed()) / 1e9;
-    std::printf("categories=%zu items=%zu bytes=%lld seconds=%.3f\n", velk::allScanCategoryIDs.size(), totalItems,
+    std::printf("categories=%zu items=%zu bytes=%lld seconds=%.3f\n", velk::cleaning::allScanCategoryIDs.size(), totalItems,
                 static_cast<long long>(totalBytes), seconds);
     return 0;
 }

@@ -35,12 +35,12 @@ const char* kindName(velk::platform::files::MountKind kind)
     return "unknown";
 }
 
-void printNode(const velk::LargeFileScanNode& node, int depth)
+void printNode(const velk::cleaning::LargeFileScanNode& node, int depth)
 {
     std::printf("%*s%s  [%s]%s%s\n", depth * 2, "", node.title.toUtf8().constData(),
                 QFile::encodeName(node.path).constData(), node.isSystem ? " system" : "",
                 node.selectedByDefault ? " default" : "");
-    for (const velk::LargeFileScanNode& child : node.children)
+    for (const velk::cleaning::LargeFileScanNode& child : node.children)
         printNode(child, depth + 1);
 }
 
@@ -58,7 +58,7 @@ int printScope()
         std::printf("  %s local=%s\n", QFile::encodeName(volume.path).constData(),
                     volume.isLocal ? (*volume.isLocal ? "yes" : "no") : "unknown");
     std::printf("scope:\n");
-    for (const velk::LargeFileScanNode& tree : velk::LargeFileScanner().choices())
+    for (const velk::cleaning::LargeFileScanNode& tree : velk::cleaning::LargeFileScanner().choices())
         printNode(tree, 1);
     return 0;
 }
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QStringList roots;
-    double minMB = velk::LargeFilesViewModel::kDefaultMinSizeMB;
+    double minMB = velk::cleaning::LargeFilesViewModel::kDefaultMinSizeMB;
     bool scope = false;
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--scope") == 0) {
@@ -94,18 +94,18 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    const velk::LargeFileScanner scanner(velk::LargeFilesViewModel::minimumSizeBytes(minMB));
+    const velk::cleaning::LargeFileScanner scanner(velk::cleaning::LargeFilesViewModel::minimumSizeBytes(minMB));
     std::atomic<std::int64_t> entries = 0;
     const auto start = std::chrono::steady_clock::now();
-    const QList<velk::FileItem> found = scanner.scanAndWait(
-        roots, std::make_shared<velk::LargeFileScanStop>(), [&](std::int64_t visited, std::int64_t, const QString&) {
+    const QList<velk::cleaning::FileItem> found = scanner.scanAndWait(
+        roots, std::make_shared<velk::cleaning::LargeFileScanStop>(), [&](std::int64_t visited, std::int64_t, const QString&) {
             std::int64_t seen = entries.load(std::memory_order_relaxed);
             while (visited > seen && !entries.compare_exchange_weak(seen, visited, std::memory_order_relaxed)) {
             }
         });
     const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
 
-    for (const velk::FileItem& item : found)
+    for (const velk::cleaning::FileItem& item : found)
         std::printf("%lld %s\n", static_cast<long long>(item.size), QFile::encodeName(item.path).constData());
     const double seconds = elapsed.count();
     std::printf("peak_rss_kib=%ld\n", peakResidentKiB());

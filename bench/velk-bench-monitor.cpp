@@ -29,6 +29,8 @@
 namespace {
 
 using namespace velk;
+using namespace velk::monitor;
+using namespace velk::sensors;
 
 // Forwards to the machine's readers and times each snapshot from its first
 // reading (the process list) to its last (the thermal picture).

@@ -26,18 +26,18 @@
 namespace {
 
 struct Snapshot {
-    std::vector<velk::ProcInfo> rows;
-    std::vector<velk::SocketEntry> sockets;
+    std::vector<velk::monitor::ProcInfo> rows;
+    std::vector<velk::monitor::SocketEntry> sockets;
     double cpuMs = 0;
 };
 
-Snapshot take(const velk::ProcessService::PreviousRows& previous, bool ports)
+Snapshot take(const velk::monitor::ProcessService::PreviousRows& previous, bool ports)
 {
     Snapshot s;
     const double before = velk::bench::cpuMsWithChildren();
-    s.rows = velk::ProcessService::processes(previous);
+    s.rows = velk::monitor::ProcessService::processes(previous);
     if (ports)
-        s.sockets = velk::ProcessService::sockets();
+        s.sockets = velk::monitor::ProcessService::sockets();
     s.cpuMs = velk::bench::cpuMsWithChildren() - before;
     return s;
 }
@@ -63,23 +63,23 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
 
     const Snapshot first = take({}, ports);
-    velk::ProcessService::PreviousRows previous;
-    for (const velk::ProcInfo& row : first.rows)
+    velk::monitor::ProcessService::PreviousRows previous;
+    for (const velk::monitor::ProcInfo& row : first.rows)
         previous.insert(row.pid, row);
     std::this_thread::sleep_for(std::chrono::seconds(2));
     const Snapshot second = take(previous, ports);
 
     std::printf("processes: %zu (spawned %zu)\n", second.rows.size(), idle.size());
-    std::vector<velk::ProcInfo> busiest = second.rows;
-    std::sort(busiest.begin(), busiest.end(), velk::comparator(velk::ProcSort::cpu));
+    std::vector<velk::monitor::ProcInfo> busiest = second.rows;
+    std::sort(busiest.begin(), busiest.end(), velk::monitor::comparator(velk::monitor::ProcSort::cpu));
     std::printf("busiest:\n");
     for (std::size_t i = 0; i < std::min<std::size_t>(5, busiest.size()); ++i) {
-        const velk::ProcInfo& p = busiest[i];
+        const velk::monitor::ProcInfo& p = busiest[i];
         std::printf("  %7d %7s  %s\n", p.pid, qPrintable(p.cpuText()), qPrintable(p.name));
     }
     if (ports) {
         std::printf("listening:\n");
-        for (const velk::SocketEntry& s : second.sockets) {
+        for (const velk::monitor::SocketEntry& s : second.sockets) {
             if (s.isListening())
                 std::printf("  %7d %s %s\n", s.pid, qPrintable(s.proto), qPrintable(s.local.display()));
         }

@@ -73,7 +73,7 @@ int main(int argc, char** argv)
     if (sizeOnly) {
         Run sizing = best("size", repeats, [&] {
             Run run;
-            run.bytes = velk::SyncFileScanner::dirSizePublic(dir);
+            run.bytes = velk::cleaning::SyncFileScanner::dirSizePublic(dir);
             return run;
         });
         sizing.entries = velk::platform::files::parallelFolderTotal(QFile::encodeName(dir)).entries;
@@ -98,7 +98,7 @@ int main(int argc, char** argv)
     const Run sizing = best("size", repeats, [&] {
         Run run;
         run.entries = entries;
-        run.bytes = velk::SyncFileScanner::dirSizePublic(dir);
+        run.bytes = velk::cleaning::SyncFileScanner::dirSizePublic(dir);
         return run;
     });
     print("walk: ", walk);

@@ -52,16 +52,16 @@ int main(int argc, char** argv)
     using namespace velk;
     platform::core::Service<platform::locations::Locations>::install(platform::locations::Locations::macProfile(root, home));
 
-    const AppUninstallService service;
-    QList<AppItem> apps = service.discoverApps();
-    QList<AppItem> chosen;
-    for (AppItem& item : apps) {
+    const cleaning::AppUninstallService service;
+    QList<cleaning::AppItem> apps = service.discoverApps();
+    QList<cleaning::AppItem> chosen;
+    for (cleaning::AppItem& item : apps) {
         item.associatedFiles = service.associatedFiles(item);
         print(QStringLiteral("%1\t%2\t%3\t%4 bytes\t%5")
                   .arg(item.name, item.bundleID.value_or("-"), item.version.value_or("-"))
                   .arg(item.diskSize)
                   .arg(item.path));
-        for (const FileItem& file : item.associatedFiles)
+        for (const cleaning::FileItem& file : item.associatedFiles)
             print(QStringLiteral("  leftover\t%1 bytes\t%2").arg(file.size).arg(file.path));
         if (toRemove.contains(item.name)) {
             item.isSelected = true;
@@ -72,7 +72,7 @@ int main(int argc, char** argv)
         print(QStringLiteral("apps=%1").arg(apps.size()));
         return 0;
     }
-    const AppUninstallService::UninstallResult result = service.uninstall(chosen);
+    const cleaning::AppUninstallService::UninstallResult result = service.uninstall(chosen);
     for (const QString& path : result.failedPaths)
         print(QStringLiteral("failed\t%1").arg(path));
     print(QStringLiteral("removed=%1 failed=%2 freed_bytes=%3")

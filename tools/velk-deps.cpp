@@ -15,6 +15,7 @@
 #include <cstdio>
 
 using namespace velk;
+using namespace velk::inspection;
 
 namespace {
 

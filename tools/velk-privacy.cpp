@@ -46,8 +46,8 @@ int main(int argc, char** argv)
     qint64 bytes = 0;
     int trashed = 0;
     int failed = 0;
-    for (PrivacyItem& item : PrivacyItem::allTargets()) {
-        const auto result = PrivacyFileSafety::scanLocations(item.paths, *locations);
+    for (cleaning::PrivacyItem& item : cleaning::PrivacyItem::allTargets()) {
+        const auto result = cleaning::PrivacyFileSafety::scanLocations(item.paths, *locations);
         QStringList places;
         for (const QString& location : item.paths)
             places << locations->resolveAll(location);
@@ -63,7 +63,7 @@ int main(int argc, char** argv)
         files += int(result.targets.size());
         bytes += result.size;
         if (clean && !result.targets.isEmpty() && item.icon != u"envelope") {
-            const int failures = PrivacyFileSafety::clean(
+            const int failures = cleaning::PrivacyFileSafety::clean(
                 result.targets, [&remover](const QString& path) { return remover->moveToTrash(path).gone; });
             failed += failures;
             trashed += int(result.targets.size()) - failures;

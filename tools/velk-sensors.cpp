@@ -18,6 +18,8 @@
 #include <cstdio>
 
 using namespace velk;
+using namespace velk::monitor;
+using namespace velk::sensors;
 
 namespace {
 

@@ -23,6 +23,7 @@
 #include <cstdio>
 
 using namespace velk;
+using namespace velk::inspection;
 
 namespace {
 

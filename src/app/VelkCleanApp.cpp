@@ -1,6 +1,6 @@
 #include "app/VelkCleanApp.h"
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "engine/monitor/SystemMonitor.h"
 #include "engine/sensors/SMC.h"
 #include "platform/core/ServiceRegistry.h"
@@ -31,9 +31,9 @@ Q_LOGGING_CATEGORY(sensorControllerLog, "velk.sensors.controller", QtWarningMsg)
 
 VelkCleanApp::VelkCleanApp(StartOptions options, QObject* parent)
     : QObject(parent)
-    , m_language(&LanguageManager::shared())
+    , m_language(&language::LanguageManager::shared())
     , m_theme(&ThemeManager::shared())
-    , m_monitor(options.monitor ? options.monitor : &SystemMonitor::shared())
+    , m_monitor(options.monitor ? options.monitor : &monitor::SystemMonitor::shared())
     , m_updates(options.updates ? options.updates : &UpdateController::shared())
     , m_models(std::make_unique<shell::WindowModels>(*m_monitor, *m_language, *m_theme, *m_updates,
                                                      platform::core::service<platform::desktop::Workspace>()))
@@ -41,11 +41,11 @@ VelkCleanApp::VelkCleanApp(StartOptions options, QObject* parent)
     , m_sidebar(std::make_unique<shell::SidebarLayout>())
 {
     // Before anything reads a sensor.
-    SMC::setSharedSink(platform::core::loggingSink(sensorControllerLog()));
+    sensors::SMC::setSharedSink(platform::core::loggingSink(sensorControllerLog()));
     if (options.section)
         m_navigator->setInitialSection(*options.section);
     applyLocale();
-    connect(m_language, &LanguageManager::currentChanged, this, &VelkCleanApp::applyLocale);
+    connect(m_language, &language::LanguageManager::currentChanged, this, &VelkCleanApp::applyLocale);
 }
 
 VelkCleanApp::~VelkCleanApp()

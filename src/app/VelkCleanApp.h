@@ -14,9 +14,13 @@
 class QQmlApplicationEngine;
 class QQuickWindow;
 
-namespace velk {
-class LanguageManager;
+namespace velk::monitor {
 class SystemMonitor;
+}
+namespace velk::language {
+class LanguageManager;
+}
+namespace velk {
 class ThemeManager;
 class UpdateController;
 } // namespace velk
@@ -30,7 +34,7 @@ struct StartOptions {
     // The monitor to use instead of the process-wide one (tests pass their
     // own). The language and theme are always the process-wide ones, which
     // the views read too.
-    SystemMonitor* monitor = nullptr;
+    monitor::SystemMonitor* monitor = nullptr;
     // The update controller to use instead of the process-wide one, which
     // asks the update server.
     UpdateController* updates = nullptr;
@@ -62,7 +66,7 @@ public:
     shell::SectionNavigator* navigator() const { return m_navigator.get(); }
     shell::SidebarLayout* sidebar() const { return m_sidebar.get(); }
     shell::WindowModels* models() const { return m_models.get(); }
-    SystemMonitor& monitor() const { return *m_monitor; }
+    monitor::SystemMonitor& monitor() const { return *m_monitor; }
     UpdateController& updates() const { return *m_updates; }
 
     // Opens the one Settings window, or brings it to the front.
@@ -71,9 +75,9 @@ public:
 private:
     void applyLocale();
 
-    LanguageManager* m_language;
+    language::LanguageManager* m_language;
     ThemeManager* m_theme;
-    SystemMonitor* m_monitor;
+    monitor::SystemMonitor* m_monitor;
     UpdateController* m_updates;
     std::unique_ptr<shell::WindowModels> m_models;
     std::unique_ptr<shell::SectionNavigator> m_navigator;

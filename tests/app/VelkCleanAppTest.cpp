@@ -1,5 +1,5 @@
 #include "app/VelkCleanApp.h"
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "engine/sensors/SMC.h"
 #include "platform/sensors/SmcTransport.h"
 #include "support/FakeMonitorSources.h"
@@ -34,8 +34,8 @@ protected:
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
     platform::core::ScopedService<platform::settings::UserDefaults> defaultsService { defaults };
     std::shared_ptr<test::FakeMonitorSources> sources = std::make_shared<test::FakeMonitorSources>();
-    SystemMonitor monitor { sources };
-    LanguageManager& language = LanguageManager::shared();
+    monitor::SystemMonitor monitor { sources };
+    language::LanguageManager& language = language::LanguageManager::shared();
     // The update controller, made with the application: its hops to the
     // main thread go through the event loop.
     std::optional<test::UpdateDouble> updates;
@@ -281,10 +281,10 @@ TEST_F(VelkCleanAppTest, SensorControllerMessagesAreLoggedOnlyWhenAskedFor)
         loggedLines->append(QString::fromLatin1(context.category) + u' ' + text);
     });
     make();
-    SMC::shared().getValue("#KEY");
+    sensors::SMC::shared().getValue("#KEY");
     const QStringList quiet = lines;
     QLoggingCategory::setFilterRules(QStringLiteral("velk.sensors.controller=true"));
-    SMC::shared().getValue("#KEY");
+    sensors::SMC::shared().getValue("#KEY");
     QLoggingCategory::setFilterRules(QString());
     qInstallMessageHandler(previous);
     EXPECT_EQ(quiet, QStringList());

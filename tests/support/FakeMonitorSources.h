@@ -15,34 +15,34 @@ namespace velk::test {
 
 // Readings handed to the monitor, set by each test before a tick. Records
 // which readings were taken, in order.
-class FakeMonitorSources final : public MonitorSources {
+class FakeMonitorSources final : public monitor::MonitorSources {
 public:
-    std::vector<ProcInfo> nextProcesses;
-    std::vector<SocketEntry> nextSockets;
-    MachPortMap nextMachPorts;
-    CPUService::HostTicks nextTicks;
-    MemoryStats nextMemory;
-    DiskInfo nextDisk;
+    std::vector<monitor::ProcInfo> nextProcesses;
+    std::vector<monitor::SocketEntry> nextSockets;
+    monitor::MachPortMap nextMachPorts;
+    monitor::CPUService::HostTicks nextTicks;
+    monitor::MemoryStats nextMemory;
+    monitor::DiskInfo nextDisk;
     double nextUptime = 0.0;
-    ThermalStats nextThermal;
+    sensors::ThermalStats nextThermal;
     int cores = 8;
 
     QStringList calls;
-    QList<ProcessMap> previousMaps;
+    QList<monitor::ProcessMap> previousMaps;
 
-    std::vector<ProcInfo> processes(const ProcessMap& previous) override
+    std::vector<monitor::ProcInfo> processes(const monitor::ProcessMap& previous) override
     {
         calls << "processes";
         previousMaps << previous;
         return nextProcesses;
     }
-    std::vector<SocketEntry> sockets() override { calls << "sockets"; return nextSockets; }
-    MachPortMap machPorts() override { calls << "machPorts"; return nextMachPorts; }
-    CPUService::HostTicks ticks() override { calls << "ticks"; return nextTicks; }
-    MemoryStats memory() override { calls << "memory"; return nextMemory; }
-    DiskInfo disk() override { calls << "disk"; return nextDisk; }
+    std::vector<monitor::SocketEntry> sockets() override { calls << "sockets"; return nextSockets; }
+    monitor::MachPortMap machPorts() override { calls << "machPorts"; return nextMachPorts; }
+    monitor::CPUService::HostTicks ticks() override { calls << "ticks"; return nextTicks; }
+    monitor::MemoryStats memory() override { calls << "memory"; return nextMemory; }
+    monitor::DiskInfo disk() override { calls << "disk"; return nextDisk; }
     double uptime() override { calls << "uptime"; return nextUptime; }
-    ThermalStats thermal() override { calls << "thermal"; return nextThermal; }
+    sensors::ThermalStats thermal() override { calls << "thermal"; return nextThermal; }
     int coreCount() override { calls << "coreCount"; return cores; }
 
     int count(const QString& call) const { return static_cast<int>(calls.count(call)); }
@@ -62,10 +62,10 @@ protected:
     MemoryDefaults& store() { return static_cast<MemoryDefaults&>(*defaults); }
 
     // Created on first use, so a test can prepare the fakes first.
-    SystemMonitor& monitor()
+    monitor::SystemMonitor& monitor()
     {
         if (!m_monitor)
-            m_monitor = std::make_unique<SystemMonitor>(sources);
+            m_monitor = std::make_unique<monitor::SystemMonitor>(sources);
         return *m_monitor;
     }
 
@@ -83,13 +83,13 @@ protected:
     }
 
 private:
-    std::unique_ptr<SystemMonitor> m_monitor;
+    std::unique_ptr<monitor::SystemMonitor> m_monitor;
 };
 
-inline ProcInfo proc(qint32 pid, qint32 ppid = 1, std::optional<quint64> started = 1000,
+inline monitor::ProcInfo proc(qint32 pid, qint32 ppid = 1, std::optional<quint64> started = 1000,
                      const QString& path = QStringLiteral("/usr/bin/app"))
 {
-    ProcInfo p;
+    monitor::ProcInfo p;
     p.pid = pid;
     p.ppid = ppid;
     p.path = path;
@@ -98,15 +98,15 @@ inline ProcInfo proc(qint32 pid, qint32 ppid = 1, std::optional<quint64> started
     return p;
 }
 
-inline NetEndpoint endpoint(const QString& host, std::optional<int> port)
+inline monitor::NetEndpoint endpoint(const QString& host, std::optional<int> port)
 {
-    return NetEndpoint{host, port};
+    return monitor::NetEndpoint{host, port};
 }
 
-inline SocketEntry socket(qint32 pid, const QString& proto, NetEndpoint local,
-                          std::optional<NetEndpoint> remote = std::nullopt, const QString& state = QString())
+inline monitor::SocketEntry socket(qint32 pid, const QString& proto, monitor::NetEndpoint local,
+                          std::optional<monitor::NetEndpoint> remote = std::nullopt, const QString& state = QString())
 {
-    SocketEntry s;
+    monitor::SocketEntry s;
     s.pid = pid;
     s.proto = proto;
     s.local = std::move(local);

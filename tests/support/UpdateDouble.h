@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "services/update/UpdateController.h"
 #include "support/ManualClock.h"
 #include "support/ManualExecutor.h"
@@ -58,7 +58,7 @@ public:
     std::shared_ptr<MemoryDefaults> defaults = std::make_shared<MemoryDefaults>();
     std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     std::shared_ptr<platform::core::Executor> executor;
-    LanguageManager language{defaults};
+    language::LanguageManager language{defaults};
     int fetches = 0;
     int installs = 0;
     UpdateCheck::OfferHandler pendingFetch;

@@ -2,7 +2,7 @@
 
 #include "SteppedAnimation.h"
 #include "app/VelkCleanApp.h"
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "platform/sensors/BatteryRegistry.h"
 #include "platform/host/HostProbe.h"
 #include "platform/locations/Locations.h"
@@ -325,7 +325,7 @@ int runApp(const QCommandLineParser& parser, SteppedAnimationDriver& driver)
     }
 
     ThemeManager::shared().setCurrentRawValue(theme);
-    LanguageManager::shared().setCurrent(lang);
+    language::LanguageManager::shared().setCurrent(lang);
 
     app::StartOptions options;
     QString sectionName = QStringLiteral("dashboard");

@@ -63,7 +63,7 @@
 //   printf 'click sidebar.version\nwaitFor updatePrompt.install\nshot prompt\n' > s.txt
 //   velk-shot --app --preview --fixture tests/fixtures/mac-laptop --lang en --script s.txt --out /tmp/shots
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Executor.h"
 #include "platform/core/ServiceRegistry.h"
@@ -108,7 +108,7 @@ std::unique_ptr<velk::UpdateController> previewUpdates(std::shared_ptr<velk::pla
     deps.defaults = std::move(defaults);
     deps.clock = velk::platform::core::service<velk::platform::core::Clock>();
     deps.executor = velk::platform::core::service<velk::platform::core::Executor>();
-    deps.language = &velk::LanguageManager::shared();
+    deps.language = &velk::language::LanguageManager::shared();
     deps.arguments = { QStringLiteral("-UpdateUIPreview") };
     deps.fetch = [](QObject*, velk::UpdateCheck::OfferHandler handler) { handler(std::nullopt); };
     deps.install = [](const velk::AppUpdate&, QObject*, velk::UpdateCheck::InstallHandler) { return false; };
@@ -166,7 +166,7 @@ int main(int argc, char** argv)
 
     velk::platform::core::ScopedService<velk::platform::settings::UserDefaults> defaults(std::make_shared<velk::test::MemoryDefaults>());
     velk::ThemeManager::shared().setCurrentRawValue(theme);
-    velk::LanguageManager::shared().setCurrent(lang);
+    velk::language::LanguageManager::shared().setCurrent(lang);
     const std::unique_ptr<velk::UpdateController> updates = previewUpdates(defaults.get());
 
     velk::platform::core::ScopedService<velk::platform::sensors::BatteryRegistry> battery(std::make_shared<velk::gallery::SampleBattery>());

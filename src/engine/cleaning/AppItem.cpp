@@ -2,7 +2,7 @@
 
 #include "common/format/Formatting.h"
 
-namespace velk {
+namespace velk::cleaning {
 
 AppItem::AppItem(const QString& name_, std::optional<QString> bundleID_, const QString& path_,
                  std::optional<QString> version_, qint64 diskSize_, std::optional<QDateTime> installDate_,
@@ -37,4 +37,4 @@ QString AppItem::formattedTotalSize() const
     return fmt::byteCount(totalSize(), fmt::ByteStyle::File);
 }
 
-} // namespace velk
+} // namespace velk::cleaning

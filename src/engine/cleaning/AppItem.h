@@ -9,7 +9,7 @@
 #include <QUuid>
 #include <optional>
 
-namespace velk {
+namespace velk::cleaning {
 
 // One installed application and the leftovers found for it. Every record
 // gets a fresh id; the fields after `diskSize` change as the user works.
@@ -40,4 +40,4 @@ struct AppItem {
     bool operator==(const AppItem& other) const = default;
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -1,6 +1,6 @@
 #include "engine/cleaning/AppListModel.h"
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 QVariant optionalDate(const std::optional<QDateTime>& date)
@@ -86,4 +86,4 @@ AppRowsModel::AppRowsModel(QObject* parent)
 {
 }
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -5,7 +5,7 @@
 #include "common/lists/KeyedListModel.h"
 #include "common/lists/ListModel.h"
 
-namespace velk {
+namespace velk::cleaning {
 
 // The columns of an application row, in the order of the roles below.
 enum class AppField {
@@ -98,4 +98,4 @@ protected:
     QVariant value(const AppItem& app, int column) const override { return appField(app, column); }
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -18,7 +18,7 @@
 #include <cstdlib>
 #include <sys/stat.h>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 // Why a clean left an item, where the file remover does not say it itself.
@@ -272,4 +272,4 @@ AppUninstallService::UninstallResult AppUninstallService::uninstall(const QList<
     return result;
 }
 
-} // namespace velk
+} // namespace velk::cleaning

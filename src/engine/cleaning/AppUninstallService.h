@@ -21,7 +21,7 @@ namespace velk::platform::locations {
 class Locations;
 }
 
-namespace velk {
+namespace velk::cleaning {
 
 // Finds the installed applications, the files they leave in the Library
 // folders, and removes chosen applications with their chosen leftovers.
@@ -72,4 +72,4 @@ private:
     QStringList m_preferenceFolders;  // searched again for ".plist" files
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -6,7 +6,7 @@
 
 #include <QPointer>
 
-namespace velk {
+namespace velk::cleaning {
 
 AppUninstallViewModel::AppUninstallViewModel(QObject* parent)
     : QObject(parent)
@@ -209,4 +209,4 @@ void AppUninstallViewModel::setIsUninstalling(bool value)
     emit isUninstallingChanged();
 }
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QStringList>
 
-namespace velk {
+namespace velk::cleaning {
 
 // Drives the uninstaller: discovers the applications in the background,
 // keeps the search text and the selection, loads one application's
@@ -15,7 +15,7 @@ namespace velk {
 // object owned by the App Uninstall screen; it starts no work by itself.
 class AppUninstallViewModel : public QObject {
     Q_OBJECT
-    Q_PROPERTY(velk::AppListModel* apps READ appModel CONSTANT)
+    Q_PROPERTY(velk::cleaning::AppListModel* apps READ appModel CONSTANT)
     Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
     Q_PROPERTY(bool isUninstalling READ isUninstalling NOTIFY isUninstallingChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
@@ -85,4 +85,4 @@ private:
     AppUninstallService m_service;
 };
 
-} // namespace velk
+} // namespace velk::cleaning

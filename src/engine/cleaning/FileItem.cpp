@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-namespace velk {
+namespace velk::cleaning {
 
 FileItem::FileItem(const QString& path_, qint64 size_, std::optional<QDateTime> modificationDate_,
                    ItemType itemType_, bool isSelected_)
@@ -46,4 +46,4 @@ size_t qHash(const FileItem& item, size_t seed) noexcept
                       static_cast<int>(item.itemType), item.isSelected);
 }
 
-} // namespace velk
+} // namespace velk::cleaning

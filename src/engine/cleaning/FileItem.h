@@ -14,7 +14,7 @@
 #include <functional>
 #include <optional>
 
-namespace velk {
+namespace velk::cleaning {
 
 // One file or folder found by a scan, which the user may select for removal.
 // Every record gets a fresh id, so two records of one path are different
@@ -63,9 +63,9 @@ struct FileItem {
 
 size_t qHash(const FileItem& item, size_t seed = 0) noexcept;
 
-} // namespace velk
+} // namespace velk::cleaning
 
 template <>
-struct std::hash<velk::FileItem> {
-    size_t operator()(const velk::FileItem& item) const noexcept { return velk::qHash(item); }
+struct std::hash<velk::cleaning::FileItem> {
+    size_t operator()(const velk::cleaning::FileItem& item) const noexcept { return velk::cleaning::qHash(item); }
 };

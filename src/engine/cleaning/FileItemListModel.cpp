@@ -4,7 +4,7 @@
 
 #include <iterator>
 
-namespace velk {
+namespace velk::cleaning {
 
 namespace {
 
@@ -64,4 +64,4 @@ bool FileItemSearchModel::filterAcceptsRow(int sourceRow, const QModelIndex& sou
     return matchesSearch(index.data(FileItemListModel::NameRole).toString(), m_searchText);
 }
 
-} // namespace velk
+} // namespace velk::cleaning

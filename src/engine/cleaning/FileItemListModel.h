@@ -6,7 +6,7 @@
 #include <QSortFilterProxyModel>
 #include <QUuid>
 
-namespace velk {
+namespace velk::cleaning {
 
 // Found files for the screens, one row per FileItem keyed by its id. Changes
 // arrive as single-row insertions, removals and changes.
@@ -55,4 +55,4 @@ private:
     QString m_searchText;
 };
 
-} // namespace velk
+} // namespace velk::cleaning

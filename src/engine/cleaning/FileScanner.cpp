@@ -15,7 +15,7 @@
 
 #include <algorithm>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 // Every direct child of `folder`, hidden ones included, as found.
@@ -113,4 +113,4 @@ qint64 FileScanner::emptyTrash()
     return std::max<qint64>(0, before - SyncFileScanner::dirSizePublic(trash));
 }
 
-} // namespace velk
+} // namespace velk::cleaning

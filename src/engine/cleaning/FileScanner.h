@@ -7,7 +7,7 @@
 
 #include <mutex>
 
-namespace velk {
+namespace velk::cleaning {
 
 // Sizing, listing, trashing and deleting as one shared service whose
 // operations run one at a time. Every call is synchronous: call it from a
@@ -40,4 +40,4 @@ private:
     std::mutex m_mutex;
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -4,7 +4,7 @@
 
 #include <QFile>
 
-namespace velk {
+namespace velk::cleaning {
 
 QList<ListedChild> listVisibleChildren(const QString& folder)
 {
@@ -33,4 +33,4 @@ QList<ListedChild> listVisibleChildren(const QByteArray& folder)
     return children;
 }
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -9,7 +9,7 @@
 
 #include <optional>
 
-namespace velk {
+namespace velk::cleaning {
 
 // A direct child of a folder, as the scanners list them.
 struct ListedChild {
@@ -27,4 +27,4 @@ struct ListedChild {
 QList<ListedChild> listVisibleChildren(const QString& folder);
 QList<ListedChild> listVisibleChildren(const QByteArray& nativeFolder);
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -3,11 +3,11 @@
 #include "platform/desktop/FullDiskAccessProbe.h"
 #include "platform/core/ServiceRegistry.h"
 
-namespace velk {
+namespace velk::cleaning {
 
 bool FullDiskAccess::isGranted()
 {
     return platform::core::service<platform::desktop::FullDiskAccessProbe>()->isGranted();
 }
 
-} // namespace velk
+} // namespace velk::cleaning

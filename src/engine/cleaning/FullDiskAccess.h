@@ -1,6 +1,6 @@
 #pragma once
 
-namespace velk {
+namespace velk::cleaning {
 
 // Whether the application may read the platform's protected files. Asked
 // anew at every call.
@@ -10,4 +10,4 @@ public:
     static bool isGranted();
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -4,7 +4,7 @@
 #include <QVariantMap>
 #include <cstdint>
 
-namespace velk {
+namespace velk::cleaning {
 
 // The outcome of one junk clean. Every report has a new id, so each clean is
 // a new event for whoever watches the reports.
@@ -29,4 +29,4 @@ struct JunkCleanReport {
     }
 };
 
-} // namespace velk
+} // namespace velk::cleaning

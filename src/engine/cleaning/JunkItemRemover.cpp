@@ -9,7 +9,7 @@
 #include <optional>
 #include <sys/stat.h>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 // Why a clean left an item, where the file remover does not say it itself.
@@ -85,4 +85,4 @@ JunkItemRemover::Result JunkItemRemover::removeAll(const std::vector<FileItem>& 
     return result;
 }
 
-} // namespace velk
+} // namespace velk::cleaning

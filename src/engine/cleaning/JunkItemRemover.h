@@ -14,7 +14,7 @@ namespace velk::platform::files {
 class FileRemover;
 }
 
-namespace velk {
+namespace velk::cleaning {
 
 // Removes junk items permanently, one after another, without following links.
 // Made on the main thread (it takes the platform services there) and then
@@ -42,4 +42,4 @@ private:
     std::shared_ptr<platform::files::FileRemover> m_remover;
 };
 
-} // namespace velk
+} // namespace velk::cleaning

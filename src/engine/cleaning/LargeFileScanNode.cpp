@@ -2,7 +2,7 @@
 
 #include <QHashFunctions>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 void collectDefaults(const QList<LargeFileScanNode>& nodes, QSet<QString>& into)
@@ -45,4 +45,4 @@ size_t qHash(const LargeFileScanNode& node, size_t seed) noexcept
     return seed;
 }
 
-} // namespace velk
+} // namespace velk::cleaning

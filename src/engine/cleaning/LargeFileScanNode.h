@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace velk {
+namespace velk::cleaning {
 
 // One folder or volume the user may tick as a place for the large-file scan
 // to look. The path is the node's identity.
@@ -29,4 +29,4 @@ struct LargeFileScanNode {
 
 size_t qHash(const LargeFileScanNode& node, size_t seed = 0) noexcept;
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -13,7 +13,7 @@
 #include <algorithm>
 #include <fcntl.h>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 namespace lp = platform::locations::locationpaths;
@@ -239,4 +239,4 @@ FileItem foundFile(const platform::files::WalkEntry& entry)
     return FileItem::scanned(nativePath, entry.identity, entry.size, date, FileItem::ItemType::File);
 }
 
-} // namespace velk
+} // namespace velk::cleaning

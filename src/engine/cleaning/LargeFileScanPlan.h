@@ -12,11 +12,11 @@
 #include <memory>
 #include <optional>
 
-namespace velk {
-
-namespace platform::files {
+namespace velk::platform::files {
 struct WalkEntry;
 }
+
+namespace velk::cleaning {
 
 // A folder whose whole subtree one work job of a large-file scan walks.
 struct LargeFileScanUnit {
@@ -59,4 +59,4 @@ std::optional<LargeFileScanUnit> mountUnit(const LargeFileScanPlan& plan, const 
 // The record of a regular file a walk found.
 FileItem foundFile(const platform::files::WalkEntry& entry);
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -6,7 +6,7 @@
 
 #include <QStringList>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 void collectPaths(const QList<LargeFileScanNode>& nodes, QSet<QString>& into)
@@ -88,4 +88,4 @@ QSet<QString> LargeFileScanSelectionStore::allPaths(const QList<LargeFileScanNod
     return paths;
 }
 
-} // namespace velk
+} // namespace velk::cleaning

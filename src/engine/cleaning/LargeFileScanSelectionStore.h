@@ -6,7 +6,7 @@
 #include <QSet>
 #include <QString>
 
-namespace velk {
+namespace velk::cleaning {
 
 // Remembers which scope nodes the user ticked, across launches, and says
 // which nodes the scope sheet shows open.
@@ -29,4 +29,4 @@ private:
     static QSet<QString> allPaths(const QList<LargeFileScanNode>& trees);
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 // The last component of a path, the whole path when that is empty ("/").
@@ -58,4 +58,4 @@ LargeFileScanTally::Totals LargeFileScanTally::totalsLocked(const QString& fallb
     return {m_visitedSum, m_matchedSum, label(path)};
 }
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-namespace velk {
+namespace velk::cleaning {
 
 // The running totals of one large-file scan, shared by its work units: each
 // unit's latest counts, their sums and the units being walked in the order
@@ -42,4 +42,4 @@ private:
     std::vector<int> m_active;
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -12,7 +12,7 @@
 #include <memory>
 #include <atomic>
 
-namespace velk {
+namespace velk::cleaning {
 
 // The stop signal of one large-file scan, shared by its owner and the scan.
 // Once stopped it stays stopped; a new scan needs a new one.
@@ -82,4 +82,4 @@ private:
     static QList<LargeFileScanNode> userNodes(const QString& home);
 };
 
-} // namespace velk
+} // namespace velk::cleaning

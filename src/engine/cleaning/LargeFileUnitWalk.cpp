@@ -7,7 +7,7 @@
 #include <memory>
 #include <mutex>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 constexpr std::int64_t kProgressEvery = 500;
@@ -105,4 +105,4 @@ LargeFileUnitResult walkLargeFileUnit(const LargeFileScanUnit& unit, std::int64_
     return walk->result();
 }
 
-} // namespace velk
+} // namespace velk::cleaning

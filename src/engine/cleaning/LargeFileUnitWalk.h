@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace velk {
+namespace velk::cleaning {
 
 // What the walk of one work unit found.
 struct LargeFileUnitResult {
@@ -33,4 +33,4 @@ using LargeFileUnitProgress = std::function<void(std::int64_t visited, std::int6
 LargeFileUnitResult walkLargeFileUnit(const LargeFileScanUnit& unit, std::int64_t minimumSizeBytes,
                                       const LargeFileScanStop& stop, const LargeFileUnitProgress& progress);
 
-} // namespace velk
+} // namespace velk::cleaning

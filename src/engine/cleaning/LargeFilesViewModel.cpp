@@ -15,7 +15,7 @@
 #include <mutex>
 #include <sys/stat.h>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 // Whether the file at the item's path is still the one the scan found: a
@@ -97,7 +97,7 @@ LargeFilesViewModel::LargeFilesViewModel(QObject* parent)
     , m_items(this)
     , m_filtered(this)
     , m_inUseLookup([](const QStringList& paths) {
-        const openfiles::HandleMap held = FileDependencyService::openProcesses(paths);
+        const inspection::openfiles::HandleMap held = inspection::FileDependencyService::openProcesses(paths);
         InUseMap found;
         for (auto it = held.cbegin(); it != held.cend(); ++it)
             found.insert(it.key(), it.value());
@@ -326,7 +326,7 @@ QVariantMap LargeFilesViewModel::inUseBeforeTrashValue() const
     QVariantMap map;
     for (auto it = m_inUseBeforeTrash.cbegin(); it != m_inUseBeforeTrash.cend(); ++it) {
         QVariantList holders;
-        for (const FileOpenHandle& handle : it.value())
+        for (const inspection::FileOpenHandle& handle : it.value())
             holders.append(QVariantMap{{"pid", handle.pid}, {"command", handle.command}});
         map.insert(it.key(), holders);
     }
@@ -410,4 +410,4 @@ void LargeFilesViewModel::setIsDeleting(bool value)
         emit isDeletingChanged();
 }
 
-} // namespace velk
+} // namespace velk::cleaning

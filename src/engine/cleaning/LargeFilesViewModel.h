@@ -17,7 +17,7 @@
 #include <functional>
 #include <memory>
 
-namespace velk {
+namespace velk::cleaning {
 
 // Drives the Large Files screen: scans the chosen folders in the background
 // with live progress, keeps the found files and their selection, filters
@@ -26,9 +26,9 @@ namespace velk {
 class LargeFilesViewModel : public QObject {
     Q_OBJECT
     // The found files, largest first; rows change in place.
-    Q_PROPERTY(velk::FileItemListModel* items READ itemModel CONSTANT)
+    Q_PROPERTY(velk::cleaning::FileItemListModel* items READ itemModel CONSTANT)
     // The rows of `items` whose name contains the search text.
-    Q_PROPERTY(velk::FileItemSearchModel* filteredItems READ filteredModel CONSTANT)
+    Q_PROPERTY(velk::cleaning::FileItemSearchModel* filteredItems READ filteredModel CONSTANT)
     Q_PROPERTY(bool isScanning READ isScanning NOTIFY isScanningChanged)
     Q_PROPERTY(qint64 scanProgress READ scanProgress NOTIFY scanProgressChanged)
     Q_PROPERTY(qint64 scanMatched READ scanMatched NOTIFY scanProgressChanged)
@@ -46,7 +46,7 @@ class LargeFilesViewModel : public QObject {
     Q_PROPERTY(bool allFilteredSelected READ allFilteredSelected NOTIFY selectionChanged)
 
 public:
-    using InUseMap = QMap<QString, QList<FileOpenHandle>>;
+    using InUseMap = QMap<QString, QList<inspection::FileOpenHandle>>;
     // Which of the given paths some process holds open, and by whom. Called
     // on a background thread; by default the dependency service's open-file
     // listing answers.
@@ -150,4 +150,4 @@ private:
     InUseLookup m_inUseLookup;
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -13,7 +13,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 // Why a clean left an item, where the file remover does not say it itself.
@@ -165,4 +165,4 @@ int PrivacyFileSafety::clean(const QStringList& targets, const std::function<boo
     return failures;
 }
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -9,7 +9,7 @@ namespace velk::platform::locations {
 class Locations;
 }
 
-namespace velk {
+namespace velk::cleaning {
 
 // Finds the files of a privacy target and moves them to the Trash, checking
 // each one again first. Never follows a symbolic link, never walks through a
@@ -49,4 +49,4 @@ public:
     static int clean(const QStringList& targets, const std::function<bool(const QString&)>& trash);
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -2,7 +2,7 @@
 
 #include "common/format/Formatting.h"
 
-namespace velk {
+namespace velk::cleaning {
 
 PrivacyItem::PrivacyItem(const QString& title_, const QString& titleEn_, const QString& icon_,
                          const QStringList& paths_, bool isSelected_)
@@ -37,4 +37,4 @@ QList<PrivacyItem> PrivacyItem::allTargets()
     };
 }
 
-} // namespace velk
+} // namespace velk::cleaning

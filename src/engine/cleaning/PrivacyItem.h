@@ -6,7 +6,7 @@
 #include <QUuid>
 #include <optional>
 
-namespace velk {
+namespace velk::cleaning {
 
 // One privacy target: a browser history or cache, the mail downloads, the
 // recent-items list. `paths` are locations as the engines name them
@@ -38,4 +38,4 @@ struct PrivacyItem {
     static QList<PrivacyItem> allTargets();
 };
 
-} // namespace velk
+} // namespace velk::cleaning

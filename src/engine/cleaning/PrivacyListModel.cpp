@@ -1,6 +1,6 @@
 #include "engine/cleaning/PrivacyListModel.h"
 
-namespace velk {
+namespace velk::cleaning {
 
 PrivacyListModel::PrivacyListModel(const QList<PrivacyItem>& items, QObject* parent)
     : QAbstractListModel(parent)
@@ -70,4 +70,4 @@ void PrivacyListModel::allRowsChanged()
         emit dataChanged(index(0), index(int(m_items.size()) - 1));
 }
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -4,7 +4,7 @@
 
 #include <QAbstractListModel>
 
-namespace velk {
+namespace velk::cleaning {
 
 // The privacy targets as a list for the screen: one row per target, in
 // table order; the rows never come or go, they change in place.
@@ -42,4 +42,4 @@ private:
     const QList<PrivacyItem>& m_items;
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -9,7 +9,7 @@
 
 #include <QPointer>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 QString fileStyle(qint64 bytes)
@@ -204,4 +204,4 @@ void PrivacyViewModel::setHasScanned(bool value)
     emit summaryChanged();
 }
 
-} // namespace velk
+} // namespace velk::cleaning

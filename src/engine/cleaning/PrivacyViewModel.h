@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-namespace velk {
+namespace velk::cleaning {
 
 // Drives the privacy cleaner: scans the seven targets in the background,
 // keeps the user's selection, moves the files of the selected targets to the
@@ -77,4 +77,4 @@ private:
     int m_failureCount = 0;
 };
 
-} // namespace velk
+} // namespace velk::cleaning

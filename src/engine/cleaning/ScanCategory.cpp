@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace velk {
+namespace velk::cleaning {
 
 std::vector<FileItem> ScanCategory::selectedItems() const
 {
@@ -50,4 +50,4 @@ void ScanCategory::setSelected(bool selected)
         item.isSelected = selected;
 }
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace velk {
+namespace velk::cleaning {
 
 // Where one category's scan stands. Nothing in the junk feature sets `error`;
 // the screens show it when present.
@@ -55,4 +55,4 @@ struct ScanCategory {
     void setSelected(bool selected);
 };
 
-} // namespace velk
+} // namespace velk::cleaning

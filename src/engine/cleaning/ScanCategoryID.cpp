@@ -1,8 +1,8 @@
 #include "engine/cleaning/ScanCategoryID.h"
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 struct CategoryRow {
@@ -13,11 +13,11 @@ struct CategoryRow {
     const char* icon;
     ScanCategoryGroup group;
     bool requiresConfirmation;
-    ColorRole color;
+    palette::ColorRole color;
 };
 
 using G = ScanCategoryGroup;
-using C = ColorRole;
+using C = palette::ColorRole;
 
 // One row per category, in declaration order.
 constexpr std::array<CategoryRow, kScanCategoryCount> kRows = {{
@@ -94,7 +94,7 @@ QString englishTitle(ScanCategoryID id)
     return QString::fromUtf8(row(id).englishTitle);
 }
 
-QString title(ScanCategoryID id, const LanguageManager& language)
+QString title(ScanCategoryID id, const language::LanguageManager& language)
 {
     return language.isEnglish() ? englishTitle(id) : title(id);
 }
@@ -109,7 +109,7 @@ QString englishSubtitle(ScanCategoryID id)
     return id == ScanCategoryID::languageFiles ? QString::fromUtf8(kLanguageFilesEnglishSubtitle) : subtitle(id);
 }
 
-QString subtitle(ScanCategoryID id, const LanguageManager& language)
+QString subtitle(ScanCategoryID id, const language::LanguageManager& language)
 {
     if (id != ScanCategoryID::languageFiles)
         return subtitle(id);
@@ -131,7 +131,7 @@ bool requiresConfirmation(ScanCategoryID id)
     return row(id).requiresConfirmation;
 }
 
-ColorRole color(ScanCategoryID id)
+palette::ColorRole color(ScanCategoryID id)
 {
     return row(id).color;
 }
@@ -147,4 +147,4 @@ QString rawValue(ScanCategoryGroup group)
     return {};
 }
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -1,15 +1,16 @@
 #pragma once
 
-#include "engine/ColorRole.h"
+#include "common/palette/ColorRole.h"
 
 #include <QString>
 #include <QStringView>
 #include <array>
 #include <optional>
 
-namespace velk {
-
+namespace velk::language {
 class LanguageManager;
+}
+namespace velk::cleaning {
 
 // The 24 junk categories. The declaration order is the scan order and the
 // order of the junk view model's category list.
@@ -68,13 +69,13 @@ std::optional<ScanCategoryID> scanCategoryIDFromRawValue(QStringView text);
 // Chinese title; the English one; and the one for the interface language.
 QString title(ScanCategoryID id);
 QString englishTitle(ScanCategoryID id);
-QString title(ScanCategoryID id, const LanguageManager& language);
+QString title(ScanCategoryID id, const language::LanguageManager& language);
 
 // The folder shown under the title ("~/Library/Caches"); for language files a
 // description, which is the only subtitle that has an English form.
 QString subtitle(ScanCategoryID id);
 QString englishSubtitle(ScanCategoryID id);
-QString subtitle(ScanCategoryID id, const LanguageManager& language);
+QString subtitle(ScanCategoryID id, const language::LanguageManager& language);
 
 // Name of the category's symbol image.
 QString icon(ScanCategoryID id);
@@ -82,9 +83,9 @@ ScanCategoryGroup group(ScanCategoryID id);
 // Categories holding things the user may well want to keep (Trash, Downloads,
 // archives, package repositories): never selected without the user's say.
 bool requiresConfirmation(ScanCategoryID id);
-ColorRole color(ScanCategoryID id);
+palette::ColorRole color(ScanCategoryID id);
 
 // The identifier text of a group, e.g. "系统垃圾".
 QString rawValue(ScanCategoryGroup group);
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -6,7 +6,7 @@
 
 #include <iterator>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 QString stateName(ScanState::Kind kind)
@@ -109,4 +109,4 @@ void ScanCategoryListModel::allRowsChanged()
     announceChanged(0, rowCount() - 1);
 }
 
-} // namespace velk
+} // namespace velk::cleaning

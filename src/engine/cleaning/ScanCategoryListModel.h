@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-namespace velk {
+namespace velk::cleaning {
 
 // The junk view model's categories as a list for the screens: one row per
 // category, in declaration order. Rows are announced as they change.
@@ -58,4 +58,4 @@ private:
     std::array<QString, kScanCategoryCount> m_folders;
 };
 
-} // namespace velk
+} // namespace velk::cleaning

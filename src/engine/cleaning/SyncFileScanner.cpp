@@ -8,7 +8,7 @@
 
 #include <vector>
 
-namespace velk {
+namespace velk::cleaning {
 
 qint64 SyncFileScanner::dirSizePublic(const QString& folder)
 {
@@ -51,4 +51,4 @@ QList<FileItem> SyncFileScanner::directorySizeScanned(const QString& folder,
     return items;
 }
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -7,7 +7,7 @@
 
 #include <functional>
 
-namespace velk {
+namespace velk::cleaning {
 
 // Synchronous folder sizing and listing; callable from any thread.
 // Sizes are logical byte counts of regular files only: links are neither
@@ -30,4 +30,4 @@ public:
                                                 const std::function<bool(const QString&)>& leaveOut);
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -11,7 +11,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 // The folders of every category except language files, as the macOS layout
@@ -178,4 +178,4 @@ QStringList SystemJunkScanner::languageFilePaths() const
     return result;
 }
 
-} // namespace velk
+} // namespace velk::cleaning

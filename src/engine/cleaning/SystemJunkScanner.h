@@ -15,7 +15,7 @@ namespace velk::platform::core {
 class SystemLocale;
 }
 
-namespace velk {
+namespace velk::cleaning {
 
 // Finds the removable items of one junk category: the visible children of the
 // category's folders, sized, largest first. Synchronous; a copy may be used on
@@ -43,4 +43,4 @@ private:
     std::shared_ptr<const platform::core::SystemLocale> m_locale;
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -7,7 +7,7 @@
 #include <QPointer>
 #include <algorithm>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 QString fileStyle(std::int64_t bytes)
@@ -395,4 +395,4 @@ void SystemJunkViewModel::setErrorMessage(std::optional<QString> value)
     emit errorMessageChanged();
 }
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -15,7 +15,7 @@
 #include <optional>
 #include <vector>
 
-namespace velk {
+namespace velk::cleaning {
 
 // Drives the junk feature: scans the categories one after another in the
 // background, publishes each category as it is done, keeps the selection,
@@ -24,7 +24,7 @@ namespace velk {
 class SystemJunkViewModel : public QObject {
     Q_OBJECT
     // One row per category, in declaration order; rows change in place.
-    Q_PROPERTY(velk::ScanCategoryListModel* categories READ categoryModel CONSTANT)
+    Q_PROPERTY(velk::cleaning::ScanCategoryListModel* categories READ categoryModel CONSTANT)
     Q_PROPERTY(bool isScanning READ isScanning NOTIFY isScanningChanged)
     Q_PROPERTY(bool isCleaning READ isCleaning NOTIFY isCleaningChanged)
     Q_PROPERTY(qint64 totalFound READ totalFound NOTIFY totalFoundChanged)
@@ -46,7 +46,7 @@ class SystemJunkViewModel : public QObject {
     Q_PROPERTY(int remainingJunkCount READ remainingJunkCount NOTIFY categoriesChanged)
 
 public:
-    using JunkCleanReport = velk::JunkCleanReport;
+    using JunkCleanReport = velk::cleaning::JunkCleanReport;
 
     explicit SystemJunkViewModel(QObject* parent = nullptr);
     ~SystemJunkViewModel() override;
@@ -151,4 +151,4 @@ private:
     platform::core::CancelToken m_scanTask;  // the running scan's flag; none while no scan runs
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -4,7 +4,7 @@
 #include "platform/locations/Locations.h"
 #include "platform/core/ServiceRegistry.h"
 
-namespace velk {
+namespace velk::cleaning {
 
 bool SystemLocation::isSystem(const QString& path)
 {
@@ -19,4 +19,4 @@ bool SystemLocation::isSystem(const QString& path)
     return locations->isOperatingSystemPath(clean);
 }
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace velk {
+namespace velk::cleaning {
 
 // Tells whether a path lies where the operating system itself is kept, so
 // the screens can badge it and warn before deleting there.
@@ -13,4 +13,4 @@ public:
     static bool isSystem(const QString& path);
 };
 
-} // namespace velk
+} // namespace velk::cleaning

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace velk {
+namespace velk::inspection {
 
 QString riskName(FileDependencyReport::Risk risk)
 {
@@ -39,4 +39,4 @@ QString launchScopeName(LaunchReference::Scope scope)
     return {};
 }
 
-} // namespace velk
+} // namespace velk::inspection

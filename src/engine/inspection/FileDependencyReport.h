@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace velk {
+namespace velk::inspection {
 
 // A launchd property list that mentions a file. Identified by its path.
 struct LaunchReference {
@@ -81,4 +81,4 @@ QString riskName(FileDependencyReport::Risk risk);
 QString ownerKindName(FileOwnerHint::Kind kind);
 QString launchScopeName(LaunchReference::Scope scope);
 
-} // namespace velk
+} // namespace velk::inspection

@@ -10,7 +10,7 @@
 #include <climits>
 #include <cstdlib>
 
-namespace velk {
+namespace velk::inspection {
 namespace {
 
 // The canonical form of a native path, when the system can make one.
@@ -104,4 +104,4 @@ QStringList FileDependencyService::whereFroms(const QString& path)
     return addresses;
 }
 
-} // namespace velk
+} // namespace velk::inspection

@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <optional>
 
-namespace velk {
+namespace velk::inspection {
 
 // Finds out what still depends on a file: the processes holding it open, the
 // launchd property lists naming it, the owner its path points to, where it
@@ -41,4 +41,4 @@ private:
                                   const std::optional<QString>& bundleID);
 };
 
-} // namespace velk
+} // namespace velk::inspection

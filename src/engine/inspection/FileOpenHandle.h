@@ -5,7 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 
-namespace velk {
+namespace velk::inspection {
 
 // One process that holds a file open: its process id and its command name as
 // the open-file listing gives it, untruncated. Identified by pid; equal and
@@ -23,6 +23,6 @@ inline size_t qHash(const FileOpenHandle& handle, size_t seed = 0)
     return qHashMulti(seed, handle.pid, handle.command);
 }
 
-} // namespace velk
+} // namespace velk::inspection
 
-Q_DECLARE_METATYPE(velk::FileOpenHandle)
+Q_DECLARE_METATYPE(velk::inspection::FileOpenHandle)

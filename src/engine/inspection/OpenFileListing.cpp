@@ -3,7 +3,7 @@
 #include <QStringList>
 #include <charconv>
 
-namespace velk::openfiles {
+namespace velk::inspection::openfiles {
 namespace {
 
 int hexValue(QChar c)
@@ -124,4 +124,4 @@ void collectHandles(const QString& output, const NameMap& names, qint32 ownPid, 
     }
 }
 
-} // namespace velk::openfiles
+} // namespace velk::inspection::openfiles

@@ -7,7 +7,7 @@
 #include <QList>
 #include <QString>
 
-namespace velk::openfiles {
+namespace velk::inspection::openfiles {
 
 // Maps from a name as the listing prints it to the path the caller gave, and
 // from each given path to the processes holding it open.
@@ -29,4 +29,4 @@ QString decodedCommand(const QString& field);
 // least 1 other than `ownPid`, each process and command once per path.
 void collectHandles(const QString& output, const NameMap& names, qint32 ownPid, HandleMap& handles);
 
-} // namespace velk::openfiles
+} // namespace velk::inspection::openfiles

@@ -6,7 +6,7 @@
 #include <QUrl>
 #include <optional>
 
-namespace velk {
+namespace velk::inspection {
 
 // One launchd property list as discovery found it. Nothing changes an item
 // afterwards: a change is learned by discovering again.
@@ -30,4 +30,4 @@ struct StartupItem {
     friend bool operator==(const StartupItem&, const StartupItem&) = default;
 };
 
-} // namespace velk
+} // namespace velk::inspection

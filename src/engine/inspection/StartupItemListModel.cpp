@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-namespace velk {
+namespace velk::inspection {
 namespace {
 
 QVariant optionalText(const std::optional<QString>& text)
@@ -70,4 +70,4 @@ void StartupItemListModel::setSelection(const QSet<QString>& ids)
     }
 }
 
-} // namespace velk
+} // namespace velk::inspection

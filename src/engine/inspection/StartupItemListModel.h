@@ -5,7 +5,7 @@
 
 #include <QSet>
 
-namespace velk {
+namespace velk::inspection {
 
 // Startup items for the screens, one row per item keyed by its id (the
 // property list's path), with whether the user has selected it.
@@ -44,4 +44,4 @@ private:
     QSet<QString> m_selection;
 };
 
-} // namespace velk
+} // namespace velk::inspection

@@ -1,8 +1,8 @@
 #include "engine/inspection/StartupScope.h"
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 
-namespace velk {
+namespace velk::inspection {
 
 QString rawValue(StartupScope scope)
 {
@@ -39,7 +39,7 @@ QString englishTitle(StartupScope scope)
     return {};
 }
 
-QString title(StartupScope scope, const LanguageManager& language)
+QString title(StartupScope scope, const language::LanguageManager& language)
 {
     return language.t(rawValue(scope), englishTitle(scope));
 }
@@ -72,4 +72,4 @@ QString launchdDomain(StartupScope scope, uint uid)
     return scope == StartupScope::globalDaemon ? QString::fromLatin1(kSystemDomain) : guiDomain(uid);
 }
 
-} // namespace velk
+} // namespace velk::inspection

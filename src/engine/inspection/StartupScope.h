@@ -4,9 +4,10 @@
 #include <array>
 #include <optional>
 
-namespace velk {
-
+namespace velk::language {
 class LanguageManager;
+}
+namespace velk::inspection {
 
 // The three folders launchd property lists are found in, in discovery
 // order. The raw value of each is its Chinese title.
@@ -22,7 +23,7 @@ std::optional<StartupScope> startupScopeFromRawValue(const QString& raw);
 // The English title: "User Agents", "Global Agents" or "System Daemons".
 QString englishTitle(StartupScope scope);
 // The title in the interface language.
-QString title(StartupScope scope, const LanguageManager& language);
+QString title(StartupScope scope, const language::LanguageManager& language);
 
 // The folder as a location of the location map: "~/Library/LaunchAgents",
 // "/Library/LaunchAgents" or "/Library/LaunchDaemons".
@@ -35,4 +36,4 @@ QString launchdDomain(StartupScope scope, uint uid);
 QString guiDomain(uint uid);
 inline constexpr const char* kSystemDomain = "system";
 
-} // namespace velk
+} // namespace velk::inspection

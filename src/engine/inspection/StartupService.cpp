@@ -15,7 +15,7 @@
 #include <QStringDecoder>
 #include <unistd.h>
 
-namespace velk {
+namespace velk::inspection {
 namespace {
 
 using textpieces::splitLimited;
@@ -319,4 +319,4 @@ bool StartupService::batchRemove(const QList<StartupItem>& items) const
     return succeeded;
 }
 
-} // namespace velk
+} // namespace velk::inspection

@@ -10,7 +10,7 @@
 #include <QVariant>
 #include <optional>
 
-namespace velk {
+namespace velk::inspection {
 
 // Finds the launchd property lists of the three startup folders and enables,
 // disables or removes them. The user's own items are changed with launchctl
@@ -67,4 +67,4 @@ private:
     bool runWithAdminPrivileges(const QString& command) const;
 };
 
-} // namespace velk
+} // namespace velk::inspection

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <algorithm>
 
-namespace velk {
+namespace velk::inspection {
 namespace {
 
 bool containsIgnoringCase(const QString& text, const QString& lowered)
@@ -352,4 +352,4 @@ void StartupViewModel::batchRemove()
     });
 }
 
-} // namespace velk
+} // namespace velk::inspection

@@ -9,7 +9,7 @@
 #include <QVariantList>
 #include <optional>
 
-namespace velk {
+namespace velk::inspection {
 
 // State of the Startup Items screen: the discovered items, the screen's
 // search text and filters, the selection, and whether a discovery or a
@@ -20,9 +20,9 @@ namespace velk {
 class StartupViewModel : public QObject {
     Q_OBJECT
     // The items of the last discovery, in the service's order.
-    Q_PROPERTY(velk::StartupItemListModel* items READ itemModel CONSTANT)
+    Q_PROPERTY(velk::inspection::StartupItemListModel* items READ itemModel CONSTANT)
     // The items that pass the scope, enabled and search filters.
-    Q_PROPERTY(velk::StartupItemListModel* filteredItems READ filteredModel CONSTANT)
+    Q_PROPERTY(velk::inspection::StartupItemListModel* filteredItems READ filteredModel CONSTANT)
     Q_PROPERTY(bool isLoading READ isLoading NOTIFY isLoadingChanged)
     Q_PROPERTY(bool isApplyingBatch READ isApplyingBatch NOTIFY isApplyingBatchChanged)
     Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
@@ -131,4 +131,4 @@ private:
     bool m_allFilteredSelected = false;
 };
 
-} // namespace velk
+} // namespace velk::inspection

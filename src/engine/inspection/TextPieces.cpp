@@ -1,6 +1,6 @@
 #include "engine/inspection/TextPieces.h"
 
-namespace velk::textpieces {
+namespace velk::inspection::textpieces {
 
 QStringList splitLimited(const QString& text, QChar separator, int maxSplits)
 {
@@ -32,4 +32,4 @@ QString trimmedOf(const QString& text, const QString& characters)
     return text.mid(begin, end - begin);
 }
 
-} // namespace velk::textpieces
+} // namespace velk::inspection::textpieces

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <limits>
 
-namespace velk {
+namespace velk::monitor {
 namespace {
 
 bool isSignedInteger(const QVariant& v)
@@ -171,4 +171,4 @@ std::optional<BatteryStatus> BatteryService::parse(const QVariantMap& p)
     return s;
 }
 
-} // namespace velk
+} // namespace velk::monitor

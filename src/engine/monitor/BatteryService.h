@@ -5,7 +5,7 @@
 #include <QVariantMap>
 #include <optional>
 
-namespace velk {
+namespace velk::monitor {
 
 // The internal battery's state.
 struct BatteryStatus {
@@ -54,4 +54,4 @@ private:
     static std::optional<QString> modelCode(const QVariant& value, int at, int width, int digits);
 };
 
-} // namespace velk
+} // namespace velk::monitor

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace velk {
+namespace velk::monitor {
 
 namespace {
 std::shared_ptr<platform::host::HostProbe> host()
@@ -78,4 +78,4 @@ QString CPUService::formattedUptime(double seconds, bool isEnglish)
     return isEnglish ? ds + QStringLiteral("d ") + rh + u'h' : ds + QStringLiteral(" 天 ") + rh + QStringLiteral(" 小时");
 }
 
-} // namespace velk
+} // namespace velk::monitor

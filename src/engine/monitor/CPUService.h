@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-namespace velk {
+namespace velk::monitor {
 
 // A CPU summary record; filled by its users.
 struct CPUStats {
@@ -52,4 +52,4 @@ public:
     static QString formattedUptime(double seconds, bool isEnglish);
 };
 
-} // namespace velk
+} // namespace velk::monitor

@@ -5,7 +5,7 @@
 #include "platform/host/HostProbe.h"
 #include "platform/core/ServiceRegistry.h"
 
-namespace velk {
+namespace velk::monitor {
 
 
 double DiskInfo::usedPercent() const
@@ -45,4 +45,4 @@ DiskInfo DiskService::info()
     return {};
 }
 
-} // namespace velk
+} // namespace velk::monitor

@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdint>
 
-namespace velk {
+namespace velk::monitor {
 
 // Capacity of the disk holding the user's home folder.
 struct DiskInfo {
@@ -27,4 +27,4 @@ public:
     static DiskInfo info();
 };
 
-} // namespace velk
+} // namespace velk::monitor

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-namespace velk {
+namespace velk::monitor {
 
 
 QString Fmt::bytes(std::uint64_t bytes)
@@ -32,4 +32,4 @@ QString Fmt::cpu(double percent)
     return fmt::fixed(percent, percent >= 10 ? 0 : 1) + u'%';
 }
 
-} // namespace velk
+} // namespace velk::monitor

@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdint>
 
-namespace velk {
+namespace velk::monitor {
 
 // Number, byte and percentage texts of the monitoring screens. Decimal
 // points are periods whatever the locale.
@@ -19,4 +19,4 @@ public:
     static QString cpu(double percent);
 };
 
-} // namespace velk
+} // namespace velk::monitor

@@ -3,7 +3,7 @@
 #include "platform/host/HostProbe.h"
 #include "platform/core/ServiceRegistry.h"
 
-namespace velk {
+namespace velk::monitor {
 
 double MemoryStats::usedPercent() const
 {
@@ -34,4 +34,4 @@ MemoryStats MemoryService::currentStats()
     return stats;
 }
 
-} // namespace velk
+} // namespace velk::monitor

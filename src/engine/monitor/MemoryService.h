@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace velk {
+namespace velk::monitor {
 
 // Memory and swap in bytes.
 struct MemoryStats {
@@ -28,4 +28,4 @@ public:
     static MemoryStats currentStats();
 };
 
-} // namespace velk
+} // namespace velk::monitor

@@ -1,6 +1,6 @@
 #include "engine/monitor/MonitorSnapshot.h"
 
-namespace velk {
+namespace velk::monitor {
 
 MonitorSnapshot gatherSnapshot(MonitorSources& sources, const ProcessMap& previous, bool withSockets,
                                bool withMachPorts)
@@ -19,4 +19,4 @@ MonitorSnapshot gatherSnapshot(MonitorSources& sources, const ProcessMap& previo
     return snapshot;
 }
 
-} // namespace velk
+} // namespace velk::monitor

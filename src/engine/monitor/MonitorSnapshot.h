@@ -4,7 +4,7 @@
 
 #include <optional>
 
-namespace velk {
+namespace velk::monitor {
 
 // What one sampling tick gathers off the main thread.
 struct MonitorSnapshot {
@@ -15,7 +15,7 @@ struct MonitorSnapshot {
     MemoryStats mem;
     DiskInfo disk;
     double uptime = 0.0;
-    ThermalStats thermal;
+    sensors::ThermalStats thermal;
 };
 
 // Reads one snapshot, in a fixed order: processes, sockets, Mach ports, CPU
@@ -23,4 +23,4 @@ struct MonitorSnapshot {
 MonitorSnapshot gatherSnapshot(MonitorSources& sources, const ProcessMap& previous, bool withSockets,
                                bool withMachPorts);
 
-} // namespace velk
+} // namespace velk::monitor

@@ -2,7 +2,7 @@
 
 #include "engine/sensors/ThermalService.h"
 
-namespace velk {
+namespace velk::monitor {
 namespace {
 
 class MachineSources final : public MonitorSources {
@@ -14,7 +14,7 @@ public:
     MemoryStats memory() override { return MemoryService::currentStats(); }
     DiskInfo disk() override { return DiskService::info(); }
     double uptime() override { return CPUService::uptime(); }
-    ThermalStats thermal() override { return ThermalService::snapshot(); }
+    sensors::ThermalStats thermal() override { return sensors::ThermalService::snapshot(); }
     int coreCount() override { return CPUService::coreCount(); }
 };
 
@@ -25,4 +25,4 @@ std::shared_ptr<MonitorSources> MonitorSources::createDefault()
     return std::make_shared<MachineSources>();
 }
 
-} // namespace velk
+} // namespace velk::monitor

@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-namespace velk {
+namespace velk::monitor {
 
 using ProcessMap = ProcessService::PreviousRows;
 using MachPortMap = QHash<qint32, int>;
@@ -29,10 +29,10 @@ public:
     virtual MemoryStats memory() = 0;
     virtual DiskInfo disk() = 0;
     virtual double uptime() = 0;
-    virtual ThermalStats thermal() = 0;
+    virtual sensors::ThermalStats thermal() = 0;
     virtual int coreCount() = 0;
 
     static std::shared_ptr<MonitorSources> createDefault();
 };
 
-} // namespace velk
+} // namespace velk::monitor

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-namespace velk {
+namespace velk::monitor {
 
 QVariantList toVariantList(const std::vector<int>& list)
 {
@@ -110,10 +110,10 @@ QVariantMap toVariantMap(const DiskInfo& info)
     };
 }
 
-QVariantMap toVariantMap(const ThermalStats& stats)
+QVariantMap toVariantMap(const sensors::ThermalStats& stats)
 {
     QVariantList fans;
-    for (const FanReading& fan : stats.fans) {
+    for (const sensors::FanReading& fan : stats.fans) {
         fans.append(QVariantMap{
             {QStringLiteral("id"), QVariant::fromValue(fan.id)},
             {QStringLiteral("rpm"), QVariant::fromValue(fan.rpm)},
@@ -157,4 +157,4 @@ QVariantMap toVariantMap(const ProcessRelations& relations)
     };
 }
 
-} // namespace velk
+} // namespace velk::monitor

@@ -11,7 +11,7 @@
 #include <optional>
 #include <vector>
 
-namespace velk {
+namespace velk::monitor {
 
 // The monitor's records as the screens read them: maps keyed by the field
 // names, with absent optional values as undefined.
@@ -34,7 +34,7 @@ QVariantMap toVariantMap(const NetEndpoint& endpoint);
 QVariantMap toVariantMap(const SocketEntry& socket);
 QVariantMap toVariantMap(const MemoryStats& stats);
 QVariantMap toVariantMap(const DiskInfo& info);
-QVariantMap toVariantMap(const ThermalStats& stats);
+QVariantMap toVariantMap(const sensors::ThermalStats& stats);
 QVariantMap toVariantMap(const ProcessRelations& relations);
 
 template <class T>
@@ -49,4 +49,4 @@ QVariantList toVariantList(const std::vector<T>& list)
 
 QVariantList toVariantList(const std::vector<int>& list);
 
-} // namespace velk
+} // namespace velk::monitor

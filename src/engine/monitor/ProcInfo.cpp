@@ -1,10 +1,10 @@
 #include "engine/monitor/ProcInfo.h"
 
-#include "engine/monitor/DecimalText.h"
+#include "common/format/DecimalText.h"
 #include "engine/monitor/Fmt.h"
 #include "common/format/Formatting.h"
 
-namespace velk {
+namespace velk::monitor {
 namespace {
 
 // "/" and its look-alike U+2215, in which the process list writes the "/" of
@@ -50,7 +50,7 @@ bool ProcInfo::matches(const QString& search) const
     const QString query = withPlainSlashes(search.trimmed());
     if (query.isEmpty())
         return true;
-    if (const auto number = parseDecimal<std::int32_t>(query); number && *number == pid)
+    if (const auto number = fmt::parseDecimal<std::int32_t>(query); number && *number == pid)
         return true;
     return withPlainSlashes(name).contains(query, Qt::CaseInsensitive)
         || withPlainSlashes(path).contains(query, Qt::CaseInsensitive);
@@ -81,4 +81,4 @@ QString ProcInfo::nameFromPath(const QString& path)
     return trimmed.mid(trimmed.lastIndexOf(u'/') + 1).toString();
 }
 
-} // namespace velk
+} // namespace velk::monitor

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace velk {
+namespace velk::monitor {
 
 // One process as the monitor sees it in one sampling tick.
 struct ProcInfo {
@@ -45,4 +45,4 @@ struct ProcInfo {
     friend bool operator==(const ProcInfo&, const ProcInfo&) = default;
 };
 
-} // namespace velk
+} // namespace velk::monitor

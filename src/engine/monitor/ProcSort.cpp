@@ -2,7 +2,7 @@
 
 #include "platform/core/NameOrder.h"
 
-namespace velk {
+namespace velk::monitor {
 
 std::function<bool(const ProcInfo&, const ProcInfo&)> comparator(ProcSort sort)
 {
@@ -32,4 +32,4 @@ std::optional<std::int32_t> ProcessSelection::choose(std::optional<std::int32_t>
     return std::nullopt;
 }
 
-} // namespace velk
+} // namespace velk::monitor

@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-namespace velk {
+namespace velk::monitor {
 
 // Sort keys of the process table: cpu, memory, threads and pid descending,
 // name ascending.
@@ -40,4 +40,4 @@ public:
                                               std::optional<std::int32_t> requested);
 };
 
-} // namespace velk
+} // namespace velk::monitor

@@ -1,6 +1,6 @@
 #include "engine/monitor/ProcessListModel.h"
 
-namespace velk {
+namespace velk::monitor {
 namespace {
 
 QList<QByteArray> fieldNames()
@@ -18,4 +18,4 @@ ProcessListModel::ProcessListModel(QObject* parent)
 {
 }
 
-} // namespace velk
+} // namespace velk::monitor

@@ -5,7 +5,7 @@
 
 #include "common/lists/KeyedListModel.h"
 
-namespace velk {
+namespace velk::monitor {
 
 // The monitor's process list for the screens, in the reader's order, one row
 // per process keyed by pid. Each tick is announced as removals, moves,
@@ -42,4 +42,4 @@ protected:
     QVariant value(const ProcInfo& process, int column) const override { return procInfoField(process, column); }
 };
 
-} // namespace velk
+} // namespace velk::monitor

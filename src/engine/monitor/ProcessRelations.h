@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-namespace velk {
+namespace velk::monitor {
 
 // How one process is tied to others: family, sockets, local peers over
 // loopback and the remote hosts it talks to.
@@ -39,4 +39,4 @@ struct ProcessRelations {
     std::vector<RemoteHost> remoteHosts;
 };
 
-} // namespace velk
+} // namespace velk::monitor

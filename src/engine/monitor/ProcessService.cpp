@@ -1,6 +1,6 @@
 #include "engine/monitor/ProcessService.h"
 
-#include "engine/monitor/DecimalText.h"
+#include "common/format/DecimalText.h"
 #include "platform/host/HostProbe.h"
 #include "platform/processes/ProcessListTool.h"
 #include "platform/processes/ProcessProbe.h"
@@ -12,7 +12,7 @@
 #include <cmath>
 #include <csignal>
 
-namespace velk {
+namespace velk::monitor {
 namespace {
 
 constexpr char16_t kSpace = u' ';
@@ -90,8 +90,8 @@ std::optional<ProcessService::ListedProcess> ProcessService::parseProcessLine(QS
     const std::vector<QStringView> fields = splitFields(line, 6);
     if (fields.size() != 6)
         return std::nullopt;
-    const auto pid = parseDecimal<std::int32_t>(fields[0]);
-    const auto ppid = parseDecimal<std::int32_t>(fields[1]);
+    const auto pid = fmt::parseDecimal<std::int32_t>(fields[0]);
+    const auto ppid = fmt::parseDecimal<std::int32_t>(fields[1]);
     if (!pid || !ppid)
         return std::nullopt;
     ListedProcess row;
@@ -100,7 +100,7 @@ std::optional<ProcessService::ListedProcess> ProcessService::parseProcessLine(QS
     row.user = fields[2].toString();
     // Field 4 is the tool's own CPU figure; the CPU column comes from
     // CPU-time differences instead.
-    const std::uint64_t kilobytes = parseDecimal<std::uint64_t>(fields[4]).value_or(0);
+    const std::uint64_t kilobytes = fmt::parseDecimal<std::uint64_t>(fields[4]).value_or(0);
     row.rssBytes = kilobytes > UINT64_MAX / 1024 ? UINT64_MAX : kilobytes * 1024;
     row.path = trimBlanks(fields[5]).toString();
     return row;
@@ -242,7 +242,7 @@ std::vector<SocketEntry> ProcessService::parseSockets(QStringView text)
         const QStringView value = line.mid(1);
         if (tag == u'p') {
             flush();
-            pid = parseDecimal<std::int32_t>(value).value_or(0);
+            pid = fmt::parseDecimal<std::int32_t>(value).value_or(0);
             fd.clear();
         } else if (tag == u'f') {
             flush();
@@ -268,7 +268,7 @@ NetEndpoint ProcessService::parseEndpoint(QStringView text)
     QStringView host = text.left(colon);
     if (host.startsWith(u'[') && host.endsWith(u']') && host.size() >= 2)
         host = host.mid(1, host.size() - 2);
-    return {host.toString(), parseDecimal<int>(text.mid(colon + 1))};
+    return {host.toString(), fmt::parseDecimal<int>(text.mid(colon + 1))};
 }
 
 QHash<std::int32_t, int> ProcessService::machPorts()
@@ -296,10 +296,10 @@ QHash<std::int32_t, int> ProcessService::parseMachPorts(QStringView text)
         }
         if (words.size() != 2)
             return;
-        const auto pid = parseDecimal<std::int32_t>(words[0]);
+        const auto pid = fmt::parseDecimal<std::int32_t>(words[0]);
         QString count = words[1].toString();
         count.remove(u'+');
-        const auto n = parseDecimal<int>(count);
+        const auto n = fmt::parseDecimal<int>(count);
         if (pid && *pid >= 1 && n && *n >= 0)
             ports.insert(*pid, *n);
     });
@@ -315,4 +315,4 @@ bool ProcessService::terminate(std::int32_t pid, bool force)
     return platform::core::service<platform::processes::ProcessProbe>()->sendSignal(pid, force ? SIGKILL : SIGTERM);
 }
 
-} // namespace velk
+} // namespace velk::monitor

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-namespace velk {
+namespace velk::monitor {
 
 // Reads the machine's processes, their internet sockets and port counts, and
 // signals processes. Stateless: the caller hands the previous tick's rows
@@ -67,4 +67,4 @@ private:
     static QString run(const QString& tool, const QStringList& arguments);
 };
 
-} // namespace velk
+} // namespace velk::monitor

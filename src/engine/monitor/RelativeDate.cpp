@@ -4,7 +4,7 @@
 #include "common/format/Formatting.h"
 #include "platform/core/ServiceRegistry.h"
 
-namespace velk {
+namespace velk::monitor {
 
 QString RelativeDate::string(const QDateTime& date, const QString& localeIdentifier)
 {
@@ -20,4 +20,4 @@ QString RelativeDate::string(const QDateTime& date, const QString& localeIdentif
     return fmt::relativeDate(date, platform::core::service<platform::core::Clock>()->now(), lang);
 }
 
-} // namespace velk
+} // namespace velk::monitor

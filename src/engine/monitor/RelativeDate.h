@@ -3,7 +3,7 @@
 #include <QDateTime>
 #include <QString>
 
-namespace velk {
+namespace velk::monitor {
 
 // Modification dates of the large-file rows, relative to now.
 class RelativeDate {
@@ -13,4 +13,4 @@ public:
     static QString string(const QDateTime& date, const QString& localeIdentifier);
 };
 
-} // namespace velk
+} // namespace velk::monitor

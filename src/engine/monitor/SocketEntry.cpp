@@ -1,6 +1,6 @@
 #include "engine/monitor/SocketEntry.h"
 
-namespace velk {
+namespace velk::monitor {
 
 QString NetEndpoint::display() const
 {
@@ -25,4 +25,4 @@ bool SocketEntry::isListening() const
     return proto == u"UDP" && !remote && local.port.has_value();
 }
 
-} // namespace velk
+} // namespace velk::monitor

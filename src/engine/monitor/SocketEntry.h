@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace velk {
+namespace velk::monitor {
 
 // One end of an internet socket.
 struct NetEndpoint {
@@ -40,4 +40,4 @@ struct SocketEntry {
     friend bool operator==(const SocketEntry&, const SocketEntry&) = default;
 };
 
-} // namespace velk
+} // namespace velk::monitor

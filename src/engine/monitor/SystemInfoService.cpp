@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <memory>
 
-namespace velk {
+namespace velk::monitor {
 
 namespace {
 struct KindName {
@@ -76,7 +76,7 @@ MachineProfile SystemInfoService::machineProfile()
     // The kernel's own total leaves out memory reserved at boot and reads
     // low, so the installed blocks count first.
     profile.memoryGB = memoryText(facts->installedMemory().value_or(platform::core::service<platform::host::HostProbe>()->physicalMemory()));
-    if (const std::optional<Platform> chip = PlatformDetect::current())
+    if (const std::optional<sensors::Platform> chip = sensors::PlatformDetect::current())
         profile.platformLabel = rawValue(*chip);
     profile.hostName = facts->hostName().value_or(QStringLiteral("—"));
     profile.chip = CPUService::modelName();
@@ -104,9 +104,9 @@ std::vector<double> SystemInfoService::usageBetween(const std::vector<CPUService
     return usage;
 }
 
-std::vector<LogicalCoreThermal> SystemInfoService::perCoreTemperatures(int logicalCount)
+std::vector<sensors::LogicalCoreThermal> SystemInfoService::perCoreTemperatures(int logicalCount)
 {
-    return CoreTemperatures::perCore(logicalCount);
+    return sensors::CoreTemperatures::perCore(logicalCount);
 }
 
 void SystemInfoService::perCoreUsage(QObject* context, std::function<void(std::vector<double>)> done)
@@ -117,4 +117,4 @@ void SystemInfoService::perCoreUsage(QObject* context, std::function<void(std::v
     });
 }
 
-} // namespace velk
+} // namespace velk::monitor

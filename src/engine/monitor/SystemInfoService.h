@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace velk {
+namespace velk::monitor {
 
 // What the System Info screen shows about the machine.
 struct MachineProfile {
@@ -47,10 +47,10 @@ public:
     static void perCoreUsage(QObject* context, std::function<void(std::vector<double>)> done);
 
     // The temperature of each logical CPU and the sensor it came from.
-    static std::vector<LogicalCoreThermal> perCoreTemperatures(int logicalCount);
+    static std::vector<sensors::LogicalCoreThermal> perCoreTemperatures(int logicalCount);
 
     // "%.0f GB" of bytes in units of 2^30.
     static QString memoryText(std::uint64_t bytes);
 };
 
-} // namespace velk
+} // namespace velk::monitor

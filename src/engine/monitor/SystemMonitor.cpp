@@ -10,7 +10,7 @@
 #include <climits>
 #include <cmath>
 
-namespace velk {
+namespace velk::monitor {
 
 using platform::core::service;
 
@@ -154,4 +154,4 @@ void SystemMonitor::setDiskInfo(const DiskInfo& info)
     emit diskInfoChanged();
 }
 
-} // namespace velk
+} // namespace velk::monitor

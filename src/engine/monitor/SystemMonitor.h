@@ -22,7 +22,7 @@ class Clock;
 class Executor;
 }
 
-namespace velk {
+namespace velk::monitor {
 
 using HistoryMap = QHash<qint32, std::vector<double>>;
 using PortListMap = QHash<qint32, std::vector<int>>;
@@ -41,7 +41,7 @@ using SocketMap = QHash<qint32, std::vector<SocketEntry>>;
 // The whole lists and maps are C++ getters only.
 class SystemMonitor : public QObject {
     Q_OBJECT
-    Q_PROPERTY(velk::ProcessListModel* processModel READ processModel CONSTANT)
+    Q_PROPERTY(velk::monitor::ProcessListModel* processModel READ processModel CONSTANT)
     Q_PROPERTY(double cpuUsage READ cpuUsage NOTIFY cpuUsageChanged)
     Q_PROPERTY(double cpuUser READ cpuUser NOTIFY cpuUserChanged)
     Q_PROPERTY(double cpuSystem READ cpuSystem NOTIFY cpuSystemChanged)
@@ -91,7 +91,7 @@ public:
     const MemoryStats& memStats() const { return m_memStats; }
     const DiskInfo& diskInfo() const { return m_diskInfo; }
     double uptime() const { return m_uptime; }
-    const ThermalStats& thermalStats() const { return m_thermalStats; }
+    const sensors::ThermalStats& thermalStats() const { return m_thermalStats; }
     const HistoryMap& cpuHistoryByPid() const { return m_cpuHistoryByPid; }
     const HistoryMap& memHistoryByPid() const { return m_memHistoryByPid; }
     bool hasSocketData() const { return m_hasSocketData; }
@@ -199,7 +199,7 @@ private:
     MemoryStats m_memStats;
     DiskInfo m_diskInfo;
     double m_uptime = 0.0;
-    ThermalStats m_thermalStats = ThermalStats::empty();
+    sensors::ThermalStats m_thermalStats = sensors::ThermalStats::empty();
     HistoryMap m_cpuHistoryByPid;
     HistoryMap m_memHistoryByPid;
     bool m_hasSocketData = false;
@@ -221,4 +221,4 @@ private:
     bool m_sampling = false;
 };
 
-} // namespace velk
+} // namespace velk::monitor

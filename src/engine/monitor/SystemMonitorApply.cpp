@@ -7,7 +7,7 @@
 #include <QSet>
 #include <algorithm>
 
-namespace velk {
+namespace velk::monitor {
 namespace {
 
 // Unsigned counters that went backwards count as no progress.
@@ -175,4 +175,4 @@ void SystemMonitor::applySockets(std::optional<std::vector<SocketEntry>> sockets
     emit hasSocketDataChanged();
 }
 
-} // namespace velk
+} // namespace velk::monitor

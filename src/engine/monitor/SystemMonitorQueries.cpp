@@ -7,7 +7,7 @@
 #include <set>
 #include <tuple>
 
-namespace velk {
+namespace velk::monitor {
 namespace {
 
 std::vector<int> ascending(const QSet<int>& ports)
@@ -168,4 +168,4 @@ ProcessRelations SystemMonitor::relations(qint32 pid) const
     return result;
 }
 
-} // namespace velk
+} // namespace velk::monitor

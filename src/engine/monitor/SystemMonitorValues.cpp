@@ -3,7 +3,7 @@
 #include "engine/monitor/MonitorVariants.h"
 #include "engine/monitor/SystemMonitor.h"
 
-namespace velk {
+namespace velk::monitor {
 
 QVariantMap SystemMonitor::memStatsValue() const
 {
@@ -64,4 +64,4 @@ QVariantMap SystemMonitor::relationsOf(qint32 pid) const
     return toVariantMap(relations(pid));
 }
 
-} // namespace velk
+} // namespace velk::monitor

@@ -1,6 +1,6 @@
 #include "engine/sensors/CoreTemperatures.h"
 
-#include "engine/monitor/DecimalText.h"
+#include "common/format/DecimalText.h"
 #include "engine/sensors/HidSensors.h"
 #include "engine/sensors/SMC.h"
 #include "engine/sensors/SensorsEngine.h"
@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace velk {
+namespace velk::sensors {
 
 namespace {
 
@@ -33,7 +33,7 @@ std::optional<qint64> capturedNumber(const QRegularExpression& pattern, const QS
     const QRegularExpressionMatch m = pattern.match(text);
     if (!m.hasMatch())
         return std::nullopt;
-    return parseDecimal<qint64>(m.capturedView(1));
+    return fmt::parseDecimal<qint64>(m.capturedView(1));
 }
 
 struct CoreSlots {
@@ -101,7 +101,7 @@ std::optional<qint64> trailingSensorIndex(const QString& name)
     const QStringView digits = QStringView(name).mid(start);
     if (!std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
         return std::nullopt;
-    return parseDecimal<qint64>(digits);
+    return fmt::parseDecimal<qint64>(digits);
 }
 
 std::vector<LogicalCoreThermal> CoreTemperatures::perCore(int logicalCount)
@@ -207,4 +207,4 @@ std::vector<LogicalCoreThermal> CoreTemperatures::perCore(int n, const Sources& 
     return cores;
 }
 
-} // namespace velk
+} // namespace velk::sensors

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace velk {
+namespace velk::sensors {
 
 // One logical CPU's temperature and the sensor it came from.
 struct LogicalCoreThermal {
@@ -45,4 +45,4 @@ public:
     static Sources machineSources();
 };
 
-} // namespace velk
+} // namespace velk::sensors

@@ -3,7 +3,7 @@
 #include <QtGlobal>
 #include <optional>
 
-namespace velk {
+namespace velk::sensors {
 
 // A fan's control mode as its mode byte holds it.
 enum class FanMode : int {
@@ -37,4 +37,4 @@ inline bool isAutomatic(FanMode mode)
     return mode != FanMode::forced;
 }
 
-} // namespace velk
+} // namespace velk::sensors

@@ -3,7 +3,7 @@
 #include "platform/core/Clock.h"
 #include "platform/core/ServiceRegistry.h"
 
-namespace velk {
+namespace velk::sensors {
 
 namespace {
 constexpr double kSteadyInterval = 60.0;
@@ -92,4 +92,4 @@ void AppleSiliconSensorsReset()
     sources.readers.clear();
 }
 
-} // namespace velk
+} // namespace velk::sensors

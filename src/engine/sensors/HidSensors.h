@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace velk {
+namespace velk::sensors {
 
 // The temperature services of one HID usage page and usage. It keeps its
 // client and its list of services between reads and copies the list again
@@ -49,4 +49,4 @@ std::map<QString, double> AppleSiliconSensors(int page, int usage, int type);
 // Drops every reader with its client and services.
 void AppleSiliconSensorsReset();
 
-} // namespace velk
+} // namespace velk::sensors

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-namespace velk {
+namespace velk::sensors {
 
 // The integer part of `value` (cut towards zero) as a signed 64-bit number.
 // A value that is not a number or infinite counts as 0; one beyond the
@@ -22,4 +22,4 @@ inline qint64 integerPart(double value)
     return static_cast<qint64>(std::trunc(value));
 }
 
-} // namespace velk
+} // namespace velk::sensors

@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace velk {
+namespace velk::sensors {
 
 namespace {
 constexpr std::array<const char*, kPlatformCount> kRawValues{
@@ -81,4 +81,4 @@ const std::vector<Platform>& all()
 }
 
 } // namespace platforms
-} // namespace velk
+} // namespace velk::sensors

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-namespace velk {
+namespace velk::sensors {
 
 // The processor chips whose sensor keys the catalogs know, in declaration
 // order. The raw value of each is its own name.
@@ -39,4 +39,4 @@ const std::vector<Platform>& apple();
 const std::vector<Platform>& all();
 } // namespace platforms
 
-} // namespace velk
+} // namespace velk::sensors

@@ -3,7 +3,7 @@
 #include "platform/host/HostProbe.h"
 #include "platform/core/ServiceRegistry.h"
 
-namespace velk {
+namespace velk::sensors {
 
 namespace {
 
@@ -78,4 +78,4 @@ std::optional<Platform> PlatformDetector::current()
     return m_cached;
 }
 
-} // namespace velk
+} // namespace velk::sensors

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <optional>
 
-namespace velk {
+namespace velk::sensors {
 
 // Which chip the machine has, from the CPU's brand text.
 class PlatformDetect {
@@ -43,4 +43,4 @@ private:
     std::optional<Platform> m_cached;
 };
 
-} // namespace velk
+} // namespace velk::sensors

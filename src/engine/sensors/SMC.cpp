@@ -9,7 +9,7 @@
 #include <cstring>
 #include <thread>
 
-namespace velk {
+namespace velk::sensors {
 
 using platform::sensors::kIOReturnBadArgument;
 using platform::sensors::kIOReturnError;
@@ -301,4 +301,4 @@ QStringList SMC::getAllKeys()
     return keys;
 }
 
-} // namespace velk
+} // namespace velk::sensors

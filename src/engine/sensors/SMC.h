@@ -16,7 +16,7 @@
 #include <optional>
 #include <unordered_map>
 
-namespace velk {
+namespace velk::sensors {
 
 // One key's value as the client handles it.
 struct SMCVal_t {
@@ -101,4 +101,4 @@ private:
     std::unordered_map<std::uint32_t, platform::sensors::SMCKeyData_t::keyInfo_t> m_keyInfoCache;
 };
 
-} // namespace velk
+} // namespace velk::sensors

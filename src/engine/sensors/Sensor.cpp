@@ -8,7 +8,7 @@
 #include <cmath>
 #include <limits>
 
-namespace velk {
+namespace velk::sensors {
 
 namespace {
 
@@ -341,4 +341,4 @@ std::optional<Fan> Fan::fromJson(const QJsonObject& json, QString* error)
     return f;
 }
 
-} // namespace velk
+} // namespace velk::sensors

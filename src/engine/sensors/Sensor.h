@@ -9,7 +9,7 @@
 #include <variant>
 #include <vector>
 
-namespace velk {
+namespace velk::sensors {
 
 enum class SensorGroup { CPU, GPU, system, sensor, hid, unknown };
 enum class SensorType { temperature, voltage, current, power, energy, fan };
@@ -67,7 +67,7 @@ struct Fan {
     FanMode mode = FanMode::automatic;
     SensorGroup group = SensorGroup::sensor;
     SensorType type = SensorType::fan;
-    std::vector<Platform> platforms = ::velk::platforms::all();
+    std::vector<Platform> platforms = ::velk::sensors::platforms::all();
     bool isIntelOnly = false;
     bool isComputed = false;
     bool average = false;
@@ -136,4 +136,4 @@ inline QString formattedValue(const SensorEntry& e)
 }
 } // namespace sensorEntry
 
-} // namespace velk
+} // namespace velk::sensors

@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
-namespace velk {
+namespace velk::sensors {
 
 namespace {
 
@@ -201,4 +201,4 @@ const std::vector<Sensor>& hidSensorsCatalog()
     return catalog;
 }
 
-} // namespace velk
+} // namespace velk::sensors

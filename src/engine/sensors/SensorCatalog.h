@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace velk {
+namespace velk::sensors {
 
 // The controller keys the engine can name: for each, the display name, the
 // group, the type, the chips that have it and whether it counts towards the
@@ -15,4 +15,4 @@ const std::vector<Sensor>& sensorsCatalog();
 // Temperature readings of the HID event system, by product-name pattern.
 const std::vector<Sensor>& hidSensorsCatalog();
 
-} // namespace velk
+} // namespace velk::sensors

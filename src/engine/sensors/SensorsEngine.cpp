@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace velk {
+namespace velk::sensors {
 
 namespace {
 
@@ -258,4 +258,4 @@ ThermalStats SensorsEngine::thermalSnapshot()
     return stats;
 }
 
-} // namespace velk
+} // namespace velk::sensors

@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-namespace velk {
+namespace velk::sensors {
 
 class SMC;
 
@@ -51,4 +51,4 @@ private:
     std::optional<std::vector<SensorEntry>> m_cachedSensors;
 };
 
-} // namespace velk
+} // namespace velk::sensors

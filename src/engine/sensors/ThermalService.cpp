@@ -2,11 +2,11 @@
 
 #include "engine/sensors/SensorsEngine.h"
 
-namespace velk {
+namespace velk::sensors {
 
 ThermalStats ThermalService::snapshot()
 {
     return SensorsEngine::shared().thermalSnapshot();
 }
 
-} // namespace velk
+} // namespace velk::sensors

@@ -2,7 +2,7 @@
 
 #include "engine/sensors/ThermalStats.h"
 
-namespace velk {
+namespace velk::sensors {
 
 // Reduces the machine's sensors to the thermal picture of one tick. Safe to
 // call from any thread.
@@ -11,4 +11,4 @@ public:
     static ThermalStats snapshot();
 };
 
-} // namespace velk
+} // namespace velk::sensors

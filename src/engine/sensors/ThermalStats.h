@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-namespace velk {
+namespace velk::sensors {
 
 // One fan as the monitor shows it.
 struct FanReading {
@@ -35,4 +35,4 @@ struct ThermalStats {
     bool operator==(const ThermalStats&) const = default;
 };
 
-} // namespace velk
+} // namespace velk::sensors

@@ -1,6 +1,6 @@
 #include "services/update/InstallError.h"
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 
 namespace velk {
 namespace {
@@ -54,7 +54,7 @@ QString InstallError::descriptionEn() const
     return QString::fromUtf8(textsFor(kind).en);
 }
 
-QString InstallError::description(const LanguageManager& lang) const
+QString InstallError::description(const language::LanguageManager& lang) const
 {
     return lang.t(descriptionZh(), descriptionEn());
 }

@@ -2,9 +2,10 @@
 
 #include <QString>
 
-namespace velk {
-
+namespace velk::language {
 class LanguageManager;
+}
+namespace velk {
 
 // Why an install failed. Each kind has its own description in both
 // languages; what the system said (errno, network texts) stays in `detail`
@@ -39,7 +40,7 @@ struct InstallError {
     QString descriptionZh() const;
     QString descriptionEn() const;
     // The description in `lang`'s current language.
-    QString description(const LanguageManager& lang) const;
+    QString description(const language::LanguageManager& lang) const;
     // A stable name of the kind, for logs and probes.
     QString kindName() const;
 };

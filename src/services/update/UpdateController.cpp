@@ -1,6 +1,6 @@
 #include "services/update/UpdateController.h"
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Executor.h"
 #include "platform/core/ServiceRegistry.h"
@@ -23,7 +23,7 @@ UpdateController::Dependencies UpdateController::Dependencies::fromServices()
     deps.defaults = platform::core::service<platform::settings::UserDefaults>();
     deps.clock = platform::core::service<platform::core::Clock>();
     deps.executor = platform::core::service<platform::core::Executor>();
-    deps.language = &LanguageManager::shared();
+    deps.language = &language::LanguageManager::shared();
     deps.arguments = QCoreApplication::arguments();
     deps.fetch = UpdateCheck::fetch;
     deps.install = UpdateCheck::install;
@@ -89,12 +89,12 @@ void UpdateController::scheduleTimedCheck(quint64 generation)
     });
 }
 
-void UpdateController::check(bool automatic, LanguageManager* lang)
+void UpdateController::check(bool automatic, language::LanguageManager* lang)
 {
     runCheck(automatic, lang, {});
 }
 
-void UpdateController::runCheck(bool automatic, QPointer<LanguageManager> lang, std::function<void()> done)
+void UpdateController::runCheck(bool automatic, QPointer<language::LanguageManager> lang, std::function<void()> done)
 {
     if (m_isChecking) {
         if (done)
@@ -107,14 +107,14 @@ void UpdateController::runCheck(bool automatic, QPointer<LanguageManager> lang, 
     const bool withLanguage = !lang.isNull();
     m_deps.fetch(this, [this, automatic, lang, withLanguage, done](std::optional<AppUpdate> offer) {
         // A language that went away meanwhile answers like none was given.
-        checkEnded(automatic, withLanguage ? lang : QPointer<LanguageManager>(), offer);
+        checkEnded(automatic, withLanguage ? lang : QPointer<language::LanguageManager>(), offer);
         setChecking(false);
         if (done)
             done();
     });
 }
 
-void UpdateController::checkEnded(bool automatic, const QPointer<LanguageManager>& lang,
+void UpdateController::checkEnded(bool automatic, const QPointer<language::LanguageManager>& lang,
                                   const std::optional<AppUpdate>& offer)
 {
     if (!offer) {
@@ -150,7 +150,7 @@ void UpdateController::refreshPending(const AppUpdate& offer)
     setPendingUpdate(skipped == offer.version ? std::nullopt : std::optional<AppUpdate>(offer));
 }
 
-void UpdateController::offerOrCheck(Origin origin, LanguageManager* lang)
+void UpdateController::offerOrCheck(Origin origin, language::LanguageManager* lang)
 {
     setOrigin(origin);
     if (m_pendingUpdate) {
@@ -168,12 +168,12 @@ void UpdateController::setOrigin(Origin origin)
     emit originChanged();
 }
 
-void UpdateController::checkFromSidebar(LanguageManager& lang)
+void UpdateController::checkFromSidebar(language::LanguageManager& lang)
 {
     offerOrCheck(Sidebar, &lang);
 }
 
-void UpdateController::checkFromSettings(LanguageManager& lang)
+void UpdateController::checkFromSettings(language::LanguageManager& lang)
 {
     offerOrCheck(Settings, &lang);
 }
@@ -211,7 +211,7 @@ void UpdateController::install(const AppUpdate& update)
     setInstalling(true);
     const bool started = m_deps.install(update, this, [this](std::optional<InstallError> error) {
         if (error) {
-            const QPointer<LanguageManager>& lang = m_deps.language;
+            const QPointer<language::LanguageManager>& lang = m_deps.language;
             setInstallError(lang ? error->description(*lang) : error->descriptionZh());
         } else {
             setPromptUpdate(std::nullopt);

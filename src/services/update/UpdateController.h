@@ -11,9 +11,10 @@
 #include <memory>
 #include <optional>
 
-namespace velk {
-
+namespace velk::language {
 class LanguageManager;
+}
+namespace velk {
 
 namespace platform::core {
 class Clock;
@@ -67,7 +68,7 @@ public:
         std::shared_ptr<platform::core::Clock> clock;
         std::shared_ptr<platform::core::Executor> executor;
         // Chooses the language of install-failure texts.
-        QPointer<LanguageManager> language;
+        QPointer<language::LanguageManager> language;
         // The process's launch arguments (for "-UpdateUIPreview").
         QStringList arguments;
         std::function<void(QObject* context, UpdateCheck::OfferHandler)> fetch;
@@ -100,11 +101,11 @@ public:
     // One check. An automatic one only updates the badge; a manual one with a
     // language also answers with the prompt or a status alert in that
     // language. Ignored while a check runs.
-    void check(bool automatic, LanguageManager* lang);
+    void check(bool automatic, language::LanguageManager* lang);
     // Shows the pending offer at once, else checks by hand; the answer goes
     // to the window that asked.
-    void checkFromSidebar(LanguageManager& lang);
-    void checkFromSettings(LanguageManager& lang);
+    void checkFromSidebar(language::LanguageManager& lang);
+    void checkFromSettings(language::LanguageManager& lang);
     // The same, answering in the controller's language.
     Q_INVOKABLE void checkFromSidebar();
     Q_INVOKABLE void checkFromSettings();
@@ -131,7 +132,7 @@ signals:
     void originChanged();
 
 private:
-    void offerOrCheck(Origin origin, LanguageManager* lang);
+    void offerOrCheck(Origin origin, language::LanguageManager* lang);
     void setOrigin(Origin origin);
     AppUpdate pendingUpdateOrEmpty() const { return m_pendingUpdate.value_or(AppUpdate{}); }
     AppUpdate promptUpdateOrEmpty() const { return m_promptUpdate.value_or(AppUpdate{}); }
@@ -140,8 +141,8 @@ private:
 
     void startCheckLoop();
     void scheduleTimedCheck(quint64 generation);
-    void runCheck(bool automatic, QPointer<LanguageManager> lang, std::function<void()> done);
-    void checkEnded(bool automatic, const QPointer<LanguageManager>& lang, const std::optional<AppUpdate>& offer);
+    void runCheck(bool automatic, QPointer<language::LanguageManager> lang, std::function<void()> done);
+    void checkEnded(bool automatic, const QPointer<language::LanguageManager>& lang, const std::optional<AppUpdate>& offer);
     void refreshPending(const AppUpdate& offer);
     std::optional<AppUpdate> previewSample() const;
 

@@ -1,6 +1,6 @@
 #include "ui/design/AppSection.h"
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "ui/design/VDS.h"
 
 namespace velk {
@@ -53,7 +53,7 @@ QString AppSection::englishTitle() const
     return QString::fromUtf16(records[m_case].english);
 }
 
-QString AppSection::localizedTitle(const LanguageManager& language) const
+QString AppSection::localizedTitle(const language::LanguageManager& language) const
 {
     return language.t(chineseTitle(), englishTitle());
 }

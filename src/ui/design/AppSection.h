@@ -5,9 +5,10 @@
 #include <array>
 #include <optional>
 
-namespace velk {
-
+namespace velk::language {
 class LanguageManager;
+}
+namespace velk {
 
 // The eight screens of the main window. The raw value (the Chinese section
 // name) doubles as the identifier.
@@ -29,7 +30,7 @@ public:
     QString id() const { return rawValue(); }
     QString chineseTitle() const;
     QString englishTitle() const;
-    QString localizedTitle(const LanguageManager& language) const;
+    QString localizedTitle(const language::LanguageManager& language) const;
     // Symbol name of the section.
     QString icon() const;
     QColor color() const;

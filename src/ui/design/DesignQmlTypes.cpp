@@ -11,9 +11,9 @@ velk::ThemeManager* ThemeManagerForeign::create(QQmlEngine*, QJSEngine*)
     return manager;
 }
 
-velk::LanguageManager* LanguageManagerForeign::create(QQmlEngine*, QJSEngine*)
+velk::language::LanguageManager* LanguageManagerForeign::create(QQmlEngine*, QJSEngine*)
 {
-    velk::LanguageManager* manager = &velk::LanguageManager::shared();
+    velk::language::LanguageManager* manager = &velk::language::LanguageManager::shared();
     QJSEngine::setObjectOwnership(manager, QJSEngine::CppOwnership);
     return manager;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "ui/design/AppSection.h"
 #include "ui/design/ThemeManager.h"
 
@@ -27,11 +27,11 @@ public:
 // "en"). Texts choose their language through `Lang.t(zh, en)`.
 struct LanguageManagerForeign {
     Q_GADGET
-    QML_FOREIGN(velk::LanguageManager)
+    QML_FOREIGN(velk::language::LanguageManager)
     QML_NAMED_ELEMENT(LanguageManager)
     QML_SINGLETON
 public:
-    static velk::LanguageManager* create(QQmlEngine*, QJSEngine*);
+    static velk::language::LanguageManager* create(QQmlEngine*, QJSEngine*);
 };
 
 // `AppSection` in QML. Sections are handled by their identifier (the raw

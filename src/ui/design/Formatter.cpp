@@ -1,6 +1,6 @@
 #include "ui/design/Formatter.h"
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "engine/monitor/CPUService.h"
 #include "platform/core/Clock.h"
 #include "common/format/Formatting.h"
@@ -36,7 +36,7 @@ std::int64_t byteCountOf(double bytes)
 
 fmt::Lang Formatter::language() const
 {
-    LanguageManager& manager = LanguageManager::shared();
+    language::LanguageManager& manager = language::LanguageManager::shared();
     if (const QQmlEngine* engine = qmlEngine(this)) {
         const QMetaObject* meta = manager.metaObject();
         engine->captureProperty(&manager, meta->property(meta->indexOfProperty("current")));
@@ -91,7 +91,7 @@ QString Formatter::fixedPercent(double fraction, int digits) const
 
 QString Formatter::uptime(double seconds) const
 {
-    return CPUService::formattedUptime(seconds, language() == fmt::Lang::English);
+    return monitor::CPUService::formattedUptime(seconds, language() == fmt::Lang::English);
 }
 
 QString Formatter::relativeDate(const QDateTime& date) const

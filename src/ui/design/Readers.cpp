@@ -4,17 +4,17 @@ namespace velk::design {
 
 BatteryReading Readers::battery() const
 {
-    return BatteryReading(BatteryService::current());
+    return BatteryReading(monitor::BatteryService::current());
 }
 
 MachineProfileReading Readers::machineProfile() const
 {
-    return MachineProfileReading(SystemInfoService::machineProfile());
+    return MachineProfileReading(monitor::SystemInfoService::machineProfile());
 }
 
 QString Readers::deviceKind() const
 {
-    return toRawValue(currentMacDeviceKind());
+    return toRawValue(monitor::currentMacDeviceKind());
 }
 
 } // namespace velk::design

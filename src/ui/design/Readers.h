@@ -45,12 +45,12 @@ struct BatteryReading {
 
 public:
     BatteryReading() = default;
-    explicit BatteryReading(std::optional<BatteryStatus> status)
+    explicit BatteryReading(std::optional<monitor::BatteryStatus> status)
         : m_status(std::move(status))
     {
     }
 
-    const std::optional<BatteryStatus>& status() const { return m_status; }
+    const std::optional<monitor::BatteryStatus>& status() const { return m_status; }
 
     bool present() const { return m_status.has_value(); }
     int percent() const { return m_status ? m_status->percent : 0; }
@@ -87,7 +87,7 @@ private:
         return value ? QVariant::fromValue(*value) : QVariant();
     }
 
-    std::optional<BatteryStatus> m_status;
+    std::optional<monitor::BatteryStatus> m_status;
 };
 
 // The machine profile as the views show it.
@@ -104,12 +104,12 @@ struct MachineProfileReading {
 
 public:
     MachineProfileReading() = default;
-    explicit MachineProfileReading(MachineProfile profile)
+    explicit MachineProfileReading(monitor::MachineProfile profile)
         : m_profile(std::move(profile))
     {
     }
 
-    const MachineProfile& profile() const { return m_profile; }
+    const monitor::MachineProfile& profile() const { return m_profile; }
     QString hostName() const { return m_profile.hostName; }
     QString osVersion() const { return m_profile.osVersion; }
     QString chip() const { return m_profile.chip; }
@@ -120,7 +120,7 @@ public:
     friend bool operator==(const MachineProfileReading&, const MachineProfileReading&) = default;
 
 private:
-    MachineProfile m_profile;
+    monitor::MachineProfile m_profile;
 };
 
 // The engine's one-shot readers for the views: the battery, the machine

@@ -124,7 +124,7 @@ QColor C::role(QStringView name)
     return colour ? *colour : palette.accent;
 }
 
-QColor C::role(ColorRole role)
+QColor C::role(palette::ColorRole role)
 {
     return C::role(colorRoleName(role));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ColorRole.h"
+#include "common/palette/ColorRole.h"
 #include "ui/design/VelkColorPalette.h"
 
 #include <QColor>
@@ -102,7 +102,7 @@ VELK_PALETTE_COLOURS(VELK_VDS_COLOUR_ACCESSOR)
 // An unknown role gives the accent. In QML the same lookup is `VDS.C[name]`,
 // which also follows theme changes.
 QColor role(QStringView name);
-QColor role(ColorRole role);
+QColor role(palette::ColorRole role);
 } // namespace C
 
 // The accent of a section: the palette accent, for every section.

@@ -33,84 +33,84 @@ struct ListModelForeign {
 
 struct ProcessListModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::ProcessListModel)
+    QML_FOREIGN(velk::monitor::ProcessListModel)
     QML_NAMED_ELEMENT(ProcessListModel)
     QML_UNCREATABLE("The monitor owns the process list.")
 };
 
 struct ScanCategoryListModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::ScanCategoryListModel)
+    QML_FOREIGN(velk::cleaning::ScanCategoryListModel)
     QML_NAMED_ELEMENT(ScanCategoryListModel)
     QML_UNCREATABLE("The junk view model owns its category list.")
 };
 
 struct SystemMonitorForeign {
     Q_GADGET
-    QML_FOREIGN(velk::SystemMonitor)
+    QML_FOREIGN(velk::monitor::SystemMonitor)
     QML_NAMED_ELEMENT(SystemMonitor)
     QML_UNCREATABLE("Views are handed the monitor by the window.")
 };
 
 struct SystemJunkViewModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::SystemJunkViewModel)
+    QML_FOREIGN(velk::cleaning::SystemJunkViewModel)
     QML_NAMED_ELEMENT(SystemJunkViewModel)
     QML_UNCREATABLE("Views are handed the junk view model by the window.")
 };
 
 struct FileItemListModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::FileItemListModel)
+    QML_FOREIGN(velk::cleaning::FileItemListModel)
     QML_NAMED_ELEMENT(FileItemListModel)
     QML_UNCREATABLE("The large-file view model owns its lists.")
 };
 
 struct FileItemSearchModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::FileItemSearchModel)
+    QML_FOREIGN(velk::cleaning::FileItemSearchModel)
     QML_NAMED_ELEMENT(FileItemSearchModel)
     QML_UNCREATABLE("The large-file view model owns its lists.")
 };
 
 struct LargeFilesViewModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::LargeFilesViewModel)
+    QML_FOREIGN(velk::cleaning::LargeFilesViewModel)
     QML_NAMED_ELEMENT(LargeFilesViewModel)
     QML_UNCREATABLE("Views are handed the large-file view model by the window.")
 };
 
 struct AppListModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::AppListModel)
+    QML_FOREIGN(velk::cleaning::AppListModel)
     QML_NAMED_ELEMENT(AppListModel)
     QML_UNCREATABLE("The uninstall view model owns its application list.")
 };
 
 struct AppUninstallViewModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::AppUninstallViewModel)
+    QML_FOREIGN(velk::cleaning::AppUninstallViewModel)
     QML_NAMED_ELEMENT(AppUninstallViewModel)
     QML_UNCREATABLE("Views are handed the uninstall view model by the window.")
 };
 
 struct PrivacyViewModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::PrivacyViewModel)
+    QML_FOREIGN(velk::cleaning::PrivacyViewModel)
     QML_NAMED_ELEMENT(PrivacyViewModel)
     QML_UNCREATABLE("Views are handed the privacy view model by the window.")
 };
 
 struct StartupItemListModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::StartupItemListModel)
+    QML_FOREIGN(velk::inspection::StartupItemListModel)
     QML_NAMED_ELEMENT(StartupItemListModel)
     QML_UNCREATABLE("The startup view model owns its lists.")
 };
 
 struct StartupViewModelForeign {
     Q_GADGET
-    QML_FOREIGN(velk::StartupViewModel)
+    QML_FOREIGN(velk::inspection::StartupViewModel)
     QML_NAMED_ELEMENT(StartupViewModel)
     QML_UNCREATABLE("Views are handed the startup view model by the window.")
 };

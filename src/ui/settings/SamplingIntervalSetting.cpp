@@ -17,7 +17,7 @@ const QString kKey = QStringLiteral("samplingInterval");
 
 SamplingIntervalSetting::SamplingIntervalSetting(QObject* parent)
     : QObject(parent)
-    , m_value(std::clamp(SystemMonitor::storedInterval(), kMinimum, kMaximum))
+    , m_value(std::clamp(monitor::SystemMonitor::storedInterval(), kMinimum, kMaximum))
 {
 }
 

@@ -2,8 +2,10 @@
 
 #include <memory>
 
-namespace velk {
+namespace velk::monitor {
 class SystemMonitor;
+}
+namespace velk {
 }
 
 namespace velk::shell {
@@ -19,7 +21,7 @@ public:
     virtual void setForeground(bool foreground) = 0;
 
     // The gate over `monitor`, which must outlive it.
-    static std::unique_ptr<MonitorGate> over(SystemMonitor& monitor);
+    static std::unique_ptr<MonitorGate> over(monitor::SystemMonitor& monitor);
 };
 
 } // namespace velk::shell

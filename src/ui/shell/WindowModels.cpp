@@ -15,7 +15,7 @@ T* keptByCpp(T* object)
 
 } // namespace
 
-WindowModels::WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme,
+WindowModels::WindowModels(monitor::SystemMonitor& monitor, language::LanguageManager& language, ThemeManager& theme,
                            UpdateController& updates, std::shared_ptr<platform::desktop::Workspace> workspace,
                            QObject* parent)
     : QObject(parent)
@@ -23,11 +23,11 @@ WindowModels::WindowModels(SystemMonitor& monitor, LanguageManager& language, Th
     , m_language(keptByCpp(&language))
     , m_theme(keptByCpp(&theme))
     , m_updates(keptByCpp(&updates))
-    , m_junk(keptByCpp(new SystemJunkViewModel))
-    , m_largeFiles(keptByCpp(new LargeFilesViewModel))
-    , m_appUninstall(keptByCpp(new AppUninstallViewModel))
-    , m_privacy(keptByCpp(new PrivacyViewModel))
-    , m_startup(keptByCpp(new StartupViewModel))
+    , m_junk(keptByCpp(new cleaning::SystemJunkViewModel))
+    , m_largeFiles(keptByCpp(new cleaning::LargeFilesViewModel))
+    , m_appUninstall(keptByCpp(new cleaning::AppUninstallViewModel))
+    , m_privacy(keptByCpp(new cleaning::PrivacyViewModel))
+    , m_startup(keptByCpp(new inspection::StartupViewModel))
     , m_desktop(keptByCpp(new models::DesktopActions(std::move(workspace))))
 {
 }

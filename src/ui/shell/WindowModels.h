@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/cleaning/AppUninstallViewModel.h"
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "engine/cleaning/LargeFilesViewModel.h"
 #include "engine/cleaning/PrivacyViewModel.h"
 #include "engine/cleaning/SystemJunkViewModel.h"
@@ -27,51 +27,51 @@ class WindowModels : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("The window's models are made in C++ and handed to it.")
-    Q_PROPERTY(velk::SystemMonitor* monitor READ monitor CONSTANT)
-    Q_PROPERTY(velk::LanguageManager* language READ language CONSTANT)
+    Q_PROPERTY(velk::monitor::SystemMonitor* monitor READ monitor CONSTANT)
+    Q_PROPERTY(velk::language::LanguageManager* language READ language CONSTANT)
     Q_PROPERTY(velk::ThemeManager* theme READ theme CONSTANT)
     // Shared by the dashboard and the System Junk screen; survives a theme
     // change, which rebuilds the screens.
-    Q_PROPERTY(velk::SystemJunkViewModel* junk READ junk CONSTANT)
+    Q_PROPERTY(velk::cleaning::SystemJunkViewModel* junk READ junk CONSTANT)
     // The update state: the sidebar's version button, the prompt and the
     // alerts read it, the Settings page checks through it.
     Q_PROPERTY(velk::UpdateController* updates READ updates CONSTANT)
     // One view model per screen, kept here for the same reason as `junk`.
-    Q_PROPERTY(velk::LargeFilesViewModel* largeFiles READ largeFiles CONSTANT)
-    Q_PROPERTY(velk::AppUninstallViewModel* appUninstall READ appUninstall CONSTANT)
-    Q_PROPERTY(velk::PrivacyViewModel* privacy READ privacy CONSTANT)
-    Q_PROPERTY(velk::StartupViewModel* startup READ startup CONSTANT)
+    Q_PROPERTY(velk::cleaning::LargeFilesViewModel* largeFiles READ largeFiles CONSTANT)
+    Q_PROPERTY(velk::cleaning::AppUninstallViewModel* appUninstall READ appUninstall CONSTANT)
+    Q_PROPERTY(velk::cleaning::PrivacyViewModel* privacy READ privacy CONSTANT)
+    Q_PROPERTY(velk::inspection::StartupViewModel* startup READ startup CONSTANT)
     // Revealing files, opening addresses and starting applications.
     Q_PROPERTY(velk::models::DesktopActions* desktop READ desktop CONSTANT)
 
 public:
     // Over the given instances; the view models and the desktop actions (over
     // `workspace`) are made here.
-    WindowModels(SystemMonitor& monitor, LanguageManager& language, ThemeManager& theme, UpdateController& updates,
+    WindowModels(monitor::SystemMonitor& monitor, language::LanguageManager& language, ThemeManager& theme, UpdateController& updates,
                  std::shared_ptr<platform::desktop::Workspace> workspace, QObject* parent = nullptr);
     ~WindowModels() override;
 
-    SystemMonitor* monitor() const { return m_monitor; }
-    LanguageManager* language() const { return m_language; }
+    monitor::SystemMonitor* monitor() const { return m_monitor; }
+    language::LanguageManager* language() const { return m_language; }
     ThemeManager* theme() const { return m_theme; }
-    SystemJunkViewModel* junk() const { return m_junk.get(); }
+    cleaning::SystemJunkViewModel* junk() const { return m_junk.get(); }
     UpdateController* updates() const { return m_updates; }
-    LargeFilesViewModel* largeFiles() const { return m_largeFiles.get(); }
-    AppUninstallViewModel* appUninstall() const { return m_appUninstall.get(); }
-    PrivacyViewModel* privacy() const { return m_privacy.get(); }
-    StartupViewModel* startup() const { return m_startup.get(); }
+    cleaning::LargeFilesViewModel* largeFiles() const { return m_largeFiles.get(); }
+    cleaning::AppUninstallViewModel* appUninstall() const { return m_appUninstall.get(); }
+    cleaning::PrivacyViewModel* privacy() const { return m_privacy.get(); }
+    inspection::StartupViewModel* startup() const { return m_startup.get(); }
     models::DesktopActions* desktop() const { return m_desktop.get(); }
 
 private:
-    SystemMonitor* m_monitor;
-    LanguageManager* m_language;
+    monitor::SystemMonitor* m_monitor;
+    language::LanguageManager* m_language;
     ThemeManager* m_theme;
     UpdateController* m_updates;
-    std::unique_ptr<SystemJunkViewModel> m_junk;
-    std::unique_ptr<LargeFilesViewModel> m_largeFiles;
-    std::unique_ptr<AppUninstallViewModel> m_appUninstall;
-    std::unique_ptr<PrivacyViewModel> m_privacy;
-    std::unique_ptr<StartupViewModel> m_startup;
+    std::unique_ptr<cleaning::SystemJunkViewModel> m_junk;
+    std::unique_ptr<cleaning::LargeFilesViewModel> m_largeFiles;
+    std::unique_ptr<cleaning::AppUninstallViewModel> m_appUninstall;
+    std::unique_ptr<cleaning::PrivacyViewModel> m_privacy;
+    std::unique_ptr<inspection::StartupViewModel> m_startup;
     std::unique_ptr<models::DesktopActions> m_desktop;
 };
 

@@ -4,6 +4,7 @@
 #include <QFile>
 
 using namespace velk;
+using namespace velk::cleaning;
 using velk::test::UninstallFixture;
 
 namespace {

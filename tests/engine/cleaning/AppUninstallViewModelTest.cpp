@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 
 using namespace velk;
+using namespace velk::cleaning;
 using velk::test::ManualExecutor;
 using velk::test::UninstallFixture;
 

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-using velk::FileItem;
+using velk::cleaning::FileItem;
 namespace fmt = velk::fmt;
 
 namespace {

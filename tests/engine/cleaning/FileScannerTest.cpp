@@ -15,8 +15,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using velk::FileItem;
-using velk::FileScanner;
+using velk::cleaning::FileItem;
+using velk::cleaning::FileScanner;
 using velk::platform::files::FileRemover;
 using velk::platform::locations::Locations;
 using velk::platform::core::ScopedService;

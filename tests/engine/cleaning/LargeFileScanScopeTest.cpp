@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 using namespace velk;
+using namespace velk::cleaning;
 using velk::test::LargeFileTree;
 
 namespace {

@@ -23,6 +23,7 @@
 #include <unistd.h>
 
 using namespace velk;
+using namespace velk::cleaning;
 using velk::test::LargeFileTree;
 using velk::test::PoolExecutor;
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 using namespace velk;
+using namespace velk::cleaning;
 using velk::test::ScopedMount;
 using velk::test::TempTree;
 using velk::test::threadCount;

@@ -15,6 +15,8 @@
 #include <limits>
 
 using namespace velk;
+using namespace velk::cleaning;
+using namespace velk::inspection;
 using velk::test::FakeFileRemover;
 using velk::test::LargeFileTree;
 using velk::test::ManualExecutor;

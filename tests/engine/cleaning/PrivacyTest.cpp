@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 using namespace velk;
+using namespace velk::cleaning;
 using velk::test::FakeFileRemover;
 using velk::test::ManualExecutor;
 using velk::test::TempTree;

@@ -1,4 +1,4 @@
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "engine/cleaning/ScanCategory.h"
 #include "engine/cleaning/ScanCategoryID.h"
 #include "engine/cleaning/ScanCategoryListModel.h"
@@ -14,6 +14,9 @@
 #include <gtest/gtest.h>
 
 using namespace velk;
+using namespace velk::cleaning;
+using namespace velk::language;
+using namespace velk::palette;
 
 namespace {
 

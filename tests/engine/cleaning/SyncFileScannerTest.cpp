@@ -14,8 +14,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-using velk::FileItem;
-using velk::SyncFileScanner;
+using velk::cleaning::FileItem;
+using velk::cleaning::SyncFileScanner;
 using velk::test::openToEveryone;
 using velk::test::runUnprivileged;
 using velk::test::TempTree;
@@ -142,12 +142,12 @@ TEST(FullDiskAccess, AsksTheProbeAtEveryRead)
     using velk::platform::core::ScopedService;
     {
         ScopedService<velk::platform::desktop::FullDiskAccessProbe> denied(std::make_shared<velk::test::FakeFullDiskAccessProbe>(false));
-        EXPECT_FALSE(velk::FullDiskAccess::isGranted());
+        EXPECT_FALSE(velk::cleaning::FullDiskAccess::isGranted());
     }
     auto granted = std::make_shared<velk::test::FakeFullDiskAccessProbe>(true);
     ScopedService<velk::platform::desktop::FullDiskAccessProbe> scope(granted);
-    EXPECT_TRUE(velk::FullDiskAccess::isGranted());
-    EXPECT_TRUE(velk::FullDiskAccess::isGranted());
+    EXPECT_TRUE(velk::cleaning::FullDiskAccess::isGranted());
+    EXPECT_TRUE(velk::cleaning::FullDiskAccess::isGranted());
     EXPECT_EQ(granted->asked(), 2);
 }
 

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 using namespace velk;
+using namespace velk::cleaning;
+using namespace velk::palette;
 using velk::test::JunkHome;
 
 namespace {

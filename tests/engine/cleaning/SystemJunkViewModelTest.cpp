@@ -13,6 +13,8 @@
 #include <unistd.h>
 
 using namespace velk;
+using namespace velk::cleaning;
+using namespace velk::palette;
 using velk::test::FakeFileRemover;
 using velk::test::JunkHome;
 using velk::test::Undeletable;

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 using namespace velk;
+using namespace velk::inspection;
 using Risk = FileDependencyReport::Risk;
 using Scope = LaunchReference::Scope;
 using velk::platform::core::ScopedService;

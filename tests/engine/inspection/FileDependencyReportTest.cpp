@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace velk;
+using namespace velk::inspection;
 using Risk = FileDependencyReport::Risk;
 using velk::platform::core::ScopedService;
 using velk::platform::tools::ToolRunner;

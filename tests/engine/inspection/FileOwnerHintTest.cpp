@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace velk;
+using namespace velk::inspection;
 using Kind = FileOwnerHint::Kind;
 using velk::platform::desktop::ApplicationLookup;
 using velk::platform::locations::Locations;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 using namespace velk;
+using namespace velk::inspection;
 using velk::platform::core::ScopedService;
 using velk::platform::tools::ToolRequest;
 using velk::platform::tools::ToolRunner;

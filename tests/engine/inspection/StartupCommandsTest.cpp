@@ -17,6 +17,7 @@
 #include <unistd.h>
 
 using namespace velk;
+using namespace velk::inspection;
 using namespace velk::platform::core;
 using namespace velk::platform::files;
 using namespace velk::platform::locations;

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace velk;
+using namespace velk::inspection;
 using velk::test::LaunchdFixture;
 
 namespace {

@@ -9,8 +9,8 @@
 #include <cmath>
 #include <limits>
 
-using velk::BatteryService;
-using velk::BatteryStatus;
+using velk::monitor::BatteryService;
+using velk::monitor::BatteryStatus;
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <cmath>
 
-using velk::Fmt;
-using velk::ProcInfo;
-using velk::ProcSort;
+using velk::monitor::Fmt;
+using velk::monitor::ProcInfo;
+using velk::monitor::ProcSort;
 
 namespace {
 
@@ -69,7 +69,7 @@ ProcInfo row(int pid, const QString& name, double cpu = 0, std::optional<std::ui
 
 std::vector<int> sortedPids(std::vector<ProcInfo> rows, ProcSort sort)
 {
-    std::stable_sort(rows.begin(), rows.end(), velk::comparator(sort));
+    std::stable_sort(rows.begin(), rows.end(), velk::monitor::comparator(sort));
     std::vector<int> pids;
     for (const auto& r : rows)
         pids.push_back(r.pid);
@@ -90,12 +90,12 @@ TEST(ProcSort, OrdersEachKey)
     EXPECT_EQ(sortedPids(rows, ProcSort::pid), (std::vector<int>{7, 5, 3, 1}));
     EXPECT_EQ(sortedPids(rows, ProcSort::name), (std::vector<int>{1, 7, 5, 3}));
     // Equal keys never sort before each other.
-    EXPECT_FALSE(velk::comparator(ProcSort::name)(row(1, "abc"), row(2, "ABC")));
+    EXPECT_FALSE(velk::monitor::comparator(ProcSort::name)(row(1, "abc"), row(2, "ABC")));
 }
 
 TEST(ProcessSelection, RequestThenVisibleSelectionThenNothing)
 {
-    using velk::ProcessSelection;
+    using velk::monitor::ProcessSelection;
     EXPECT_EQ(ProcessSelection::choose(812, {1, 812}, std::nullopt), 812);
     EXPECT_EQ(ProcessSelection::choose(812, {1}, std::nullopt), std::nullopt);
     EXPECT_EQ(ProcessSelection::choose(812, {1}, 77), 77);
@@ -104,8 +104,8 @@ TEST(ProcessSelection, RequestThenVisibleSelectionThenNothing)
 
 TEST(ProcessNavigationRequest, EveryRequestIsNew)
 {
-    const velk::ProcessNavigationRequest a(ProcSort::mem, 812);
-    const velk::ProcessNavigationRequest b(ProcSort::mem, 812);
+    const velk::monitor::ProcessNavigationRequest a(ProcSort::mem, 812);
+    const velk::monitor::ProcessNavigationRequest b(ProcSort::mem, 812);
     EXPECT_NE(a, b);
     EXPECT_EQ(a, a);
     EXPECT_FALSE(a.id.isNull());
@@ -120,11 +120,11 @@ TEST(RelativeDate, FollowsTheLocaleAndThePlatformClock)
     const QDateTime now = clock->now();
     const QDateTime earlier = now.addSecs(-3 * 60);
     namespace fmt = velk::fmt;
-    EXPECT_EQ(velk::RelativeDate::string(earlier, "en"), fmt::relativeDate(earlier, now, fmt::Lang::English));
-    EXPECT_EQ(velk::RelativeDate::string(earlier, "en_US"), fmt::relativeDate(earlier, now, fmt::Lang::English));
-    EXPECT_EQ(velk::RelativeDate::string(earlier, "zh-Hans"), fmt::relativeDate(earlier, now, fmt::Lang::Chinese));
-    EXPECT_EQ(velk::RelativeDate::string(earlier, "zh-Hans"), QString::fromUtf8("3分钟前"));
-    EXPECT_NE(velk::RelativeDate::string(earlier, "en-GB"), velk::RelativeDate::string(earlier, "zh-Hans"));
+    EXPECT_EQ(velk::monitor::RelativeDate::string(earlier, "en"), fmt::relativeDate(earlier, now, fmt::Lang::English));
+    EXPECT_EQ(velk::monitor::RelativeDate::string(earlier, "en_US"), fmt::relativeDate(earlier, now, fmt::Lang::English));
+    EXPECT_EQ(velk::monitor::RelativeDate::string(earlier, "zh-Hans"), fmt::relativeDate(earlier, now, fmt::Lang::Chinese));
+    EXPECT_EQ(velk::monitor::RelativeDate::string(earlier, "zh-Hans"), QString::fromUtf8("3分钟前"));
+    EXPECT_NE(velk::monitor::RelativeDate::string(earlier, "en-GB"), velk::monitor::RelativeDate::string(earlier, "zh-Hans"));
 }
 
 } // namespace

@@ -14,11 +14,11 @@
 #include <cmath>
 #include <limits>
 
-using velk::CPUService;
-using velk::DiskInfo;
-using velk::DiskService;
-using velk::MemoryService;
-using velk::MemoryStats;
+using velk::monitor::CPUService;
+using velk::monitor::DiskInfo;
+using velk::monitor::DiskService;
+using velk::monitor::MemoryService;
+using velk::monitor::MemoryStats;
 using velk::platform::host::HostProbe;
 using velk::platform::core::ScopedService;
 

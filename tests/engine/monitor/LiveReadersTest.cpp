@@ -21,7 +21,7 @@
 #include <time.h>
 #include <unistd.h>
 
-using velk::ProcessService;
+using velk::monitor::ProcessService;
 
 namespace {
 
@@ -29,7 +29,7 @@ TEST(LiveReaders, FindsThisProcessWithItsFiguresAndCpu)
 {
     const int self = static_cast<int>(::getpid());
     const auto first = ProcessService::processes();
-    const auto mine = std::find_if(first.begin(), first.end(), [&](const velk::ProcInfo& p) { return p.pid == self; });
+    const auto mine = std::find_if(first.begin(), first.end(), [&](const velk::monitor::ProcInfo& p) { return p.pid == self; });
     ASSERT_NE(mine, first.end());
     EXPECT_EQ(mine->ppid, static_cast<int>(::getppid()));
     EXPECT_GT(mine->rssBytes, 0u);
@@ -52,7 +52,7 @@ TEST(LiveReaders, FindsThisProcessWithItsFiguresAndCpu)
     while (threadCpu() - start < 0.1)
         sink = sink + 1.0;
     const auto second = ProcessService::processes(previous);
-    const auto again = std::find_if(second.begin(), second.end(), [&](const velk::ProcInfo& p) { return p.pid == self; });
+    const auto again = std::find_if(second.begin(), second.end(), [&](const velk::monitor::ProcInfo& p) { return p.pid == self; });
     ASSERT_NE(again, second.end());
     EXPECT_TRUE(again->cpuAvailable);
     EXPECT_GT(again->cpu, 0.0);
@@ -100,7 +100,7 @@ TEST(LiveReaders, OnePassRowsEqualTheListToolsRows)
         }
     }
     const auto onePass = ProcessService::processes();
-    std::vector<velk::ProcInfo> viaTool;
+    std::vector<velk::monitor::ProcInfo> viaTool;
     {
         velk::platform::core::ScopedService<velk::platform::processes::ProcessProbe> probe{std::make_shared<ListToolProbe>()};
         viaTool = ProcessService::processes();
@@ -110,9 +110,9 @@ TEST(LiveReaders, OnePassRowsEqualTheListToolsRows)
     for (const pid_t child : children)
         ::waitpid(child, nullptr, 0);
 
-    const auto rowOf = [](const std::vector<velk::ProcInfo>& rows, int pid) {
-        const auto it = std::find_if(rows.begin(), rows.end(), [&](const velk::ProcInfo& p) { return p.pid == pid; });
-        return it == rows.end() ? std::optional<velk::ProcInfo>() : std::optional<velk::ProcInfo>(*it);
+    const auto rowOf = [](const std::vector<velk::monitor::ProcInfo>& rows, int pid) {
+        const auto it = std::find_if(rows.begin(), rows.end(), [&](const velk::monitor::ProcInfo& p) { return p.pid == pid; });
+        return it == rows.end() ? std::optional<velk::monitor::ProcInfo>() : std::optional<velk::monitor::ProcInfo>(*it);
     };
     for (const pid_t child : children) {
         const auto a = rowOf(onePass, child);
@@ -144,7 +144,7 @@ TEST(LiveReaders, FindsAListeningSocketOfThisProcess)
 
     const auto sockets = ProcessService::sockets();
     ::close(fd);
-    const auto found = std::find_if(sockets.begin(), sockets.end(), [&](const velk::SocketEntry& s) {
+    const auto found = std::find_if(sockets.begin(), sockets.end(), [&](const velk::monitor::SocketEntry& s) {
         return s.pid == static_cast<int>(::getpid()) && s.local.port == port;
     });
     ASSERT_NE(found, sockets.end());
@@ -157,14 +157,14 @@ TEST(LiveReaders, FindsAListeningSocketOfThisProcess)
 
 TEST(LiveReaders, HostFiguresAreConsistent)
 {
-    const auto ticks = velk::CPUService::ticks();
+    const auto ticks = velk::monitor::CPUService::ticks();
     EXPECT_GT(ticks.total(), 0u);
-    EXPECT_EQ(velk::CPUService::perCoreTicks().size(), static_cast<std::size_t>(velk::CPUService::coreCount()));
-    const auto memory = velk::MemoryService::currentStats();
+    EXPECT_EQ(velk::monitor::CPUService::perCoreTicks().size(), static_cast<std::size_t>(velk::monitor::CPUService::coreCount()));
+    const auto memory = velk::monitor::MemoryService::currentStats();
     EXPECT_GT(memory.total, 0u);
     EXPECT_GT(memory.used, 0u);
     EXPECT_LE(memory.used + memory.free, memory.total);
-    EXPECT_GT(velk::CPUService::uptime(), 0.0);
+    EXPECT_GT(velk::monitor::CPUService::uptime(), 0.0);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using velk::ProcInfo;
+using velk::monitor::ProcInfo;
 
 namespace {
 

@@ -8,9 +8,9 @@
 namespace velk::test {
 namespace {
 
-ProcInfo row(qint32 pid, double cpu = 0.0)
+monitor::ProcInfo row(qint32 pid, double cpu = 0.0)
 {
-    ProcInfo p;
+    monitor::ProcInfo p;
     p.pid = pid;
     p.name = QStringLiteral("p%1").arg(pid);
     p.cpu = cpu;
@@ -19,7 +19,7 @@ ProcInfo row(qint32 pid, double cpu = 0.0)
 
 class ProcessListModelTest : public ::testing::Test {
 protected:
-    ProcessListModel model;
+    monitor::ProcessListModel model;
     QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Fatal};
     QSignalSpy resets{&model, &QAbstractItemModel::modelReset};
     QSignalSpy inserted{&model, &QAbstractItemModel::rowsInserted};
@@ -31,7 +31,7 @@ protected:
     {
         std::vector<qint32> result;
         for (int r = 0; r < model.rowCount(); ++r)
-            result.push_back(model.data(model.index(r), ProcessListModel::PidRole).toInt());
+            result.push_back(model.data(model.index(r), monitor::ProcessListModel::PidRole).toInt());
         return result;
     }
     void clearSpies()
@@ -55,7 +55,7 @@ TEST_F(ProcessListModelTest, TicksAreAnnouncedByPidWithoutResets)
     ASSERT_EQ(changed.size(), 1);
     EXPECT_EQ(changed[0][0].value<QModelIndex>().row(), 1);
     EXPECT_EQ(changed[0][1].value<QModelIndex>().row(), 2);
-    EXPECT_DOUBLE_EQ(model.data(third, ProcessListModel::CpuRole).toDouble(), 7.0);
+    EXPECT_DOUBLE_EQ(model.data(third, monitor::ProcessListModel::CpuRole).toDouble(), 7.0);
     clearSpies();
 
     // 2 exits, 4 starts, 3 moves to the front: the row of 3 is kept.
@@ -67,7 +67,7 @@ TEST_F(ProcessListModelTest, TicksAreAnnouncedByPidWithoutResets)
     EXPECT_TRUE(changed.isEmpty());
     ASSERT_TRUE(third.isValid());
     EXPECT_EQ(third.row(), 0);
-    EXPECT_EQ(model.data(third, ProcessListModel::PidRole).toInt(), 3);
+    EXPECT_EQ(model.data(third, monitor::ProcessListModel::PidRole).toInt(), 3);
 
     model.update({});
     EXPECT_EQ(model.rowCount(), 0);
@@ -80,14 +80,14 @@ TEST_F(ProcessListModelTest, RepeatedPidsKeepOneRowEach)
     EXPECT_EQ(pids(), std::vector<qint32>({5, 5, 6}));
     model.update({row(6), row(5, 2.0)});
     EXPECT_EQ(pids(), std::vector<qint32>({6, 5}));
-    EXPECT_DOUBLE_EQ(model.data(model.index(1), ProcessListModel::CpuRole).toDouble(), 2.0);
+    EXPECT_DOUBLE_EQ(model.data(model.index(1), monitor::ProcessListModel::CpuRole).toDouble(), 2.0);
     model.update({row(5), row(6), row(5), row(5)});
     EXPECT_EQ(pids(), std::vector<qint32>({5, 6, 5, 5}));
 }
 
 TEST_F(ProcessListModelTest, UnknownFiguresAreUndefinedForTheScreens)
 {
-    ProcInfo known = row(7);
+    monitor::ProcInfo known = row(7);
     known.memoryBytes = 1500000000;
     known.threads = 4;
     known.cpuAvailable = true;
@@ -96,17 +96,17 @@ TEST_F(ProcessListModelTest, UnknownFiguresAreUndefinedForTheScreens)
     model.update({row(8), known});
 
     const QModelIndex unknown = model.index(0);
-    EXPECT_FALSE(model.data(unknown, ProcessListModel::MemoryBytesRole).isValid());
-    EXPECT_FALSE(model.data(unknown, ProcessListModel::ThreadsRole).isValid());
-    EXPECT_FALSE(model.data(unknown, ProcessListModel::BundlePathRole).isValid());
-    EXPECT_EQ(model.data(unknown, ProcessListModel::CpuTextRole).toString(), QStringLiteral("—"));
+    EXPECT_FALSE(model.data(unknown, monitor::ProcessListModel::MemoryBytesRole).isValid());
+    EXPECT_FALSE(model.data(unknown, monitor::ProcessListModel::ThreadsRole).isValid());
+    EXPECT_FALSE(model.data(unknown, monitor::ProcessListModel::BundlePathRole).isValid());
+    EXPECT_EQ(model.data(unknown, monitor::ProcessListModel::CpuTextRole).toString(), QStringLiteral("—"));
 
     const QModelIndex at = model.index(1);
-    EXPECT_EQ(model.data(at, ProcessListModel::MemoryBytesRole).toULongLong(), 1500000000u);
-    EXPECT_EQ(model.data(at, ProcessListModel::ThreadsRole).toInt(), 4);
-    EXPECT_EQ(model.data(at, ProcessListModel::MemoryTextRole).toString(), QStringLiteral("1.50 GB"));
-    EXPECT_EQ(model.data(at, ProcessListModel::CpuTextRole).toString(), QStringLiteral("12.3%"));
-    EXPECT_EQ(model.data(at, ProcessListModel::BundlePathRole).toString(), QStringLiteral("/Applications/Foo.app"));
+    EXPECT_EQ(model.data(at, monitor::ProcessListModel::MemoryBytesRole).toULongLong(), 1500000000u);
+    EXPECT_EQ(model.data(at, monitor::ProcessListModel::ThreadsRole).toInt(), 4);
+    EXPECT_EQ(model.data(at, monitor::ProcessListModel::MemoryTextRole).toString(), QStringLiteral("1.50 GB"));
+    EXPECT_EQ(model.data(at, monitor::ProcessListModel::CpuTextRole).toString(), QStringLiteral("12.3%"));
+    EXPECT_EQ(model.data(at, monitor::ProcessListModel::BundlePathRole).toString(), QStringLiteral("/Applications/Foo.app"));
     EXPECT_TRUE(model.roleNames().values().contains("memoryText"));
 }
 

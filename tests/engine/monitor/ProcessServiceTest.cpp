@@ -14,8 +14,8 @@
 #include <csignal>
 #include <limits>
 
-using velk::ProcessService;
-using velk::ProcInfo;
+using velk::monitor::ProcessService;
+using velk::monitor::ProcInfo;
 using velk::platform::processes::ProcessUsage;
 using velk::platform::core::ScopedService;
 

@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
-using velk::NetEndpoint;
-using velk::ProcessService;
-using velk::SocketEntry;
+using velk::monitor::NetEndpoint;
+using velk::monitor::ProcessService;
+using velk::monitor::SocketEntry;
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-using velk::MacDeviceKind;
-using velk::SystemInfoService;
+using velk::monitor::MacDeviceKind;
+using velk::monitor::SystemInfoService;
 using velk::platform::core::ScopedService;
 
 namespace {
@@ -100,22 +100,22 @@ TEST(DeviceKind, ClassifiesModelIdentifiers)
                           Case{"Mac14,13", MacDeviceKind::macBook}, Case{"MacPro7,1", MacDeviceKind::macPro},
                           Case{"iMac21,1", MacDeviceKind::iMac}, Case{"Mac Studio", MacDeviceKind::macStudio},
                           Case{"", MacDeviceKind::macBook}, Case{"ThinkCentre M75q Tiny Mini", MacDeviceKind::macMini}}) {
-        EXPECT_EQ(velk::macDeviceKindForModel(c.model), c.kind) << c.model;
+        EXPECT_EQ(velk::monitor::macDeviceKindForModel(c.model), c.kind) << c.model;
     }
     auto facts = std::make_shared<FixedFacts>();
     facts->model = "iMac20,1";
     ScopedService<velk::platform::host::MachineFacts> f(facts);
-    EXPECT_EQ(velk::currentMacDeviceKind(), MacDeviceKind::iMac);
+    EXPECT_EQ(velk::monitor::currentMacDeviceKind(), MacDeviceKind::iMac);
 
     for (MacDeviceKind k : {MacDeviceKind::macBook, MacDeviceKind::iMac, MacDeviceKind::macMini, MacDeviceKind::macStudio,
                             MacDeviceKind::macPro, MacDeviceKind::unknown})
-        EXPECT_EQ(velk::macDeviceKindFromRawValue(velk::toRawValue(k)), k);
-    EXPECT_FALSE(velk::macDeviceKindFromRawValue("MacBook"));
+        EXPECT_EQ(velk::monitor::macDeviceKindFromRawValue(velk::monitor::toRawValue(k)), k);
+    EXPECT_FALSE(velk::monitor::macDeviceKindFromRawValue("MacBook"));
 }
 
 TEST(PerCoreUsage, FractionsOfTheTicksBetweenTwoReadings)
 {
-    using T = velk::CPUService::CoreTicks;
+    using T = velk::monitor::CPUService::CoreTicks;
     const std::vector<T> first{{100, 1000}, {500, 1000}, {10, 100}, {50, 100}};
     const std::vector<T> second{{150, 1100}, {500, 1000}, {300, 200}, {40, 200}};
     // 50/100; no progress; capped at 1; busy fell back.

@@ -6,7 +6,7 @@ namespace {
 class SystemMonitorApply : public MonitorTest {
 protected:
     // A process whose CPU and memory figures are known on this tick.
-    static ProcInfo measured(ProcInfo p, double cpu, quint64 memoryBytes)
+    static monitor::ProcInfo measured(monitor::ProcInfo p, double cpu, quint64 memoryBytes)
     {
         p.cpu = cpu;
         p.cpuAvailable = true;
@@ -71,7 +71,7 @@ TEST_F(SystemMonitorApply, HistoriesHoldTheLastThirtyValues)
         tick();
     }
     const std::vector<double> machine = monitor().cpuHistory();
-    ASSERT_EQ(machine.size(), SystemMonitor::historyLength);
+    ASSERT_EQ(machine.size(), monitor::SystemMonitor::historyLength);
     // The oldest kept value is the usage of the sixth tick: (36 - 25) / (11 + 1000).
     EXPECT_DOUBLE_EQ(machine.front(), 11.0 / 1011.0);
 
@@ -89,7 +89,7 @@ TEST_F(SystemMonitorApply, AReusedPidStartsAFreshHistoryAndLosesItsMachPortCount
     monitor().setPortsEnabled(true);
     exec().runAll();
     EXPECT_TRUE(monitor().cpuHistoryByPid().empty());
-    EXPECT_EQ(monitor().machPortCounts(), MachPortMap({{42, 7}, {43, 9}}));   // pid 99 is not running
+    EXPECT_EQ(monitor().machPortCounts(), monitor::MachPortMap({{42, 7}, {43, 9}}));   // pid 99 is not running
 
     sources->nextProcesses = {measured(proc(42), 1.0, 1000000), measured(proc(43, 1, std::nullopt), 1.0, 1000000)};
     tick();
@@ -109,7 +109,7 @@ TEST_F(SystemMonitorApply, AReusedPidStartsAFreshHistoryAndLosesItsMachPortCount
     EXPECT_TRUE(monitor().machPortCounts().empty());
 
     // An unknown CPU figure or memory drops the process from that history.
-    ProcInfo unknown = proc(42, 1, 2000);
+    monitor::ProcInfo unknown = proc(42, 1, 2000);
     sources->nextProcesses = {unknown};
     tick();
     EXPECT_FALSE(monitor().cpuHistoryByPid().contains(42));
@@ -118,8 +118,8 @@ TEST_F(SystemMonitorApply, AReusedPidStartsAFreshHistoryAndLosesItsMachPortCount
 
 TEST_F(SystemMonitorApply, DuplicatePidsKeepTheLaterRecordAndBothChildren)
 {
-    ProcInfo first = proc(42, 7);
-    ProcInfo second = proc(42, 7, 1000, "/usr/bin/later");
+    monitor::ProcInfo first = proc(42, 7);
+    monitor::ProcInfo second = proc(42, 7, 1000, "/usr/bin/later");
     sources->nextProcesses = {proc(7), first, second};
     tick();
     EXPECT_EQ(monitor().byPid().value(42).path, QStringLiteral("/usr/bin/later"));
@@ -141,7 +141,7 @@ TEST_F(SystemMonitorApply, ListeningPortsFollowSocketsAndShrinkWithExitsWhilePor
     monitor().setPortsEnabled(true);
     exec().runAll();
     EXPECT_TRUE(monitor().hasSocketData());
-    EXPECT_EQ(monitor().listeningPortsByPid(), PortListMap({{100, {80, 443}}}));
+    EXPECT_EQ(monitor().listeningPortsByPid(), monitor::PortListMap({{100, {80, 443}}}));
     EXPECT_EQ(monitor().listeningPorts(100), std::vector<int>({80, 443}));
     EXPECT_TRUE(monitor().listeningPorts(200).empty());
     EXPECT_EQ(monitor().sockets(200).size(), 2);
@@ -151,7 +151,7 @@ TEST_F(SystemMonitorApply, ListeningPortsFollowSocketsAndShrinkWithExitsWhilePor
     sources->nextProcesses = {proc(200)};
     tick();
     EXPECT_TRUE(monitor().listeningPortsByPid().empty());
-    EXPECT_EQ(monitor().machPortCounts(), MachPortMap({{200, 6}}));
+    EXPECT_EQ(monitor().machPortCounts(), monitor::MachPortMap({{200, 6}}));
     EXPECT_EQ(monitor().sockets().size(), 5);
     EXPECT_EQ(monitor().sockets(100).size(), 3);
     EXPECT_TRUE(monitor().hasSocketData());
@@ -163,22 +163,22 @@ TEST_F(SystemMonitorApply, PublishesInOrderWithTheProcessListLast)
     const auto record = [&](auto signal, const char* name) {
         QObject::connect(&monitor(), signal, [&order, name] { order << name; });
     };
-    record(&SystemMonitor::cpuUserChanged, "cpuUser");
-    record(&SystemMonitor::cpuSystemChanged, "cpuSystem");
-    record(&SystemMonitor::cpuIdleChanged, "cpuIdle");
-    record(&SystemMonitor::cpuUsageChanged, "cpuUsage");
-    record(&SystemMonitor::cpuHistoryChanged, "cpuHistory");
-    record(&SystemMonitor::memStatsChanged, "memStats");
-    record(&SystemMonitor::diskInfoChanged, "diskInfo");
-    record(&SystemMonitor::uptimeChanged, "uptime");
-    record(&SystemMonitor::thermalStatsChanged, "thermalStats");
-    record(&SystemMonitor::cpuHistoryByPidChanged, "cpuHistoryByPid");
-    record(&SystemMonitor::memHistoryByPidChanged, "memHistoryByPid");
-    record(&SystemMonitor::machPortCountsChanged, "machPortCounts");
-    record(&SystemMonitor::machPortsUpdatedAtChanged, "machPortsUpdatedAt");
-    record(&SystemMonitor::socketsChanged, "sockets");
-    record(&SystemMonitor::hasSocketDataChanged, "hasSocketData");
-    record(&SystemMonitor::processesChanged, "processes");
+    record(&monitor::SystemMonitor::cpuUserChanged, "cpuUser");
+    record(&monitor::SystemMonitor::cpuSystemChanged, "cpuSystem");
+    record(&monitor::SystemMonitor::cpuIdleChanged, "cpuIdle");
+    record(&monitor::SystemMonitor::cpuUsageChanged, "cpuUsage");
+    record(&monitor::SystemMonitor::cpuHistoryChanged, "cpuHistory");
+    record(&monitor::SystemMonitor::memStatsChanged, "memStats");
+    record(&monitor::SystemMonitor::diskInfoChanged, "diskInfo");
+    record(&monitor::SystemMonitor::uptimeChanged, "uptime");
+    record(&monitor::SystemMonitor::thermalStatsChanged, "thermalStats");
+    record(&monitor::SystemMonitor::cpuHistoryByPidChanged, "cpuHistoryByPid");
+    record(&monitor::SystemMonitor::memHistoryByPidChanged, "memHistoryByPid");
+    record(&monitor::SystemMonitor::machPortCountsChanged, "machPortCounts");
+    record(&monitor::SystemMonitor::machPortsUpdatedAtChanged, "machPortsUpdatedAt");
+    record(&monitor::SystemMonitor::socketsChanged, "sockets");
+    record(&monitor::SystemMonitor::hasSocketDataChanged, "hasSocketData");
+    record(&monitor::SystemMonitor::processesChanged, "processes");
 
     sources->nextTicks = {1, 1, 1};
     sources->nextMemory.total = 16;

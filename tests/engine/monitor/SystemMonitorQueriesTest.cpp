@@ -10,19 +10,19 @@ class SystemMonitorQueries : public MonitorTest {
 protected:
     void SetUp() override
     {
-        ProcInfo launchd = proc(1, 0);
-        ProcInfo server = proc(10, 1, 1000, "/usr/bin/postgres");
+        monitor::ProcInfo launchd = proc(1, 0);
+        monitor::ProcInfo server = proc(10, 1, 1000, "/usr/bin/postgres");
         server.cpu = 1.0;
-        ProcInfo client = proc(20, 1, 1000, "/usr/bin/client");
+        monitor::ProcInfo client = proc(20, 1, 1000, "/usr/bin/client");
         client.cpu = 3.0;
         client.memoryBytes = 50000000;
         sources->nextProcesses = {launchd, server, client};
         for (qint32 pid = 1000; pid < 1008; ++pid)
             sources->nextProcesses.push_back(proc(pid, 1));
-        ProcInfo heavyMemory = proc(1010, 1);
+        monitor::ProcInfo heavyMemory = proc(1010, 1);
         heavyMemory.cpu = 5.0;
         heavyMemory.memoryBytes = 2000000000;   // 5.0 + 2000 / 1000 = 7.0
-        ProcInfo heavyCpu = proc(1011, 1);
+        monitor::ProcInfo heavyCpu = proc(1011, 1);
         heavyCpu.cpu = 6.0;
         heavyCpu.memoryBytes = 500000000;       // 6.0 + 500 / 1000 = 6.5
         sources->nextProcesses.push_back(heavyCpu);
@@ -52,7 +52,7 @@ protected:
     }
 
     // The pids of list[from, to).
-    static std::vector<qint32> pids(const std::vector<ProcInfo>& list, std::size_t from = 0,
+    static std::vector<qint32> pids(const std::vector<monitor::ProcInfo>& list, std::size_t from = 0,
                                     std::size_t to = std::size_t(-1))
     {
         std::vector<qint32> result;
@@ -65,7 +65,7 @@ protected:
 TEST_F(SystemMonitorQueries, ListeningSocketsAreDistinctAndOrderedByPortThenPid)
 {
     QStringList listed;
-    for (const SocketEntry& s : monitor().listeningSockets())
+    for (const monitor::SocketEntry& s : monitor().listeningSockets())
         listed << QStringLiteral("%1 %2 %3").arg(s.pid).arg(s.proto).arg(s.local.port.value_or(-1));
     EXPECT_EQ(listed, QStringList({"500 TCP -1", "300 TCP 22", "400 TCP 22", "10 TCP 5432", "10 UDP 5432"}));
     EXPECT_EQ(monitor().listeningSockets()[1].local.host, QStringLiteral("*"));   // the first of a group stays
@@ -73,7 +73,7 @@ TEST_F(SystemMonitorQueries, ListeningSocketsAreDistinctAndOrderedByPortThenPid)
 
 TEST_F(SystemMonitorQueries, LoopbackPeersAreFoundFromBothEnds)
 {
-    const ProcessRelations server = monitor().relations(10);
+    const monitor::ProcessRelations server = monitor().relations(10);
     ASSERT_EQ(server.localPeers.size(), 1);
     EXPECT_EQ(server.localPeers[0].id(), 20);
     EXPECT_EQ(server.localPeers[0].ports, std::vector<int>({5432}));
@@ -81,7 +81,7 @@ TEST_F(SystemMonitorQueries, LoopbackPeersAreFoundFromBothEnds)
     EXPECT_EQ(server.connections.size(), 1);
     EXPECT_TRUE(server.remoteHosts.empty());
 
-    const ProcessRelations client = monitor().relations(20);
+    const monitor::ProcessRelations client = monitor().relations(20);
     ASSERT_EQ(client.localPeers.size(), 1);
     EXPECT_EQ(client.localPeers[0].proc.pid, 10);
     EXPECT_EQ(client.localPeers[0].ports, std::vector<int>({5432}));
@@ -90,7 +90,7 @@ TEST_F(SystemMonitorQueries, LoopbackPeersAreFoundFromBothEnds)
 
 TEST_F(SystemMonitorQueries, RemoteHostsCountConnectionsAndSkipLoopbackAndWildcards)
 {
-    const ProcessRelations client = monitor().relations(20);
+    const monitor::ProcessRelations client = monitor().relations(20);
     ASSERT_EQ(client.remoteHosts.size(), 2);
     EXPECT_EQ(client.remoteHosts[0].id(), QStringLiteral("17.1.2.3"));
     EXPECT_EQ(client.remoteHosts[0].ports, std::vector<int>({80, 443}));
@@ -102,18 +102,18 @@ TEST_F(SystemMonitorQueries, RemoteHostsCountConnectionsAndSkipLoopbackAndWildca
 
 TEST_F(SystemMonitorQueries, FamilyShowsTheBusiestEightChildrenAndTheParent)
 {
-    const ProcessRelations root = monitor().relations(1);
+    const monitor::ProcessRelations root = monitor().relations(1);
     EXPECT_EQ(root.childCount, 12);
-    ASSERT_EQ(root.children.size(), ProcessRelations::maxChildren);
+    ASSERT_EQ(root.children.size(), monitor::ProcessRelations::maxChildren);
     EXPECT_EQ(pids(root.children, 0, 5), std::vector<qint32>({1010, 1011, 20, 10, 1000}));
     EXPECT_FALSE(root.parent.has_value());   // ppid 0
 
-    const ProcessRelations client = monitor().relations(20);
+    const monitor::ProcessRelations client = monitor().relations(20);
     ASSERT_TRUE(client.parent.has_value());
     EXPECT_EQ(client.parent->pid, 1);
     EXPECT_EQ(client.childCount, 0);
 
-    const ProcessRelations unknown = monitor().relations(777);
+    const monitor::ProcessRelations unknown = monitor().relations(777);
     EXPECT_FALSE(unknown.parent.has_value());
     EXPECT_EQ(unknown.childCount, 0);
     EXPECT_TRUE(unknown.children.empty());

@@ -21,7 +21,7 @@ TEST_F(SystemMonitorSampling, CreationReadsCoresAndTicksAndStartsNothing)
     EXPECT_EQ(sources->calls, QStringList({"coreCount", "ticks"}));
     EXPECT_EQ(monitor().cpuIdle(), 1.0);
     EXPECT_EQ(monitor().cpuUsage(), 0.0);
-    EXPECT_EQ(monitor().cpuHistory(), std::vector<double>(SystemMonitor::historyLength, 0.0));
+    EXPECT_EQ(monitor().cpuHistory(), std::vector<double>(monitor::SystemMonitor::historyLength, 0.0));
     EXPECT_EQ(timer(), nullptr);
     EXPECT_EQ(exec().pending(), 0u);
 }
@@ -157,7 +157,7 @@ TEST_F(SystemMonitorSampling, CleanupRefreshReadsTheDiskFourTimesWhateverTheGate
 {
     monitor().setForeground(false);
     QList<qint64> published;
-    QObject::connect(&monitor(), &SystemMonitor::diskInfoChanged, [&] {
+    QObject::connect(&monitor(), &monitor::SystemMonitor::diskInfoChanged, [&] {
         published << monitor().diskInfo().freeBytes;
     });
 
@@ -184,7 +184,7 @@ TEST_F(SystemMonitorSampling, CleanupRefreshReadsTheDiskFourTimesWhateverTheGate
 TEST_F(SystemMonitorSampling, CleanupRefreshesOfADestroyedMonitorAreDropped)
 {
     {
-        SystemMonitor shortLived(sources);
+        monitor::SystemMonitor shortLived(sources);
         shortLived.refreshDiskAfterCleanup();
         exec().runAll();
     }

@@ -83,7 +83,7 @@ TEST_F(SystemMonitorValues, SelectedPidIsWrittenAndClearedThroughTheProperty)
 {
     EXPECT_FALSE(read("selectedPid").isValid());
     int notified = 0;
-    QObject::connect(&monitor(), &SystemMonitor::selectedPidChanged, [&] { ++notified; });
+    QObject::connect(&monitor(), &monitor::SystemMonitor::selectedPidChanged, [&] { ++notified; });
 
     EXPECT_TRUE(monitor().setProperty("selectedPid", 42.0));   // numbers come as doubles
     EXPECT_EQ(monitor().selectedPid(), std::optional<qint32>(42));
@@ -99,8 +99,8 @@ TEST_F(SystemMonitorValues, SelectedPidIsWrittenAndClearedThroughTheProperty)
 
 TEST_F(SystemMonitorValues, PerProcessQueriesAnswerForTheLastTick)
 {
-    ProcInfo parent = proc(1, 0);
-    ProcInfo child = proc(42, 1);
+    monitor::ProcInfo parent = proc(1, 0);
+    monitor::ProcInfo child = proc(42, 1);
     child.cpuAvailable = true;
     child.cpu = 3.0;
     child.memoryBytes = 2000000;
@@ -110,7 +110,7 @@ TEST_F(SystemMonitorValues, PerProcessQueriesAnswerForTheLastTick)
                             socket(42, "TCP", endpoint("10.0.0.2", 5000), endpoint("1.2.3.4", 443), "ESTABLISHED")};
 
     std::vector<int> modelCounts;
-    QObject::connect(&monitor(), &SystemMonitor::processesChanged,
+    QObject::connect(&monitor(), &monitor::SystemMonitor::processesChanged,
                      [&] { modelCounts.push_back(monitor().processModel()->rowCount()); });
     monitor().setPortsEnabled(true);
     exec().runAll();

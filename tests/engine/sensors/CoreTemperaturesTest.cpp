@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
-using velk::CoreTemperatures;
-using velk::LogicalCoreThermal;
-using velk::Sensor;
-using velk::SensorEntry;
-using velk::SensorGroup;
-using velk::SensorType;
+using velk::sensors::CoreTemperatures;
+using velk::sensors::LogicalCoreThermal;
+using velk::sensors::Sensor;
+using velk::sensors::SensorEntry;
+using velk::sensors::SensorGroup;
+using velk::sensors::SensorType;
 using velk::platform::core::ScopedService;
 
 namespace velk {
@@ -69,14 +69,14 @@ LogicalCoreThermal empty(int index)
 
 TEST(TrailingSensorIndex, ParsesTheDigitsAtTheEnd)
 {
-    EXPECT_EQ(velk::trailingSensorIndex("pACC MTR Temp Sensor12"), 12);
-    EXPECT_EQ(velk::trailingSensorIndex("Sensor 07"), 7);
-    EXPECT_FALSE(velk::trailingSensorIndex("gas gauge battery"));
-    EXPECT_FALSE(velk::trailingSensorIndex(""));
+    EXPECT_EQ(velk::sensors::trailingSensorIndex("pACC MTR Temp Sensor12"), 12);
+    EXPECT_EQ(velk::sensors::trailingSensorIndex("Sensor 07"), 7);
+    EXPECT_FALSE(velk::sensors::trailingSensorIndex("gas gauge battery"));
+    EXPECT_FALSE(velk::sensors::trailingSensorIndex(""));
     // Numeric characters that are no decimal digits end the run unparsed.
-    EXPECT_FALSE(velk::trailingSensorIndex(QString::fromUtf8("Sensor\u0661\u0662")));
-    EXPECT_FALSE(velk::trailingSensorIndex(QString::fromUtf8("Sensor1\u00BD")));
-    EXPECT_FALSE(velk::trailingSensorIndex("Sensor99999999999999999999"));
+    EXPECT_FALSE(velk::sensors::trailingSensorIndex(QString::fromUtf8("Sensor\u0661\u0662")));
+    EXPECT_FALSE(velk::sensors::trailingSensorIndex(QString::fromUtf8("Sensor1\u00BD")));
+    EXPECT_FALSE(velk::sensors::trailingSensorIndex("Sensor99999999999999999999"));
 }
 
 TEST(PerCoreTemperatures, ControllerKeysComeFirst)
@@ -141,8 +141,8 @@ TEST(PerCoreTemperatures, HidClustersAndLeftoversInOrder)
 
 class HidReader : public ::testing::Test {
 protected:
-    void SetUp() override { velk::AppleSiliconSensorsReset(); }
-    void TearDown() override { velk::AppleSiliconSensorsReset(); }
+    void SetUp() override { velk::sensors::AppleSiliconSensorsReset(); }
+    void TearDown() override { velk::sensors::AppleSiliconSensorsReset(); }
 
     std::shared_ptr<velk::test::ManualClock> clock = std::make_shared<velk::test::ManualClock>();
     std::shared_ptr<velk::test::FakeHidEventSystem> hid = std::make_shared<velk::test::FakeHidEventSystem>();
@@ -153,52 +153,52 @@ protected:
 TEST_F(HidReader, ReadsEveryNamedServiceOnce)
 {
     hid->services = {{"PMU tdie1", 40}, {"PMU tdie1", 44}, {std::nullopt, 50}, {"PMU tdev2", 33}};
-    const auto readings = velk::AppleSiliconSensors(0xFF00, 5, 15);
+    const auto readings = velk::sensors::AppleSiliconSensors(0xFF00, 5, 15);
     EXPECT_EQ(readings, (std::map<QString, double>{{"PMU tdie1", 44}, {"PMU tdev2", 33}}));
     EXPECT_EQ(hid->lastPage, 0xFF00);
     EXPECT_EQ(hid->lastUsage, 5);
     EXPECT_EQ(hid->lastEventType, 15);
 
-    velk::AppleSiliconSensors(0xFF00, 5, 15);
+    velk::sensors::AppleSiliconSensors(0xFF00, 5, 15);
     EXPECT_EQ(hid->clientsCreated, 1);
     EXPECT_EQ(hid->copies, 1);
-    velk::AppleSiliconSensors(0xFF00, 6, 15);
+    velk::sensors::AppleSiliconSensors(0xFF00, 6, 15);
     EXPECT_EQ(hid->clientsCreated, 2);
 }
 
 TEST_F(HidReader, CopiesServicesAgainAfterSixtyOrFiveSeconds)
 {
     hid->services = {{"PMU tdie1", 40}};
-    velk::AppleSiliconSensors(0xFF00, 5, 15);
+    velk::sensors::AppleSiliconSensors(0xFF00, 5, 15);
     clock->advance(59.9);
-    velk::AppleSiliconSensors(0xFF00, 5, 15);
+    velk::sensors::AppleSiliconSensors(0xFF00, 5, 15);
     EXPECT_EQ(hid->copies, 1);
     clock->advance(0.1);
-    velk::AppleSiliconSensors(0xFF00, 5, 15);
+    velk::sensors::AppleSiliconSensors(0xFF00, 5, 15);
     EXPECT_EQ(hid->copies, 2);
 
     hid->services.push_back({"PMU tdie2", std::nullopt});
     clock->advance(60);
-    velk::AppleSiliconSensors(0xFF00, 5, 15);
+    velk::sensors::AppleSiliconSensors(0xFF00, 5, 15);
     EXPECT_EQ(hid->copies, 3);
     clock->advance(4.9);
-    velk::AppleSiliconSensors(0xFF00, 5, 15);
+    velk::sensors::AppleSiliconSensors(0xFF00, 5, 15);
     EXPECT_EQ(hid->copies, 3);
     clock->advance(0.1);
-    velk::AppleSiliconSensors(0xFF00, 5, 15);
+    velk::sensors::AppleSiliconSensors(0xFF00, 5, 15);
     EXPECT_EQ(hid->copies, 4);
 }
 
 TEST_F(HidReader, StartsAgainAfterAnEmptyRead)
 {
     hid->clientsAvailable = false;
-    EXPECT_TRUE(velk::AppleSiliconSensors(0xFF00, 5, 15).empty());
+    EXPECT_TRUE(velk::sensors::AppleSiliconSensors(0xFF00, 5, 15).empty());
     hid->clientsAvailable = true;
-    EXPECT_TRUE(velk::AppleSiliconSensors(0xFF00, 5, 15).empty());  // no services
-    EXPECT_TRUE(velk::AppleSiliconSensors(0xFF00, 5, 15).empty());
+    EXPECT_TRUE(velk::sensors::AppleSiliconSensors(0xFF00, 5, 15).empty());  // no services
+    EXPECT_TRUE(velk::sensors::AppleSiliconSensors(0xFF00, 5, 15).empty());
     EXPECT_EQ(hid->clientsCreated, 2);
     hid->services = {{"PMU tdie1", 40}};
-    EXPECT_EQ(velk::AppleSiliconSensors(0xFF00, 5, 15).size(), 1u);
+    EXPECT_EQ(velk::sensors::AppleSiliconSensors(0xFF00, 5, 15).size(), 1u);
     EXPECT_EQ(hid->clientsCreated, 3);
 }
 

@@ -2,25 +2,25 @@
 
 #include <gtest/gtest.h>
 
-using velk::Platform;
-using velk::PlatformDetect;
-using Rules = velk::PlatformDetect::Rules;
+using velk::sensors::Platform;
+using velk::sensors::PlatformDetect;
+using Rules = velk::sensors::PlatformDetect::Rules;
 
 TEST(Platform, RawValuesAreTheCaseNames)
 {
-    EXPECT_EQ(velk::rawValue(Platform::m1Pro), "m1Pro");
-    EXPECT_EQ(velk::platformFromRawValue("m1Pro"), Platform::m1Pro);
-    EXPECT_FALSE(velk::platformFromRawValue("M1Pro"));
-    EXPECT_FALSE(velk::platformFromRawValue("m4Ultra"));
-    for (int i = 0; i < velk::kPlatformCount; ++i) {
+    EXPECT_EQ(rawValue(Platform::m1Pro), "m1Pro");
+    EXPECT_EQ(velk::sensors::platformFromRawValue("m1Pro"), Platform::m1Pro);
+    EXPECT_FALSE(velk::sensors::platformFromRawValue("M1Pro"));
+    EXPECT_FALSE(velk::sensors::platformFromRawValue("m4Ultra"));
+    for (int i = 0; i < velk::sensors::kPlatformCount; ++i) {
         const auto p = static_cast<Platform>(i);
-        EXPECT_EQ(velk::platformFromRawValue(velk::rawValue(p)), p);
+        EXPECT_EQ(velk::sensors::platformFromRawValue(rawValue(p)), p);
     }
 }
 
 TEST(Platform, FamiliesListTheirChipsInOrder)
 {
-    namespace P = velk::platforms;
+    namespace P = velk::sensors::platforms;
     EXPECT_EQ(P::m1Gen(), (std::vector{Platform::m1, Platform::m1Pro, Platform::m1Max, Platform::m1Ultra}));
     EXPECT_EQ(P::m4Gen(), (std::vector{Platform::m4, Platform::m4Pro, Platform::m4Max}));
     EXPECT_EQ(P::m6Gen(), (std::vector{Platform::m6, Platform::m6Pro, Platform::m6Max}));
@@ -64,7 +64,7 @@ TEST(PlatformDetect, OtherBrandsAreAnM4OnlyOnTheMakersSystems)
 TEST(PlatformDetect, ReadsTheBrandOnce)
 {
     int reads = 0;
-    velk::PlatformDetector detector(
+    velk::sensors::PlatformDetector detector(
         [&reads] {
             ++reads;
             return QStringLiteral("AMD EPYC");
@@ -74,6 +74,6 @@ TEST(PlatformDetect, ReadsTheBrandOnce)
     EXPECT_FALSE(detector.current());
     EXPECT_EQ(reads, 1);
 
-    velk::PlatformDetector mac([] { return QStringLiteral("Apple M2 Pro"); }, Rules::macProfile);
+    velk::sensors::PlatformDetector mac([] { return QStringLiteral("Apple M2 Pro"); }, Rules::macProfile);
     EXPECT_EQ(mac.current(), Platform::m2Pro);
 }

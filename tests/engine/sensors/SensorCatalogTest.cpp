@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
-using velk::Platform;
-using velk::Sensor;
-using velk::SensorGroup;
-using velk::SensorType;
+using velk::sensors::Platform;
+using velk::sensors::Sensor;
+using velk::sensors::SensorGroup;
+using velk::sensors::SensorType;
 
 namespace {
 
@@ -17,7 +17,7 @@ bool survives(const Sensor& row, Platform chip)
 
 const Sensor* rowFor(const QString& key, Platform chip)
 {
-    for (const Sensor& row : velk::sensorsCatalog()) {
+    for (const Sensor& row : velk::sensors::sensorsCatalog()) {
         if (row.key == key && survives(row, chip))
             return &row;
     }
@@ -28,7 +28,7 @@ const Sensor* rowFor(const QString& key, Platform chip)
 
 TEST(SensorCatalog, ControllerCatalogAddsUp)
 {
-    const auto& rows = velk::sensorsCatalog();
+    const auto& rows = velk::sensors::sensorsCatalog();
     ASSERT_EQ(rows.size(), 245u);
     EXPECT_EQ(rows.front().key, "TA%P");
     EXPECT_EQ(rows.front().name, "Ambient %");
@@ -54,7 +54,7 @@ TEST(SensorCatalog, ControllerCatalogAddsUp)
             patterned.push_back(i + 1);
     }
     EXPECT_EQ(patterned, (std::vector<std::size_t>{1, 2, 3, 14, 15, 26, 27, 28, 29, 196}));
-    EXPECT_EQ(&rows, &velk::sensorsCatalog());
+    EXPECT_EQ(&rows, &velk::sensors::sensorsCatalog());
 }
 
 TEST(SensorCatalog, RowsSurviveOnlyOnTheirChips)
@@ -66,17 +66,17 @@ TEST(SensorCatalog, RowsSurviveOnlyOnTheirChips)
         EXPECT_FALSE(rowFor("Tg0G", chip));
         EXPECT_TRUE(rowFor("Tg1k", chip));
     }
-    for (const Platform chip : velk::platforms::m4Gen()) {
+    for (const Platform chip : velk::sensors::platforms::m4Gen()) {
         for (const char* key : {"Tg0K", "Tg0L", "Tg0d", "Tg0e", "Tg0j", "Tg0k"})
             EXPECT_TRUE(rowFor(key, chip)) << key;
     }
-    for (const Sensor& row : velk::sensorsCatalog()) {
+    for (const Sensor& row : velk::sensors::sensorsCatalog()) {
         if (row.platforms == std::vector{Platform::intel}) {
-            for (const Platform chip : velk::platforms::apple()) {
+            for (const Platform chip : velk::sensors::platforms::apple()) {
                 EXPECT_FALSE(survives(row, chip));
             }
         }
-        if (row.platforms == velk::platforms::apple()) {
+        if (row.platforms == velk::sensors::platforms::apple()) {
             EXPECT_FALSE(survives(row, Platform::intel));
         }
     }
@@ -88,14 +88,14 @@ TEST(SensorCatalog, RowsSurviveOnlyOnTheirChips)
 
 TEST(SensorCatalog, HidCatalogNamesProductPatterns)
 {
-    const auto& rows = velk::hidSensorsCatalog();
+    const auto& rows = velk::sensors::hidSensorsCatalog();
     ASSERT_EQ(rows.size(), 11u);
     EXPECT_EQ(rows.front().key, "pACC MTR Temp Sensor%");
     EXPECT_EQ(rows.back().name, "Disk %s");
     EXPECT_EQ(rows.back().group, SensorGroup::GPU);
     for (const Sensor& row : rows) {
         EXPECT_EQ(row.type, SensorType::temperature);
-        EXPECT_EQ(row.platforms, velk::platforms::all());
+        EXPECT_EQ(row.platforms, velk::sensors::platforms::all());
         EXPECT_FALSE(row.average);
     }
 }

@@ -5,17 +5,17 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-using velk::Fan;
-using velk::FanMode;
-using velk::Sensor;
-using velk::SensorGroup;
-using velk::SensorType;
+using velk::sensors::Fan;
+using velk::sensors::FanMode;
+using velk::sensors::Sensor;
+using velk::sensors::SensorGroup;
+using velk::sensors::SensorType;
 
 namespace {
 
 Sensor reading(SensorType type, double value)
 {
-    return Sensor{"TEST", "Test", value, SensorGroup::sensor, type, velk::platforms::all(), false, false};
+    return Sensor{"TEST", "Test", value, SensorGroup::sensor, type, velk::sensors::platforms::all(), false, false};
 }
 
 struct Texts {
@@ -46,18 +46,18 @@ Fan fan(double value, double maxSpeed)
 
 TEST(SensorModel, GroupsAndTypesBuildFromExactRawTexts)
 {
-    EXPECT_EQ(velk::sensorGroupFromRawValue("Systems"), SensorGroup::system);
-    EXPECT_FALSE(velk::sensorGroupFromRawValue("System"));
-    EXPECT_FALSE(velk::sensorGroupFromRawValue("cpu"));
-    EXPECT_EQ(velk::rawValue(SensorGroup::sensor), "Sensors");
-    EXPECT_EQ(velk::sensorTypeFromRawValue("Fans"), SensorType::fan);
-    EXPECT_FALSE(velk::sensorTypeFromRawValue("Fan"));
+    EXPECT_EQ(velk::sensors::sensorGroupFromRawValue("Systems"), SensorGroup::system);
+    EXPECT_FALSE(velk::sensors::sensorGroupFromRawValue("System"));
+    EXPECT_FALSE(velk::sensors::sensorGroupFromRawValue("cpu"));
+    EXPECT_EQ(rawValue(SensorGroup::sensor), "Sensors");
+    EXPECT_EQ(velk::sensors::sensorTypeFromRawValue("Fans"), SensorType::fan);
+    EXPECT_FALSE(velk::sensors::sensorTypeFromRawValue("Fan"));
     const std::vector<std::pair<SensorType, const char*>> codes{
         {SensorType::temperature, "t"}, {SensorType::voltage, "v"}, {SensorType::current, "c"},
         {SensorType::power, "p"},       {SensorType::energy, "e"},  {SensorType::fan, "f"},
     };
     for (const auto& [type, code] : codes)
-        EXPECT_EQ(velk::remoteCode(type), code);
+        EXPECT_EQ(velk::sensors::remoteCode(type), code);
 }
 
 TEST(SensorModel, UnitsFollowTheType)
@@ -131,13 +131,13 @@ TEST(SensorModel, FanPercentageCutsTowardsZero)
     EXPECT_EQ(f.formattedMiniValue(), "1234");
     EXPECT_EQ(f.group, SensorGroup::sensor);
     EXPECT_EQ(f.type, SensorType::fan);
-    EXPECT_EQ(f.platforms, velk::platforms::all());
+    EXPECT_EQ(f.platforms, velk::sensors::platforms::all());
     EXPECT_EQ(f.unit, "RPM");
 }
 
 TEST(SensorModel, CopyResetsOnlyTheValue)
 {
-    const Sensor row{"TC%c", "CPU core %", 55, SensorGroup::CPU, SensorType::temperature, {velk::Platform::m2}, true, true};
+    const Sensor row{"TC%c", "CPU core %", 55, SensorGroup::CPU, SensorType::temperature, {velk::sensors::Platform::m2}, true, true};
     const Sensor c = row.copy();
     EXPECT_EQ(c.value, 0);
     Sensor expected = row;
@@ -148,7 +148,7 @@ TEST(SensorModel, CopyResetsOnlyTheValue)
 TEST(SensorModel, SensorJsonRoundTripsAndRequiresEveryKey)
 {
     const Sensor s{"TC0P", "CPU proximity", 45.5, SensorGroup::system, SensorType::temperature,
-                   {velk::Platform::m1, velk::Platform::intel}, false, true};
+                   {velk::sensors::Platform::m1, velk::sensors::Platform::intel}, false, true};
     const QJsonObject json = s.toJson();
     EXPECT_EQ(json.keys(), QStringList({"average", "group", "isComputed", "key", "name", "platforms", "type", "value"}));
     EXPECT_EQ(json["group"].toString(), "Systems");

@@ -9,17 +9,17 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-using velk::Fan;
-using velk::FanMode;
-using velk::FanReading;
-using velk::Platform;
-using velk::Sensor;
-using velk::SensorEntry;
-using velk::SensorGroup;
-using velk::SensorType;
+using velk::sensors::Fan;
+using velk::sensors::FanMode;
+using velk::sensors::FanReading;
+using velk::sensors::Platform;
+using velk::sensors::Sensor;
+using velk::sensors::SensorEntry;
+using velk::sensors::SensorGroup;
+using velk::sensors::SensorType;
 using velk::platform::sensors::EmulatedSmc;
 using velk::platform::sensors::SMCKeys;
-namespace entry = velk::sensorEntry;
+namespace entry = velk::sensors::sensorEntry;
 
 namespace {
 
@@ -27,12 +27,12 @@ class Engine : public ::testing::Test {
 protected:
     velk::test::SmcTestbed bed;
     EmulatedSmc& emu = *bed.emu;
-    std::unique_ptr<velk::SMC> client = bed.client();
+    std::unique_ptr<velk::sensors::SMC> client = bed.client();
     std::optional<Platform> chip;
 
-    std::unique_ptr<velk::SensorsEngine> engine()
+    std::unique_ptr<velk::sensors::SensorsEngine> engine()
     {
-        return std::make_unique<velk::SensorsEngine>(*client, [this] { return chip; });
+        return std::make_unique<velk::sensors::SensorsEngine>(*client, [this] { return chip; });
     }
 
     void temperature(const QString& key, double celsius) { emu.setKey(key, "flt ", EmulatedSmc::flt(float(celsius))); }
@@ -144,7 +144,7 @@ TEST_F(Engine, PatternRowsNumberTheKeysFound)
     ASSERT_TRUE(core1 && core2);
     EXPECT_EQ(entry::name(*core1), "CPU core 1");
     EXPECT_EQ(entry::name(*core2), "CPU core 2");
-    EXPECT_EQ(std::get<Sensor>(*core1).platforms, velk::platforms::all());
+    EXPECT_EQ(std::get<Sensor>(*core1).platforms, velk::sensors::platforms::all());
 
     emu.removeKey("TC0c");
     emu.removeKey("TC2c");
@@ -249,8 +249,8 @@ TEST_F(Engine, NoControllerGivesAnEmptySnapshot)
 {
     emu.failOpen(velk::platform::sensors::SmcOpenStep::iterator);
     auto closed = bed.client();
-    velk::SensorsEngine e(*closed, [] { return std::optional<Platform>(); });
-    EXPECT_EQ(e.thermalSnapshot(), velk::ThermalStats::empty());
+    velk::sensors::SensorsEngine e(*closed, [] { return std::optional<Platform>(); });
+    EXPECT_EQ(e.thermalSnapshot(), velk::sensors::ThermalStats::empty());
     EXPECT_TRUE(e.materializedSensors().empty());
 }
 
@@ -264,15 +264,15 @@ TEST(ThermalService, ReadsTheRegisteredControllerForTheMonitorAndTheProfile)
     velk::platform::core::ScopedService<velk::platform::sensors::SmcTransport> t(
         velk::platform::sensors::SmcTransport::fromSysfs(QStringLiteral(VELK_TEST_FIXTURES "/sysfs/amd-desktop")));
 
-    const velk::ThermalStats stats = velk::ThermalService::snapshot();
+    const velk::sensors::ThermalStats stats = velk::sensors::ThermalService::snapshot();
     EXPECT_EQ(stats.cpuCelsius, 61.0);
     EXPECT_EQ(stats.fans, (std::vector<FanReading>{{0, 1187, 2200}, {1, 842, 842}}));
 
-    const auto cores = velk::SystemInfoService::perCoreTemperatures(3);
+    const auto cores = velk::monitor::SystemInfoService::perCoreTemperatures(3);
     ASSERT_EQ(cores.size(), 3u);
     EXPECT_EQ(cores[0].source, "TC0C");
     EXPECT_EQ(cores[1].celsius, 61.0);
     EXPECT_FALSE(cores[2].celsius);
-    EXPECT_TRUE(velk::SystemInfoService::perCoreTemperatures(0).empty());
-    EXPECT_FALSE(velk::PlatformDetect::current());
+    EXPECT_TRUE(velk::monitor::SystemInfoService::perCoreTemperatures(0).empty());
+    EXPECT_FALSE(velk::sensors::PlatformDetect::current());
 }

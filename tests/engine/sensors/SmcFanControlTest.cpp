@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-using velk::FanMode;
+using velk::sensors::FanMode;
 using velk::platform::sensors::EmulatedSmc;
 using velk::platform::sensors::SMCKeys;
 using velk::test::bytes;
@@ -30,12 +30,12 @@ protected:
 
 TEST_F(FanControl, FanModesAreZeroOneAndThree)
 {
-    EXPECT_EQ(velk::fanModeFromRaw(0), FanMode::automatic);
-    EXPECT_EQ(velk::fanModeFromRaw(1), FanMode::forced);
-    EXPECT_EQ(velk::fanModeFromRaw(3), FanMode::auto3);
-    EXPECT_FALSE(velk::fanModeFromRaw(2));
-    EXPECT_TRUE(velk::isAutomatic(FanMode::auto3));
-    EXPECT_FALSE(velk::isAutomatic(FanMode::forced));
+    EXPECT_EQ(velk::sensors::fanModeFromRaw(0), FanMode::automatic);
+    EXPECT_EQ(velk::sensors::fanModeFromRaw(1), FanMode::forced);
+    EXPECT_EQ(velk::sensors::fanModeFromRaw(3), FanMode::auto3);
+    EXPECT_FALSE(velk::sensors::fanModeFromRaw(2));
+    EXPECT_TRUE(velk::sensors::isAutomatic(FanMode::auto3));
+    EXPECT_FALSE(velk::sensors::isAutomatic(FanMode::forced));
 }
 
 TEST_F(FanControl, WritesFpe2WithinItsRangeOnly)

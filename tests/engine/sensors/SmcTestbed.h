@@ -17,9 +17,9 @@ struct SmcTestbed {
     std::vector<QString> lines;
     std::vector<std::uint32_t> pauses;
 
-    std::unique_ptr<SMC> client()
+    std::unique_ptr<sensors::SMC> client()
     {
-        return std::make_unique<SMC>(
+        return std::make_unique<sensors::SMC>(
             emu, [this](const QString& line) { lines.push_back(line); },
             [this](std::uint32_t micros) { pauses.push_back(micros); });
     }

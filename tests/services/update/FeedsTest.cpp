@@ -1,6 +1,6 @@
 #include "UpdateTestSupport.h"
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "platform/core/ServiceRegistry.h"
 #include "services/update/UpdateController.h"
 #include "support/ManualClock.h"
@@ -273,7 +273,7 @@ TEST(UpdateControllerOverLoopback, ManualCheckOpensThePromptForTheServersOffer)
     server.respond(kLatest, 404, "");
     ScopedUpdateServer base(server.baseUrl());
     auto defaults = std::make_shared<test::MemoryDefaults>();
-    LanguageManager lang(defaults);
+    language::LanguageManager lang(defaults);
 
     UpdateController::Dependencies deps = UpdateController::Dependencies::fromServices();
     deps.defaults = defaults;

@@ -1,6 +1,6 @@
 #include "services/update/UpdateController.h"
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "support/ManualClock.h"
 #include "support/ManualExecutor.h"
 #include "support/MemoryDefaults.h"
@@ -72,7 +72,7 @@ protected:
     std::shared_ptr<MemoryDefaults> defaults = std::make_shared<MemoryDefaults>();
     std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
-    LanguageManager lang{defaults};
+    language::LanguageManager lang{defaults};
     int fetches = 0;
     UpdateCheck::OfferHandler pendingFetch;
     std::vector<AppUpdate> installs;

@@ -1,4 +1,4 @@
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
 #include "ui/design/AppSection.h"
@@ -37,7 +37,7 @@ TEST(AppSection, RawValueIsNotTheTitleForSystemJunk)
 TEST(AppSection, TitlesFollowTheInterfaceLanguage)
 {
     platform::core::ScopedService<platform::settings::UserDefaults> defaults(std::make_shared<test::MemoryDefaults>());
-    LanguageManager language(defaults.get());
+    language::LanguageManager language(defaults.get());
     const AppSection junk = AppSection::systemJunk;
     language.setCurrent("en");
     EXPECT_EQ(junk.localizedTitle(language), "System Cleanup");

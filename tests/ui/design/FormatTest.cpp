@@ -1,4 +1,4 @@
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "platform/core/ServiceRegistry.h"
 #include "support/ManualClock.h"
 #include "support/MemoryDefaults.h"
@@ -17,9 +17,9 @@ protected:
     FormatTest()
     {
         design::prepareQmlEngine(engine);
-        LanguageManager::shared().setCurrent(QStringLiteral("en"));
+        language::LanguageManager::shared().setCurrent(QStringLiteral("en"));
     }
-    ~FormatTest() override { LanguageManager::shared().setCurrent(QStringLiteral("zh-Hans")); }
+    ~FormatTest() override { language::LanguageManager::shared().setCurrent(QStringLiteral("zh-Hans")); }
 
     std::unique_ptr<QObject> create(const QByteArray& body)
     {
@@ -101,7 +101,7 @@ TEST_F(FormatTest, WordedTextsFollowTheInterfaceLanguage)
     EXPECT_EQ(text(*object, "relative"), "3 min. ago");
     EXPECT_FALSE(text(*object, "medium").isEmpty());
 
-    LanguageManager::shared().setCurrent(QStringLiteral("zh-Hans"));
+    language::LanguageManager::shared().setCurrent(QStringLiteral("zh-Hans"));
     EXPECT_EQ(text(*object, "zero"), QStringLiteral("零 KB"));
     EXPECT_EQ(text(*object, "uptime"), QStringLiteral("1 小时 1 分钟"));
     EXPECT_EQ(text(*object, "relative"), QStringLiteral("3分钟前"));

@@ -3,7 +3,7 @@
 #include "ui/design/DesignModule.h"
 #include "ui/design/ThemeManager.h"
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -74,7 +74,7 @@ TEST_F(QmlBindingTest, ThemeManagerSingletonSwitchesTheTheme)
 
 TEST_F(QmlBindingTest, TextsFollowTheInterfaceLanguage)
 {
-    LanguageManager& language = LanguageManager::shared();
+    language::LanguageManager& language = language::LanguageManager::shared();
     const QString before = language.current();
     language.setCurrent("zh-Hans");
     auto object = create(R"(QtObject {

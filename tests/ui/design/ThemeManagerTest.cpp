@@ -63,11 +63,11 @@ TEST_F(ThemeManagerTest, AssigningStoresTheChoiceAndReplacesTheSnapshot)
     EXPECT_EQ(changed.count(), 2);
 
     // Engine colour roles resolve against the current palette; unknown names give the accent.
-    EXPECT_EQ(VDS::C::role(ColorRole::amber), QColor(0x8A, 0x5A, 0x1E));
-    EXPECT_EQ(VDS::C::role(ColorRole::slate), VDS::C::text3());
+    EXPECT_EQ(VDS::C::role(palette::ColorRole::amber), QColor(0x8A, 0x5A, 0x1E));
+    EXPECT_EQ(VDS::C::role(palette::ColorRole::slate), VDS::C::text3());
     EXPECT_EQ(VDS::C::role(u"no such role"), VDS::C::accent());
     manager.setCurrent(AppTheme::cyber);
-    EXPECT_EQ(VDS::C::role(ColorRole::red), QColor(0xE0, 0x8A, 0x82));
+    EXPECT_EQ(VDS::C::role(palette::ColorRole::red), QColor(0xE0, 0x8A, 0x82));
 }
 
 TEST(AppTheme, RawValuesTitlesAndPalettes)

@@ -1,5 +1,5 @@
 #include "RecordingMonitorGate.h"
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "support/FakeMonitorSources.h"
 #include "support/FakeWorkspace.h"
 #include "support/UpdateDouble.h"
@@ -23,8 +23,8 @@ protected:
     SidebarLayout layout { defaults };
     test::UpdateDouble updates;
     std::shared_ptr<test::FakeMonitorSources> sources = std::make_shared<test::FakeMonitorSources>();
-    SystemMonitor monitor { sources };
-    WindowModels models { monitor, LanguageManager::shared(), ThemeManager::shared(), *updates,
+    monitor::SystemMonitor monitor { sources };
+    WindowModels models { monitor, language::LanguageManager::shared(), ThemeManager::shared(), *updates,
                           std::make_shared<test::FakeWorkspace>() };
 
     // The view goes before the objects it shows.
@@ -153,7 +153,7 @@ TEST_F(ContentViewTest, ProcessesHostHoldsTheScreenOverTheWindowsMonitor)
     ASSERT_TRUE(host);
     QQuickItem* screen = findVisual(host, "processes");
     ASSERT_TRUE(screen);
-    EXPECT_EQ(screen->property("monitor").value<SystemMonitor*>(), &monitor);
+    EXPECT_EQ(screen->property("monitor").value<monitor::SystemMonitor*>(), &monitor);
     EXPECT_EQ(screen->size(), host->size());
 
     log->calls.clear();
@@ -189,7 +189,7 @@ TEST_F(ContentViewTest, TheProcessDetailFitsTheSmallestWindow)
 TEST_F(ContentViewTest, RowTitlesAndTooltipsFollowTheLanguageInBothForms)
 {
     ASSERT_TRUE(showRoot());
-    auto& language = LanguageManager::shared();
+    auto& language = language::LanguageManager::shared();
     const QString before = language.current();
     language.setCurrent("en");
     EXPECT_EQ(row("systemJunk")->property("title").toString(), "System Cleanup");
@@ -223,7 +223,7 @@ TEST_F(ContentViewTest, CollapsedSidebarHasNoStripAndSettlesAtTheIconColumn)
 TEST_F(ContentViewTest, FooterStaysWholeAtTheMinimumSize)
 {
     ASSERT_TRUE(showRoot());
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     layout.dragChanged(-1000);
     layout.dragEnded();
     ASSERT_EQ(find("sidebar")->width(), 210);
@@ -245,7 +245,7 @@ TEST_F(ContentViewTest, FooterStaysWholeAtTheMinimumSize)
             EXPECT_TRUE(collapsed || !find("sidebar.settings.label")->property("truncated").toBool());
         }
     }
-    LanguageManager::shared().setCurrent("zh-Hans");
+    language::LanguageManager::shared().setCurrent("zh-Hans");
 }
 
 TEST_F(ContentViewTest, DraggingTheStripResizesAndADoubleClickResets)
@@ -394,7 +394,7 @@ TEST_F(ContentViewTest, SystemJunkHostShowsTheScreenOnTheWindowsJunkModel)
     EXPECT_EQ(screen->property("monitor").value<QObject*>(), &monitor);
     QQuickItem* title = test::QuickFixture::findVisual(screen, "pageHeader.title");
     ASSERT_TRUE(title);
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     EXPECT_EQ(title->property("text").toString(), "System Cleanup");
 
     // The dashboard's review opens the section with the request set; the
@@ -408,7 +408,7 @@ TEST_F(ContentViewTest, SystemJunkHostShowsTheScreenOnTheWindowsJunkModel)
     EXPECT_EQ(title->property("text").toString(), "System Cleanup");
     // Nothing was scanned for it: the window's model never left idle.
     EXPECT_FALSE(models.junk()->isScanning());
-    LanguageManager::shared().setCurrent("zh-Hans");
+    language::LanguageManager::shared().setCurrent("zh-Hans");
 }
 
 } // namespace

@@ -34,8 +34,8 @@ protected:
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
     platform::core::ScopedService<platform::settings::UserDefaults> service { defaults };
     std::shared_ptr<test::FakeWorkspace> workspace = std::make_shared<test::FakeWorkspace>();
-    std::unique_ptr<LanguageManager> language = std::make_unique<LanguageManager>(defaults);
-    std::unique_ptr<SystemMonitor> monitor = std::make_unique<SystemMonitor>(std::make_shared<test::FakeMonitorSources>());
+    std::unique_ptr<language::LanguageManager> language = std::make_unique<language::LanguageManager>(defaults);
+    std::unique_ptr<monitor::SystemMonitor> monitor = std::make_unique<monitor::SystemMonitor>(std::make_shared<test::FakeMonitorSources>());
     ThemeManager theme;
     test::UpdateDouble updates;
     WindowModels models { *monitor, *language, theme, *updates, workspace };

@@ -6,7 +6,7 @@
 
 namespace velk::screens {
 
-QVariantMap dependencyReportMap(const FileDependencyReport& report)
+QVariantMap dependencyReportMap(const inspection::FileDependencyReport& report)
 {
     const deptext::Banner banner = deptext::banner(report);
     QVariantMap map{
@@ -22,12 +22,12 @@ QVariantMap dependencyReportMap(const FileDependencyReport& report)
     };
 
     QVariantList processes;
-    for (const FileOpenHandle& handle : report.openBy)
+    for (const inspection::FileOpenHandle& handle : report.openBy)
         processes.append(QVariantMap{{QStringLiteral("pid"), handle.pid}, {QStringLiteral("command"), handle.command}});
     map.insert(QStringLiteral("processes"), processes);
 
     QVariantList launchItems;
-    for (const LaunchReference& reference : report.launchReferences) {
+    for (const inspection::LaunchReference& reference : report.launchReferences) {
         const deptext::Pair scope = deptext::scope(reference.scope);
         launchItems.append(QVariantMap{{QStringLiteral("label"), reference.label},
                                        {QStringLiteral("plistPath"), reference.plistPath},

@@ -15,6 +15,6 @@ namespace velk::screens {
 //           appPath (empty without an application);
 //   downloadedFrom: [address]; created, lastAccess: dates, absent when
 //           unknown; hardLinkCount.
-QVariantMap dependencyReportMap(const FileDependencyReport& report);
+QVariantMap dependencyReportMap(const inspection::FileDependencyReport& report);
 
 } // namespace velk::screens

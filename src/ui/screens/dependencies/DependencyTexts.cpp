@@ -3,11 +3,11 @@
 namespace velk::screens::deptext {
 namespace {
 
-using Kind = FileOwnerHint::Kind;
+using Kind = inspection::FileOwnerHint::Kind;
 
 // "2 process(es) have it open, 1 launch item(s) reference it. Quit …": the
 // processes first, counts in plain decimal.
-Pair inUseBody(const FileDependencyReport& report)
+Pair inUseBody(const inspection::FileDependencyReport& report)
 {
     QStringList zh;
     QStringList en;
@@ -27,15 +27,15 @@ Pair inUseBody(const FileDependencyReport& report)
 
 } // namespace
 
-Banner banner(const FileDependencyReport& report)
+Banner banner(const inspection::FileDependencyReport& report)
 {
     switch (report.risk()) {
-    case FileDependencyReport::Risk::inUse:
+    case inspection::FileDependencyReport::Risk::inUse:
         return {QStringLiteral("inUse"), QStringLiteral("red"), QStringLiteral("exclamationmark.octagon.fill"),
                 {QStringLiteral("正在被使用，删除可能导致服务异常"),
                  QStringLiteral("In use — deleting may break a running service")},
                 inUseBody(report)};
-    case FileDependencyReport::Risk::caution:
+    case inspection::FileDependencyReport::Risk::caution:
         if (report.hardLinkCount >= 2) {
             const QString n = QString::number(report.hardLinkCount);
             return {QStringLiteral("hardLink"), QStringLiteral("amber"), QStringLiteral("link"),
@@ -50,7 +50,7 @@ Banner banner(const FileDependencyReport& report)
                 {QStringLiteral("这个文件属于某个应用的数据目录。直接删除后该应用可能需要重新下载或重建它，也可能出现异常。"),
                  QStringLiteral("This file lives in an app's data directory. If you delete it directly, the app may "
                                 "need to re-download or rebuild it, or may misbehave.")}};
-    case FileDependencyReport::Risk::noneFound:
+    case inspection::FileDependencyReport::Risk::noneFound:
         break;
     }
     return {QStringLiteral("noneFound"), QStringLiteral("text2"), QStringLiteral("magnifyingglass.circle"),
@@ -62,7 +62,7 @@ Banner banner(const FileDependencyReport& report)
                             "before deciding to delete it.")}};
 }
 
-OwnerLook owner(const FileOwnerHint& hint)
+OwnerLook owner(const inspection::FileOwnerHint& hint)
 {
     switch (hint.kind) {
     case Kind::appContainer:
@@ -122,14 +122,14 @@ OwnerLook owner(const FileOwnerHint& hint)
                  + QStringLiteral("); neither the system nor apps depend on it.")}};
 }
 
-Pair scope(LaunchReference::Scope scope)
+Pair scope(inspection::LaunchReference::Scope scope)
 {
     switch (scope) {
-    case LaunchReference::Scope::systemAgent:
+    case inspection::LaunchReference::Scope::systemAgent:
         return {QStringLiteral("系统代理"), QStringLiteral("System Agent")};
-    case LaunchReference::Scope::systemDaemon:
+    case inspection::LaunchReference::Scope::systemDaemon:
         return {QStringLiteral("系统守护"), QStringLiteral("Daemon")};
-    case LaunchReference::Scope::userAgent:
+    case inspection::LaunchReference::Scope::userAgent:
         break;
     }
     return {QStringLiteral("用户代理"), QStringLiteral("User Agent")};

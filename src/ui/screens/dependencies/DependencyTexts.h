@@ -22,16 +22,16 @@ struct Banner {
     Pair title;
     Pair body;
 };
-Banner banner(const FileDependencyReport& report);
+Banner banner(const inspection::FileDependencyReport& report);
 
 // The symbol of an owner's kind, and the sentence that explains it.
 struct OwnerLook {
     QString symbol;
     Pair sentence;
 };
-OwnerLook owner(const FileOwnerHint& hint);
+OwnerLook owner(const inspection::FileOwnerHint& hint);
 
 // The badge of the folder a property list was found in.
-Pair scope(LaunchReference::Scope scope);
+Pair scope(inspection::LaunchReference::Scope scope);
 
 } // namespace velk::screens::deptext

@@ -43,16 +43,16 @@ void FileDependencyAnalysis::setPath(const QString& path)
     if (path.isEmpty())
         return;
 
-    Analyzer analyze = analyzer() ? analyzer() : Analyzer(&FileDependencyService::analyze);
+    Analyzer analyze = analyzer() ? analyzer() : Analyzer(&inspection::FileDependencyService::analyze);
     const QPointer<FileDependencyAnalysis> self(this);
     platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
     executor->run(platform::core::Priority::UserInitiated, [self, executor, run, path, analyze = std::move(analyze)] {
-        FileDependencyReport report = analyze(path);
+        inspection::FileDependencyReport report = analyze(path);
         executor->toMain(self, [self, run, report = std::move(report)] { self->finished(run, report); });
     });
 }
 
-void FileDependencyAnalysis::finished(std::uint64_t run, const FileDependencyReport& report)
+void FileDependencyAnalysis::finished(std::uint64_t run, const inspection::FileDependencyReport& report)
 {
     if (run != m_run)
         return;

@@ -27,7 +27,7 @@ class FileDependencyAnalysis : public QObject {
     Q_PROPERTY(QVariantMap report READ report NOTIFY reportChanged)
 
 public:
-    using Analyzer = std::function<FileDependencyReport(const QString& path)>;
+    using Analyzer = std::function<inspection::FileDependencyReport(const QString& path)>;
 
     explicit FileDependencyAnalysis(QObject* parent = nullptr);
 
@@ -49,7 +49,7 @@ signals:
     void reportChanged();
 
 private:
-    void finished(std::uint64_t run, const FileDependencyReport& report);
+    void finished(std::uint64_t run, const inspection::FileDependencyReport& report);
 
     QString m_path;
     std::uint64_t m_run = 0;

@@ -11,31 +11,31 @@ namespace {
 constexpr const char* roleNameTable[] = {"key", "groupTitle", "groupEnglishTitle", "totalSize", "selectedSize", "rows", "expanded"};
 static_assert(std::size(roleNameTable) == JunkGroupListModel::ExpandedRole - JunkGroupListModel::KeyRole + 1);
 
-QString chineseTitle(ScanCategoryGroup group)
+QString chineseTitle(cleaning::ScanCategoryGroup group)
 {
     switch (group) {
-    case ScanCategoryGroup::system: return QStringLiteral("系统");
-    case ScanCategoryGroup::xcode: return QStringLiteral("Xcode");
-    case ScanCategoryGroup::languages: return QStringLiteral("开发环境");
-    case ScanCategoryGroup::apps: return QStringLiteral("应用");
+    case cleaning::ScanCategoryGroup::system: return QStringLiteral("系统");
+    case cleaning::ScanCategoryGroup::xcode: return QStringLiteral("Xcode");
+    case cleaning::ScanCategoryGroup::languages: return QStringLiteral("开发环境");
+    case cleaning::ScanCategoryGroup::apps: return QStringLiteral("应用");
     }
     return {};
 }
 
-QString englishTitle(ScanCategoryGroup group)
+QString englishTitle(cleaning::ScanCategoryGroup group)
 {
     switch (group) {
-    case ScanCategoryGroup::system: return QStringLiteral("System");
-    case ScanCategoryGroup::xcode: return QStringLiteral("Xcode");
-    case ScanCategoryGroup::languages: return QStringLiteral("Developer");
-    case ScanCategoryGroup::apps: return QStringLiteral("Apps");
+    case cleaning::ScanCategoryGroup::system: return QStringLiteral("System");
+    case cleaning::ScanCategoryGroup::xcode: return QStringLiteral("Xcode");
+    case cleaning::ScanCategoryGroup::languages: return QStringLiteral("Developer");
+    case cleaning::ScanCategoryGroup::apps: return QStringLiteral("Apps");
     }
     return {};
 }
 
 } // namespace
 
-JunkGroupRows::JunkGroupRows(ScanCategoryGroup group, ScanCategoryListModel* categories, QObject* parent)
+JunkGroupRows::JunkGroupRows(cleaning::ScanCategoryGroup group, cleaning::ScanCategoryListModel* categories, QObject* parent)
     : QSortFilterProxyModel(parent)
 {
     setSourceModel(categories);
@@ -57,13 +57,13 @@ QHash<int, QByteArray> JunkGroupRows::roleNames() const
     return names;
 }
 
-JunkGroupListModel::JunkGroupListModel(SystemJunkViewModel* viewModel, QObject* parent)
+JunkGroupListModel::JunkGroupListModel(cleaning::SystemJunkViewModel* viewModel, QObject* parent)
     : ListModel(QList<QByteArray>(std::begin(roleNameTable), std::end(roleNameTable)), parent)
     , m_viewModel(viewModel)
 {
     if (!viewModel)
         return;
-    for (ScanCategoryGroup group : allScanCategoryGroups) {
+    for (cleaning::ScanCategoryGroup group : cleaning::allScanCategoryGroups) {
         auto* rows = new JunkGroupRows(group, viewModel->categoryModel(), this);
         if (rows->rowCount() == 0) {
             delete rows;
@@ -72,16 +72,16 @@ JunkGroupListModel::JunkGroupListModel(SystemJunkViewModel* viewModel, QObject* 
         m_groups.push_back({group, rows});
     }
     recompute(false);
-    connect(viewModel, &SystemJunkViewModel::categoriesChanged, this, [this] { recompute(true); });
+    connect(viewModel, &cleaning::SystemJunkViewModel::categoriesChanged, this, [this] { recompute(true); });
 }
 
-QString JunkGroupListModel::keyOf(ScanCategoryGroup group)
+QString JunkGroupListModel::keyOf(cleaning::ScanCategoryGroup group)
 {
     switch (group) {
-    case ScanCategoryGroup::system: return QStringLiteral("system");
-    case ScanCategoryGroup::xcode: return QStringLiteral("xcode");
-    case ScanCategoryGroup::languages: return QStringLiteral("languages");
-    case ScanCategoryGroup::apps: return QStringLiteral("apps");
+    case cleaning::ScanCategoryGroup::system: return QStringLiteral("system");
+    case cleaning::ScanCategoryGroup::xcode: return QStringLiteral("xcode");
+    case cleaning::ScanCategoryGroup::languages: return QStringLiteral("languages");
+    case cleaning::ScanCategoryGroup::apps: return QStringLiteral("apps");
     }
     return {};
 }
@@ -123,7 +123,7 @@ void JunkGroupListModel::recompute(bool announce)
         Group& g = m_groups[row];
         std::int64_t total = 0;
         std::int64_t selected = 0;
-        for (const ScanCategory& category : m_viewModel->categories()) {
+        for (const cleaning::ScanCategory& category : m_viewModel->categories()) {
             if (group(category.id) != g.group)
                 continue;
             total += category.totalSize();

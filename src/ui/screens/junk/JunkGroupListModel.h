@@ -20,7 +20,7 @@ class JunkGroupRows : public QSortFilterProxyModel {
     QML_UNCREATABLE("The junk screen makes the rows of its groups.")
     Q_PROPERTY(int count READ count NOTIFY countChanged)
 public:
-    JunkGroupRows(ScanCategoryGroup group, ScanCategoryListModel* categories, QObject* parent);
+    JunkGroupRows(cleaning::ScanCategoryGroup group, cleaning::ScanCategoryListModel* categories, QObject* parent);
 
     int count() const { return rowCount(); }
     // The source's roles, with "id" named "categoryId" (a delegate cannot
@@ -51,7 +51,7 @@ public:
     };
     Q_ENUM(Role)
 
-    explicit JunkGroupListModel(SystemJunkViewModel* viewModel, QObject* parent = nullptr);
+    explicit JunkGroupListModel(cleaning::SystemJunkViewModel* viewModel, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
 
@@ -59,14 +59,14 @@ public:
     void setExpanded(const QStringList& keys);
 
     // The case name of a group ("system", ...).
-    static QString keyOf(ScanCategoryGroup group);
+    static QString keyOf(cleaning::ScanCategoryGroup group);
 
 protected:
     QVariant column(int row, int column) const override;
 
 private:
     struct Group {
-        ScanCategoryGroup group;
+        cleaning::ScanCategoryGroup group;
         JunkGroupRows* rows;
         std::int64_t totalSize = 0;
         std::int64_t selectedSize = 0;
@@ -75,7 +75,7 @@ private:
 
     void recompute(bool announce);
 
-    QPointer<SystemJunkViewModel> m_viewModel;
+    QPointer<cleaning::SystemJunkViewModel> m_viewModel;
     std::vector<Group> m_groups;
 };
 

@@ -12,7 +12,7 @@ namespace {
 QStringList allGroupKeys()
 {
     QStringList keys;
-    for (ScanCategoryGroup group : allScanCategoryGroups)
+    for (cleaning::ScanCategoryGroup group : cleaning::allScanCategoryGroups)
         keys.append(JunkGroupListModel::keyOf(group));
     return keys;
 }
@@ -27,7 +27,7 @@ SystemJunkScreen::SystemJunkScreen(QObject* parent)
 
 SystemJunkScreen::~SystemJunkScreen() = default;
 
-void SystemJunkScreen::setViewModel(SystemJunkViewModel* viewModel)
+void SystemJunkScreen::setViewModel(cleaning::SystemJunkViewModel* viewModel)
 {
     if (m_viewModel == viewModel)
         return;
@@ -39,15 +39,15 @@ void SystemJunkScreen::setViewModel(SystemJunkViewModel* viewModel)
     if (viewModel) {
         m_groups = new JunkGroupListModel(viewModel, this);
         m_groups->setExpanded(m_expanded);
-        connect(viewModel, &SystemJunkViewModel::categoriesChanged, this, &SystemJunkScreen::categoriesChanged);
-        connect(viewModel, &SystemJunkViewModel::cleanReportChanged, this, &SystemJunkScreen::reportChanged);
-        connect(viewModel, &SystemJunkViewModel::totalFoundChanged, this, &SystemJunkScreen::totalFoundChanged);
-        connect(viewModel, &SystemJunkViewModel::totalCleanedChanged, this, &SystemJunkScreen::totalCleanedChanged);
-        connect(viewModel, &SystemJunkViewModel::scanningCategoryChanged, this,
+        connect(viewModel, &cleaning::SystemJunkViewModel::categoriesChanged, this, &SystemJunkScreen::categoriesChanged);
+        connect(viewModel, &cleaning::SystemJunkViewModel::cleanReportChanged, this, &SystemJunkScreen::reportChanged);
+        connect(viewModel, &cleaning::SystemJunkViewModel::totalFoundChanged, this, &SystemJunkScreen::totalFoundChanged);
+        connect(viewModel, &cleaning::SystemJunkViewModel::totalCleanedChanged, this, &SystemJunkScreen::totalCleanedChanged);
+        connect(viewModel, &cleaning::SystemJunkViewModel::scanningCategoryChanged, this,
                 &SystemJunkScreen::scanningCategoryChanged);
         // Every completed scan opens all groups again; the value the view
         // model has when the screen is made changes nothing.
-        connect(viewModel, &SystemJunkViewModel::scanCompleteChanged, this, [this] {
+        connect(viewModel, &cleaning::SystemJunkViewModel::scanCompleteChanged, this, [this] {
             if (m_viewModel && m_viewModel->scanComplete())
                 expandAll();
         });
@@ -81,7 +81,7 @@ int SystemJunkScreen::doneCount() const
         return 0;
     const auto& categories = m_viewModel->categories();
     return static_cast<int>(
-        std::count_if(categories.begin(), categories.end(), [](const ScanCategory& c) { return c.isDone(); }));
+        std::count_if(categories.begin(), categories.end(), [](const cleaning::ScanCategory& c) { return c.isDone(); }));
 }
 
 int SystemJunkScreen::categoryCount() const
@@ -146,7 +146,7 @@ QString SystemJunkScreen::scanningTitleIn(bool english) const
 {
     if (!m_viewModel || !m_viewModel->scanningCategory())
         return {};
-    const ScanCategoryID id = *m_viewModel->scanningCategory();
+    const cleaning::ScanCategoryID id = *m_viewModel->scanningCategory();
     return english ? englishTitle(id) : title(id);
 }
 
@@ -155,7 +155,7 @@ QString SystemJunkScreen::confirmationTitles(bool english) const
     if (!m_viewModel)
         return {};
     QStringList titles;
-    for (const ScanCategory& category : m_viewModel->categories()) {
+    for (const cleaning::ScanCategory& category : m_viewModel->categories()) {
         if (requiresConfirmation(category.id) && category.isSelected())
             titles.append(english ? englishTitle(category.id) : title(category.id));
     }
@@ -166,7 +166,7 @@ QString SystemJunkScreen::reportText(bool english, bool wantTitle) const
 {
     if (!m_viewModel || !m_viewModel->cleanReport())
         return {};
-    const JunkCleanReport& report = *m_viewModel->cleanReport();
+    const cleaning::JunkCleanReport& report = *m_viewModel->cleanReport();
     const QString freed = fmt::byteCount(report.freedBytes, fmt::ByteStyle::File,
                                                    english ? fmt::Lang::English
                                                            : fmt::Lang::Chinese);

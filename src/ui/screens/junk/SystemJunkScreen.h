@@ -18,7 +18,7 @@ class JunkGroupListModel;
 class SystemJunkScreen : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(velk::SystemJunkViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
+    Q_PROPERTY(velk::cleaning::SystemJunkViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
     Q_PROPERTY(velk::screens::JunkGroupListModel* groups READ groups NOTIFY viewModelChanged)
     // Case names of the open groups; all four at first and after every
     // completed scan.
@@ -49,8 +49,8 @@ public:
     explicit SystemJunkScreen(QObject* parent = nullptr);
     ~SystemJunkScreen() override;
 
-    SystemJunkViewModel* viewModel() const { return m_viewModel; }
-    void setViewModel(SystemJunkViewModel* viewModel);
+    cleaning::SystemJunkViewModel* viewModel() const { return m_viewModel; }
+    void setViewModel(cleaning::SystemJunkViewModel* viewModel);
     JunkGroupListModel* groups() const { return m_groups; }
 
     QStringList expandedGroups() const { return m_expanded; }
@@ -93,7 +93,7 @@ private:
     QString confirmationTitles(bool english) const;
     QString reportText(bool english, bool title) const;
 
-    QPointer<SystemJunkViewModel> m_viewModel;
+    QPointer<cleaning::SystemJunkViewModel> m_viewModel;
     JunkGroupListModel* m_groups = nullptr;
     QStringList m_expanded;
     bool m_appeared = false;

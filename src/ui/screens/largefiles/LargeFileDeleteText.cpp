@@ -29,7 +29,7 @@ QString lastComponent(const QString& path)
     return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
-QString usageLine(const LargeFilesViewModel::InUseMap& inUse, bool english)
+QString usageLine(const cleaning::LargeFilesViewModel::InUseMap& inUse, bool english)
 {
     if (inUse.isEmpty()) {
         return pick(english,
@@ -41,7 +41,7 @@ QString usageLine(const LargeFilesViewModel::InUseMap& inUse, bool english)
     QSet<QString> commands;
     for (auto it = inUse.cbegin(); it != inUse.cend(); ++it) {
         files.append(lastComponent(it.key()));
-        for (const FileOpenHandle& handle : it.value())
+        for (const inspection::FileOpenHandle& handle : it.value())
             commands.insert(handle.command);
     }
     const QString fileText = firstThree(files, english);
@@ -65,11 +65,11 @@ QString title(bool permanent, bool anyInUse, bool english)
     return pick(english, QStringLiteral("移至废纸篓？"), QStringLiteral("Move to Trash?"));
 }
 
-QString message(const QList<FileItem>& selected, const LargeFilesViewModel::InUseMap& inUse, bool permanent,
+QString message(const QList<cleaning::FileItem>& selected, const cleaning::LargeFilesViewModel::InUseMap& inUse, bool permanent,
                 bool english)
 {
     qint64 bytes = 0;
-    for (const FileItem& item : selected)
+    for (const cleaning::FileItem& item : selected)
         bytes += item.size;
     const QString size = fmt::byteCount(bytes, fmt::ByteStyle::File,
                                                   english ? fmt::Lang::English : fmt::Lang::Chinese);
@@ -82,7 +82,7 @@ QString message(const QList<FileItem>& selected, const LargeFilesViewModel::InUs
                               "restored from there."))
         : pick(english, QStringLiteral("误删可从废纸篓恢复。"), QStringLiteral("You can restore mistakes from the Trash."));
     const bool anySystem = std::any_of(selected.cbegin(), selected.cend(),
-                                       [](const FileItem& item) { return SystemLocation::isSystem(item.path); });
+                                       [](const cleaning::FileItem& item) { return cleaning::SystemLocation::isSystem(item.path); });
     const QString systemNote = anySystem
         ? QStringLiteral("\n\n")
             + pick(english,

@@ -20,7 +20,7 @@ QString title(bool permanent, bool anyInUse, bool english);
 // processes hold which of them open (the first three of each, sorted) or
 // that none was found; whether the Trash can give them back; and, when a
 // file lies in the operating system's folder, a warning about that.
-QString message(const QList<FileItem>& selected, const LargeFilesViewModel::InUseMap& inUse, bool permanent,
+QString message(const QList<cleaning::FileItem>& selected, const cleaning::LargeFilesViewModel::InUseMap& inUse, bool permanent,
                 bool english);
 
 } // namespace deletetext

@@ -48,14 +48,14 @@ QStringList LargeFileScope::selectionList() const
 
 void LargeFileScope::load()
 {
-    setTrees(LargeFileScanner().choices());
+    setTrees(cleaning::LargeFileScanner().choices());
 }
 
-void LargeFileScope::setTrees(QList<LargeFileScanNode> trees)
+void LargeFileScope::setTrees(QList<cleaning::LargeFileScanNode> trees)
 {
     m_trees = std::move(trees);
-    m_selection = LargeFileScanSelectionStore::restoredSelection(m_trees);
-    m_expanded = LargeFileScanSelectionStore::expanded(m_selection);
+    m_selection = cleaning::LargeFileScanSelectionStore::restoredSelection(m_trees);
+    m_expanded = cleaning::LargeFileScanSelectionStore::expanded(m_selection);
     refreshRows();
     emit selectionChanged();
 }
@@ -72,7 +72,7 @@ void LargeFileScope::toggleSelected(const QString& path)
 
 void LargeFileScope::toggleExpanded(const QString& path)
 {
-    const LargeFileScanNode* node = findNode(m_trees, path);
+    const cleaning::LargeFileScanNode* node = findNode(m_trees, path);
     if (!node || node->children.isEmpty())
         return;
     if (!m_expanded.remove(path))
@@ -83,14 +83,14 @@ void LargeFileScope::toggleExpanded(const QString& path)
 QStringList LargeFileScope::startPaths() const
 {
     QStringList paths;
-    for (const LargeFileScanNode& tree : m_trees)
+    for (const cleaning::LargeFileScanNode& tree : m_trees)
         paths << tree.selectedPaths(m_selection);
     return paths;
 }
 
 void LargeFileScope::save() const
 {
-    LargeFileScanSelectionStore::save(m_selection);
+    cleaning::LargeFileScanSelectionStore::save(m_selection);
 }
 
 void LargeFileScope::refreshRows()
@@ -100,9 +100,9 @@ void LargeFileScope::refreshRows()
     m_rows.update(rows);
 }
 
-void LargeFileScope::appendRows(const QList<LargeFileScanNode>& nodes, int depth, QList<ScopeRow>& into) const
+void LargeFileScope::appendRows(const QList<cleaning::LargeFileScanNode>& nodes, int depth, QList<ScopeRow>& into) const
 {
-    for (const LargeFileScanNode& node : nodes) {
+    for (const cleaning::LargeFileScanNode& node : nodes) {
         const bool open = m_expanded.contains(node.path);
         into.append({node.path, node.title, node.isSystem, depth, !node.children.isEmpty(), open,
                      m_selection.contains(node.path)});
@@ -111,12 +111,12 @@ void LargeFileScope::appendRows(const QList<LargeFileScanNode>& nodes, int depth
     }
 }
 
-const LargeFileScanNode* LargeFileScope::findNode(const QList<LargeFileScanNode>& nodes, const QString& path) const
+const cleaning::LargeFileScanNode* LargeFileScope::findNode(const QList<cleaning::LargeFileScanNode>& nodes, const QString& path) const
 {
-    for (const LargeFileScanNode& node : nodes) {
+    for (const cleaning::LargeFileScanNode& node : nodes) {
         if (node.path == path)
             return &node;
-        if (const LargeFileScanNode* found = findNode(node.children, path))
+        if (const cleaning::LargeFileScanNode* found = findNode(node.children, path))
             return found;
     }
     return nullptr;

@@ -62,7 +62,7 @@ public:
     // the folders it needs open.
     Q_INVOKABLE void load();
     // The same over given trees.
-    void setTrees(QList<LargeFileScanNode> trees);
+    void setTrees(QList<cleaning::LargeFileScanNode> trees);
     Q_INVOKABLE void toggleSelected(const QString& path);
     // Opens or closes a node that has children; a leaf stays as it is.
     Q_INVOKABLE void toggleExpanded(const QString& path);
@@ -77,11 +77,11 @@ signals:
 
 private:
     void refreshRows();
-    void appendRows(const QList<LargeFileScanNode>& nodes, int depth, QList<ScopeRow>& into) const;
-    const LargeFileScanNode* findNode(const QList<LargeFileScanNode>& nodes, const QString& path) const;
+    void appendRows(const QList<cleaning::LargeFileScanNode>& nodes, int depth, QList<ScopeRow>& into) const;
+    const cleaning::LargeFileScanNode* findNode(const QList<cleaning::LargeFileScanNode>& nodes, const QString& path) const;
 
     ScopeRowModel m_rows;
-    QList<LargeFileScanNode> m_trees;
+    QList<cleaning::LargeFileScanNode> m_trees;
     QSet<QString> m_selection;
     QSet<QString> m_expanded;
 };

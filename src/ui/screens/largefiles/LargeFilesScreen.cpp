@@ -6,10 +6,10 @@
 namespace velk::screens {
 namespace {
 
-double sizeOf(const QList<FileItem>& items)
+double sizeOf(const QList<cleaning::FileItem>& items)
 {
     double bytes = 0;
-    for (const FileItem& item : items)
+    for (const cleaning::FileItem& item : items)
         bytes += static_cast<double>(item.size);
     return bytes;
 }
@@ -21,7 +21,7 @@ LargeFilesScreen::LargeFilesScreen(QObject* parent)
 {
 }
 
-void LargeFilesScreen::setViewModel(LargeFilesViewModel* viewModel)
+void LargeFilesScreen::setViewModel(cleaning::LargeFilesViewModel* viewModel)
 {
     if (m_viewModel == viewModel)
         return;
@@ -30,14 +30,14 @@ void LargeFilesScreen::setViewModel(LargeFilesViewModel* viewModel)
     m_viewModel = viewModel;
     m_checking = m_confirm = m_deleting = NoDelete;
     if (viewModel) {
-        connect(viewModel, &LargeFilesViewModel::selectionChanged, this, [this] {
+        connect(viewModel, &cleaning::LargeFilesViewModel::selectionChanged, this, [this] {
             emit figuresChanged();
             emit deleteTextsChanged();
         });
-        connect(viewModel, &LargeFilesViewModel::scanProgressChanged, this, &LargeFilesScreen::scanFiguresChanged);
-        connect(viewModel, &LargeFilesViewModel::inUseBeforeTrashChanged, this, &LargeFilesScreen::deleteTextsChanged);
-        connect(viewModel, &LargeFilesViewModel::inUseCheckFinished, this, &LargeFilesScreen::inUseCheckFinished);
-        connect(viewModel, &LargeFilesViewModel::isDeletingChanged, this, [this] {
+        connect(viewModel, &cleaning::LargeFilesViewModel::scanProgressChanged, this, &LargeFilesScreen::scanFiguresChanged);
+        connect(viewModel, &cleaning::LargeFilesViewModel::inUseBeforeTrashChanged, this, &LargeFilesScreen::deleteTextsChanged);
+        connect(viewModel, &cleaning::LargeFilesViewModel::inUseCheckFinished, this, &LargeFilesScreen::inUseCheckFinished);
+        connect(viewModel, &cleaning::LargeFilesViewModel::isDeletingChanged, this, [this] {
             if (m_viewModel && !m_viewModel->isDeleting() && m_deleting != NoDelete) {
                 m_deleting = NoDelete;
                 emit deleteFlowChanged();
@@ -127,7 +127,7 @@ void LargeFilesScreen::inspect(const QString& id)
     if (!m_viewModel)
         return;
     const QUuid uuid(id);
-    for (const FileItem& item : m_viewModel->items()) {
+    for (const cleaning::FileItem& item : m_viewModel->items()) {
         if (item.id == uuid) {
             m_inspecting = item;
             emit inspectingChanged();
@@ -153,7 +153,7 @@ QVariantMap LargeFilesScreen::inspectingValue() const
         {QStringLiteral("path"), m_inspecting->path},
         {QStringLiteral("name"), m_inspecting->name},
         {QStringLiteral("size"), static_cast<double>(m_inspecting->size)},
-        {QStringLiteral("isDirectory"), m_inspecting->itemType == FileItem::ItemType::Directory},
+        {QStringLiteral("isDirectory"), m_inspecting->itemType == cleaning::FileItem::ItemType::Directory},
     };
 }
 

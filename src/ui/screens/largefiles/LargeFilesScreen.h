@@ -20,7 +20,7 @@ namespace velk::screens {
 class LargeFilesScreen : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(velk::LargeFilesViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
+    Q_PROPERTY(velk::cleaning::LargeFilesViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
     // Bytes of the items the search lets through, and of the selected ones.
     Q_PROPERTY(double filteredSize READ filteredSize NOTIFY figuresChanged)
     Q_PROPERTY(double selectedSize READ selectedSize NOTIFY figuresChanged)
@@ -49,8 +49,8 @@ public:
 
     explicit LargeFilesScreen(QObject* parent = nullptr);
 
-    LargeFilesViewModel* viewModel() const { return m_viewModel; }
-    void setViewModel(LargeFilesViewModel* viewModel);
+    cleaning::LargeFilesViewModel* viewModel() const { return m_viewModel; }
+    void setViewModel(cleaning::LargeFilesViewModel* viewModel);
 
     double filteredSize() const;
     double selectedSize() const;
@@ -64,7 +64,7 @@ public:
     QString deleteTitleEnglish() const { return deleteText(true, true); }
     QString deleteMessage() const { return deleteText(false, false); }
     QString deleteMessageEnglish() const { return deleteText(true, false); }
-    const std::optional<FileItem>& inspectedItem() const { return m_inspecting; }
+    const std::optional<cleaning::FileItem>& inspectedItem() const { return m_inspecting; }
 
     // Checks afresh who holds the selection open, then asks to confirm
     // `mode`. Nothing while a check or a deletion runs.
@@ -96,13 +96,13 @@ private:
     QString deleteText(bool english, bool title) const;
     QVariantMap inspectingValue() const;
 
-    QPointer<LargeFilesViewModel> m_viewModel;
+    QPointer<cleaning::LargeFilesViewModel> m_viewModel;
     DeleteMode m_checking = NoDelete;
     DeleteMode m_confirm = NoDelete;
     DeleteMode m_deleting = NoDelete;
     // The mode the confirmation texts speak of; kept while it fades out.
     DeleteMode m_textMode = Trash;
-    std::optional<FileItem> m_inspecting;
+    std::optional<cleaning::FileItem> m_inspecting;
 };
 
 } // namespace velk::screens

@@ -9,7 +9,7 @@ PrivacyScreen::PrivacyScreen(QObject* parent)
 {
 }
 
-void PrivacyScreen::setViewModel(PrivacyViewModel* viewModel)
+void PrivacyScreen::setViewModel(cleaning::PrivacyViewModel* viewModel)
 {
     if (m_viewModel == viewModel)
         return;
@@ -18,10 +18,10 @@ void PrivacyScreen::setViewModel(PrivacyViewModel* viewModel)
     m_viewModel = viewModel;
     m_awaitingRescan = viewModel && viewModel->isCleaning();
     if (viewModel) {
-        connect(viewModel, &PrivacyViewModel::summaryChanged, this, &PrivacyScreen::sizesChanged);
-        connect(viewModel, &PrivacyViewModel::failureCountChanged, this, &PrivacyScreen::update);
-        connect(viewModel, &PrivacyViewModel::isCleaningChanged, this, &PrivacyScreen::cleaningChanged);
-        connect(viewModel, &PrivacyViewModel::isScanningChanged, this, &PrivacyScreen::scanningChanged);
+        connect(viewModel, &cleaning::PrivacyViewModel::summaryChanged, this, &PrivacyScreen::sizesChanged);
+        connect(viewModel, &cleaning::PrivacyViewModel::failureCountChanged, this, &PrivacyScreen::update);
+        connect(viewModel, &cleaning::PrivacyViewModel::isCleaningChanged, this, &PrivacyScreen::cleaningChanged);
+        connect(viewModel, &cleaning::PrivacyViewModel::isScanningChanged, this, &PrivacyScreen::scanningChanged);
     }
     emit viewModelChanged();
     emit sizesChanged();
@@ -46,7 +46,7 @@ void PrivacyScreen::scanningChanged()
 
 void PrivacyScreen::update()
 {
-    const PrivacyViewModel* vm = m_viewModel;
+    const cleaning::PrivacyViewModel* vm = m_viewModel;
     const bool idle = vm && !vm->isScanning() && !vm->isCleaning() && !m_awaitingRescan;
     const int reported = idle ? std::max(0, vm->failureCount()) : 0;
     if (reported == m_reported)
@@ -57,10 +57,10 @@ void PrivacyScreen::update()
 
 void PrivacyScreen::toggle(int row)
 {
-    PrivacyViewModel* vm = m_viewModel;
+    cleaning::PrivacyViewModel* vm = m_viewModel;
     if (!vm || vm->isScanning() || vm->isCleaning() || row < 0 || row >= vm->items().size())
         return;
-    const PrivacyItem& item = vm->items().at(row);
+    const cleaning::PrivacyItem& item = vm->items().at(row);
     if (item.hasCleanableFiles())
         vm->setSelected(row, !item.isSelected);
 }

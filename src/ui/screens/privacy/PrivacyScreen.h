@@ -16,7 +16,7 @@ namespace velk::screens {
 class PrivacyScreen : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(velk::PrivacyViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
+    Q_PROPERTY(velk::cleaning::PrivacyViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
     // The last clean's failures once its rescan has ended; 0 otherwise.
     Q_PROPERTY(int reportedFailures READ reportedFailures NOTIFY reportedFailuresChanged)
     // The view model's byte sums as numbers QML can format.
@@ -26,8 +26,8 @@ class PrivacyScreen : public QObject {
 public:
     explicit PrivacyScreen(QObject* parent = nullptr);
 
-    PrivacyViewModel* viewModel() const { return m_viewModel; }
-    void setViewModel(PrivacyViewModel* viewModel);
+    cleaning::PrivacyViewModel* viewModel() const { return m_viewModel; }
+    void setViewModel(cleaning::PrivacyViewModel* viewModel);
     int reportedFailures() const { return m_reported; }
     double totalFoundSize() const { return m_viewModel ? double(m_viewModel->totalFoundSize()) : 0.0; }
     double selectedSize() const { return m_viewModel ? double(m_viewModel->selectedSize()) : 0.0; }
@@ -50,7 +50,7 @@ private:
     void scanningChanged();
     void update();
 
-    QPointer<PrivacyViewModel> m_viewModel;
+    QPointer<cleaning::PrivacyViewModel> m_viewModel;
     bool m_awaitingRescan = false;
     int m_reported = 0;
 };

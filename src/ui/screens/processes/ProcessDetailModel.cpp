@@ -32,7 +32,7 @@ ProcessDetailModel::ProcessDetailModel(QObject* parent)
 {
 }
 
-void ProcessDetailModel::setMonitor(SystemMonitor* monitor)
+void ProcessDetailModel::setMonitor(monitor::SystemMonitor* monitor)
 {
     if (m_monitor == monitor)
         return;
@@ -44,12 +44,12 @@ void ProcessDetailModel::setMonitor(SystemMonitor* monitor)
         const auto follow = [this, monitor](auto signal, void (ProcessDetailModel::*slot)()) {
             m_connections << connect(monitor, signal, this, slot);
         };
-        follow(&SystemMonitor::processesChanged, &ProcessDetailModel::refresh);
-        follow(&SystemMonitor::machPortCountsChanged, &ProcessDetailModel::refreshProcess);
-        follow(&SystemMonitor::cpuHistoryByPidChanged, &ProcessDetailModel::refreshHistories);
-        follow(&SystemMonitor::memHistoryByPidChanged, &ProcessDetailModel::refreshHistories);
-        follow(&SystemMonitor::socketsChanged, &ProcessDetailModel::refresh);
-        follow(&SystemMonitor::hasSocketDataChanged, &ProcessDetailModel::refreshRelations);
+        follow(&monitor::SystemMonitor::processesChanged, &ProcessDetailModel::refresh);
+        follow(&monitor::SystemMonitor::machPortCountsChanged, &ProcessDetailModel::refreshProcess);
+        follow(&monitor::SystemMonitor::cpuHistoryByPidChanged, &ProcessDetailModel::refreshHistories);
+        follow(&monitor::SystemMonitor::memHistoryByPidChanged, &ProcessDetailModel::refreshHistories);
+        follow(&monitor::SystemMonitor::socketsChanged, &ProcessDetailModel::refresh);
+        follow(&monitor::SystemMonitor::hasSocketDataChanged, &ProcessDetailModel::refreshRelations);
     }
     emit monitorChanged();
     refresh();
@@ -103,7 +103,7 @@ QString ProcessDetailModel::machPortsText() const
 
 QString ProcessDetailModel::rssText() const
 {
-    return m_process ? Fmt::processMB(static_cast<double>(m_process->rssBytes) / 1'000'000.0) : QString();
+    return m_process ? monitor::Fmt::processMB(static_cast<double>(m_process->rssBytes) / 1'000'000.0) : QString();
 }
 
 bool ProcessDetailModel::hasRelations() const
@@ -153,7 +153,7 @@ void ProcessDetailModel::refresh()
 
 void ProcessDetailModel::refreshProcess()
 {
-    std::optional<ProcInfo> process;
+    std::optional<monitor::ProcInfo> process;
     std::optional<int> machPorts;
     if (m_monitor) {
         const auto found = m_monitor->byPid().constFind(m_pid);
@@ -210,11 +210,11 @@ void ProcessDetailModel::refreshPorts()
 
 void ProcessDetailModel::refreshRelations()
 {
-    ProcessRelations relations;
+    monitor::ProcessRelations relations;
     const bool shows = m_monitor && m_monitor->hasSocketData();
     if (shows)
         relations = m_monitor->relations(m_pid);
-    std::vector<ProcInfo> parents;
+    std::vector<monitor::ProcInfo> parents;
     if (relations.parent)
         parents.push_back(*relations.parent);
     const int remoteCount = static_cast<int>(relations.remoteHosts.size());

@@ -21,7 +21,7 @@ namespace velk::screens {
 class ProcessDetailModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(velk::SystemMonitor* monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
+    Q_PROPERTY(velk::monitor::SystemMonitor* monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
     // The process shown; -1 for none.
     Q_PROPERTY(int pid READ pid WRITE setPid NOTIFY pidChanged)
     // The last tick sampled the process: the header and the figures show.
@@ -58,8 +58,8 @@ class ProcessDetailModel : public QObject {
     Q_PROPERTY(int listedChildCount READ listedChildCount NOTIFY relationsChanged)
     Q_PROPERTY(int peerCount READ peerCount NOTIFY relationsChanged)
     Q_PROPERTY(int listedRemoteHostCount READ listedRemoteHostCount NOTIFY relationsChanged)
-    Q_PROPERTY(velk::ProcessListModel* parents READ parents CONSTANT)
-    Q_PROPERTY(velk::ProcessListModel* children READ children CONSTANT)
+    Q_PROPERTY(velk::monitor::ProcessListModel* parents READ parents CONSTANT)
+    Q_PROPERTY(velk::monitor::ProcessListModel* children READ children CONSTANT)
     // All children, of which at most eight are listed.
     Q_PROPERTY(int childCount READ childCount NOTIFY relationsChanged)
     Q_PROPERTY(velk::screens::PeerListModel* peers READ peers CONSTANT)
@@ -72,8 +72,8 @@ public:
 
     explicit ProcessDetailModel(QObject* parent = nullptr);
 
-    SystemMonitor* monitor() const { return m_monitor; }
-    void setMonitor(SystemMonitor* monitor);
+    monitor::SystemMonitor* monitor() const { return m_monitor; }
+    void setMonitor(monitor::SystemMonitor* monitor);
     int pid() const { return m_pid; }
     void setPid(int pid);
 
@@ -98,8 +98,8 @@ public:
     int listedChildCount() const { return m_children.rowCount(); }
     int peerCount() const { return m_peers.rowCount(); }
     int listedRemoteHostCount() const { return m_remoteHosts.rowCount(); }
-    ProcessListModel* parents() { return &m_parents; }
-    ProcessListModel* children() { return &m_children; }
+    monitor::ProcessListModel* parents() { return &m_parents; }
+    monitor::ProcessListModel* children() { return &m_children; }
     int childCount() const { return m_childCount; }
     PeerListModel* peers() { return &m_peers; }
     RemoteHostListModel* remoteHosts() { return &m_remoteHosts; }
@@ -133,10 +133,10 @@ private:
     void refreshPorts();
     void refreshRelations();
 
-    QPointer<SystemMonitor> m_monitor;
+    QPointer<monitor::SystemMonitor> m_monitor;
     QList<QMetaObject::Connection> m_connections;
     int m_pid = -1;
-    std::optional<ProcInfo> m_process;
+    std::optional<monitor::ProcInfo> m_process;
     std::optional<int> m_machPorts;
     std::uint64_t m_physicalMemory = 0;
     QList<double> m_cpuHistory;
@@ -145,8 +145,8 @@ private:
     bool m_showsRelations = false;
     int m_childCount = 0;
     int m_remoteHostCount = 0;
-    ProcessListModel m_parents;
-    ProcessListModel m_children;
+    monitor::ProcessListModel m_parents;
+    monitor::ProcessListModel m_children;
     PeerListModel m_peers;
     RemoteHostListModel m_remoteHosts;
 };

@@ -7,7 +7,7 @@ ProcessFooterModel::ProcessFooterModel(QObject* parent)
 {
 }
 
-void ProcessFooterModel::setMonitor(SystemMonitor* monitor)
+void ProcessFooterModel::setMonitor(monitor::SystemMonitor* monitor)
 {
     if (m_monitor == monitor)
         return;
@@ -15,11 +15,11 @@ void ProcessFooterModel::setMonitor(SystemMonitor* monitor)
         disconnect(connection);
     m_monitor = monitor;
     if (monitor) {
-        m_connections[0] = connect(monitor, &SystemMonitor::processesChanged, this,
+        m_connections[0] = connect(monitor, &monitor::SystemMonitor::processesChanged, this,
                                    &ProcessFooterModel::processesChanged);
-        m_connections[1] = connect(monitor, &SystemMonitor::memStatsChanged, this,
+        m_connections[1] = connect(monitor, &monitor::SystemMonitor::memStatsChanged, this,
                                    &ProcessFooterModel::memoryChanged);
-        m_connections[2] = connect(monitor, &SystemMonitor::cpuHistoryChanged, this,
+        m_connections[2] = connect(monitor, &monitor::SystemMonitor::cpuHistoryChanged, this,
                                    &ProcessFooterModel::loadHistoryChanged);
     }
     emit monitorChanged();
@@ -60,10 +60,10 @@ ProcessFooterModel::Tone ProcessFooterModel::toneOf(double pressure)
     return Green;
 }
 
-qint64 ProcessFooterModel::threadsOf(const std::vector<ProcInfo>& processes)
+qint64 ProcessFooterModel::threadsOf(const std::vector<monitor::ProcInfo>& processes)
 {
     qint64 total = 0;
-    for (const ProcInfo& process : processes) {
+    for (const monitor::ProcInfo& process : processes) {
         if (process.threads)
             total += *process.threads;
     }

@@ -14,7 +14,7 @@ namespace velk::screens {
 class ProcessFooterModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(velk::SystemMonitor* monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
+    Q_PROPERTY(velk::monitor::SystemMonitor* monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
     // Threads of every process that reports a count; the others add nothing.
     Q_PROPERTY(double threadTotal READ threadTotal NOTIFY processesChanged)
     Q_PROPERTY(int processCount READ processCount NOTIFY processesChanged)
@@ -30,8 +30,8 @@ public:
 
     explicit ProcessFooterModel(QObject* parent = nullptr);
 
-    SystemMonitor* monitor() const { return m_monitor; }
-    void setMonitor(SystemMonitor* monitor);
+    monitor::SystemMonitor* monitor() const { return m_monitor; }
+    void setMonitor(monitor::SystemMonitor* monitor);
 
     double threadTotal() const;
     int processCount() const;
@@ -42,7 +42,7 @@ public:
     // Red from 0.9, amber from 0.75, else green.
     static Tone toneOf(double pressure);
     // Exact integer sum of the known thread counts.
-    static qint64 threadsOf(const std::vector<ProcInfo>& processes);
+    static qint64 threadsOf(const std::vector<monitor::ProcInfo>& processes);
 
 signals:
     void monitorChanged();
@@ -51,7 +51,7 @@ signals:
     void loadHistoryChanged();
 
 private:
-    QPointer<SystemMonitor> m_monitor;
+    QPointer<monitor::SystemMonitor> m_monitor;
     QMetaObject::Connection m_connections[3];
 };
 

@@ -11,7 +11,7 @@ ProcessMonitorModel::ProcessMonitorModel(QObject* parent)
 {
 }
 
-ProcessMonitorModel::ProcessMonitorModel(SystemMonitor* monitor, QObject* parent)
+ProcessMonitorModel::ProcessMonitorModel(monitor::SystemMonitor* monitor, QObject* parent)
     : QObject(parent)
 {
     setMonitor(monitor);
@@ -19,7 +19,7 @@ ProcessMonitorModel::ProcessMonitorModel(SystemMonitor* monitor, QObject* parent
 
 ProcessMonitorModel::~ProcessMonitorModel() = default;
 
-void ProcessMonitorModel::setMonitor(SystemMonitor* monitor)
+void ProcessMonitorModel::setMonitor(monitor::SystemMonitor* monitor)
 {
     if (m_monitor == monitor)
         return;
@@ -27,11 +27,11 @@ void ProcessMonitorModel::setMonitor(SystemMonitor* monitor)
         disconnect(connection);
     m_monitor = monitor;
     if (monitor) {
-        m_connections[0] = connect(monitor, &SystemMonitor::processesChanged, this,
+        m_connections[0] = connect(monitor, &monitor::SystemMonitor::processesChanged, this,
                                    &ProcessMonitorModel::onProcessesChanged);
-        m_connections[1] = connect(monitor, &SystemMonitor::socketsChanged, this,
+        m_connections[1] = connect(monitor, &monitor::SystemMonitor::socketsChanged, this,
                                    &ProcessMonitorModel::refreshListeners);
-        m_connections[2] = connect(monitor, &SystemMonitor::selectedPidChanged, this,
+        m_connections[2] = connect(monitor, &monitor::SystemMonitor::selectedPidChanged, this,
                                    &ProcessMonitorModel::refreshDetail);
         m_connections[3] = connect(monitor, &QObject::destroyed, this, [this] { setMonitor(nullptr); });
     }
@@ -44,16 +44,16 @@ void ProcessMonitorModel::setMonitor(SystemMonitor* monitor)
     refreshTerminateMessage();
 }
 
-ProcSort ProcessMonitorModel::procSort() const
+monitor::ProcSort ProcessMonitorModel::procSort() const
 {
     switch (m_sort) {
-    case Cpu: return ProcSort::cpu;
-    case Memory: return ProcSort::mem;
-    case Threads: return ProcSort::threads;
-    case Pid: return ProcSort::pid;
-    case Name: return ProcSort::name;
+    case Cpu: return monitor::ProcSort::cpu;
+    case Memory: return monitor::ProcSort::mem;
+    case Threads: return monitor::ProcSort::threads;
+    case Pid: return monitor::ProcSort::pid;
+    case Name: return monitor::ProcSort::name;
     }
-    return ProcSort::cpu;
+    return monitor::ProcSort::cpu;
 }
 
 void ProcessMonitorModel::setSortKey(Sort sort)
@@ -140,10 +140,10 @@ void ProcessMonitorModel::onProcessesChanged()
 void ProcessMonitorModel::refreshVisible()
 {
     if (!m_monitor) {
-        m_visible.update(std::vector<ProcInfo>());
+        m_visible.update(std::vector<monitor::ProcInfo>());
         m_visiblePids.clear();
     } else {
-        const std::vector<ProcInfo> shown = visibleProcesses(
+        const std::vector<monitor::ProcInfo> shown = visibleProcesses(
             m_monitor->processes(), m_monitor->listeningPortsByPid(), {procSort(), m_search, m_onlyListening});
         m_visible.update(shown);
         m_visiblePids = pidsOf(shown);
@@ -153,7 +153,7 @@ void ProcessMonitorModel::refreshVisible()
     // publish their processes too, so this is the place to follow them.
     QVariantMap badges;
     if (m_monitor) {
-        const PortListMap& ports = m_monitor->listeningPortsByPid();
+        const monitor::PortListMap& ports = m_monitor->listeningPortsByPid();
         for (auto it = ports.cbegin(); it != ports.cend(); ++it) {
             const QString text = portBadgeText(it.value());
             if (!text.isEmpty())
@@ -190,7 +190,7 @@ void ProcessMonitorModel::syncSelection()
     if (!m_monitor)
         return;
     const std::optional<qint32> chosen =
-        ProcessSelection::choose(m_monitor->selectedPid(), m_visiblePids, m_requestedPid);
+        monitor::ProcessSelection::choose(m_monitor->selectedPid(), m_visiblePids, m_requestedPid);
     if (chosen != m_monitor->selectedPid())
         m_monitor->setSelectedPid(chosen);
     if (m_requestedPid && m_visiblePids.contains(*m_requestedPid))
@@ -205,7 +205,7 @@ void ProcessMonitorModel::appear()
     syncSelection();
 }
 
-void ProcessMonitorModel::setRequest(const std::optional<ProcessNavigationRequest>& request)
+void ProcessMonitorModel::setRequest(const std::optional<monitor::ProcessNavigationRequest>& request)
 {
     if (m_request == request)
         return;
@@ -217,11 +217,11 @@ void ProcessMonitorModel::setRequest(const std::optional<ProcessNavigationReques
     // cleared filters and the new sort.
     Sort sort = Cpu;
     switch (request->sort) {
-    case ProcSort::cpu: sort = Cpu; break;
-    case ProcSort::mem: sort = Memory; break;
-    case ProcSort::threads: sort = Threads; break;
-    case ProcSort::pid: sort = Pid; break;
-    case ProcSort::name: sort = Name; break;
+    case monitor::ProcSort::cpu: sort = Cpu; break;
+    case monitor::ProcSort::mem: sort = Memory; break;
+    case monitor::ProcSort::threads: sort = Threads; break;
+    case monitor::ProcSort::pid: sort = Pid; break;
+    case monitor::ProcSort::name: sort = Name; break;
     }
     const bool changed = m_sort != sort || !m_search.isEmpty() || m_onlyListening;
     if (m_sort != sort) {
@@ -246,11 +246,11 @@ void ProcessMonitorModel::setRequest(const std::optional<ProcessNavigationReques
 
 void ProcessMonitorModel::navigate(Sort sort, const QVariant& pid)
 {
-    static constexpr ProcSort sorts[] = {ProcSort::cpu, ProcSort::mem, ProcSort::threads, ProcSort::pid,
-                                         ProcSort::name};
+    static constexpr monitor::ProcSort sorts[] = {monitor::ProcSort::cpu, monitor::ProcSort::mem, monitor::ProcSort::threads, monitor::ProcSort::pid,
+                                         monitor::ProcSort::name};
     bool ok = false;
     const qint32 value = pid.toInt(&ok);
-    setRequest(ProcessNavigationRequest(sorts[sort], pid.isNull() || !ok ? std::nullopt : std::optional(value)));
+    setRequest(monitor::ProcessNavigationRequest(sorts[sort], pid.isNull() || !ok ? std::nullopt : std::optional(value)));
 }
 
 void ProcessMonitorModel::tapRow(qint32 pid)
@@ -272,7 +272,7 @@ QVariant ProcessMonitorModel::confirmTerminatePidValue() const
     return m_terminatePid ? QVariant(*m_terminatePid) : QVariant();
 }
 
-const ProcInfo* ProcessMonitorModel::terminateTarget() const
+const monitor::ProcInfo* ProcessMonitorModel::terminateTarget() const
 {
     if (!m_terminateProcess || !m_monitor)
         return nullptr;
@@ -284,7 +284,7 @@ const ProcInfo* ProcessMonitorModel::terminateTarget() const
 
 void ProcessMonitorModel::refreshTerminateMessage()
 {
-    const ProcInfo* target = terminateTarget();
+    const monitor::ProcInfo* target = terminateTarget();
     const QString message =
         target ? target->name + QStringLiteral(" (PID ") + QString::number(target->pid) + u')' : QString();
     if (message == m_terminateMessage)
@@ -310,8 +310,8 @@ bool ProcessMonitorModel::confirmTerminate()
 {
     // A pid can be reused once its process has gone: only the process the
     // alert was opened for is ever signalled.
-    const ProcInfo* target = terminateTarget();
-    const bool sent = target && ProcessService::terminate(target->pid, false);
+    const monitor::ProcInfo* target = terminateTarget();
+    const bool sent = target && monitor::ProcessService::terminate(target->pid, false);
     cancelTerminate();
     return sent;
 }

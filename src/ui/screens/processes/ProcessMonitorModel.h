@@ -23,7 +23,7 @@ namespace velk::screens {
 class ProcessMonitorModel : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(velk::SystemMonitor* monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
+    Q_PROPERTY(velk::monitor::SystemMonitor* monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
     // False while the screen is not shown: new samples wait, and the list
     // catches up with the latest one when the screen is shown again.
     Q_PROPERTY(bool active READ active WRITE setActive NOTIFY activeChanged)
@@ -32,7 +32,7 @@ class ProcessMonitorModel : public QObject {
     Q_PROPERTY(bool showOnlyListening READ showOnlyListening WRITE setShowOnlyListening NOTIFY showOnlyListeningChanged)
     // A pid, or undefined while no request is pending.
     Q_PROPERTY(QVariant requestedPid READ requestedPidValue NOTIFY requestedPidChanged)
-    Q_PROPERTY(velk::ProcessListModel* visibleProcesses READ visibleModel CONSTANT)
+    Q_PROPERTY(velk::monitor::ProcessListModel* visibleProcesses READ visibleModel CONSTANT)
     // False before the first sample: the list shows a spinner instead.
     Q_PROPERTY(bool sampled READ sampled NOTIFY processesChanged)
     // All processes of the last tick, as a bare decimal.
@@ -55,17 +55,17 @@ public:
     Q_ENUM(Sort)
 
     explicit ProcessMonitorModel(QObject* parent = nullptr);
-    explicit ProcessMonitorModel(SystemMonitor* monitor, QObject* parent = nullptr);
+    explicit ProcessMonitorModel(monitor::SystemMonitor* monitor, QObject* parent = nullptr);
     ~ProcessMonitorModel() override;
 
-    SystemMonitor* monitor() const { return m_monitor; }
-    void setMonitor(SystemMonitor* monitor);
+    monitor::SystemMonitor* monitor() const { return m_monitor; }
+    void setMonitor(monitor::SystemMonitor* monitor);
     bool active() const { return m_active; }
     void setActive(bool active);
 
     Sort sortKey() const { return m_sort; }
     void setSortKey(Sort sort);
-    ProcSort procSort() const;
+    monitor::ProcSort procSort() const;
     QString searchText() const { return m_search; }
     void setSearchText(const QString& text);
     bool showOnlyListening() const { return m_onlyListening; }
@@ -73,7 +73,7 @@ public:
     std::optional<qint32> requestedPid() const { return m_requestedPid; }
     QVariant requestedPidValue() const;
 
-    ProcessListModel* visibleModel() { return &m_visible; }
+    monitor::ProcessListModel* visibleModel() { return &m_visible; }
     bool sampled() const;
     QString processCountText() const;
     int listenerCount() const { return m_listenerCount; }
@@ -91,7 +91,7 @@ public:
     // A navigation request from the screen's owner. Each new request sets
     // the sort, clears the search and the filter, asks for its pid (when it
     // has one) and asks the list to bring that row into view.
-    void setRequest(const std::optional<ProcessNavigationRequest>& request);
+    void setRequest(const std::optional<monitor::ProcessNavigationRequest>& request);
     Q_INVOKABLE void navigate(Sort sort, const QVariant& pid);
     // A click on a row: cancels a pending request, then selects the row's
     // process, or deselects it when it was selected.
@@ -139,9 +139,9 @@ private:
     void refreshTerminateMessage();
     void setRequestedPid(std::optional<qint32> pid);
     // The remembered process while it is still listed.
-    const ProcInfo* terminateTarget() const;
+    const monitor::ProcInfo* terminateTarget() const;
 
-    QPointer<SystemMonitor> m_monitor;
+    QPointer<monitor::SystemMonitor> m_monitor;
     bool m_active = true;
     // A sample arrived while inactive.
     bool m_behind = false;
@@ -150,8 +150,8 @@ private:
     QString m_search;
     bool m_onlyListening = false;
     std::optional<qint32> m_requestedPid;
-    std::optional<ProcessNavigationRequest> m_request;
-    ProcessListModel m_visible;
+    std::optional<monitor::ProcessNavigationRequest> m_request;
+    monitor::ProcessListModel m_visible;
     QList<qint32> m_pids;
     QList<qint32> m_visiblePids;
     int m_listenerCount = 0;
@@ -159,7 +159,7 @@ private:
     bool m_showsDetail = false;
     bool m_appeared = false;
     std::optional<qint32> m_terminatePid;
-    std::optional<ProcInfo> m_terminateProcess;
+    std::optional<monitor::ProcInfo> m_terminateProcess;
     QString m_terminateMessage;
 };
 

@@ -7,7 +7,7 @@ PeerListModel::PeerListModel(QObject* parent)
 {
 }
 
-QVariant PeerListModel::value(const ProcessRelations::Peer& peer, int column) const
+QVariant PeerListModel::value(const monitor::ProcessRelations::Peer& peer, int column) const
 {
     switch (column) {
     case 0: return peer.proc.pid;
@@ -23,7 +23,7 @@ RemoteHostListModel::RemoteHostListModel(QObject* parent)
 {
 }
 
-QVariant RemoteHostListModel::value(const ProcessRelations::RemoteHost& host, int column) const
+QVariant RemoteHostListModel::value(const monitor::ProcessRelations::RemoteHost& host, int column) const
 {
     return column == 0 ? QVariant(host.host) : QVariant(host.count);
 }

@@ -4,12 +4,12 @@
 
 namespace velk::screens {
 
-std::vector<ProcInfo> visibleProcesses(const std::vector<ProcInfo>& processes, const PortListMap& listening,
+std::vector<monitor::ProcInfo> visibleProcesses(const std::vector<monitor::ProcInfo>& processes, const monitor::PortListMap& listening,
                                        const ProcessFilter& filter)
 {
-    std::vector<ProcInfo> kept;
+    std::vector<monitor::ProcInfo> kept;
     kept.reserve(processes.size());
-    for (const ProcInfo& p : processes) {
+    for (const monitor::ProcInfo& p : processes) {
         if (filter.onlyListening && !listening.contains(p.pid))
             continue;
         if (p.matches(filter.search))
@@ -19,11 +19,11 @@ std::vector<ProcInfo> visibleProcesses(const std::vector<ProcInfo>& processes, c
     return kept;
 }
 
-QList<qint32> pidsOf(const std::vector<ProcInfo>& processes)
+QList<qint32> pidsOf(const std::vector<monitor::ProcInfo>& processes)
 {
     QList<qint32> pids;
     pids.reserve(static_cast<qsizetype>(processes.size()));
-    for (const ProcInfo& p : processes)
+    for (const monitor::ProcInfo& p : processes)
         pids.append(p.pid);
     return pids;
 }

@@ -12,17 +12,17 @@ namespace velk::screens {
 // listening filter and the search, stably sorted by `sort`, so processes that
 // compare equal keep the monitor's order.
 struct ProcessFilter {
-    ProcSort sort = ProcSort::cpu;
+    monitor::ProcSort sort = monitor::ProcSort::cpu;
     QString search;
     bool onlyListening = false;
 };
 
 // `listening` holds the listening ports by pid of the last socket sample;
 // with the filter on, a process is shown only when it has an entry there.
-std::vector<ProcInfo> visibleProcesses(const std::vector<ProcInfo>& processes, const PortListMap& listening,
+std::vector<monitor::ProcInfo> visibleProcesses(const std::vector<monitor::ProcInfo>& processes, const monitor::PortListMap& listening,
                                        const ProcessFilter& filter);
 
 // The pids of `processes`, in order.
-QList<qint32> pidsOf(const std::vector<ProcInfo>& processes);
+QList<qint32> pidsOf(const std::vector<monitor::ProcInfo>& processes);
 
 } // namespace velk::screens

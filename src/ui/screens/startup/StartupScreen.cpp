@@ -9,7 +9,7 @@ StartupScreen::StartupScreen(QObject* parent)
 {
 }
 
-void StartupScreen::setViewModel(StartupViewModel* viewModel)
+void StartupScreen::setViewModel(inspection::StartupViewModel* viewModel)
 {
     if (viewModel == m_viewModel)
         return;
@@ -17,7 +17,7 @@ void StartupScreen::setViewModel(StartupViewModel* viewModel)
         disconnect(m_viewModel, nullptr, this, nullptr);
     m_viewModel = viewModel;
     if (m_viewModel)
-        connect(m_viewModel, &StartupViewModel::itemsChanged, this, &StartupScreen::itemCountChanged);
+        connect(m_viewModel, &inspection::StartupViewModel::itemsChanged, this, &StartupScreen::itemCountChanged);
     dismissRemove();
     dismissBatchRemove();
     emit viewModelChanged();
@@ -27,7 +27,7 @@ void StartupScreen::setViewModel(StartupViewModel* viewModel)
 QVariantList StartupScreen::scopes()
 {
     QVariantList list;
-    for (const StartupScope scope : allStartupScopes) {
+    for (const inspection::StartupScope scope : inspection::allStartupScopes) {
         list.append(QVariantMap{
             {QStringLiteral("key"), rawValue(scope)},
             {QStringLiteral("title"), rawValue(scope)},
@@ -39,7 +39,7 @@ QVariantList StartupScreen::scopes()
 
 QString StartupScreen::englishScopeTitle(const QString& raw)
 {
-    const std::optional<StartupScope> scope = startupScopeFromRawValue(raw);
+    const std::optional<inspection::StartupScope> scope = inspection::startupScopeFromRawValue(raw);
     return scope ? englishTitle(*scope) : QString();
 }
 
@@ -53,7 +53,7 @@ void StartupScreen::askRemove(const QString& id)
 {
     if (!m_viewModel)
         return;
-    for (const StartupItem& item : m_viewModel->items()) {
+    for (const inspection::StartupItem& item : m_viewModel->items()) {
         if (item.id == id) {
             m_removal = item;
             emit removalChanged();

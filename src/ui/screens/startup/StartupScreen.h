@@ -17,7 +17,7 @@ namespace velk::screens {
 class StartupScreen : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(velk::StartupViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
+    Q_PROPERTY(velk::inspection::StartupViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
     // One entry per scope in discovery order: `key` (the raw value the list's
     // scope role and the view model's selectedScope hold), `title` (Chinese)
     // and `englishTitle`.
@@ -34,10 +34,10 @@ class StartupScreen : public QObject {
 public:
     explicit StartupScreen(QObject* parent = nullptr);
 
-    StartupViewModel* viewModel() const { return m_viewModel; }
-    void setViewModel(StartupViewModel* viewModel);
+    inspection::StartupViewModel* viewModel() const { return m_viewModel; }
+    void setViewModel(inspection::StartupViewModel* viewModel);
     static QVariantList scopes();
-    static QString daemonScope() { return rawValue(StartupScope::globalDaemon); }
+    static QString daemonScope() { return rawValue(inspection::StartupScope::globalDaemon); }
     int itemCount() const { return m_viewModel ? static_cast<int>(m_viewModel->items().size()) : 0; }
     bool removalPending() const { return m_removal.has_value(); }
     QString removalLabel() const { return m_removal ? m_removal->label : QString(); }
@@ -69,8 +69,8 @@ signals:
     void batchRemovalChanged();
 
 private:
-    QPointer<StartupViewModel> m_viewModel;
-    std::optional<StartupItem> m_removal;
+    QPointer<inspection::StartupViewModel> m_viewModel;
+    std::optional<inspection::StartupItem> m_removal;
     bool m_batchRemoval = false;
 };
 

@@ -33,7 +33,7 @@ void BatteryPage::poll(quint64 round)
 
 void BatteryPage::refresh()
 {
-    m_status = BatteryService::current();
+    m_status = monitor::BatteryService::current();
     m_charge.update(m_status ? inforows::batteryCharge(*m_status) : QList<InfoRow>());
     m_health.update(m_status ? inforows::batteryHealth(*m_status) : QList<InfoRow>());
     m_model.update(m_status ? inforows::batteryModel(*m_status) : QList<InfoRow>());

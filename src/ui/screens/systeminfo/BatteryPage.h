@@ -50,7 +50,7 @@ private:
 
     bool m_shown = false;
     quint64 m_round = 0;
-    std::optional<BatteryStatus> m_status;
+    std::optional<monitor::BatteryStatus> m_status;
     InfoRowListModel m_charge;
     InfoRowListModel m_health;
     InfoRowListModel m_model;

@@ -5,13 +5,13 @@
 
 namespace velk::screens {
 
-ColorRole fanTone(double load)
+palette::ColorRole fanTone(double load)
 {
     if (load >= 0.78)
-        return ColorRole::red;
+        return palette::ColorRole::red;
     if (load >= 0.52)
-        return ColorRole::amber;
-    return ColorRole::accent;
+        return palette::ColorRole::amber;
+    return palette::ColorRole::accent;
 }
 
 FanGauge fanGauge(qint64 rpm, qint64 maxRPM, bool compact, double size)
@@ -20,13 +20,13 @@ FanGauge fanGauge(qint64 rpm, qint64 maxRPM, bool compact, double size)
     g.dial = compact ? size * 0.85 : size;
     g.boxHeight = g.dial * 0.58;
     g.stroke = g.dial * 0.09;
-    g.progress = FanReading{0, rpm, maxRPM}.load();
+    g.progress = sensors::FanReading{0, rpm, maxRPM}.load();
     g.needleAngle = g.progress * 180.0 - 90.0;
     g.tone = fanTone(g.progress);
     return g;
 }
 
-std::vector<FanSector> fanSectors(const std::vector<FanReading>& fans)
+std::vector<FanSector> fanSectors(const std::vector<sensors::FanReading>& fans)
 {
     std::vector<FanSector> sectors;
     const double n = static_cast<double>(fans.size());
@@ -67,7 +67,7 @@ QVariantMap FanGeometry::gauge(double rpm, double maxRPM, bool compact, double s
 
 QVariantList FanGeometry::sectors(const QVariantList& fans) const
 {
-    std::vector<FanReading> readings;
+    std::vector<sensors::FanReading> readings;
     readings.reserve(static_cast<std::size_t>(fans.size()));
     for (const QVariant& fan : fans) {
         const QVariantMap map = fan.toMap();

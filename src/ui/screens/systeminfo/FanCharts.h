@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/ColorRole.h"
+#include "common/palette/ColorRole.h"
 #include "engine/sensors/ThermalStats.h"
 
 #include <QObject>
@@ -13,7 +13,7 @@ namespace velk::screens {
 
 // A fan's colour by its load (0…1): red from 0.78, amber from 0.52, else
 // the accent (also for no reading).
-ColorRole fanTone(double load);
+palette::ColorRole fanTone(double load);
 
 // The measures of one fan dial of nominal width `size`.
 struct FanGauge {
@@ -22,7 +22,7 @@ struct FanGauge {
     double stroke = 0;      // 0.09 of the width
     double progress = 0;    // rpm ÷ maximum, 0…1; 0 without a maximum
     double needleAngle = 0; // degrees clockwise, -90 at rest, +90 at full speed
-    ColorRole tone = ColorRole::accent;
+    palette::ColorRole tone = palette::ColorRole::accent;
 };
 FanGauge fanGauge(qint64 rpm, qint64 maxRPM, bool compact, double size);
 
@@ -34,9 +34,9 @@ struct FanSector {
     double start = 0;
     double span = 0;
     double load = 0;
-    ColorRole tone = ColorRole::accent;
+    palette::ColorRole tone = palette::ColorRole::accent;
 };
-std::vector<FanSector> fanSectors(const std::vector<FanReading>& fans);
+std::vector<FanSector> fanSectors(const std::vector<sensors::FanReading>& fans);
 
 // The fan dial's and the sector chart's measures for QML.
 class FanGeometry : public QObject {

@@ -47,7 +47,7 @@ TextPair conditionText(const QString& key)
     return {QStringLiteral("建议检修"), QStringLiteral("Service Recommended")};
 }
 
-TextPair statusText(const BatteryStatus& status)
+TextPair statusText(const monitor::BatteryStatus& status)
 {
     if (status.charging)
         return {QStringLiteral("充电中"), QStringLiteral("Charging")};
@@ -72,7 +72,7 @@ QString orDash(const std::optional<T>& value, QString (*text)(qint64))
 
 } // namespace
 
-QList<InfoRow> machine(const MachineProfile& profile, int cpuCores, double uptimeSeconds)
+QList<InfoRow> machine(const monitor::MachineProfile& profile, int cpuCores, double uptimeSeconds)
 {
     QList<InfoRow> rows{
         row("chip", "芯片", "Chip", profile.chip),
@@ -87,12 +87,12 @@ QList<InfoRow> machine(const MachineProfile& profile, int cpuCores, double uptim
         row("host", "主机", "Host", profile.hostName),
         row("cpus", "逻辑 CPU", "Logical CPUs", decimal(cpuCores)),
         row("uptime", "运行时间", "Uptime",
-            TextPair{CPUService::formattedUptime(uptimeSeconds, false), CPUService::formattedUptime(uptimeSeconds, true)}),
+            TextPair{monitor::CPUService::formattedUptime(uptimeSeconds, false), monitor::CPUService::formattedUptime(uptimeSeconds, true)}),
     });
     return rows;
 }
 
-QList<InfoRow> storage(const DiskInfo& disk)
+QList<InfoRow> storage(const monitor::DiskInfo& disk)
 {
     return {
         row("used", "已用", "Used", binaryBytes(disk.usedBytes())),
@@ -102,7 +102,7 @@ QList<InfoRow> storage(const DiskInfo& disk)
     };
 }
 
-QList<InfoRow> battery(const BatteryStatus& status)
+QList<InfoRow> battery(const monitor::BatteryStatus& status)
 {
     QList<InfoRow> rows{
         row("level", "电量", "Level", percentText(status.percent)),
@@ -127,12 +127,12 @@ QList<InfoRow> battery(const BatteryStatus& status)
     return rows;
 }
 
-QList<InfoRow> cooling(const ThermalStats& thermal)
+QList<InfoRow> cooling(const sensors::ThermalStats& thermal)
 {
     QList<InfoRow> rows;
     if (thermal.cpuCelsius)
         rows.append(row("temperature", "CPU 温度", "CPU temperature", fmt::fixed(*thermal.cpuCelsius, 1) + QStringLiteral("°C")));
-    for (const FanReading& fan : thermal.fans) {
+    for (const sensors::FanReading& fan : thermal.fans) {
         const QString number = decimal(fan.id + 1);
         rows.append({QStringLiteral("fan") + decimal(fan.id),
                      {QStringLiteral("风扇 ") + number, QStringLiteral("Fan ") + number},
@@ -141,7 +141,7 @@ QList<InfoRow> cooling(const ThermalStats& thermal)
     return rows;
 }
 
-QList<InfoRow> batteryCharge(const BatteryStatus& status)
+QList<InfoRow> batteryCharge(const monitor::BatteryStatus& status)
 {
     return {
         row("belowWarning", "电量低于警告值", "Charge below warning level", yesNo(status.belowWarning)),
@@ -151,7 +151,7 @@ QList<InfoRow> batteryCharge(const BatteryStatus& status)
     };
 }
 
-QList<InfoRow> batteryHealth(const BatteryStatus& status)
+QList<InfoRow> batteryHealth(const monitor::BatteryStatus& status)
 {
     const auto condition = status.conditionKey();
     return {
@@ -161,7 +161,7 @@ QList<InfoRow> batteryHealth(const BatteryStatus& status)
     };
 }
 
-QList<InfoRow> batteryModel(const BatteryStatus& status)
+QList<InfoRow> batteryModel(const monitor::BatteryStatus& status)
 {
     // An absent text reads "—"; an empty one stays empty.
     const auto text = [](const std::optional<QString>& value) { return value.value_or(kDash); };

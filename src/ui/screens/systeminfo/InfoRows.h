@@ -34,20 +34,20 @@ namespace inforows {
 
 // Chip, system, architecture, chip family (when detected), memory, host,
 // logical CPUs and uptime.
-QList<InfoRow> machine(const MachineProfile& profile, int cpuCores, double uptimeSeconds);
+QList<InfoRow> machine(const monitor::MachineProfile& profile, int cpuCores, double uptimeSeconds);
 // Used, free and total in the 1024-based style, and the used ratio.
-QList<InfoRow> storage(const DiskInfo& disk);
+QList<InfoRow> storage(const monitor::DiskInfo& disk);
 // Level, status, cycles, maximum capacity, condition, capacity, time
 // remaining (known and not charging) and device (named).
-QList<InfoRow> battery(const BatteryStatus& status);
+QList<InfoRow> battery(const monitor::BatteryStatus& status);
 // The CPU temperature when known, then one row per fan, numbered by id + 1.
-QList<InfoRow> cooling(const ThermalStats& thermal);
+QList<InfoRow> cooling(const sensors::ThermalStats& thermal);
 
 // The battery page's three groups, every row always present: "—" for a
 // figure or text the battery does not report.
-QList<InfoRow> batteryCharge(const BatteryStatus& status);
-QList<InfoRow> batteryHealth(const BatteryStatus& status);
-QList<InfoRow> batteryModel(const BatteryStatus& status);
+QList<InfoRow> batteryCharge(const monitor::BatteryStatus& status);
+QList<InfoRow> batteryHealth(const monitor::BatteryStatus& status);
+QList<InfoRow> batteryModel(const monitor::BatteryStatus& status);
 
 } // namespace inforows
 

@@ -4,8 +4,8 @@ namespace velk::screens {
 
 SystemInfoScreen::SystemInfoScreen(QObject* parent)
     : QObject(parent)
-    , m_profile(SystemInfoService::machineProfile())
-    , m_status(BatteryService::current())
+    , m_profile(monitor::SystemInfoService::machineProfile())
+    , m_status(monitor::BatteryService::current())
 {
     showMachine();
     showStorage();
@@ -13,7 +13,7 @@ SystemInfoScreen::SystemInfoScreen(QObject* parent)
     showCooling();
 }
 
-void SystemInfoScreen::setMonitor(SystemMonitor* monitor)
+void SystemInfoScreen::setMonitor(monitor::SystemMonitor* monitor)
 {
     if (m_monitor == monitor)
         return;
@@ -21,9 +21,9 @@ void SystemInfoScreen::setMonitor(SystemMonitor* monitor)
         disconnect(connection);
     m_monitor = monitor;
     if (monitor) {
-        m_connections[0] = connect(monitor, &SystemMonitor::uptimeChanged, this, &SystemInfoScreen::showMachine);
-        m_connections[1] = connect(monitor, &SystemMonitor::diskInfoChanged, this, &SystemInfoScreen::showStorage);
-        m_connections[2] = connect(monitor, &SystemMonitor::thermalStatsChanged, this, &SystemInfoScreen::showCooling);
+        m_connections[0] = connect(monitor, &monitor::SystemMonitor::uptimeChanged, this, &SystemInfoScreen::showMachine);
+        m_connections[1] = connect(monitor, &monitor::SystemMonitor::diskInfoChanged, this, &SystemInfoScreen::showStorage);
+        m_connections[2] = connect(monitor, &monitor::SystemMonitor::thermalStatsChanged, this, &SystemInfoScreen::showCooling);
     }
     showMachine();
     showStorage();
@@ -33,8 +33,8 @@ void SystemInfoScreen::setMonitor(SystemMonitor* monitor)
 
 void SystemInfoScreen::refresh()
 {
-    m_profile = SystemInfoService::machineProfile();
-    m_status = BatteryService::current();
+    m_profile = monitor::SystemInfoService::machineProfile();
+    m_status = monitor::BatteryService::current();
     showMachine();
     showBattery();
     if (m_monitor)
@@ -48,7 +48,7 @@ void SystemInfoScreen::showMachine()
 
 void SystemInfoScreen::showStorage()
 {
-    m_storage.update(inforows::storage(m_monitor ? m_monitor->diskInfo() : DiskInfo{}));
+    m_storage.update(inforows::storage(m_monitor ? m_monitor->diskInfo() : monitor::DiskInfo{}));
 }
 
 void SystemInfoScreen::showBattery()

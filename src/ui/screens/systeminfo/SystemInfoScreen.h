@@ -18,7 +18,7 @@ namespace velk::screens {
 class SystemInfoScreen : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(velk::SystemMonitor* monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
+    Q_PROPERTY(velk::monitor::SystemMonitor* monitor READ monitor WRITE setMonitor NOTIFY monitorChanged)
     Q_PROPERTY(velk::screens::InfoRowListModel* machine READ machine CONSTANT)
     Q_PROPERTY(velk::screens::InfoRowListModel* storage READ storage CONSTANT)
     Q_PROPERTY(velk::screens::InfoRowListModel* battery READ battery CONSTANT)
@@ -31,8 +31,8 @@ class SystemInfoScreen : public QObject {
 public:
     explicit SystemInfoScreen(QObject* parent = nullptr);
 
-    SystemMonitor* monitor() const { return m_monitor; }
-    void setMonitor(SystemMonitor* monitor);
+    monitor::SystemMonitor* monitor() const { return m_monitor; }
+    void setMonitor(monitor::SystemMonitor* monitor);
     InfoRowListModel* machine() { return &m_machine; }
     InfoRowListModel* storage() { return &m_storage; }
     InfoRowListModel* battery() { return &m_battery; }
@@ -55,10 +55,10 @@ private:
     void showBattery();
     void showCooling();
 
-    QPointer<SystemMonitor> m_monitor;
+    QPointer<monitor::SystemMonitor> m_monitor;
     QMetaObject::Connection m_connections[3];
-    MachineProfile m_profile;
-    std::optional<BatteryStatus> m_status;
+    monitor::MachineProfile m_profile;
+    std::optional<monitor::BatteryStatus> m_status;
     InfoRowListModel m_machine;
     InfoRowListModel m_storage;
     InfoRowListModel m_battery;

@@ -7,7 +7,7 @@
 namespace velk::screens {
 namespace {
 
-bool installedLater(const AppItem& a, const AppItem& b)
+bool installedLater(const cleaning::AppItem& a, const cleaning::AppItem& b)
 {
     if (!a.installDate)
         return false;
@@ -16,18 +16,18 @@ bool installedLater(const AppItem& a, const AppItem& b)
 
 } // namespace
 
-QList<AppItem> sortedApps(QList<AppItem> apps, AppSortMode mode)
+QList<cleaning::AppItem> sortedApps(QList<cleaning::AppItem> apps, AppSortMode mode)
 {
     switch (mode) {
     case AppSortMode::size:
         std::stable_sort(apps.begin(), apps.end(),
-                         [](const AppItem& a, const AppItem& b) { return a.diskSize > b.diskSize; });
+                         [](const cleaning::AppItem& a, const cleaning::AppItem& b) { return a.diskSize > b.diskSize; });
         break;
     case AppSortMode::recentInstall:
         std::stable_sort(apps.begin(), apps.end(), installedLater);
         break;
     case AppSortMode::name:
-        std::stable_sort(apps.begin(), apps.end(), [](const AppItem& a, const AppItem& b) {
+        std::stable_sort(apps.begin(), apps.end(), [](const cleaning::AppItem& a, const cleaning::AppItem& b) {
             return platform::core::compareCaseInsensitive(a.name, b.name) < 0;
         });
         break;

@@ -13,6 +13,6 @@ enum class AppSortMode { size, recentInstall, name };
 // `apps` stably sorted by `mode`, so applications with equal keys keep the
 // order they came in. An application without an install date counts as
 // installed at the earliest moment; names are compared letter case aside.
-QList<AppItem> sortedApps(QList<AppItem> apps, AppSortMode mode);
+QList<cleaning::AppItem> sortedApps(QList<cleaning::AppItem> apps, AppSortMode mode);
 
 } // namespace velk::screens

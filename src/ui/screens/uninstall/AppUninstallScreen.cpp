@@ -20,7 +20,7 @@ AppUninstallScreen::AppUninstallScreen(QObject* parent)
 {
 }
 
-void AppUninstallScreen::setViewModel(AppUninstallViewModel* viewModel)
+void AppUninstallScreen::setViewModel(cleaning::AppUninstallViewModel* viewModel)
 {
     if (m_viewModel == viewModel)
         return;
@@ -28,10 +28,10 @@ void AppUninstallScreen::setViewModel(AppUninstallViewModel* viewModel)
         disconnect(connection);
     m_viewModel = viewModel;
     if (viewModel) {
-        m_connections[0] = connect(viewModel, &AppUninstallViewModel::appsChanged, this, &AppUninstallScreen::refresh);
-        m_connections[1] = connect(viewModel, &AppUninstallViewModel::totalFreedChanged, this,
+        m_connections[0] = connect(viewModel, &cleaning::AppUninstallViewModel::appsChanged, this, &AppUninstallScreen::refresh);
+        m_connections[1] = connect(viewModel, &cleaning::AppUninstallViewModel::totalFreedChanged, this,
                                    &AppUninstallScreen::totalFreedChanged);
-        m_connections[2] = connect(viewModel, &AppUninstallViewModel::failedPathsChanged, this,
+        m_connections[2] = connect(viewModel, &cleaning::AppUninstallViewModel::failedPathsChanged, this,
                                    &AppUninstallScreen::failedPathsChanged);
     }
     emit viewModelChanged();
@@ -58,7 +58,7 @@ double AppUninstallScreen::totalBundleSize() const
 {
     qint64 total = 0;
     if (m_viewModel) {
-        for (const AppItem& app : m_viewModel->apps())
+        for (const cleaning::AppItem& app : m_viewModel->apps())
             total += app.diskSize;
     }
     return double(total);
@@ -72,7 +72,7 @@ void AppUninstallScreen::appear()
 
 void AppUninstallScreen::refresh()
 {
-    m_displayed.update(m_viewModel ? sortedApps(m_viewModel->filteredApps(), orderOf(m_sortMode)) : QList<AppItem>());
+    m_displayed.update(m_viewModel ? sortedApps(m_viewModel->filteredApps(), orderOf(m_sortMode)) : QList<cleaning::AppItem>());
     emit appsChanged();
 }
 

@@ -20,7 +20,7 @@ namespace velk::screens {
 class AppUninstallScreen : public QObject {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(velk::AppUninstallViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
+    Q_PROPERTY(velk::cleaning::AppUninstallViewModel* viewModel READ viewModel WRITE setViewModel NOTIFY viewModelChanged)
     Q_PROPERTY(SortMode sortMode READ sortMode WRITE setSortMode NOTIFY sortModeChanged)
     Q_PROPERTY(velk::lists::ListModel* displayedApps READ displayedApps CONSTANT)
     Q_PROPERTY(int appCount READ appCount NOTIFY appsChanged)
@@ -38,8 +38,8 @@ public:
 
     explicit AppUninstallScreen(QObject* parent = nullptr);
 
-    AppUninstallViewModel* viewModel() const { return m_viewModel; }
-    void setViewModel(AppUninstallViewModel* viewModel);
+    cleaning::AppUninstallViewModel* viewModel() const { return m_viewModel; }
+    void setViewModel(cleaning::AppUninstallViewModel* viewModel);
     SortMode sortMode() const { return m_sortMode; }
     void setSortMode(SortMode mode);
     lists::ListModel* displayedApps() { return &m_displayed; }
@@ -62,10 +62,10 @@ signals:
 private:
     void refresh();
 
-    QPointer<AppUninstallViewModel> m_viewModel;
+    QPointer<cleaning::AppUninstallViewModel> m_viewModel;
     QMetaObject::Connection m_connections[3];
     SortMode m_sortMode = Size;
-    AppRowsModel m_displayed;
+    cleaning::AppRowsModel m_displayed;
 };
 
 } // namespace velk::screens

@@ -18,7 +18,7 @@ using test::buildJunk;
 class SystemJunkScreenTest : public testing::Test {
 protected:
     JunkHome home;
-    SystemJunkViewModel vm;
+    cleaning::SystemJunkViewModel vm;
     SystemJunkScreen screen;
 
     SystemJunkScreenTest()
@@ -39,9 +39,9 @@ protected:
         home.executor().runAll();
     }
 
-    void selectOnly(ScanCategoryID id, const QString& name)
+    void selectOnly(cleaning::ScanCategoryID id, const QString& name)
     {
-        for (const FileItem& item : vm.categories()[static_cast<std::size_t>(id)].items)
+        for (const cleaning::FileItem& item : vm.categories()[static_cast<std::size_t>(id)].items)
             vm.setItemSelected(id, item.id, item.name == name);
     }
 
@@ -172,7 +172,7 @@ TEST_F(SystemJunkScreenTest, ResultTextsFollowTheReportInTheTablesOrder)
     {
         Undeletable undeletable(locked, locked);
         vm.setAllSelected(false);
-        selectOnly(ScanCategoryID::userCaches, QStringLiteral("locked"));
+        selectOnly(cleaning::ScanCategoryID::userCaches, QStringLiteral("locked"));
         ASSERT_EQ(vm.selectedSize(), 200);
         clean();
         EXPECT_EQ(screen.reportTitleEnglish(), QStringLiteral("No Space Freed"));

@@ -22,9 +22,9 @@ using Mode = LargeFilesScreen::DeleteMode;
 
 constexpr qint64 kMiB = 1024 * 1024;
 
-FileItem fileAt(const QString& path, qint64 size = 1000)
+cleaning::FileItem fileAt(const QString& path, qint64 size = 1000)
 {
-    return FileItem(path, size, std::nullopt, FileItem::ItemType::File);
+    return cleaning::FileItem(path, size, std::nullopt, cleaning::FileItem::ItemType::File);
 }
 
 QStringList shownPaths(const LargeFileScope& scope)
@@ -84,7 +84,7 @@ TEST(LargeFileScopeTest, SavedTicksReopenAndAnEmptiedSelectionReopensOnTheDefaul
         scope.toggleSelected(m.tree.at("opt"));
         scope.save();
     }
-    EXPECT_EQ(m.tree.defaults().stringList(LargeFileScanSelectionStore::key).value_or(QStringList{"unset"}),
+    EXPECT_EQ(m.tree.defaults().stringList(cleaning::LargeFileScanSelectionStore::key).value_or(QStringList{"unset"}),
               (QStringList{m.tree.home(), m.tree.at("opt")}));
     LargeFileScope reopened;
     reopened.load();
@@ -93,7 +93,7 @@ TEST(LargeFileScopeTest, SavedTicksReopenAndAnEmptiedSelectionReopensOnTheDefaul
     reopened.toggleSelected(m.tree.at("opt"));
     EXPECT_FALSE(reopened.hasSelection());
     reopened.save();
-    EXPECT_EQ(m.tree.defaults().stringList(LargeFileScanSelectionStore::key).value_or(QStringList{"unset"}), QStringList());
+    EXPECT_EQ(m.tree.defaults().stringList(cleaning::LargeFileScanSelectionStore::key).value_or(QStringList{"unset"}), QStringList());
     reopened.load();
     EXPECT_EQ(reopened.selectionList(), QStringList{m.tree.home()});
 }
@@ -102,25 +102,25 @@ TEST(LargeFileDeleteTextTest, MessagesNameTheFirstThreeSortedAndCountFiles)
 {
     LargeFileTree tree;  // locations of a macOS layout for the system note
     const auto held = [](std::initializer_list<const char*> commands) {
-        QList<FileOpenHandle> handles;
+        QList<inspection::FileOpenHandle> handles;
         int pid = 100;
         for (const char* command : commands)
             handles.append({pid++, QString::fromLatin1(command)});
         return handles;
     };
-    LargeFilesViewModel::InUseMap fiveFiles;
+    cleaning::LargeFilesViewModel::InUseMap fiveFiles;
     const char* commands[] = {"b", "a", "a", "d", "c"};
     for (int i = 0; i < 5; ++i)
         fiveFiles.insert(QStringLiteral("/u/f%1.bin").arg(i), held({commands[i]}));
-    LargeFilesViewModel::InUseMap fourNames;
+    cleaning::LargeFilesViewModel::InUseMap fourNames;
     for (const char* name : {"d.mov", "a.dmg", "c.zip", "b.iso"})
         fourNames.insert(QStringLiteral("/u/") + name, held({"x"}));
-    const QList<FileItem> three{fileAt("/u/a", 1'000'000), fileAt("/u/b", 500'000), fileAt("/u/c", 0)};
-    const QList<FileItem> withSystem{fileAt(tree.at("System/Library/big")), fileAt(tree.at("System/x"))};
+    const QList<cleaning::FileItem> three{fileAt("/u/a", 1'000'000), fileAt("/u/b", 500'000), fileAt("/u/c", 0)};
+    const QList<cleaning::FileItem> withSystem{fileAt(tree.at("System/Library/big")), fileAt(tree.at("System/x"))};
 
     struct Case {
-        QList<FileItem> selected;
-        LargeFilesViewModel::InUseMap inUse;
+        QList<cleaning::FileItem> selected;
+        cleaning::LargeFilesViewModel::InUseMap inUse;
         bool permanent;
         bool english;
         QStringList pieces;  // the message's four pieces, the system note last when there is one
@@ -198,7 +198,7 @@ protected:
     platform::core::ScopedService<platform::core::Executor> executorService{executor};
     platform::core::ScopedService<platform::files::FileRemover> remover{platform::files::FileRemover::createDefault()};
     test::ScopedEnv dataHome{"XDG_DATA_HOME", QFile::encodeName(tree.home() + "/.local/share")};
-    LargeFilesViewModel vm;
+    cleaning::LargeFilesViewModel vm;
     LargeFilesScreen screen;
 
     LargeFilesScreenTest() { screen.setViewModel(&vm); }

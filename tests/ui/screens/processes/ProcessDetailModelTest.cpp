@@ -42,7 +42,7 @@ protected:
     }
 
     // Lists `processes` and, with sockets, reads them as well.
-    void tickWith(std::vector<ProcInfo> processes, std::optional<std::vector<SocketEntry>> sockets = std::nullopt)
+    void tickWith(std::vector<monitor::ProcInfo> processes, std::optional<std::vector<monitor::SocketEntry>> sockets = std::nullopt)
     {
         sources->nextProcesses = std::move(processes);
         if (sockets) {
@@ -56,9 +56,9 @@ protected:
         tick();
     }
 
-    static ProcInfo process(qint32 pid, qint32 ppid = 1, double cpu = 0, std::optional<std::uint64_t> memory = {})
+    static monitor::ProcInfo process(qint32 pid, qint32 ppid = 1, double cpu = 0, std::optional<std::uint64_t> memory = {})
     {
-        ProcInfo p = proc(pid, ppid, 1000 + pid, "/usr/bin/app" + QString::number(pid));
+        monitor::ProcInfo p = proc(pid, ppid, 1000 + pid, "/usr/bin/app" + QString::number(pid));
         p.cpu = cpu;
         p.cpuAvailable = true;
         p.memoryBytes = memory;
@@ -76,7 +76,7 @@ protected:
 
 TEST_F(ProcessDetailModelTest, MemoryIsAShareOfPhysicalMemoryWithTheSizeBelow)
 {
-    ProcInfo p = process(40, 1, 3.5, 1'700'000'000);
+    monitor::ProcInfo p = process(40, 1, 3.5, 1'700'000'000);
     p.rssBytes = 999'400'000;
     p.threads = 14;
     tickWith({p});
@@ -162,7 +162,7 @@ TEST_F(ProcessDetailModelTest, RelationsWaitForSocketData)
     EXPECT_FALSE(detail->showsRelations());
     EXPECT_EQ(detail->children()->rowCount(), 0);
 
-    tickWith({process(40), process(41, 40)}, std::vector<SocketEntry>{});
+    tickWith({process(40), process(41, 40)}, std::vector<monitor::SocketEntry>{});
     EXPECT_TRUE(detail->showsRelations());
     EXPECT_TRUE(detail->hasRelations());
     EXPECT_EQ(pids(*detail->children()), std::vector<qint32>({41}));
@@ -170,10 +170,10 @@ TEST_F(ProcessDetailModelTest, RelationsWaitForSocketData)
 
 TEST_F(ProcessDetailModelTest, TwelveChildrenListEightBusiestFirst)
 {
-    std::vector<ProcInfo> list{process(100, 1)};
+    std::vector<monitor::ProcInfo> list{process(100, 1)};
     for (int i = 0; i < 12; ++i)
         list.push_back(process(200 + i, 100, i % 2 ? i + 0.5 : 0.0, 1'000'000'000ull * static_cast<unsigned>(i)));
-    tickWith(list, std::vector<SocketEntry>{});
+    tickWith(list, std::vector<monitor::SocketEntry>{});
     detail->setPid(100);
     EXPECT_EQ(detail->childCount(), 12);
     // cpu + memMB / 1000: odd children score 2i + 0.5, even ones i.
@@ -183,7 +183,7 @@ TEST_F(ProcessDetailModelTest, TwelveChildrenListEightBusiestFirst)
 
 TEST_F(ProcessDetailModelTest, NineRemoteHostsListSixMostConnectionsFirst)
 {
-    std::vector<SocketEntry> sockets;
+    std::vector<monitor::SocketEntry> sockets;
     for (int host = 0; host < 9; ++host) {
         for (int c = 0; c <= host; ++c)
             sockets.push_back(socket(40, "TCP", endpoint("10.0.0.9", 50000 + 10 * host + c),
@@ -202,7 +202,7 @@ TEST_F(ProcessDetailModelTest, NineRemoteHostsListSixMostConnectionsFirst)
 
 TEST_F(ProcessDetailModelTest, OnlyAParentIsTheOnlySection)
 {
-    tickWith({process(1, 0), process(40, 1)}, std::vector<SocketEntry>{});
+    tickWith({process(1, 0), process(40, 1)}, std::vector<monitor::SocketEntry>{});
     detail->setPid(40);
     EXPECT_TRUE(detail->hasRelations());
     EXPECT_EQ(pids(*detail->parents()), std::vector<qint32>({1}));
@@ -213,16 +213,16 @@ TEST_F(ProcessDetailModelTest, OnlyAParentIsTheOnlySection)
     // The parent itself has nothing above it: no relation at all.
     detail->setPid(1);
     EXPECT_EQ(pids(*detail->children()), std::vector<qint32>({40}));
-    tickWith({process(1, 0)}, std::vector<SocketEntry>{});
+    tickWith({process(1, 0)}, std::vector<monitor::SocketEntry>{});
     EXPECT_FALSE(detail->hasRelations());
 }
 
 TEST_F(ProcessDetailModelTest, LoopbackPeersShowTheirServicePorts)
 {
-    ProcInfo server = process(50, 1, 4);
-    ProcInfo client = process(40);
+    monitor::ProcInfo server = process(50, 1, 4);
+    monitor::ProcInfo client = process(40);
     tickWith({client, server},
-             std::vector<SocketEntry>{
+             std::vector<monitor::SocketEntry>{
                  socket(50, "TCP", endpoint("127.0.0.1", 5432), std::nullopt, "LISTEN"),
                  socket(50, "TCP", endpoint("127.0.0.1", 6379), std::nullopt, "LISTEN"),
                  socket(50, "TCP", endpoint("127.0.0.1", 5432), endpoint("127.0.0.1", 41000), "ESTABLISHED"),
@@ -265,7 +265,7 @@ TEST_F(ProcessDetailModelTest, FooterCountsKnownThreadsAndTheEmptyPressure)
     EXPECT_EQ(footer.pressure(), 0.0);
     EXPECT_EQ(footer.pressureTone(), ProcessFooterModel::Green);
 
-    std::vector<ProcInfo> list{process(1), process(2), process(3)};
+    std::vector<monitor::ProcInfo> list{process(1), process(2), process(3)};
     list[0].threads = 2'000'000'000;
     list[1].threads = 2'000'000'001;
     tickWith(list);

@@ -38,7 +38,7 @@ protected:
     {
         sources->nextProcesses.clear();
         for (const auto& [pid, cpu] : list) {
-            ProcInfo p = proc(pid, 1, 1000 + pid, "/usr/bin/app" + QString::number(pid));
+            monitor::ProcInfo p = proc(pid, 1, 1000 + pid, "/usr/bin/app" + QString::number(pid));
             p.cpu = cpu;
             sources->nextProcesses.push_back(p);
         }
@@ -50,7 +50,7 @@ protected:
         std::vector<qint32> pids;
         const auto* model = screen->visibleModel();
         for (int row = 0; row < model->rowCount(); ++row)
-            pids.push_back(model->data(model->index(row), ProcessListModel::PidRole).toInt());
+            pids.push_back(model->data(model->index(row), monitor::ProcessListModel::PidRole).toInt());
         return pids;
     }
 
@@ -99,7 +99,7 @@ TEST_F(ProcessMonitorModelTest, SelectionFollowsItsProcessUntilItExits)
 TEST_F(ProcessMonitorModelTest, TapSelectsAndSecondTapDeselects)
 {
     tickWith({{1, 1.0}, {2, 5.0}});
-    QSignalSpy writes(&monitor(), &SystemMonitor::selectedPidChanged);
+    QSignalSpy writes(&monitor(), &monitor::SystemMonitor::selectedPidChanged);
     screen->tapRow(2);
     screen->tapRow(1);
     EXPECT_EQ(selected(), 1);
@@ -114,7 +114,7 @@ TEST_F(ProcessMonitorModelTest, FiguresOnlyTickLeavesTheRuleAlone)
 {
     tickWith({{1, 1.0}, {2, 5.0}});
     monitor().setSelectedPid(77);
-    QSignalSpy writes(&monitor(), &SystemMonitor::selectedPidChanged);
+    QSignalSpy writes(&monitor(), &monitor::SystemMonitor::selectedPidChanged);
     tickWith({{1, 8.0}, {2, 0.5}});
     EXPECT_EQ(selected(), 77);
     EXPECT_EQ(writes.count(), 0);
@@ -129,7 +129,7 @@ TEST_F(ProcessMonitorModelTest, SearchAndFilterThatHideTheSelectionClearIt)
 {
     tickWith({{10, 1.0}, {20, 5.0}});
     screen->tapRow(10);
-    QSignalSpy writes(&monitor(), &SystemMonitor::selectedPidChanged);
+    QSignalSpy writes(&monitor(), &monitor::SystemMonitor::selectedPidChanged);
     screen->setSearchText("app1");          // still shows 10
     EXPECT_EQ(selected(), 10);
     EXPECT_EQ(writes.count(), 0);            // an unchanged selection is not written again
@@ -152,7 +152,7 @@ TEST_F(ProcessMonitorModelTest, RequestForAProcessNotRunningStaysPendingUntilATa
     screen->setShowOnlyListening(true);
     QSignalSpy scrolls(screen.get(), &ProcessMonitorModel::scrollRequested);
 
-    screen->setRequest(ProcessNavigationRequest(ProcSort::mem, 9));
+    screen->setRequest(monitor::ProcessNavigationRequest(monitor::ProcSort::mem, 9));
     EXPECT_EQ(screen->sortKey(), ProcessMonitorModel::Memory);
     EXPECT_TRUE(screen->searchText().isEmpty());
     EXPECT_FALSE(screen->showOnlyListening());
@@ -177,7 +177,7 @@ TEST_F(ProcessMonitorModelTest, RequestForAProcessNotRunningStaysPendingUntilATa
 TEST_F(ProcessMonitorModelTest, RequestIsFulfilledWhenItsProcessShows)
 {
     tickWith({{1, 1.0}});
-    screen->setRequest(ProcessNavigationRequest(ProcSort::pid, 5));
+    screen->setRequest(monitor::ProcessNavigationRequest(monitor::ProcSort::pid, 5));
     tickWith({{1, 1.0}, {5, 0.0}});
     EXPECT_EQ(selected(), 5);
     EXPECT_EQ(screen->requestedPid(), std::nullopt);
@@ -185,7 +185,7 @@ TEST_F(ProcessMonitorModelTest, RequestIsFulfilledWhenItsProcessShows)
     EXPECT_EQ(screen->rowOf(5), 0);
 
     // A request without a pid keeps a visible selection.
-    screen->setRequest(ProcessNavigationRequest(ProcSort::name, std::nullopt));
+    screen->setRequest(monitor::ProcessNavigationRequest(monitor::ProcSort::name, std::nullopt));
     EXPECT_EQ(screen->sortKey(), ProcessMonitorModel::Name);
     EXPECT_EQ(selected(), 5);
 }
@@ -250,7 +250,7 @@ TEST_F(ProcessMonitorModelTest, TerminateNeverSignalsAReusedPid)
 {
     tickWith({{1, 1.0}, {2, 5.0}});
     screen->askTerminate(2);
-    ProcInfo reused = proc(2, 1, 99999, "/usr/bin/other");
+    monitor::ProcInfo reused = proc(2, 1, 99999, "/usr/bin/other");
     sources->nextProcesses = {proc(1, 1, 1001, "/usr/bin/app1"), reused};
     tick();
     EXPECT_TRUE(screen->terminateMessage().isEmpty());

@@ -9,8 +9,8 @@ using screens::ProcessFilter;
 using screens::pidsOf;
 using screens::visibleProcesses;
 
-std::vector<qint32> shown(const std::vector<ProcInfo>& processes, const ProcessFilter& filter,
-                          const PortListMap& listening = {})
+std::vector<qint32> shown(const std::vector<monitor::ProcInfo>& processes, const ProcessFilter& filter,
+                          const monitor::PortListMap& listening = {})
 {
     const QList<qint32> pids = pidsOf(visibleProcesses(processes, listening, filter));
     return {pids.cbegin(), pids.cend()};
@@ -18,36 +18,36 @@ std::vector<qint32> shown(const std::vector<ProcInfo>& processes, const ProcessF
 
 TEST(VisibleProcesses, SearchFindsNamesPathsAndPids)
 {
-    std::vector<ProcInfo> list = {proc(812, 1, 1, "/usr/sbin/sshd"), proc(77, 1, 1, "/opt/812/agent"),
+    std::vector<monitor::ProcInfo> list = {proc(812, 1, 1, "/usr/sbin/sshd"), proc(77, 1, 1, "/opt/812/agent"),
                                   proc(90, 1, 1, "/usr/bin/Python3"), proc(5, 1, 1, "/usr/lib/systemd/journald")};
-    EXPECT_EQ(shown(list, {ProcSort::pid, "   ", false}), (std::vector<qint32>{812, 90, 77, 5}));
-    EXPECT_EQ(shown(list, {ProcSort::pid, "\n python \t", false}), (std::vector<qint32>{90}));
+    EXPECT_EQ(shown(list, {monitor::ProcSort::pid, "   ", false}), (std::vector<qint32>{812, 90, 77, 5}));
+    EXPECT_EQ(shown(list, {monitor::ProcSort::pid, "\n python \t", false}), (std::vector<qint32>{90}));
     // A path hit when the name does not hold the text.
-    EXPECT_EQ(shown(list, {ProcSort::pid, "SYSTEMD", false}), (std::vector<qint32>{5}));
+    EXPECT_EQ(shown(list, {monitor::ProcSort::pid, "SYSTEMD", false}), (std::vector<qint32>{5}));
     // A number finds its pid and every name or path holding the digits.
-    EXPECT_EQ(shown(list, {ProcSort::pid, "812", false}), (std::vector<qint32>{812, 77}));
-    EXPECT_EQ(shown(list, {ProcSort::pid, "+90", false}), (std::vector<qint32>{90}));
-    EXPECT_EQ(shown(list, {ProcSort::pid, "+812", false}), (std::vector<qint32>{812}));
-    EXPECT_TRUE(shown(list, {ProcSort::pid, "user", false}).empty());
+    EXPECT_EQ(shown(list, {monitor::ProcSort::pid, "812", false}), (std::vector<qint32>{812, 77}));
+    EXPECT_EQ(shown(list, {monitor::ProcSort::pid, "+90", false}), (std::vector<qint32>{90}));
+    EXPECT_EQ(shown(list, {monitor::ProcSort::pid, "+812", false}), (std::vector<qint32>{812}));
+    EXPECT_TRUE(shown(list, {monitor::ProcSort::pid, "user", false}).empty());
 }
 
 TEST(VisibleProcesses, ListeningFilterKeepsProcessesWithPortsOnly)
 {
-    std::vector<ProcInfo> list = {proc(1), proc(2), proc(3)};
+    std::vector<monitor::ProcInfo> list = {proc(1), proc(2), proc(3)};
     // Before the first socket sample nothing listens.
-    EXPECT_TRUE(shown(list, {ProcSort::cpu, "", true}).empty());
-    const PortListMap ports{{3, {22}}, {2, {80, 443}}, {99, {53}}};
-    EXPECT_EQ(shown(list, {ProcSort::cpu, "", true}, ports), (std::vector<qint32>{2, 3}));
-    EXPECT_EQ(shown(list, {ProcSort::cpu, "", false}, ports), (std::vector<qint32>{1, 2, 3}));
+    EXPECT_TRUE(shown(list, {monitor::ProcSort::cpu, "", true}).empty());
+    const monitor::PortListMap ports{{3, {22}}, {2, {80, 443}}, {99, {53}}};
+    EXPECT_EQ(shown(list, {monitor::ProcSort::cpu, "", true}, ports), (std::vector<qint32>{2, 3}));
+    EXPECT_EQ(shown(list, {monitor::ProcSort::cpu, "", false}, ports), (std::vector<qint32>{1, 2, 3}));
 }
 
 // Every key with ties: processes that compare equal keep the monitor's order.
 TEST(VisibleProcesses, EachSortKeepsTiesInTheMonitorsOrder)
 {
-    std::vector<ProcInfo> list;
+    std::vector<monitor::ProcInfo> list;
     const auto add = [&list](qint32 pid, const QString& name, double cpu, std::optional<quint64> memory,
                              std::optional<int> threads) {
-        ProcInfo p = proc(pid, 1, 1, "/bin/" + name);
+        monitor::ProcInfo p = proc(pid, 1, 1, "/bin/" + name);
         p.cpu = cpu;
         p.memoryBytes = memory;
         p.threads = threads;
@@ -59,14 +59,14 @@ TEST(VisibleProcesses, EachSortKeepsTiesInTheMonitorsOrder)
     add(20, "BETA", 9.0, 100, 4);
     add(50, "gamma", 0.0, std::nullopt, std::nullopt);
 
-    EXPECT_EQ(shown(list, {ProcSort::cpu, "", false}), (std::vector<qint32>{10, 20, 30, 40, 50}));
+    EXPECT_EQ(shown(list, {monitor::ProcSort::cpu, "", false}), (std::vector<qint32>{10, 20, 30, 40, 50}));
     // An absent footprint counts as 0 and ties with a zero footprint.
-    EXPECT_EQ(shown(list, {ProcSort::mem, "", false}), (std::vector<qint32>{40, 20, 30, 10, 50}));
+    EXPECT_EQ(shown(list, {monitor::ProcSort::mem, "", false}), (std::vector<qint32>{40, 20, 30, 10, 50}));
     // An absent thread count sinks below 0.
-    EXPECT_EQ(shown(list, {ProcSort::threads, "", false}), (std::vector<qint32>{10, 20, 40, 30, 50}));
-    EXPECT_EQ(shown(list, {ProcSort::pid, "", false}), (std::vector<qint32>{50, 40, 30, 20, 10}));
+    EXPECT_EQ(shown(list, {monitor::ProcSort::threads, "", false}), (std::vector<qint32>{10, 20, 40, 30, 50}));
+    EXPECT_EQ(shown(list, {monitor::ProcSort::pid, "", false}), (std::vector<qint32>{50, 40, 30, 20, 10}));
     // Names that differ only in case are equal.
-    EXPECT_EQ(shown(list, {ProcSort::name, "", false}), (std::vector<qint32>{10, 40, 30, 20, 50}));
+    EXPECT_EQ(shown(list, {monitor::ProcSort::name, "", false}), (std::vector<qint32>{10, 40, 30, 20, 50}));
 }
 
 TEST(ProcessRowText, IdentityAndPortBadge)

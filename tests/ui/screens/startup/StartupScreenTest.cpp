@@ -14,7 +14,7 @@ using test::LaunchdFixture;
 class StartupScreenTest : public testing::Test {
 protected:
     LaunchdFixture launchd;
-    StartupViewModel vm;
+    inspection::StartupViewModel vm;
     StartupScreen screen;
     QString userPlist = launchd.userAgent("a.plist", LaunchdFixture::agent("com.example.agent", "/opt/a"));
     QString globalPlist = launchd.globalAgent("b.plist", LaunchdFixture::agent("com.vendor.global", "/opt/b"));

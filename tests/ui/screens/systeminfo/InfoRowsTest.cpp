@@ -14,9 +14,9 @@ QStringList shown(const QList<InfoRow>& rows, bool english = true)
     return texts;
 }
 
-BatteryStatus battery()
+monitor::BatteryStatus battery()
 {
-    BatteryStatus s;
+    monitor::BatteryStatus s;
     s.percent = 72;
     s.cycles = 187;
     s.designmAh = 4563;
@@ -29,7 +29,7 @@ TEST(SystemInfoRows, BatteryRowsFollowTheReading)
 {
     struct Case {
         const char* name;
-        void (*change)(BatteryStatus&);
+        void (*change)(monitor::BatteryStatus&);
         QStringList rows;
     };
     const QStringList common{"level=72%", "cycles=187", "health=96%", "condition=Normal", "capacity=4382 / 4563 mAh"};
@@ -39,22 +39,22 @@ TEST(SystemInfoRows, BatteryRowsFollowTheReading)
         return rows + tail;
     };
     const Case cases[] = {
-        {"on battery without a time", [](BatteryStatus&) {}, with("On battery")},
+        {"on battery without a time", [](monitor::BatteryStatus&) {}, with("On battery")},
         {"discharging with a time",
-         [](BatteryStatus& s) { s.minutesRemaining = 47; s.deviceName = "bq40z651"; },
+         [](monitor::BatteryStatus& s) { s.minutesRemaining = 47; s.deviceName = "bq40z651"; },
          with("On battery", {"remaining=47 min", "device=bq40z651"})},
         {"charging with a known time",
-         [](BatteryStatus& s) { s.charging = true; s.minutesRemaining = 47; }, with("Charging")},
-        {"charging and full", [](BatteryStatus& s) { s.charging = s.fullyCharged = true; }, with("Charging")},
-        {"full on power", [](BatteryStatus& s) { s.fullyCharged = s.externalPower = true; }, with("Full")},
-        {"external power only", [](BatteryStatus& s) { s.externalPower = true; }, with("On AC power")},
-        {"empty device name", [](BatteryStatus& s) { s.deviceName = ""; }, with("On battery")},
+         [](monitor::BatteryStatus& s) { s.charging = true; s.minutesRemaining = 47; }, with("Charging")},
+        {"charging and full", [](monitor::BatteryStatus& s) { s.charging = s.fullyCharged = true; }, with("Charging")},
+        {"full on power", [](monitor::BatteryStatus& s) { s.fullyCharged = s.externalPower = true; }, with("Full")},
+        {"external power only", [](monitor::BatteryStatus& s) { s.externalPower = true; }, with("On AC power")},
+        {"empty device name", [](monitor::BatteryStatus& s) { s.deviceName = ""; }, with("On battery")},
         {"figures not reported",
-         [](BatteryStatus& s) { s.cycles.reset(); s.designmAh.reset(); s.healthPercent.reset(); },
+         [](monitor::BatteryStatus& s) { s.cycles.reset(); s.designmAh.reset(); s.healthPercent.reset(); },
          {"level=72%", "status=On battery"}},
     };
     for (const Case& c : cases) {
-        BatteryStatus s = battery();
+        monitor::BatteryStatus s = battery();
         c.change(s);
         EXPECT_EQ(shown(inforows::battery(s)), c.rows) << c.name;
     }
@@ -62,7 +62,7 @@ TEST(SystemInfoRows, BatteryRowsFollowTheReading)
 
 TEST(SystemInfoRows, ConditionTurnsBelowEightyAndTextsComeInBothLanguages)
 {
-    BatteryStatus s = battery();
+    monitor::BatteryStatus s = battery();
     s.minutesRemaining = 47;
     s.healthPercent = 80;
     EXPECT_TRUE(shown(inforows::battery(s), false).contains("condition=正常"));
@@ -76,7 +76,7 @@ TEST(SystemInfoRows, ConditionTurnsBelowEightyAndTextsComeInBothLanguages)
 
 TEST(SystemInfoRows, CoolingNumbersFansByIdAndStorageRoundsItsRatio)
 {
-    ThermalStats thermal;
+    sensors::ThermalStats thermal;
     thermal.fans = {{2, 1850, 6000}};
     const QList<InfoRow> one = inforows::cooling(thermal);
     ASSERT_EQ(one.size(), 1);
@@ -86,17 +86,17 @@ TEST(SystemInfoRows, CoolingNumbersFansByIdAndStorageRoundsItsRatio)
     thermal.cpuCelsius = 47.3;
     thermal.fans = {{0, 1200, 6000}, {1, 0, 0}};
     EXPECT_EQ(shown(inforows::cooling(thermal)), (QStringList{"temperature=47.3°C", "fan0=1200 RPM", "fan1=0 RPM"}));
-    EXPECT_TRUE(inforows::cooling(ThermalStats{}).isEmpty());
+    EXPECT_TRUE(inforows::cooling(sensors::ThermalStats{}).isEmpty());
 
     // 12.5 % used rounds away from zero; a disk of no size is 0 % used.
-    const QStringList storage = shown(inforows::storage(DiskInfo{1'073'741'824, 939'524'096}));
+    const QStringList storage = shown(inforows::storage(monitor::DiskInfo{1'073'741'824, 939'524'096}));
     EXPECT_EQ(storage, (QStringList{"used=128 MB", "free=896 MB", "total=1 GB", "ratio=13%"}));
-    EXPECT_EQ(inforows::storage(DiskInfo{}).back().value.en, "0%");
+    EXPECT_EQ(inforows::storage(monitor::DiskInfo{}).back().value.en, "0%");
 }
 
 TEST(SystemInfoRows, MachineShowsTheModelOnlyWithAChipFamily)
 {
-    MachineProfile profile{"—", "Debian GNU/Linux 12", "Acme Z80", "16 GB", "x86-64 (x86_64)", std::nullopt};
+    monitor::MachineProfile profile{"—", "Debian GNU/Linux 12", "Acme Z80", "16 GB", "x86-64 (x86_64)", std::nullopt};
     QStringList rows = shown(inforows::machine(profile, 8, 3 * 3600 + 5 * 60));
     EXPECT_EQ(rows, (QStringList{"chip=Acme Z80", "os=Debian GNU/Linux 12", "architecture=x86-64 (x86_64)", "memory=16 GB",
                                  "host=—", "cpus=8", "uptime=3h 5m"}));
@@ -108,7 +108,7 @@ TEST(SystemInfoRows, MachineShowsTheModelOnlyWithAChipFamily)
 
 TEST(BatteryPageRows, AbsentFiguresAndTextsReadAsADash)
 {
-    BatteryStatus s = battery();
+    monitor::BatteryStatus s = battery();
     s.charging = true;
     s.healthPercent = 79;
     s.deviceName = "";

@@ -5,15 +5,15 @@
 namespace velk::screens {
 namespace {
 
-AppItem app(const QString& name, qint64 size, std::optional<QDateTime> installed)
+cleaning::AppItem app(const QString& name, qint64 size, std::optional<QDateTime> installed)
 {
-    return AppItem(name, std::nullopt, "/Applications/" + name + ".app", std::nullopt, size, installed, std::nullopt);
+    return cleaning::AppItem(name, std::nullopt, "/Applications/" + name + ".app", std::nullopt, size, installed, std::nullopt);
 }
 
-QStringList namesOf(const QList<AppItem>& apps)
+QStringList namesOf(const QList<cleaning::AppItem>& apps)
 {
     QStringList names;
-    for (const AppItem& a : apps)
+    for (const cleaning::AppItem& a : apps)
         names << a.name;
     return names;
 }
@@ -24,7 +24,7 @@ QStringList namesOf(const QList<AppItem>& apps)
 TEST(AppOrderTest, EachOrderIsStableOverEqualKeys)
 {
     const QDateTime day(QDate(2026, 3, 1), QTime(9, 0));
-    const QList<AppItem> discovered = {
+    const QList<cleaning::AppItem> discovered = {
         app("beta", 300, std::nullopt),  app("Alpha", 500, day),
         app("delta", 300, day.addDays(2)), app("ALPHA", 100, std::nullopt),
         app("gamma", 300, day.addDays(-5)), app("alpha", 300, day.addDays(2)),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "platform/core/ServiceRegistry.h"
 #include "services/update/UpdateController.h"
 #include "support/FakeWorkspace.h"
@@ -22,7 +22,7 @@ inline std::shared_ptr<MemoryDefaults> languageDefaults()
     static const std::shared_ptr<MemoryDefaults> defaults = [] {
         auto made = std::make_shared<MemoryDefaults>();
         platform::core::ScopedService<platform::settings::UserDefaults> scoped(made);
-        LanguageManager::shared();
+        language::LanguageManager::shared();
         return made;
     }();
     return defaults;
@@ -56,7 +56,7 @@ protected:
         language().setCurrent(QStringLiteral("zh-Hans"));
     }
 
-    static LanguageManager& language() { return LanguageManager::shared(); }
+    static language::LanguageManager& language() { return language::LanguageManager::shared(); }
     FakeWorkspace& fakeWorkspace() { return static_cast<FakeWorkspace&>(*workspace); }
 
     UpdateController::Dependencies doubles(QStringList arguments = {})

@@ -1,5 +1,5 @@
 #include "engine/cleaning/JunkFixture.h"
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "engine/cleaning/SystemJunkViewModel.h"
 #include "platform/sensors/BatteryRegistry.h"
 #include "common/format/Formatting.h"
@@ -49,8 +49,8 @@ protected:
     std::shared_ptr<FakeBatteryRegistry> battery = std::make_shared<FakeBatteryRegistry>();
     platform::core::ScopedService<platform::sensors::BatteryRegistry> batteryService { battery };
     std::shared_ptr<FakeMonitorSources> sources = std::make_shared<FakeMonitorSources>();
-    std::unique_ptr<SystemMonitor> monitor;
-    std::unique_ptr<SystemJunkViewModel> junk = std::make_unique<SystemJunkViewModel>();
+    std::unique_ptr<monitor::SystemMonitor> monitor;
+    std::unique_ptr<cleaning::SystemJunkViewModel> junk = std::make_unique<cleaning::SystemJunkViewModel>();
     std::unique_ptr<QSignalSpy> sections;
     std::unique_ptr<QSignalSpy> deepClean;
 
@@ -59,7 +59,7 @@ protected:
         screens::prepareDashboardQml(engine);
         // The dashboard's part of the main window at its minimum size.
         window.resize(754, 610);
-        sources->nextDisk = DiskInfo { 500 * GiB, 200 * GiB };
+        sources->nextDisk = monitor::DiskInfo { 500 * GiB, 200 * GiB };
         sources->nextUptime = 3 * 86400 + 5 * 3600;
         sources->nextMemory.total = 16 * GiB;
         sources->nextMemory.used = 8 * GiB;
@@ -71,7 +71,7 @@ protected:
         item.reset();
         home.executor().runAll();
         ThemeManager::shared().setCurrentRawValue("classic");
-        LanguageManager::shared().setCurrent("zh-Hans");
+        language::LanguageManager::shared().setCurrent("zh-Hans");
     }
 
     ManualClock& time() { return static_cast<ManualClock&>(*clock); }
@@ -83,9 +83,9 @@ protected:
         QTest::qWait(20);
     }
 
-    QQuickItem* showHome(std::shared_ptr<MonitorSources> readings = nullptr)
+    QQuickItem* showHome(std::shared_ptr<monitor::MonitorSources> readings = nullptr)
     {
-        monitor = std::make_unique<SystemMonitor>(readings ? readings : sources);
+        monitor = std::make_unique<monitor::SystemMonitor>(readings ? readings : sources);
         if (!readings)
             tick();
         QQuickItem* view = build("HomeView",
@@ -144,16 +144,16 @@ protected:
         home.file(".Trash/old.txt", 400);
     }
 
-    const ScanCategory& category(ScanCategoryID id) const { return junk->categories()[std::size_t(id)]; }
-    bool anySelected(ScanCategoryID id) const
+    const cleaning::ScanCategory& category(cleaning::ScanCategoryID id) const { return junk->categories()[std::size_t(id)]; }
+    bool anySelected(cleaning::ScanCategoryID id) const
     {
         const auto& items = category(id).items;
-        return std::any_of(items.begin(), items.end(), [](const FileItem& i) { return i.isSelected; });
+        return std::any_of(items.begin(), items.end(), [](const cleaning::FileItem& i) { return i.isSelected; });
     }
-    bool allSelected(ScanCategoryID id) const
+    bool allSelected(cleaning::ScanCategoryID id) const
     {
         const auto& items = category(id).items;
-        return !items.empty() && std::all_of(items.begin(), items.end(), [](const FileItem& i) { return i.isSelected; });
+        return !items.empty() && std::all_of(items.begin(), items.end(), [](const cleaning::FileItem& i) { return i.isSelected; });
     }
 
     // One picture per theme and language.
@@ -165,13 +165,13 @@ protected:
             ThemeManager::shared().setCurrentRawValue(theme);
             window.setColor(QColor(ThemeManager::shared().palette().bg0));
             for (const char* lang : { "zh-Hans", "en" }) {
-                LanguageManager::shared().setCurrent(lang);
+                language::LanguageManager::shared().setCurrent(lang);
                 QTest::qWait(50);
                 shoot(name + '-' + theme + '-' + lang);
             }
         }
         ThemeManager::shared().setCurrentRawValue("classic");
-        LanguageManager::shared().setCurrent("zh-Hans");
+        language::LanguageManager::shared().setCurrent("zh-Hans");
         QTest::qWait(20);
     }
 };
@@ -211,7 +211,7 @@ TEST_F(HomeViewTest, CardFollowsTheJunkScanThroughItsFourStates)
     EXPECT_TRUE(shown("dashboard.reviewButton"));
     shootAll("dashboard-done");
 
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     QTest::qWait(20);
     EXPECT_EQ(text("dashboard.scanButton"), QStringLiteral("Scan Again"));
     EXPECT_EQ(text("dashboard.scanState"), QStringLiteral("Last scan"));
@@ -227,7 +227,7 @@ TEST_F(HomeViewTest, CardFollowsTheJunkScanThroughItsFourStates)
     EXPECT_EQ(text("dashboard.amount"), QStringLiteral("—"));
     EXPECT_EQ(text("dashboard.scanState"), QStringLiteral("Cleaning"));
     EXPECT_FALSE(shown("dashboard.reviewButton"));
-    LanguageManager::shared().setCurrent("zh-Hans");
+    language::LanguageManager::shared().setCurrent("zh-Hans");
     QTest::qWait(20);
     EXPECT_EQ(text("dashboard.scanButton"), QStringLiteral("清理中"));
     EXPECT_EQ(text("dashboard.scanState"), QStringLiteral("正在清理"));
@@ -268,9 +268,9 @@ TEST_F(HomeViewTest, ScanStartsTheScanAndOpensTheJunkScreen)
     // Nothing selected beyond the scan's own choice: the folders that need
     // the user's consent stay unselected.
     home.executor().runAll();
-    EXPECT_TRUE(allSelected(ScanCategoryID::userCaches));
-    EXPECT_FALSE(anySelected(ScanCategoryID::downloads));
-    EXPECT_FALSE(anySelected(ScanCategoryID::trash));
+    EXPECT_TRUE(allSelected(cleaning::ScanCategoryID::userCaches));
+    EXPECT_FALSE(anySelected(cleaning::ScanCategoryID::downloads));
+    EXPECT_FALSE(anySelected(cleaning::ScanCategoryID::trash));
 }
 
 TEST_F(HomeViewTest, ReviewRequestsDeepCleanAndSelectsOnlyWhatNeedsNoConsent)
@@ -283,38 +283,38 @@ TEST_F(HomeViewTest, ReviewRequestsDeepCleanAndSelectsOnlyWhatNeedsNoConsent)
 
     EXPECT_EQ(deepClean->count(), 1);
     EXPECT_EQ(requestedSections(), QStringList { "systemJunk" });
-    EXPECT_TRUE(allSelected(ScanCategoryID::userCaches));
-    EXPECT_TRUE(allSelected(ScanCategoryID::userLogs));
-    EXPECT_FALSE(anySelected(ScanCategoryID::downloads));
-    EXPECT_FALSE(anySelected(ScanCategoryID::trash));
+    EXPECT_TRUE(allSelected(cleaning::ScanCategoryID::userCaches));
+    EXPECT_TRUE(allSelected(cleaning::ScanCategoryID::userLogs));
+    EXPECT_FALSE(anySelected(cleaning::ScanCategoryID::downloads));
+    EXPECT_FALSE(anySelected(cleaning::ScanCategoryID::trash));
     EXPECT_FALSE(junk->isScanning());
 }
 
 TEST_F(HomeViewTest, DiskBlockRoundsHalvesUpAndWritesTheUsageLineInBothLanguages)
 {
-    sources->nextDisk = DiskInfo { 1000, 875 };
+    sources->nextDisk = monitor::DiskInfo { 1000, 875 };
     ASSERT_TRUE(showHome());
     EXPECT_EQ(text("dashboard.usedPercent"), QStringLiteral("13%"));
-    sources->nextDisk = DiskInfo { 1000, 876 };
+    sources->nextDisk = monitor::DiskInfo { 1000, 876 };
     tick();
     EXPECT_EQ(text("dashboard.usedPercent"), QStringLiteral("12%"));
     EXPECT_DOUBLE_EQ(find("dashboard.usageBar")->property("value").toDouble(), 0.124);
 
-    sources->nextDisk = DiskInfo { 500 * GiB, 200 * GiB };
+    sources->nextDisk = monitor::DiskInfo { 500 * GiB, 200 * GiB };
     tick();
     const auto binary = [](qint64 bytes, fmt::Lang lang) { return fmt::byteCount(bytes, fmt::ByteStyle::Binary, lang); };
     EXPECT_EQ(text("dashboard.free"), binary(200 * GiB, fmt::Lang::Chinese));
     EXPECT_EQ(text("dashboard.usage"),
         "已用 " + binary(300 * GiB, fmt::Lang::Chinese) + "  /  共 " + binary(500 * GiB, fmt::Lang::Chinese));
     EXPECT_EQ(text("dashboard.freeLabel"), QStringLiteral("可用"));
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     QTest::qWait(20);
     EXPECT_EQ(text("dashboard.usage"),
         binary(300 * GiB, fmt::Lang::English) + " used  /  " + binary(500 * GiB, fmt::Lang::English) + " total");
     EXPECT_EQ(text("dashboard.freeLabel"), QStringLiteral("available"));
 
     // An empty disk reads 0%.
-    sources->nextDisk = DiskInfo { 0, 0 };
+    sources->nextDisk = monitor::DiskInfo { 0, 0 };
     tick();
     EXPECT_EQ(text("dashboard.usedPercent"), QStringLiteral("0%"));
 }
@@ -340,7 +340,7 @@ TEST_F(HomeViewTest, StatsShowLoadBatteryAndUptime)
     EXPECT_EQ(batteryAfterTick(100, false, true, true), QStringLiteral("100% · 已充满"));
     EXPECT_EQ(batteryAfterTick(80, false, true, false), QStringLiteral("80% · 已接通电源"));
     EXPECT_EQ(batteryAfterTick(80, false, false, false), QStringLiteral("80%"));
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     EXPECT_EQ(batteryAfterTick(80, true, true, false), QStringLiteral("80% · Charging"));
     EXPECT_EQ(batteryAfterTick(100, false, true, true), QStringLiteral("100% · Full"));
     EXPECT_EQ(batteryAfterTick(80, false, true, false), QStringLiteral("80% · Powered"));
@@ -415,7 +415,7 @@ TEST_F(HomeViewTest, StatCellsOpenSystemInfoExceptUptime)
         click(cell);
         EXPECT_EQ(requestedSections(), QStringList { "systemInfo" }) << id;
     }
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     QTest::qWait(20);
     EXPECT_EQ(findAll("dashboard.stat.cpu").value(0)->property("tip").toString(), QStringLiteral("Open System Info"));
 
@@ -487,7 +487,7 @@ TEST_F(HomeViewTest, ToolLinksListTheOtherSectionsTwoToARow)
     EXPECT_EQ(links[0]->height(), 44);
     EXPECT_EQ(links[0]->property("text").toString(), QStringLiteral("系统清理"));
     EXPECT_EQ(links[6]->property("text").toString(), QStringLiteral("进程监控"));
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     QTest::qWait(20);
     EXPECT_EQ(links[0]->property("text").toString(), QStringLiteral("System Cleanup"));
     EXPECT_EQ(links[2]->property("text").toString(), QStringLiteral("Uninstaller"));
@@ -536,7 +536,7 @@ TEST_F(HomeViewTest, PicturesOfThisMachine)
         GTEST_SKIP() << "pictures only when VELK_SHOT_DIR is set";
     platform::core::ScopedService<platform::core::Executor> realExecutor { platform::core::Executor::createDefault() };
     platform::core::ScopedService<platform::sensors::BatteryRegistry> realBattery { platform::sensors::BatteryRegistry::createDefault() };
-    ASSERT_TRUE(showHome(MonitorSources::createDefault()));
+    ASSERT_TRUE(showHome(monitor::MonitorSources::createDefault()));
     monitor->sample();
     ASSERT_TRUE(waitFor([&] { return monitor->diskInfo().totalBytes > 0; }, 20000));
     QTest::qWait(2500);

@@ -1,4 +1,4 @@
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "engine/cleaning/LargeFileFixture.h"
 #include "engine/cleaning/LargeFilesViewModel.h"
 #include "platform/core/Executor.h"
@@ -30,16 +30,16 @@ protected:
     platform::core::ScopedService<platform::core::Executor> executorService{executor};
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
     models::DesktopActions desktop{workspace};
-    LargeFilesViewModel vm;
-    FileDependencyReport report;
+    cleaning::LargeFilesViewModel vm;
+    inspection::FileDependencyReport report;
     QString file;
 
     FileDependencySheetTest()
     {
         screens::prepareLargeFilesQml(engine);
-        LanguageManager::shared().setCurrent("en");
+        language::LanguageManager::shared().setCurrent("en");
         FileDependencyAnalysis::setAnalyzer([this](const QString& path) {
-            FileDependencyReport answer = report;
+            inspection::FileDependencyReport answer = report;
             answer.path = path;
             return answer;
         });
@@ -57,7 +57,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         executor->runAll();
         FileDependencyAnalysis::setAnalyzer({});
-        LanguageManager::shared().setCurrent("zh-Hans");
+        language::LanguageManager::shared().setCurrent("zh-Hans");
     }
 
     QObject* sheet() const { return find<QObject>("largeFiles.dependencies"); }
@@ -121,14 +121,14 @@ protected:
 // Open and referenced; referenced only; three links and an application
 // owner; nothing found, with a nameless personal file whose stat failed.
 const QDateTime kCreated = QDateTime::fromSecsSinceEpoch(1'700'000'000, Qt::UTC);
-const FileOwnerHint kApp{FileOwnerHint::Kind::appSupport, "Notes", "com.example.notes", "/Applications/Notes.app"};
-const LaunchReference kAgent{"com.example.sync", "/Library/LaunchAgents/com.example.sync.plist",
-                             LaunchReference::Scope::systemAgent};
-const FileDependencyReport kReports[] = {
+const inspection::FileOwnerHint kApp{inspection::FileOwnerHint::Kind::appSupport, "Notes", "com.example.notes", "/Applications/Notes.app"};
+const inspection::LaunchReference kAgent{"com.example.sync", "/Library/LaunchAgents/com.example.sync.plist",
+                             inspection::LaunchReference::Scope::systemAgent};
+const inspection::FileDependencyReport kReports[] = {
     {{}, {{4242, "Preview"}, {77, "mds"}}, {kAgent}, kApp, {"https://example.com/disk.iso"}, 1, kCreated, kCreated},
     {{}, {}, {kAgent}, std::nullopt, {}, 1, std::nullopt, std::nullopt},
     {{}, {}, {}, kApp, {}, 3, std::nullopt, std::nullopt},
-    {{}, {}, {}, FileOwnerHint{FileOwnerHint::Kind::userData, "", {}, {}}, {}, 1, std::nullopt, std::nullopt},
+    {{}, {}, {}, inspection::FileOwnerHint{inspection::FileOwnerHint::Kind::userData, "", {}, {}}, {}, 1, std::nullopt, std::nullopt},
 };
 
 TEST_F(FileDependencySheetTest, TheBannerCardsAndOwnerFollowTheReportInBothLanguages)
@@ -161,14 +161,14 @@ TEST_F(FileDependencySheetTest, TheBannerCardsAndOwnerFollowTheReportInBothLangu
         const Case& c = cases[i];
         SCOPED_TRACE(i);
         report = kReports[i];
-        LanguageManager::shared().setCurrent("en");
+        language::LanguageManager::shared().setCurrent("en");
         QQuickWindow* window = openAndAnalyse();
         EXPECT_EQ(text(window, "largeFiles.dependencies.banner.title"), c.title);
         EXPECT_EQ(text(window, "largeFiles.dependencies.banner.body"), c.body);
         EXPECT_EQ(count(window, "processes"), c.processes);
         EXPECT_EQ(count(window, "launchItems"), c.launchItems);
         EXPECT_EQ(shownCards(window), c.cards);
-        LanguageManager::shared().setCurrent("zh-Hans");
+        language::LanguageManager::shared().setCurrent("zh-Hans");
         EXPECT_EQ(text(window, "largeFiles.dependencies.banner.title"), c.titleZh);
         EXPECT_EQ(text(window, "largeFiles.dependencies.banner.body"), c.bodyZh);
         close();
@@ -177,7 +177,7 @@ TEST_F(FileDependencySheetTest, TheBannerCardsAndOwnerFollowTheReportInBothLangu
     // An application owner: its icon and Open App. The launch item's badge
     // and its reveal button.
     report = kReports[0];
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     QQuickWindow* window = openAndAnalyse();
     ItemDriver onSheet(*window);
     EXPECT_TRUE(onSheet.find("largeFiles.dependencies.owner.appIcon")->isVisible());
@@ -211,7 +211,7 @@ TEST_F(FileDependencySheetTest, DatesFollowTheLanguage)
     QQuickWindow* window = openAndAnalyse();
     const QString english = info(window, "created");
     EXPECT_EQ(english, fmt::mediumDateShortTime(kCreated, fmt::Lang::English));
-    LanguageManager::shared().setCurrent("zh-Hans");
+    language::LanguageManager::shared().setCurrent("zh-Hans");
     EXPECT_EQ(info(window, "created"),
               fmt::mediumDateShortTime(kCreated, fmt::Lang::Chinese));
     EXPECT_NE(info(window, "created"), english);
@@ -281,7 +281,7 @@ TEST_F(FileDependencySheetTest, PicturesOfTheReports)
         for (const char* theme : {"classic", "cyber"}) {
             ThemeManager::shared().setCurrentRawValue(theme);
             for (const char* lang : {"zh-Hans", "en"}) {
-                LanguageManager::shared().setCurrent(lang);
+                language::LanguageManager::shared().setCurrent(lang);
                 settle(100);
                 shoot(QStringLiteral("report%1-%2-%3").arg(i).arg(theme, lang));
             }

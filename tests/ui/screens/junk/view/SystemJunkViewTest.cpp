@@ -1,5 +1,5 @@
 #include "engine/cleaning/JunkFixture.h"
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "engine/cleaning/SystemJunkViewModel.h"
 #include "support/FakeMonitorSources.h"
 #include "support/ui/ScreenFixture.h"
@@ -28,8 +28,8 @@ protected:
     JunkHome home;
     platform::core::ScopedService<platform::core::Clock> clock{std::make_shared<ManualClock>()};
     std::shared_ptr<FakeMonitorSources> sources = std::make_shared<FakeMonitorSources>();
-    SystemMonitor monitor{sources};
-    SystemJunkViewModel vm;
+    monitor::SystemMonitor monitor{sources};
+    cleaning::SystemJunkViewModel vm;
     std::shared_ptr<RecordingMonitorGate::Log> log = std::make_shared<RecordingMonitorGate::Log>();
     shell::SectionNavigator navigator{std::make_unique<RecordingMonitorGate>(log)};
 
@@ -37,7 +37,7 @@ protected:
     {
         screens::prepareSystemJunkQml(engine);
         buildJunk(home);
-        LanguageManager::shared().setCurrent("en");
+        language::LanguageManager::shared().setCurrent("en");
     }
 
     ~SystemJunkViewTest() override
@@ -45,7 +45,7 @@ protected:
         item.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         home.executor().runAll();
-        LanguageManager::shared().setCurrent("zh-Hans");
+        language::LanguageManager::shared().setCurrent("zh-Hans");
         ThemeManager::shared().setCurrentRawValue("classic");
     }
 
@@ -168,21 +168,21 @@ Item {
     {
         if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
             return;
-        const QString language = LanguageManager::shared().current();
+        const QString language = language::LanguageManager::shared().current();
         // No row shows a hover from the last click.
         QTest::mouseMove(&window, QPoint(window.width() - 2, window.height() - 2));
         for (const char* theme : {"classic", "cyber"}) {
             ThemeManager::shared().setCurrentRawValue(theme);
             window.setColor(QColor(ThemeManager::shared().palette().bg0));
             for (const char* lang : {"zh-Hans", "en"}) {
-                LanguageManager::shared().setCurrent(lang);
+                language::LanguageManager::shared().setCurrent(lang);
                 settle(120);
                 shoot(name + '-' + theme + '-' + lang);
             }
         }
         ThemeManager::shared().setCurrentRawValue("classic");
         window.setColor(QColor(ThemeManager::shared().palette().bg0));
-        LanguageManager::shared().setCurrent(language);
+        language::LanguageManager::shared().setCurrent(language);
     }
 };
 
@@ -202,7 +202,7 @@ TEST_F(SystemJunkViewTest, IdleThenScanningThenComplete)
     for (QQuickItem* tag : findAll("systemJunk.scopeTag"))
         tags.append(tag->property("modelData").toString());
     EXPECT_EQ(tags, QStringList({"Caches", "Xcode", "Dev Packages", "Logs"}));
-    LanguageManager::shared().setCurrent("zh-Hans");
+    language::LanguageManager::shared().setCurrent("zh-Hans");
     tags.clear();
     for (QQuickItem* tag : findAll("systemJunk.scopeTag"))
         tags.append(tag->property("modelData").toString());
@@ -220,7 +220,7 @@ TEST_F(SystemJunkViewTest, IdleThenScanningThenComplete)
     EXPECT_FALSE(shown("systemJunk.selection"));
     EXPECT_EQ(text("systemJunk.progressText"), "已扫描 0 / 24 类");
     EXPECT_EQ(text("systemJunk.scanningCategory"), "用户缓存");
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     EXPECT_EQ(text("systemJunk.progressText"), "Scanned 0 / 24");
     EXPECT_EQ(buttonText("systemJunk.stop"), "Stop");
     // Every row is there from the start, with a zero size and its folder.
@@ -272,9 +272,9 @@ TEST_F(SystemJunkViewTest, SelectAllNoneAndRowTaps)
     EXPECT_EQ(vm.selectedSize(), 0);
     EXPECT_FALSE(shown("systemJunk.clean"));
     EXPECT_EQ(statValue("systemJunk.selected"), "Zero KB");
-    LanguageManager::shared().setCurrent("zh-Hans");
+    language::LanguageManager::shared().setCurrent("zh-Hans");
     EXPECT_EQ(statValue("systemJunk.selected"), "零 KB");
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
 
     click("systemJunk.selectAll");
     EXPECT_EQ(vm.selectedSize(), 1690);
@@ -282,7 +282,7 @@ TEST_F(SystemJunkViewTest, SelectAllNoneAndRowTaps)
     EXPECT_TRUE(groupText("system", "systemJunk.group.selected").isEmpty());
 
     // A partly selected category clears as a whole.
-    vm.setItemSelected(ScanCategoryID::userCaches, vm.categories()[0].items[0].id, false);
+    vm.setItemSelected(cleaning::ScanCategoryID::userCaches, vm.categories()[0].items[0].id, false);
     EXPECT_TRUE(row("user_caches")->property("isSelected").toBool());
     clickRow("user_caches");
     EXPECT_FALSE(vm.categories()[0].isSelected());
@@ -329,7 +329,7 @@ TEST_F(SystemJunkViewTest, ConfirmationNamesKeptCategoriesAndWarnsAboutDerivedDa
               "Permanently delete 2 KB of selected caches and logs.\n\nThis also includes: Trash, Downloads. These "
               "items are deleted permanently too, not moved to the Trash.\n\nQuit Xcode completely before "
               "deleting Derived Data, or files may stay locked and free space may not change.");
-    LanguageManager::shared().setCurrent("zh-Hans");
+    language::LanguageManager::shared().setCurrent("zh-Hans");
     EXPECT_EQ(alerts()->title(), "清理所选垃圾？");
     EXPECT_EQ(alerts()->message(),
               "永久删除已选中的 2 KB 缓存与临时文件。\n\n其中还包括：废纸篓、下载文件夹。这些项目同样会被永久删除，"
@@ -374,7 +374,7 @@ TEST_F(SystemJunkViewTest, CleanWithAFailureShowsBothAlertsInTurn)
     EXPECT_EQ(alerts()->message(),
               "Deleted about 450 bytes; 1 item(s) failed and remain in the list. Dashboard percent is whole-disk "
               "stats and may differ slightly from scanned logical sizes.");
-    LanguageManager::shared().setCurrent("zh-Hans");
+    language::LanguageManager::shared().setCurrent("zh-Hans");
     EXPECT_TRUE(alerts()->message().startsWith("已删除并释放约 450 字节；1 项失败仍留在列表。"));
     shootAll("junk-result");
     // Escape closes it as well, clearing the report.
@@ -386,7 +386,7 @@ TEST_F(SystemJunkViewTest, CleanWithAFailureShowsBothAlertsInTurn)
     EXPECT_FALSE(vm.isCleaning());
     EXPECT_TRUE(shown("systemJunk.freed"));
     EXPECT_TRUE(shown("systemJunk.freedDivider"));
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     EXPECT_EQ(statValue("systemJunk.freed"), "450 bytes");
     EXPECT_EQ(textOf(findVisual(row("user_caches"), "systemJunk.row.size")), "200 bytes");
 
@@ -415,7 +415,7 @@ TEST_F(SystemJunkViewTest, DeepCleanRequestShowsItsTitleUntilTheSectionIsLeft)
     EXPECT_EQ(headerSubtitle(), "Remaining items selected by default");
     EXPECT_EQ(vm.selectedSize(), 650);
     EXPECT_FALSE(vm.isScanning());
-    LanguageManager::shared().setCurrent("zh-Hans");
+    language::LanguageManager::shared().setCurrent("zh-Hans");
     EXPECT_EQ(headerTitle(), "深度清洁");
     EXPECT_EQ(headerSubtitle(), "未删除项已默认选中");
     shootAll("junk-deepclean");

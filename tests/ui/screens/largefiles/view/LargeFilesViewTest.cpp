@@ -1,4 +1,4 @@
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "engine/cleaning/LargeFileFixture.h"
 #include "engine/cleaning/LargeFileScanSelectionStore.h"
 #include "engine/cleaning/LargeFilesViewModel.h"
@@ -33,15 +33,15 @@ protected:
     platform::core::ScopedService<platform::desktop::FullDiskAccessProbe> accessService{access};
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
     models::DesktopActions desktop{workspace};
-    LargeFilesViewModel vm;
+    cleaning::LargeFilesViewModel vm;
     QStringList held;  // what the open-file lookup reports as held by "Preview"
 
     LargeFilesViewTest()
     {
         screens::prepareLargeFilesQml(engine);
-        LanguageManager::shared().setCurrent("en");
+        language::LanguageManager::shared().setCurrent("en");
         vm.setInUseLookup([this](const QStringList& paths) {
-            LargeFilesViewModel::InUseMap found;
+            cleaning::LargeFilesViewModel::InUseMap found;
             for (const QString& path : paths)
                 if (held.contains(path))
                     found.insert(path, {{4242, "Preview"}});
@@ -54,7 +54,7 @@ protected:
         item.reset();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         executor->runAll();
-        LanguageManager::shared().setCurrent("zh-Hans");
+        language::LanguageManager::shared().setCurrent("zh-Hans");
     }
 
     QQuickItem* showScreen()
@@ -76,7 +76,7 @@ protected:
     }
     QQuickItem* row(const QString& name) const
     {
-        for (const FileItem& item : vm.items())
+        for (const cleaning::FileItem& item : vm.items())
             if (item.name == name)
                 return driver().find("largeFiles.row[" + item.id.toString(QUuid::WithoutBraces) + "]");
         return nullptr;
@@ -132,7 +132,7 @@ TEST_F(LargeFilesViewTest, TheScopeSheetStartsTheScanAndTheListFollowsTheFilter)
     click(findVisual(onSheet.find("largeFiles.scope.row[" + tree.at("opt") + "]"), "largeFiles.scope.disclosure"));
     click(findIn(sheetWindow, "largeFiles.scope.start"));
     EXPECT_TRUE(waitFor([&] { return !sheet->property("shown").toBool(); }));
-    EXPECT_EQ(tree.defaults().stringList(LargeFileScanSelectionStore::key),
+    EXPECT_EQ(tree.defaults().stringList(cleaning::LargeFileScanSelectionStore::key),
               (QStringList{tree.at("Users"), tree.home()}));
     EXPECT_TRUE(vm.isScanning());
     settle(50);
@@ -199,7 +199,7 @@ TEST_F(LargeFilesViewTest, EveryWayOfClosingTheScopeSheetRemembersItsTicks)
     EXPECT_FALSE(findIn(sheetWindow, "largeFiles.scope.start")->isEnabled());
     click(findIn(sheetWindow, "largeFiles.scope.cancel"));
     EXPECT_TRUE(waitFor([&] { return !sheet->property("shown").toBool(); }));
-    EXPECT_EQ(tree.defaults().stringList(LargeFileScanSelectionStore::key), QStringList());
+    EXPECT_EQ(tree.defaults().stringList(cleaning::LargeFileScanSelectionStore::key), QStringList());
     EXPECT_FALSE(vm.isScanning());
 
     sheetWindow = open();
@@ -208,7 +208,7 @@ TEST_F(LargeFilesViewTest, EveryWayOfClosingTheScopeSheetRemembersItsTicks)
     tick(sheetWindow, tree.at("Users"));
     key(Qt::Key_Escape);
     EXPECT_TRUE(waitFor([&] { return !sheet->property("shown").toBool(); }));
-    EXPECT_EQ(tree.defaults().stringList(LargeFileScanSelectionStore::key),
+    EXPECT_EQ(tree.defaults().stringList(cleaning::LargeFileScanSelectionStore::key),
               (QStringList{tree.at("Users"), tree.home()}));
 }
 
@@ -291,7 +291,7 @@ TEST_F(LargeFilesViewTest, PicturesOfTheScan)
         ThemeManager::shared().setCurrentRawValue(theme);
         window.setColor(QColor(ThemeManager::shared().palette().bg0));
         for (const char* lang : {"zh-Hans", "en"}) {
-            LanguageManager::shared().setCurrent(lang);
+            language::LanguageManager::shared().setCurrent(lang);
             settle(800);  // the count's digits roll in
             shoot(QStringLiteral("scanning-%1-%2").arg(theme, lang));
         }

@@ -1,4 +1,4 @@
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "engine/cleaning/PrivacyViewModel.h"
 #include "platform/files/FileRemover.h"
 #include "platform/locations/Locations.h"
@@ -29,7 +29,7 @@ protected:
     platform::core::ScopedService<platform::core::Executor> executorService{executor};
     QString chromeCache = homeFile("Library/Caches/Google/Chrome/Default/Cache/data_0", 4000);
     QString chromeCache2 = homeFile("Library/Caches/Google/Chrome/Default/Cache/data_1", 5000);
-    PrivacyViewModel vm;
+    cleaning::PrivacyViewModel vm;
 
     PrivacyViewTest()
     {
@@ -38,12 +38,12 @@ protected:
         homeFile("Library/Application Support/Google/Chrome/Default/History", 3000);
         homeFile("Library/Containers/com.apple.mail/Data/Library/Mail Downloads/att.pdf", 7000);
         homeFile("Library/Application Support/com.apple.sharedfilelist/recents.sfl2", 8000);
-        LanguageManager::shared().setCurrent("en");
+        language::LanguageManager::shared().setCurrent("en");
     }
     ~PrivacyViewTest() override
     {
         item.reset();
-        LanguageManager::shared().setCurrent("zh-Hans");
+        language::LanguageManager::shared().setCurrent("zh-Hans");
     }
 
     QString homeFile(const QString& relative, qint64 size) const { return tree.file("root/Users/me/" + relative, size); }

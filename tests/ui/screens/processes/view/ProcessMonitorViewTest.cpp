@@ -1,4 +1,4 @@
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "support/FakeHostProbe.h"
 #include "support/FakeMonitorSources.h"
 #include "support/FakeProcessProbe.h"
@@ -34,7 +34,7 @@ protected:
     std::shared_ptr<FakeHostProbe> host = std::make_shared<FakeHostProbe>();
     platform::core::ScopedService<platform::host::HostProbe> hostService{host};
     std::shared_ptr<FakeMonitorSources> sources = std::make_shared<FakeMonitorSources>();
-    std::unique_ptr<SystemMonitor> monitor;
+    std::unique_ptr<monitor::SystemMonitor> monitor;
 
     ProcessMonitorViewTest()
     {
@@ -58,7 +58,7 @@ protected:
     QQuickItem* buildScreen()
     {
         if (!monitor)
-            monitor = std::make_unique<SystemMonitor>(sources);
+            monitor = std::make_unique<monitor::SystemMonitor>(sources);
         QQmlComponent component(&engine);
         component.setData("import QtQuick\nimport Velk.Processes\nProcessMonitorView {}\n",
                           QUrl("qrc:/test/Processes.qml"));
@@ -152,12 +152,12 @@ protected:
             // The screen is drawn over the window's backdrop.
             window.setColor(QColor(ThemeManager::shared().palette().bg0));
             for (const char* lang : {"zh-Hans", "en"}) {
-                LanguageManager::shared().setCurrent(lang);
+                language::LanguageManager::shared().setCurrent(lang);
                 shoot(name + '-' + theme + '-' + lang);
             }
         }
         ThemeManager::shared().setCurrentRawValue("classic");
-        LanguageManager::shared().setCurrent("zh-Hans");
+        language::LanguageManager::shared().setCurrent("zh-Hans");
     }
 
 private:
@@ -171,9 +171,9 @@ private:
     }
 };
 
-ProcInfo listed(qint32 pid, const QString& path, const QString& user, double cpu, quint64 memory, int threads)
+monitor::ProcInfo listed(qint32 pid, const QString& path, const QString& user, double cpu, quint64 memory, int threads)
 {
-    ProcInfo p = proc(pid, 1, 5000 + pid, path);
+    monitor::ProcInfo p = proc(pid, 1, 5000 + pid, path);
     p.user = user;
     p.cpu = cpu;
     p.cpuAvailable = true;
@@ -323,12 +323,12 @@ TEST_F(ProcessMonitorViewTest, BundleIconComesFromTheSharedCache)
 // (2040) and two remote hosts.
 void detailFixture(FakeMonitorSources& sources)
 {
-    ProcInfo nginx = listed(812, "/usr/sbin/nginx", "www-data", 63.5, 1'700'000'000, 4);
+    monitor::ProcInfo nginx = listed(812, "/usr/sbin/nginx", "www-data", 63.5, 1'700'000'000, 4);
     nginx.rssBytes = 999'400'000;
     sources.nextProcesses = {listed(1, "/sbin/init", "root", 0.2, 12'000'000, 1), nginx,
                              listed(2040, "/usr/bin/python3", "ann", 12.0, 1'250'000'000, 9)};
     for (int i = 0; i < 12; ++i) {
-        ProcInfo worker = listed(900 + i, "/usr/sbin/nginx-worker", "www-data", i, 10'000'000, 1);
+        monitor::ProcInfo worker = listed(900 + i, "/usr/sbin/nginx-worker", "www-data", i, 10'000'000, 1);
         worker.ppid = 812;
         sources.nextProcesses.push_back(worker);
     }
@@ -481,7 +481,7 @@ TEST_F(ProcessMonitorViewTest, FooterFollowsTheSortKey)
     sources->nextMemory.cached = 1'572'864;
     sources->nextProcesses = {listed(1, "/sbin/init", "root", 0.2, 12'000'000, 3),
                               listed(2, "/usr/bin/a", "root", 0.2, 12'000'000, 5)};
-    ProcInfo unknown = listed(3, "/usr/bin/b", "root", 0.2, 12'000'000, 0);
+    monitor::ProcInfo unknown = listed(3, "/usr/bin/b", "root", 0.2, 12'000'000, 0);
     unknown.threads.reset();
     sources->nextProcesses.push_back(unknown);
     ASSERT_TRUE(buildScreen());
@@ -543,7 +543,7 @@ TEST_F(ProcessMonitorViewTest, PicturesOfThisMachine)
     std::unique_ptr<QTcpSocket> accepted(server.nextPendingConnection());
 
     window.resize(1120, 700);
-    monitor = std::make_unique<SystemMonitor>(MonitorSources::createDefault());
+    monitor = std::make_unique<monitor::SystemMonitor>(monitor::MonitorSources::createDefault());
     ASSERT_TRUE(buildScreen());
     monitor->setPortsEnabled(true);
     ASSERT_TRUE(waitFor([&] { return monitor->hasSocketData() && !monitor->processes().empty(); }, 20000));

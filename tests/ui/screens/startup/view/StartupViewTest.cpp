@@ -1,4 +1,4 @@
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "engine/inspection/LaunchdFixture.h"
 #include "engine/inspection/StartupViewModel.h"
 #include "support/FakeWorkspace.h"
@@ -22,18 +22,18 @@ protected:
     LaunchdFixture launchd;
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
     models::DesktopActions desktop{workspace};
-    velk::StartupViewModel vm;
+    velk::inspection::StartupViewModel vm;
 
     StartupViewTest()
     {
         screens::prepareStartupQml(engine);
-        LanguageManager::shared().setCurrent("en");
+        language::LanguageManager::shared().setCurrent("en");
     }
     ~StartupViewTest() override
     {
         item.reset();
         launchd.executor().runAll();
-        LanguageManager::shared().setCurrent("zh-Hans");
+        language::LanguageManager::shared().setCurrent("zh-Hans");
         ThemeManager::shared().setCurrentRawValue("classic");
     }
 
@@ -215,14 +215,14 @@ TEST_F(StartupViewTest, TheRemoveAlertNamesTheLabelAndAFailedRemovalKeepsTheRow)
     addItems();
     showScreen();
     for (const auto& [language, title] : {std::tuple{"en", "Remove Startup Item?"}, {"zh-Hans", "移除启动项？"}}) {
-        LanguageManager::shared().setCurrent(language);
+        language::LanguageManager::shared().setCurrent(language);
         alertAfter("startup.row.remove", "com.vendor.updater");
         EXPECT_EQ(alertTitle(), QString::fromUtf8(title));
         EXPECT_EQ(shownText("alert.message"), "com.vendor.updater");
         key(Qt::Key_Escape);
         settle(50);
     }
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     launchd.admin().setSucceeds(false);
     alertAfter("startup.row.remove", "com.vendor.updater");
     pressAlert("Remove");
@@ -274,7 +274,7 @@ TEST_F(StartupViewTest, PicturesOfTheLoadingAndEmptyStates)
             ThemeManager::shared().setCurrentRawValue(theme);
             window.setColor(QColor(ThemeManager::shared().palette().bg0));
             for (const char* language : {"zh-Hans", "en"}) {
-                LanguageManager::shared().setCurrent(language);
+                language::LanguageManager::shared().setCurrent(language);
                 settle(120);
                 shoot(QStringLiteral("%1-%2-%3").arg(state, theme, language));
             }

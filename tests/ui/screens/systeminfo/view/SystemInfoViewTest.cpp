@@ -20,14 +20,14 @@ protected:
     platform::core::ScopedService<platform::host::MachineFacts> factsService{facts};
     platform::core::ScopedService<platform::host::HostProbe> hostService{host};
     std::shared_ptr<FakeMonitorSources> sources = std::make_shared<FakeMonitorSources>();
-    std::unique_ptr<SystemMonitor> monitor;
+    std::unique_ptr<monitor::SystemMonitor> monitor;
 
     SystemInfoViewTest()
     {
         facts->host = QStringLiteral("workbench");
         host->brand = QStringLiteral("Acme Z80");
         host->memory = 17'179'869'184;
-        sources->nextDisk = DiskInfo{1'000'000'000'000, 400'000'000'000};
+        sources->nextDisk = monitor::DiskInfo{1'000'000'000'000, 400'000'000'000};
         sources->nextUptime = 7200;
         battery->properties = QVariantMap{{"CurrentCapacity", 64}, {"CycleCount", 211}};
     }
@@ -40,7 +40,7 @@ protected:
 
     QQuickItem* buildScreen()
     {
-        monitor = std::make_unique<SystemMonitor>(sources);
+        monitor = std::make_unique<monitor::SystemMonitor>(sources);
         monitor->setForeground(true);
         monitor->setHeavyEnabled(true);
         QQuickItem* view = build("SystemInfoView", {{"monitor", QVariant::fromValue<QObject*>(monitor.get())}},

@@ -1,5 +1,5 @@
 #include "engine/cleaning/AppUninstallViewModel.h"
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 #include "platform/desktop/AppBundle.h"
 #include "platform/files/FileRemover.h"
 #include "platform/locations/Locations.h"
@@ -56,24 +56,24 @@ protected:
         std::make_shared<FakeAppBundle>(root + "/Applications/VelkClean.app", "org.velk.VelkClean")};
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
     models::DesktopActions desktop{workspace};
-    AppUninstallViewModel vm;
+    cleaning::AppUninstallViewModel vm;
 
     AppUninstallViewTest()
     {
         screens::prepareAppUninstallQml(engine);
         copyFixture(root, {"Applications", "Library", "Users"});
-        LanguageManager::shared().setCurrent("en");
+        language::LanguageManager::shared().setCurrent("en");
     }
 
     ~AppUninstallViewTest() override
     {
         item.reset();
         executor->runAll();
-        LanguageManager::shared().setCurrent("zh-Hans");
+        language::LanguageManager::shared().setCurrent("zh-Hans");
         ThemeManager::shared().setCurrentRawValue("classic");
     }
 
-    QQuickItem* showScreen(AppUninstallViewModel* model = nullptr)
+    QQuickItem* showScreen(cleaning::AppUninstallViewModel* model = nullptr)
     {
         window.setColor(QColor(ThemeManager::shared().palette().bg0));
         return build("AppUninstallView",
@@ -111,9 +111,9 @@ protected:
         return text && text->isVisible() ? ItemDriver::text(text) : QString();
     }
     QString alertMessage() const { return ItemDriver::text(driver().find("alert.message")); }
-    const AppItem* app(const QString& name) const
+    const cleaning::AppItem* app(const QString& name) const
     {
-        for (const AppItem& a : vm.apps())
+        for (const cleaning::AppItem& a : vm.apps())
             if (a.name == name)
                 return &a;
         return nullptr;
@@ -129,8 +129,8 @@ TEST_F(AppUninstallViewTest, LoadsOnFirstAppearanceAndListsBySizeUnderTheFullCou
     for (const char* theme : {"classic", "cyber"}) {
         for (const char* lang : {"zh-Hans", "en"}) {
             ThemeManager::shared().setCurrentRawValue(theme);
-            LanguageManager::shared().setCurrent(lang);
-            AppUninstallViewModel fresh;
+            language::LanguageManager::shared().setCurrent(lang);
+            cleaning::AppUninstallViewModel fresh;
             showScreen(&fresh);
             EXPECT_TRUE(fresh.isLoading());
             EXPECT_TRUE(shown("appUninstall.loading"));
@@ -142,7 +142,7 @@ TEST_F(AppUninstallViewTest, LoadsOnFirstAppearanceAndListsBySizeUnderTheFullCou
             executor->runAll();
         }
     }
-    LanguageManager::shared().setCurrent("en");
+    language::LanguageManager::shared().setCurrent("en");
     ThemeManager::shared().setCurrentRawValue("classic");
 
     showLoaded();
@@ -153,7 +153,7 @@ TEST_F(AppUninstallViewTest, LoadsOnFirstAppearanceAndListsBySizeUnderTheFullCou
     EXPECT_EQ(shownNames(), (QStringList{"Pixel Forge", "Note Lantern", "Tidewave Player", "Bolt Terminal",
                                          "Kite Notes", "Calculator", "Legacy Tool"}));
     qint64 bundles = 0;
-    for (const AppItem& a : vm.apps())
+    for (const cleaning::AppItem& a : vm.apps())
         bundles += a.diskSize;
     const QString header = "7 · " + fmt::byteCount(bundles, fmt::ByteStyle::File,
                                                               fmt::Lang::English);

@@ -1,4 +1,4 @@
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 
 #include "common/format/Formatting.h"
 #include "platform/core/ServiceRegistry.h"
@@ -12,7 +12,7 @@
 
 #include <future>
 
-using velk::LanguageManager;
+using velk::language::LanguageManager;
 using velk::test::MemoryDefaults;
 namespace fmt = velk::fmt;
 

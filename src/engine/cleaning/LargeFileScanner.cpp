@@ -13,7 +13,7 @@
 #include <set>
 #include <utility>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 // Enough units that workers finishing early find more to do.
@@ -173,4 +173,4 @@ QList<FileItem> LargeFileScanner::scanAndWait(const QStringList& roots, std::sha
     return std::move(waiter->found);
 }
 
-} // namespace velk
+} // namespace velk::cleaning

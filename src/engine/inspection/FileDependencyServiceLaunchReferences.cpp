@@ -9,7 +9,7 @@
 #include <QDir>
 #include <array>
 
-namespace velk {
+namespace velk::inspection {
 
 QList<LaunchReference> FileDependencyService::launchReferences(const QString& path)
 {
@@ -47,4 +47,4 @@ QList<LaunchReference> FileDependencyService::launchReferences(const QString& pa
     return references;
 }
 
-} // namespace velk
+} // namespace velk::inspection

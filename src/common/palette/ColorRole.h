@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace velk {
+namespace velk::palette {
 
 // A colour of the design system's palette, named by its role. The engine
 // only names it; the design layer resolves it against the current theme.
@@ -11,4 +11,4 @@ enum class ColorRole { accent, amber, red, slate };
 // "accent", "amber", "red" or "slate": the token name the design layer uses.
 QString colorRoleName(ColorRole role);
 
-} // namespace velk
+} // namespace velk::palette

@@ -4,7 +4,7 @@
 #include <bit>
 #include <cmath>
 
-namespace velk {
+namespace velk::sensors {
 
 using platform::sensors::kIOReturnBadArgument;
 using platform::sensors::kIOReturnError;
@@ -240,4 +240,4 @@ bool SMC::resetFanControl()
     return cleared;
 }
 
-} // namespace velk
+} // namespace velk::sensors

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-namespace velk {
+namespace velk::inspection {
 namespace {
 
 using Kind = FileOwnerHint::Kind;
@@ -158,4 +158,4 @@ std::optional<QString> FileDependencyService::groupBundle(const QString& folderN
     return std::nullopt;
 }
 
-} // namespace velk
+} // namespace velk::inspection

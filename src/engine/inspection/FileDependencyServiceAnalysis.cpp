@@ -6,7 +6,7 @@
 
 #include <QFile>
 
-namespace velk {
+namespace velk::inspection {
 namespace {
 
 QDateTime fromSeconds(std::int64_t seconds)
@@ -33,4 +33,4 @@ FileDependencyReport FileDependencyService::analyze(const QString& path)
     return report;
 }
 
-} // namespace velk
+} // namespace velk::inspection

@@ -1,6 +1,6 @@
-#include "engine/ColorRole.h"
+#include "common/palette/ColorRole.h"
 
-namespace velk {
+namespace velk::palette {
 
 QString colorRoleName(ColorRole role)
 {
@@ -13,4 +13,4 @@ QString colorRoleName(ColorRole role)
     return QStringLiteral("accent");
 }
 
-} // namespace velk
+} // namespace velk::palette

@@ -7,7 +7,7 @@
 #include <optional>
 #include <type_traits>
 
-namespace velk {
+namespace velk::fmt {
 
 // Parses text that is exactly an optional "+" or "-" followed by decimal
 // digits, within the range of T. Anything else (blanks, other characters,
@@ -56,4 +56,4 @@ std::optional<T> parseDecimal(QStringView text)
     }
 }
 
-} // namespace velk
+} // namespace velk::fmt

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-namespace velk {
+namespace velk::cleaning {
 namespace {
 
 namespace lp = platform::locations::locationpaths;
@@ -153,4 +153,4 @@ QList<LargeFileScanNode> LargeFileScanner::choices() const
     return trees;
 }
 
-} // namespace velk
+} // namespace velk::cleaning

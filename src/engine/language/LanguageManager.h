@@ -4,10 +4,11 @@
 #include <QString>
 #include <memory>
 
-namespace velk {
-namespace platform::settings {
+namespace velk::platform::settings {
 class UserDefaults;
 }
+
+namespace velk::language {
 
 // The interface language of the whole application: "zh-Hans" (Chinese, the
 // default) or "en" (English). Every text is written as a Chinese/English pair
@@ -48,4 +49,4 @@ private:
     QString m_current;
 };
 
-} // namespace velk
+} // namespace velk::language

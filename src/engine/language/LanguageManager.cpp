@@ -1,4 +1,4 @@
-#include "engine/cleaning/LanguageManager.h"
+#include "engine/language/LanguageManager.h"
 
 #include "common/format/Formatting.h"
 #include "platform/core/ServiceRegistry.h"
@@ -6,7 +6,7 @@
 
 #include <QCoreApplication>
 
-namespace velk {
+namespace velk::language {
 namespace {
 
 const QString kLanguageKey = QStringLiteral("language");
@@ -65,4 +65,4 @@ void LanguageManager::persistPreferredLanguages()
     m_defaults->setStringList(kPreferredLanguagesKey, QStringList{m_current});
 }
 
-} // namespace velk
+} // namespace velk::language

@@ -13,7 +13,7 @@
 #include <QLocale>
 #include <algorithm>
 
-namespace velk {
+namespace velk::inspection {
 namespace {
 
 // The platform's localized comparison ignoring case; the C locale compares
@@ -71,4 +71,4 @@ QList<StartupItem> StartupService::discoverItems() const
     return items;
 }
 
-} // namespace velk
+} // namespace velk::inspection

@@ -56,4 +56,23 @@ QString mediumDateShortTime(const QDateTime& dateTime, Lang lang);
 // an invalid date gives an empty text.
 QString numericDate(const QDateTime& date);
 
+// A whole number in plain decimal, as ids and ports are written:
+// "1234567"; rounded to the nearest integer, "—" when no finite number.
+QString decimal(double value);
+// A fraction 0…1 as a percentage with `digits` decimals, rounding as C
+// does: "12.3%" for (0.123, 1); "—" when no finite number.
+QString fixedPercent(double fraction, int digits);
+
+// Seconds since boot in whole minutes, hours and days: "1h 1m" / "1 小时 1 分钟".
+QString uptime(double seconds, Lang lang);
+
+// Texts of the monitoring screens. A byte count in the memory style.
+QString memoryBytes(std::uint64_t bytes);
+// Megabytes: "512 MB", from 1024 on "1.00 GB".
+QString megabytes(double megabytes);
+// Decimal megabytes of process memory: "999.9 MB", from 1000 on "1.00 GB".
+QString processMegabytes(double megabytes);
+// Percent: "9.5%", from 10 on "12%".
+QString cpuPercent(double percent);
+
 } // namespace velk::fmt

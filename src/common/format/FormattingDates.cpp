@@ -148,4 +148,25 @@ QString numericDate(const QDateTime& date)
         .arg(d.day(), 2, 10, QLatin1Char('0'));
 }
 
+QString uptime(double seconds, Lang lang)
+{
+    // Whole seconds toward zero; a value that is no number or too large for
+    // a count of seconds is read as 0 or the largest count.
+    std::int64_t s = 0;
+    if (std::isfinite(seconds))
+        s = seconds >= 9.0e18 ? INT64_C(9000000000000000000) : seconds <= -9.0e18 ? -INT64_C(9000000000000000000)
+                                                                                  : static_cast<std::int64_t>(seconds);
+    const std::int64_t h = s / 3600;
+    const std::int64_t m = (s % 3600) / 60;
+    const QString hs = QString::number(h);
+    const QString ms = QString::number(m);
+    if (s < 3600)
+        return lang == Lang::English ? ms + u'm' : ms + QStringLiteral(" 分钟");
+    if (s < 86400)
+        return lang == Lang::English ? hs + QStringLiteral("h ") + ms + u'm' : hs + QStringLiteral(" 小时 ") + ms + QStringLiteral(" 分钟");
+    const QString ds = QString::number(h / 24);
+    const QString rh = QString::number(h % 24);
+    return lang == Lang::English ? ds + QStringLiteral("d ") + rh + u'h' : ds + QStringLiteral(" 天 ") + rh + QStringLiteral(" 小时");
+}
+
 } // namespace velk::fmt

@@ -97,4 +97,19 @@ QString groupedCount(double count)
     return text;
 }
 
+QString decimal(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > 1e15)
+        return QStringLiteral("—");
+    const double whole = std::round(value);
+    return fixed(whole == 0 ? 0.0 : whole, 0);
+}
+
+QString fixedPercent(double fraction, int digits)
+{
+    if (!std::isfinite(fraction) || std::fabs(fraction) > 1e13)
+        return QStringLiteral("—");
+    return fixed(fraction * 100.0, digits) + u'%';
+}
+
 } // namespace velk::fmt

@@ -48,8 +48,6 @@ public:
     static QString modelName();
     // Seconds since boot.
     static double uptime();
-    // "1h 1m" / "1 小时 1 分钟" and the like.
-    static QString formattedUptime(double seconds, bool isEnglish);
 };
 
 } // namespace velk::monitor

@@ -1,7 +1,7 @@
 #include "engine/monitor/ProcInfo.h"
 
 #include "common/format/DecimalText.h"
-#include "engine/monitor/Fmt.h"
+#include "common/format/Formatting.h"
 #include "common/format/Formatting.h"
 
 namespace velk::monitor {
@@ -33,7 +33,7 @@ QString ProcInfo::memoryText() const
 {
     if (!memoryBytes)
         return QStringLiteral("—");
-    return Fmt::processMB(memMB());
+    return fmt::processMegabytes(memMB());
 }
 
 std::optional<double> ProcInfo::memoryPercent(std::uint64_t totalBytes) const

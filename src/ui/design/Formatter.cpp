@@ -1,7 +1,6 @@
 #include "ui/design/Formatter.h"
 
 #include "engine/language/LanguageManager.h"
-#include "engine/monitor/CPUService.h"
 #include "platform/core/Clock.h"
 #include "common/format/Formatting.h"
 #include "platform/core/ServiceRegistry.h"
@@ -76,22 +75,17 @@ QString Formatter::count(double value) const
 
 QString Formatter::decimal(double value) const
 {
-    if (!std::isfinite(value) || std::fabs(value) > 1e15)
-        return QStringLiteral("—");
-    const double whole = std::round(value);
-    return fmt::fixed(whole == 0 ? 0.0 : whole, 0);
+    return fmt::decimal(value);
 }
 
 QString Formatter::fixedPercent(double fraction, int digits) const
 {
-    if (!std::isfinite(fraction) || std::fabs(fraction) > 1e13)
-        return QStringLiteral("—");
-    return fmt::fixed(fraction * 100.0, digits) + u'%';
+    return fmt::fixedPercent(fraction, digits);
 }
 
 QString Formatter::uptime(double seconds) const
 {
-    return monitor::CPUService::formattedUptime(seconds, language() == fmt::Lang::English);
+    return fmt::uptime(seconds, language());
 }
 
 QString Formatter::relativeDate(const QDateTime& date) const

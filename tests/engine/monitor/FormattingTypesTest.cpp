@@ -1,4 +1,3 @@
-#include "engine/monitor/Fmt.h"
 #include "engine/monitor/ProcSort.h"
 #include "engine/monitor/RelativeDate.h"
 
@@ -11,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-using velk::monitor::Fmt;
+namespace fmt = velk::fmt;
 using velk::monitor::ProcInfo;
 using velk::monitor::ProcSort;
 
@@ -25,19 +24,19 @@ TEST(Fmt, NumberTextsAroundTheirThresholds)
         const char* text;
     };
     const Case cases[] = {
-        {Fmt::processMB, 0, "0.0 MB"},       {Fmt::processMB, 999.94, "999.9 MB"},
-        {Fmt::processMB, 999.96, "1000.0 MB"}, {Fmt::processMB, 1000, "1.00 GB"},
-        {Fmt::processMB, 12345, "12.35 GB"},   {Fmt::mb, 1023.6, "1024 MB"},
-        {Fmt::mb, 1024, "1.00 GB"},            {Fmt::mb, 0.5, "0 MB"},
-        {Fmt::mb, 1.5, "2 MB"},                {Fmt::cpu, 9.96, "10.0%"},
-        {Fmt::cpu, 10, "10%"},                 {Fmt::cpu, 0.25, "0.2%"},
-        {Fmt::cpu, 250.5, "250%"},
+        {fmt::processMegabytes, 0, "0.0 MB"},       {fmt::processMegabytes, 999.94, "999.9 MB"},
+        {fmt::processMegabytes, 999.96, "1000.0 MB"}, {fmt::processMegabytes, 1000, "1.00 GB"},
+        {fmt::processMegabytes, 12345, "12.35 GB"},   {fmt::megabytes, 1023.6, "1024 MB"},
+        {fmt::megabytes, 1024, "1.00 GB"},            {fmt::megabytes, 0.5, "0 MB"},
+        {fmt::megabytes, 1.5, "2 MB"},                {fmt::cpuPercent, 9.96, "10.0%"},
+        {fmt::cpuPercent, 10, "10%"},                 {fmt::cpuPercent, 0.25, "0.2%"},
+        {fmt::cpuPercent, 250.5, "250%"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.fn(c.value), c.text) << c.value;
     // Not a number never reaches an integer conversion.
-    EXPECT_FALSE(Fmt::cpu(std::nan("")).isEmpty());
-    EXPECT_FALSE(Fmt::processMB(INFINITY).isEmpty());
+    EXPECT_FALSE(fmt::cpuPercent(std::nan("")).isEmpty());
+    EXPECT_FALSE(fmt::processMegabytes(INFINITY).isEmpty());
 }
 
 TEST(Fmt, BytesInMemoryStyleInBothLanguages)
@@ -45,13 +44,13 @@ TEST(Fmt, BytesInMemoryStyleInBothLanguages)
     namespace fmt = velk::fmt;
     const auto previous = fmt::displayLanguage();
     fmt::setDisplayLanguage(fmt::Lang::English);
-    EXPECT_EQ(Fmt::bytes(1024), "1 KB");
-    EXPECT_EQ(Fmt::bytes(1572864), "1.5 MB");
-    EXPECT_EQ(Fmt::bytes(0), "Zero KB");
-    EXPECT_FALSE(Fmt::bytes(UINT64_MAX).isEmpty());
+    EXPECT_EQ(fmt::memoryBytes(1024), "1 KB");
+    EXPECT_EQ(fmt::memoryBytes(1572864), "1.5 MB");
+    EXPECT_EQ(fmt::memoryBytes(0), "Zero KB");
+    EXPECT_FALSE(fmt::memoryBytes(UINT64_MAX).isEmpty());
     fmt::setDisplayLanguage(fmt::Lang::Chinese);
-    EXPECT_EQ(Fmt::bytes(0), "零 KB");
-    EXPECT_EQ(Fmt::bytes(1572864), "1.5 MB");
+    EXPECT_EQ(fmt::memoryBytes(0), "零 KB");
+    EXPECT_EQ(fmt::memoryBytes(1572864), "1.5 MB");
     fmt::setDisplayLanguage(previous);
 }
 

@@ -198,11 +198,11 @@ TEST(UptimeText, BothLanguages)
         {-std::numeric_limits<double>::infinity(), "0m", "0 分钟"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CPUService::formattedUptime(c.seconds, true), QString::fromUtf8(c.english)) << c.seconds;
-        EXPECT_EQ(CPUService::formattedUptime(c.seconds, false), QString::fromUtf8(c.chinese)) << c.seconds;
+        EXPECT_EQ(velk::fmt::uptime(c.seconds, velk::fmt::Lang::English), QString::fromUtf8(c.english)) << c.seconds;
+        EXPECT_EQ(velk::fmt::uptime(c.seconds, velk::fmt::Lang::Chinese), QString::fromUtf8(c.chinese)) << c.seconds;
     }
     // Far beyond any count of seconds: no overflow, a plain day count.
-    EXPECT_TRUE(CPUService::formattedUptime(1e300, true).endsWith("h"));
+    EXPECT_TRUE(velk::fmt::uptime(1e300, velk::fmt::Lang::English).endsWith("h"));
 }
 
 } // namespace

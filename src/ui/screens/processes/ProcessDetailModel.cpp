@@ -1,6 +1,6 @@
 #include "ui/screens/processes/ProcessDetailModel.h"
 
-#include "engine/monitor/Fmt.h"
+#include "common/format/Formatting.h"
 #include "common/format/Formatting.h"
 #include "platform/host/HostProbe.h"
 #include "platform/core/ServiceRegistry.h"
@@ -103,7 +103,7 @@ QString ProcessDetailModel::machPortsText() const
 
 QString ProcessDetailModel::rssText() const
 {
-    return m_process ? monitor::Fmt::processMB(static_cast<double>(m_process->rssBytes) / 1'000'000.0) : QString();
+    return m_process ? fmt::processMegabytes(static_cast<double>(m_process->rssBytes) / 1'000'000.0) : QString();
 }
 
 bool ProcessDetailModel::hasRelations() const

@@ -87,7 +87,7 @@ QList<InfoRow> machine(const monitor::MachineProfile& profile, int cpuCores, dou
         row("host", "主机", "Host", profile.hostName),
         row("cpus", "逻辑 CPU", "Logical CPUs", decimal(cpuCores)),
         row("uptime", "运行时间", "Uptime",
-            TextPair{monitor::CPUService::formattedUptime(uptimeSeconds, false), monitor::CPUService::formattedUptime(uptimeSeconds, true)}),
+            TextPair{fmt::uptime(uptimeSeconds, fmt::Lang::Chinese), fmt::uptime(uptimeSeconds, fmt::Lang::English)}),
     });
     return rows;
 }

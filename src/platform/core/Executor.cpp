@@ -1,5 +1,7 @@
 #include "platform/core/Executor.h"
 
+#include <algorithm>
+
 #include <QCoreApplication>
 #include <QMetaObject>
 #include <QThreadPool>
@@ -10,7 +12,10 @@
 namespace velk::platform::core {
 namespace {
 
-int niceFor(Priority priority)
+// How much nicer than the process a priority's threads run. The offset is
+// added to the nice value the program was started with, so a program started
+// under `nice` never has threads that run ahead of it (root could lower them).
+int niceOffset(Priority priority)
 {
     switch (priority) {
     case Priority::UserInitiated: return 0;
@@ -39,7 +44,7 @@ public:
 
     void run(Priority priority, std::function<void()> work) override
     {
-        const int nice = niceFor(priority);
+        const int nice = std::min(m_baseNice + niceOffset(priority), 19);
         m_pools[static_cast<int>(priority)].start([nice, work = std::move(work)] {
             setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), nice);
             work();
@@ -55,6 +60,7 @@ public:
     }
 
 private:
+    const int m_baseNice = getpriority(PRIO_PROCESS, 0);
     QThreadPool m_pools[3];
 };
 

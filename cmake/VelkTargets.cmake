@@ -6,6 +6,20 @@ function(velk_warnings target)
   endif()
 endfunction()
 
+# velk_library(NAME SOURCES ... [PUBLIC ...] [PRIVATE ...]): a static library
+# of one folder, a namespace of its own, reached as "folder/Header.h" from src/.
+# Every library uses QtCore in its headers; PUBLIC names what its users need too.
+function(velk_library name)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "SOURCES;PUBLIC;PRIVATE")
+  add_library(${name} STATIC ${arg_SOURCES})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${arg_PUBLIC} Qt6::Core)
+  if(arg_PRIVATE)
+    target_link_libraries(${name} PRIVATE ${arg_PRIVATE})
+  endif()
+  velk_warnings(${name})
+endfunction()
+
 # velk_gtest(NAME dir LIBS ...): one GoogleTest executable per test folder,
 # built from every .cpp in that folder plus the shared test support.
 function(velk_gtest name)

@@ -1,4 +1,5 @@
 #include "engine/cleaning/AppUninstallService.h"
+#include "engine/cleaning/CleaningLog.h"
 
 #include "engine/cleaning/SyncFileScanner.h"
 #include "platform/desktop/AppBundle.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
@@ -20,9 +20,6 @@
 
 namespace velk::cleaning {
 namespace {
-
-// Why a clean left an item, where the file remover does not say it itself.
-Q_LOGGING_CATEGORY(cleaningLog, "velk.engine.cleaning")
 
 // Names shorter than this match leftovers by identifier only: a name such
 // as "X" is part of far too many unrelated names.

@@ -1,19 +1,16 @@
 #include "engine/cleaning/JunkItemRemover.h"
+#include "engine/cleaning/CleaningLog.h"
 
 #include "platform/files/FileRemover.h"
 #include "platform/files/ParallelWalk.h"
 #include "platform/core/ServiceRegistry.h"
 
-#include <QLoggingCategory>
 
 #include <optional>
 #include <sys/stat.h>
 
 namespace velk::cleaning {
 namespace {
-
-// Why a clean left an item, where the file remover does not say it itself.
-Q_LOGGING_CATEGORY(cleaningLog, "velk.engine.cleaning")
 
 bool existsWithoutFollowing(const QByteArray& path)
 {

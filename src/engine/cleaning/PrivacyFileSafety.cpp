@@ -1,10 +1,10 @@
 #include "engine/cleaning/PrivacyFileSafety.h"
+#include "engine/cleaning/CleaningLog.h"
 
 #include "platform/locations/SafeFolders.h"
 
 #include <QDir>
 #include <QFile>
-#include <QLoggingCategory>
 #include <cerrno>
 #include <system_error>
 #include <climits>
@@ -15,9 +15,6 @@
 
 namespace velk::cleaning {
 namespace {
-
-// Why a clean left an item, where the file remover does not say it itself.
-Q_LOGGING_CATEGORY(cleaningLog, "velk.engine.cleaning")
 
 using Failure = PrivacyFileSafety::ScanFailure;
 

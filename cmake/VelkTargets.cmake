@@ -31,6 +31,15 @@ function(velk_gtest name)
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 300)
 endfunction()
 
+# velk_view_gtest(NAME SOURCES ... LIBS ...): a test of QML views, run with
+# the Qt Quick test main in a shown offscreen window.
+function(velk_view_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  velk_gtest(${name}
+    SOURCES ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/ui/UiTestMain.cpp
+    LIBS ${ARG_LIBS} Qt6::Test Qt6::Quick)
+endfunction()
+
 # velk_qml_module(target URI uri SOURCES ... QML_FILES ... DEPENDENCIES ...):
 # a static library carrying one QML module, built into qml/<uri as folders>
 # of the build tree so tools and the linter find it. QML files are reached by

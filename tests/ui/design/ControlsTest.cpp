@@ -163,5 +163,56 @@ TEST_F(Controls, ActionButtonsIgnoreClicksWhileBusy)
     EXPECT_GE(find("idle")->width(), 160);
 }
 
+TEST_F(Controls, ButtonLabelsStayCentredAndAreCutShortInsteadOfOverflowing)
+{
+    QQuickItem* root = show(R"(Column {
+        VelkPrimaryButton { objectName: "wide"; width: 300; text: "Scan" }
+        VelkTintedButton { objectName: "tinted"; width: 300; text: "Cancel" }
+        VelkGhostButton { objectName: "ghost"; width: 300; text: "Select All" }
+        VelkPrimaryButton { objectName: "narrow"; width: 60; text: "Download and Install" }
+        Row { GlassButton { objectName: "glass"; fullWidth: true; text: "Full width" } }
+    })");
+    ASSERT_TRUE(root);
+    for (const char* name : {"wide", "tinted", "ghost"}) {
+        auto* button = find(name);
+        auto* label = button->property("contentItem").value<QQuickItem*>();
+        auto* row = label->childItems().at(0);
+        const double centre = row->mapToItem(button, QPointF(row->width() / 2, 0)).x();
+        EXPECT_NEAR(centre, 150, 1) << name;
+    }
+    auto* narrow = find("narrow");
+    auto* label = narrow->property("contentItem").value<QQuickItem*>();
+    EXPECT_TRUE(label->property("truncated").toBool());
+    auto* row = label->childItems().at(0);
+    EXPECT_LE(row->width(), label->width() + 0.5);
+
+    // In a Row, full width has no width to take: the button keeps its own.
+    auto* glass = find("glass");
+    EXPECT_GT(glass->width(), 0);
+    EXPECT_EQ(glass->width(), glass->implicitWidth());
+}
+
+TEST_F(Controls, SearchFieldPlaceholderIsInTheFaintestTextColour)
+{
+    ThemeManager theme;
+    theme.setCurrent(AppTheme::classic);
+    QQuickItem* root = show(R"(Row { VelkSearchField { objectName: "search"; placeholder: "Search" } })");
+    ASSERT_TRUE(root);
+    auto* input = find("search")->findChild<QQuickItem*>(QStringLiteral("searchField.input"));
+    ASSERT_TRUE(input);
+    EXPECT_EQ(input->property("placeholderTextColor").value<QColor>(), VDS::C::text3());
+}
+
+TEST_F(Controls, GlassButtonPressedHighlightStaysInsideTheBorder)
+{
+    QQuickItem* root = show(R"(GlassButton { objectName: "glass"; text: "Go"; down: true })");
+    ASSERT_TRUE(root);
+    auto* brighten = find<QQuickItem>("glassButton.brighten");
+    auto* background = brighten->parentItem();
+    const double border = background->property("border").value<QObject*>()->property("width").toDouble();
+    EXPECT_DOUBLE_EQ(brighten->x(), border);
+    EXPECT_DOUBLE_EQ(brighten->width(), background->width() - 2 * border);
+}
+
 } // namespace
 } // namespace velk

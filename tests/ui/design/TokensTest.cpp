@@ -1,6 +1,7 @@
 #include "ui/design/AppSection.h"
 #include "ui/design/VDS.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QRawFont>
@@ -124,6 +125,14 @@ TEST(VDSMeasure, NotANumberWidthCountsAsNoRoom)
     EXPECT_EQ(VDS::Measure::mainContentLeadingInset(nan, false), 8);
     EXPECT_EQ(VDS::Measure::sidebarBrandLogoLeading(nan, false), 8);
     EXPECT_EQ(VDS::Measure::sidebarBrandLogoLeading(-std::numeric_limits<double>::infinity(), true), 8);
+}
+
+// Medium is a face of its own, not regular drawn heavier.
+TEST(VDSTokens, MediumWeightHasAFaceOfItsOwn)
+{
+    QFont medium = VDS::body();
+    medium.setWeight(QFont::Medium);
+    EXPECT_EQ(QFontInfo(medium).weight(), QFont::Medium);
 }
 
 } // namespace

@@ -3,9 +3,9 @@
 namespace velk {
 namespace {
 
-using Controls = test::QuickFixture;
+using PickersAndPopups = test::QuickFixture;
 
-TEST_F(Controls, SliderMovesOnlyInStepsWithinItsRange)
+TEST_F(PickersAndPopups, SliderMovesOnlyInStepsWithinItsRange)
 {
     QQuickItem* root = show(R"(Item {
         property real interval: 2
@@ -33,7 +33,7 @@ TEST_F(Controls, SliderMovesOnlyInStepsWithinItsRange)
     EXPECT_DOUBLE_EQ(root->property("interval").toDouble(), 1.0);
 }
 
-TEST_F(Controls, SegmentedPickerAndSwitchReportChoicesAndLeaveThemToTheOwner)
+TEST_F(PickersAndPopups, SegmentedPickerAndSwitchReportChoicesAndLeaveThemToTheOwner)
 {
     QQuickItem* root = show(R"(Column {
         property string language: "zh-Hans"
@@ -67,7 +67,7 @@ TEST_F(Controls, SegmentedPickerAndSwitchReportChoicesAndLeaveThemToTheOwner)
     EXPECT_EQ(root->property("switchReports").toInt(), 1);
 }
 
-TEST_F(Controls, ToolTipShowsAfterThePointerRestsAndNeverTakesClicks)
+TEST_F(PickersAndPopups, ToolTipShowsAfterThePointerRestsAndNeverTakesClicks)
 {
     QQuickItem* root = show(R"(Item {
         property int clicks: 0
@@ -91,7 +91,7 @@ TEST_F(Controls, ToolTipShowsAfterThePointerRestsAndNeverTakesClicks)
     EXPECT_TRUE(test::waitFor([&] { return !tip->property("showing").toBool(); }));
 }
 
-TEST_F(Controls, ContextMenuOpensAtThePointerAndRunsTheChosenEntry)
+TEST_F(PickersAndPopups, ContextMenuOpensAtThePointerAndRunsTheChosenEntry)
 {
     QQuickItem* root = show(R"(Item {
         width: 400; height: 300

@@ -43,12 +43,13 @@ public:
 
     QString home() const override { return m_home; }
 
-    // The layout's own system folders and, outside the layout, those of the
-    // machine it lies on (a link may lead out of it).
+    // The layout's own system folders and, where the machine's own folders
+    // show through, those of the machine it lies on (a link may lead out of
+    // the layout).
     bool isSystemPath(const QString& path) const override
     {
         const QString clean = lp::cleanAbsolute(path);
-        return lp::isAtOrBelowAny(clean, m_systemFolders) || (isOutside(clean) && lp::isHostSystemPath(clean));
+        return lp::isAtOrBelowAny(clean, m_systemFolders) || (isHostArea(clean) && lp::isHostSystemPath(clean));
     }
 
     bool isOperatingSystemPath(const QString& path) const override
@@ -59,15 +60,20 @@ public:
     bool isPseudoFileSystem(const QString& path) const override
     {
         const QString clean = lp::cleanAbsolute(path);
-        return lp::isAtOrBelowAny(clean, m_pseudoFolders) || (isOutside(clean) && lp::isHostPseudoFileSystem(clean));
+        return lp::isAtOrBelowAny(clean, m_pseudoFolders) || (isHostArea(clean) && lp::isHostPseudoFileSystem(clean));
     }
 
     QString trashInfoFolder() const override { return {}; }
 
 private:
-    bool isOutside(const QString& clean) const
+    // Whether `clean` lies where the machine's own folders are: outside the
+    // layout, or anywhere but the home when the layout is laid over the
+    // machine's own root (a home of "/" is no exception).
+    bool isHostArea(const QString& clean) const
     {
-        return !clean.isEmpty() && !lp::isAtOrBelow(clean, m_root) && !lp::isAtOrBelow(clean, m_home);
+        if (clean.isEmpty() || (m_home.size() > 1 && lp::isAtOrBelow(clean, m_home)))
+            return false;
+        return m_root == u"/" || !lp::isAtOrBelow(clean, m_root);
     }
 
     QString m_root;

@@ -2,6 +2,7 @@
 
 #include "engine/cleaning/SyncFileScanner.h"
 #include "engine/cleaning/SystemJunkScanner.h"
+#include "platform/locations/SafeFolders.h"
 #include "support/ScopedEnv.h"
 
 #include <QDir>
@@ -229,6 +230,18 @@ TEST(SystemJunkScanner, ACategoryFolderThatIsNoCacheIsRefused)
         mac.dir("Library");
         ASSERT_TRUE(QFile::link(QStringLiteral("/etc"), mac.home() + "/Library/Logs"));
         EXPECT_TRUE(SystemJunkScanner().paths(ScanCategoryID::userLogs).isEmpty());
+    }
+    {
+        // Laid over the machine's own root, whatever the home, the machine's
+        // system folders stay refused.
+        using platform::locations::SafeFolders;
+        const auto overRoot = platform::locations::Locations::macProfile(QStringLiteral("/"), QStringLiteral("/"));
+        EXPECT_EQ(SafeFolders(*overRoot).check(QStringLiteral("/etc/ssl")), SafeFolders::Refusal::System);
+        test::TempTree tree;
+        platform::core::ScopedService<platform::locations::Locations> locations(
+            platform::locations::Locations::macProfile(QStringLiteral("/"), tree.dir("home")));
+        ASSERT_TRUE(QFile::link(QStringLiteral("/etc"), tree.path("home/.Trash")));
+        EXPECT_TRUE(SystemJunkScanner().scan(ScanCategoryID::trash).empty());
     }
 }
 

@@ -3,6 +3,7 @@
 #include "platform/files/FileRemover.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -28,6 +29,13 @@ public:
         std::lock_guard lock(m_mutex);
         m_failing.insert(path);
     }
+    // A permanent removal of `path` ends partly done: only `part` (an entry
+    // below it) is really removed, and the item stays.
+    void partlyFor(const QString& path, const QString& part)
+    {
+        std::lock_guard lock(m_mutex);
+        m_partly.insert(path, part);
+    }
     // Fails only the trash move of `path`; its permanent removal succeeds.
     void failTrashFor(const QString& path)
     {
@@ -37,7 +45,13 @@ public:
 
     platform::files::RemovalResult removePermanently(const platform::files::RemovalTarget& target) override
     {
-        return record(m_removed, target, m_failing);
+        std::unique_lock lock(m_mutex);
+        const QString part = m_partly.value(QFile::decodeName(target.path));
+        lock.unlock();
+        if (part.isEmpty())
+            return record(m_removed, target, m_failing);
+        record(m_removed, target, {QFile::decodeName(target.path)});
+        return {false, createDefault()->removePermanently(part).freedBytes, QStringLiteral("partly removed")};
     }
     platform::files::RemovalResult moveToTrash(const platform::files::RemovalTarget& target) override
     {
@@ -85,6 +99,7 @@ private:
     mutable std::mutex m_mutex;
     QSet<QString> m_failing;
     QSet<QString> m_failingTrash;
+    QHash<QString, QString> m_partly;
     QStringList m_removed;
     QStringList m_trashed;
 };

@@ -21,14 +21,28 @@
 namespace velk::cleaning {
 namespace {
 
-// Names shorter than this match leftovers by identifier only: a name such
-// as "X" is part of far too many unrelated names.
-constexpr qsizetype kMinimumNameKey = 3;
+// Keys shorter than this, and keys made only of dots, match no leftover:
+// they are part of far too many unrelated names.
+constexpr qsizetype kMinimumKey = 3;
+
+QString usableKey(const QString& key)
+{
+    const QString lower = key.toLower();
+    const bool onlyDots = std::all_of(lower.cbegin(), lower.cend(), [](QChar c) { return c == u'.'; });
+    return lower.size() < kMinimumKey || onlyDots ? QString() : lower;
+}
 
 QStringList childNames(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                   QDir::Unsorted);
+}
+
+// Whether `path` is a folder, not a link to one.
+bool isFolderItself(const QString& path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 QString parentOf(const QString& path)
@@ -65,7 +79,33 @@ std::optional<QString> textValue(const QVariantMap& info, const QString& key)
     return value.toString();
 }
 
-// The leftover keys of an application: empty keys match nothing.
+// Whether the character at UTF-16 index `at` of `text` (none outside it)
+// is a letter or a digit; a surrogate is read with its other half.
+bool letterOrDigitAt(const QString& text, qsizetype at)
+{
+    if (at < 0 || at >= text.size())
+        return false;
+    const QChar c = text.at(at);
+    if (c.isLowSurrogate() && at > 0 && text.at(at - 1).isHighSurrogate())
+        return QChar::isLetterOrNumber(QChar::surrogateToUcs4(text.at(at - 1), c));
+    if (c.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate())
+        return QChar::isLetterOrNumber(QChar::surrogateToUcs4(c, text.at(at + 1)));
+    return c.isLetterOrNumber();
+}
+
+// Whether `key` occurs in `text` with no letter or digit right before or
+// after it: "com.qa" in "group.com.qa" and "com.qa.plist", not in "com.qab".
+bool containsWhole(const QString& text, const QString& key)
+{
+    for (qsizetype at = text.indexOf(key); at >= 0; at = text.indexOf(key, at + 1)) {
+        if (!letterOrDigitAt(text, at - 1) && !letterOrDigitAt(text, at + key.size()))
+            return true;
+    }
+    return false;
+}
+
+// The leftover keys of an application, lowercased; an empty key matches
+// nothing.
 struct MatchKeys {
     QString name;
     QString identifier;
@@ -73,7 +113,8 @@ struct MatchKeys {
     bool matches(const QString& text) const
     {
         const QString lower = text.toLower();
-        return (!name.isEmpty() && lower.contains(name)) || (!identifier.isEmpty() && lower.contains(identifier));
+        return (!name.isEmpty() && containsWhole(lower, name))
+            || (!identifier.isEmpty() && containsWhole(lower, identifier));
     }
 };
 
@@ -158,9 +199,7 @@ QList<FileItem> AppUninstallService::associatedFiles(const AppItem& app) const
 {
     if (!app.bundleID)
         return {};
-    MatchKeys keys{app.name.toLower(), app.bundleID->toLower()};
-    if (keys.name.size() < kMinimumNameKey)
-        keys.name.clear();
+    const MatchKeys keys{usableKey(app.name), usableKey(*app.bundleID)};
 
     QList<FileItem> files;
     QSet<QString> seen;
@@ -169,7 +208,8 @@ QList<FileItem> AppUninstallService::associatedFiles(const AppItem& app) const
             if (!keys.matches(name))
                 continue;
             const QString path = folder + u'/' + name;
-            const bool isDir = QFileInfo(path).isDir();
+            // A link is sized as the link: what it points at is not removed.
+            const bool isDir = isFolderItself(path);
             const qint64 size = isDir ? SyncFileScanner::dirSizePublic(path) : entrySize(path);
             files.append(FileItem(path, size, std::nullopt,
                                   isDir ? FileItem::ItemType::Directory : FileItem::ItemType::File, true));
@@ -243,11 +283,15 @@ AppUninstallService::UninstallResult AppUninstallService::uninstall(const QList<
             result.failedPaths << app.path;
             continue;
         }
-        if (!m_remover->removePermanently(app.path)) {
+        // Freed is the remover's count: a file linked elsewhere too frees
+        // nothing, and a bundle that stayed may still have lost a part.
+        const platform::files::RemovalResult bundle = m_remover->removePermanently(app.path);
+        result.freed += bundle.freedBytes;
+        if (!bundle.gone) {
             result.failedPaths << app.path;
+            result.leftAppSizes.insert(app.id, SyncFileScanner::appSize(app.path));
             continue;
         }
-        result.freed += app.diskSize;
         result.removedAppIDs.insert(app.id);
         for (const FileItem& file : app.associatedFiles) {
             if (!file.isSelected || removed.contains(file.path))
@@ -258,11 +302,12 @@ AppUninstallService::UninstallResult AppUninstallService::uninstall(const QList<
                 result.failedPaths << file.path;
                 continue;
             }
-            if (!m_remover->removePermanently(file.removalTarget())) {
+            const platform::files::RemovalResult leftover = m_remover->removePermanently(file.removalTarget());
+            result.freed += leftover.freedBytes;
+            if (!leftover.gone) {
                 result.failedPaths << file.path;
                 continue;
             }
-            result.freed += file.size;
             removed.insert(file.path);
         }
     }

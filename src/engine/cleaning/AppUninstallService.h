@@ -3,6 +3,7 @@
 #include "engine/cleaning/AppItem.h"
 #include "engine/cleaning/FileItem.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -30,9 +31,12 @@ namespace velk::cleaning {
 class AppUninstallService {
 public:
     struct UninstallResult {
-        qint64 freed = 0;            // bytes of the bundles and leftovers that went away
+        qint64 freed = 0;            // bytes that went away, parts of items that stayed included
         QSet<QUuid> removedAppIDs;
         QStringList failedPaths;     // refused or not removed, in processing order
+        // What is left of each bundle a removal was tried on and that stayed,
+        // measured as discovery measures it.
+        QHash<QUuid, qint64> leftAppSizes;
     };
 
     AppUninstallService();

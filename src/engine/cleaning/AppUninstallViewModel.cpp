@@ -184,6 +184,14 @@ void AppUninstallViewModel::finishUninstall(const AppUninstallService::Uninstall
         if (result.removedAppIDs.contains(m_apps.at(row).id))
             m_model.removing(row, row, [this, row] { m_apps.removeAt(row); });
     }
+    // A bundle that stayed shows what is left of it.
+    for (auto left = result.leftAppSizes.cbegin(); left != result.leftAppSizes.cend(); ++left) {
+        const int row = rowOf(left.key());
+        if (row >= 0 && m_apps.at(row).diskSize != left.value()) {
+            m_apps[row].diskSize = left.value();
+            m_model.rowChanged(row);
+        }
+    }
     emit appsChanged();
     if (result.freed != 0) {
         m_totalFreed += result.freed;

@@ -2,6 +2,7 @@
 #include "UninstallFixture.h"
 
 #include <QFile>
+#include <unistd.h>
 
 using namespace velk;
 using namespace velk::cleaning;
@@ -148,6 +149,44 @@ TEST_F(AppUninstallServiceTest, EmptyKeysAndShortNamesMatchOnlyByIdentifier)
     EXPECT_TRUE(exists(xcode));
 }
 
+TEST_F(AppUninstallServiceTest, KeysMatchOnlyWholeAndLongEnough)
+{
+    const QString lib = home + "/Library/";
+    const QStringList qa{lib + "Group Containers/7QK4P2LX9D.com.qa", lib + "Group Containers/group.com.qa",
+                         lib + "Preferences/com.qa.plist"};
+    for (const char* name : {"Preferences/com.qa.plist", "Group Containers/group.com.qa", "Caches/Quill Data",
+                                "Group Containers/7QK4P2LX9D.com.qa", "Preferences/com.qab.plist", "Caches/Quillster",
+                                "Application Support/com.qab", "Containers/com.example.mail", "Logs/notes ... old.log"})
+        tree.file(QStringLiteral("root/Users/alice/Library/") + name);
+    const AppUninstallService service;
+    const struct { QString name, identifier; QStringList expected; } cases[] = {
+        {"Zzz", "."}, {"Zzz", "a"}, {"Zzz", "ab"}, {"Zzz", ".."}, {"Zzz", "..."}, {"...", "org.none"},
+        {"Zzz", "com.qa", qa}, {"Zzz", "COM.QA", qa}, {"Quill", "org.none", {lib + "Caches/Quill Data"}}};
+    for (const auto& c : cases) {
+        QStringList found = pathsOf(service.associatedFiles(AppItem(c.name, c.identifier, root + "/A.app", {}, 0, {}, {})));
+        found.sort();
+        EXPECT_EQ(found, c.expected) << c.name.toStdString() << " / " << c.identifier.toStdString();
+    }
+}
+
+TEST_F(AppUninstallServiceTest, FreedIsWhatWentAwayAndALinkIsSizedAsTheLink)
+{
+    // A large file of the bundle whose other name is in Documents stays;
+    // a leftover that is a link to Documents is no larger than the link.
+    const QString bundle = app("Applications/Linky.app", 2000, infoXml("com.example.linky"));
+    const QString movie = tree.file("root/Users/alice/Documents/movie.bin", 1000000);
+    ASSERT_EQ(::link(QFile::encodeName(movie).constData(),
+                     QFile::encodeName(bundle + "/Contents/MacOS/movie.bin").constData()), 0);
+    tree.link("root/Users/alice/Library/Caches/com.example.linky", home + "/Documents");
+    const AppUninstallService service;
+    AppItem linky = *find(service.discoverApps(), "Linky");
+    linky.associatedFiles = service.associatedFiles(linky);
+    EXPECT_EQ(linky.totalSize(), linky.diskSize + QFile::encodeName(home + "/Documents").size());
+
+    EXPECT_EQ(service.uninstall({linky}).freed, linky.diskSize - 1000000);
+    EXPECT_FALSE(exists(bundle));
+}
+
 TEST_F(AppUninstallServiceTest, RefusesEveryProtectedApplicationAndRemovesNothingOfIt)
 {
     installApps();
@@ -182,7 +221,7 @@ TEST_F(AppUninstallServiceTest, RemovesSelectedLeftoversOnceAndReportsTheRest)
 {
     installApps();
     const QStringList foo = fooLeftovers();
-    const QString shared = leftover("~/Library/Caches/com.example.foobar", 1000, true);
+    const QString shared = leftover("~/Library/Caches/com.example.foo.bar", 1000, true);
     const QString deep = leftover("~/Library/Application Support/Other/foo-inner", 7, false);
     tree.link("root/Users/alice/Library/Caches/foo-link", outside + "/keep");
     const AppUninstallService service;

@@ -101,6 +101,20 @@ TEST_F(AppUninstallViewModelTest, UninstallKeepsTheRefusedAppSelectedAndAddsWhat
     EXPECT_EQ(vm.appModel()->rowCount(), 2);
 }
 
+TEST_F(AppUninstallViewModelTest, BundleLeftPartlyStaysMeasuredAgainAndCountsWhatWent)
+{
+    AppUninstallViewModel vm;
+    loaded(vm);
+    const AppItem tool = vm.apps().at(row(vm, "Tool"));
+    remover->partlyFor(tool.path, tool.path + "/Contents/MacOS/main");
+    vm.toggleSelect(tool);
+    vm.uninstall();
+    executor->runAll();
+    ASSERT_NE(row(vm, "Tool"), -1);
+    EXPECT_EQ(vm.appModel()->index(row(vm, "Tool")).data(AppListModel::DiskSizeRole).toLongLong(), tool.diskSize - 1000);
+    EXPECT_EQ(vm.totalFreed(), 1000);
+}
+
 TEST_F(AppUninstallViewModelTest, LateResultsForGoneRecordsAreDroppedAndGuardsHold)
 {
     AppUninstallViewModel vm;

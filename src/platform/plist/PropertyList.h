@@ -21,9 +21,20 @@ namespace velk::platform::plist {
 inline constexpr qint64 kMaxBytes = 8 * 1024 * 1024;
 // Containers nested deeper than this make the file invalid.
 inline constexpr int kMaxDepth = 256;
-// A tree of more values than this (counting every use of a shared binary
-// object) is invalid.
+// The values a file may make, counting every use of a shared binary object
+// and every value an XML entity expands to, in proportion to its size: a
+// list that shares nothing makes at most one value per byte, so sharing may
+// multiply a file by kValuesPerByte (small files get kBaseValues) before it
+// is invalid, and no file makes more than kMaxValues. A file built to double
+// itself level by level is given up after a few thousand values.
+inline constexpr qint64 kBaseValues = 4096;
+inline constexpr qint64 kValuesPerByte = 8;
 inline constexpr qint64 kMaxValues = qint64(1) << 21;
+constexpr qint64 maxValues(qint64 fileBytes)
+{
+    const qint64 bytes = fileBytes < 0 ? 0 : fileBytes;
+    return bytes >= (kMaxValues - kBaseValues) / kValuesPerByte ? kMaxValues : kBaseValues + kValuesPerByte * bytes;
+}
 // A tree whose strings, keys and data take more bytes than this once decoded
 // (two per UTF-16 unit), counting every use of a shared binary object and
 // every entity an XML list expands, is invalid.

@@ -79,6 +79,7 @@ public:
         : m_all(bytes, bytes.size())
         , m_objects(bytes, bytes.size() - kTrailerSize)
         , m_trailer(trailer)
+        , m_tree(maxValues(bytes.size()))
     {
     }
 

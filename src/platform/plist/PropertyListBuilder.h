@@ -14,6 +14,9 @@ namespace velk::platform::plist {
 // met the builder stays failed.
 class TreeBuilder {
 public:
+    // `maxValues` bounds the values the tree may hold (see maxValues()).
+    explicit TreeBuilder(qint64 maxValues) : m_maxValues(maxValues) {}
+
     bool failed() const { return m_failed; }
     int depth() const { return static_cast<int>(m_stack.size()); }
     bool done() const { return m_haveRoot && m_stack.empty() && !m_failed; }
@@ -76,7 +79,7 @@ private:
         return false;
     }
 
-    bool countOne() { return ++m_values <= kMaxValues; }
+    bool countOne() { return ++m_values <= m_maxValues; }
 
     bool spend(qint64 bytes)
     {
@@ -130,6 +133,7 @@ private:
 
     std::vector<Frame> m_stack;
     QVariant m_root;
+    qint64 m_maxValues;
     qint64 m_values = 0;
     qint64 m_bytes = 0;
     bool m_haveRoot = false;

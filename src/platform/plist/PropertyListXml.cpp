@@ -136,7 +136,7 @@ std::optional<QVariant> parseXml(const QByteArray& bytes)
         return std::nullopt;
     QXmlStreamReader reader(bytes);
     reader.setEntityExpansionLimit(kMaxEntityExpansion);
-    TreeBuilder tree;
+    TreeBuilder tree(maxValues(bytes.size()));
     bool insideWrapper = false;
     bool wrapperClosed = false;
 

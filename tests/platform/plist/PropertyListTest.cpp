@@ -282,6 +282,44 @@ TEST(PropertyListTest, BinaryCyclesAndBadReferencesAreInvalid)
     }
 }
 
+// Work grows with the file: sharing may multiply a list a few times over,
+// while a small file that doubles itself level by level, or repeats an entity
+// full of values, is invalid long before it is expanded.
+TEST(PropertyListTest, ListsThatMultiplyThemselvesAreInvalid)
+{
+    const auto doubling = [](int levels) {
+        BinaryWriter w;
+        for (int i = 0; i < levels; ++i)
+            w.add(BinaryWriter::marker(0xA, 2) + w.refs({i + 1, i + 1}));
+        w.ascii("/usr/local/bin/helper");
+        return w.build(0);
+    };
+    EXPECT_TRUE(plist::parse(doubling(8)));
+    EXPECT_FALSE(plist::parse(doubling(18)));  // 2^19 values from 250 bytes
+
+    // One dictionary of five entries used by a thousand rows.
+    BinaryWriter w(2);
+    const int key = w.ascii("k");
+    const int row = w.add(BinaryWriter::marker(0xD, 5) + w.refs({key, key, key, key, key}) + w.refs({key, key, key, key, key}));
+    QByteArray rows;
+    for (int i = 0; i < 1000; ++i)
+        rows += w.refs({row});
+    const int table = w.add(BinaryWriter::marker(0xA, 1000) + rows);
+    const auto shared = plist::parse(w.build(table));
+    ASSERT_TRUE(shared);
+    EXPECT_EQ(shared->toList().size(), 1000);
+
+    // An entity of 500 values, used 10 and 1,000 times.
+    const auto entities = [](int uses) {
+        return "<?xml version=\"1.0\"?>\n<!DOCTYPE plist [<!ENTITY v \"" + QByteArray("<true/>").repeated(500)
+            + "\">]>\n<plist><array>" + QByteArray("&v;").repeated(uses) + "</array></plist>\n";
+    };
+    const auto few = plist::parse(entities(10));
+    ASSERT_TRUE(few);
+    EXPECT_EQ(few->toList().size(), 5000);
+    EXPECT_FALSE(plist::parse(entities(1000)));
+}
+
 TEST(PropertyListTest, TruncatedAndRandomInputNeverCrashes)
 {
     BinaryWriter w;

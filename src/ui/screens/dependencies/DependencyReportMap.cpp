@@ -3,6 +3,7 @@
 #include "ui/screens/dependencies/DependencyTexts.h"
 
 #include <QVariantList>
+#include <algorithm>
 
 namespace velk::screens {
 
@@ -22,9 +23,17 @@ QVariantMap dependencyReportMap(const inspection::FileDependencyReport& report)
     };
 
     QVariantList processes;
-    for (const inspection::FileOpenHandle& handle : report.openBy)
+    const qsizetype shown = std::min(report.openBy.size(), kShownProcesses);
+    processes.reserve(shown);
+    for (const inspection::FileOpenHandle& handle : report.openBy.first(shown))
         processes.append(QVariantMap{{QStringLiteral("pid"), handle.pid}, {QStringLiteral("command"), handle.command}});
     map.insert(QStringLiteral("processes"), processes);
+    map.insert(QStringLiteral("processCount"), static_cast<double>(report.openBy.size()));
+    if (shown < report.openBy.size()) {
+        const deptext::Pair more = deptext::moreProcesses(report.openBy.size() - shown);
+        map.insert(QStringLiteral("moreProcesses"), more.zh);
+        map.insert(QStringLiteral("moreProcessesEnglish"), more.en);
+    }
 
     QVariantList launchItems;
     for (const inspection::LaunchReference& reference : report.launchReferences) {

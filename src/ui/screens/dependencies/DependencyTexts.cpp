@@ -135,4 +135,11 @@ Pair scope(inspection::LaunchReference::Scope scope)
     return {QStringLiteral("用户代理"), QStringLiteral("User Agent")};
 }
 
+Pair moreProcesses(qsizetype hidden)
+{
+    const QString n = QString::number(hidden);
+    return {QStringLiteral("…还有 ") + n + QStringLiteral(" 个进程"),
+            QStringLiteral("… and ") + n + QStringLiteral(" more process(es)")};
+}
+
 } // namespace velk::screens::deptext

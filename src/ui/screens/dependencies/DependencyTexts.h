@@ -34,4 +34,8 @@ OwnerLook owner(const inspection::FileOwnerHint& hint);
 // The badge of the folder a property list was found in.
 Pair scope(inspection::LaunchReference::Scope scope);
 
+// The line under the processes shown that counts those left out:
+// "…还有 9800 个进程" / "… and 9800 more process(es)", in plain decimal.
+Pair moreProcesses(qsizetype hidden);
+
 } // namespace velk::screens::deptext

@@ -47,16 +47,16 @@ void FileDependencyAnalysis::setPath(const QString& path)
     const QPointer<FileDependencyAnalysis> self(this);
     platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
     executor->run(platform::core::Priority::UserInitiated, [self, executor, run, path, analyze = std::move(analyze)] {
-        inspection::FileDependencyReport report = analyze(path);
+        QVariantMap report = dependencyReportMap(analyze(path));
         executor->toMain(self, [self, run, report = std::move(report)] { self->finished(run, report); });
     });
 }
 
-void FileDependencyAnalysis::finished(std::uint64_t run, const inspection::FileDependencyReport& report)
+void FileDependencyAnalysis::finished(std::uint64_t run, const QVariantMap& report)
 {
     if (run != m_run)
         return;
-    m_report = dependencyReportMap(report);
+    m_report = report;
     emit reportChanged();
 }
 

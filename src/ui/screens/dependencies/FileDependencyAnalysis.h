@@ -13,8 +13,9 @@
 namespace velk::screens {
 
 // One file's dependency analysis for the sheet: setting `path` starts it on
-// the shared executor at user-initiated priority, and the finished report
-// comes back to the main thread as `report` (see dependencyReportMap). A
+// the shared executor at user-initiated priority, where the report is also
+// turned into what the sheet shows (see dependencyReportMap), so the main
+// thread only takes the finished `report` over. A
 // result for an earlier path, or one arriving after the object is gone, is
 // dropped; nothing ever waits for it. An empty path stops showing anything.
 class FileDependencyAnalysis : public QObject {
@@ -49,7 +50,7 @@ signals:
     void reportChanged();
 
 private:
-    void finished(std::uint64_t run, const inspection::FileDependencyReport& report);
+    void finished(std::uint64_t run, const QVariantMap& report);
 
     QString m_path;
     std::uint64_t m_run = 0;

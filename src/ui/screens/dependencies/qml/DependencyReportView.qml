@@ -5,9 +5,10 @@ import Velk.Design
 import Velk.Models
 import Velk.Dependencies
 
-// A finished report under its risk banner: the processes holding the file,
-// the launch items naming it, its owner, where it came from (only when
-// known) and its dates and links. Lists are shown whole; the view scrolls.
+// A finished report under its risk banner: the processes holding the file
+// (the first ones by name, then a line counting the rest), the launch items
+// naming it, its owner, where it came from (only when known) and its dates
+// and links. The view scrolls.
 Flickable {
     id: root
     property var report: ({})
@@ -45,7 +46,7 @@ Flickable {
             width: parent.width
             title: Lang.t("正在使用的进程", "Processes using this file")
             symbol: "cpu"
-            count: root.processes.length
+            count: root.report.processCount ?? 0
 
             EmptyLine {
                 visible: root.processes.length === 0
@@ -94,6 +95,15 @@ Flickable {
                         color: VDS.C.text3
                     }
                 }
+            }
+            Text {
+                objectName: "largeFiles.dependencies.moreProcesses"
+                visible: root.report.moreProcesses !== undefined
+                width: parent.width
+                text: Lang.t(root.report.moreProcesses ?? "", root.report.moreProcessesEnglish ?? "")
+                textFormat: Text.PlainText
+                font: VDS.font(12)
+                color: VDS.C.text3
             }
         }
         DependencyCard {

@@ -8,6 +8,7 @@
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/models/DesktopActions.h"
+#include "ui/screens/dependencies/DependencyReportMap.h"
 #include "ui/screens/dependencies/FileDependencyAnalysis.h"
 #include "ui/screens/largefiles/LargeFilesModule.h"
 
@@ -268,6 +269,49 @@ TEST_F(FileDependencySheetTest, ARealFileShowsItsHolderAndItsLinks)
     EXPECT_EQ(text(window, "largeFiles.dependencies.banner.title"), "In use — deleting may break a running service");
     holder.kill();
     holder.waitForFinished();
+}
+
+inspection::FileDependencyReport heldBy(int holders)
+{
+    inspection::FileDependencyReport held;
+    for (int i = 0; i < holders; ++i)
+        held.openBy.append({1000 + i, QStringLiteral("worker")});
+    return held;
+}
+
+// The first 200 holders are listed, a line counts the rest; all of them
+// count in the banner and beside the card's title.
+TEST(DependencyReportMapTest, ListsTheFirstHoldersAndCountsTheRest)
+{
+    struct Case {
+        int holders;
+        QString more, moreEnglish;
+    };
+    const Case cases[] = {{200, {}, {}}, {201, "…还有 1 个进程", "… and 1 more process(es)"},
+                          {10000, "…还有 9800 个进程", "… and 9800 more process(es)"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.holders);
+        const QVariantMap map = screens::dependencyReportMap(heldBy(c.holders));
+        const QVariantList rows = map.value("processes").toList();
+        ASSERT_EQ(rows.size(), 200);
+        EXPECT_EQ(rows.last().toMap().value("pid").toInt(), 1199);
+        EXPECT_EQ(map.value("processCount").toInt(), c.holders);
+        EXPECT_EQ(map.value("moreProcesses").toString(), c.more);
+        EXPECT_EQ(map.value("moreProcessesEnglish").toString(), c.moreEnglish);
+        EXPECT_TRUE(map.value("banner").toMap().value("bodyEnglish").toString().startsWith(
+            QString::number(c.holders) + " process(es)"));
+    }
+}
+
+TEST_F(FileDependencySheetTest, AFileHeldByThousandsShowsTheFirstHoldersAndALineForTheRest)
+{
+    report = heldBy(10000);
+    QQuickWindow* window = openAndAnalyse();
+    EXPECT_EQ(ItemDriver(*window).findAll("largeFiles.dependencies.process", window->contentItem()).size(), 200);
+    EXPECT_EQ(count(window, "processes"), "10000");
+    EXPECT_EQ(text(window, "largeFiles.dependencies.moreProcesses"), "… and 9800 more process(es)");
+    language::LanguageManager::shared().setCurrent("zh-Hans");
+    EXPECT_EQ(text(window, "largeFiles.dependencies.moreProcesses"), "…还有 9800 个进程");
 }
 
 // Every fixture report, whole, in both themes and languages.

@@ -4,12 +4,16 @@
 
 #include <deque>
 #include <functional>
+#include <set>
 #include <utility>
 
 namespace velk::test {
 
 // Executor double: background work and main-thread hops are queued and run
-// only when the test steps them, in the order they were queued.
+// only when the test steps them, in the order they were queued. Jobs never
+// stepped are dropped when the program ends: work that hops back through the
+// executor holds it, so such a job and its executor would otherwise keep
+// each other alive.
 class ManualExecutor final : public platform::core::Executor {
 public:
     struct Job {
@@ -17,6 +21,15 @@ public:
         platform::core::Priority priority = platform::core::Priority::Utility;
         std::function<void()> fn;
     };
+
+    ManualExecutor() { Live::instance().executors.insert(this); }
+    ~ManualExecutor() override
+    {
+        if (!Live::gone)
+            Live::instance().executors.erase(this);
+    }
+    ManualExecutor(const ManualExecutor&) = delete;
+    ManualExecutor& operator=(const ManualExecutor&) = delete;
 
     void run(platform::core::Priority priority, std::function<void()> work) override
     {
@@ -76,6 +89,29 @@ public:
     platform::core::Priority lastPriority() const { return m_lastPriority; }
 
 private:
+    // Every executor alive; at exit each one's queue is dropped, which may
+    // end the executor itself.
+    struct Live {
+        std::set<ManualExecutor*> executors;
+        static inline bool gone = false;
+
+        static Live& instance()
+        {
+            static Live live;
+            return live;
+        }
+        ~Live()
+        {
+            while (!executors.empty()) {
+                ManualExecutor* executor = *executors.begin();
+                executors.erase(executors.begin());
+                std::deque<Job> dropped;
+                dropped.swap(executor->m_jobs);
+            }
+            gone = true;
+        }
+    };
+
     std::deque<Job> m_jobs;
     int m_backgroundRuns = 0;
     platform::core::Priority m_lastPriority = platform::core::Priority::Utility;

@@ -3,6 +3,7 @@
 #include "common/palette/ColorRole.h"
 
 #include <QString>
+#include <QStringList>
 #include <QStringView>
 #include <array>
 #include <optional>
@@ -13,7 +14,7 @@ class LanguageManager;
 namespace velk::cleaning {
 
 // The 24 junk categories. The declaration order is the scan order and the
-// order of the junk view model's category list.
+// order of the junk view model's category list; the last one ends the count.
 enum class ScanCategoryID {
     userCaches,
     systemLogs,
@@ -41,18 +42,14 @@ enum class ScanCategoryID {
     podCache,
 };
 
-inline constexpr std::size_t kScanCategoryCount = 24;
+inline constexpr std::size_t kScanCategoryCount = static_cast<std::size_t>(ScanCategoryID::podCache) + 1;
 
-inline constexpr std::array<ScanCategoryID, kScanCategoryCount> allScanCategoryIDs = {
-    ScanCategoryID::userCaches,     ScanCategoryID::systemLogs,          ScanCategoryID::userLogs,
-    ScanCategoryID::trash,          ScanCategoryID::downloads,           ScanCategoryID::languageFiles,
-    ScanCategoryID::derivedData,    ScanCategoryID::xcodeCache,          ScanCategoryID::xcodeSimulatorCache,
-    ScanCategoryID::xcodeDeviceSupport, ScanCategoryID::xcodeArchives,   ScanCategoryID::npmCache,
-    ScanCategoryID::brewCache,      ScanCategoryID::dockerData,          ScanCategoryID::mailAttachments,
-    ScanCategoryID::messagesAttachments, ScanCategoryID::pipCache,       ScanCategoryID::mavenCache,
-    ScanCategoryID::goCache,        ScanCategoryID::gradleCache,         ScanCategoryID::cargoCache,
-    ScanCategoryID::gemCache,       ScanCategoryID::composerCache,       ScanCategoryID::podCache,
-};
+inline constexpr std::array<ScanCategoryID, kScanCategoryCount> allScanCategoryIDs = [] {
+    std::array<ScanCategoryID, kScanCategoryCount> all {};
+    for (std::size_t i = 0; i < kScanCategoryCount; ++i)
+        all[i] = static_cast<ScanCategoryID>(i);
+    return all;
+}();
 
 // How the System Junk screen groups the categories; declaration order is the
 // order of the groups on the screen.
@@ -76,6 +73,11 @@ QString title(ScanCategoryID id, const language::LanguageManager& language);
 QString subtitle(ScanCategoryID id);
 QString englishSubtitle(ScanCategoryID id);
 QString subtitle(ScanCategoryID id, const language::LanguageManager& language);
+
+// The folders the category cleans, as the location map names them
+// ("~/Library/Caches"); none for language files, which are found inside the
+// applications.
+QStringList folders(ScanCategoryID id);
 
 // Name of the category's symbol image.
 QString icon(ScanCategoryID id);

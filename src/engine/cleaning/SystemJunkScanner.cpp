@@ -14,41 +14,6 @@
 namespace velk::cleaning {
 namespace {
 
-// The folders of every category except language files, as the macOS layout
-// names them.
-QStringList categoryLocations(ScanCategoryID id)
-{
-    switch (id) {
-    case ScanCategoryID::userCaches: return {"~/Library/Caches"};
-    case ScanCategoryID::systemLogs: return {"/Library/Logs"};
-    case ScanCategoryID::userLogs: return {"~/Library/Logs"};
-    case ScanCategoryID::trash: return {"~/.Trash"};
-    case ScanCategoryID::downloads: return {"~/Downloads"};
-    case ScanCategoryID::languageFiles: return {};
-    case ScanCategoryID::derivedData: return {"~/Library/Developer/Xcode/DerivedData"};
-    case ScanCategoryID::xcodeCache: return {"~/Library/Caches/com.apple.dt.Xcode"};
-    case ScanCategoryID::xcodeSimulatorCache: return {"~/Library/Developer/CoreSimulator/Caches"};
-    case ScanCategoryID::xcodeDeviceSupport:
-        return {"~/Library/Developer/Xcode/iOS DeviceSupport", "~/Library/Developer/Xcode/watchOS DeviceSupport",
-                "~/Library/Developer/Xcode/tvOS DeviceSupport", "~/Library/Developer/Xcode/visionOS DeviceSupport"};
-    case ScanCategoryID::xcodeArchives: return {"~/Library/Developer/Xcode/Archives"};
-    case ScanCategoryID::npmCache: return {"~/.npm/_cacache"};
-    case ScanCategoryID::brewCache: return {"~/Library/Caches/Homebrew"};
-    case ScanCategoryID::dockerData: return {"~/Library/Containers/com.docker.docker"};
-    case ScanCategoryID::mailAttachments: return {"~/Library/Containers/com.apple.mail"};
-    case ScanCategoryID::messagesAttachments: return {"~/Library/Messages/Attachments"};
-    case ScanCategoryID::pipCache: return {"~/Library/Caches/pip"};
-    case ScanCategoryID::mavenCache: return {"~/.m2/repository"};
-    case ScanCategoryID::goCache: return {"~/Library/Caches/go-build", "~/go/pkg/mod/cache"};
-    case ScanCategoryID::gradleCache: return {"~/.gradle/caches"};
-    case ScanCategoryID::cargoCache: return {"~/.cargo/registry/cache", "~/.cargo/registry/src"};
-    case ScanCategoryID::gemCache: return {"~/.gem/specs"};
-    case ScanCategoryID::composerCache: return {"~/.composer/cache"};
-    case ScanCategoryID::podCache: return {"~/Library/Caches/CocoaPods"};
-    }
-    return {};
-}
-
 constexpr const char* kApplicationFolders[] = {"~/Applications", "/Applications"};
 
 // Direct children of a folder in listing order, hidden ones included; empty
@@ -96,7 +61,7 @@ QStringList SystemJunkScanner::paths(ScanCategoryID id) const
     if (id == ScanCategoryID::languageFiles)
         return languageFilePaths();
     QStringList folders;
-    for (const QString& location : categoryLocations(id))
+    for (const QString& location : cleaning::folders(id))
         folders += safeFolders(location);
     return folders;
 }

@@ -3,6 +3,8 @@
 #include "engine/language/LanguageManager.h"
 #include "ui/design/VDS.h"
 
+#include <algorithm>
+
 namespace velk {
 
 namespace {
@@ -12,20 +14,24 @@ struct SectionRecord {
     const char16_t* chinese;
     const char16_t* english;
     const char* icon;
+    // Where the sidebar lists the section: its group and its row in the
+    // group, both from the top.
+    int sidebarGroup;
+    int sidebarRow;
 };
 
 // Indexed by AppSection::Case.
 constexpr SectionRecord records[] = {
-    { u"首页", u"首页", u"Home", "house.fill" },
-    { u"系统信息", u"系统信息", u"System Info", "macwindow" },
-    { u"系统垃圾", u"系统清理", u"System Cleanup", "sparkles" },
-    { u"应用卸载", u"应用卸载", u"Uninstaller", "xmark.app" },
-    { u"启动管理", u"启动管理", u"Startup", "bolt.circle" },
-    { u"大文件", u"大文件", u"Large Files", "doc.viewfinder" },
-    { u"隐私清理", u"隐私清理", u"Privacy", "hand.raised" },
-    { u"进程监控", u"进程监控", u"Processes", "list.bullet.rectangle" },
+    { u"首页", u"首页", u"Home", "house.fill", 0, 0 },
+    { u"系统信息", u"系统信息", u"System Info", "macwindow", 2, 1 },
+    { u"系统垃圾", u"系统清理", u"System Cleanup", "sparkles", 1, 0 },
+    { u"应用卸载", u"应用卸载", u"Uninstaller", "xmark.app", 1, 2 },
+    { u"启动管理", u"启动管理", u"Startup", "bolt.circle", 2, 0 },
+    { u"大文件", u"大文件", u"Large Files", "doc.viewfinder", 1, 1 },
+    { u"隐私清理", u"隐私清理", u"Privacy", "hand.raised", 1, 3 },
+    { u"进程监控", u"进程监控", u"Processes", "list.bullet.rectangle", 2, 2 },
 };
-static_assert(std::size(records) == AppSection::allCases().size());
+static_assert(std::size(records) == AppSection::count);
 
 } // namespace
 
@@ -36,6 +42,21 @@ std::optional<AppSection> AppSection::fromRawValue(QStringView raw)
             return AppSection(c);
     }
     return std::nullopt;
+}
+
+QList<QList<AppSection>> AppSection::sidebarGroups()
+{
+    QList<QList<AppSection>> groups;
+    for (Case c : allCases()) {
+        const SectionRecord& record = records[c];
+        if (groups.size() <= record.sidebarGroup)
+            groups.resize(record.sidebarGroup + 1);
+        QList<AppSection>& group = groups[record.sidebarGroup];
+        const auto at = std::find_if(group.begin(), group.end(),
+            [&](AppSection other) { return records[other].sidebarRow > record.sidebarRow; });
+        group.insert(at, c);
+    }
+    return groups;
 }
 
 QString AppSection::rawValue() const

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
+#include <QObject>
 #include <QString>
 #include <array>
 #include <optional>
@@ -10,21 +12,32 @@ class LanguageManager;
 }
 namespace velk {
 
-// The eight screens of the main window. The raw value (the Chinese section
-// name) doubles as the identifier.
+// The eight screens of the main window, in their order; the last one ends
+// the count. The raw value (the Chinese section name) doubles as the
+// identifier; the names of the cases ("systemInfo") are the case names the
+// window's hosts, object names and the command line use.
 class AppSection {
+    Q_GADGET
 public:
     enum Case { dashboard, systemInfo, systemJunk, appUninstall, startup, largeFiles, privacy, processes };
+    Q_ENUM(Case)
+    static constexpr std::size_t count = processes + 1;
 
     constexpr AppSection(Case value) : m_case(value) { }
     constexpr operator Case() const { return m_case; }
 
-    static constexpr std::array<Case, 8> allCases()
+    static constexpr std::array<Case, count> allCases()
     {
-        return { dashboard, systemInfo, systemJunk, appUninstall, startup, largeFiles, privacy, processes };
+        std::array<Case, count> all {};
+        for (std::size_t i = 0; i < count; ++i)
+            all[i] = Case(i);
+        return all;
     }
     // Exact match against the raw values.
     static std::optional<AppSection> fromRawValue(QStringView raw);
+    // The sidebar's rows: its groups from the top, each with its sections
+    // from the top.
+    static QList<QList<AppSection>> sidebarGroups();
 
     QString rawValue() const;
     QString id() const { return rawValue(); }

@@ -1,25 +1,18 @@
 #include "ui/shell/SectionNames.h"
 
+#include <QMetaEnum>
+
 namespace velk::shell {
-namespace {
-
-// Indexed by AppSection::Case.
-constexpr const char16_t* names[] = {
-    u"dashboard", u"systemInfo", u"systemJunk", u"appUninstall", u"startup", u"largeFiles", u"privacy", u"processes",
-};
-static_assert(std::size(names) == AppSection::allCases().size());
-
-} // namespace
 
 QString caseName(AppSection section)
 {
-    return QString::fromUtf16(names[AppSection::Case(section)]);
+    return QString::fromLatin1(QMetaEnum::fromType<AppSection::Case>().valueToKey(AppSection::Case(section)));
 }
 
 std::optional<AppSection> sectionFromCaseName(QStringView name)
 {
     for (AppSection::Case c : AppSection::allCases()) {
-        if (name == QStringView(names[c]))
+        if (name == caseName(c))
             return AppSection(c);
     }
     return std::nullopt;
@@ -31,6 +24,18 @@ QStringList allCaseNames()
     for (AppSection::Case c : AppSection::allCases())
         all.append(caseName(c));
     return all;
+}
+
+QVariantList sidebarCaseNames()
+{
+    QVariantList groups;
+    for (const QList<AppSection>& group : AppSection::sidebarGroups()) {
+        QStringList names;
+        for (AppSection section : group)
+            names.append(caseName(section));
+        groups.append(names);
+    }
+    return groups;
 }
 
 } // namespace velk::shell

@@ -37,6 +37,11 @@ QStringList SectionNavigator::sections() const
     return allCaseNames();
 }
 
+QVariantList SectionNavigator::sidebarGroups() const
+{
+    return sidebarCaseNames();
+}
+
 QString SectionNavigator::idOf(const QString& name) const
 {
     const auto section = sectionFromCaseName(name);

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QVariant>
 #include <QtQml/qqmlregistration.h>
 #include <memory>
 
@@ -28,6 +29,8 @@ class SectionNavigator : public QObject {
     // screen's own control); the host picks the matching spring.
     Q_PROPERTY(QString transition READ transition NOTIFY selectionChanged)
     Q_PROPERTY(QStringList sections READ sections CONSTANT)
+    // The sidebar's groups of case names, from the top.
+    Q_PROPERTY(QVariantList sidebarGroups READ sidebarGroups CONSTANT)
 
 public:
     explicit SectionNavigator(std::unique_ptr<MonitorGate> gate, QObject* parent = nullptr);
@@ -40,6 +43,7 @@ public:
     void setDeepCleanJunk(bool on);
     QString transition() const { return m_transition; }
     QStringList sections() const;
+    QVariantList sidebarGroups() const;
 
     // Identifier (raw value) of the section with this case name; empty for
     // an unknown name.

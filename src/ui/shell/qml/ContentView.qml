@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import Velk.Design
 import Velk.Shell
@@ -91,88 +92,68 @@ Item {
         anchors.right: parent.right
         anchors.left: handle.visible ? handle.right : sidebar.right
 
-        // Screens join their hosts here, in the sections' order.
-        SectionHost {
-            anchors.fill: parent
-            name: "dashboard"
-            navigator: root.navigator
-            HomeView {
+        // A host for every section, in the sections' order, each showing
+        // its section's screen.
+        Repeater {
+            model: root.navigator.sections
+            delegate: SectionHost {
+                id: host
+                required property string modelData
                 anchors.fill: parent
-                monitor: root.models.monitor
-                junk: root.models.junk
-                contentLeadingInset: root.contentLeadingInset
-                onSectionRequested: name => root.navigator.navigate(name)
-                onDeepCleanRequested: root.navigator.deepCleanJunk = true
+                name: modelData
+                navigator: root.navigator
+                // The section's screen, made with its host for the life of
+                // the window.
+                Component.onCompleted: screens[name].createObject(host)
             }
         }
-        SectionHost {
+    }
+
+    // The screen of each section, by the section's case name.
+    QtObject {
+        id: screens
+
+        property Component dashboard: HomeView {
             anchors.fill: parent
-            name: "systemInfo"
-            navigator: root.navigator
-            SystemInfoView {
-                anchors.fill: parent
-                monitor: root.models.monitor
-            }
+            monitor: root.models.monitor
+            junk: root.models.junk
+            contentLeadingInset: root.contentLeadingInset
+            onSectionRequested: name => root.navigator.navigate(name)
+            onDeepCleanRequested: root.navigator.deepCleanJunk = true
         }
-        SectionHost {
+        property Component systemInfo: SystemInfoView {
             anchors.fill: parent
-            name: "systemJunk"
-            navigator: root.navigator
-            SystemJunkView {
-                anchors.fill: parent
-                viewModel: root.models.junk
-                monitor: root.models.monitor
-                // The dashboard's review sets it; leaving the section clears it.
-                deepCleanEntry: root.navigator.deepCleanJunk
-            }
+            monitor: root.models.monitor
         }
-        SectionHost {
+        property Component systemJunk: SystemJunkView {
             anchors.fill: parent
-            name: "appUninstall"
-            navigator: root.navigator
-            AppUninstallView {
-                anchors.fill: parent
-                viewModel: root.models.appUninstall
-                desktop: root.models.desktop
-            }
+            viewModel: root.models.junk
+            monitor: root.models.monitor
+            // The dashboard's review sets it; leaving the section clears it.
+            deepCleanEntry: root.navigator.deepCleanJunk
         }
-        SectionHost {
+        property Component appUninstall: AppUninstallView {
             anchors.fill: parent
-            name: "startup"
-            navigator: root.navigator
-            StartupView {
-                anchors.fill: parent
-                viewModel: root.models.startup
-                desktop: root.models.desktop
-            }
+            viewModel: root.models.appUninstall
+            desktop: root.models.desktop
         }
-        SectionHost {
+        property Component startup: StartupView {
             anchors.fill: parent
-            name: "largeFiles"
-            navigator: root.navigator
-            LargeFilesView {
-                anchors.fill: parent
-                viewModel: root.models.largeFiles
-                desktop: root.models.desktop
-            }
+            viewModel: root.models.startup
+            desktop: root.models.desktop
         }
-        SectionHost {
+        property Component largeFiles: LargeFilesView {
             anchors.fill: parent
-            name: "privacy"
-            navigator: root.navigator
-            PrivacyView {
-                anchors.fill: parent
-                viewModel: root.models.privacy
-            }
+            viewModel: root.models.largeFiles
+            desktop: root.models.desktop
         }
-        SectionHost {
+        property Component privacy: PrivacyView {
             anchors.fill: parent
-            name: "processes"
-            navigator: root.navigator
-            ProcessMonitorView {
-                anchors.fill: parent
-                monitor: root.models.monitor
-            }
+            viewModel: root.models.privacy
+        }
+        property Component processes: ProcessMonitorView {
+            anchors.fill: parent
+            monitor: root.models.monitor
         }
     }
 

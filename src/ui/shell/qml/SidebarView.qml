@@ -18,13 +18,6 @@ Rectangle {
     // The Settings link was clicked.
     signal settingsRequested()
 
-    // Rows in the order they appear, by group.
-    readonly property var groups: [
-        ["dashboard"],
-        ["systemJunk", "largeFiles", "appUninstall", "privacy"],
-        ["startup", "systemInfo", "processes"],
-    ]
-
     objectName: "sidebar"
     color: VDS.C.bg0
     clip: true
@@ -93,7 +86,7 @@ Rectangle {
                 spacing: VDS.Space.xxs
 
                 Repeater {
-                    model: sidebar.groups
+                    model: sidebar.navigator.sidebarGroups
                     delegate: Column {
                         id: group
                         required property var modelData

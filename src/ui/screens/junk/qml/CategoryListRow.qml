@@ -23,16 +23,11 @@ Item {
     objectName: "systemJunk.row"
     implicitHeight: texts.implicitHeight + 20
 
-    Rectangle {
+    VelkRowBackground {
         objectName: "systemJunk.row.background"
         anchors.fill: parent
-        radius: VDS.Radius.s
-        color: root.isSelected ? VDS.withOpacity(VDS.C.accent, 0.08)
-                               : hover.hovered ? VDS.C.hover : "transparent"
-        Behavior on color {
-            enabled: !root.isSelected
-            ColorAnimation { duration: 140; easing.type: Easing.OutQuad }
-        }
+        selected: root.isSelected
+        hovered: hover.hovered
     }
 
     Row {

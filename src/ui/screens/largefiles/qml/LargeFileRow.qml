@@ -36,12 +36,10 @@ Item {
     objectName: "largeFiles.row"
     implicitHeight: texts.implicitHeight + 16
 
-    Rectangle {
+    // Selection shows in the checkbox alone.
+    VelkRowBackground {
         anchors.fill: parent
-        color: area.containsMouse ? VDS.C.hover : "transparent"
-        Behavior on color {
-            ColorAnimation { duration: 140; easing.type: Easing.OutQuad }
-        }
+        hovered: area.containsMouse
     }
 
     // Below the buttons, which take their own clicks.

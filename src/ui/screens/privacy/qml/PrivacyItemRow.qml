@@ -20,39 +20,17 @@ Item {
     required property double totalSize
     // Finds this row by name: "privacy.row[INDEX]".
     readonly property int key: index
-    // 0 to 1 as the selection turns on, on the row-selection spring.
-    property real selection: isSelected ? 1 : 0
-    property real hovering: hover.hovered ? 1 : 0
 
     signal toggleRequested()
 
     objectName: "privacy.row"
     implicitHeight: content.implicitHeight + 20
 
-    Behavior on selection {
-        SpringAnimation {
-            spring: Motion.rowSelection.spring
-            damping: Motion.rowSelection.damping
-            mass: Motion.rowSelection.mass
-            epsilon: 0.002
-        }
-    }
-    Behavior on hovering {
-        NumberAnimation { duration: 140; easing.type: Easing.OutQuad }
-    }
-
-    Rectangle {
-        anchors.fill: parent
-        radius: VDS.Radius.s
-        color: VDS.C.hover
-        opacity: root.hovering * (1 - Math.min(1, Math.max(0, root.selection)))
-    }
-    Rectangle {
+    VelkRowBackground {
         objectName: "privacy.row.selection"
         anchors.fill: parent
-        radius: VDS.Radius.s
-        color: VDS.withOpacity(VDS.C.accent, 0.08)
-        opacity: Math.min(1, Math.max(0, root.selection))
+        selected: root.isSelected
+        hovered: hover.hovered
     }
 
     Row {
@@ -71,20 +49,13 @@ Item {
             isChecked: root.isSelected
             onToggled: root.toggleRequested()
         }
-        Rectangle {
+        VelkAppIconTile {
             anchors.verticalCenter: parent.verticalCenter
-            width: 32
-            height: 32
-            radius: 8
-            color: VDS.C.bg3
-
-            SymbolIcon {
-                anchors.centerIn: parent
-                name: root.icon
-                size: 13.5
-                font.weight: Font.Medium
-                color: VDS.C.accent
-            }
+            size: 32
+            symbol: root.icon
+            symbolSize: 13.5
+            symbolWeight: Font.Medium
+            symbolColor: VDS.C.accent
         }
         Text {
             objectName: "privacy.row.title"

@@ -35,13 +35,11 @@ Item {
     objectName: "startup.row"
     implicitHeight: content.implicitHeight + 20
 
-    Rectangle {
+    VelkRowBackground {
         objectName: "startup.row.fill"
         anchors.fill: parent
-        radius: VDS.Radius.s
-        color: root.isSelected ? VDS.withOpacity(VDS.C.accent, 0.08)
-                               : hover.hovered ? VDS.C.hover : "transparent"
-        Behavior on color { ColorAnimation { duration: 140; easing.type: Easing.OutQuad } }
+        selected: root.isSelected
+        hovered: hover.hovered
     }
     HoverHandler {
         id: hover
@@ -70,35 +68,16 @@ Item {
             onToggled: root.selectToggled()
         }
 
-        Rectangle {
+        VelkAppIconTile {
             objectName: "startup.row.icon"
             anchors.verticalCenter: parent.verticalCenter
-            width: 32
-            height: 32
+            size: 32
             radius: 7
-            color: bundleIcon.status === Image.Ready ? "transparent" : VDS.C.bg3
-
-            Image {
-                id: bundleIcon
-                anchors.fill: parent
-                visible: root.hasBundle && status === Image.Ready
-                source: root.hasBundle ? "image://appicon/" + encodeURIComponent(root.appBundlePath) : ""
-                sourceSize.width: 64
-                sourceSize.height: 64
-                asynchronous: true
-                smooth: true
-                mipmap: true
-                fillMode: Image.PreserveAspectFit
-            }
-            SymbolIcon {
-                objectName: "startup.row.placeholder"
-                anchors.centerIn: parent
-                visible: !bundleIcon.visible
-                name: root.isDaemon ? "gearshape.2" : "bolt"
-                size: 13.5
-                font.weight: Font.Medium
-                color: VDS.C.accent
-            }
+            path: root.hasBundle ? root.appBundlePath : ""
+            symbol: root.isDaemon ? "gearshape.2" : "bolt"
+            symbolSize: 13.5
+            symbolWeight: Font.Medium
+            symbolColor: VDS.C.accent
         }
 
         Column {

@@ -39,17 +39,12 @@ Item {
     implicitHeight: mainLine.height + panelClip.height
     clip: true
 
-    Rectangle {
+    VelkRowBackground {
         objectName: "appUninstall.row.background"
         width: parent.width
         height: mainLine.height
-        radius: VDS.Radius.s
-        color: root.isSelected ? VDS.withOpacity(VDS.C.accent, 0.08)
-                               : hover.hovered ? VDS.C.hover : "transparent"
-        Behavior on color {
-            enabled: !root.isSelected
-            ColorAnimation { duration: 140; easing.type: Easing.OutQuad }
-        }
+        selected: root.isSelected
+        hovered: hover.hovered
     }
 
     Item {
@@ -81,7 +76,7 @@ Item {
                 tint: VDS.C.accent
                 onToggled: root.toggled()
             }
-            AppIconTile {
+            VelkAppIconTile {
                 path: root.path
             }
             Row {

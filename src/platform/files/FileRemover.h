@@ -41,7 +41,11 @@ struct RemovalResult {
 // - no mount point is entered or removed (bind mounts of the same file
 //   system included); an item that is itself a mount point is refused;
 // - "/", the user's home and every folder above it are refused, whoever
-//   asks.
+//   asks;
+// - before anything is touched, the item itself must be free to leave its
+//   folder: the folder writable and searchable by this user, the sticky
+//   folder rule met, no immutable or append-only flag on the item or its
+//   folder. Otherwise the whole item is refused and stays as it was.
 // The default remover logs every item that stays, with its failure, as a
 // warning of "velk.platform.removal".
 class FileRemover {
@@ -54,9 +58,11 @@ public:
     virtual RemovalResult removePermanently(const RemovalTarget& target) = 0;
     // Moves the target into the user's Trash, writing its record. It never
     // falls back to removing: when it cannot be moved (another device, no
-    // usable Trash, a mount point inside) it stays where it is. freedBytes
-    // counts what removing it would free: every regular file moved, hidden
-    // ones and package contents included, once, when all its links moved.
+    // usable Trash, a mount point inside, an item already in the Trash) it
+    // stays where it is. The move is whole or nothing, so freedBytes is 0
+    // unless it moved, and then counts what removing it would free: every
+    // regular file moved, hidden ones and package contents included, once,
+    // when all its links moved.
     virtual RemovalResult moveToTrash(const RemovalTarget& target) = 0;
 
     static std::shared_ptr<FileRemover> createDefault();

@@ -55,6 +55,14 @@ struct LocatedItem {
 std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders& kept = {},
                                   QString* failure = nullptr);
 
+// Why the located item may not be taken out of its folder by this process,
+// checked before anything is touched so that an item whose top entry must
+// stay is never emptied: the folder not writable or searchable for the
+// effective user (a read-only file system included), a sticky folder and
+// neither the item nor the folder this user's, or an immutable or
+// append-only flag on the item or its folder. Empty when it may.
+std::optional<QString> whyItemCannotLeave(const LocatedItem& located);
+
 // The bytes unlinking an entry frees: a regular file's when this is its last
 // link, nothing otherwise.
 std::int64_t bytesFreedByUnlinking(const EntryAttributes& entry);

@@ -97,6 +97,26 @@ std::optional<std::int64_t> folderBytes(const LocatedItem& located)
     return total.bytes;
 }
 
+// Whether the folder open at `folder` is `ancestor` or lies below it, as
+// its parents ("..") tell.
+bool liesWithin(int folder, const FileIdentity& ancestor)
+{
+    core::UniqueFd current(::fcntl(folder, F_DUPFD_CLOEXEC, 0));
+    std::optional<EntryAttributes> here = current.isOpen() ? readAttributes(current.get(), "") : std::nullopt;
+    // A path has at most PATH_MAX / 2 components.
+    for (int depth = 0; here && depth <= PATH_MAX / 2; ++depth) {
+        if (here->identity == ancestor)
+            return true;
+        core::UniqueFd parent(::openat(current.get(), "..", O_PATH | O_DIRECTORY | O_CLOEXEC));
+        const auto above = parent.isOpen() ? readAttributes(parent.get(), "") : std::nullopt;
+        if (!above || above->identity == here->identity)
+            return false;
+        current = std::move(parent);
+        here = above;
+    }
+    return false;
+}
+
 bool writeAll(int fd, const QByteArray& data)
 {
     qsizetype written = 0;
@@ -124,6 +144,8 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
         failed.failure = failureOf(entry, reason);
         return failed;
     };
+    if (const auto refusal = whyItemCannotLeave(*located))
+        return fail(path, *refusal);
     if (dataHome.isEmpty())
         return fail(path, QStringLiteral("no data folder to hold a Trash"));
     // The home trash; a link in place of any of its folders means there is
@@ -142,6 +164,14 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
     core::UniqueFd info = openOrMakeFolder(trash.get(), "info");
     if (!info.isOpen())
         return fail(trashPath + "/info", errorText(errno));
+    // Trashing what the Trash holds would nest it under a new name and
+    // orphan its record; it is deleted from there instead.
+    const auto trashAttributes = readAttributes(trash.get(), "");
+    if (!trashAttributes)
+        return fail(trashPath, errorText(errno));
+    if (located->item.identity == trashAttributes->identity
+        || liesWithin(located->folder.get(), trashAttributes->identity))
+        return fail(path, QStringLiteral("already in the Trash; only deleting removes it from there"));
     // Moving renames; it never copies, so the trash must be on the item's
     // own file system.
     struct stat filesStat;

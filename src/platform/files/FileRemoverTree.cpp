@@ -295,6 +295,10 @@ RemovalResult removeTree(const RemovalTarget& target, const KeptFolders& kept)
     const int folder = located->folder.get();
     const char* name = located->split.name.c_str();
     const std::string path = located->split.folder + (located->split.folder == "/" ? "" : "/") + name;
+    if (const auto refusal = whyItemCannotLeave(*located)) {
+        result.failure = failureOf(path, *refusal);
+        return result;
+    }
     if (located->item.kind != EntryKind::Directory) {
         if (::unlinkat(folder, name, 0) != 0) {
             result.failure = failureOf(path, errorText(errno));

@@ -9,6 +9,7 @@
 #include "support/TempTree.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -44,17 +45,18 @@ FileIdentity identityOf(const QString& path)
     return {st.st_dev, st.st_ino};
 }
 
-// Sets the immutable flag on a file (which stops root as well) for as long
-// as the object lives.
-class ImmutableFlag {
+// Sets an inode flag (FS_IMMUTABLE_FL, FS_APPEND_FL; they stop root as
+// well) on a file or folder for as long as the object lives.
+class InodeFlag {
 public:
-    explicit ImmutableFlag(const QString& path) : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)) {}
-    ~ImmutableFlag()
+    explicit InodeFlag(const QString& path, int flag = FS_IMMUTABLE_FL)
+        : m_fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC)), m_flag(flag) {}
+    ~InodeFlag()
     {
         if (m_set) {
             int flags = 0;
             ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags);
-            flags &= ~FS_IMMUTABLE_FL;
+            flags &= ~m_flag;
             ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags);
         }
         if (m_fd >= 0)
@@ -65,15 +67,26 @@ public:
         int flags = 0;
         if (m_fd < 0 || ::ioctl(m_fd, FS_IOC_GETFLAGS, &flags) != 0)
             return false;
-        flags |= FS_IMMUTABLE_FL;
+        flags |= m_flag;
         m_set = ::ioctl(m_fd, FS_IOC_SETFLAGS, &flags) == 0;
         return m_set;
     }
 
 private:
     int m_fd;
+    int m_flag;
     bool m_set = false;
 };
+
+// Gives `path` and everything below it to `uid`.
+void giveTo(const QString& path, uid_t uid)
+{
+    ::lchown(QFile::encodeName(path).constData(), uid, uid);
+    QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        ::lchown(QFile::encodeName(it.next()).constData(), uid, uid);
+}
 
 class FileRemoverTest : public ::testing::Test {
 protected:
@@ -126,9 +139,11 @@ TEST_F(FileRemoverTest, LinkAtTheTopIsRemovedItself)
     EXPECT_TRUE(QFileInfo::exists(outside.path("folder/inner.bin")));
 }
 
+// The item may leave its folder (the user's), but not everything in it can.
 TEST_F(FileRemoverTest, FolderThatCannotBeEmptiedIsReportedAndKept)
 {
     openToEveryone(tree.root());
+    ::chown(QFile::encodeName(tree.root()).constData(), 65534, 65534);
     tree.file("item/locked/inner", 3);
     tree.file("item/free", 3);
     ::chown(QFile::encodeName(tree.path("item")).constData(), 65534, 65534);
@@ -143,6 +158,64 @@ TEST_F(FileRemoverTest, FolderThatCannotBeEmptiedIsReportedAndKept)
     EXPECT_TRUE(exists(tree.path("item/locked/inner")));
     EXPECT_FALSE(exists(tree.path("item/free")));
     ::chmod(QFile::encodeName(tree.path("item/locked")).constData(), 0700);
+}
+
+// An application folder the user may not change (0555), a sticky folder
+// where neither the item nor the folder is the user's, a folder marked
+// append-only: the user could empty the item but not remove it, so neither
+// mode touches it at all. Everything below it belongs to the user.
+TEST_F(FileRemoverTest, AnItemThatCannotLeaveItsFolderIsRefusedWhole)
+{
+    constexpr uid_t user = 65534;
+    constexpr uid_t other = 65533;
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    openToEveryone(tree.root());
+    giveTo(tree.dir("data"), user);
+    const struct {
+        const char* name;
+        mode_t folderMode;
+        uid_t folderOwner;
+        uid_t itemOwner;
+        int flag;
+        const char* reason; // empty: the item may go
+    } cases[] = {
+        {"read-only", 0555, user, user, 0, "does not let this user remove entries (Permission denied)"},
+        {"sticky", 01777, 0, other, 0, "sticky"},
+        {"sticky-own", 01777, 0, user, 0, ""},
+        {"append-only", 0755, user, user, FS_APPEND_FL, "append-only"},
+    };
+    for (const auto& c : cases) {
+        const QString folder = tree.dir(c.name);
+        tree.file(QString(c.name) + "/Tool.app/Contents/Info.plist", 10);
+        tree.file(QString(c.name) + "/Tool.app/Contents/MacOS/tool", 300);
+        giveTo(folder, user);
+        ::chmod(QFile::encodeName(tree.path(QString(c.name) + "/Tool.app")).constData(), 0777);
+        ::lchown(QFile::encodeName(tree.path(QString(c.name) + "/Tool.app")).constData(), c.itemOwner, c.itemOwner);
+        ::lchown(QFile::encodeName(folder).constData(), c.folderOwner, c.folderOwner);
+        ::chmod(QFile::encodeName(folder).constData(), c.folderMode);
+        InodeFlag flag(folder, c.flag);
+        ASSERT_TRUE(c.flag == 0 || flag.set()) << "the file system must take the flag";
+        const QString item = tree.path(QString(c.name) + "/Tool.app");
+        const QString reason = QString::fromUtf8(c.reason);
+        const int answer = runUnprivileged([&] {
+            int wrong = 0;
+            for (const bool trash : {true, false}) {
+                const auto remover = FileRemover::createDefault();
+                const RemovalResult result = trash ? remover->moveToTrash(item) : remover->removePermanently(item);
+                if (reason.isEmpty()) {
+                    wrong |= result.gone ? 0 : 1;
+                    break; // gone by the first mode
+                }
+                wrong |= (result.gone ? 1 : 0) | (result.freedBytes != 0 ? 2 : 0)
+                    | (result.failure.startsWith(item + ": ") && result.failure.contains(reason) ? 0 : 4);
+            }
+            return wrong;
+        });
+        EXPECT_EQ(answer, 0) << c.name;
+        EXPECT_EQ(QFileInfo(item + "/Contents/MacOS/tool").isFile(), !reason.isEmpty()) << c.name;
+        EXPECT_EQ(QFileInfo(item + "/Contents/Info.plist").isFile(), !reason.isEmpty()) << c.name;
+        ::chmod(QFile::encodeName(folder).constData(), 0755);
+    }
 }
 
 // The Trash's files folder and its info folder are paired by the location
@@ -177,6 +250,28 @@ TEST_F(FileRemoverTest, RemovingFromTheTrashAlsoRemovesItsRecord)
     // A failed removal keeps the record.
     EXPECT_FALSE(remover->removePermanently(tree.path("data/Trash/files/note")));
     EXPECT_TRUE(exists(tree.path("data/Trash/info/note.trashinfo")));
+}
+
+// Trashing again what the Trash holds would nest it under a new name and
+// orphan its record; deleting it from there still works.
+TEST_F(FileRemoverTest, WhatTheTrashHoldsIsNotTrashedAgain)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    ScopedService<Locations> locations(Locations::linuxProfile(tree.dir("home")));
+    ASSERT_TRUE(remover->moveToTrash(tree.file("docs/held2.bin", 12)).gone);
+    tree.file("docs/folder/inner", 5);
+    ASSERT_TRUE(remover->moveToTrash(tree.path("docs/folder")).gone);
+    for (const QString inside : {"files/held2.bin", "info/held2.bin.trashinfo", "files/folder/inner", "files", ""}) {
+        const QString path = tree.path("data/Trash/" + inside);
+        const RemovalResult result = remover->moveToTrash(path);
+        EXPECT_FALSE(result.gone) << inside.toStdString();
+        EXPECT_TRUE(result.failure.contains("already in the Trash")) << result.failure.toStdString();
+        EXPECT_TRUE(exists(path)) << inside.toStdString();
+    }
+    EXPECT_EQ(QDir(tree.path("data/Trash/files")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"folder", "held2.bin"}));
+    EXPECT_TRUE(remover->removePermanently(tree.path("data/Trash/files/held2.bin")).gone);
+    EXPECT_FALSE(exists(tree.path("data/Trash/info/held2.bin.trashinfo")));
 }
 
 TEST_F(FileRemoverTest, ATrashWithoutRecordsLeavesItsNeighboursAlone)
@@ -344,7 +439,7 @@ TEST_F(FileRemoverTest, AnItemThatStaysIsLoggedWithTheEntryAndWhy)
 {
     ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
     const QString stuck = tree.file("item/sub/stuck", 1);
-    ImmutableFlag immutable(stuck);
+    InodeFlag immutable(stuck);
     ASSERT_TRUE(immutable.set()) << "the file system must take the immutable flag";
     tree.file("data/Trash", 1); // a file where the Trash folder belongs
     const struct {
@@ -389,7 +484,7 @@ TEST_F(FileRemoverTest, FreedBytesAreTheBytesThatWentAway)
 
     tree.file("second/free", 800);
     const QString stuck = tree.file("second/stuck", 200);
-    ImmutableFlag immutable(stuck);
+    InodeFlag immutable(stuck);
     ASSERT_TRUE(immutable.set()) << "the file system must take the immutable flag";
     const RemovalResult partial = remover->removePermanently(tree.path("second"));
     EXPECT_FALSE(partial.gone);

@@ -9,19 +9,22 @@
 # Settings live in a temporary folder for the run; the program reads this
 # machine as it normally does.
 #
-#   bench/velk-idle-cpu.sh [--app PATH]... [--section NAME] [--settle S] [--seconds S]
-#                          [--renderer opengl|software]
+#   bench/velk-idle-cpu.sh [--app PATH]... [--section NAME] [--sort KEY] [--settle S]
+#                          [--seconds S] [--renderer opengl|software]
 #
 # Defaults: build/velkclean, the dashboard, 12 s to settle (start-up and the
 # first update check), 20 s measured, Qt Quick's default OpenGL renderer;
 # "software" is Qt Quick's own raster renderer (as scripts/run uses).
+# --sort starts the process list at that key (cpu, memory, threads, pid,
+# name; the program's own default when not given).
 # One line per program:
-#   PATH section=NAME renderer=R cpu_percent=X rss_mb=Y frames_per_s=Z
+#   PATH section=NAME sort=KEY renderer=R cpu_percent=X rss_mb=Y frames_per_s=Z
 # and last the headline figure of the last program: cpu_percent=X
 set -euo pipefail
 
 apps=()
 section=dashboard
+sort=
 settle=12
 seconds=20
 renderer=opengl
@@ -29,16 +32,19 @@ while [ $# -gt 0 ]; do
   case "$1" in
     --app) apps+=("$2"); shift 2 ;;
     --section) section="$2"; shift 2 ;;
+    --sort) sort="$2"; shift 2 ;;
     --settle) settle="$2"; shift 2 ;;
     --seconds) seconds="$2"; shift 2 ;;
     --renderer) renderer="$2"; shift 2 ;;
-    *) echo "usage: $0 [--app PATH]... [--section NAME] [--settle S] [--seconds S] [--renderer opengl|software]" >&2
+    *) echo "usage: $0 [--app PATH]... [--section NAME] [--sort KEY] [--settle S] [--seconds S] [--renderer opengl|software]" >&2
        exit 2 ;;
   esac
 done
 [ ${#apps[@]} -gt 0 ] || apps=("$(dirname "$0")/../build/velkclean")
 backend=()
 [ "$renderer" = software ] && backend=(QT_QUICK_BACKEND=software)
+sorted=()
+[ -n "$sort" ] && sorted=(--sort "$sort")
 
 work=$(mktemp -d)
 pids=()
@@ -66,7 +72,7 @@ for i in "${!apps[@]}"; do
   env "${backend[@]}" DISPLAY=":$(cat "$dir/display")" QT_QPA_PLATFORM=xcb \
     XDG_CONFIG_HOME="$dir/config" XDG_RUNTIME_DIR="$dir/runtime" \
     QT_LOGGING_RULES="qt.scenegraph.time.renderloop.debug=true" \
-    "${apps[$i]}" --section "$section" >"$dir/out" 2>"$dir/err" &
+    "${apps[$i]}" --section "$section" "${sorted[@]}" >"$dir/out" 2>"$dir/err" &
   pids+=($!)
   app_pids+=($!)
 done
@@ -90,7 +96,7 @@ for i in "${!apps[@]}"; do
   cpu=$(awk -v t="$used" -v c="$clk" -v s="$seconds" 'BEGIN { printf "%.2f", 100 * t / c / s }')
   rss=$(awk -v k="$(rss_kb "$pid")" 'BEGIN { printf "%.1f", k / 1024 }')
   fps=$(awk -v f="$drawn" -v s="$seconds" 'BEGIN { printf "%.1f", f / s }')
-  echo "${apps[$i]} section=$section renderer=$renderer cpu_percent=$cpu rss_mb=$rss frames_per_s=$fps"
+  echo "${apps[$i]} section=$section sort=${sort:-default} renderer=$renderer cpu_percent=$cpu rss_mb=$rss frames_per_s=$fps"
   headline="cpu_percent=$cpu"
 done
 echo "$headline"

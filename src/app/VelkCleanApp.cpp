@@ -44,6 +44,8 @@ VelkCleanApp::VelkCleanApp(StartOptions options, QObject* parent)
     sensors::SMC::setSharedSink(platform::core::loggingSink(sensorControllerLog()));
     if (options.section)
         m_navigator->setInitialSection(*options.section);
+    if (options.processSort)
+        m_models->setProcessSort(*options.processSort);
     applyLocale();
     connect(m_language, &language::LanguageManager::currentChanged, this, &VelkCleanApp::applyLocale);
 }

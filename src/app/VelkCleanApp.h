@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/monitor/ProcSort.h"
 #include "ui/design/AppSection.h"
 #include "ui/shell/SectionNavigator.h"
 #include "ui/shell/SidebarLayout.h"
@@ -31,6 +32,8 @@ namespace velk::app {
 struct StartOptions {
     // The section shown first (the dashboard when not given).
     std::optional<AppSection> section;
+    // The process list's first sort key (by CPU when not given).
+    std::optional<monitor::ProcSort> processSort;
     // The monitor to use instead of the process-wide one (tests pass their
     // own). The language and theme are always the process-wide ones, which
     // the views read too.

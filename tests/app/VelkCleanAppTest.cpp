@@ -20,6 +20,7 @@
 #include <QLoggingCategory>
 #include <QSignalSpy>
 #include <QTest>
+#include <functional>
 #include <optional>
 
 namespace velk::app {
@@ -100,13 +101,28 @@ TEST_F(VelkCleanAppTest, MonitorIdleUntilTheRootAppearsAndOneUpdateCheckAfterATu
     EXPECT_EQ(updates->fetches, 1) << "one check, not one per window or view";
 }
 
-TEST_F(VelkCleanAppTest, StartSectionIsGatedWhenTheWindowAppears)
+TEST_F(VelkCleanAppTest, StartSectionIsGatedWhenTheWindowAppearsAndTheListStartsAtItsSortKey)
 {
-    make({ .section = AppSection::processes });
+    make({ .section = AppSection::processes, .processSort = monitor::ProcSort::mem });
     EXPECT_FALSE(monitor.portsEnabled());
     started();
     EXPECT_TRUE(monitor.portsEnabled());
     EXPECT_EQ(app->navigator()->selection(), "processes");
+    // The screen hangs in the visual tree under its section's host.
+    const std::function<QQuickItem*(QQuickItem*)> view = [&](QQuickItem* from) -> QQuickItem* {
+        for (QQuickItem* child : from->childItems()) {
+            if (child->objectName() == "processes")
+                return child;
+            if (QQuickItem* found = view(child))
+                return found;
+        }
+        return nullptr;
+    };
+    QQuickItem* processes = view(app->mainWindow()->contentItem());
+    ASSERT_TRUE(processes);
+    QObject* screen = processes->property("screen").value<QObject*>();
+    ASSERT_TRUE(screen);
+    EXPECT_EQ(screen->property("sortKey").toInt(), static_cast<int>(monitor::ProcSort::mem));
 }
 
 TEST_F(VelkCleanAppTest, ToolsShortcutsAreEnabledAndChangeNothing)

@@ -6,6 +6,7 @@
 #include "engine/cleaning/PrivacyViewModel.h"
 #include "engine/cleaning/SystemJunkViewModel.h"
 #include "engine/inspection/StartupViewModel.h"
+#include "engine/monitor/ProcSort.h"
 #include "engine/monitor/SystemMonitor.h"
 #include "platform/desktop/Workspace.h"
 #include "services/update/UpdateController.h"
@@ -43,6 +44,10 @@ class WindowModels : public QObject {
     Q_PROPERTY(velk::inspection::StartupViewModel* startup READ startup CONSTANT)
     // Revealing files, opening addresses and starting applications.
     Q_PROPERTY(velk::models::DesktopActions* desktop READ desktop CONSTANT)
+    // The process list's first sort key, as the Processes screen's sort
+    // (cpu, memory, threads, pid, name in that order); set before the
+    // window is built.
+    Q_PROPERTY(int processSort READ processSort CONSTANT)
 
 public:
     // Over the given instances; the view models and the desktop actions (over
@@ -61,6 +66,8 @@ public:
     cleaning::PrivacyViewModel* privacy() const { return m_privacy.get(); }
     inspection::StartupViewModel* startup() const { return m_startup.get(); }
     models::DesktopActions* desktop() const { return m_desktop.get(); }
+    int processSort() const { return static_cast<int>(m_processSort); }
+    void setProcessSort(monitor::ProcSort sort) { m_processSort = sort; }
 
 private:
     monitor::SystemMonitor* m_monitor;
@@ -73,6 +80,7 @@ private:
     std::unique_ptr<cleaning::PrivacyViewModel> m_privacy;
     std::unique_ptr<inspection::StartupViewModel> m_startup;
     std::unique_ptr<models::DesktopActions> m_desktop;
+    monitor::ProcSort m_processSort = monitor::ProcSort::cpu;
 };
 
 } // namespace velk::shell

@@ -154,6 +154,7 @@ Item {
         property Component processes: ProcessMonitorView {
             anchors.fill: parent
             monitor: root.models.monitor
+            firstSortKey: root.models.processSort
         }
     }
 

@@ -13,6 +13,8 @@ Item {
     id: root
     required property SystemMonitor monitor
     readonly property ProcessMonitorModel screen: screenModel
+    // The sort key the list starts with.
+    property int firstSortKey: ProcessMonitorModel.Cpu
 
     objectName: "processes"
     implicitWidth: 720
@@ -21,6 +23,7 @@ Item {
     ProcessMonitorModel {
         id: screenModel
         monitor: root.monitor
+        sortKey: root.firstSortKey
         // A hidden screen leaves its list as it was until it is shown.
         active: root.visible
     }

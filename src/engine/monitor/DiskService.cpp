@@ -5,14 +5,23 @@
 #include "platform/host/HostProbe.h"
 #include "platform/core/ServiceRegistry.h"
 
+#include <algorithm>
+
 namespace velk::monitor {
 
 
+std::int64_t DiskInfo::usedBytes() const
+{
+    return std::max<std::int64_t>(0, totalBytes - freeBytes - reservedBytes);
+}
+
 double DiskInfo::usedPercent() const
 {
-    if (totalBytes <= 0)
+    const std::int64_t used = usedBytes();
+    const std::int64_t room = used + std::max<std::int64_t>(0, freeBytes);
+    if (totalBytes <= 0 || room <= 0)
         return 0.0;
-    return static_cast<double>(totalBytes - freeBytes) / static_cast<double>(totalBytes);
+    return static_cast<double>(used) / static_cast<double>(room);
 }
 
 QString DiskInfo::formattedTotal() const
@@ -27,7 +36,7 @@ QString DiskInfo::formattedFree() const
 
 QString DiskInfo::formattedUsed() const
 {
-    return fmt::byteCount(totalBytes - freeBytes, fmt::ByteStyle::Binary);
+    return fmt::byteCount(usedBytes(), fmt::ByteStyle::Binary);
 }
 
 DiskInfo DiskService::info()
@@ -36,12 +45,12 @@ DiskInfo DiskService::info()
     const auto host = platform::core::service<platform::host::HostProbe>();
     if (const auto capacity = host->volumeCapacity(home); capacity && capacity->total && *capacity->total > 0) {
         const std::int64_t free = capacity->availableForImportantUsage.value_or(capacity->available.value_or(0));
-        return {*capacity->total, free};
+        return {*capacity->total, free, capacity->reserved};
     }
     // The volume's own figures failed or said nothing useful: ask the file
     // system.
     if (const auto fs = host->fileSystemSize(home); fs && fs->size && fs->freeSize)
-        return {*fs->size, *fs->freeSize};
+        return {*fs->size, *fs->freeSize, fs->reservedSize};
     return {};
 }
 

@@ -103,6 +103,7 @@ QVariantMap toVariantMap(const DiskInfo& info)
     return {
         {QStringLiteral("totalBytes"), QVariant::fromValue(info.totalBytes)},
         {QStringLiteral("freeBytes"), QVariant::fromValue(info.freeBytes)},
+        {QStringLiteral("usedBytes"), QVariant::fromValue(info.usedBytes())},
         {QStringLiteral("usedPercent"), info.usedPercent()},
         {QStringLiteral("formattedTotal"), info.formattedTotal()},
         {QStringLiteral("formattedFree"), info.formattedFree()},

@@ -158,6 +158,7 @@ public:
         VolumeCapacity capacity;
         capacity.total = size->size;
         capacity.available = size->freeSize;
+        capacity.reserved = size->reservedSize;
         return capacity;
     }
 
@@ -166,9 +167,8 @@ public:
         struct statvfs info {};
         if (::statvfs(QFile::encodeName(path).constData(), &info) != 0)
             return std::nullopt;
-        const std::uint64_t unit = info.f_frsize ? info.f_frsize : info.f_bsize;
-        return FileSystemSize{toSigned(static_cast<std::uint64_t>(info.f_blocks) * unit),
-                              toSigned(static_cast<std::uint64_t>(info.f_bavail) * unit)};
+        return fileSystemSizeOfBlocks(info.f_blocks, info.f_bfree, info.f_bavail,
+                                      info.f_frsize ? info.f_frsize : info.f_bsize);
     }
 
 private:
@@ -176,6 +176,16 @@ private:
 };
 
 } // namespace
+
+FileSystemSize fileSystemSizeOfBlocks(std::uint64_t blocks, std::uint64_t freeBlocks, std::uint64_t availableBlocks,
+                                      std::uint64_t blockSize)
+{
+    // Some file systems give more blocks available than free; none is then
+    // reserved.
+    const std::uint64_t reservedBlocks = freeBlocks > availableBlocks ? freeBlocks - availableBlocks : 0;
+    return FileSystemSize{toSigned(blocks * blockSize), toSigned(availableBlocks * blockSize),
+                          toSigned(reservedBlocks * blockSize).value_or(0)};
+}
 
 std::shared_ptr<HostProbe> HostProbe::createDefault()
 {

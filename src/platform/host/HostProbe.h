@@ -29,17 +29,29 @@ struct VmPages {
 };
 
 // Capacity of the volume holding a path, as the volume reports it.
+// `reserved` is space that is neither in use nor available to the user
+// (blocks kept for the superuser).
 struct VolumeCapacity {
     std::optional<std::int64_t> total;
     std::optional<std::int64_t> available;
     std::optional<std::int64_t> availableForImportantUsage;
+    std::int64_t reserved = 0;
 };
 
-// Size and free space from the file system's own attributes.
+// Size and free space from the file system's own attributes; `freeSize` is
+// what the user may still write, `reservedSize` free space kept from them.
 struct FileSystemSize {
     std::optional<std::int64_t> size;
     std::optional<std::int64_t> freeSize;
+    std::int64_t reservedSize = 0;
 };
+
+// A file system's block counts in units of `blockSize` (all blocks, free
+// blocks, blocks free to an unprivileged user) in bytes, as df reads them:
+// in use are all blocks but the free ones, so the reserve counts as neither
+// used nor available.
+FileSystemSize fileSystemSizeOfBlocks(std::uint64_t blocks, std::uint64_t freeBlocks, std::uint64_t availableBlocks,
+                                      std::uint64_t blockSize);
 
 // Host-wide figures: CPU load, memory, swap, uptime and volume capacity.
 class HostProbe {

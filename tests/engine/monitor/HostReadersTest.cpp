@@ -130,22 +130,22 @@ TEST(DiskReading, PrefersVolumeFiguresThenFileSystemThenZeros)
     ScopedService<velk::platform::core::CurrentUser> user(std::make_shared<velk::test::FakeUser>("/home/someone"));
 
     host->volume = velk::platform::host::VolumeCapacity{500, 100, 120};
-    host->fileSystem = velk::platform::host::FileSystemSize{900, 300};
+    host->fileSystem = velk::platform::host::FileSystemSize{900, 300, 40};
     EXPECT_EQ(DiskService::info(), (DiskInfo{500, 120}));
     EXPECT_EQ(host->lastVolumePath, "/home/someone");
 
-    host->volume = velk::platform::host::VolumeCapacity{500, 100, std::nullopt};
-    EXPECT_EQ(DiskService::info(), (DiskInfo{500, 100}));
+    host->volume = velk::platform::host::VolumeCapacity{500, 100, std::nullopt, 25};
+    EXPECT_EQ(DiskService::info(), (DiskInfo{500, 100, 25}));
     host->volume = velk::platform::host::VolumeCapacity{500, std::nullopt, std::nullopt};
     EXPECT_EQ(DiskService::info(), (DiskInfo{500, 0}));
 
     // A total of 0, no total, or no answer: the file system's own figures.
     host->volume = velk::platform::host::VolumeCapacity{0, 100, 120};
-    EXPECT_EQ(DiskService::info(), (DiskInfo{900, 300}));
+    EXPECT_EQ(DiskService::info(), (DiskInfo{900, 300, 40}));
     host->volume = velk::platform::host::VolumeCapacity{std::nullopt, 100, 120};
-    EXPECT_EQ(DiskService::info(), (DiskInfo{900, 300}));
+    EXPECT_EQ(DiskService::info(), (DiskInfo{900, 300, 40}));
     host->volume.reset();
-    EXPECT_EQ(DiskService::info(), (DiskInfo{900, 300}));
+    EXPECT_EQ(DiskService::info(), (DiskInfo{900, 300, 40}));
 
     host->fileSystem = velk::platform::host::FileSystemSize{900, std::nullopt};
     EXPECT_EQ(DiskService::info(), DiskInfo{});
@@ -160,6 +160,32 @@ TEST(DiskReading, RealVolumeOfATemporaryFolder)
     EXPECT_GT(d.totalBytes, 0);
     EXPECT_GE(d.freeBytes, 0);
     EXPECT_LE(d.freeBytes, d.totalBytes);
+}
+
+TEST(DiskInfoTexts, UsedAndRatioAreDfsFromTheBlockCounts)
+{
+    // df: used = blocks - free blocks, ratio = used / (used + available);
+    // the blocks kept for the superuser are neither used nor available.
+    struct Case {
+        std::uint64_t blocks, freeBlocks, availableBlocks;
+        std::int64_t used, available;
+        double ratio;
+    };
+    const Case cases[] = {
+        {1000, 600, 550, 400 * 4096, 550 * 4096, 400.0 / 950},   // ext4's 5 % reserve
+        {1000, 600, 600, 400 * 4096, 600 * 4096, 0.4},           // no reserve
+        {1000, 20, 0, 980 * 4096, 0, 1.0},                       // the user has filled it
+        {1000, 0, 0, 1000 * 4096, 0, 1.0},
+    };
+    for (const Case& c : cases) {
+        const auto size = velk::platform::host::fileSystemSizeOfBlocks(c.blocks, c.freeBlocks, c.availableBlocks, 4096);
+        ASSERT_TRUE(size.size && size.freeSize);
+        const DiskInfo disk{*size.size, *size.freeSize, size.reservedSize};
+        EXPECT_EQ(disk.totalBytes, static_cast<std::int64_t>(c.blocks * 4096)) << c.blocks << " " << c.freeBlocks;
+        EXPECT_EQ(disk.freeBytes, c.available) << c.freeBlocks;
+        EXPECT_EQ(disk.usedBytes(), c.used) << c.freeBlocks;
+        EXPECT_DOUBLE_EQ(disk.usedPercent(), c.ratio) << c.freeBlocks;
+    }
 }
 
 TEST(DiskInfoTexts, FractionAndBinaryCounts)

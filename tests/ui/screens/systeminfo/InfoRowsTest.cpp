@@ -92,6 +92,9 @@ TEST(SystemInfoRows, CoolingNumbersFansByIdAndStorageRoundsItsRatio)
     const QStringList storage = shown(inforows::storage(monitor::DiskInfo{1'073'741'824, 939'524'096}));
     EXPECT_EQ(storage, (QStringList{"used=128 MB", "free=896 MB", "total=1 GB", "ratio=13%"}));
     EXPECT_EQ(inforows::storage(monitor::DiskInfo{}).back().value.en, "0%");
+    // Space reserved for the superuser is not counted as used.
+    EXPECT_EQ(shown(inforows::storage(monitor::DiskInfo{1'073'741'824, 939'524'096, 67'108'864})),
+              (QStringList{"used=64 MB", "free=896 MB", "total=1 GB", "ratio=7%"}));
 }
 
 TEST(SystemInfoRows, MachineShowsTheModelOnlyWithAChipFamily)

@@ -9,7 +9,7 @@ Column {
     required property SystemMonitor monitor
     required property SystemJunkViewModel junk
     readonly property var disk: monitor.diskInfo
-    readonly property string usedText: Format.binaryBytes(disk.totalBytes - disk.freeBytes)
+    readonly property string usedText: Format.binaryBytes(disk.usedBytes)
     readonly property string totalText: Format.binaryBytes(disk.totalBytes)
 
     signal scanClicked()

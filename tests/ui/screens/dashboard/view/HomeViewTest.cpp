@@ -300,17 +300,19 @@ TEST_F(HomeViewTest, DiskBlockRoundsHalvesUpAndWritesTheUsageLineInBothLanguages
     EXPECT_EQ(text("dashboard.usedPercent"), QStringLiteral("12%"));
     EXPECT_DOUBLE_EQ(find("dashboard.usageBar")->property("value").toDouble(), 0.124);
 
-    sources->nextDisk = monitor::DiskInfo { 500 * GiB, 200 * GiB };
+    // Space reserved for the superuser is neither used nor available.
+    sources->nextDisk = monitor::DiskInfo { 500 * GiB, 200 * GiB, 25 * GiB };
     tick();
+    EXPECT_EQ(text("dashboard.usedPercent"), QStringLiteral("58%"));
     const auto binary = [](qint64 bytes, fmt::Lang lang) { return fmt::byteCount(bytes, fmt::ByteStyle::Binary, lang); };
     EXPECT_EQ(text("dashboard.free"), binary(200 * GiB, fmt::Lang::Chinese));
     EXPECT_EQ(text("dashboard.usage"),
-        "已用 " + binary(300 * GiB, fmt::Lang::Chinese) + "  /  共 " + binary(500 * GiB, fmt::Lang::Chinese));
+        "已用 " + binary(275 * GiB, fmt::Lang::Chinese) + "  /  共 " + binary(500 * GiB, fmt::Lang::Chinese));
     EXPECT_EQ(text("dashboard.freeLabel"), QStringLiteral("可用"));
     language::LanguageManager::shared().setCurrent("en");
     QTest::qWait(20);
     EXPECT_EQ(text("dashboard.usage"),
-        binary(300 * GiB, fmt::Lang::English) + " used  /  " + binary(500 * GiB, fmt::Lang::English) + " total");
+        binary(275 * GiB, fmt::Lang::English) + " used  /  " + binary(500 * GiB, fmt::Lang::English) + " total");
     EXPECT_EQ(text("dashboard.freeLabel"), QStringLiteral("available"));
 
     // An empty disk reads 0%.

@@ -37,7 +37,7 @@ function(velk_view_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   velk_gtest(${name}
     SOURCES ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/ui/UiTestMain.cpp
-    LIBS ${ARG_LIBS} Qt6::Test Qt6::Quick)
+    LIBS ${ARG_LIBS} Qt6::Test Qt6::QuickTest Qt6::Quick)
 endfunction()
 
 # velk_qml_module(target URI uri SOURCES ... QML_FILES ... DEPENDENCIES ...):

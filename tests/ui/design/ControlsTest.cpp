@@ -214,5 +214,26 @@ TEST_F(Controls, GlassButtonPressedHighlightStaysInsideTheBorder)
     EXPECT_DOUBLE_EQ(brighten->width(), background->width() - 2 * border);
 }
 
+QStringList loopWarnings;
+
+TEST_F(Controls, CleanButtonSizesToItsContentWithoutABindingLoop)
+{
+    loopWarnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+        if (message.contains(QLatin1String("Binding loop")))
+            loopWarnings << message;
+    });
+    show(R"(Column {
+        CleanButton { objectName: "short"; text: "Clean" }
+        CleanButton { objectName: "long"; text: "Clean Everything Selected Right Now" }
+    })");
+    EXPECT_TRUE(laidOut());
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(loopWarnings.isEmpty()) << loopWarnings.join('\n').toStdString();
+    QQuickItem* wide = find("long");
+    EXPECT_GT(wide->width(), 160);
+    EXPECT_EQ(wide->width(), wide->property("contentItem").value<QQuickItem*>()->implicitWidth() + 40);
+}
+
 } // namespace
 } // namespace velk

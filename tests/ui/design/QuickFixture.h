@@ -10,6 +10,7 @@
 #include <QQuickWindow>
 #include <QTest>
 #include <QElapsedTimer>
+#include <QtQuickTest/quicktest.h>
 #include <gtest/gtest.h>
 #include <functional>
 #include <memory>
@@ -30,6 +31,15 @@ inline bool waitFor(const std::function<bool()>& done, int milliseconds = 3000)
     return true;
 }
 
+// Runs the calls queued so far and waits until `window` has laid out what
+// they changed (no item waits for its polish): a condition, not a span of
+// time, so it holds on a loaded machine.
+inline bool laidOut(QQuickWindow& window)
+{
+    QCoreApplication::processEvents();
+    return QQuickTest::qWaitForPolish(&window);
+}
+
 // Builds QML snippets that import the design module into a shown window, so
 // that tests can click and read what the components draw.
 class QuickFixture : public testing::Test {
@@ -39,6 +49,8 @@ protected:
         design::prepareQmlEngine(engine);
         window.resize(600, 400);
     }
+
+    bool laidOut() { return test::laidOut(window); }
 
     // Creates `body` (a QML object, with QtQuick and Velk.Design imported) in
     // the window.

@@ -21,10 +21,11 @@ T.Button {
     implicitWidth: Math.max(160, implicitContentWidth + leftPadding + rightPadding)
     implicitHeight: implicitContentHeight + topPadding + bottomPadding
 
-    contentItem: Item {
-        implicitWidth: childrenRect.width
-        implicitHeight: childrenRect.height
+    contentItem: Item { // qmllint disable deferred-property-id
+        implicitWidth: row.implicitWidth
+        implicitHeight: row.implicitHeight
         Row {
+            id: row
             anchors.centerIn: parent
             spacing: 8
             Item {

@@ -61,7 +61,7 @@ void SparklineItem::retarget()
         m_from[i] = drawn[i];
     m_animation.stop();
     // Hidden, or moving by less than a device pixel: no animation.
-    if (Motion::slidesBy(this, largestMove(m_from, m_to))) {
+    if (m_animated && Motion::slidesBy(this, largestMove(m_from, m_to))) {
         m_progress = 0;
         m_animation.start();
     } else {
@@ -87,12 +87,19 @@ QPointF SparklineItem::largestMove(const QList<QPointF>& from, const QList<QPoin
 void SparklineItem::itemChange(ItemChange change, const ItemChangeData& value)
 {
     // A chart that is hidden stands where it was going.
-    if (change == ItemVisibleHasChanged && !value.boolValue && m_animation.state() == QAbstractAnimation::Running) {
-        m_animation.stop();
-        m_from = m_to;
-        m_progress = 1;
-    }
+    if (change == ItemVisibleHasChanged && !value.boolValue)
+        standAtTarget();
     QQuickPaintedItem::itemChange(change, value);
+}
+
+void SparklineItem::standAtTarget()
+{
+    if (m_animation.state() != QAbstractAnimation::Running)
+        return;
+    m_animation.stop();
+    m_from = m_to;
+    m_progress = 1;
+    update();
 }
 
 void SparklineItem::setValues(const QList<double>& values)
@@ -130,6 +137,16 @@ void SparklineItem::setSlotCount(int slotCount)
     m_slots = slotCount;
     retarget();
     emit slotsChanged();
+}
+
+void SparklineItem::setAnimated(bool animated)
+{
+    if (animated == m_animated)
+        return;
+    m_animated = animated;
+    if (!animated)
+        standAtTarget();
+    emit animatedChanged();
 }
 
 void SparklineItem::setAreaOpacity(const QVariant& opacity)

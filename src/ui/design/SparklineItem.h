@@ -14,7 +14,8 @@ namespace velk::design {
 // vertical gradient of the colour (0.32 to 0.02 opacity) under a 1.5-pt line
 // with straight segments. Changes of `values` animate linearly over 0.6 s,
 // each value moving from where it was drawn, while the chart is shown and a
-// point moves by a device pixel or more; other changes are drawn at once.
+// point moves by a device pixel or more; other changes, and every change of
+// a chart that is not `animated`, are drawn at once.
 class SparklineItem : public QQuickPaintedItem {
     Q_OBJECT
     QML_NAMED_ELEMENT(Sparkline)
@@ -26,6 +27,9 @@ class SparklineItem : public QQuickPaintedItem {
     // Opacity of a flat area fill; undefined means the vertical gradient.
     Q_PROPERTY(QVariant areaOpacity READ areaOpacity WRITE setAreaOpacity NOTIFY areaOpacityChanged)
     Q_PROPERTY(double scaleTop READ scaleTop NOTIFY valuesChanged)
+    // False: each change is drawn in one step (one frame instead of one
+    // every vsync for 0.6 s, for charts that move at every sample).
+    Q_PROPERTY(bool animated READ animated WRITE setAnimated NOTIFY animatedChanged)
     // Whether a change is being animated.
     Q_PROPERTY(bool animating READ animating NOTIFY animatingChanged)
 
@@ -46,6 +50,8 @@ public:
     void setAreaOpacity(const QVariant& opacity);
     void setSlotCount(int slotCount);
     double scaleTop() const { return layout().top; }
+    bool animated() const { return m_animated; }
+    void setAnimated(bool animated);
     bool animating() const { return m_animation.state() == QAbstractAnimation::Running; }
 
     void paint(QPainter* painter) override;
@@ -56,6 +62,7 @@ signals:
     void maxValueChanged();
     void slotsChanged();
     void areaOpacityChanged();
+    void animatedChanged();
     void animatingChanged();
 
 private:
@@ -63,6 +70,8 @@ private:
     // (slot, value / top) of every value.
     QList<QPointF> normalisedPoints() const;
     void retarget();
+    // Ends a running animation where it was going.
+    void standAtTarget();
     // The largest horizontal and vertical move of a point, in pixels.
     QPointF largestMove(const QList<QPointF>& from, const QList<QPointF>& to) const;
 
@@ -76,6 +85,7 @@ private:
     QVariant m_maxValue;
     int m_slots = defaultSlots;
     QVariant m_areaOpacity;
+    bool m_animated = true;
     QList<QPointF> m_from;
     QList<QPointF> m_to;
     double m_progress = 1;

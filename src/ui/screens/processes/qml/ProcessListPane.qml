@@ -52,6 +52,10 @@ Item {
         // at every re-sort, drawing frames for nothing.
         currentIndex: -1
         highlightFollowsCurrentItem: false
+        // No rows made ahead beyond the visible ones: after a re-sort that
+        // brings a row into view the view would otherwise fill its cache
+        // in a frame of its own, one more frame at every sample.
+        cacheBuffer: 0
         model: root.screen.visibleProcesses
         ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
 

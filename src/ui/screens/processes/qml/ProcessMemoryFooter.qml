@@ -24,6 +24,9 @@ ProcessResourceFooter {
             objectName: "processes.footer.pressure"
             width: 140
             height: 8
+            // A new sample every 2 s: each is drawn in one step, so the
+            // list idles without drawing frames in between.
+            animated: false
             value: root.figures.pressure
             color: root.figures.pressureTone === ProcessFooterModel.Red ? VDS.C.red
                  : root.figures.pressureTone === ProcessFooterModel.Amber ? VDS.C.amber

@@ -58,6 +58,9 @@ VelkCard {
             height: 48
             values: root.values
             color: root.color
+            // A new sample every 2 s: each is drawn in one step, so the
+            // list idles without drawing frames in between.
+            animated: false
         }
     }
 }

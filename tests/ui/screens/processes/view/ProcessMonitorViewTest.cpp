@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <algorithm>
@@ -53,6 +54,15 @@ protected:
     {
         monitor->sample();
         static_cast<ManualExecutor&>(*executor).runAll();
+    }
+
+    // One sample of the real readings, published.
+    void sampleAndWait()
+    {
+        QSignalSpy published(monitor.get(), &monitor::SystemMonitor::processesChanged);
+        monitor->sample();
+        EXPECT_TRUE(waitFor([&] { return published.count() > 0; }, 20000));
+        EXPECT_TRUE(laidOut());
     }
 
     QQuickItem* buildScreen()
@@ -120,7 +130,7 @@ protected:
         auto* flick = shown("processes.detail")->property("contentItem").value<QQuickItem*>();
         ASSERT_TRUE(flick);
         flick->setProperty("contentY", std::max(0.0, flick->property("contentHeight").toDouble() - flick->height()));
-        QTest::qWait(50);
+        ASSERT_TRUE(laidOut());
     }
 
     // Scrolls the detail area so that `target` shows at its top.
@@ -131,7 +141,7 @@ protected:
         auto* content = flick->property("contentItem").value<QQuickItem*>();
         const double end = std::max(0.0, flick->property("contentHeight").toDouble() - flick->height());
         flick->setProperty("contentY", std::clamp(target->mapToItem(content, QPointF()).y(), 0.0, end));
-        QTest::qWait(50);
+        ASSERT_TRUE(laidOut());
     }
 
     void shoot(const QString& name)
@@ -140,7 +150,7 @@ protected:
         if (folder.isEmpty())
             return;
         QDir().mkpath(folder);
-        QTest::qWait(50);
+        ASSERT_TRUE(laidOut());
         window.grabWindow().save(QDir(folder).filePath(name + ".png"));
     }
 
@@ -200,7 +210,7 @@ TEST_F(ProcessMonitorViewTest, HeaderListAndSelection)
 
     monitor->setPortsEnabled(true);
     static_cast<ManualExecutor&>(*executor).runAll();
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_FALSE(find("processes.spinner")->isVisible());
     EXPECT_EQ(find("pageHeader.subtitle")->property("text").toString(), "3");
     EXPECT_TRUE(find("processes.listeners")->isVisible());
@@ -215,7 +225,7 @@ TEST_F(ProcessMonitorViewTest, HeaderListAndSelection)
 
     click(rows().at(1));
     EXPECT_EQ(monitor->selectedPid(), 2040);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_TRUE(find("processes.split")->isVisible());
     EXPECT_FALSE(find("processes.fullList")->isVisible());
     shootAll("processes-selected");
@@ -223,16 +233,16 @@ TEST_F(ProcessMonitorViewTest, HeaderListAndSelection)
     click(find("processes.listeningFilter"));
     EXPECT_TRUE(screen()->showOnlyListening());
     EXPECT_EQ(monitor->selectedPid(), std::nullopt);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_FALSE(find("processes.split")->isVisible());
     ASSERT_EQ(rows().size(), 1);
     shootAll("processes-listening");
 
     screen()->setShowOnlyListening(false);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     click(shown("processes.sort.name"));
     EXPECT_EQ(screen()->sortKey(), ProcessMonitorModel::Name);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_EQ(rows().front()->property("name").toString(), "init");
 }
 
@@ -245,7 +255,7 @@ TEST_F(ProcessMonitorViewTest, AHiddenScreenLeavesItsListUntilShown)
                               listed(812, "/usr/sbin/nginx", "www-data", 3.5, 48'200'000, 4)};
     ASSERT_TRUE(buildScreen());
     tick();
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     ASSERT_EQ(rows().size(), 2);
 
     item->setVisible(false);
@@ -254,7 +264,7 @@ TEST_F(ProcessMonitorViewTest, AHiddenScreenLeavesItsListUntilShown)
     EXPECT_EQ(screen()->visibleModel()->rowCount(), 2);
     item->setVisible(true);
     EXPECT_EQ(screen()->visibleModel()->rowCount(), 3);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_EQ(rows().front()->property("pid").toInt(), 2040);
     EXPECT_EQ(shown("processes.list")->property("highlightItem").value<QQuickItem*>(), nullptr);
 }
@@ -270,24 +280,24 @@ TEST_F(ProcessMonitorViewTest, TerminateAlertIsTheWindowsAlertForItsProcess)
 
     // Cancel sends nothing and closes.
     screen()->askTerminate(812);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_EQ(host->current(), alert);
     EXPECT_EQ(host->title(), QStringLiteral("结束进程？"));
     EXPECT_EQ(host->message(), QStringLiteral("nginx (PID 812)"));
     EXPECT_EQ(host->buttonTexts(), QStringList({QStringLiteral("取消"), QStringLiteral("结束进程")}));
     alert->pressCancel();
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_EQ(host->current(), nullptr);
     EXPECT_FALSE(screen()->terminateAlertShown());
     auto& sent = static_cast<FakeProcessProbe&>(*probe).sent;
     EXPECT_TRUE(sent.empty());
 
     screen()->askTerminate(812);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     ASSERT_EQ(host->current(), alert);
     shootAll("processes-terminate");
     alert->press(1);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_EQ(host->current(), nullptr);
     EXPECT_FALSE(screen()->terminateAlertShown());
     ASSERT_EQ(sent.size(), 1u);
@@ -350,7 +360,7 @@ TEST_F(ProcessMonitorViewTest, DetailShowsTheSelectedProcess)
     monitor->setPortsEnabled(true);
     static_cast<ManualExecutor&>(*executor).runAll();
     monitor->setSelectedPid(812);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     ASSERT_TRUE(find("processes.split")->isVisible());
 
     EXPECT_EQ(shownText("processes.detail.name"), "nginx");
@@ -409,7 +419,7 @@ TEST_F(ProcessMonitorViewTest, DetailShowsTheSelectedProcess)
     EXPECT_EQ(screen()->confirmTerminatePid(), 812);
     EXPECT_TRUE(static_cast<FakeProcessProbe&>(*probe).sent.empty());
     screen()->cancelTerminate();
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
 
     // Copy Path replaces what the clipboard held.
     QGuiApplication::clipboard()->setText("held before");
@@ -426,7 +436,7 @@ TEST_F(ProcessMonitorViewTest, DetailShowsTheSelectedProcess)
     revealInDetail(firstChild);
     click(firstChild);
     EXPECT_EQ(monitor->selectedPid(), 911);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_EQ(shownText("processes.detail.ppid.value"), "812");
     EXPECT_FALSE(find("processes.detail.ports")->isVisible());
     // Its only relation is its parent.
@@ -442,7 +452,7 @@ TEST_F(ProcessMonitorViewTest, TheDetailOfAnExitedProcessDrawsNothing)
     ASSERT_TRUE(buildScreen());
     tick();
     monitor->setSelectedPid(2040);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_TRUE(find("processes.detail.header")->isVisible());
     // Before any socket listing there is no relations card at all.
     EXPECT_FALSE(find("processes.detail.relations")->isVisible());
@@ -450,7 +460,7 @@ TEST_F(ProcessMonitorViewTest, TheDetailOfAnExitedProcessDrawsNothing)
     sources->nextProcesses.pop_back();
     sources->nextProcesses.erase(sources->nextProcesses.begin() + 2);
     tick();
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_FALSE(find("processes.detail.header")->isVisible());
     EXPECT_FALSE(find("processes.detail.stats")->isVisible());
     EXPECT_FALSE(find("processes.detail.metrics")->isVisible());
@@ -464,7 +474,7 @@ TEST_F(ProcessMonitorViewTest, CopyingFromTheCutPathGivesThePathItself)
     ASSERT_TRUE(buildScreen());
     tick();
     monitor->setSelectedPid(812);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     QQuickItem* input = shown("processes.detail.path");
     ASSERT_TRUE(input->property("text").toString().contains(QChar(0x2026)));
     input->forceActiveFocus();
@@ -487,7 +497,7 @@ TEST_F(ProcessMonitorViewTest, FooterFollowsTheSortKey)
     ASSERT_TRUE(buildScreen());
     sources->nextTicks = {400, 123, 477};
     tick();
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
 
     ASSERT_TRUE(find("processes.footer.cpu")->isVisible());
     EXPECT_FALSE(find("processes.footer.memory")->isVisible());
@@ -497,9 +507,15 @@ TEST_F(ProcessMonitorViewTest, FooterFollowsTheSortKey)
     EXPECT_EQ(shownText("processes.footer.threads.value"), "8");
     EXPECT_EQ(shownText("processes.footer.processes.value"), "3");
     EXPECT_EQ(shown("processes.footer.load")->property("maxValue").toDouble(), 1.0);
+    // Each sample is drawn in one step: the chart moves no frame by frame
+    // between samples (two seconds of an idle list would be spent drawing).
+    sources->nextTicks = {100, 100, 800};
+    tick();
+    EXPECT_GT(shown("processes.footer.load")->property("values").value<QList<double>>().size(), 1);
+    EXPECT_FALSE(shown("processes.footer.load")->property("animating").toBool());
 
     screen()->setSortKey(ProcessMonitorModel::Memory);
-    QTest::qWait(50);
+    ASSERT_TRUE(laidOut());
     EXPECT_FALSE(find("processes.footer.cpu")->isVisible());
     ASSERT_TRUE(find("processes.footer.memory")->isVisible());
     EXPECT_EQ(shownText("processes.footer.physical.value"), "16 GB");
@@ -507,13 +523,17 @@ TEST_F(ProcessMonitorViewTest, FooterFollowsTheSortKey)
     EXPECT_EQ(shownText("processes.footer.swap.value"), QStringLiteral("零 KB"));
     EXPECT_EQ(shown("processes.footer.pressure")->property("color").value<QColor>(),
               ThemeManager::shared().palette().amber);
+    sources->nextMemory.used = 6'871'947'674;   // 0.4
+    tick();
+    QQuickItem* pressure = shown("processes.footer.pressure");
+    EXPECT_EQ(pressure->findChild<QQuickItem*>("liveBar.fill")->width(), pressure->property("fillWidth").toDouble());
 
     for (const auto key : {ProcessMonitorModel::Threads, ProcessMonitorModel::Pid, ProcessMonitorModel::Name}) {
         screen()->setSortKey(key);
-        QTest::qWait(20);
         EXPECT_FALSE(find("processes.footer.cpu")->isVisible());
         EXPECT_FALSE(find("processes.footer.memory")->isVisible());
-        EXPECT_EQ(find("processes.footer")->height(), 0);
+        // The column folds at its next layout.
+        EXPECT_TRUE(waitFor([&] { return find("processes.footer")->height() == 0; }));
     }
 }
 
@@ -547,17 +567,14 @@ TEST_F(ProcessMonitorViewTest, PicturesOfThisMachine)
     ASSERT_TRUE(buildScreen());
     monitor->setPortsEnabled(true);
     ASSERT_TRUE(waitFor([&] { return monitor->hasSocketData() && !monitor->processes().empty(); }, 20000));
-    monitor->sample();
-    QTest::qWait(1500);
+    sampleAndWait();
     shootAll("machine-list");
     screen()->setShowOnlyListening(true);
     const qint32 own = static_cast<qint32>(QCoreApplication::applicationPid());
     screen()->tapRow(own);
     // A few ticks for the histories.
-    for (int i = 0; i < 3; ++i) {
-        monitor->sample();
-        QTest::qWait(1500);
-    }
+    for (int i = 0; i < 3; ++i)
+        sampleAndWait();
     EXPECT_EQ(monitor->selectedPid(), own);
     EXPECT_TRUE(find("processes.detail.ports")->isVisible());
     EXPECT_TRUE(find("processes.detail.children")->isVisible());
@@ -566,7 +583,7 @@ TEST_F(ProcessMonitorViewTest, PicturesOfThisMachine)
     scrollDetailToEnd();
     shootAll("machine-selected-cpu-end");
     screen()->setSortKey(ProcessMonitorModel::Memory);
-    QTest::qWait(300);
+    ASSERT_TRUE(laidOut());
     shootAll("machine-selected-memory");
 
     item.reset();

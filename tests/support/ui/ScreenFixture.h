@@ -119,8 +119,9 @@ protected:
 
     QString text(const char* name) const { return ItemDriver::text(find<QObject>(name)); }
 
-    // Lets bindings, animations and queued calls run for a while.
-    static void settle(int milliseconds = 400) { QTest::qWait(milliseconds); }
+    // Lets queued calls and bindings run until the window has laid out what
+    // they changed; an animation is waited for by its own end condition.
+    void settle() { EXPECT_TRUE(laidOut()); }
 
     // The window on top: an open sheet, else the window.
     void shoot(const QString& name)

@@ -150,7 +150,7 @@ TEST_F(Surfaces, SectionTitleSitsInRowsAndFillsLayouts)
     EXPECT_EQ(inRow->width(), inRow->implicitWidth());
     EXPECT_EQ(find("row")->width(), inRow->implicitWidth() + find("next")->width());
     EXPECT_EQ(find("inLayout")->width(), 300);
-    QTest::qWait(50);
+    EXPECT_TRUE(laidOut());
     qInstallMessageHandler(previous);
     EXPECT_TRUE(warningsSeen.filter("loop").isEmpty()) << warningsSeen.join('\n').toStdString();
 }

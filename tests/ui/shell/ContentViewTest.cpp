@@ -175,7 +175,7 @@ TEST_F(ContentViewTest, TheProcessDetailFitsTheSmallestWindow)
     for (const bool collapsed : { false, true }) {
         layout.setCollapsed(collapsed);
         ASSERT_TRUE(test::waitFor([&] { return find("sidebar")->width() == (collapsed ? 56 : 231); }));
-        settle(100);
+        settle();
         const QRectF detail = find("processes.detail")->mapRectToScene(find("processes.detail")->boundingRect());
         EXPECT_TRUE(QRectF(QPointF(), window.size()).contains(detail)) << collapsed;
         for (const char* name : { "processes.detail.terminate", "processes.detail.memory", "processes.detail.rss" }) {
@@ -237,7 +237,7 @@ TEST_F(ContentViewTest, FooterStaysWholeAtTheMinimumSize)
             SCOPED_TRACE(testing::Message() << "pending " << pending << " collapsed " << collapsed);
             layout.setCollapsed(collapsed);
             EXPECT_TRUE(test::waitFor([&] { return sidebar->width() == (collapsed ? 56 : 210); }));
-            settle(50);
+            settle();
             for (const char* name : { "sidebar.settings", "sidebar.version" })
                 EXPECT_TRUE(QRectF(QPointF(), sidebar->size())
                         .contains(find(name)->mapRectToItem(sidebar, QRectF(QPointF(), find(name)->size()))))
@@ -276,7 +276,7 @@ TEST_F(ContentViewTest, ThemeChangeKeepsTheSelectionAndTheSidebar)
     auto& theme = ThemeManager::shared();
     const QString before = theme.currentRawValue();
     theme.setCurrentRawValue(theme.isCyber() ? "classic" : "cyber");
-    settle(100);
+    settle();
     EXPECT_EQ(find("section.largeFiles"), host);
     EXPECT_EQ(navigator.selection(), "largeFiles");
     EXPECT_TRUE(layout.collapsed());
@@ -364,7 +364,7 @@ TEST_F(ContentViewTest, BrandMarkEdgesAreSmoothed)
     QQuickItem* logo = build("VelkBrandLogo", { { "size", 89 } });
     ASSERT_TRUE(logo);
     logo->setSize({ 89, 89 });
-    settle(100);
+    settle();
     const QImage picture = window.grabWindow().copy(0, 0, 89, 89).convertToFormat(QImage::Format_RGB32);
     // How far each pixel lies from white towards the accent, by its darkest
     // channel: the stroke, or part way there at its edges.

@@ -41,7 +41,7 @@ protected:
         const QPointF inPage = row->mapToItem(scroll->property("contentItem").value<QQuickItem*>(), QPointF());
         const double maxY = std::max(0.0, scroll->property("contentHeight").toDouble() - scroll->height());
         scroll->setProperty("contentY", std::clamp(inPage.y() - 20, 0.0, maxY));
-        settle(50);
+        settle();
         click(row);
     }
 };
@@ -260,7 +260,7 @@ TEST_F(LegalReaderTest, EachDocumentShowsSixNonEmptySectionsInBothLanguages)
             SCOPED_TRACE(lang.toStdString());
             language().setCurrent(lang);
             ASSERT_TRUE(showReader(document));
-            settle(50);
+            settle();
             EXPECT_EQ(sections().size(), 6);
             const QStringList titles = texts("legal.sectionTitle");
             const QStringList bodies = texts("legal.sectionBody");
@@ -280,7 +280,7 @@ TEST_F(LegalReaderTest, EachDocumentShowsSixNonEmptySectionsInBothLanguages)
 TEST_F(LegalReaderTest, ThePickerSwitchesTheWholeProgramsLanguageInPlace)
 {
     ASSERT_TRUE(showReader("terms"));
-    settle(50);
+    settle();
     EXPECT_EQ(text("legal.title"), "使用条款");
     EXPECT_EQ(texts("legal.sectionTitle").value(0), "使用范围与版本");
     EXPECT_EQ(find("legal.languagePicker")->property("currentValue").toString(), "zh-Hans");
@@ -301,7 +301,7 @@ TEST_F(LegalReaderTest, ThePickerSwitchesTheWholeProgramsLanguageInPlace)
 TEST_F(LegalReaderTest, BodiesAreSelectableAndLongOnesScrollBelowTheFixedHeader)
 {
     ASSERT_TRUE(showReader("privacy"));
-    settle(50);
+    settle();
     QQuickItem* body = findAll("legal.sectionBody").value(1);
     ASSERT_TRUE(body);
     EXPECT_TRUE(body->property("selectByMouse").toBool());
@@ -312,7 +312,7 @@ TEST_F(LegalReaderTest, BodiesAreSelectableAndLongOnesScrollBelowTheFixedHeader)
     EXPECT_GT(scroll->property("contentHeight").toDouble(), scroll->height());
     const QPointF titleBefore = find("legal.title")->mapToScene({});
     scroll->setProperty("contentY", 200);
-    settle(50);
+    settle();
     EXPECT_EQ(find("legal.title")->mapToScene({}), titleBefore);
 
     // The bodies carry their extra line spacing.
@@ -335,10 +335,10 @@ TEST_F(SettingsViewTest, Pictures)
             if (!item) {
                 ASSERT_TRUE(showSettings({"-UpdateUIPreview"}));
             }
-            settle(100);
+            settle();
             shoot(QString("settings-%1-%2").arg(theme, lang));
             find("settings.scroll")->setProperty("contentY", 400);
-            settle(100);
+            settle();
             shoot(QString("settings-%1-%2-scrolled").arg(theme, lang));
             find("settings.scroll")->setProperty("contentY", 0);
         }
@@ -357,7 +357,7 @@ TEST_F(LegalReaderTest, Pictures)
             if (!item) {
                 ASSERT_TRUE(showReader("privacy"));
             }
-            settle(100);
+            settle();
             shoot(QString("legal-%1-%2").arg(theme, lang));
         }
     }

@@ -280,12 +280,12 @@ TEST_F(UpdatePromptPictures, PreviewPromptAndSupportBar)
                 {{"updates", QVariant::fromValue(updates.get())},
                     {"offer", QVariant::fromValue(*updates->promptUpdate())}}));
             window.resize(610, qCeil(item->implicitHeight()));
-            settle(100);
+            settle();
             shoot(QString("prompt-%1-%2").arg(theme, lang));
             item.reset();
             window.resize(610, 24);
             ASSERT_TRUE(buildSettingsType("SupportInlineBar"));
-            settle(100);
+            settle();
             shoot(QString("supportbar-%1-%2").arg(theme, lang));
             // A failed install, said over the prompt.
             item.reset();
@@ -294,7 +294,8 @@ TEST_F(UpdatePromptPictures, PreviewPromptAndSupportBar)
             ASSERT_TRUE(sheet && QTest::qWaitForWindowExposed(sheet));
             updates->install(*updates->promptUpdate());
             finishInstall(InstallError{InstallError::Kind::DownloadFailed});
-            settle(300);
+            // Pictures only: the alert fades in for this long.
+            QTest::qWait(300);
             sheet->grabWindow().save(
                 QDir(qEnvironmentVariable("VELK_SHOT_DIR")).filePath(QString("installFailed-%1-%2.png").arg(theme, lang)));
             updates->dismissInstallError();

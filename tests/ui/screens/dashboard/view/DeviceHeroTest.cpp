@@ -54,8 +54,7 @@ TEST_F(DeviceHeroTest, BusyHeroSweepsFromTheLeftAndLetsClicksThroughTheBand)
     item->setProperty("isBusy", true);
     EXPECT_TRUE(find("deviceHero.band")->isVisible());
     EXPECT_EQ(sweep(), -110);
-    QTest::qWait(300);
-    EXPECT_GT(sweep(), -110);
+    EXPECT_TRUE(waitFor([&] { return sweep() > -110; }));
     EXPECT_LE(sweep(), 110);
 
     // A click on the band reaches the hero.

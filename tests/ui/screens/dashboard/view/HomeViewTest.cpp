@@ -80,7 +80,7 @@ protected:
     {
         monitor->sample();
         home.executor().runAll();
-        QTest::qWait(20);
+        EXPECT_TRUE(laidOut());
     }
 
     QQuickItem* showHome(std::shared_ptr<monitor::MonitorSources> readings = nullptr)
@@ -95,7 +95,7 @@ protected:
             return nullptr;
         sections = std::make_unique<QSignalSpy>(view, SIGNAL(sectionRequested(QString)));
         deepClean = std::make_unique<QSignalSpy>(view, SIGNAL(deepCleanRequested()));
-        QTest::qWait(30);
+        EXPECT_TRUE(laidOut());
         return view;
     }
 
@@ -132,7 +132,7 @@ protected:
     {
         junk->startScan(false);
         home.executor().runAll();
-        QTest::qWait(20);
+        EXPECT_TRUE(laidOut());
     }
 
     // Junk in two ordinary categories and two that need the user's consent.
@@ -166,13 +166,13 @@ protected:
             window.setColor(QColor(ThemeManager::shared().palette().bg0));
             for (const char* lang : { "zh-Hans", "en" }) {
                 language::LanguageManager::shared().setCurrent(lang);
-                QTest::qWait(50);
+                EXPECT_TRUE(laidOut());
                 shoot(name + '-' + theme + '-' + lang);
             }
         }
         ThemeManager::shared().setCurrentRawValue("classic");
         language::LanguageManager::shared().setCurrent("zh-Hans");
-        QTest::qWait(20);
+        EXPECT_TRUE(laidOut());
     }
 };
 
@@ -190,7 +190,7 @@ TEST_F(HomeViewTest, CardFollowsTheJunkScanThroughItsFourStates)
 
     // Scanning.
     junk->startScan(false);
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     EXPECT_EQ(text("dashboard.scanButton"), QStringLiteral("扫描中"));
     EXPECT_FALSE(scan->isEnabled());
     EXPECT_TRUE(shown("dashboard.scanResult"));
@@ -201,7 +201,7 @@ TEST_F(HomeViewTest, CardFollowsTheJunkScanThroughItsFourStates)
 
     // Done, with junk found.
     home.executor().runAll();
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     ASSERT_TRUE(junk->scanComplete());
     ASSERT_GT(junk->totalFound(), 0);
     EXPECT_EQ(text("dashboard.scanButton"), QStringLiteral("重新扫描"));
@@ -212,7 +212,7 @@ TEST_F(HomeViewTest, CardFollowsTheJunkScanThroughItsFourStates)
     shootAll("dashboard-done");
 
     language::LanguageManager::shared().setCurrent("en");
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     EXPECT_EQ(text("dashboard.scanButton"), QStringLiteral("Scan Again"));
     EXPECT_EQ(text("dashboard.scanState"), QStringLiteral("Last scan"));
     EXPECT_EQ(text("dashboard.reviewButton"), QStringLiteral("Review"));
@@ -220,7 +220,7 @@ TEST_F(HomeViewTest, CardFollowsTheJunkScanThroughItsFourStates)
 
     // Cleaning.
     junk->clean();
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     ASSERT_TRUE(junk->isCleaning());
     EXPECT_EQ(text("dashboard.scanButton"), QStringLiteral("Cleaning"));
     EXPECT_FALSE(scan->isEnabled());
@@ -228,14 +228,14 @@ TEST_F(HomeViewTest, CardFollowsTheJunkScanThroughItsFourStates)
     EXPECT_EQ(text("dashboard.scanState"), QStringLiteral("Cleaning"));
     EXPECT_FALSE(shown("dashboard.reviewButton"));
     language::LanguageManager::shared().setCurrent("zh-Hans");
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     EXPECT_EQ(text("dashboard.scanButton"), QStringLiteral("清理中"));
     EXPECT_EQ(text("dashboard.scanState"), QStringLiteral("正在清理"));
     shootAll("dashboard-cleaning");
 
     // Back to Done with what was not removed (the items that need consent).
     home.executor().runAll();
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     EXPECT_EQ(text("dashboard.scanButton"), QStringLiteral("重新扫描"));
     EXPECT_EQ(text("dashboard.amount"), fmt::byteCount(junk->totalFound(), fmt::ByteStyle::File, fmt::Lang::Chinese));
     EXPECT_TRUE(shown("dashboard.reviewButton"));
@@ -310,7 +310,7 @@ TEST_F(HomeViewTest, DiskBlockRoundsHalvesUpAndWritesTheUsageLineInBothLanguages
         "已用 " + binary(275 * GiB, fmt::Lang::Chinese) + "  /  共 " + binary(500 * GiB, fmt::Lang::Chinese));
     EXPECT_EQ(text("dashboard.freeLabel"), QStringLiteral("可用"));
     language::LanguageManager::shared().setCurrent("en");
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     EXPECT_EQ(text("dashboard.usage"),
         binary(275 * GiB, fmt::Lang::English) + " used  /  " + binary(500 * GiB, fmt::Lang::English) + " total");
     EXPECT_EQ(text("dashboard.freeLabel"), QStringLiteral("available"));
@@ -359,9 +359,9 @@ TEST_F(HomeViewTest, BatteryIsReadAgainWhenTheDashboardAppears)
     EXPECT_EQ(stat("bat"), QStringLiteral("80%"));
     item->setVisible(false);
     battery->set(64, true, true, false);
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     item->setVisible(true);
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     EXPECT_EQ(stat("bat"), QStringLiteral("64% · 充电中"));
 }
 
@@ -391,7 +391,11 @@ TEST_F(HomeViewTest, NarrowWindowListsTheStatsWithoutDividers)
     EXPECT_FALSE(shown("dashboard.stats.narrow"));
 
     window.resize(360, 610);
-    QTest::qWait(700);  // the usage bar slides to its new width
+    EXPECT_TRUE(waitFor([&] { return shown("dashboard.stats.narrow"); }));
+    // The usage bar slides to its new width.
+    QQuickItem* usageBar = find("dashboard.usageBar");
+    auto* usageFill = usageBar->findChild<QQuickItem*>("liveBar.fill");
+    EXPECT_TRUE(waitFor([&] { return usageFill->width() == usageBar->property("fillWidth").toDouble(); }));
     EXPECT_FALSE(shown("dashboard.stats.wide"));
     EXPECT_TRUE(shown("dashboard.stats.narrow"));
     EXPECT_EQ(visibleCount("dashboard.stats.divider"), 0);
@@ -399,7 +403,7 @@ TEST_F(HomeViewTest, NarrowWindowListsTheStatsWithoutDividers)
     shootAll("dashboard-narrow");
 
     window.resize(754, 610);
-    QTest::qWait(50);
+    EXPECT_TRUE(laidOut());
     EXPECT_TRUE(shown("dashboard.stats.wide"));
 }
 
@@ -418,7 +422,7 @@ TEST_F(HomeViewTest, StatCellsOpenSystemInfoExceptUptime)
         EXPECT_EQ(requestedSections(), QStringList { "systemInfo" }) << id;
     }
     language::LanguageManager::shared().setCurrent("en");
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     EXPECT_EQ(findAll("dashboard.stat.cpu").value(0)->property("tip").toString(), QStringLiteral("Open System Info"));
 
     sections->clear();
@@ -438,7 +442,7 @@ TEST_F(HomeViewTest, DiskIsReadAgainForEachNewCleanReportOnly)
 
     junk->clean();
     home.executor().runAll();  // the clean, then the first disk read
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     home.executor().runAll();
     ASSERT_TRUE(junk->cleanReport());
     EXPECT_EQ(sources->count("disk"), before + 1);
@@ -458,7 +462,7 @@ TEST_F(HomeViewTest, DiskIsReadAgainForEachNewCleanReportOnly)
     junk->setAllSelected(true);
     junk->clean();
     home.executor().runAll();
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     home.executor().runAll();
     EXPECT_EQ(sources->count("disk"), before + 2);
 }
@@ -490,7 +494,7 @@ TEST_F(HomeViewTest, ToolLinksListTheOtherSectionsTwoToARow)
     EXPECT_EQ(links[0]->property("text").toString(), QStringLiteral("系统清理"));
     EXPECT_EQ(links[6]->property("text").toString(), QStringLiteral("进程监控"));
     language::LanguageManager::shared().setCurrent("en");
-    QTest::qWait(20);
+    EXPECT_TRUE(laidOut());
     EXPECT_EQ(links[0]->property("text").toString(), QStringLiteral("System Cleanup"));
     EXPECT_EQ(links[2]->property("text").toString(), QStringLiteral("Uninstaller"));
 
@@ -541,13 +545,13 @@ TEST_F(HomeViewTest, PicturesOfThisMachine)
     ASSERT_TRUE(showHome(monitor::MonitorSources::createDefault()));
     monitor->sample();
     ASSERT_TRUE(waitFor([&] { return monitor->diskInfo().totalBytes > 0; }, 20000));
-    QTest::qWait(2500);
+    QTest::qWait(2500);  // the span the second CPU sample measures, not a wait
     monitor->sample();
     ASSERT_TRUE(waitFor([&] { return monitor->uptime() > 0; }, 20000));
-    QTest::qWait(800);
+    EXPECT_TRUE(laidOut());
     shootAll("machine-754");
     window.resize(1167, 700);
-    QTest::qWait(100);
+    EXPECT_TRUE(laidOut());
     shootAll("machine-1167");
     item.reset();
     monitor.reset();

@@ -17,7 +17,7 @@ protected:
     {
         QQuickItem* root = show("import Velk.Dashboard\n" + body);
         if (root)
-            QTest::qWait(30);  // one polish
+            EXPECT_TRUE(laidOut());
         return root;
     }
 
@@ -38,7 +38,7 @@ TEST_F(TwoPaneLayoutsTest, GoldenSplitPlacesItsPanesAtTheirShares)
 
     // A pane that grows makes the split grow.
     child(0)->setImplicitHeight(130);
-    QTest::qWait(30);
+    EXPECT_TRUE(laidOut());
     EXPECT_EQ(item->implicitHeight(), 130);
     EXPECT_EQ(child(0)->height(), 130);
 }
@@ -83,7 +83,7 @@ TEST_F(TwoPaneLayoutsTest, AppShellIdealSizeAndPanes)
     EXPECT_EQ(child(1)->width(), 987 - 233);
 
     item->setSize(QSizeF(200, 400));
-    QTest::qWait(30);
+    EXPECT_TRUE(laidOut());
     EXPECT_EQ(child(0)->width(), 233);
     EXPECT_EQ(child(1)->x(), 233);
     EXPECT_EQ(child(1)->width(), 0);

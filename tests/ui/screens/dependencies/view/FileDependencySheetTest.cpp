@@ -49,7 +49,7 @@ protected:
               "import Velk.Models\nimport Velk.LargeFiles\n");
         vm.scan({tree.home()});
         executor->runAll();
-        settle(50);
+        settle();
     }
 
     ~FileDependencySheetTest() override
@@ -78,7 +78,7 @@ protected:
     {
         QQuickWindow* window = open();
         executor->runAll();
-        settle(50);
+        settle();
         return window;
     }
     void close()
@@ -240,10 +240,10 @@ TEST_F(FileDependencySheetTest, WhileAnalysingTheHeaderAndFooterWorkAndALateRepo
     ASSERT_EQ(executor->pending(), 2u);
     for (int i = 0; i < 3; ++i)
         executor->step();
-    settle(50);
+    settle();
     EXPECT_TRUE(ItemDriver(*window).find("largeFiles.dependencies.progress")->isVisible());
     executor->runAll();
-    settle(50);
+    settle();
     EXPECT_TRUE(ItemDriver(*window).find("largeFiles.dependencies.report")->isVisible());
     clickIn(window, ItemDriver(*window).find("largeFiles.dependencies.close"));
     EXPECT_TRUE(waitFor([&] { return !sheetShown(); }));
@@ -326,7 +326,7 @@ TEST_F(FileDependencySheetTest, PicturesOfTheReports)
             ThemeManager::shared().setCurrentRawValue(theme);
             for (const char* lang : {"zh-Hans", "en"}) {
                 language::LanguageManager::shared().setCurrent(lang);
-                settle(100);
+                settle();
                 shoot(QStringLiteral("report%1-%2-%3").arg(i).arg(theme, lang));
             }
         }

@@ -91,7 +91,7 @@ Item {
         click("systemJunk.scan");
         home.executor().runAll();
         // The header places the buttons it now shows.
-        settle(50);
+        settle();
     }
 
     bool shown(const char* name) const
@@ -149,7 +149,7 @@ Item {
         auto* list = find<QQuickItem>("systemJunk.list");
         const QPointF inList = target->mapToItem(list, QPointF(0, 0));
         list->setProperty("contentY", std::max(0.0, list->property("contentY").toDouble() + inList.y() - 40));
-        settle(50);
+        settle();
         click(target, QPointF(target->width() / 2, target->height() / 2));
     }
 
@@ -176,7 +176,7 @@ Item {
             window.setColor(QColor(ThemeManager::shared().palette().bg0));
             for (const char* lang : {"zh-Hans", "en"}) {
                 language::LanguageManager::shared().setCurrent(lang);
-                settle(120);
+                settle();
                 shoot(name + '-' + theme + '-' + lang);
             }
         }
@@ -434,9 +434,9 @@ TEST_F(SystemJunkViewTest, CollapsedGroupKeepsItsSelectionUntilARescanOpensIt)
     scan();
     QQuickItem* header = findVisual(group("system"), "systemJunk.group.header");
     click(header);
-    settle(600);
     QQuickItem* rows = findVisual(group("system"), "systemJunk.group.rows");
-    EXPECT_FALSE(rows->isVisible());
+    // The rows fold away, then hide.
+    EXPECT_TRUE(waitFor([&] { return !rows->isVisible(); }));
     EXPECT_FALSE(row("user_caches")->isVisible() && rows->isVisible());
     EXPECT_EQ(vm.selectedSize(), 650);
     EXPECT_EQ(statValue("systemJunk.selected"), "650 bytes");
@@ -444,17 +444,13 @@ TEST_F(SystemJunkViewTest, CollapsedGroupKeepsItsSelectionUntilARescanOpensIt)
     EXPECT_TRUE(group("xcode")->property("isExpanded").toBool());
 
     click(header);
-    settle(600);
-    EXPECT_TRUE(rows->isVisible());
+    EXPECT_TRUE(waitFor([&] { return rows->isVisible(); }));
     click(header);
-    settle(600);
-    EXPECT_FALSE(rows->isVisible());
+    EXPECT_TRUE(waitFor([&] { return !rows->isVisible(); }));
 
     scan();
-    settle(600);
     EXPECT_TRUE(group("system")->property("isExpanded").toBool());
-    EXPECT_TRUE(rows->isVisible());
-    EXPECT_GT(rows->height(), 0);
+    EXPECT_TRUE(waitFor([&] { return rows->isVisible() && rows->height() > 0; }));
 }
 
 // Renders the states for a look; skipped unless VELK_SHOT_DIR is set.

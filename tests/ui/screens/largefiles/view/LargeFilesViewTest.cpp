@@ -99,7 +99,7 @@ protected:
     {
         vm.scan({tree.home()});
         executor->runAll();
-        settle(50);
+        settle();
     }
 };
 
@@ -135,13 +135,13 @@ TEST_F(LargeFilesViewTest, TheScopeSheetStartsTheScanAndTheListFollowsTheFilter)
     EXPECT_EQ(tree.defaults().stringList(cleaning::LargeFileScanSelectionStore::key),
               (QStringList{tree.at("Users"), tree.home()}));
     EXPECT_TRUE(vm.isScanning());
-    settle(50);
+    settle();
     EXPECT_TRUE(shown("largeFiles.scanning"));
     EXPECT_TRUE(shown("largeFiles.stop"));
     EXPECT_EQ(text("largeFiles.scanFolder"), "selected folders");
 
     executor->runAll();
-    settle(50);
+    settle();
     EXPECT_TRUE(shown("largeFiles.results"));
     EXPECT_EQ(shownRows(), (QStringList{"disk.iso", "trip.mov", "clip.MOV"}));
     EXPECT_EQ(text("largeFiles.scan"), "Rescan");
@@ -150,7 +150,7 @@ TEST_F(LargeFilesViewTest, TheScopeSheetStartsTheScanAndTheListFollowsTheFilter)
 
     // The select-all mark acts on what the filter shows.
     filter("mov");
-    settle(50);
+    settle();
     EXPECT_EQ(shownRows(), (QStringList{"trip.mov", "clip.MOV"}));
     EXPECT_EQ(headerSubtitle(), "146.8 MB");
     EXPECT_TRUE(find("largeFiles.selectAll")->property("isChecked").toBool());
@@ -168,7 +168,7 @@ TEST_F(LargeFilesViewTest, TheScopeSheetStartsTheScanAndTheListFollowsTheFilter)
     EXPECT_TRUE(findVisual(row("trip.mov"), "largeFiles.row.inspect")->isVisible());
 
     filter("zzz");
-    settle(50);
+    settle();
     EXPECT_TRUE(shownRows().isEmpty());
     EXPECT_EQ(headerSubtitle(), "Zero KB");
     EXPECT_FALSE(find("largeFiles.selectAll")->property("isChecked").toBool());
@@ -223,7 +223,7 @@ TEST_F(LargeFilesViewTest, EveryPressChecksFirstAndWhatCouldNotBeDeletedStaysSel
     scan();
 
     click("largeFiles.delete");
-    settle(50);
+    settle();
     EXPECT_TRUE(findVisual(find("largeFiles.delete"), "largeFiles.deleteSpinner")->isVisible());
     EXPECT_FALSE(findVisual(find("largeFiles.trash"), "largeFiles.deleteSpinner")->isVisible());
     EXPECT_FALSE(find("largeFiles.trash")->isEnabled());
@@ -243,10 +243,10 @@ TEST_F(LargeFilesViewTest, EveryPressChecksFirstAndWhatCouldNotBeDeletedStaysSel
     ASSERT_TRUE(waitFor([&] { return !alertTitle().isEmpty(); }));
     EXPECT_EQ(alertTitle(), "Move to Trash?");
     pressAlert("Move to Trash");
-    settle(50);
+    settle();
     EXPECT_FALSE(find("largeFiles.trash")->isEnabled());
     executor->runAll();
-    settle(50);
+    settle();
     EXPECT_EQ(shownRows(), QStringList{"stuck.zip"});
     EXPECT_TRUE(findVisual(row("stuck.zip"), "largeFiles.row.checkbox")->property("isChecked").toBool());
     EXPECT_EQ(text("largeFiles.trash"), "Trash (1)");
@@ -292,7 +292,8 @@ TEST_F(LargeFilesViewTest, PicturesOfTheScan)
         window.setColor(QColor(ThemeManager::shared().palette().bg0));
         for (const char* lang : {"zh-Hans", "en"}) {
             language::LanguageManager::shared().setCurrent(lang);
-            settle(800);  // the count's digits roll in
+            // Pictures only: the count's digits roll in for this long.
+            QTest::qWait(800);
             shoot(QStringLiteral("scanning-%1-%2").arg(theme, lang));
         }
     }

@@ -56,14 +56,14 @@ protected:
     void press(QQuickItem* target)
     {
         click(target);
-        settle(50);
+        settle();
     }
     void press(const char* name) { press(find(name)); }
     void scan()
     {
         click("privacy.scan");
         executor->runAll();
-        settle(50);
+        settle();
     }
     void cleanConfirmed()
     {
@@ -110,7 +110,7 @@ TEST_F(PrivacyViewTest, SelectionFollowsTheScanAndAllLeavesTheMailRowToTheUser)
     EXPECT_TRUE(findVisual(find("privacy.scan"), "buttonLabel.spinner")->isVisible());
     EXPECT_FALSE(row(0)->isEnabled());
     executor->runAll();
-    settle(50);
+    settle();
     EXPECT_EQ(subtitle(), "30 KB");
     EXPECT_EQ(ItemDriver::text(inRow(0, "privacy.row.size")), "1 KB");
     EXPECT_EQ(ItemDriver::text(inRow(kFirefox, "privacy.row.empty")), "0 KB");
@@ -146,7 +146,7 @@ TEST_F(PrivacyViewTest, UnreadableTargetShowsCannotAccessAndRefusesSelection)
     }
     executor->runAll();
     ::chmod(QFile::encodeName(locked).constData(), 0755);
-    settle(50);
+    settle();
 
     QQuickItem* status = inRow(kChromeCaches, "privacy.row.cannotAccess");
     EXPECT_TRUE(status->isVisible());
@@ -170,7 +170,7 @@ TEST_F(PrivacyViewTest, CleanMovesTheSelectedFilesIntoTheHomesTrash)
     press(row(kChromeCaches));
     cleanConfirmed();
     executor->runAll();
-    settle(50);
+    settle();
 
     for (const QString& file : {chromeCache, chromeCache2}) {
         EXPECT_FALSE(QFileInfo::exists(file));
@@ -196,18 +196,18 @@ TEST_F(PrivacyViewTest, FilesThatCannotBeMovedAreReportedOnceTheRescanHasEnded)
     cleanConfirmed();
     executor->runBackground();
     executor->step();  // the clean's result: the count is set and the rescan starts
-    settle(50);
+    settle();
     EXPECT_EQ(vm.failureCount(), 2);
     EXPECT_EQ(alertTitle(), "");
     EXPECT_EQ(text("privacy.scan"), "Scanning");
 
     executor->runAll();
-    settle(50);
+    settle();
     EXPECT_EQ(alertTitle(), "Some Files Could Not Be Cleaned");
     EXPECT_EQ(text("alert.message"), "2 files could not be cleaned. Results were refreshed; check access permissions "
                                      "or whether files are in use.");
     pressAlert("OK");
-    settle(50);
+    settle();
     EXPECT_EQ(vm.failureCount(), 0);
     EXPECT_EQ(alertTitle(), "");
 }

@@ -59,7 +59,7 @@ protected:
     void run()
     {
         launchd.executor().runAll();
-        settle(50);
+        settle();
     }
 
     bool shown(const QString& name) const
@@ -94,7 +94,7 @@ protected:
     void alertAfter(const char* control, const char* label = nullptr)
     {
         label ? clickIn(control, label) : click(control);
-        settle(50);
+        settle();
     }
 };
 
@@ -133,10 +133,10 @@ TEST_F(StartupViewTest, CountsIgnoreSearchScopeAndTheEnabledFilter)
 
     // Only the program path holds "zeta".
     type("startup.search", "ZETA");
-    settle(50);
+    settle();
     EXPECT_EQ(rowLabels(), QStringList{"com.example.sync"});
     click("startup.enabledOnly");
-    settle(50);
+    settle();
     EXPECT_TRUE(rowLabels().isEmpty());
     EXPECT_EQ(counts(), all);
     EXPECT_EQ(subtitle(), "3 / 4");
@@ -144,7 +144,7 @@ TEST_F(StartupViewTest, CountsIgnoreSearchScopeAndTheEnabledFilter)
     vm.setSearchText("");
     clickIn("startup.scope", "用户启动项");
     clickIn("startup.scope", "用户启动项");  // the active pill again changes nothing
-    settle(50);
+    settle();
     EXPECT_EQ(rowLabels(), QStringList{"com.example.notes"});
     EXPECT_EQ(counts(), all);
 }
@@ -156,17 +156,17 @@ TEST_F(StartupViewTest, SelectAllActsOnTheShownScopeAndAllShowsTheBoxUnchecked)
     EXPECT_FALSE(shown("startup.batchDisable"));
     clickIn("startup.scope", "用户启动项");
     click("startup.selectAll");
-    settle(50);
+    settle();
     EXPECT_TRUE(find("startup.selectAll")->property("isChecked").toBool());
     EXPECT_EQ(shownText("startup.batchDisable"), "Disable (2)");
 
     clickIn("startup.scope", "all");
-    settle(50);
+    settle();
     EXPECT_FALSE(find("startup.selectAll")->property("isChecked").toBool());
     // The row's own box takes one more, and the name area toggles too.
     clickIn("startup.row.checkbox", "com.vendor.updater");
     clickIn("startup.row", "com.vendor.backup");
-    settle(50);
+    settle();
     EXPECT_TRUE(find("startup.selectAll")->property("isChecked").toBool());
     // The controls of a row do not select it.
     clickIn("startup.row.reveal", "com.vendor.backup");
@@ -205,7 +205,7 @@ TEST_F(StartupViewTest, SwitchesAndBatchesOverMixedScopesAskForTheAdministratorO
     pressAlert("Remove (3)");
     run();
     vm.setSearchText("");
-    settle(50);
+    settle();
     EXPECT_EQ(rowLabels(), QStringList{"com.vendor.updater"});
     EXPECT_EQ(launchd.admin().commands().size(), 3);
 }
@@ -220,7 +220,7 @@ TEST_F(StartupViewTest, TheRemoveAlertNamesTheLabelAndAFailedRemovalKeepsTheRow)
         EXPECT_EQ(alertTitle(), QString::fromUtf8(title));
         EXPECT_EQ(shownText("alert.message"), "com.vendor.updater");
         key(Qt::Key_Escape);
-        settle(50);
+        settle();
     }
     language::LanguageManager::shared().setCurrent("en");
     launchd.admin().setSucceeds(false);
@@ -240,7 +240,7 @@ TEST_F(StartupViewTest, AnUnverifiedChangeAlertsOnceAndAnUnknownItemCannotBeSwit
     run();
     EXPECT_EQ(alertTitle(), "Startup Configuration Not Updated");
     pressAlert("OK");
-    settle(50);
+    settle();
     EXPECT_FALSE(vm.operationFailed());
     EXPECT_TRUE(alertTitle().isEmpty());
 
@@ -275,7 +275,7 @@ TEST_F(StartupViewTest, PicturesOfTheLoadingAndEmptyStates)
             window.setColor(QColor(ThemeManager::shared().palette().bg0));
             for (const char* language : {"zh-Hans", "en"}) {
                 language::LanguageManager::shared().setCurrent(language);
-                settle(120);
+                settle();
                 shoot(QStringLiteral("%1-%2-%3").arg(state, theme, language));
             }
         }

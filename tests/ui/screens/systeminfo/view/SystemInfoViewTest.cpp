@@ -47,7 +47,7 @@ protected:
                                  "import Velk.SystemInfo\n");
         // The appear hook asked for a sample.
         static_cast<ManualExecutor&>(*executor).runAll();
-        settle(50);
+        settle();
         return view;
     }
 
@@ -75,10 +75,10 @@ TEST_F(SystemInfoViewTest, ColumnsStandSideBySideOnlyWhileBothFit)
     const double need = left->property("idealWidth").toDouble() + 89 + right->property("idealWidth").toDouble();
     ASSERT_LT(need, 760);
     window.resize(static_cast<int>(std::ceil(need)) + 110, 610);
-    settle(50);
+    settle();
     EXPECT_TRUE(item->property("twoColumns").toBool());
     window.resize(static_cast<int>(std::ceil(need)) + 110 - 2, 610);
-    settle(50);
+    settle();
     EXPECT_FALSE(item->property("twoColumns").toBool());
     EXPECT_EQ(right->x(), 0);
     EXPECT_GT(right->y(), left->height());
@@ -98,7 +98,7 @@ TEST_F(SystemInfoViewTest, RightColumnKeepsOnlyWhatTheMachineReports)
     battery->properties.reset();
     monitor->sample();
     static_cast<ManualExecutor&>(*executor).runAll();
-    settle(50);
+    settle();
     EXPECT_TRUE(shown("systemInfo.batterySeparator"));
     EXPECT_TRUE(shown("systemInfo.cooling"));
     QQuickItem* fan = find("systemInfo.row[fan0]");
@@ -107,7 +107,7 @@ TEST_F(SystemInfoViewTest, RightColumnKeepsOnlyWhatTheMachineReports)
     EXPECT_EQ(fan->findChild<QObject*>("value")->property("text"), "1850 RPM");
 
     click("systemInfo.refresh");
-    settle(50);
+    settle();
     EXPECT_FALSE(shown("systemInfo.battery"));
     EXPECT_FALSE(shown("systemInfo.batterySeparator"));
     EXPECT_TRUE(shown("systemInfo.cooling"));

@@ -87,7 +87,7 @@ protected:
     {
         showScreen();
         executor->runAll();
-        settle(50);
+        settle();
     }
 
     AppUninstallScreen* screen() const { return item->property("screen").value<AppUninstallScreen*>(); }
@@ -149,7 +149,7 @@ TEST_F(AppUninstallViewTest, LoadsOnFirstAppearanceAndListsBySizeUnderTheFullCou
     item.reset();
     showScreen();
     EXPECT_EQ(executor->pending(), 0u) << "a screen that finds applications listed does not load again";
-    settle(50);
+    settle();
     EXPECT_EQ(shownNames(), (QStringList{"Pixel Forge", "Note Lantern", "Tidewave Player", "Bolt Terminal",
                                          "Kite Notes", "Calculator", "Legacy Tool"}));
     qint64 bundles = 0;
@@ -163,7 +163,7 @@ TEST_F(AppUninstallViewTest, LoadsOnFirstAppearanceAndListsBySizeUnderTheFullCou
     EXPECT_EQ(shownNames(), (QStringList{"Bolt Terminal", "Calculator", "Kite Notes", "Legacy Tool", "Note Lantern",
                                          "Pixel Forge", "Tidewave Player"}));
     type("appUninstall.search", "zzz");
-    settle(50);
+    settle();
     EXPECT_TRUE(shownNames().isEmpty());
     EXPECT_FALSE(shown("appUninstall.empty")) << "a search that finds nothing is not the empty state";
     EXPECT_EQ(subtitle(), header);
@@ -200,7 +200,7 @@ TEST_F(AppUninstallViewTest, ASelectionHiddenBySearchIsCountedAndUninstalled)
     executor->runAll();
     click("appUninstall.row.checkbox[Kite Notes]");
     type("appUninstall.search", "Pixel");
-    settle(50);
+    settle();
     EXPECT_EQ(shownNames(), QStringList{"Pixel Forge"});
     EXPECT_EQ(text("appUninstall.uninstall"), "Uninstall (1)");
     EXPECT_EQ(text("appUninstall.selectionCount"), "1 selected");
@@ -218,7 +218,7 @@ TEST_F(AppUninstallViewTest, ASelectionHiddenBySearchIsCountedAndUninstalled)
     EXPECT_FALSE(find("appUninstall.refresh")->isEnabled());
     EXPECT_TRUE(find("appUninstall.sort.name")->isEnabled());
     executor->runAll();
-    settle(50);
+    settle();
 
     EXPECT_FALSE(QFileInfo::exists(kite));
     EXPECT_FALSE(QFileInfo::exists(prefs));
@@ -243,7 +243,7 @@ TEST_F(AppUninstallViewTest, ARefusedBundleIsReportedAndStaysListedAndSelected)
     click("appUninstall.uninstall");
     pressAlert("Uninstall");
     executor->runAll();
-    settle(50);
+    settle();
 
     EXPECT_EQ(alertTitle(), "Some Items Could Not Be Deleted");
     EXPECT_EQ(alertMessage(), "Failed items are not counted as freed space. Check permissions or protected "
@@ -272,15 +272,20 @@ TEST_F(AppUninstallViewTest, ARowTogglesOnceAndAsksForLeftoversEachTimeItOpens)
     click("appUninstall.row.expand[Note Lantern]");
     EXPECT_FALSE(app("Note Lantern")->isSelected);
     EXPECT_EQ(executor->backgroundRuns(), before + 1);
-    settle(50);
-    EXPECT_TRUE(shown("appUninstall.row.filesSpinner[Note Lantern]"));
+    // The panel unfolds.
+    EXPECT_TRUE(waitFor([&] { return shown("appUninstall.row.filesSpinner[Note Lantern]"); }));
     EXPECT_FALSE(shown("appUninstall.row.totalSize[Note Lantern]"));
     executor->runAll();
-    settle(400);
-    EXPECT_FALSE(shown("appUninstall.row.filesSpinner[Note Lantern]"));
+    EXPECT_TRUE(waitFor([&] { return !shown("appUninstall.row.filesSpinner[Note Lantern]"); }));
     EXPECT_TRUE(shown("appUninstall.row.totalSize[Note Lantern]"));
     const QList<QQuickItem*> lines = findAll("appUninstall.file");
     ASSERT_EQ(lines.size(), 5);
+    // ... to its whole height.
+    QQuickItem* panel = lines.first()->parentItem();
+    while (panel && panel->objectName() != "appUninstall.row.panel")
+        panel = panel->parentItem();
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(waitFor([&] { return panel->parentItem()->height() == panel->implicitHeight(); }));
     const QString first = lines.first()->property("key").toString();
     click(driver().find("appUninstall.file.reveal", lines.first()));
     EXPECT_EQ(workspace->calls(), (QList<FakeWorkspace::Call>{{"revealFiles", {first}}}));

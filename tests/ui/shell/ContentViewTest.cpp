@@ -175,9 +175,13 @@ TEST_F(ContentViewTest, TheProcessDetailFitsTheSmallestWindow)
     for (const bool collapsed : { false, true }) {
         layout.setCollapsed(collapsed);
         ASSERT_TRUE(test::waitFor([&] { return find("sidebar")->width() == (collapsed ? 56 : 231); }));
+        // The screen slides in and the split lays out over the new width.
+        const auto detailBox = [&] {
+            return find("processes.detail")->mapRectToScene(find("processes.detail")->boundingRect());
+        };
+        EXPECT_TRUE(test::waitFor([&] { return QRectF(QPointF(), window.size()).contains(detailBox()); })) << collapsed;
         settle();
-        const QRectF detail = find("processes.detail")->mapRectToScene(find("processes.detail")->boundingRect());
-        EXPECT_TRUE(QRectF(QPointF(), window.size()).contains(detail)) << collapsed;
+        const QRectF detail = detailBox();
         for (const char* name : { "processes.detail.terminate", "processes.detail.memory", "processes.detail.rss" }) {
             const QRectF box = find(name)->mapRectToScene(find(name)->boundingRect());
             EXPECT_TRUE(box.left() >= detail.left() && box.right() <= detail.right()) << name << collapsed;

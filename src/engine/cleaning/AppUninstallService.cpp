@@ -5,6 +5,8 @@
 #include "platform/desktop/AppBundle.h"
 #include "platform/files/FileDates.h"
 #include "platform/files/FileRemover.h"
+#include "platform/files/FileStatus.h"
+#include "platform/locations/CanonicalPath.h"
 #include "platform/locations/Locations.h"
 #include "platform/plist/PropertyList.h"
 #include "platform/locations/SafeFolders.h"
@@ -14,9 +16,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
-#include <sys/stat.h>
 
 namespace velk::cleaning {
 namespace {
@@ -41,21 +40,13 @@ QStringList childNames(const QString& folder)
 // Whether `path` is a folder, not a link to one.
 bool isFolderItself(const QString& path)
 {
-    struct stat st {};
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    const auto status = platform::files::entryStatus(QFile::encodeName(path));
+    return status && status->kind == platform::files::EntryKind::Directory;
 }
 
 QString parentOf(const QString& path)
 {
     return QFileInfo(path).path();
-}
-
-QString realPath(const QString& path)
-{
-    char buffer[PATH_MAX];
-    if (path.isEmpty() || !::realpath(QFile::encodeName(path).constData(), buffer))
-        return {};
-    return QFile::decodeName(buffer);
 }
 
 QStringList resolveFolders(const platform::locations::Locations& locations, const QStringList& names)
@@ -149,7 +140,7 @@ AppUninstallService::AppUninstallService(std::shared_ptr<const platform::locatio
                                          std::shared_ptr<platform::files::FileRemover> remover,
                                          std::shared_ptr<const platform::desktop::AppBundle> bundle)
     : m_remover(std::move(remover))
-    , m_ownBundlePath(realPath(bundle->bundlePath()))
+    , m_ownBundlePath(platform::locations::canonicalPath(bundle->bundlePath()))
     , m_ownIdentifier(bundle->bundleIdentifier())
     , m_appFolders(resolveFolders(*locations, applicationLocations()))
     , m_leftoverFolders(resolveFolders(*locations, leftoverLocations()))
@@ -234,10 +225,8 @@ QList<FileItem> AppUninstallService::associatedFiles(const AppItem& app) const
 
 qint64 AppUninstallService::entrySize(const QString& path)
 {
-    struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-        return 0;
-    return qint64(st.st_size);
+    const auto status = platform::files::entryStatus(QFile::encodeName(path));
+    return status ? qint64(status->size) : 0;
 }
 
 // ---- Removal --------------------------------------------------------------
@@ -245,10 +234,10 @@ qint64 AppUninstallService::entrySize(const QString& path)
 bool AppUninstallService::isUnlinked(const QString& path)
 {
     const QString standardized = QDir::cleanPath(path);
-    if (standardized != path || realPath(standardized) != standardized)
+    if (standardized != path || !platform::locations::isReachedWithoutLinks(standardized))
         return false;
-    struct stat st {};
-    return ::lstat(QFile::encodeName(standardized).constData(), &st) != 0 || !S_ISLNK(st.st_mode);
+    const auto status = platform::files::entryStatus(QFile::encodeName(standardized));
+    return !status || status->kind != platform::files::EntryKind::Symlink;
 }
 
 bool AppUninstallService::isAllowedApp(const AppItem& app) const

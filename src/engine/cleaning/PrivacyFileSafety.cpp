@@ -1,95 +1,69 @@
 #include "engine/cleaning/PrivacyFileSafety.h"
 #include "engine/cleaning/CleaningLog.h"
 
+#include "platform/files/DirectoryWalker.h"
+#include "platform/files/FileStatus.h"
+#include "platform/locations/CanonicalPath.h"
 #include "platform/locations/SafeFolders.h"
 
-#include <QDir>
 #include <QFile>
 #include <cerrno>
+#include <string_view>
 #include <system_error>
-#include <climits>
-#include <cstdlib>
-#include <dirent.h>
-#include <sys/stat.h>
-#include <vector>
 
 namespace velk::cleaning {
 namespace {
 
+namespace files = platform::files;
 using Failure = PrivacyFileSafety::ScanFailure;
-
-QString realPath(const QString& path)
-{
-    char buffer[PATH_MAX];
-    if (!::realpath(QFile::encodeName(path).constData(), buffer))
-        return {};
-    return QFile::decodeName(buffer);
-}
-
-// The item is where its path says, not behind a linked folder.
-bool isDirectlyReachable(const QString& path)
-{
-    const QString standardized = QDir::cleanPath(path);
-    return realPath(standardized) == standardized;
-}
 
 Failure failureFor(const QString& path, int error)
 {
     return {path, error == EACCES || error == EPERM ? Failure::Cause::PermissionDenied : Failure::Cause::Unreadable};
 }
 
-// The names in `folder`, hidden ones included, in listing order.
-bool listFolder(const QString& folder, QStringList* names, int* error)
+// Walks one target folder, hidden entries and package contents included,
+// depth first in listing order. Entries whose names do not survive the
+// round trip through text are passed over: the path handed on would name
+// another file.
+std::optional<Failure> visitFolder(const QString& folder, PrivacyFileSafety::ScanResult& result)
 {
-    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir) {
-        *error = errno;
-        return false;
-    }
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir)) {
-        const char* n = entry->d_name;
-        if (!(n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'))))
-            names->append(QFile::decodeName(n));
-        errno = 0;
-    }
-    *error = errno;
-    ::closedir(dir);
-    return *error == 0;
+    files::WalkOptions options;
+    options.skipHidden = false;
+    options.skipPackageDescendants = false;
+    const files::WalkResult walked = files::walkDirectory(folder, options, [&](const files::WalkEntry& entry) {
+        const QByteArray spelled = QFile::encodeName(entry.path);
+        if (entry.isMountPoint || std::string_view(spelled.constData(), spelled.size()) != entry.nativePath)
+            return files::WalkAction::SkipChildren;
+        if (entry.kind == files::EntryKind::File) {
+            result.targets.append(entry.path);
+            result.size += qint64(entry.size);
+        }
+        return files::WalkAction::Continue;
+    });
+    if (!walked.failure)
+        return std::nullopt;
+    return failureFor(QFile::decodeName(QByteArray::fromStdString(walked.failure->path)), walked.failure->error);
 }
 
-// Visits one target path depth first, without recursion.
+// Visits one target path: a regular file, or a folder walked without
+// following links or entering another mount. A target behind a link adds
+// nothing.
 std::optional<Failure> visit(const QString& top, PrivacyFileSafety::ScanResult& result)
 {
-    std::vector<QString> pending{top};
-    dev_t device = 0;
-    bool first = true;
-    while (!pending.empty()) {
-        const QString path = std::move(pending.back());
-        pending.pop_back();
-        struct stat st {};
-        if (::lstat(QFile::encodeName(path).constData(), &st) != 0) {
-            if (errno == ENOENT || errno == ENOTDIR)
-                continue;
-            return failureFor(path, errno);
-        }
-        if (first) {
-            device = st.st_dev;
-            first = false;
-        }
-        if (S_ISLNK(st.st_mode) || st.st_dev != device || !isDirectlyReachable(path))
-            continue;
-        if (S_ISDIR(st.st_mode)) {
-            QStringList names;
-            int error = 0;
-            if (!listFolder(path, &names, &error))
-                return failureFor(path, error);
-            for (auto it = names.crbegin(); it != names.crend(); ++it)
-                pending.push_back(path + u'/' + *it);
-        } else if (S_ISREG(st.st_mode)) {
-            result.targets.append(path);
-            result.size += qint64(st.st_size);
-        }
+    const auto status = files::entryStatus(QFile::encodeName(top));
+    if (!status) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return std::nullopt;
+        return failureFor(top, errno);
+    }
+    if (status->kind == files::EntryKind::Symlink || !platform::locations::isReachedWithoutLinks(top))
+        return std::nullopt;
+    if (status->kind == files::EntryKind::Directory)
+        return visitFolder(top, result);
+    if (status->kind == files::EntryKind::File) {
+        result.targets.append(top);
+        result.size += qint64(status->size);
     }
     return std::nullopt;
 }
@@ -145,14 +119,14 @@ int PrivacyFileSafety::clean(const QStringList& targets, const std::function<boo
 {
     int failures = 0;
     for (const QString& target : targets) {
-        struct stat st {};
         const char* refusal = nullptr;
         std::string error;
-        if (::lstat(QFile::encodeName(target).constData(), &st) != 0)
+        const auto status = platform::files::entryStatus(QFile::encodeName(target));
+        if (!status)
             error = std::generic_category().message(errno);
-        else if (!S_ISREG(st.st_mode))
+        else if (status->kind != platform::files::EntryKind::File)
             refusal = "is no longer a regular file";
-        else if (!isDirectlyReachable(target))
+        else if (!platform::locations::isReachedWithoutLinks(target))
             refusal = "is reached through a link";
         if (!error.empty() || refusal)
             qCWarning(cleaningLog).noquote() << "not cleaned:" << target << (refusal ? refusal : error.c_str());

@@ -3,28 +3,13 @@
 #include "engine/inspection/TextPieces.h"
 #include "platform/tools/MetadataTool.h"
 #include "platform/core/ServiceRegistry.h"
+#include "platform/locations/CanonicalPath.h"
 #include "platform/tools/ToolRunner.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <climits>
-#include <cstdlib>
 
 namespace velk::inspection {
-namespace {
-
-// The canonical form of a native path, when the system can make one.
-std::optional<QByteArray> canonical(const QByteArray& nativePath)
-{
-    char* real = ::realpath(nativePath.constData(), nullptr);
-    if (!real)
-        return std::nullopt;
-    QByteArray result(real);
-    std::free(real);
-    return result;
-}
-
-} // namespace
 
 QString FileDependencyService::run(const QString& tool, const QStringList& arguments)
 {
@@ -46,7 +31,7 @@ openfiles::HandleMap FileDependencyService::openProcesses(const QStringList& pat
     openfiles::NameMap names;
     for (const QString& path : paths) {
         const QByteArray native = QFile::encodeName(path);
-        if (const auto real = canonical(native))
+        if (const auto real = platform::locations::canonicalNativePath(native))
             names.insert(openfiles::escapedName(*real), path);
         names.insert(openfiles::escapedName(native), path);
     }

@@ -5,6 +5,7 @@
 #include "platform/tools/AdminRunner.h"
 #include "platform/core/CurrentUser.h"
 #include "platform/files/FileRemover.h"
+#include "platform/files/FileStatus.h"
 #include "platform/locations/Locations.h"
 #include "platform/core/ServiceRegistry.h"
 #include "platform/tools/ToolRunner.h"
@@ -13,7 +14,6 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QStringDecoder>
-#include <unistd.h>
 
 namespace velk::inspection {
 namespace {
@@ -295,7 +295,7 @@ bool StartupService::batchRemove(const QList<StartupItem>& items) const
     QList<StartupItem> adminGroup;
     QList<StartupItem> userGroup;
     for (const StartupItem& item : items) {
-        const bool writable = ::access(QFile::encodeName(item.plistPath).constData(), W_OK) == 0;
+        const bool writable = platform::files::isWritable(QFile::encodeName(item.plistPath));
         (requiresAdmin(item.scope) || !writable ? adminGroup : userGroup).append(item);
     }
 

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -69,22 +70,48 @@ public:
         }
         m_cursor.start(std::move(root.fd), root.attributes, root.path, false, false);
         while (!m_cursor.atEnd() && !m_stopped) {
+            bool wasComplete = m_cursor.complete();
             const struct dirent64* dirent = m_cursor.next();
             if (!dirent) {
+                noteFailureIfIncomplete(wasComplete); // its listing broke off
+                wasComplete = m_cursor.complete();
                 m_cursor.ascend();
                 if constexpr (kTrackPaths)
                     m_pathLengths.pop_back();
+                if (!m_cursor.atEnd())
+                    noteFailureIfIncomplete(wasComplete); // the parent could not be opened again
                 continue;
             }
             visitEntry(*dirent);
         }
-        return {m_cursor.complete() && !m_stopped, m_metMount};
+        return {m_cursor.complete() && !m_stopped, m_metMount, std::move(m_failure)};
     }
 
 private:
     bool cancelled() const
     {
         return m_options.cancel && m_options.cancel->load(std::memory_order_relaxed);
+    }
+
+    void noteFailure(std::string path, int error)
+    {
+        if (!m_failure)
+            m_failure = WalkFailure{std::move(path), error};
+    }
+
+    // The current folder's path, without its trailing "/".
+    std::string currentFolderPath() const
+    {
+        const std::size_t length = m_pathLengths.back();
+        return m_path.substr(0, length > 1 ? length - 1 : length);
+    }
+
+    void noteFailureIfIncomplete(bool wasComplete)
+    {
+        if constexpr (kTrackPaths) {
+            if (wasComplete && !m_cursor.complete())
+                noteFailure(currentFolderPath(), m_cursor.error());
+        }
     }
 
     bool isPseudoFileSystem(int depth, std::string_view name) const
@@ -108,8 +135,13 @@ private:
         const bool kindKnown = dirent.d_type != DT_UNKNOWN;
         if (kTrackPaths || entry.attributes.kind == EntryKind::File || !kindKnown) {
             const auto attributes = readAttributes(m_cursor.fd(), name);
-            if (!attributes)
+            if (!attributes) {
+                if constexpr (kTrackPaths) {
+                    if (errno != ENOENT && errno != ENOTDIR)
+                        noteFailure(m_path.substr(0, m_pathLengths.back()).append(name), errno);
+                }
                 return;
+            }
             entry.attributes = *attributes;
             entry.isMountPoint = crossesMount(entry.attributes, m_cursor.stamp());
             m_metMount = m_metMount || entry.isMountPoint;
@@ -150,6 +182,8 @@ private:
         case OpenStatus::NoDescriptors:
         case OpenStatus::Unreadable:
             m_cursor.markIncomplete();
+            if constexpr (kTrackPaths)
+                noteFailure(m_path, m_cursor.error());
             return;
         }
     }
@@ -162,6 +196,7 @@ private:
     bool m_fromFileSystemRoot = false;
     bool m_stopped = false;
     bool m_metMount = false;
+    std::optional<WalkFailure> m_failure;
 };
 
 template <bool kTrackPaths, class Visit>
@@ -174,9 +209,14 @@ WalkResult runWalk(WalkRoot& root, const WalkOptions& options, Visit& visit)
 template <bool kTrackPaths, class Visit>
 WalkResult runWalk(const QByteArray& nativeRoot, const WalkOptions& options, Visit& visit)
 {
-    auto root = openWalkRoot(nativeRoot);
-    if (!root)
-        return {false};
+    int error = 0;
+    auto root = openWalkRoot(nativeRoot, &error);
+    if (!root) {
+        WalkResult result{false};
+        if (error != 0)
+            result.failure = WalkFailure{nativeRoot.toStdString(), error};
+        return result;
+    }
     return runWalk<kTrackPaths>(*root, options, visit);
 }
 
@@ -193,11 +233,16 @@ bool isPseudoRootName(std::string_view name)
     return std::find(kPseudoRoots.begin(), kPseudoRoots.end(), name) != kPseudoRoots.end();
 }
 
-std::optional<WalkRoot> openWalkRoot(const QByteArray& nativeRoot)
+std::optional<WalkRoot> openWalkRoot(const QByteArray& nativeRoot, int* error)
 {
+    int ignored = 0;
+    int& failure = error ? *error : ignored;
+    failure = 0;
     QByteArray absolute = nativeRoot;
-    if (absolute.isEmpty())
+    if (absolute.isEmpty()) {
+        failure = ENOENT;
         return std::nullopt;
+    }
     if (!absolute.startsWith('/'))
         absolute = QFile::encodeName(QDir::currentPath()) + '/' + absolute;
     WalkRoot root;
@@ -205,11 +250,17 @@ std::optional<WalkRoot> openWalkRoot(const QByteArray& nativeRoot)
     while (root.path.size() > 1 && root.path.back() == '/')
         root.path.pop_back();
     root.fd.reset(::open(root.path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!root.fd.isOpen() || isOnPseudoFileSystem(root.fd.get()))
+    if (!root.fd.isOpen()) {
+        failure = errno;
+        return std::nullopt;
+    }
+    if (isOnPseudoFileSystem(root.fd.get()))
         return std::nullopt;
     const auto attributes = readAttributes(root.fd.get(), "");
-    if (!attributes)
+    if (!attributes) {
+        failure = errno;
         return std::nullopt;
+    }
     root.attributes = *attributes;
     return root;
 }

@@ -48,12 +48,22 @@ struct WalkOptions {
     bool displayPaths = true;
 };
 
+// Something a walk could not read: a folder it could not open or list to
+// its end, or an entry whose attributes it could not read. An entry that
+// vanished meanwhile is none.
+struct WalkFailure {
+    std::string path; // as the file system spells it
+    int error = 0;    // the system's error number; 0 when none tells why
+};
+
 struct WalkResult {
     // False when some folder could not be opened or listed to its end (or
     // the walk was stopped): what was yielded is then not the whole tree.
     bool complete = true;
     // Whether a mount point was met below the root (and not entered).
     bool metMount = false;
+    // The first failure met, the root included (walkDirectory only).
+    std::optional<WalkFailure> failure;
 };
 
 // Walks `root` depth-first without recursion (see FolderCursor: a bounded
@@ -72,13 +82,14 @@ WalkResult walkDirectory(const QByteArray& nativeRoot, const WalkOptions& option
 
 // The folder a walk starts from, opened as given (it may be a link to a
 // folder; nothing below it is followed). Nothing when it cannot be opened or
-// lies on a kernel pseudo file system.
+// lies on a kernel pseudo file system; `error` then tells the system's
+// error number (0 for a pseudo file system).
 struct WalkRoot {
     core::UniqueFd fd;
     EntryAttributes attributes;
     std::string path; // absolute, without trailing "/", native bytes
 };
-std::optional<WalkRoot> openWalkRoot(const QByteArray& nativeRoot);
+std::optional<WalkRoot> openWalkRoot(const QByteArray& nativeRoot, int* error = nullptr);
 
 // Names directly below "/" that hold kernel pseudo file systems, which no
 // walk from "/" enters.

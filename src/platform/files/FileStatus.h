@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/files/FileIdentity.h"
+#include "platform/files/FolderReader.h"
+
 #include <QByteArray>
 #include <cstdint>
 #include <optional>
@@ -16,5 +19,20 @@ struct FileStatus {
 
 // Examines the file at `nativePath` (statx); none when it cannot be.
 std::optional<FileStatus> fileStatus(const QByteArray& nativePath);
+
+// What stands at a path itself: a link there is not followed and no
+// automount is set off (as lstat tells it).
+struct EntryStatus {
+    EntryKind kind = EntryKind::Other;
+    std::int64_t size = 0; // st_size, folders and links included
+    FileIdentity identity;
+};
+
+// Examines the entry at `nativePath` itself; none when it cannot be, errno
+// then telling why (ENOENT: nothing there).
+std::optional<EntryStatus> entryStatus(const QByteArray& nativePath);
+
+// Whether this process may write to the file at `nativePath`.
+bool isWritable(const QByteArray& nativePath);
 
 } // namespace velk::platform::files

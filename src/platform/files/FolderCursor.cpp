@@ -4,6 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 namespace velk::platform::files {
 
 FolderCursor::FolderCursor() = default;
@@ -17,6 +19,7 @@ void FolderCursor::start(core::UniqueFd fd, const EntryAttributes& attributes, s
     m_frames.clear();
     m_rootPath = std::move(rootPath);
     m_complete = true;
+    m_error = 0;
     m_firstOpen = 0;
     Frame& root = m_frames.emplace_back();
     root.fd = std::move(fd);
@@ -54,8 +57,10 @@ const struct dirent64* FolderCursor::next()
             return nullptr;
         const ssize_t read = ::getdents64(frame.fd.get(), frame.buffer.get(), kListingBufferSize);
         if (read <= 0) {
-            if (read < 0)
+            if (read < 0) {
                 m_complete = false;
+                m_error = errno;
+            }
             frame.ended = true;
             return nullptr;
         }
@@ -88,8 +93,10 @@ void FolderCursor::giveUpShallowest()
 
 OpenStatus FolderCursor::descend(const char* name, const EntryAttributes* known)
 {
-    if (!m_frames.back().fd.isOpen())
+    if (!m_frames.back().fd.isOpen()) {
+        m_error = 0;
         return OpenStatus::Unreadable;
+    }
     giveUpShallowest();
     ChildCheck check;
     check.known = known;
@@ -97,8 +104,10 @@ OpenStatus FolderCursor::descend(const char* name, const EntryAttributes* known)
     OpenedFolder opened = openChildFolder(m_frames.back().fd.get(), name, m_frames.back().stamp, check);
     while (opened.status == OpenStatus::NoDescriptors && giveUpOne())
         opened = openChildFolder(m_frames.back().fd.get(), name, m_frames.back().stamp, check);
-    if (opened.status != OpenStatus::Opened)
+    if (opened.status != OpenStatus::Opened) {
+        m_error = opened.error;
         return opened.status;
+    }
     Frame frame;
     frame.fd = std::move(opened.fd);
     frame.attributes = opened.attributes;
@@ -165,6 +174,7 @@ void FolderCursor::reopen(std::size_t index, int childFd)
         fd.close();
     if (!fd.isOpen()) {
         m_complete = false;
+        m_error = 0;
         frame.ended = true;
         return;
     }

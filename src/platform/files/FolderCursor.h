@@ -62,6 +62,10 @@ public:
     // False once a folder could not be listed to its end or opened again.
     bool complete() const { return m_complete; }
     void markIncomplete() { m_complete = false; }
+    // The system's error number of the last folder that could not be opened
+    // or listed to its end; 0 when none tells why (a folder that changed, or
+    // could not be opened again).
+    int error() const { return m_error; }
 
 private:
     struct Frame {
@@ -89,6 +93,7 @@ private:
     bool m_rootWithoutLinks = false;
     bool m_verifyOpens = true;
     bool m_complete = true;
+    int m_error = 0;
 };
 
 } // namespace velk::platform::files

@@ -18,17 +18,6 @@ namespace {
 constexpr unsigned kAttributeMask =
     STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_INO | STATX_NLINK | STATX_MTIME | STATX_MNT_ID;
 
-EntryKind kindFromMode(unsigned mode)
-{
-    if (S_ISREG(mode))
-        return EntryKind::File;
-    if (S_ISDIR(mode))
-        return EntryKind::Directory;
-    if (S_ISLNK(mode))
-        return EntryKind::Symlink;
-    return EntryKind::Other;
-}
-
 int openComponentByComponent(std::string_view path)
 {
     core::UniqueFd current(::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
@@ -51,6 +40,17 @@ int openComponentByComponent(std::string_view path)
 }
 
 } // namespace
+
+EntryKind kindFromMode(unsigned mode)
+{
+    if (S_ISREG(mode))
+        return EntryKind::File;
+    if (S_ISDIR(mode))
+        return EntryKind::Directory;
+    if (S_ISLNK(mode))
+        return EntryKind::Symlink;
+    return EntryKind::Other;
+}
 
 std::optional<EntryAttributes> readAttributes(int folderFd, const char* name)
 {
@@ -90,7 +90,8 @@ OpenedFolder openChildFolder(int parentFd, const char* name, const FolderStamp& 
     // and a mount point is never entered.
     const auto before = check.known ? std::optional<EntryAttributes>(*check.known) : readAttributes(parentFd, name);
     if (!before) {
-        result.status = errno == ENOENT ? OpenStatus::Gone : OpenStatus::Unreadable;
+        result.error = errno;
+        result.status = result.error == ENOENT ? OpenStatus::Gone : OpenStatus::Unreadable;
         return result;
     }
     if (before->kind != EntryKind::Directory) {
@@ -107,7 +108,8 @@ OpenedFolder openChildFolder(int parentFd, const char* name, const FolderStamp& 
     }
     result.fd.reset(::openat(parentFd, name, kOpenFolderFlags));
     if (!result.fd.isOpen()) {
-        switch (errno) {
+        result.error = errno;
+        switch (result.error) {
         case ENOENT: result.status = OpenStatus::Gone; break;
         case ELOOP:
         case ENOTDIR: result.status = OpenStatus::NotFolder; break;

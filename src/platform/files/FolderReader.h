@@ -17,6 +17,9 @@ namespace velk::platform::files {
 
 enum class EntryKind { File, Directory, Symlink, Other };
 
+// The kind of an entry with file mode `mode` (st_mode, stx_mode).
+EntryKind kindFromMode(unsigned mode);
+
 // What a folder is known by while it is open: its identity and the mount it
 // belongs to. Children of another device or mount are not part of it.
 struct FolderStamp {
@@ -60,6 +63,7 @@ enum class OpenStatus {
 
 struct OpenedFolder {
     OpenStatus status = OpenStatus::Unreadable;
+    int error = 0; // errno when it could not be read or opened
     core::UniqueFd fd;
     EntryAttributes attributes;
 };

@@ -1,25 +1,15 @@
 #include "platform/locations/SafeFolders.h"
 
+#include "platform/locations/CanonicalPath.h"
 #include "platform/locations/LocationPaths.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
-#include <climits>
-#include <cstdlib>
 
 namespace velk::platform::locations {
 namespace {
 
 namespace lp = locationpaths;
-
-QString canonical(const QString& path)
-{
-    char buffer[PATH_MAX];
-    if (!::realpath(QFile::encodeName(path).constData(), buffer))
-        return {};
-    return QFile::decodeName(buffer);
-}
 
 QString parentOf(const QString& path)
 {
@@ -50,7 +40,7 @@ QString SafeFolders::realPath(const QString& path)
     if (current.isEmpty())
         return {};
     for (;;) {
-        const QString real = canonical(current);
+        const QString real = canonicalPath(current);
         if (!real.isEmpty())
             return lp::cleanAbsolute(real + rest);
         if (current == u"/")

@@ -7,6 +7,7 @@
 #include "support/FakeFileRemover.h"
 #include "support/ManualExecutor.h"
 #include "support/QtPrinters.h"
+#include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 #include "support/TreeSnapshot.h"
 
@@ -14,6 +15,7 @@
 #include <QHash>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,6 +24,7 @@ using namespace velk;
 using namespace velk::cleaning;
 using velk::test::FakeFileRemover;
 using velk::test::ManualExecutor;
+using velk::test::ScopedMount;
 using velk::test::TempTree;
 
 namespace {
@@ -128,6 +131,23 @@ TEST_F(PrivacyTest, ScanFindsRegularFilesOnlyAndNeverFollowsALink)
     EXPECT_FALSE(behindLink.failure);
     EXPECT_TRUE(behindLink.targets.isEmpty());
     EXPECT_EQ(behindLink.size, 0);
+}
+
+// A mount below a target, a bind mount of a folder of the same file system
+// included, is not entered; a name the path text cannot spell is passed over.
+TEST_F(PrivacyTest, ScanNeverEntersAMountAndPassesOverNamesItCannotSpell)
+{
+    const QString own = homeFile("target/own.txt", 1);
+    const QByteArray odd = QFile::encodeName(home) + "/target/odd\xff";
+    const int fd = ::open(odd.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    auto bind = ScopedMount::bind(outside, tree.dir("root/Users/alice/target/mounted"));
+    ASSERT_TRUE(bind.ok()) << bind.error();
+    const auto result = PrivacyFileSafety::scan({home + "/target"});
+    EXPECT_FALSE(result.failure);
+    EXPECT_EQ(result.targets, QStringList{own});
+    ::unlink(odd.constData());
 }
 
 TEST_F(PrivacyTest, UnreadableFolderFailsTheWholeScanWithOurOwnWords)

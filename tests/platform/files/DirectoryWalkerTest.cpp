@@ -180,6 +180,36 @@ TEST(DirectoryWalker, UnreadableFolderIsPassedOverAndTheWalkReportedIncomplete)
     EXPECT_TRUE(folderTotal(root).complete);
 }
 
+// A walk names the first place it could not read and the system's reason: a
+// folder it could not open, the root included, or an entry of a folder it
+// may list but not search.
+TEST(DirectoryWalker, NamesTheFirstPlaceItCouldNotReadAndWhy)
+{
+    TempTree tree;
+    openToEveryone(tree.root());
+    tree.file("open/a", 1);
+    tree.file("one/locked/b", 1);
+    tree.file("unsearchable/c", 1);
+    ::chmod(QFile::encodeName(tree.path("one/locked")).constData(), 0);
+    ::chmod(QFile::encodeName(tree.path("unsearchable")).constData(), 0444);
+    const auto failedAt = [&](const QString& root, const QString& place) {
+        const WalkResult walked = walkDirectory(root, {}, [](const WalkEntry&) { return WalkAction::Continue; });
+        return walked.failure && walked.failure->error == EACCES
+            && walked.failure->path == QFile::encodeName(tree.path(place)).toStdString();
+    };
+    const int answer = runUnprivileged([&] {
+        const bool clean = !walkDirectory(tree.path("open"), {}, [](const WalkEntry&) {
+                                return WalkAction::Continue;
+                            }).failure;
+        return (clean ? 1 : 0) | (failedAt(tree.path("one"), "one/locked") ? 2 : 0)
+            | (failedAt(tree.path("one/locked"), "one/locked") ? 4 : 0)
+            | (failedAt(tree.path("unsearchable"), "unsearchable/c") ? 8 : 0);
+    });
+    ::chmod(QFile::encodeName(tree.path("one/locked")).constData(), 0700);
+    ::chmod(QFile::encodeName(tree.path("unsearchable")).constData(), 0755);
+    EXPECT_EQ(answer, 15);
+}
+
 // Short of descriptors, the walk gives up those of shallower folders and
 // opens them again later, so the tree is still walked whole; with a single
 // descriptor it cannot descend at all and says so.

@@ -29,28 +29,8 @@ core::UniqueFd openOrMakeFolder(int parent, const char* name)
     return folder;
 }
 
-// A path in the form a trash record keeps it: every byte but the unreserved
-// ones and "/" written as "%XX", so that no name can break the record.
-QByteArray percentEncoded(const QByteArray& path)
-{
-    static constexpr char hex[] = "0123456789ABCDEF";
-    QByteArray out;
-    out.reserve(path.size() * 3);
-    for (const char c : path) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool keep = (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || (byte >= '0' && byte <= '9')
-            || byte == '-' || byte == '.' || byte == '_' || byte == '~' || byte == '/';
-        if (keep) {
-            out.append(c);
-        } else {
-            out.append('%');
-            out.append(hex[byte >> 4]);
-            out.append(hex[byte & 0xf]);
-        }
-    }
-    return out;
-}
-
+// The record of `path` as the trash keeps it: every byte of the path but the
+// unreserved ones and "/" written as "%XX", so that no name can break it.
 QByteArray trashRecord(const QByteArray& path)
 {
     const std::time_t now = std::time(nullptr);
@@ -58,7 +38,7 @@ QByteArray trashRecord(const QByteArray& path)
     localtime_r(&now, &local);
     char date[32];
     std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%S", &local);
-    return "[Trash Info]\nPath=" + percentEncoded(path) + "\nDeletionDate=" + QByteArray(date) + '\n';
+    return "[Trash Info]\nPath=" + path.toPercentEncoding("/") + "\nDeletionDate=" + QByteArray(date) + '\n';
 }
 
 // The name the `attempt`th try gives an item in the Trash: its own,

@@ -1,6 +1,7 @@
 #include "platform/files/FileRemoverLinux.h"
 
 #include "platform/files/FolderCursor.h"
+#include "platform/locations/CanonicalPath.h"
 
 #include <QFile>
 
@@ -11,8 +12,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <system_error>
 #include <vector>
 
@@ -216,10 +215,10 @@ KeptFolders homesAndAncestors(const QStringList& homes)
 {
     KeptFolders kept;
     for (const QString& home : homes) {
-        char real[PATH_MAX];
-        if (home.isEmpty() || !::realpath(QFile::encodeName(home).constData(), real))
+        const auto real = locations::canonicalNativePath(QFile::encodeName(home));
+        if (!real)
             continue;
-        for (std::string folder(real);;) {
+        for (std::string folder = real->toStdString();;) {
             struct stat st {};
             if (::stat(folder.c_str(), &st) == 0)
                 kept.push_back({st.st_dev, st.st_ino});

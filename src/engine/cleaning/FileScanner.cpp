@@ -4,14 +4,13 @@
 #include "engine/cleaning/SyncFileScanner.h"
 #include "platform/files/DirectoryWalker.h"
 #include "platform/files/FileRemover.h"
+#include "platform/files/FileStatus.h"
 #include "platform/locations/Locations.h"
 #include "platform/core/ServiceRegistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
-#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -74,10 +73,8 @@ qint64 FileScanner::totalSize(const QString& path)
     std::lock_guard lock(m_mutex);
     if (QFileInfo(path).isDir())
         return SyncFileScanner::dirSizePublic(path);
-    struct stat st;
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
-        return 0;
-    return st.st_size;
+    const auto status = platform::files::entryStatus(QFile::encodeName(path));
+    return status ? status->size : 0;
 }
 
 qint64 FileScanner::moveToTrash(const QList<FileItem>& items)

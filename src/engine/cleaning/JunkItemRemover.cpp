@@ -2,20 +2,18 @@
 #include "engine/cleaning/CleaningLog.h"
 
 #include "platform/files/FileRemover.h"
+#include "platform/files/FileStatus.h"
 #include "platform/files/ParallelWalk.h"
 #include "platform/core/ServiceRegistry.h"
 
-
 #include <optional>
-#include <sys/stat.h>
 
 namespace velk::cleaning {
 namespace {
 
 bool existsWithoutFollowing(const QByteArray& path)
 {
-    struct stat st {};
-    return ::lstat(path.constData(), &st) == 0;
+    return platform::files::entryStatus(path).has_value();
 }
 
 // Whether `path` lies below one of `folders`.
@@ -33,14 +31,12 @@ bool liesBelowAny(const QByteArray& path, const QList<QByteArray>& folders)
 // another object.
 std::optional<qint64> sizeLeft(const platform::files::RemovalTarget& target)
 {
-    struct stat st {};
-    if (::lstat(target.path.constData(), &st) != 0)
+    const auto status = platform::files::entryStatus(target.path);
+    if (!status || (target.identity && *target.identity != status->identity))
         return std::nullopt;
-    if (target.identity && *target.identity != platform::files::FileIdentity{st.st_dev, st.st_ino})
-        return std::nullopt;
-    if (S_ISDIR(st.st_mode))
+    if (status->kind == platform::files::EntryKind::Directory)
         return platform::files::parallelFolderTotal(target.path).bytes;
-    return S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
+    return status->kind == platform::files::EntryKind::File ? qint64(status->size) : 0;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "engine/inspection/FileDependencyService.h"
 #include "platform/core/Executor.h"
 #include "platform/files/FileRemover.h"
+#include "platform/files/FileStatus.h"
 #include "platform/core/ServiceRegistry.h"
 
 #include <QFile>
@@ -13,7 +14,6 @@
 #include <cmath>
 #include <limits>
 #include <mutex>
-#include <sys/stat.h>
 
 namespace velk::cleaning {
 namespace {
@@ -28,11 +28,8 @@ bool isStillTheScannedFile(const FileItem& item)
         return false;
     if (!item.identity)
         return true;
-    struct stat st;
-    if (::lstat(bytes.constData(), &st) != 0)
-        return false;
-    return static_cast<std::uint64_t>(st.st_dev) == item.identity->device
-        && static_cast<std::uint64_t>(st.st_ino) == item.identity->inode;
+    const auto status = platform::files::entryStatus(bytes);
+    return status && status->identity == *item.identity;
 }
 
 } // namespace

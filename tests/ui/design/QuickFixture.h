@@ -50,6 +50,18 @@ protected:
         window.resize(600, 400);
     }
 
+    // The software scene graph (the one the offscreen platform draws with)
+    // deletes an image's texture only on a frame drawn after the image went,
+    // never when its window closes. So the items go first, then the images
+    // kept for reuse, and the window draws once more while it still exists.
+    ~QuickFixture() override
+    {
+        item.reset();
+        window.releaseResources();
+        if (window.isVisible())
+            window.grabWindow();
+    }
+
     bool laidOut() { return test::laidOut(window); }
 
     // Creates `body` (a QML object, with QtQuick and Velk.Design imported) in

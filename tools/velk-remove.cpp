@@ -1,17 +1,18 @@
 // Removes files and folders the way the cleaners do, through the platform's
 // file remover.
 //   velk-remove (--delete|--trash) PATH...
-// Each path is taken byte for byte as given and recorded (with its device and
-// inode) as a scan would; then it is removed permanently (--delete) or moved
+// Each path is taken byte for byte as given and recorded (its device, inode,
+// type, size and modification time) as a scan would; then it is removed permanently (--delete) or moved
 // to the Trash (--trash). Prints the remover's own result per path, "removed
 // PATH" or "failed PATH", then, last, "removed=N failed=F freed_bytes=B".
 
 #include "platform/files/FileRemover.h"
+#include "platform/files/FolderReader.h"
 #include "platform/core/ServiceRegistry.h"
 
 #include <QCoreApplication>
 
-#include <sys/stat.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <climits>
@@ -47,13 +48,13 @@ int main(int argc, char** argv)
     qint64 freed = 0;
     for (int i = 2; i < argc; ++i) {
         const QByteArray path = absolute(argv[i]);
-        struct stat st;
-        if (path.isEmpty() || ::lstat(path.constData(), &st) != 0) {
+        const auto found = path.isEmpty() ? std::nullopt : velk::platform::files::readAttributes(AT_FDCWD, path.constData());
+        if (!found) {
             std::printf("failed %s\n", argv[i]);
             ++failed;
             continue;
         }
-        const velk::platform::files::RemovalTarget target(path, velk::platform::files::FileIdentity{st.st_dev, st.st_ino});
+        const velk::platform::files::RemovalTarget target(path, velk::platform::files::scannedIdentity(*found));
         const velk::platform::files::RemovalResult result = trash ? remover->moveToTrash(target)
                                                            : remover->removePermanently(target);
         freed += result.freedBytes;

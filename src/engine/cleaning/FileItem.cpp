@@ -18,7 +18,7 @@ FileItem::FileItem(const QString& path_, qint64 size_, std::optional<QDateTime> 
 {
 }
 
-FileItem FileItem::scanned(const QByteArray& nativePath_, const platform::files::FileIdentity& identity_, qint64 size_,
+FileItem FileItem::scanned(const QByteArray& nativePath_, const platform::files::ScannedIdentity& identity_, qint64 size_,
                            std::optional<QDateTime> modificationDate_, ItemType itemType_, bool isSelected_)
 {
     FileItem item(QFile::decodeName(nativePath_), size_, std::move(modificationDate_), itemType_, isSelected_);

@@ -31,7 +31,7 @@ struct FileItem {
     FileItem(const QString& path, qint64 size, std::optional<QDateTime> modificationDate,
              ItemType itemType, bool isSelected = true);
     // A record of an entry found by a scan at `nativePath`.
-    static FileItem scanned(const QByteArray& nativePath, const platform::files::FileIdentity& identity, qint64 size,
+    static FileItem scanned(const QByteArray& nativePath, const platform::files::ScannedIdentity& identity, qint64 size,
                             std::optional<QDateTime> modificationDate, ItemType itemType, bool isSelected = true);
 
     QUuid id;
@@ -42,12 +42,12 @@ struct FileItem {
     ItemType itemType = ItemType::File;
     bool isSelected = true;
     QByteArray nativePath; // as scanned; empty for a record made from a display path
-    std::optional<platform::files::FileIdentity> identity; // device and inode as scanned
+    std::optional<platform::files::ScannedIdentity> identity; // what the scan saw of the entry
 
     // The bytes every file operation on this item uses.
     QByteArray fileSystemPath() const;
     // What removing this item acts on: those bytes and, for a scanned
-    // record, the identity of the object found.
+    // record, what the scan saw of the entry.
     platform::files::RemovalTarget removalTarget() const { return {fileSystemPath(), identity}; }
 
     QString formattedSize() const

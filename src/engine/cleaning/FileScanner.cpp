@@ -26,7 +26,7 @@ QList<platform::files::RemovalTarget> allChildren(const QString& folder)
     QList<platform::files::RemovalTarget> children;
     platform::files::walkDirectory(folder, options, [&](const platform::files::WalkEntry& entry) {
         children.append({QByteArray(entry.nativePath.data(), static_cast<qsizetype>(entry.nativePath.size())),
-                         entry.identity});
+                         platform::files::scannedIdentity(entry)});
         return platform::files::WalkAction::Continue;
     });
     return children;

@@ -22,7 +22,7 @@ QList<ListedChild> listVisibleChildren(const QByteArray& folder)
         ListedChild child;
         child.path = entry.path;
         child.nativePath = QByteArray(entry.nativePath.data(), static_cast<qsizetype>(entry.nativePath.size()));
-        child.identity = entry.identity;
+        child.identity = platform::files::scannedIdentity(entry);
         child.isFolder = entry.kind == platform::files::EntryKind::Directory;
         child.size = child.isFolder ? 0 : entry.size;
         if (entry.modifiedMs)

@@ -15,7 +15,7 @@ namespace velk::cleaning {
 struct ListedChild {
     QString path;          // display form
     QByteArray nativePath; // as the file system spells it
-    platform::files::FileIdentity identity;
+    platform::files::ScannedIdentity identity;
     bool isFolder = false;
     qint64 size = 0; // logical size; 0 for folders
     std::optional<QDateTime> modificationDate;

@@ -32,7 +32,7 @@ bool liesBelowAny(const QByteArray& path, const QList<QByteArray>& folders)
 std::optional<qint64> sizeLeft(const platform::files::RemovalTarget& target)
 {
     const auto status = platform::files::entryStatus(target.path);
-    if (!status || (target.identity && *target.identity != status->identity))
+    if (!status || (target.identity && target.identity->object != status->identity))
         return std::nullopt;
     if (status->kind == platform::files::EntryKind::Directory)
         return platform::files::parallelFolderTotal(target.path).bytes;

@@ -236,7 +236,7 @@ FileItem foundFile(const platform::files::WalkEntry& entry)
     if (entry.modifiedMs)
         date = QDateTime::fromMSecsSinceEpoch(*entry.modifiedMs);
     const QByteArray nativePath(entry.nativePath.data(), static_cast<qsizetype>(entry.nativePath.size()));
-    return FileItem::scanned(nativePath, entry.identity, entry.size, date, FileItem::ItemType::File);
+    return FileItem::scanned(nativePath, platform::files::scannedIdentity(entry), entry.size, date, FileItem::ItemType::File);
 }
 
 } // namespace velk::cleaning

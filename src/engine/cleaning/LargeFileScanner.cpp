@@ -36,7 +36,7 @@ void sortFound(QList<FileItem>& found)
     });
     std::set<std::pair<std::uint64_t, std::uint64_t>> seen;
     found.removeIf([&seen](const FileItem& item) {
-        return item.identity && !seen.emplace(item.identity->device, item.identity->inode).second;
+        return item.identity && !seen.emplace(item.identity->object.device, item.identity->object.inode).second;
     });
 }
 

@@ -29,7 +29,7 @@ bool isStillTheScannedFile(const FileItem& item)
     if (!item.identity)
         return true;
     const auto status = platform::files::entryStatus(bytes);
-    return status && status->identity == *item.identity;
+    return status && status->identity == item.identity->object;
 }
 
 } // namespace

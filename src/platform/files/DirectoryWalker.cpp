@@ -284,6 +284,7 @@ WalkResult walkDirectory(const QByteArray& nativeRoot, const WalkOptions& option
         entry.kind = raw.attributes.kind;
         entry.size = raw.attributes.size;
         entry.modifiedMs = raw.attributes.modifiedMs;
+        entry.modified = raw.attributes.modified;
         entry.depth = raw.depth;
         entry.isPackage = raw.isPackage;
         entry.isMountPoint = raw.isMountPoint;

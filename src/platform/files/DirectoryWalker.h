@@ -29,12 +29,19 @@ struct WalkEntry {
     EntryKind kind = EntryKind::Other;
     std::int64_t size = 0;  // logical size (st_size); 0 for folders
     std::optional<std::int64_t> modifiedMs;  // content modification, ms since epoch
+    std::optional<FileTime> modified;        // the same to the nanosecond
     int depth = 0;          // 1 for direct children of the root
     bool isPackage = false; // a folder whose name has a package extension
     bool isMountPoint = false; // another mount starts here; never entered
     FileIdentity identity;  // device and inode
     std::uint32_t linkCount = 0;
 };
+
+// What a scan keeps of a walked entry to know it again (see isAsScanned).
+inline ScannedIdentity scannedIdentity(const WalkEntry& entry)
+{
+    return {entry.identity, entry.kind, entry.size, entry.modified};
+}
 
 enum class WalkAction { Continue, SkipChildren, Stop };
 

@@ -16,7 +16,7 @@ RemovalTarget::RemovalTarget(const QString& displayPath)
 {
 }
 
-RemovalTarget::RemovalTarget(QByteArray nativePath, std::optional<FileIdentity> identity_)
+RemovalTarget::RemovalTarget(QByteArray nativePath, std::optional<ScannedIdentity> identity_)
     : path(std::move(nativePath))
     , identity(identity_)
 {

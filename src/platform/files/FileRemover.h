@@ -12,14 +12,14 @@
 namespace velk::platform::files {
 
 // What a removal acts on: an absolute path exactly as the file system spells
-// it and, when a scan found it, the identity of the object found there.
+// it and, when a scan found it, what the scan saw there.
 struct RemovalTarget {
     // From a display path (UTF-8 names only).
     RemovalTarget(const QString& path);
-    RemovalTarget(QByteArray nativePath, std::optional<FileIdentity> identity = std::nullopt);
+    RemovalTarget(QByteArray nativePath, std::optional<ScannedIdentity> identity = std::nullopt);
 
     QByteArray path;
-    std::optional<FileIdentity> identity;
+    std::optional<ScannedIdentity> identity;
 };
 
 struct RemovalResult {
@@ -35,7 +35,8 @@ struct RemovalResult {
 // Removes files and folders, acting only on the object named and never
 // leaving it:
 // - every component of the path is resolved without following a symbolic
-//   link, and an entry whose identity differs from the one given is refused;
+//   link, and an entry that is not the one scanned (see isAsScanned: another
+//   object, or another type, size or modification time) is refused;
 // - a link is removed as a link, links met inside a folder are unlinked, not
 //   entered;
 // - no mount point is entered or removed (bind mounts of the same file

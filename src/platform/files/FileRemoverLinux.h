@@ -43,9 +43,9 @@ QString openFailureText(OpenStatus status, int error);
 
 // The item a target names, looked at from its folder: the folder opened
 // without following any link, the item's attributes read without following
-// it. Empty when the item is missing, is not the object the target's
-// identity names, is a mount point or is one of `kept`; `failure` then says
-// which.
+// it. Empty when the item is missing, is not the entry the target's
+// identity was scanned from (isAsScanned), is a mount point or is one of
+// `kept`; `failure` then says which.
 struct LocatedItem {
     SplitPath split;
     core::UniqueFd folder;

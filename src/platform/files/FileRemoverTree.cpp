@@ -273,8 +273,10 @@ std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders
     const auto item = readAttributes(located.folder.get(), split->name.c_str());
     if (!item)
         return refuse(path, errorText(errno));
-    if (target.identity && item->identity != *target.identity)
+    if (target.identity && item->identity != target.identity->object)
         return refuse(path, openFailureText(OpenStatus::Changed, 0));
+    if (target.identity && !isAsScanned(*item, *target.identity))
+        return refuse(path, QStringLiteral("not the entry the scan found: its type, size or modification time changed"));
     if (crossesMount(*item, stampOf(*folder)))
         return refuse(path, openFailureText(OpenStatus::MountPoint, 0));
     if (std::find(kept.begin(), kept.end(), item->identity) != kept.end())

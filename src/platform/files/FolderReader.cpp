@@ -61,14 +61,28 @@ std::optional<EntryAttributes> readAttributes(int folderFd, const char* name)
     EntryAttributes a;
     a.kind = kindFromMode(st.stx_mode);
     a.size = a.kind == EntryKind::Directory ? 0 : static_cast<std::int64_t>(st.stx_size);
-    if (st.stx_mask & STATX_MTIME)
+    if (st.stx_mask & STATX_MTIME) {
         a.modifiedMs = std::int64_t(st.stx_mtime.tv_sec) * 1000 + st.stx_mtime.tv_nsec / 1000000;
+        a.modified = FileTime{st.stx_mtime.tv_sec, st.stx_mtime.tv_nsec};
+    }
     a.identity = FileIdentity{makedev(st.stx_dev_major, st.stx_dev_minor), st.stx_ino};
     a.linkCount = st.stx_nlink;
     a.hasMountId = (st.stx_mask & STATX_MNT_ID) != 0;
     a.mountId = a.hasMountId ? st.stx_mnt_id : 0;
     a.isMountRoot = (st.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) && (st.stx_attributes & STATX_ATTR_MOUNT_ROOT);
     return a;
+}
+
+ScannedIdentity scannedIdentity(const EntryAttributes& entry)
+{
+    return {entry.identity, entry.kind, entry.size, entry.modified};
+}
+
+bool isAsScanned(const EntryAttributes& now, const ScannedIdentity& scanned)
+{
+    if (now.identity != scanned.object || now.kind != scanned.kind)
+        return false;
+    return now.kind == EntryKind::Directory || (now.size == scanned.size && now.modified == scanned.modified);
 }
 
 FolderStamp stampOf(const EntryAttributes& folder)

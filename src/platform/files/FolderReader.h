@@ -15,8 +15,6 @@
 // number of threads may use them at once (each with its own descriptors).
 namespace velk::platform::files {
 
-enum class EntryKind { File, Directory, Symlink, Other };
-
 // The kind of an entry with file mode `mode` (st_mode, stx_mode).
 EntryKind kindFromMode(unsigned mode);
 
@@ -33,6 +31,7 @@ struct EntryAttributes {
     EntryKind kind = EntryKind::Other;
     std::int64_t size = 0;                   // logical size (st_size)
     std::optional<std::int64_t> modifiedMs;  // content modification, ms since epoch
+    std::optional<FileTime> modified;        // the same to the nanosecond
     FileIdentity identity;
     std::uint32_t linkCount = 0;
     std::uint64_t mountId = 0;
@@ -43,6 +42,16 @@ struct EntryAttributes {
 // Attributes of `name` in the folder open at `folderFd` (the folder itself
 // with an empty name), never following a link or triggering an automount.
 std::optional<EntryAttributes> readAttributes(int folderFd, const char* name);
+
+// What a scan keeps of an entry whose attributes were read.
+ScannedIdentity scannedIdentity(const EntryAttributes& entry);
+
+// Whether the entry now at a name is the one scanned there: the same object
+// of the same type and, unless it is a folder, of the same size and last
+// changed at the same moment. A folder's own size and time follow its
+// contents, which may change between a scan and a removal; its type tells a
+// file scanned from a folder made under its name later.
+bool isAsScanned(const EntryAttributes& now, const ScannedIdentity& scanned);
 
 // The stamp of a folder whose attributes were read.
 FolderStamp stampOf(const EntryAttributes& folder);

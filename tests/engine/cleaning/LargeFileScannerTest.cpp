@@ -237,7 +237,7 @@ TEST(LargeFileScannerTest, FoundFilesKeepTheirNativeNameAndIdentity)
     struct stat st;
     ASSERT_EQ(::stat(bytes.constData(), &st), 0);
     ASSERT_TRUE(found[0].identity);
-    EXPECT_EQ(found[0].identity->inode, static_cast<std::uint64_t>(st.st_ino));
+    EXPECT_EQ(found[0].identity->object.inode, static_cast<std::uint64_t>(st.st_ino));
 }
 
 TEST(LargeFileScannerTest, ProgressCoversEveryUnitAndNoRootsMeansNoCall)

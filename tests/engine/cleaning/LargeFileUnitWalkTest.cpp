@@ -31,7 +31,7 @@ std::vector<Find> findsOf(const QList<FileItem>& items)
 {
     std::vector<Find> finds;
     for (const FileItem& item : items)
-        finds.emplace_back(item.fileSystemPath(), item.size, item.identity ? item.identity->inode : 0);
+        finds.emplace_back(item.fileSystemPath(), item.size, item.identity ? item.identity->object.inode : 0);
     std::sort(finds.begin(), finds.end());
     return finds;
 }

@@ -129,8 +129,8 @@ TEST(SyncFileScanner, ItemsKeepTheNativeBytesAndIdentityOfWhatWasFound)
     ASSERT_EQ(::lstat(root + "/report\xff", &st), 0);
     const auto identity = find(root + "/report\xff").identity;
     ASSERT_TRUE(identity.has_value());
-    EXPECT_EQ(identity->inode, st.st_ino);
-    EXPECT_EQ(identity->device, st.st_dev);
+    EXPECT_EQ(identity->object.inode, st.st_ino);
+    EXPECT_EQ(identity->object.device, st.st_dev);
     // The temporary folder's own clean-up cannot spell these names.
     ::unlink(root + "/cache\xff/blob");
     ::rmdir(root + "/cache\xff");

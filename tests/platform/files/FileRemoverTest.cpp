@@ -1,5 +1,6 @@
 #include "platform/core/CurrentUser.h"
 #include "platform/files/FileRemover.h"
+#include "platform/files/FolderReader.h"
 #include "platform/locations/Locations.h"
 #include "platform/core/ServiceRegistry.h"
 #include "support/ScopedEnv.h"
@@ -13,6 +14,8 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -42,6 +45,12 @@ FileIdentity identityOf(const QString& path)
     struct stat st {};
     ::lstat(QFile::encodeName(path).constData(), &st);
     return {st.st_dev, st.st_ino};
+}
+
+ScannedIdentity scannedIdentityOf(const QString& path)
+{
+    const auto attributes = readAttributes(AT_FDCWD, QFile::encodeName(path).constData());
+    return attributes ? scannedIdentity(*attributes) : ScannedIdentity{};
 }
 
 // Sets an inode flag (FS_IMMUTABLE_FL, FS_APPEND_FL; they stop root as
@@ -375,7 +384,7 @@ TEST_F(FileRemoverTest, AParentSwappedForALinkOrAnotherObjectUnderTheNameIsRefus
 {
     ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
     const QString item = tree.file("parent/item", 10);
-    const RemovalTarget scanned(QFile::encodeName(item), identityOf(item));
+    const RemovalTarget scanned(QFile::encodeName(item), scannedIdentityOf(item));
     outside.file("item", 777);
     ASSERT_TRUE(QDir().rename(tree.path("parent"), tree.path("parent.moved")));
     tree.link("parent", outside.root());
@@ -393,7 +402,59 @@ TEST_F(FileRemoverTest, AParentSwappedForALinkOrAnotherObjectUnderTheNameIsRefus
     ::rename(QFile::encodeName(tree.file("parent/replacement", 10)).constData(), QFile::encodeName(item).constData());
     EXPECT_FALSE(remover->removePermanently(scanned).gone);
     EXPECT_TRUE(exists(item));
-    EXPECT_TRUE(remover->removePermanently(RemovalTarget(QFile::encodeName(item), identityOf(item))).gone);
+    EXPECT_TRUE(remover->removePermanently(RemovalTarget(QFile::encodeName(item), scannedIdentityOf(item))).gone);
+}
+
+// A listed file is deleted and something else is made under its name; the
+// file system may hand the new entry the old inode number at once. The
+// identity kept from the scan then matches in device and inode, but the
+// type, size or modification time tells the entries apart: every mode
+// refuses, and nothing of the new entry is touched.
+TEST_F(FileRemoverTest, AnEntryThatReusedTheScannedInodeIsRefused)
+{
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    struct Case {
+        const char* what;
+        std::function<void(const QString& path)> replace;
+    };
+    const Case cases[] = {
+        {"a folder", [&](const QString& path) { tree.file(QFileInfo(path).fileName() + "/inner.bin", 5); }},
+        {"a larger file", [&](const QString& path) { TempTree::writeFile(path, 11); }},
+        {"a file of the same size written later", [&](const QString& path) {
+             TempTree::writeFile(path, 10);
+             const timespec times[2] = {{0, UTIME_OMIT}, {1'700'000'000, 1}};
+             ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW);
+         }},
+    };
+    for (const Case& c : cases) {
+        const QString path = tree.file("listed.bin", 10);
+        const timespec scannedTimes[2] = {{0, UTIME_OMIT}, {1'700'000'000, 0}};
+        ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), scannedTimes, AT_SYMLINK_NOFOLLOW);
+        const ScannedIdentity scanned = scannedIdentityOf(path);
+        ASSERT_TRUE(QFile::remove(path));
+        c.replace(path);
+        RemovalTarget target(QFile::encodeName(path), scanned);
+        target.identity->object = identityOf(path); // as a reused inode number gives it
+
+        EXPECT_FALSE(remover->removePermanently(target).gone) << c.what;
+        EXPECT_FALSE(remover->moveToTrash(target).gone) << c.what;
+        EXPECT_TRUE(exists(path)) << c.what;
+        if (QFileInfo(path).isDir()) {
+            EXPECT_TRUE(exists(path + "/inner.bin")) << c.what;
+            EXPECT_TRUE(remover->removePermanently(path).gone);
+        }
+        EXPECT_TRUE(QDir(tree.path("data/Trash/files")).isEmpty()) << c.what;
+        QFile::remove(path);
+    }
+
+    // A folder's own size and time follow what it holds: one that gained a
+    // file since the scan is still the folder scanned.
+    const QString folder = tree.dir("cache");
+    const RemovalTarget scannedFolder(QFile::encodeName(folder), scannedIdentityOf(folder));
+    tree.file("cache/new.bin", 5);
+    const timespec later[2] = {{0, UTIME_OMIT}, {1'800'000'000, 0}};
+    ::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), later, AT_SYMLINK_NOFOLLOW);
+    EXPECT_TRUE(remover->removePermanently(scannedFolder).gone);
 }
 
 // ---- The log -------------------------------------------------------------

@@ -4,10 +4,8 @@
 #include "engine/inspection/FileDependencyService.h"
 #include "platform/core/Executor.h"
 #include "platform/files/FileRemover.h"
-#include "platform/files/FileStatus.h"
 #include "platform/core/ServiceRegistry.h"
 
-#include <QFile>
 #include <QPointer>
 #include <QSet>
 
@@ -16,23 +14,6 @@
 #include <mutex>
 
 namespace velk::cleaning {
-namespace {
-
-// Whether the file at the item's path is still the one the scan found: a
-// name the remover reaches by text must spell the scanned bytes, and the
-// object there must be the scanned one.
-bool isStillTheScannedFile(const FileItem& item)
-{
-    const QByteArray bytes = item.fileSystemPath();
-    if (QFile::encodeName(item.path) != bytes)
-        return false;
-    if (!item.identity)
-        return true;
-    const auto status = platform::files::entryStatus(bytes);
-    return status && status->identity == item.identity->object;
-}
-
-} // namespace
 
 // Receives one scan's progress on the worker threads and hands the latest
 // figures to the main thread, one hop at a time: figures that arrive while a
@@ -344,25 +325,37 @@ void LargeFilesViewModel::deleteSelected(bool permanently)
     platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
     auto remover = platform::core::service<platform::files::FileRemover>();
     executor->run(platform::core::Priority::UserInitiated, [self, executor, remover, selected, permanently] {
+        // The remover acts on the bytes the scan found and refuses an entry
+        // that is no longer the one scanned.
         QSet<QUuid> removed;
+        QStringList failed;
         for (const FileItem& item : selected) {
-            if (!isStillTheScannedFile(item))
-                continue;
             const bool gone = permanently ? remover->removePermanently(item.removalTarget()).gone
                                           : remover->moveToTrash(item.removalTarget()).gone;
             if (gone)
                 removed.insert(item.id);
+            else
+                failed.append(item.path);
         }
-        executor->toMain(self, [self, removed] { self->deletionFinished(removed); });
+        executor->toMain(self, [self, removed, failed] { self->deletionFinished(removed, failed); });
     });
 }
 
-void LargeFilesViewModel::deletionFinished(const QSet<QUuid>& removed)
+void LargeFilesViewModel::deletionFinished(const QSet<QUuid>& removed, const QStringList& failed)
 {
     QList<FileItem> remaining = items();
     remaining.removeIf([&](const FileItem& item) { return removed.contains(item.id); });
     setItems(remaining);
+    setFailedPaths(failed);
     setIsDeleting(false);
+}
+
+void LargeFilesViewModel::setFailedPaths(const QStringList& paths)
+{
+    if (m_failedPaths == paths)
+        return;
+    m_failedPaths = paths;
+    emit failedPathsChanged();
 }
 
 // ---- Publication ----------------------------------------------------------

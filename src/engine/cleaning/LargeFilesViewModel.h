@@ -40,6 +40,9 @@ class LargeFilesViewModel : public QObject {
     Q_PROPERTY(QVariantMap inUseBeforeTrash READ inUseBeforeTrashValue NOTIFY inUseBeforeTrashChanged)
     Q_PROPERTY(bool isCheckingInUse READ isCheckingInUse NOTIFY isCheckingInUseChanged)
     Q_PROPERTY(bool isDeleting READ isDeleting NOTIFY isDeletingChanged)
+    // The files the last deletion left where they were, in list order;
+    // emptied by the screen once it has shown them.
+    Q_PROPERTY(QStringList failedPaths READ failedPaths WRITE setFailedPaths NOTIFY failedPathsChanged)
     Q_PROPERTY(int selectedCount READ selectedCount NOTIFY selectionChanged)
     Q_PROPERTY(int filteredCount READ filteredCount NOTIFY selectionChanged)
     // Whether there are filtered rows and every one of them is selected.
@@ -82,6 +85,8 @@ public:
     const InUseMap& inUseBeforeTrash() const { return m_inUseBeforeTrash; }
     bool isCheckingInUse() const { return m_isCheckingInUse; }
     bool isDeleting() const { return m_isDeleting; }
+    const QStringList& failedPaths() const { return m_failedPaths; }
+    void setFailedPaths(const QStringList& paths);
     int selectedCount() const;
     int filteredCount() const;
     bool allFilteredSelected() const;
@@ -100,7 +105,9 @@ public:
     // inUseCheckFinished() follows once inUseBeforeTrash is stored.
     Q_INVOKABLE void checkSelectedInUse();
     // Moves the selected files to the Trash, or deletes them permanently, in
-    // the background. Files that could not be removed stay listed.
+    // the background. Files that could not be removed (the remover refused
+    // them, or failed) stay listed and selected, and their paths become
+    // failedPaths.
     Q_INVOKABLE void deleteSelected(bool permanently);
 
 signals:
@@ -112,6 +119,7 @@ signals:
     void inUseBeforeTrashChanged();
     void isCheckingInUseChanged();
     void isDeletingChanged();
+    void failedPathsChanged();
     void selectionChanged();
     void inUseCheckFinished();
 
@@ -122,7 +130,7 @@ private:
                         std::int64_t matched, const QString& folder);
     void scanFinished(const std::shared_ptr<LargeFileScanStop>& stop, QList<FileItem> found);
     void inUseLookedUp(std::uint64_t check, InUseMap found);
-    void deletionFinished(const QSet<QUuid>& removed);
+    void deletionFinished(const QSet<QUuid>& removed, const QStringList& failed);
     bool isCurrentScan(const std::shared_ptr<LargeFileScanStop>& stop) const;
 
     void setItems(const QList<FileItem>& items);
@@ -147,6 +155,7 @@ private:
     bool m_isCheckingInUse = false;
     std::uint64_t m_inUseCheck = 0;  // tells the latest in-use check from earlier ones
     bool m_isDeleting = false;
+    QStringList m_failedPaths;
     InUseLookup m_inUseLookup;
 };
 

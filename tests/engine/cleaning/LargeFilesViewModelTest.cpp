@@ -7,12 +7,19 @@
 #include "support/FakeFileRemover.h"
 #include "support/FakeToolRunner.h"
 #include "support/ManualExecutor.h"
+#include "support/SystemFixtures.h"
+#include "platform/core/UniqueFd.h"
 
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace velk;
 using namespace velk::cleaning;
@@ -20,6 +27,9 @@ using namespace velk::inspection;
 using velk::test::FakeFileRemover;
 using velk::test::LargeFileTree;
 using velk::test::ManualExecutor;
+using velk::test::openToEveryone;
+using velk::test::UnprivilegedThread;
+using velk::platform::core::UniqueFd;
 
 namespace {
 
@@ -145,9 +155,43 @@ TEST(LargeFilesViewModelTest, AFileReplacedSinceTheScanIsLeftAloneAndStaysListed
 
     s.vm.deleteSelected(true);
     s.executor->runAll();
-    EXPECT_TRUE(s.remover->removed().isEmpty());
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(namesOf(s.vm.items()), QStringList{"movie.mkv"});
+    EXPECT_EQ(s.vm.failedPaths(), QStringList{path});
+}
+
+// What the remover leaves (here a file in a folder the user may not write
+// to) is reported by path and stays listed and selected; a name that is not
+// UTF-8 is removed by the bytes the scan found.
+TEST(LargeFilesViewModelTest, EveryFileLeftIsReportedAndNamesThatAreNotUtf8AreRemoved)
+{
+    Screen s;
+    const QString stuck = s.tree.file("Users/me/locked/stuck.bin", 70 * kMiB);
+    const QByteArray open = QFile::encodeName(s.tree.dir("Users/me/open"));
+    const QByteArray odd = open + "/odd\xff.bin";
+    const UniqueFd made(::open(odd.constData(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644));
+    ASSERT_EQ(::ftruncate(made.get(), 60 * kMiB), 0);
+    s.scanToTheEnd({s.tree.home()});
+    ASSERT_EQ(s.vm.selectedCount(), 2);
+    openToEveryone(QFileInfo(s.tree.root()).path());
+    ::chown(open.constData(), 65534, 65534);
+    ::chmod(QFile::encodeName(s.tree.at("Users/me/locked")).constData(), 0555);
+
+    s.vm.deleteSelected(true);
+    {
+        const UnprivilegedThread unprivileged;
+        ASSERT_TRUE(unprivileged.ok());
+        s.executor->runBackground();
+    }
+    s.executor->runAll();
+    ::chmod(QFile::encodeName(s.tree.at("Users/me/locked")).constData(), 0755);
+
+    EXPECT_EQ(s.vm.failedPaths(), QStringList{stuck});
+    EXPECT_EQ(namesOf(s.vm.selectedItems()), QStringList{"stuck.bin"});
+    EXPECT_TRUE(QFile::exists(stuck));
+    struct stat st;
+    EXPECT_NE(::lstat(odd.constData(), &st), 0) << "the name that is not UTF-8 is still there";
+    ::unlink(odd.constData()); // the temporary folder's own clean-up cannot spell it
 }
 
 TEST(LargeFilesViewModelTest, ASupersededScanChangesNothing)

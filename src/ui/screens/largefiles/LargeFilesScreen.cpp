@@ -37,6 +37,7 @@ void LargeFilesScreen::setViewModel(cleaning::LargeFilesViewModel* viewModel)
         connect(viewModel, &cleaning::LargeFilesViewModel::scanProgressChanged, this, &LargeFilesScreen::scanFiguresChanged);
         connect(viewModel, &cleaning::LargeFilesViewModel::inUseBeforeTrashChanged, this, &LargeFilesScreen::deleteTextsChanged);
         connect(viewModel, &cleaning::LargeFilesViewModel::inUseCheckFinished, this, &LargeFilesScreen::inUseCheckFinished);
+        connect(viewModel, &cleaning::LargeFilesViewModel::failedPathsChanged, this, &LargeFilesScreen::failedPathsChanged);
         connect(viewModel, &cleaning::LargeFilesViewModel::isDeletingChanged, this, [this] {
             if (m_viewModel && !m_viewModel->isDeleting() && m_deleting != NoDelete) {
                 m_deleting = NoDelete;
@@ -49,6 +50,7 @@ void LargeFilesScreen::setViewModel(cleaning::LargeFilesViewModel* viewModel)
     emit scanFiguresChanged();
     emit deleteFlowChanged();
     emit deleteTextsChanged();
+    emit failedPathsChanged();
 }
 
 double LargeFilesScreen::filteredSize() const

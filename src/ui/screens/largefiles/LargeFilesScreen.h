@@ -42,6 +42,8 @@ class LargeFilesScreen : public QObject {
     // The item whose dependency report is asked for: id, path, name, size
     // and isDirectory; empty while none is.
     Q_PROPERTY(QVariantMap inspecting READ inspectingValue NOTIFY inspectingChanged)
+    // The files the last deletion left, one path a line, in list order.
+    Q_PROPERTY(QString failedPathLines READ failedPathLines NOTIFY failedPathsChanged)
 
 public:
     enum DeleteMode { NoDelete, Trash, Permanent };
@@ -65,6 +67,7 @@ public:
     QString deleteMessage() const { return deleteText(false, false); }
     QString deleteMessageEnglish() const { return deleteText(true, false); }
     const std::optional<cleaning::FileItem>& inspectedItem() const { return m_inspecting; }
+    QString failedPathLines() const { return m_viewModel ? m_viewModel->failedPaths().join(u'\n') : QString(); }
 
     // Checks afresh who holds the selection open, then asks to confirm
     // `mode`. Nothing while a check or a deletion runs.
@@ -89,6 +92,7 @@ signals:
     void deleteFlowChanged();
     void deleteTextsChanged();
     void inspectingChanged();
+    void failedPathsChanged();
 
 private:
     void inUseCheckFinished();

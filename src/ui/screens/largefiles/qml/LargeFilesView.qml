@@ -200,6 +200,23 @@ Item {
         }
     }
 
+    // Up while files of the last deletion are left; however it closes, the
+    // list is emptied.
+    VelkAlert {
+        objectName: "largeFiles.failureAlert"
+        presented: root.viewModel.failedPaths.length > 0
+        title: Lang.t("部分文件未能删除", "Some Files Could Not Be Deleted")
+        message: Lang.t("未成功删除的文件仍保留在列表中。请检查权限或受保护的路径。",
+                        "Files that could not be deleted remain in the list. Check permissions or protected paths.")
+                 + "\n\n" + root.screen.failedPathLines
+        onClosed: root.viewModel.failedPaths = []
+
+        AlertButton {
+            text: Lang.t("好", "OK")
+            role: AlertButton.Default
+        }
+    }
+
     // Access is asked again whenever the screen appears and whenever the
     // program becomes active, so the banner goes once access is granted.
     Connections {

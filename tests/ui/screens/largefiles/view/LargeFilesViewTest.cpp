@@ -69,6 +69,7 @@ protected:
         QQuickItem* target = driver().find(name);
         return target && target->isVisible();
     }
+    QString alertMessage() const { return ItemDriver::text(driver().find("alert.message")); }
     QString headerSubtitle() const
     {
         QQuickItem* subtitle = findVisual(find("largeFiles.header"), "pageHeader.subtitle");
@@ -246,6 +247,14 @@ TEST_F(LargeFilesViewTest, EveryPressChecksFirstAndWhatCouldNotBeDeletedStaysSel
     settle();
     EXPECT_FALSE(find("largeFiles.trash")->isEnabled());
     executor->runAll();
+    // The file left is named in the failure alert, however long the
+    // deletion took.
+    ASSERT_TRUE(waitFor([&] { return alertTitle() == "Some Files Could Not Be Deleted"; }));
+    EXPECT_EQ(alertMessage(), "Files that could not be deleted remain in the list. Check permissions or protected "
+                              "paths.\n\n" + stuck);
+    pressAlert("OK");
+    EXPECT_TRUE(waitFor([&] { return alertTitle().isEmpty(); }));
+    EXPECT_TRUE(vm.failedPaths().isEmpty());
     settle();
     EXPECT_EQ(shownRows(), QStringList{"stuck.zip"});
     EXPECT_TRUE(findVisual(row("stuck.zip"), "largeFiles.row.checkbox")->property("isChecked").toBool());

@@ -47,6 +47,12 @@ FileIdentity identityOf(const QString& path)
     return {st.st_dev, st.st_ino};
 }
 
+void setModified(const QString& path, std::int64_t seconds, long nanoseconds)
+{
+    const timespec times[2] = {{0, UTIME_OMIT}, {seconds, nanoseconds}};
+    ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW);
+}
+
 ScannedIdentity scannedIdentityOf(const QString& path)
 {
     const auto attributes = readAttributes(AT_FDCWD, QFile::encodeName(path).constData());
@@ -406,55 +412,35 @@ TEST_F(FileRemoverTest, AParentSwappedForALinkOrAnotherObjectUnderTheNameIsRefus
 }
 
 // A listed file is deleted and something else is made under its name; the
-// file system may hand the new entry the old inode number at once. The
-// identity kept from the scan then matches in device and inode, but the
-// type, size or modification time tells the entries apart: every mode
-// refuses, and nothing of the new entry is touched.
+// new entry may get the old inode number at once. Its type, size or time
+// tells it apart: every mode refuses it and leaves it whole.
 TEST_F(FileRemoverTest, AnEntryThatReusedTheScannedInodeIsRefused)
 {
     ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
-    struct Case {
-        const char* what;
-        std::function<void(const QString& path)> replace;
+    const QString path = tree.path("listed.bin");
+    const std::function<void()> replacements[] = {
+        [&] { tree.file("listed.bin/inner.bin", 5); },
+        [&] { TempTree::writeFile(path, 11); },
+        [&] { TempTree::writeFile(path, 10), setModified(path, 1'700'000'000, 1); },
     };
-    const Case cases[] = {
-        {"a folder", [&](const QString& path) { tree.file(QFileInfo(path).fileName() + "/inner.bin", 5); }},
-        {"a larger file", [&](const QString& path) { TempTree::writeFile(path, 11); }},
-        {"a file of the same size written later", [&](const QString& path) {
-             TempTree::writeFile(path, 10);
-             const timespec times[2] = {{0, UTIME_OMIT}, {1'700'000'000, 1}};
-             ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW);
-         }},
-    };
-    for (const Case& c : cases) {
-        const QString path = tree.file("listed.bin", 10);
-        const timespec scannedTimes[2] = {{0, UTIME_OMIT}, {1'700'000'000, 0}};
-        ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), scannedTimes, AT_SYMLINK_NOFOLLOW);
-        const ScannedIdentity scanned = scannedIdentityOf(path);
-        ASSERT_TRUE(QFile::remove(path));
-        c.replace(path);
-        RemovalTarget target(QFile::encodeName(path), scanned);
-        target.identity->object = identityOf(path); // as a reused inode number gives it
-
-        EXPECT_FALSE(remover->removePermanently(target).gone) << c.what;
-        EXPECT_FALSE(remover->moveToTrash(target).gone) << c.what;
-        EXPECT_TRUE(exists(path)) << c.what;
-        if (QFileInfo(path).isDir()) {
-            EXPECT_TRUE(exists(path + "/inner.bin")) << c.what;
-            EXPECT_TRUE(remover->removePermanently(path).gone);
-        }
-        EXPECT_TRUE(QDir(tree.path("data/Trash/files")).isEmpty()) << c.what;
+    for (const auto& replace : replacements) {
+        tree.file("listed.bin", 10);
+        setModified(path, 1'700'000'000, 0);
+        RemovalTarget scanned(QFile::encodeName(path), scannedIdentityOf(path));
         QFile::remove(path);
+        replace();
+        scanned.identity->object = identityOf(path); // as a reused inode number gives it
+        EXPECT_FALSE(remover->removePermanently(scanned).gone || remover->moveToTrash(scanned).gone);
+        EXPECT_TRUE(exists(QFileInfo(path).isDir() ? path + "/inner.bin" : path));
+        remover->removePermanently(path);
     }
-
     // A folder's own size and time follow what it holds: one that gained a
     // file since the scan is still the folder scanned.
-    const QString folder = tree.dir("cache");
-    const RemovalTarget scannedFolder(QFile::encodeName(folder), scannedIdentityOf(folder));
+    const QString cache = tree.dir("cache");
+    const RemovalTarget folder(QFile::encodeName(cache), scannedIdentityOf(cache));
     tree.file("cache/new.bin", 5);
-    const timespec later[2] = {{0, UTIME_OMIT}, {1'800'000'000, 0}};
-    ::utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), later, AT_SYMLINK_NOFOLLOW);
-    EXPECT_TRUE(remover->removePermanently(scannedFolder).gone);
+    setModified(cache, 1'800'000'000, 0);
+    EXPECT_TRUE(remover->removePermanently(folder).gone);
 }
 
 // ---- The log -------------------------------------------------------------

@@ -10,6 +10,8 @@
 #include <QQuickItem>
 #include <QVariantMap>
 
+#include <cmath>
+
 namespace velk::test {
 
 // Builds a screen, or the window's root view, over doubles in a shown window
@@ -122,6 +124,30 @@ protected:
     // Lets queued calls and bindings run until the window has laid out what
     // they changed; an animation is waited for by its own end condition.
     void settle() { EXPECT_TRUE(laidOut()); }
+
+    // The width a section screen has in the main window at its default
+    // width of 987, beside the sidebar at its default width.
+    static constexpr int defaultScreenWidth = 987 - 241;
+
+    // Whether the page header `header` shows its title whole and its subtitle
+    // whole or not at all, as the next frame draws them.
+    testing::AssertionResult headerWhole(const char* header)
+    {
+        (void)window.grabWindow();  // lays the header out
+        QQuickItem* box = find(header);
+        QQuickItem* title = box ? driver().find("pageHeader.title", box) : nullptr;
+        QQuickItem* subtitle = box ? driver().find("pageHeader.subtitle", box) : nullptr;
+        if (!title || !subtitle)
+            return testing::AssertionFailure() << header << " has no title or subtitle";
+        const auto cut = [](QQuickItem* text) {
+            return text->property("truncated").toBool() || text->width() < std::floor(text->implicitWidth());
+        };
+        if (!title->isVisible() || cut(title))
+            return testing::AssertionFailure() << "title cut: " << ItemDriver::text(title).toStdString();
+        if (subtitle->isVisible() && cut(subtitle))
+            return testing::AssertionFailure() << "subtitle cut: " << ItemDriver::text(subtitle).toStdString();
+        return testing::AssertionSuccess();
+    }
 
     // The window on top: an open sheet, else the window.
     void shoot(const QString& name)

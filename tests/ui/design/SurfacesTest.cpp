@@ -110,17 +110,19 @@ TEST_F(Surfaces, HeaderTrailingKeepsItsWidthAndBaseline)
             VelkTintedButton { objectName: "button"; text: "Terminate" }
         }
     })");
-    // The subtitle gives way; the trailing controls keep their widths and end
-    // at the right padding.
+    // The subtitle gives way whole; the trailing controls keep their widths
+    // and end at the right padding, at least 21 from the title.
     auto* tight = find("tight");
     auto* search = tight->findChild<QQuickItem*>("search");
     EXPECT_EQ(search->width(), 148);
     auto* trailing = tight->findChild<QQuickItem*>("pageHeader.trailing");
     EXPECT_NEAR(trailing->mapToItem(tight, QPointF(trailing->width(), 0)).x(), 520 - 34, 1); // layouts round to pixels
     auto* subtitle = tight->findChild<QQuickItem*>("pageHeader.subtitle");
-    EXPECT_LT(subtitle->width(), subtitle->implicitWidth());
-    EXPECT_GE(trailing->mapToItem(tight, QPointF()).x() - subtitle->mapToItem(tight, QPointF(subtitle->width(), 0)).x(),
-        3 * 21 - 0.5);
+    EXPECT_FALSE(subtitle->isVisible());
+    auto* tightTitle = tight->findChild<QQuickItem*>("pageHeader.title");
+    EXPECT_FALSE(tightTitle->property("truncated").toBool());
+    EXPECT_GE(trailing->mapToItem(tight, QPointF()).x() - tightTitle->mapToItem(tight, QPointF(tightTitle->width(), 0)).x(),
+        21 - 0.5);
 
     // Controls of different heights are centred on each other, and the row's
     // baseline is the first control's text baseline.

@@ -3,11 +3,12 @@ import QtQuick.Layouts
 import Velk.Design
 
 // Title band at the top of a section screen: title, optional subtitle and the
-// trailing controls on one baseline, the trailing controls pushed to the end
-// by a gap of at least 21 between spacings of 21, above a tapered divider.
-// The trailing controls keep their own width; a long subtitle is cut short
-// first, then the title. `accent` and `icon` are kept for the callers but
-// not drawn.
+// trailing controls on one baseline, the trailing controls pushed to the end,
+// 21 apart from the texts, above a tapered divider. The trailing controls
+// keep their own width. The title keeps its whole text while it fits beside
+// them; the subtitle shows whole or not at all, giving way first. Where the
+// title must be cut and nothing of it would show but "…", it goes too.
+// `accent` and `icon` are kept for the callers but not drawn.
 Item {
     id: root
     property string title
@@ -16,22 +17,20 @@ Item {
     property string icon
     default property alias trailing: trailingRow.data
 
-    // The trailing controls keep their width; of the room left beside the
-    // spacer's minimum the subtitle gives way first (and goes when nothing
-    // of it fits), then the title. Widths are whole pixels at least the
-    // texts' own, so nothing that fits is cut.
-    readonly property real textRoom: Math.max(0, row.width - (trailingRow.visible ? trailingRow.implicitWidth + row.spacing : 0)
-                                                 - VDS.Space.m - row.spacing)
+    readonly property real gap: VDS.Space.m
+    // Room for the texts beside the trailing controls and the gap before
+    // them; whole pixels at least the texts' own, so nothing that fits is cut.
+    readonly property real textRoom: Math.max(0, row.width - (trailingRow.visible ? trailingRow.implicitWidth + gap : 0))
     readonly property real titleWidth: Math.min(Math.ceil(titleText.implicitWidth), textRoom)
+    readonly property bool titleShown: titleWidth >= Math.ceil(titleText.implicitWidth)
+                                       || (titleMetrics.elidedText.length > 1 && titleWidth > 0)
     readonly property real subtitleWidth: root.subtitle.length > 0
-                                          ? Math.max(0, Math.min(Math.ceil(subtitleText.implicitWidth),
-                                                                 textRoom - titleWidth - row.spacing))
-                                          : 0
+                                          && Math.ceil(subtitleText.implicitWidth) + gap <= textRoom - titleWidth
+                                          ? Math.ceil(subtitleText.implicitWidth) : 0
 
     implicitWidth: Math.ceil(titleText.implicitWidth)
-                   + (root.subtitle.length > 0 ? row.spacing + Math.ceil(subtitleText.implicitWidth) : 0)
-                   + row.spacing + VDS.Space.m
-                   + (trailingRow.visible ? row.spacing + trailingRow.implicitWidth : 0)
+                   + (root.subtitle.length > 0 ? gap + Math.ceil(subtitleText.implicitWidth) : 0)
+                   + (trailingRow.visible ? gap + trailingRow.implicitWidth : 0)
                    + 2 * VDS.Space.l
     implicitHeight: row.implicitHeight + VDS.Space.l + VDS.Space.m
 
@@ -42,11 +41,12 @@ Item {
         anchors.rightMargin: VDS.Space.l
         anchors.topMargin: VDS.Space.l
         anchors.bottomMargin: VDS.Space.m
-        spacing: VDS.Space.m
+        spacing: 0
 
         Text {
             id: titleText
             objectName: "pageHeader.title"
+            visible: root.titleShown
             Layout.alignment: Qt.AlignBaseline
             Layout.minimumWidth: root.titleWidth
             Layout.preferredWidth: root.titleWidth
@@ -63,6 +63,7 @@ Item {
             objectName: "pageHeader.subtitle"
             visible: root.subtitleWidth > 0
             Layout.alignment: Qt.AlignBaseline
+            Layout.leftMargin: root.gap
             Layout.minimumWidth: root.subtitleWidth
             Layout.preferredWidth: root.subtitleWidth
             Layout.maximumWidth: root.subtitleWidth
@@ -76,8 +77,8 @@ Item {
         Item {
             objectName: "pageHeader.spacer"
             Layout.fillWidth: true
-            Layout.minimumWidth: VDS.Space.m
-            Layout.preferredWidth: VDS.Space.m
+            Layout.minimumWidth: trailingRow.visible ? root.gap : 0
+            Layout.preferredWidth: Layout.minimumWidth
         }
         Row {
             id: trailingRow
@@ -102,6 +103,15 @@ Item {
                     children[i].y = (height - children[i].height) / 2
             }
         }
+    }
+
+    // What the title shows in its width, to tell a lone "…".
+    TextMetrics {
+        id: titleMetrics
+        font: titleText.font
+        text: root.title
+        elide: Text.ElideRight
+        elideWidth: root.titleWidth
     }
 
     VelkMetallicDivider {

@@ -263,6 +263,23 @@ TEST_F(LargeFilesViewTest, EveryPressChecksFirstAndWhatCouldNotBeDeletedStaysSel
     EXPECT_FALSE(QFileInfo::exists(open));
 }
 
+// In the main window at its default size, with files found and selected, the
+// header keeps its title whole; the total shows whole or gives way.
+TEST_F(LargeFilesViewTest, TheHeaderKeepsItsTitleAtTheDefaultWindowSize)
+{
+    tree.file("Users/me/a/disk.iso", 620 * kMiB);
+    tree.file("Users/me/a/clip.mov", 60 * kMiB);
+    window.resize(defaultScreenWidth, 610);
+    ASSERT_TRUE(showScreen());
+    scan();
+    vm.setFilteredSelected(true);
+    for (const char* lang : {"zh-Hans", "en"}) {
+        language::LanguageManager::shared().setCurrent(lang);
+        ASSERT_TRUE(waitFor([&] { return shown("largeFiles.trash"); }));
+        EXPECT_TRUE(headerWhole("largeFiles.header")) << lang;
+    }
+}
+
 TEST_F(LargeFilesViewTest, TheDiskAccessBannerIsAskedAgainWhenTheScreenAppears)
 {
     access->setGranted(false);

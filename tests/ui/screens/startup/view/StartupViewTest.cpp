@@ -175,6 +175,22 @@ TEST_F(StartupViewTest, SelectAllActsOnTheShownScopeAndAllShowsTheBoxUnchecked)
     EXPECT_EQ(workspace->calls().value(0).arguments, QStringList{launchd.root() + "/Library/LaunchDaemons/backup.plist"});
 }
 
+// In the main window at its default size, with items selected and all six
+// controls up, the header keeps its title whole; the count shows whole or
+// gives way, never as a lone "…".
+TEST_F(StartupViewTest, TheHeaderKeepsItsTitleAtTheDefaultWindowSize)
+{
+    addItems();
+    window.resize(defaultScreenWidth, 610);
+    showScreen();
+    click("startup.selectAll");
+    for (const char* lang : {"zh-Hans", "en"}) {
+        language::LanguageManager::shared().setCurrent(lang);
+        ASSERT_TRUE(waitFor([&] { return shown("startup.batchDisable"); }));
+        EXPECT_TRUE(headerWhole("startup.header")) << lang;
+    }
+}
+
 TEST_F(StartupViewTest, SwitchesAndBatchesOverMixedScopesAskForTheAdministratorOnce)
 {
     addItems();

@@ -235,6 +235,20 @@ TEST_F(AppUninstallViewTest, ASelectionHiddenBySearchIsCountedAndUninstalled)
 // An application the engine refuses to remove is reported in the failure
 // alert, its path on its own line after a blank line, and stays listed and
 // selected; closing the alert any way empties the list of failures.
+// In the main window at its default size, with an application selected, the
+// header keeps its title whole; the count and size show whole or give way.
+TEST_F(AppUninstallViewTest, TheHeaderKeepsItsTitleAtTheDefaultWindowSize)
+{
+    window.resize(defaultScreenWidth, 610);
+    showLoaded();
+    click("appUninstall.row.checkbox[Kite Notes]");
+    for (const char* lang : {"zh-Hans", "en"}) {
+        language::LanguageManager::shared().setCurrent(lang);
+        ASSERT_TRUE(waitFor([&] { return shown("appUninstall.uninstall"); }));
+        EXPECT_TRUE(headerWhole("appUninstall.header")) << lang;
+    }
+}
+
 TEST_F(AppUninstallViewTest, ARefusedBundleIsReportedAndStaysListedAndSelected)
 {
     showLoaded();

@@ -103,6 +103,30 @@ void AlertPresentation::pressDefault()
     press(indexOfRole(AlertButton::Default));
 }
 
+namespace {
+
+// Scrolls every scrolling view at or below `item` back to its start.
+void scrollToStart(QQuickItem* item)
+{
+    if (item->inherits("QQuickFlickable")) {
+        item->setProperty("contentX", item->property("originX"));
+        item->setProperty("contentY", item->property("originY"));
+    }
+    for (QQuickItem* child : item->childItems())
+        scrollToStart(child);
+}
+
+} // namespace
+
+SheetPresentation::SheetPresentation(QQuickItem* parent)
+    : Presentation(Kind::Sheet, parent)
+{
+    connect(this, &Presentation::shownChanged, this, [this] {
+        if (shown() && m_sheetWindow)
+            scrollToStart(m_sheetWindow->contentItem());
+    });
+}
+
 void SheetPresentation::setSheetWindow(QQuickWindow* window)
 {
     if (window == m_sheetWindow)

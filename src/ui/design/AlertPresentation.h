@@ -85,10 +85,9 @@ class SheetPresentation : public velk::design::Presentation {
     QML_ELEMENT
     Q_PROPERTY(QQuickWindow* sheetWindow READ sheetWindow WRITE setSheetWindow NOTIFY sheetWindowChanged)
 public:
-    explicit SheetPresentation(QQuickItem* parent = nullptr)
-        : Presentation(Kind::Sheet, parent)
-    {
-    }
+    // Each showing starts at the top: every list and scrolling view of the
+    // sheet is scrolled back to its start as it opens.
+    explicit SheetPresentation(QQuickItem* parent = nullptr);
 
     QQuickWindow* sheetWindow() const { return m_sheetWindow; }
     void setSheetWindow(QQuickWindow* window);

@@ -278,4 +278,68 @@ TEST_F(PresentationTest, AnAlertRaisedWhileASheetIsUpShowsOverTheSheet)
 }
 
 } // namespace
+TEST_F(PresentationTest, AlertButtonsShowTheirWholeLabelsInBothLanguages)
+{
+    ASSERT_TRUE(show(R"(Item {
+        id: owner
+        width: 600; height: 400
+        property string cancel
+        property string action
+        VelkAlert {
+            objectName: "confirm"
+            title: "?"
+            AlertButton { text: owner.cancel; role: AlertButton.Cancel }
+            AlertButton { text: owner.action; role: AlertButton.Destructive }
+        }
+    })"));
+    alert("confirm")->open();
+    const std::pair<const char*, const char*> labels[] = {
+        {"Cancel", "Delete Permanently"}, {"Cancel", "Move to Trash"}, {"Cancel", "OK"},
+        {"取消", "永久删除"}, {"取消", "移至废纸篓"}};
+    for (const auto& [cancel, action] : labels) {
+        item->setProperty("cancel", QString::fromUtf8(cancel));
+        item->setProperty("action", QString::fromUtf8(action));
+        const QList<QQuickItem*> buttons = ItemDriver(window).alertButtons();
+        ASSERT_EQ(buttons.size(), 2);
+        // The layout settles with the next frame.
+        const auto whole = [](QQuickItem* button) {
+            return button->width() >= button->implicitWidth()
+                   && !button->property("contentItem").value<QQuickItem*>()->property("truncated").toBool();
+        };
+        EXPECT_TRUE(waitFor([&] { return whole(buttons[0]) && whole(buttons[1]); })) << action;
+        // Inside the alert: side by side or one under another.
+        QQuickItem* row = ItemDriver(window).find(QStringLiteral("alert.buttons"));
+        for (QQuickItem* button : buttons)
+            EXPECT_LE(button->mapToItem(row, {button->width(), 0}).x(), row->width()) << action;
+    }
+}
+
+// A sheet shown again starts at its top, wherever it was left.
+TEST_F(PresentationTest, ASheetOpensScrolledToItsTop)
+{
+    ASSERT_TRUE(show(R"(Item {
+        VelkSheet {
+            objectName: "sheet"
+            sheetWidth: 400; sheetHeight: 300
+            Flickable {
+                objectName: "sheet.scroller"
+                anchors.fill: parent
+                contentHeight: 2000
+                Rectangle { width: 400; height: 2000; color: VDS.C.bg2 }
+            }
+        }
+    })"));
+    auto* sheet = find<design::Presentation>("sheet");
+    auto* sheetWindow = sheet->property("sheetWindow").value<QQuickWindow*>();
+    sheet->open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheetWindow));
+    QQuickItem* scroller = findVisual(sheetWindow->contentItem(), QStringLiteral("sheet.scroller"));
+    ASSERT_TRUE(scroller);
+    scroller->setProperty("contentY", 900);
+    sheet->dismiss();
+    sheet->open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(sheetWindow));
+    EXPECT_EQ(scroller->property("contentY").toDouble(), 0);
+}
+
 } // namespace velk::test

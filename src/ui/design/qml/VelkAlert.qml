@@ -5,8 +5,9 @@ import Velk.Design
 
 // An alert the owner declares beside the state it reports and presents by
 // setting `presented`. The window shows one alert at a time, centred over a
-// dimmed page; buttons keep their declared order, Escape presses the cancel
-// button and Return the default one. `closed` follows every ending once.
+// dimmed page; buttons keep their declared order (side by side while their
+// labels fit, else one under another), Escape presses the cancel button and
+// Return the default one. `closed` follows every ending once.
 //
 //     VelkAlert {
 //         objectName: "largeFiles.deleteAlert"
@@ -71,8 +72,30 @@ AlertPresentation {
             Item {
                 width: 1
                 height: VDS.Space.xs
+
+                // Every label at its full width, to tell whether the buttons
+                // fit side by side; drawn nowhere and never pressed.
+                Column {
+                    id: labels
+                    opacity: 0
+                    enabled: false
+                    Repeater {
+                        model: root.buttons
+                        delegate: VelkPrimaryButton {
+                            required property AlertButton modelData
+                            text: modelData.text
+                        }
+                    }
+                }
             }
             Flow {
+                id: buttonRow
+                objectName: "alert.buttons"
+                // One or two buttons share the row while each whole label
+                // fits its half; otherwise each takes the full width, one
+                // under another.
+                readonly property bool sideBySide: root.buttons.length <= 2
+                    && labels.implicitWidth <= (width - spacing * (root.buttons.length - 1)) / root.buttons.length
                 width: parent.width
                 spacing: VDS.Space.xs
                 layoutDirection: Qt.LeftToRight
@@ -85,9 +108,9 @@ AlertPresentation {
                         required property int index
                         readonly property bool filled: modelData.role === AlertButton.Default
                                                        || modelData.role === AlertButton.Destructive
-                        width: root.buttons.length <= 2
-                               ? (parent.width - VDS.Space.xs * (root.buttons.length - 1)) / root.buttons.length
-                               : parent.width
+                        width: buttonRow.sideBySide
+                               ? (buttonRow.width - buttonRow.spacing * (root.buttons.length - 1)) / root.buttons.length
+                               : buttonRow.width
                         implicitHeight: VDS.Measure.control
 
                         VelkPrimaryButton {

@@ -3,10 +3,28 @@
 #include "ui/design/ThemeManager.h"
 #include "ui/design/VDS.h"
 
+#include <cmath>
+
 namespace velk {
 namespace {
 
 using Controls = test::QuickFixture;
+
+// The contrast ratio of `colour`, drawn over `page`, against the page.
+double contrast(const QColor& colour, const QColor& page)
+{
+    const auto channel = [](double value) {
+        return value <= 0.03928 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    const auto luminance = [&](double r, double g, double b) {
+        return 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b);
+    };
+    const double a = colour.alphaF();
+    const double over = luminance(colour.redF() * a + page.redF() * (1 - a), colour.greenF() * a + page.greenF() * (1 - a),
+                                  colour.blueF() * a + page.blueF() * (1 - a));
+    const double under = luminance(page.redF(), page.greenF(), page.blueF());
+    return (std::max(over, under) + 0.05) / (std::min(over, under) + 0.05);
+}
 
 TEST_F(Controls, CheckboxTogglesItsBindingAnywhereInItsSquare)
 {
@@ -136,6 +154,39 @@ TEST_F(Controls, ButtonStylesResolveTheirRoles)
     EXPECT_EQ(ghost->property("foreground").value<QColor>(), VDS::C::text2());
     ghost->setProperty("down", true);
     EXPECT_EQ(ghost->property("foreground").value<QColor>(), VDS::C::text1());
+    theme.setCurrent(AppTheme::classic);
+}
+
+TEST_F(Controls, DisabledButtonsFadeInEveryStyle)
+{
+    show(R"(Row {
+        VelkPrimaryButton { objectName: "primary"; text: "Start Scan"; gold: true; enabled: false }
+        VelkPrimaryButton { objectName: "clean"; text: "Clean"; destructive: true; enabled: false }
+        VelkTintedButton { objectName: "tinted"; text: "Cancel"; enabled: false }
+        VelkGhostButton { objectName: "ghost"; text: "All"; enabled: false }
+        VelkPrimaryButton { objectName: "live"; text: "Scan" }
+    })");
+    for (const char* name : {"primary", "clean", "tinted", "ghost"})
+        EXPECT_LE(find(name)->opacity(), 0.5) << name;
+    EXPECT_EQ(find("live")->opacity(), 1.0);
+}
+
+// An off switch sits on the page or a row's faint fill; its track's outline
+// stands out from that, and its knob from the track, by at least 3:1.
+TEST_F(Controls, OffSwitchesStandOutInBothThemes)
+{
+    ThemeManager theme;
+    show(R"(VelkSwitch { })");
+    for (AppTheme current : {AppTheme::classic, AppTheme::cyber}) {
+        theme.setCurrent(current);
+        auto* track = find("switch.track");
+        ASSERT_TRUE(test::waitFor([&] { return track->property("color").value<QColor>() == VDS::C::bg3(); }));
+        const QColor outline = track->property("border").value<QObject*>()->property("color").value<QColor>();
+        const QColor knob = find("switch.knob")->property("color").value<QColor>();
+        for (const QColor& page : {VDS::C::bg0(), VDS::C::bg2(), VDS::C::bgElevated()})
+            EXPECT_GE(contrast(outline, page), 3.0) << int(current) << " " << page.name().toStdString();
+        EXPECT_GE(contrast(knob, VDS::C::bg3()), 3.0) << int(current);
+    }
     theme.setCurrent(AppTheme::classic);
 }
 

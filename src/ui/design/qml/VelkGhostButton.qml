@@ -3,7 +3,7 @@ import QtQuick.Templates as T
 import Velk.Design
 
 // Button without a surface until pressed; the label brightens from text2 to
-// text1 while pressed.
+// text1 while pressed. Disabled, the whole button fades to 0.45.
 T.Button {
     id: root
     property string symbol
@@ -11,6 +11,7 @@ T.Button {
     property bool busy: false
     readonly property color foreground: down ? VDS.C.text1 : VDS.C.text2
 
+    opacity: enabled ? 1 : 0.45
     implicitHeight: VDS.Measure.control
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     leftPadding: VDS.Space.s

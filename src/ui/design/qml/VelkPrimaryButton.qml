@@ -4,7 +4,8 @@ import Velk.Design
 
 // Filled button: the text colour of the page as fill (red when destructive,
 // the accent when gold) with the page colour as label. Pressing lowers the
-// fill's opacity to 0.82. The enabled state does not change the look.
+// fill's opacity to 0.82. Disabled, the whole button fades to 0.45, as the
+// switch and the menu entries do.
 T.Button {
     id: root
     property bool destructive: false
@@ -15,6 +16,7 @@ T.Button {
     readonly property color foreground: destructive ? VDS.C.onDanger : gold ? VDS.C.onAccent : VDS.C.bg0
     readonly property color fill: destructive ? VDS.C.red : gold ? VDS.C.accent : VDS.C.text1
 
+    opacity: enabled ? 1 : 0.45
     implicitHeight: VDS.Measure.control
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     leftPadding: VDS.Space.m

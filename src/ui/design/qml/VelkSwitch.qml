@@ -2,8 +2,10 @@ import QtQuick
 import Velk.Design
 
 // An on/off switch: a 32 x 18 track, filled with the tint when on, and a
-// sliding knob. Like VelkCheckbox it shows `isOn` and never changes it
-// itself: a click reports the opposite value through toggled().
+// sliding knob. Off, the track's outline and the knob are drawn in text3, so
+// both stand out from the page and from the track in either theme. Like
+// VelkCheckbox it shows `isOn` and never changes it itself: a click reports
+// the opposite value through toggled().
 Item {
     id: root
     property bool isOn: false
@@ -22,11 +24,12 @@ Item {
 
     Rectangle {
         id: track
+        objectName: "switch.track"
         anchors.fill: parent
         radius: height / 2
         color: root.isOn ? root.tint : VDS.C.bg3
         border.width: 1
-        border.color: root.isOn ? root.tint : VDS.C.borderStrong
+        border.color: root.isOn ? root.tint : VDS.C.text3
         Behavior on color { ColorAnimation { duration: Motion.cardHover } }
 
         Rectangle {
@@ -36,9 +39,7 @@ Item {
             radius: width / 2
             y: 2
             x: root.isOn ? parent.width - width - 2 : 2
-            color: root.isOn ? VDS.C.onAccent : VDS.C.bgElevated
-            border.width: root.isOn ? 0 : 1
-            border.color: VDS.C.border
+            color: root.isOn ? VDS.C.onAccent : VDS.C.text3
             Behavior on x { NumberAnimation { duration: Motion.cardHover; easing.type: Easing.OutCubic } }
         }
     }

@@ -3,7 +3,8 @@ import QtQuick.Templates as T
 import Velk.Design
 
 // Quiet button on a bg2 surface with a 1-pt border; the label and border turn
-// red when destructive. Pressing switches the fill to bg3.
+// red when destructive. Pressing switches the fill to bg3. Disabled, the
+// whole button fades to 0.45.
 T.Button {
     id: root
     property bool destructive: false
@@ -12,6 +13,7 @@ T.Button {
     property bool busy: false
     readonly property color foreground: destructive ? VDS.C.red : VDS.C.text1
 
+    opacity: enabled ? 1 : 0.45
     implicitHeight: VDS.Measure.control
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     leftPadding: VDS.Space.s

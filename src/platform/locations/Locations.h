@@ -11,7 +11,14 @@ namespace velk::platform::locations {
 // A location may resolve to several folders ("/Volumes") or to none.
 class Locations {
 public:
+    // Whose folders the profile lays out: the macOS ones the engines name, or
+    // this system's. Texts that name the system's own folders and programs
+    // follow it.
+    enum class Layout { macOS, Linux };
+
     virtual ~Locations() = default;
+
+    virtual Layout layout() const { return Layout::Linux; }
 
     // All folders that stand for `location` here. A location starting with
     // "~/" is below the user's home. Sub-paths of a mapped location resolve

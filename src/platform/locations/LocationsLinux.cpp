@@ -122,6 +122,8 @@ public:
         };
     }
 
+    Layout layout() const override { return Layout::Linux; }
+
     QStringList resolveAll(const QString& location) const override
     {
         const auto parsed = lp::parse(location);

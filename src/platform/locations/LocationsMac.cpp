@@ -19,6 +19,8 @@ public:
         m_pseudoFolders << lp::join(m_root, "/dev");
     }
 
+    Layout layout() const override { return Layout::macOS; }
+
     QStringList resolveAll(const QString& location) const override
     {
         const auto parsed = lp::parse(location);

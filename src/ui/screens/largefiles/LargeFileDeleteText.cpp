@@ -2,6 +2,7 @@
 
 #include "engine/cleaning/SystemLocation.h"
 #include "common/format/Formatting.h"
+#include "ui/models/SystemWords.h"
 
 #include <QSet>
 #include <QStringList>
@@ -22,6 +23,13 @@ QString firstThree(QStringList texts, bool english)
 {
     std::sort(texts.begin(), texts.end());
     return texts.mid(0, 3).join(english ? QStringLiteral(", ") : QStringLiteral("、"));
+}
+
+// "/usr" for "/usr/local/lib/x.so".
+QString topFolder(const QString& path)
+{
+    const int end = path.indexOf(u'/', 1);
+    return end < 0 ? path : path.left(end);
 }
 
 QString lastComponent(const QString& path)
@@ -81,15 +89,16 @@ QString message(const QList<cleaning::FileItem>& selected, const cleaning::Large
                QStringLiteral("These files will be deleted immediately. They will not go to the Trash and cannot be "
                               "restored from there."))
         : pick(english, QStringLiteral("误删可从废纸篓恢复。"), QStringLiteral("You can restore mistakes from the Trash."));
-    const bool anySystem = std::any_of(selected.cbegin(), selected.cend(),
-                                       [](const cleaning::FileItem& item) { return cleaning::SystemLocation::isSystem(item.path); });
-    const QString systemNote = anySystem
-        ? QStringLiteral("\n\n")
-            + pick(english,
-                   QStringLiteral("其中包含 /System 系统目录。这些文件属于 macOS，删除可能导致系统或更新异常，而且经常会被系统保护而删不掉。"),
-                   QStringLiteral("Some files are in /System. They belong to macOS. Deleting them can break the system "
-                                  "or updates, and System Integrity Protection often blocks the deletion."))
-        : QString();
+    QStringList systemFolders;
+    for (const cleaning::FileItem& item : selected) {
+        if (cleaning::SystemLocation::isSystem(item.path) && !systemFolders.contains(topFolder(item.path)))
+            systemFolders.append(topFolder(item.path));
+    }
+    std::sort(systemFolders.begin(), systemFolders.end());
+    const QString systemNote = systemFolders.isEmpty()
+        ? QString()
+        : QStringLiteral("\n\n")
+            + models::systemwords::systemFilesNote(models::systemwords::currentLayout(), systemFolders).pick(english);
     return summary + QStringLiteral("\n\n") + usageLine(inUse, english) + QStringLiteral("\n\n") + mode + systemNote;
 }
 

@@ -9,6 +9,7 @@
 #include "ui/screens/largefiles/LargeFileRowStyle.h"
 #include "ui/screens/largefiles/LargeFileScope.h"
 #include "ui/screens/largefiles/LargeFilesScreen.h"
+#include "ui/models/SystemWords.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -159,6 +160,45 @@ TEST(LargeFileDeleteTextTest, MessagesNameTheFirstThreeSortedAndCountFiles)
     EXPECT_EQ(deletetext::title(false, true, false), "部分文件正在被使用");
     EXPECT_EQ(deletetext::title(true, false, true), "Delete permanently?");
     EXPECT_EQ(deletetext::title(false, false, false), "移至废纸篓？");
+}
+
+// A Linux machine is told about its own folders and file manager; the macOS
+// layout keeps its own words.
+TEST(LargeFileDeleteTextTest, SystemWordsFollowTheLayoutOfTheFolders)
+{
+    using Layout = platform::locations::Locations::Layout;
+    struct Case {
+        Layout layout;
+        QList<cleaning::FileItem> selected;
+        QString zhNote, enNote, zhReveal, enReveal;
+    };
+    LargeFileTree tree;
+    const QList<cleaning::FileItem> macFiles{fileAt(tree.at("System/Library/big"))};
+    const QList<cleaning::FileItem> linuxFiles{fileAt("/usr/local/lib/libbig.so.13"), fileAt("/etc/big.conf"),
+                                                fileAt("/usr/lib/x.so")};
+    const Case cases[] = {
+        {Layout::macOS, macFiles,
+         "其中包含 /System 系统目录。这些文件属于 macOS，删除可能导致系统或更新异常，而且经常会被系统保护而删不掉。",
+         "Some files are in /System. They belong to macOS. Deleting them can break the system or updates, and System "
+         "Integrity Protection often blocks the deletion.",
+         "在 Finder 中显示", "Reveal in Finder"},
+        {Layout::Linux, linuxFiles,
+         "其中包含系统目录（/etc、/usr）中的文件。这些文件属于操作系统，删除可能导致系统或软件包更新异常。",
+         "Some files are in system folders (/etc, /usr). They belong to the operating system. Deleting them can break "
+         "the system or its package updates.",
+         "在文件管理器中显示", "Show in File Manager"},
+    };
+    for (const Case& c : cases) {
+        std::optional<platform::core::ScopedService<platform::locations::Locations>> linuxLayout;
+        if (c.layout == Layout::Linux)
+            linuxLayout.emplace(platform::locations::Locations::linuxProfile(tree.home()));
+        ASSERT_EQ(models::systemwords::currentLayout(), c.layout);
+        EXPECT_EQ(deletetext::message(c.selected, {}, false, false).split("\n\n").last(), c.zhNote);
+        EXPECT_EQ(deletetext::message(c.selected, {}, true, true).split("\n\n").last(), c.enNote);
+        const models::SystemWords words;
+        EXPECT_EQ(words.revealZh(), c.zhReveal);
+        EXPECT_EQ(words.revealEn(), c.enReveal);
+    }
 }
 
 TEST(LargeFileRowStyleTest, KindFollowsTheLowerCasedExtensionAndSizeItsThresholds)

@@ -89,7 +89,7 @@ VelkSheet {
                 anchors.leftMargin: VDS.Space.l
                 anchors.verticalCenter: parent.verticalCenter
                 symbol: "folder"
-                text: Lang.t("在 Finder 中显示", "Reveal in Finder")
+                text: Lang.t(SystemWords.revealZh, SystemWords.revealEn)
                 onClicked: root.desktop.reveal(root.path)
             }
             // Escape closes the sheet too.

@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 import Velk.LargeFiles
 
 // One found file: the selection mark, its kind, name and path (with a
@@ -153,7 +154,7 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             symbol: "folder"
             tint: VDS.C.text2
-            tip: Lang.t("在 Finder 中显示", "Reveal in Finder")
+            tip: Lang.t(SystemWords.revealZh, SystemWords.revealEn)
             onClicked: root.reveal()
         }
     }

@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 
 // One startup item: selection box, icon, name with the loaded dot and the
 // scope badge over the launchd label, buttons to reveal the property list and
@@ -153,7 +154,7 @@ Item {
             readonly property string key: root.key
             anchors.verticalCenter: parent.verticalCenter
             symbol: "folder"
-            help: Lang.t("在 Finder 中显示", "Reveal in Finder")
+            help: Lang.t(SystemWords.revealZh, SystemWords.revealEn)
             onClicked: root.revealRequested()
         }
         StartupIconButton {

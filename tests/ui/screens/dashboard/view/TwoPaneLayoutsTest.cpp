@@ -16,8 +16,9 @@ protected:
     QQuickItem* layout(const QByteArray& body)
     {
         QQuickItem* root = show("import Velk.Dashboard\n" + body);
-        if (root)
+        if (root) {
             EXPECT_TRUE(laidOut());
+        }
         return root;
     }
 

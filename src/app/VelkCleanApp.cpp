@@ -32,7 +32,7 @@ Q_LOGGING_CATEGORY(sensorControllerLog, "velk.sensors.controller", QtWarningMsg)
 VelkCleanApp::VelkCleanApp(StartOptions options, QObject* parent)
     : QObject(parent)
     , m_language(&language::LanguageManager::shared())
-    , m_theme(&ThemeManager::shared())
+    , m_theme(&design::ThemeManager::shared())
     , m_monitor(options.monitor ? options.monitor : &monitor::SystemMonitor::shared())
     , m_updates(options.updates ? options.updates : &UpdateController::shared())
     , m_models(std::make_unique<shell::WindowModels>(*m_monitor, *m_language, *m_theme, *m_updates,

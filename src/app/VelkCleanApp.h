@@ -21,8 +21,10 @@ class SystemMonitor;
 namespace velk::language {
 class LanguageManager;
 }
-namespace velk {
+namespace velk::design {
 class ThemeManager;
+}
+namespace velk {
 class UpdateController;
 } // namespace velk
 
@@ -31,7 +33,7 @@ namespace velk::app {
 // How the application starts.
 struct StartOptions {
     // The section shown first (the dashboard when not given).
-    std::optional<AppSection> section;
+    std::optional<design::AppSection> section;
     // The process list's first sort key (by CPU when not given).
     std::optional<monitor::ProcSort> processSort;
     // The monitor to use instead of the process-wide one (tests pass their
@@ -79,7 +81,7 @@ private:
     void applyLocale();
 
     language::LanguageManager* m_language;
-    ThemeManager* m_theme;
+    design::ThemeManager* m_theme;
     monitor::SystemMonitor* m_monitor;
     UpdateController* m_updates;
     std::unique_ptr<shell::WindowModels> m_models;

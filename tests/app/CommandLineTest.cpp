@@ -50,7 +50,7 @@ TEST(CommandLine, ReadsItsOptionsAndLeavesOthersAlone)
     const CommandLine full = parse({ "--section", "processes", "--sort=memory", "--screenshot", "shot.png",
                                      "--screenshot-delay", "1500" });
     EXPECT_EQ(full.action, CommandLine::Action::Start);
-    EXPECT_EQ(full.options.section, std::optional<AppSection>(AppSection::processes));
+    EXPECT_EQ(full.options.section, std::optional<design::AppSection>(design::AppSection::processes));
     EXPECT_TRUE(full.options.processSort == monitor::ProcSort::mem);
     EXPECT_EQ(full.screenshot, "shot.png");
     EXPECT_EQ(full.screenshotDelayMs, 1500);

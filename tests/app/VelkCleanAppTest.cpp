@@ -103,7 +103,7 @@ TEST_F(VelkCleanAppTest, MonitorIdleUntilTheRootAppearsAndOneUpdateCheckAfterATu
 
 TEST_F(VelkCleanAppTest, StartSectionIsGatedWhenTheWindowAppearsAndTheListStartsAtItsSortKey)
 {
-    make({ .section = AppSection::processes, .processSort = monitor::ProcSort::mem });
+    make({ .section = design::AppSection::processes, .processSort = monitor::ProcSort::mem });
     EXPECT_FALSE(monitor.portsEnabled());
     started();
     EXPECT_TRUE(monitor.portsEnabled());
@@ -173,7 +173,7 @@ TEST_F(VelkCleanAppTest, MenuTitlesFollowTheLanguage)
 TEST_F(VelkCleanAppTest, MenusShowTheirShortcutsInTheInterfaceFont)
 {
     started();
-    const QStringList families = VDS::body().families();
+    const QStringList families = design::VDS::body().families();
     EXPECT_EQ(named("menuBar")->property("font").value<QFont>().families(), families);
     for (const auto& [item, keys] : { std::pair { "menu.app.settings.item", "Ctrl+," }, { "menu.app.quit.item", "Ctrl+Q" },
              { "menu.tools.scanJunk.item", "Ctrl+Shift+S" }, { "menu.tools.cleanLargeFiles.item", "Ctrl+Shift+L" } }) {

@@ -324,14 +324,14 @@ int runApp(const QCommandLineParser& parser, SteppedAnimationDriver& driver)
         fixture.emplace(copy);
     }
 
-    ThemeManager::shared().setCurrentRawValue(theme);
+    design::ThemeManager::shared().setCurrentRawValue(theme);
     language::LanguageManager::shared().setCurrent(lang);
 
     app::StartOptions options;
     QString sectionName = QStringLiteral("dashboard");
     if (parser.isSet("section")) {
         sectionName = parser.value("section");
-        const std::optional<AppSection> section = shell::sectionFromCaseName(sectionName);
+        const std::optional<design::AppSection> section = shell::sectionFromCaseName(sectionName);
         if (!section)
             return fail("unknown section " + sectionName);
         options.section = section;

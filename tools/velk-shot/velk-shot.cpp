@@ -165,7 +165,7 @@ int main(int argc, char** argv)
         return velk::shot::runApp(parser, driver);
 
     velk::platform::core::ScopedService<velk::platform::settings::UserDefaults> defaults(std::make_shared<velk::test::MemoryDefaults>());
-    velk::ThemeManager::shared().setCurrentRawValue(theme);
+    velk::design::ThemeManager::shared().setCurrentRawValue(theme);
     velk::language::LanguageManager::shared().setCurrent(lang);
     const std::unique_ptr<velk::UpdateController> updates = previewUpdates(defaults.get());
 
@@ -200,7 +200,7 @@ int main(int argc, char** argv)
         name = parser.value("name");
 
     QQuickWindow window;
-    window.setColor(velk::ThemeManager::shared().palette().bg0);
+    window.setColor(velk::design::ThemeManager::shared().palette().bg0);
     std::unique_ptr<QObject> object(component.beginCreate(engine.rootContext()));
     if (object) {
         const QMetaObject* type = object->metaObject();

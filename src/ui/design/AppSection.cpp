@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace velk {
+namespace velk::design {
 
 namespace {
 
@@ -89,4 +89,4 @@ QColor AppSection::color() const
     return VDS::accent(*this);
 }
 
-} // namespace velk
+} // namespace velk::design

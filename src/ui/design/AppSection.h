@@ -10,7 +10,7 @@
 namespace velk::language {
 class LanguageManager;
 }
-namespace velk {
+namespace velk::design {
 
 // The eight screens of the main window, in their order; the last one ends
 // the count. The raw value (the Chinese section name) doubles as the
@@ -52,4 +52,4 @@ private:
     Case m_case;
 };
 
-} // namespace velk
+} // namespace velk::design

@@ -2,7 +2,7 @@
 
 #include "ui/design/VelkColorPalette.h"
 
-namespace velk {
+namespace velk::design {
 
 std::optional<AppTheme> AppTheme::fromRawValue(QStringView raw)
 {
@@ -30,4 +30,4 @@ const VelkColorPalette& AppTheme::palette() const
     return m_case == cyber ? VelkColorPalette::cyber() : VelkColorPalette::classic();
 }
 
-} // namespace velk
+} // namespace velk::design

@@ -4,7 +4,7 @@
 #include <array>
 #include <optional>
 
-namespace velk {
+namespace velk::design {
 
 struct VelkColorPalette;
 
@@ -30,4 +30,4 @@ private:
     Case m_case;
 };
 
-} // namespace velk
+} // namespace velk::design

@@ -2,7 +2,7 @@
 
 #include <QChar>
 
-namespace velk {
+namespace velk::design {
 
 namespace {
 
@@ -92,4 +92,4 @@ QColor withOpacity(QColor color, double opacity)
     return color;
 }
 
-} // namespace velk
+} // namespace velk::design

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QStringView>
 
-namespace velk {
+namespace velk::design {
 
 // Builds a colour from a hexadecimal text such as "#F4F1EB", "FFF" or
 // "80FF0000" (alpha first). Never fails: characters that are not letters or
@@ -15,4 +15,4 @@ QColor colorFromHex(QStringView text);
 // `color` with its opacity multiplied by `opacity`.
 QColor withOpacity(QColor color, double opacity);
 
-} // namespace velk
+} // namespace velk::design

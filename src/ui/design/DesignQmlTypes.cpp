@@ -4,9 +4,9 @@
 
 namespace velk::design {
 
-velk::ThemeManager* ThemeManagerForeign::create(QQmlEngine*, QJSEngine*)
+velk::design::ThemeManager* ThemeManagerForeign::create(QQmlEngine*, QJSEngine*)
 {
-    velk::ThemeManager* manager = &velk::ThemeManager::shared();
+    velk::design::ThemeManager* manager = &velk::design::ThemeManager::shared();
     QJSEngine::setObjectOwnership(manager, QJSEngine::CppOwnership);
     return manager;
 }

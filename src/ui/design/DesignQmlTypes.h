@@ -16,11 +16,11 @@ namespace velk::design {
 // `ThemeManager` in QML: the process-wide theme owner.
 struct ThemeManagerForeign {
     Q_GADGET
-    QML_FOREIGN(velk::ThemeManager)
+    QML_FOREIGN(velk::design::ThemeManager)
     QML_NAMED_ELEMENT(ThemeManager)
     QML_SINGLETON
 public:
-    static velk::ThemeManager* create(QQmlEngine*, QJSEngine*);
+    static velk::design::ThemeManager* create(QQmlEngine*, QJSEngine*);
 };
 
 // `LanguageManager` in QML: the interface language (`current`, "zh-Hans" or

@@ -1,6 +1,6 @@
 #include "ui/design/PaletteSnapshot.h"
 
-namespace velk {
+namespace velk::design {
 
 PaletteSnapshot::PaletteSnapshot()
     : m_palette(VelkColorPalette::cyber())
@@ -23,4 +23,4 @@ void PaletteSnapshot::replace(const VelkColorPalette& palette)
         emit changed();
 }
 
-} // namespace velk
+} // namespace velk::design

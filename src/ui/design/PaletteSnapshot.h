@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-namespace velk {
+namespace velk::design {
 
 // The process-wide copy of the active palette that every themed colour is
 // read from. It starts as the ink palette and is replaced by ThemeManager on
@@ -25,4 +25,4 @@ private:
     VelkColorPalette m_palette;
 };
 
-} // namespace velk
+} // namespace velk::design

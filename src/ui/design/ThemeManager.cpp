@@ -4,7 +4,7 @@
 #include "platform/settings/UserDefaults.h"
 #include "ui/design/PaletteSnapshot.h"
 
-namespace velk {
+namespace velk::design {
 
 namespace {
 
@@ -54,4 +54,4 @@ bool ThemeManager::isCyberPalette()
     return PaletteSnapshot::instance().palette().theme == AppTheme::cyber;
 }
 
-} // namespace velk
+} // namespace velk::design

@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-namespace velk {
+namespace velk::design {
 
 // Owns the chosen theme: reads it from the user defaults ("appTheme") when
 // created, stores every assignment back and replaces the palette snapshot
@@ -45,4 +45,4 @@ private:
     AppTheme m_current;
 };
 
-} // namespace velk
+} // namespace velk::design

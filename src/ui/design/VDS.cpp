@@ -6,7 +6,7 @@
 #include <QFontDatabase>
 #include <cmath>
 
-namespace velk::VDS {
+namespace velk::design::VDS {
 
 namespace {
 
@@ -134,4 +134,4 @@ QColor accent(AppSection)
     return C::accent();
 }
 
-} // namespace velk::VDS
+} // namespace velk::design::VDS

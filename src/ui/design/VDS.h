@@ -7,7 +7,7 @@
 #include <QFont>
 #include <QStringList>
 
-namespace velk {
+namespace velk::design {
 
 class AppSection;
 
@@ -110,4 +110,4 @@ QColor accent(AppSection section);
 
 } // namespace VDS
 
-} // namespace velk
+} // namespace velk::design

@@ -66,7 +66,7 @@ QFont VdsQml::font(double pixelSize, int weight, bool monospaced) const
 
 QColor VdsQml::withOpacity(const QColor& color, double opacity) const
 {
-    return velk::withOpacity(color, opacity);
+    return design::withOpacity(color, opacity);
 }
 
 } // namespace velk::design

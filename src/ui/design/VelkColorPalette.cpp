@@ -2,7 +2,7 @@
 
 #include "ui/design/Color.h"
 
-namespace velk {
+namespace velk::design {
 
 namespace {
 
@@ -131,4 +131,4 @@ bool operator==(const VelkColorPalette& a, const VelkColorPalette& b)
     return true;
 }
 
-} // namespace velk
+} // namespace velk::design

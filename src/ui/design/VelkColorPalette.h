@@ -4,7 +4,7 @@
 
 #include <QColor>
 
-namespace velk {
+namespace velk::design {
 
 // Every colour field of a palette, in order. Used to keep the record, the
 // token accessors, the role resolver and the QML properties in step.
@@ -36,4 +36,4 @@ struct VelkColorPalette {
     friend bool operator==(const VelkColorPalette& a, const VelkColorPalette& b);
 };
 
-} // namespace velk
+} // namespace velk::design

@@ -4,6 +4,8 @@
 
 namespace velk::shell {
 
+using design::AppSection;
+
 QString caseName(AppSection section)
 {
     return QString::fromLatin1(QMetaEnum::fromType<AppSection::Case>().valueToKey(AppSection::Case(section)));

@@ -12,8 +12,8 @@ namespace velk::shell {
 // Sections by their case name ("dashboard", "systemInfo", ...), the names of
 // `AppSection`'s cases: the names the window's hosts, object names and
 // command-line options use.
-QString caseName(AppSection section);
-std::optional<AppSection> sectionFromCaseName(QStringView name);
+QString caseName(design::AppSection section);
+std::optional<design::AppSection> sectionFromCaseName(QStringView name);
 // Every case name, in the sections' declaration order.
 QStringList allCaseNames();
 // The sidebar's groups from the top, each a list of case names.

@@ -7,6 +7,8 @@
 
 namespace velk::shell {
 
+using design::AppSection;
+
 SectionNavigator::SectionNavigator(std::unique_ptr<MonitorGate> gate, QObject* parent)
     : QObject(parent)
     , m_gate(std::move(gate))

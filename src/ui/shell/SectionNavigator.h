@@ -36,7 +36,7 @@ public:
     explicit SectionNavigator(std::unique_ptr<MonitorGate> gate, QObject* parent = nullptr);
     ~SectionNavigator() override;
 
-    AppSection section() const { return m_selection; }
+    design::AppSection section() const { return m_selection; }
     QString selection() const;
     QString selectionId() const { return m_selection.rawValue(); }
     bool deepCleanJunk() const { return m_deepCleanJunk; }
@@ -57,7 +57,7 @@ public:
     // stat cells and tool links).
     Q_INVOKABLE void navigate(const QString& name);
     // Start-up choice of the section, before the window appears; no gating.
-    void setInitialSection(AppSection section);
+    void setInitialSection(design::AppSection section);
 
     // The application became active (true) or stopped being active.
     void setApplicationActive(bool active);
@@ -71,7 +71,7 @@ private:
     void gate();
 
     std::unique_ptr<MonitorGate> m_gate;
-    AppSection m_selection = AppSection::dashboard;
+    design::AppSection m_selection = design::AppSection::dashboard;
     bool m_deepCleanJunk = false;
     QString m_transition = QStringLiteral("row");
 };

@@ -16,7 +16,7 @@ SidebarLayout::SidebarLayout(std::shared_ptr<platform::settings::UserDefaults> d
     : QObject(parent)
     , m_defaults(std::move(defaults))
     , m_collapsed(m_defaults->boolean(collapsedKey).value_or(false))
-    , m_expandedWidth(VDS::Measure::sidebar)
+    , m_expandedWidth(design::VDS::Measure::sidebar)
 {
 }
 
@@ -34,17 +34,17 @@ void SidebarLayout::setCollapsed(bool collapsed)
 
 double SidebarLayout::width() const
 {
-    return m_collapsed ? VDS::Measure::sidebarIcon : m_expandedWidth;
+    return m_collapsed ? design::VDS::Measure::sidebarIcon : m_expandedWidth;
 }
 
 double SidebarLayout::contentLeadingInset() const
 {
-    return VDS::Measure::mainContentLeadingInset(width(), m_collapsed);
+    return design::VDS::Measure::mainContentLeadingInset(width(), m_collapsed);
 }
 
 double SidebarLayout::persistedExpandedWidth() const
 {
-    return m_defaults->number(expandedWidthKey).value_or(VDS::Measure::sidebar);
+    return m_defaults->number(expandedWidthKey).value_or(design::VDS::Measure::sidebar);
 }
 
 void SidebarLayout::restore()
@@ -53,7 +53,7 @@ void SidebarLayout::restore()
         // A value that is not a number reads as 0, which migrates nothing.
         const double legacy = m_defaults->number(legacyWidthKey).value_or(0);
         if (legacy > 0) {
-            if (legacy < VDS::Measure::sidebarExpandedMin)
+            if (legacy < design::VDS::Measure::sidebarExpandedMin)
                 setCollapsed(true);
             else
                 setPersistedExpandedWidth(SidebarWidth::snap(legacy));
@@ -89,8 +89,8 @@ void SidebarLayout::dragEnded()
 
 void SidebarLayout::resetWidth()
 {
-    setExpandedWidth(VDS::Measure::sidebar);
-    setPersistedExpandedWidth(VDS::Measure::sidebar);
+    setExpandedWidth(design::VDS::Measure::sidebar);
+    setPersistedExpandedWidth(design::VDS::Measure::sidebar);
 }
 
 void SidebarLayout::setExpandedWidth(double width)

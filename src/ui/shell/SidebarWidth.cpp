@@ -10,13 +10,13 @@ namespace velk::shell::SidebarWidth {
 double clamp(double width)
 {
     if (std::isnan(width))
-        return VDS::Measure::sidebarExpandedMin;
-    return std::min(std::max(width, VDS::Measure::sidebarExpandedMin), VDS::Measure::sidebarMax);
+        return design::VDS::Measure::sidebarExpandedMin;
+    return std::min(std::max(width, design::VDS::Measure::sidebarExpandedMin), design::VDS::Measure::sidebarMax);
 }
 
 double snap(double width)
 {
-    constexpr double step = VDS::Space::m;
+    constexpr double step = design::VDS::Space::m;
     // std::round rounds halves away from zero.
     return step * std::round(clamp(width) / step);
 }

@@ -15,9 +15,9 @@ T* keptByCpp(T* object)
 
 } // namespace
 
-WindowModels::WindowModels(monitor::SystemMonitor& monitor, language::LanguageManager& language, ThemeManager& theme,
-                           UpdateController& updates, std::shared_ptr<platform::desktop::Workspace> workspace,
-                           QObject* parent)
+WindowModels::WindowModels(monitor::SystemMonitor& monitor, language::LanguageManager& language,
+                           design::ThemeManager& theme, UpdateController& updates,
+                           std::shared_ptr<platform::desktop::Workspace> workspace, QObject* parent)
     : QObject(parent)
     , m_monitor(keptByCpp(&monitor))
     , m_language(keptByCpp(&language))

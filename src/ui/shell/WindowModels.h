@@ -30,7 +30,7 @@ class WindowModels : public QObject {
     QML_UNCREATABLE("The window's models are made in C++ and handed to it.")
     Q_PROPERTY(velk::monitor::SystemMonitor* monitor READ monitor CONSTANT)
     Q_PROPERTY(velk::language::LanguageManager* language READ language CONSTANT)
-    Q_PROPERTY(velk::ThemeManager* theme READ theme CONSTANT)
+    Q_PROPERTY(velk::design::ThemeManager* theme READ theme CONSTANT)
     // Shared by the dashboard and the System Junk screen; survives a theme
     // change, which rebuilds the screens.
     Q_PROPERTY(velk::cleaning::SystemJunkViewModel* junk READ junk CONSTANT)
@@ -52,13 +52,14 @@ class WindowModels : public QObject {
 public:
     // Over the given instances; the view models and the desktop actions (over
     // `workspace`) are made here.
-    WindowModels(monitor::SystemMonitor& monitor, language::LanguageManager& language, ThemeManager& theme, UpdateController& updates,
-                 std::shared_ptr<platform::desktop::Workspace> workspace, QObject* parent = nullptr);
+    WindowModels(monitor::SystemMonitor& monitor, language::LanguageManager& language, design::ThemeManager& theme,
+                 UpdateController& updates, std::shared_ptr<platform::desktop::Workspace> workspace,
+                 QObject* parent = nullptr);
     ~WindowModels() override;
 
     monitor::SystemMonitor* monitor() const { return m_monitor; }
     language::LanguageManager* language() const { return m_language; }
-    ThemeManager* theme() const { return m_theme; }
+    design::ThemeManager* theme() const { return m_theme; }
     cleaning::SystemJunkViewModel* junk() const { return m_junk.get(); }
     UpdateController* updates() const { return m_updates; }
     cleaning::LargeFilesViewModel* largeFiles() const { return m_largeFiles.get(); }
@@ -72,7 +73,7 @@ public:
 private:
     monitor::SystemMonitor* m_monitor;
     language::LanguageManager* m_language;
-    ThemeManager* m_theme;
+    design::ThemeManager* m_theme;
     UpdateController* m_updates;
     std::unique_ptr<cleaning::SystemJunkViewModel> m_junk;
     std::unique_ptr<cleaning::LargeFilesViewModel> m_largeFiles;

@@ -7,7 +7,7 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
-namespace velk {
+namespace velk::design {
 namespace {
 
 TEST(AppSection, CasesInOrderWithDistinctIdentifiers)
@@ -56,4 +56,4 @@ TEST(AppSection, EverySectionSharesThePaletteAccent)
 }
 
 } // namespace
-} // namespace velk
+} // namespace velk::design

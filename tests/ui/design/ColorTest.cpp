@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-namespace velk {
+namespace velk::design {
 namespace {
 
 struct HexCase {
@@ -86,4 +86,4 @@ TEST(ColorPalettes, RolesResolveByFieldName)
 }
 
 } // namespace
-} // namespace velk
+} // namespace velk::design

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-namespace velk {
+namespace velk::design {
 namespace {
 
 using Controls = test::QuickFixture;
@@ -287,4 +287,4 @@ TEST_F(Controls, CleanButtonSizesToItsContentWithoutABindingLoop)
 }
 
 } // namespace
-} // namespace velk
+} // namespace velk::design

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-namespace velk {
+namespace velk::design {
 namespace {
 
 class QmlBindingTest : public testing::Test {
@@ -93,4 +93,4 @@ TEST_F(QmlBindingTest, TextsFollowTheInterfaceLanguage)
 }
 
 } // namespace
-} // namespace velk
+} // namespace velk::design

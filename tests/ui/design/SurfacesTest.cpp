@@ -3,7 +3,7 @@
 #include "ui/design/ThemeManager.h"
 #include "ui/design/VDS.h"
 
-namespace velk {
+namespace velk::design {
 namespace {
 
 using Surfaces = test::QuickFixture;
@@ -317,4 +317,4 @@ TEST_F(Surfaces, HoverCardDoesNotFireAfterADragThatScrolledItsList)
 }
 
 } // namespace
-} // namespace velk
+} // namespace velk::design

@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
-namespace velk {
+namespace velk::design {
 namespace {
 
 using platform::core::ScopedService;
@@ -85,4 +85,4 @@ TEST(AppTheme, RawValuesTitlesAndPalettes)
 }
 
 } // namespace
-} // namespace velk
+} // namespace velk::design

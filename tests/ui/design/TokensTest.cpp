@@ -11,7 +11,7 @@
 #include <cmath>
 #include <limits>
 
-namespace velk {
+namespace velk::design {
 namespace {
 
 TEST(VDSTokens, ScaleFollowsTheGoldenRatioWithItsTwoDeliberateRepeats)
@@ -136,4 +136,4 @@ TEST(VDSTokens, MediumWeightHasAFaceOfItsOwn)
 }
 
 } // namespace
-} // namespace velk
+} // namespace velk::design

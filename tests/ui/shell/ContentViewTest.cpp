@@ -24,7 +24,7 @@ protected:
     test::UpdateDouble updates;
     std::shared_ptr<test::FakeMonitorSources> sources = std::make_shared<test::FakeMonitorSources>();
     monitor::SystemMonitor monitor { sources };
-    WindowModels models { monitor, language::LanguageManager::shared(), ThemeManager::shared(), *updates,
+    WindowModels models { monitor, language::LanguageManager::shared(), design::ThemeManager::shared(), *updates,
                           std::make_shared<test::FakeWorkspace>() };
 
     // The view goes before the objects it shows.
@@ -277,7 +277,7 @@ TEST_F(ContentViewTest, ThemeChangeKeepsTheSelectionAndTheSidebar)
     click(row("largeFiles"));
     click(find("sidebar.brand"));
     QQuickItem* host = find("section.largeFiles");
-    auto& theme = ThemeManager::shared();
+    auto& theme = design::ThemeManager::shared();
     const QString before = theme.currentRawValue();
     theme.setCurrentRawValue(theme.isCyber() ? "classic" : "cyber");
     settle();

@@ -49,7 +49,7 @@ TEST_F(SectionNavigatorTest, EverySectionGatesPortsThenHeavySampling)
 
 TEST_F(SectionNavigatorTest, AppearGatesTheStartSection)
 {
-    navigator.setInitialSection(AppSection::processes);
+    navigator.setInitialSection(design::AppSection::processes);
     EXPECT_TRUE(log->calls.isEmpty());
     navigator.appear();
     EXPECT_EQ(log->calls, QStringList({ "ports=1", "heavy=1" }));
@@ -95,7 +95,7 @@ TEST_F(SectionNavigatorTest, TransitionTellsRowsFromScreens)
     EXPECT_EQ(navigator.transition(), "screen");
     navigator.select("processes");
     EXPECT_EQ(navigator.transition(), "row");
-    EXPECT_EQ(navigator.selectionId(), AppSection(AppSection::processes).rawValue());
+    EXPECT_EQ(navigator.selectionId(), design::AppSection(design::AppSection::processes).rawValue());
 }
 
 } // namespace

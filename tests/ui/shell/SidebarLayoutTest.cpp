@@ -158,8 +158,8 @@ TEST_F(SidebarLayoutTest, ContentInsetFollowsTheShownWidth)
     auto layout = restored();
     const double expanded = layout->contentLeadingInset();
     layout->toggleCollapsed();
-    EXPECT_EQ(layout->contentLeadingInset(), VDS::Measure::mainContentLeadingInset(56, true));
-    EXPECT_EQ(expanded, VDS::Measure::mainContentLeadingInset(231, false));
+    EXPECT_EQ(layout->contentLeadingInset(), design::VDS::Measure::mainContentLeadingInset(56, true));
+    EXPECT_EQ(expanded, design::VDS::Measure::mainContentLeadingInset(231, false));
 }
 
 } // namespace

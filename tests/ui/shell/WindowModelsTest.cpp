@@ -36,7 +36,7 @@ protected:
     std::shared_ptr<test::FakeWorkspace> workspace = std::make_shared<test::FakeWorkspace>();
     std::unique_ptr<language::LanguageManager> language = std::make_unique<language::LanguageManager>(defaults);
     std::unique_ptr<monitor::SystemMonitor> monitor = std::make_unique<monitor::SystemMonitor>(std::make_shared<test::FakeMonitorSources>());
-    ThemeManager theme;
+    design::ThemeManager theme;
     test::UpdateDouble updates;
     WindowModels models { *monitor, *language, theme, *updates, workspace };
     QQmlEngine engine;

@@ -13,18 +13,18 @@ namespace velk::screens {
 // The sections the dashboard links to: the sidebar's order without the
 // dashboard itself.
 struct HomeToolSection {
-    AppSection section;
+    design::AppSection section;
     const char* name;  // the section's case name, as the window navigates by it
 };
 
 inline constexpr std::array<HomeToolSection, 7> homeToolSections { {
-    { AppSection::systemJunk, "systemJunk" },
-    { AppSection::largeFiles, "largeFiles" },
-    { AppSection::appUninstall, "appUninstall" },
-    { AppSection::privacy, "privacy" },
-    { AppSection::startup, "startup" },
-    { AppSection::systemInfo, "systemInfo" },
-    { AppSection::processes, "processes" },
+    { design::AppSection::systemJunk, "systemJunk" },
+    { design::AppSection::largeFiles, "largeFiles" },
+    { design::AppSection::appUninstall, "appUninstall" },
+    { design::AppSection::privacy, "privacy" },
+    { design::AppSection::startup, "startup" },
+    { design::AppSection::systemInfo, "systemInfo" },
+    { design::AppSection::processes, "processes" },
 } };
 
 // The same list for QML: each entry {name, id}, where `id` is the section's
@@ -40,7 +40,7 @@ public:
     using QObject::QObject;
 
     static QVariantList tools();
-    static QString systemInfoId() { return AppSection(AppSection::systemInfo).id(); }
+    static QString systemInfoId() { return design::AppSection(design::AppSection::systemInfo).id(); }
 };
 
 } // namespace velk::screens

@@ -329,7 +329,7 @@ TEST_F(SettingsViewTest, Pictures)
     if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
         GTEST_SKIP() << "pictures only when VELK_SHOT_DIR is set";
     for (const QString& theme : {QStringLiteral("classic"), QStringLiteral("cyber")}) {
-        ThemeManager::shared().setCurrentRawValue(theme);
+        design::ThemeManager::shared().setCurrentRawValue(theme);
         for (const QString& lang : {QStringLiteral("zh-Hans"), QStringLiteral("en")}) {
             language().setCurrent(lang);
             if (!item) {
@@ -343,7 +343,7 @@ TEST_F(SettingsViewTest, Pictures)
             find("settings.scroll")->setProperty("contentY", 0);
         }
     }
-    ThemeManager::shared().setCurrentRawValue("classic");
+    design::ThemeManager::shared().setCurrentRawValue("classic");
 }
 
 TEST_F(LegalReaderTest, Pictures)
@@ -351,7 +351,7 @@ TEST_F(LegalReaderTest, Pictures)
     if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
         GTEST_SKIP() << "pictures only when VELK_SHOT_DIR is set";
     for (const QString& theme : {QStringLiteral("classic"), QStringLiteral("cyber")}) {
-        ThemeManager::shared().setCurrentRawValue(theme);
+        design::ThemeManager::shared().setCurrentRawValue(theme);
         for (const QString& lang : {QStringLiteral("zh-Hans"), QStringLiteral("en")}) {
             language().setCurrent(lang);
             if (!item) {
@@ -361,7 +361,7 @@ TEST_F(LegalReaderTest, Pictures)
             shoot(QString("legal-%1-%2").arg(theme, lang));
         }
     }
-    ThemeManager::shared().setCurrentRawValue("classic");
+    design::ThemeManager::shared().setCurrentRawValue("classic");
 }
 
 } // namespace

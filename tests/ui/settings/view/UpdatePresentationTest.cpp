@@ -271,7 +271,7 @@ TEST_F(UpdatePromptPictures, PreviewPromptAndSupportBar)
     makeUpdates({"-UpdateUIPreview"});
     updates->presentPendingIfNeeded();
     for (const QString& theme : {QStringLiteral("classic"), QStringLiteral("cyber")}) {
-        ThemeManager::shared().setCurrentRawValue(theme);
+        design::ThemeManager::shared().setCurrentRawValue(theme);
         for (const QString& lang : {QStringLiteral("zh-Hans"), QStringLiteral("en")}) {
             language().setCurrent(lang);
             item.reset();
@@ -301,7 +301,7 @@ TEST_F(UpdatePromptPictures, PreviewPromptAndSupportBar)
             updates->dismissInstallError();
         }
     }
-    ThemeManager::shared().setCurrentRawValue("classic");
+    design::ThemeManager::shared().setCurrentRawValue("classic");
 }
 
 } // namespace

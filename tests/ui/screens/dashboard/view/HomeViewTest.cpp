@@ -70,7 +70,7 @@ protected:
     {
         item.reset();
         home.executor().runAll();
-        ThemeManager::shared().setCurrentRawValue("classic");
+        design::ThemeManager::shared().setCurrentRawValue("classic");
         language::LanguageManager::shared().setCurrent("zh-Hans");
     }
 
@@ -162,15 +162,15 @@ protected:
         if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
             return;
         for (const char* theme : { "classic", "cyber" }) {
-            ThemeManager::shared().setCurrentRawValue(theme);
-            window.setColor(QColor(ThemeManager::shared().palette().bg0));
+            design::ThemeManager::shared().setCurrentRawValue(theme);
+            window.setColor(QColor(design::ThemeManager::shared().palette().bg0));
             for (const char* lang : { "zh-Hans", "en" }) {
                 language::LanguageManager::shared().setCurrent(lang);
                 EXPECT_TRUE(laidOut());
                 shoot(name + '-' + theme + '-' + lang);
             }
         }
-        ThemeManager::shared().setCurrentRawValue("classic");
+        design::ThemeManager::shared().setCurrentRawValue("classic");
         language::LanguageManager::shared().setCurrent("zh-Hans");
         EXPECT_TRUE(laidOut());
     }

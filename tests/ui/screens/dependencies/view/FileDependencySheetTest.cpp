@@ -323,7 +323,7 @@ TEST_F(FileDependencySheetTest, PicturesOfTheReports)
         report = kReports[i];
         openAndAnalyse();
         for (const char* theme : {"classic", "cyber"}) {
-            ThemeManager::shared().setCurrentRawValue(theme);
+            design::ThemeManager::shared().setCurrentRawValue(theme);
             for (const char* lang : {"zh-Hans", "en"}) {
                 language::LanguageManager::shared().setCurrent(lang);
                 settle();
@@ -332,7 +332,7 @@ TEST_F(FileDependencySheetTest, PicturesOfTheReports)
         }
         close();
     }
-    ThemeManager::shared().setCurrentRawValue("classic");
+    design::ThemeManager::shared().setCurrentRawValue("classic");
 }
 
 } // namespace

@@ -46,7 +46,7 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         home.executor().runAll();
         language::LanguageManager::shared().setCurrent("zh-Hans");
-        ThemeManager::shared().setCurrentRawValue("classic");
+        design::ThemeManager::shared().setCurrentRawValue("classic");
     }
 
     QQuickItem* showScreen()
@@ -80,7 +80,7 @@ Item {
             return nullptr;
         item->setParentItem(window.contentItem());
         item->setSize(window.size());
-        window.setColor(QColor(ThemeManager::shared().palette().bg0));
+        window.setColor(QColor(design::ThemeManager::shared().palette().bg0));
         window.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
         return item.get();
@@ -172,16 +172,16 @@ Item {
         // No row shows a hover from the last click.
         QTest::mouseMove(&window, QPoint(window.width() - 2, window.height() - 2));
         for (const char* theme : {"classic", "cyber"}) {
-            ThemeManager::shared().setCurrentRawValue(theme);
-            window.setColor(QColor(ThemeManager::shared().palette().bg0));
+            design::ThemeManager::shared().setCurrentRawValue(theme);
+            window.setColor(QColor(design::ThemeManager::shared().palette().bg0));
             for (const char* lang : {"zh-Hans", "en"}) {
                 language::LanguageManager::shared().setCurrent(lang);
                 settle();
                 shoot(name + '-' + theme + '-' + lang);
             }
         }
-        ThemeManager::shared().setCurrentRawValue("classic");
-        window.setColor(QColor(ThemeManager::shared().palette().bg0));
+        design::ThemeManager::shared().setCurrentRawValue("classic");
+        window.setColor(QColor(design::ThemeManager::shared().palette().bg0));
         language::LanguageManager::shared().setCurrent(language);
     }
 };

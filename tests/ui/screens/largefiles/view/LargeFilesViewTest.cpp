@@ -317,8 +317,8 @@ TEST_F(LargeFilesViewTest, PicturesOfTheScan)
     }
     ASSERT_TRUE(vm.isScanning());
     for (const char* theme : {"classic", "cyber"}) {
-        ThemeManager::shared().setCurrentRawValue(theme);
-        window.setColor(QColor(ThemeManager::shared().palette().bg0));
+        design::ThemeManager::shared().setCurrentRawValue(theme);
+        window.setColor(QColor(design::ThemeManager::shared().palette().bg0));
         for (const char* lang : {"zh-Hans", "en"}) {
             language::LanguageManager::shared().setCurrent(lang);
             // Pictures only: the count's digits roll in for this long.
@@ -326,7 +326,7 @@ TEST_F(LargeFilesViewTest, PicturesOfTheScan)
             shoot(QStringLiteral("scanning-%1-%2").arg(theme, lang));
         }
     }
-    ThemeManager::shared().setCurrentRawValue("classic");
+    design::ThemeManager::shared().setCurrentRawValue("classic");
 }
 
 } // namespace

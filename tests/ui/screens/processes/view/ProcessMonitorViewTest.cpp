@@ -158,15 +158,15 @@ protected:
     void shootAll(const QString& name)
     {
         for (const char* theme : {"classic", "cyber"}) {
-            ThemeManager::shared().setCurrentRawValue(theme);
+            design::ThemeManager::shared().setCurrentRawValue(theme);
             // The screen is drawn over the window's backdrop.
-            window.setColor(QColor(ThemeManager::shared().palette().bg0));
+            window.setColor(QColor(design::ThemeManager::shared().palette().bg0));
             for (const char* lang : {"zh-Hans", "en"}) {
                 language::LanguageManager::shared().setCurrent(lang);
                 shoot(name + '-' + theme + '-' + lang);
             }
         }
-        ThemeManager::shared().setCurrentRawValue("classic");
+        design::ThemeManager::shared().setCurrentRawValue("classic");
         language::LanguageManager::shared().setCurrent("zh-Hans");
     }
 
@@ -387,7 +387,7 @@ TEST_F(ProcessMonitorViewTest, DetailShowsTheSelectedProcess)
         auto* background = popover->property("background").value<QQuickItem*>();
         auto* text = popover->property("contentItem").value<QQuickItem*>();
         const QRectF box = background->mapRectToScene(background->boundingRect());
-        EXPECT_EQ(background->property("color").value<QColor>(), ThemeManager::shared().palette().bg2);
+        EXPECT_EQ(background->property("color").value<QColor>(), design::ThemeManager::shared().palette().bg2);
         EXPECT_TRUE(box.contains(text->mapRectToScene(text->boundingRect()))) << name.toStdString();
         EXPECT_TRUE(QRectF(QPointF(), window.size()).contains(box)) << name.toStdString();
         shootAll(name.section(u'.', 2, 2) + "-hint");
@@ -522,7 +522,7 @@ TEST_F(ProcessMonitorViewTest, FooterFollowsTheSortKey)
     EXPECT_EQ(shownText("processes.footer.cached.value"), "1.5 MB");
     EXPECT_EQ(shownText("processes.footer.swap.value"), QStringLiteral("零 KB"));
     EXPECT_EQ(shown("processes.footer.pressure")->property("color").value<QColor>(),
-              ThemeManager::shared().palette().amber);
+              design::ThemeManager::shared().palette().amber);
     sources->nextMemory.used = 6'871'947'674;   // 0.4
     tick();
     QQuickItem* pressure = shown("processes.footer.pressure");

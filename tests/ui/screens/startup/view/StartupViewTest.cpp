@@ -34,7 +34,7 @@ protected:
         item.reset();
         launchd.executor().runAll();
         language::LanguageManager::shared().setCurrent("zh-Hans");
-        ThemeManager::shared().setCurrentRawValue("classic");
+        design::ThemeManager::shared().setCurrentRawValue("classic");
     }
 
     void addItems()
@@ -287,8 +287,8 @@ TEST_F(StartupViewTest, PicturesOfTheLoadingAndEmptyStates)
     showScreen(false);
     for (const char* state : {"startup-loading", "startup-empty"}) {
         for (const char* theme : {"classic", "cyber"}) {
-            ThemeManager::shared().setCurrentRawValue(theme);
-            window.setColor(QColor(ThemeManager::shared().palette().bg0));
+            design::ThemeManager::shared().setCurrentRawValue(theme);
+            window.setColor(QColor(design::ThemeManager::shared().palette().bg0));
             for (const char* language : {"zh-Hans", "en"}) {
                 language::LanguageManager::shared().setCurrent(language);
                 settle();

@@ -70,12 +70,12 @@ protected:
         item.reset();
         executor->runAll();
         language::LanguageManager::shared().setCurrent("zh-Hans");
-        ThemeManager::shared().setCurrentRawValue("classic");
+        design::ThemeManager::shared().setCurrentRawValue("classic");
     }
 
     QQuickItem* showScreen(cleaning::AppUninstallViewModel* model = nullptr)
     {
-        window.setColor(QColor(ThemeManager::shared().palette().bg0));
+        window.setColor(QColor(design::ThemeManager::shared().palette().bg0));
         return build("AppUninstallView",
                      {{"viewModel", QVariant::fromValue(model ? model : &vm)},
                       {"desktop", QVariant::fromValue(&desktop)}},
@@ -128,7 +128,7 @@ TEST_F(AppUninstallViewTest, LoadsOnFirstAppearanceAndListsBySizeUnderTheFullCou
 {
     for (const char* theme : {"classic", "cyber"}) {
         for (const char* lang : {"zh-Hans", "en"}) {
-            ThemeManager::shared().setCurrentRawValue(theme);
+            design::ThemeManager::shared().setCurrentRawValue(theme);
             language::LanguageManager::shared().setCurrent(lang);
             cleaning::AppUninstallViewModel fresh;
             showScreen(&fresh);
@@ -143,7 +143,7 @@ TEST_F(AppUninstallViewTest, LoadsOnFirstAppearanceAndListsBySizeUnderTheFullCou
         }
     }
     language::LanguageManager::shared().setCurrent("en");
-    ThemeManager::shared().setCurrentRawValue("classic");
+    design::ThemeManager::shared().setCurrentRawValue("classic");
 
     showLoaded();
     item.reset();

@@ -10,8 +10,8 @@
 // been drawn. Prints the peak resident memory before and after, and last the
 // headline "holders=N rows=R longest_block_ms=T peak_rss_mb=M".
 
+#include "app/QmlModules.h"
 #include "platform/core/ServiceRegistry.h"
-#include "ui/screens/dependencies/DependenciesModule.h"
 #include "ui/screens/dependencies/FileDependencyAnalysis.h"
 
 #include <QElapsedTimer>
@@ -76,7 +76,7 @@ int main(int argc, char** argv)
     });
 
     QQmlEngine engine;
-    velk::screens::prepareDependenciesQml(engine);
+    velk::app::prepareQmlEngine(engine);
     QQmlComponent component(&engine);
     component.setData("import QtQuick\nimport Velk.Dependencies\n"
                       "DependencyReportView { width: 560; height: 460; report: analysis.report }\n",

@@ -32,12 +32,13 @@ function(velk_gtest name)
 endfunction()
 
 # velk_view_gtest(NAME SOURCES ... LIBS ...): a test of QML views, run with
-# the Qt Quick test main in a shown offscreen window.
+# the Qt Quick test main in a shown offscreen window, with every QML module
+# of the program importable (app/QmlModules.h).
 function(velk_view_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   velk_gtest(${name}
     SOURCES ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/ui/UiTestMain.cpp
-    LIBS ${ARG_LIBS} Qt6::Test Qt6::QuickTest Qt6::Quick)
+    LIBS ${ARG_LIBS} velk_app Qt6::Test Qt6::QuickTest Qt6::Quick)
 endfunction()
 
 # velk_qml_module(target URI uri SOURCES ... QML_FILES ... DEPENDENCIES ...):

@@ -63,6 +63,7 @@
 //   printf 'click sidebar.version\nwaitFor updatePrompt.install\nshot prompt\n' > s.txt
 //   velk-shot --app --preview --fixture tests/fixtures/mac-laptop --lang en --script s.txt --out /tmp/shots
 
+#include "app/QmlModules.h"
 #include "engine/language/LanguageManager.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Executor.h"
@@ -70,7 +71,7 @@
 #include "services/update/UpdateController.h"
 #include "support/MemoryDefaults.h"
 #include "AppShot.h"
-#include "GalleryModule.h"
+#include "SampleBattery.h"
 #include "SteppedAnimation.h"
 #include "ui/design/ThemeManager.h"
 
@@ -171,7 +172,7 @@ int main(int argc, char** argv)
 
     velk::platform::core::ScopedService<velk::platform::sensors::BatteryRegistry> battery(std::make_shared<velk::gallery::SampleBattery>());
     QQmlEngine engine;
-    velk::gallery::prepareQmlEngine(engine);
+    velk::app::prepareQmlEngine(engine);
     QQmlComponent component(&engine);
     QString name;
     QVariantMap props;

@@ -2,7 +2,6 @@
 
 #include "support/ui/ItemDriver.h"
 #include "ui/design/QuickFixture.h"
-#include "ui/shell/ShellModule.h"
 
 #include <QDir>
 #include <QImage>
@@ -21,11 +20,7 @@ namespace velk::test {
 // that is set, so a test run can leave pictures of the states it reached.
 class ScreenFixture : public QuickFixture {
 protected:
-    ScreenFixture()
-    {
-        shell::prepareQmlEngine(engine);
-        window.resize(987, 610);
-    }
+    ScreenFixture() { window.resize(987, 610); }
 
     // Creates `type` (a QML type of the modules imported by `imports`) with
     // its required properties.

@@ -1,8 +1,8 @@
+#include "app/QmlModules.h"
 #include "engine/language/LanguageManager.h"
 #include "platform/core/ServiceRegistry.h"
 #include "support/ManualClock.h"
 #include "support/MemoryDefaults.h"
-#include "ui/design/DesignModule.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -16,7 +16,7 @@ class FormatTest : public testing::Test {
 protected:
     FormatTest()
     {
-        design::prepareQmlEngine(engine);
+        app::prepareQmlEngine(engine);
         language::LanguageManager::shared().setCurrent(QStringLiteral("en"));
     }
     ~FormatTest() override { language::LanguageManager::shared().setCurrent(QStringLiteral("zh-Hans")); }

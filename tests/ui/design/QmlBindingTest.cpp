@@ -1,6 +1,6 @@
+#include "app/QmlModules.h"
 #include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
-#include "ui/design/DesignModule.h"
 #include "ui/design/ThemeManager.h"
 
 #include "engine/language/LanguageManager.h"
@@ -15,7 +15,7 @@ namespace {
 
 class QmlBindingTest : public testing::Test {
 protected:
-    QmlBindingTest() { design::prepareQmlEngine(engine); }
+    QmlBindingTest() { app::prepareQmlEngine(engine); }
 
     std::unique_ptr<QObject> create(const QByteArray& body)
     {

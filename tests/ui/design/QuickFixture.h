@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/QmlModules.h"
 #include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
-#include "ui/design/DesignModule.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -46,7 +46,7 @@ class QuickFixture : public testing::Test {
 protected:
     QuickFixture()
     {
-        design::prepareQmlEngine(engine);
+        app::prepareQmlEngine(engine);
         window.resize(600, 400);
     }
 

@@ -1,4 +1,4 @@
-#include "ui/shell/ShellModule.h"
+#include "app/QmlModules.h"
 #include "ui/shell/WindowModels.h"
 
 #include "platform/core/ServiceRegistry.h"
@@ -17,7 +17,7 @@ namespace {
 
 class WindowModelsTest : public testing::Test {
 protected:
-    WindowModelsTest() { prepareQmlEngine(engine); }
+    WindowModelsTest() { app::prepareQmlEngine(engine); }
 
     std::unique_ptr<QObject> create(const QByteArray& body, const QVariantMap& properties)
     {

@@ -9,7 +9,6 @@
 #include "support/MemoryDefaults.h"
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/ThemeManager.h"
-#include "ui/settings/SettingsModule.h"
 
 #include <QQuickWindow>
 
@@ -45,7 +44,6 @@ protected:
     SettingsScreenFixture()
     {
         languageDefaults();
-        settings::prepareSettingsQml(engine);
         language().setCurrent(QStringLiteral("zh-Hans"));
     }
 

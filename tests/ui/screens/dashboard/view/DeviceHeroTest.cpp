@@ -1,5 +1,4 @@
 #include "ui/design/QuickFixture.h"
-#include "ui/screens/dashboard/DashboardModule.h"
 
 #include <QSignalSpy>
 
@@ -11,7 +10,6 @@ class DeviceHeroTest : public QuickFixture {
 protected:
     DeviceHeroTest()
     {
-        screens::prepareDashboardQml(engine);
         window.resize(500, 420);
     }
 

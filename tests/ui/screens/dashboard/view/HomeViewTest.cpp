@@ -6,7 +6,6 @@
 #include "support/FakeMonitorSources.h"
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/ThemeManager.h"
-#include "ui/screens/dashboard/DashboardModule.h"
 
 #include <QSignalSpy>
 #include <algorithm>
@@ -56,7 +55,6 @@ protected:
 
     HomeViewTest()
     {
-        screens::prepareDashboardQml(engine);
         // The dashboard's part of the main window at its minimum size.
         window.resize(754, 610);
         sources->nextDisk = monitor::DiskInfo { 500 * GiB, 200 * GiB };

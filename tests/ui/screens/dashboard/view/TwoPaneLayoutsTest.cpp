@@ -1,5 +1,4 @@
 #include "ui/design/QuickFixture.h"
-#include "ui/screens/dashboard/DashboardModule.h"
 
 namespace velk::test {
 namespace {
@@ -9,7 +8,6 @@ class TwoPaneLayoutsTest : public QuickFixture {
 protected:
     TwoPaneLayoutsTest()
     {
-        screens::prepareDashboardQml(engine);
         window.resize(1200, 700);
     }
 

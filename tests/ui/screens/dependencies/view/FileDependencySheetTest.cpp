@@ -10,7 +10,6 @@
 #include "ui/models/DesktopActions.h"
 #include "ui/screens/dependencies/DependencyReportMap.h"
 #include "ui/screens/dependencies/FileDependencyAnalysis.h"
-#include "ui/screens/largefiles/LargeFilesModule.h"
 
 #include <QProcess>
 #include <unistd.h>
@@ -37,7 +36,6 @@ protected:
 
     FileDependencySheetTest()
     {
-        screens::prepareLargeFilesQml(engine);
         language::LanguageManager::shared().setCurrent("en");
         FileDependencyAnalysis::setAnalyzer([this](const QString& path) {
             inspection::FileDependencyReport answer = report;

@@ -5,7 +5,6 @@
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/AlertPresentation.h"
 #include "ui/design/ThemeManager.h"
-#include "ui/screens/junk/SystemJunkModule.h"
 #include "ui/screens/junk/ScreenJunk.h"
 #include "ui/shell/RecordingMonitorGate.h"
 #include "ui/shell/SectionNavigator.h"
@@ -35,7 +34,6 @@ protected:
 
     SystemJunkViewTest()
     {
-        screens::prepareSystemJunkQml(engine);
         buildJunk(home);
         language::LanguageManager::shared().setCurrent("en");
     }

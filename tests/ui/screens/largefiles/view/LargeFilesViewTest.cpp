@@ -12,7 +12,6 @@
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/models/DesktopActions.h"
-#include "ui/screens/largefiles/LargeFilesModule.h"
 
 namespace velk::test {
 namespace {
@@ -38,7 +37,6 @@ protected:
 
     LargeFilesViewTest()
     {
-        screens::prepareLargeFilesQml(engine);
         language::LanguageManager::shared().setCurrent("en");
         vm.setInUseLookup([this](const QStringList& paths) {
             cleaning::LargeFilesViewModel::InUseMap found;

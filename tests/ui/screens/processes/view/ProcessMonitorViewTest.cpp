@@ -8,7 +8,6 @@
 #include "ui/design/QuickFixture.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/screens/processes/ProcessMonitorModel.h"
-#include "ui/screens/processes/ProcessesModule.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -39,7 +38,6 @@ protected:
 
     ProcessMonitorViewTest()
     {
-        screens::prepareProcessesQml(engine);
         window.resize(1120, 640);
         host->memory = 17'179'869'184;
     }

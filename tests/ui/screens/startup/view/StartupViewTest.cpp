@@ -6,7 +6,6 @@
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/models/DesktopActions.h"
-#include "ui/screens/startup/StartupModule.h"
 
 #include <tuple>
 
@@ -26,7 +25,6 @@ protected:
 
     StartupViewTest()
     {
-        screens::prepareStartupQml(engine);
         language::LanguageManager::shared().setCurrent("en");
     }
     ~StartupViewTest() override

@@ -11,7 +11,6 @@
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/ThemeManager.h"
 #include "ui/models/DesktopActions.h"
-#include "ui/screens/uninstall/AppUninstallModule.h"
 #include "ui/screens/uninstall/AppUninstallScreen.h"
 
 #include <QDirIterator>
@@ -60,7 +59,6 @@ protected:
 
     AppUninstallViewTest()
     {
-        screens::prepareAppUninstallQml(engine);
         copyFixture(root, {"Applications", "Library", "Users"});
         language::LanguageManager::shared().setCurrent("en");
     }

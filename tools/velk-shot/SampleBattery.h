@@ -4,13 +4,7 @@
 
 #include <QVariantMap>
 
-class QQmlEngine;
-
 namespace velk::gallery {
-
-// Makes `import Velk.Gallery` (and the modules whose views it shows)
-// available in `engine`.
-void prepareQmlEngine(QQmlEngine& engine);
 
 // The battery the gallery's battery page shows, the same on every machine:
 // 87 %, on AC power, 1234 cycles, 78 % health, an empty device name.

@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Templates as T
 import Velk.Design
+import Velk.Models
 import Velk.Dashboard
 import Velk.Settings
 import Velk.SystemInfo

@@ -1,11 +1,10 @@
-#include "QuickFixture.h"
-
-#include "platform/sensors/BatteryRegistry.h"
-#include "platform/host/MachineFacts.h"
 #include "platform/core/ServiceRegistry.h"
+#include "platform/host/MachineFacts.h"
+#include "platform/sensors/BatteryRegistry.h"
 #include "support/FakeHostProbe.h"
+#include "ui/design/QuickFixture.h"
 
-namespace velk::design {
+namespace velk::models {
 namespace {
 
 class FixedBattery final : public platform::sensors::BatteryRegistry {
@@ -38,7 +37,7 @@ protected:
 
     QVariant read(const QByteArray& expression)
     {
-        QQuickItem* root = show("Item { function read() { return " + expression + " } }");
+        QQuickItem* root = show("import Velk.Models\nItem { function read() { return " + expression + " } }");
         if (!root)
             return {};
         QVariant value;
@@ -100,4 +99,4 @@ TEST_F(ReadersTest, MachineProfileAndDeviceKind)
 }
 
 } // namespace
-} // namespace velk::design
+} // namespace velk::models

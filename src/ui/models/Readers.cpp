@@ -1,6 +1,6 @@
-#include "ui/design/Readers.h"
+#include "ui/models/Readers.h"
 
-namespace velk::design {
+namespace velk::models {
 
 BatteryReading Readers::battery() const
 {
@@ -17,4 +17,4 @@ QString Readers::deviceKind() const
     return toRawValue(monitor::currentMacDeviceKind());
 }
 
-} // namespace velk::design
+} // namespace velk::models

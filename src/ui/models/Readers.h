@@ -8,7 +8,7 @@
 #include <QVariant>
 #include <QtQml/qqmlregistration.h>
 
-namespace velk::design {
+namespace velk::models {
 
 // One battery reading as the views show it. `present` is false on a machine
 // without a battery (every other field is then empty). Figures the battery
@@ -135,11 +135,11 @@ class Readers : public QObject {
 public:
     using QObject::QObject;
 
-    Q_INVOKABLE velk::design::BatteryReading battery() const;
-    Q_INVOKABLE velk::design::MachineProfileReading machineProfile() const;
+    Q_INVOKABLE velk::models::BatteryReading battery() const;
+    Q_INVOKABLE velk::models::MachineProfileReading machineProfile() const;
     // The raw value of the machine's kind: "macBook", "iMac", "macMini",
     // "macStudio" or "macPro".
     Q_INVOKABLE QString deviceKind() const;
 };
 
-} // namespace velk::design
+} // namespace velk::models

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,8 +75,10 @@ RemovalResult removeTree(const RemovalTarget& target, const KeptFolders& kept = 
 // trash, `<dataHome>/Trash`), writing its record first (see FileRemover).
 // A folder holding a mount point, or that cannot be opened to be looked
 // through, stays where it is. Bytes are counted as removing the item would
-// free them.
-RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome, const KeptFolders& kept = {});
+// free them. `beforeMove`, when given, is called after the item was
+// measured and before it is moved (tests swap the item there).
+RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome, const KeptFolders& kept = {},
+                          const std::function<void()>& beforeMove = {});
 
 // Removes the record the Trash keeps of `path` when `path` lies directly in
 // the Trash's files folder and the location map pairs that folder with an

@@ -113,7 +113,8 @@ bool writeAll(int fd, const QByteArray& data)
 
 } // namespace
 
-RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome, const KeptFolders& kept)
+RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHome, const KeptFolders& kept,
+                          const std::function<void()>& beforeMove)
 {
     RemovalResult failed;
     auto located = locate(target, kept, &failed.failure);
@@ -160,6 +161,17 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
     if (filesStat.st_dev != located->item.identity.device)
         return fail(path, QStringLiteral("on another file system than the Trash (%1)").arg(QFile::decodeName(dataHome)));
 
+    // The item is held open until it has moved, so that its inode number
+    // cannot pass to another object meanwhile: the entry found in the Trash
+    // afterwards is the item measured exactly when device and inode match.
+    const std::string& name = located->split.name;
+    const core::UniqueFd held(::openat(located->folder.get(), name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+    struct stat heldStat;
+    if (!held.isOpen() || ::fstat(held.get(), &heldStat) != 0)
+        return fail(path, errorText(errno));
+    if (FileIdentity{heldStat.st_dev, heldStat.st_ino} != located->item.identity)
+        return fail(path, openFailureText(OpenStatus::Changed, 0));
+
     // A folder is looked through first: what it holds is counted, and one
     // holding a mount point stays, as it would when deleted.
     std::int64_t bytes = bytesFreedByUnlinking(located->item);
@@ -169,8 +181,9 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
             return fail(path, QStringLiteral("a folder that holds a mount point or cannot be read through"));
         bytes = *measured;
     }
+    if (beforeMove)
+        beforeMove();
     const QByteArray record = trashRecord(target.path);
-    const std::string& name = located->split.name;
     for (int attempt = 1; attempt <= 1000; ++attempt) {
         const std::string candidate = trashName(name, attempt);
         const std::string recordName = candidate + ".trashinfo";
@@ -186,8 +199,19 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
         const int writeError = errno;
         recordFile.close();
         if (written
-            && ::renameat2(located->folder.get(), name.c_str(), files.get(), candidate.c_str(), RENAME_NOREPLACE) == 0)
-            return {true, bytes};
+            && ::renameat2(located->folder.get(), name.c_str(), files.get(), candidate.c_str(), RENAME_NOREPLACE) == 0) {
+            const auto moved = readAttributes(files.get(), candidate.c_str());
+            if (moved && moved->identity == located->item.identity)
+                return {true, bytes};
+            // Another item took the name after this one was measured: it
+            // goes back where it was, with no record left of it.
+            if (::renameat2(files.get(), candidate.c_str(), located->folder.get(), name.c_str(), RENAME_NOREPLACE) != 0)
+                return fail(path, QStringLiteral("another item took its name while it was measured and could not be "
+                                                 "put back: it is in the Trash as %1")
+                                      .arg(QFile::decodeName(QByteArray::fromStdString(candidate))));
+            ::unlinkat(info.get(), recordName.c_str(), 0);
+            return fail(path, QStringLiteral("another item took its name while it was measured; it was put back"));
+        }
         const int error = errno;
         ::unlinkat(info.get(), recordName.c_str(), 0);
         if (!written)

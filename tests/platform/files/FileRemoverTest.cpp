@@ -1,5 +1,6 @@
 #include "platform/core/CurrentUser.h"
 #include "platform/files/FileRemover.h"
+#include "platform/files/FileRemoverLinux.h"
 #include "platform/files/FolderReader.h"
 #include "platform/locations/Locations.h"
 #include "platform/core/ServiceRegistry.h"
@@ -596,6 +597,32 @@ TEST_F(FileRemoverTest, ItemsWithLongNamesAreTrashedUnderShortenedNames)
         ASSERT_TRUE(record.open(QIODevice::ReadOnly)) << file.toStdString();
         EXPECT_TRUE(record.readAll().contains(file.startsWith(u'a') ? "/" + QByteArray(255, 'a') + "\n"
                                                                       : "/b%E6%96%87"));
+    }
+}
+
+// Another item renamed into the item's name after the item was measured and
+// before it moved (a folder and a file): what moved is not what was
+// measured, so it goes back under its name, the item chosen stays where it
+// was moved to, and nothing counts as freed.
+TEST_F(FileRemoverTest, AnItemSwappedInWhileTrashingIsPutBackAndRefused)
+{
+    const QByteArray dataHome = QFile::encodeName(tree.dir("data"));
+    for (const QString kind : {"folder", "file"}) {
+        const QString chosen = tree.path(kind + "/chosen"), other = tree.path(kind + "/other");
+        tree.file(kind == "folder" ? kind + "/chosen/inner" : kind + "/chosen", 100);
+        tree.file(kind == "folder" ? kind + "/other/inner" : kind + "/other", 7);
+        const auto swap = [&] {
+            QFile::rename(chosen, chosen + ".moved");
+            QFile::rename(other, chosen);
+        };
+        const RemovalResult result = removal::moveToTrash(RemovalTarget(QFile::encodeName(chosen), scannedIdentityOf(chosen)),
+                                                          dataHome, {}, swap);
+        EXPECT_FALSE(result.gone) << kind.toStdString();
+        EXPECT_EQ(result.freedBytes, 0) << kind.toStdString();
+        EXPECT_TRUE(result.failure.contains("took its name")) << result.failure.toStdString();
+        EXPECT_EQ(QFileInfo(kind == "folder" ? chosen + "/inner" : chosen).size(), 7) << kind.toStdString();
+        EXPECT_TRUE(exists(chosen + ".moved"));
+        EXPECT_TRUE(QDir(tree.path("data/Trash/files")).isEmpty() && QDir(tree.path("data/Trash/info")).isEmpty());
     }
 }
 

@@ -2,7 +2,7 @@
 // file remover.
 //   velk-remove (--delete|--trash) PATH...
 // Each path is taken byte for byte as given and recorded (its device, inode,
-// type, size and modification time) as a scan would; then it is removed permanently (--delete) or moved
+// type, size and times) as a scan would; then it is removed permanently (--delete) or moved
 // to the Trash (--trash). Prints the remover's own result per path, "removed
 // PATH" or "failed PATH", then, last, "removed=N failed=F freed_bytes=B".
 

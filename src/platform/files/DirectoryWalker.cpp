@@ -285,6 +285,8 @@ WalkResult walkDirectory(const QByteArray& nativeRoot, const WalkOptions& option
         entry.size = raw.attributes.size;
         entry.modifiedMs = raw.attributes.modifiedMs;
         entry.modified = raw.attributes.modified;
+        entry.changed = raw.attributes.changed;
+        entry.born = raw.attributes.born;
         entry.depth = raw.depth;
         entry.isPackage = raw.isPackage;
         entry.isMountPoint = raw.isMountPoint;

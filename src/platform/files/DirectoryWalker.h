@@ -30,6 +30,8 @@ struct WalkEntry {
     std::int64_t size = 0;  // logical size (st_size); 0 for folders
     std::optional<std::int64_t> modifiedMs;  // content modification, ms since epoch
     std::optional<FileTime> modified;        // the same to the nanosecond
+    std::optional<FileTime> changed;         // last status change (ctime)
+    std::optional<FileTime> born;            // birth (btime), where the file system keeps it
     int depth = 0;          // 1 for direct children of the root
     bool isPackage = false; // a folder whose name has a package extension
     bool isMountPoint = false; // another mount starts here; never entered
@@ -40,7 +42,7 @@ struct WalkEntry {
 // What a scan keeps of a walked entry to know it again (see isAsScanned).
 inline ScannedIdentity scannedIdentity(const WalkEntry& entry)
 {
-    return {entry.identity, entry.kind, entry.size, entry.modified};
+    return {entry.identity, entry.kind, entry.size, entry.modified, entry.changed, entry.born};
 }
 
 enum class WalkAction { Continue, SkipChildren, Stop };

@@ -16,7 +16,8 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
-// The last change of an entry's content, to the nanosecond.
+// A moment of an entry's life (its content's last change, its status's last
+// change, its birth), to the nanosecond.
 struct FileTime {
     std::int64_t seconds = 0;
     std::uint32_t nanoseconds = 0;
@@ -27,13 +28,17 @@ struct FileTime {
 // What a scan saw of an entry, to know it again before acting on it. An
 // inode number is free for the next entry made once its file is gone (a
 // folder made under a deleted file's name may get the very same one), so
-// device and inode alone do not tell the entry scanned from a newer one.
+// device and inode alone do not tell the entry scanned from a newer one;
+// and size and modification time can be copied onto a replacement, while
+// the status-change and birth times are the kernel's alone.
 // See isAsScanned (FolderReader.h) for what must match.
 struct ScannedIdentity {
     FileIdentity object;
     EntryKind kind = EntryKind::Other;
     std::int64_t size = 0;           // logical size (st_size); 0 for folders
     std::optional<FileTime> modified;
+    std::optional<FileTime> changed; // last status change (st_ctime)
+    std::optional<FileTime> born;    // birth, where the file system keeps it
 };
 
 } // namespace velk::platform::files

@@ -36,7 +36,8 @@ struct RemovalResult {
 // leaving it:
 // - every component of the path is resolved without following a symbolic
 //   link, and an entry that is not the one scanned (see isAsScanned: another
-//   object, or another type, size or modification time) is refused;
+//   object, or another type, birth time or, for files, size, modification or
+//   status-change time) is refused;
 // - a link is removed as a link, links met inside a folder are unlinked, not
 //   entered;
 // - no mount point is entered or removed (bind mounts of the same file

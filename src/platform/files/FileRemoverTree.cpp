@@ -276,7 +276,7 @@ std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders
     if (target.identity && item->identity != target.identity->object)
         return refuse(path, openFailureText(OpenStatus::Changed, 0));
     if (target.identity && !isAsScanned(*item, *target.identity))
-        return refuse(path, QStringLiteral("not the entry the scan found: its type, size or modification time changed"));
+        return refuse(path, QStringLiteral("not the entry the scan found: it was replaced or changed since"));
     if (crossesMount(*item, stampOf(*folder)))
         return refuse(path, openFailureText(OpenStatus::MountPoint, 0));
     if (std::find(kept.begin(), kept.end(), item->identity) != kept.end())

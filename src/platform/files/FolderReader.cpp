@@ -16,7 +16,7 @@ namespace velk::platform::files {
 namespace {
 
 constexpr unsigned kAttributeMask =
-    STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_INO | STATX_NLINK | STATX_MTIME | STATX_MNT_ID;
+    STATX_TYPE | STATX_MODE | STATX_SIZE | STATX_INO | STATX_NLINK | STATX_MTIME | STATX_CTIME | STATX_BTIME | STATX_MNT_ID;
 
 int openComponentByComponent(std::string_view path)
 {
@@ -65,6 +65,10 @@ std::optional<EntryAttributes> readAttributes(int folderFd, const char* name)
         a.modifiedMs = std::int64_t(st.stx_mtime.tv_sec) * 1000 + st.stx_mtime.tv_nsec / 1000000;
         a.modified = FileTime{st.stx_mtime.tv_sec, st.stx_mtime.tv_nsec};
     }
+    if (st.stx_mask & STATX_CTIME)
+        a.changed = FileTime{st.stx_ctime.tv_sec, st.stx_ctime.tv_nsec};
+    if (st.stx_mask & STATX_BTIME)
+        a.born = FileTime{st.stx_btime.tv_sec, st.stx_btime.tv_nsec};
     a.identity = FileIdentity{makedev(st.stx_dev_major, st.stx_dev_minor), st.stx_ino};
     a.linkCount = st.stx_nlink;
     a.hasMountId = (st.stx_mask & STATX_MNT_ID) != 0;
@@ -75,14 +79,15 @@ std::optional<EntryAttributes> readAttributes(int folderFd, const char* name)
 
 ScannedIdentity scannedIdentity(const EntryAttributes& entry)
 {
-    return {entry.identity, entry.kind, entry.size, entry.modified};
+    return {entry.identity, entry.kind, entry.size, entry.modified, entry.changed, entry.born};
 }
 
 bool isAsScanned(const EntryAttributes& now, const ScannedIdentity& scanned)
 {
-    if (now.identity != scanned.object || now.kind != scanned.kind)
+    if (now.identity != scanned.object || now.kind != scanned.kind || (scanned.born && now.born != scanned.born))
         return false;
-    return now.kind == EntryKind::Directory || (now.size == scanned.size && now.modified == scanned.modified);
+    return now.kind == EntryKind::Directory
+        || (now.size == scanned.size && now.modified == scanned.modified && now.changed == scanned.changed);
 }
 
 FolderStamp stampOf(const EntryAttributes& folder)

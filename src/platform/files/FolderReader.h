@@ -32,6 +32,8 @@ struct EntryAttributes {
     std::int64_t size = 0;                   // logical size (st_size)
     std::optional<std::int64_t> modifiedMs;  // content modification, ms since epoch
     std::optional<FileTime> modified;        // the same to the nanosecond
+    std::optional<FileTime> changed;         // last status change (ctime)
+    std::optional<FileTime> born;            // birth (btime), where the file system keeps it
     FileIdentity identity;
     std::uint32_t linkCount = 0;
     std::uint64_t mountId = 0;
@@ -47,10 +49,13 @@ std::optional<EntryAttributes> readAttributes(int folderFd, const char* name);
 ScannedIdentity scannedIdentity(const EntryAttributes& entry);
 
 // Whether the entry now at a name is the one scanned there: the same object
-// of the same type and, unless it is a folder, of the same size and last
-// changed at the same moment. A folder's own size and time follow its
-// contents, which may change between a scan and a removal; its type tells a
-// file scanned from a folder made under its name later.
+// of the same type, born at the same moment where the file system keeps
+// birth times and, unless it is a folder, of the same size, modified and
+// changed in status (written, its times set, linked, its mode changed) at
+// the same moments. The status-change time is what tells a file rewritten
+// with its old size and modification time restored. A folder's own size and
+// times follow its contents, which may change between a scan and a removal;
+// its type and birth time tell a folder made under its name later.
 bool isAsScanned(const EntryAttributes& now, const ScannedIdentity& scanned);
 
 // The stamp of a folder whose attributes were read.

@@ -520,6 +520,8 @@ void Walker::visitEntry(Frame& frame, const struct dirent64& dirent)
         m_entry.size = attributes.size;
         m_entry.modifiedMs = attributes.modifiedMs;
         m_entry.modified = attributes.modified;
+        m_entry.changed = attributes.changed;
+        m_entry.born = attributes.born;
         m_entry.depth = depth;
         m_entry.isPackage = isPackage;
         m_entry.isMountPoint = isMountPoint;

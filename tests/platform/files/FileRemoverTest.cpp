@@ -10,6 +10,7 @@
 #include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -414,8 +415,9 @@ TEST_F(FileRemoverTest, AParentSwappedForALinkOrAnotherObjectUnderTheNameIsRefus
 
 // A listed file is deleted and something else is made under its name; the
 // new entry may get the old inode number at once. Its type, size or time
-// tells it apart: every mode refuses it and leaves it whole.
-TEST_F(FileRemoverTest, AnEntryThatReusedTheScannedInodeIsRefused)
+// tells it apart: every mode refuses it and leaves it whole. So does a file
+// rewritten with its old size and time, and a folder made anew.
+TEST_F(FileRemoverTest, AnEntryReplacedOrRewrittenSinceTheScanIsRefused)
 {
     ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
     const QString path = tree.path("listed.bin");
@@ -434,6 +436,31 @@ TEST_F(FileRemoverTest, AnEntryThatReusedTheScannedInodeIsRefused)
         EXPECT_FALSE(remover->removePermanently(scanned).gone || remover->moveToTrash(scanned).gone);
         EXPECT_TRUE(exists(QFileInfo(path).isDir() ? path + "/inner.bin" : path));
         remover->removePermanently(path);
+    }
+    // Rewritten in place with its old size and modification time put back:
+    // its status-change time, which no user can set, moved on.
+    const QString rewritten = tree.file("rewritten.bin", 10);
+    setModified(rewritten, 1'700'000'000, 0);
+    const RemovalTarget scannedFile(QFile::encodeName(rewritten), scannedIdentityOf(rewritten));
+    const QDeadlineTimer deadline(10'000);
+    do {
+        TempTree::writeFile(rewritten, 10);
+        setModified(rewritten, 1'700'000'000, 0);
+    } while (scannedIdentityOf(rewritten).changed == scannedFile.identity->changed && !deadline.hasExpired());
+    EXPECT_FALSE(remover->removePermanently(scannedFile).gone || remover->moveToTrash(scannedFile).gone);
+    EXPECT_TRUE(exists(rewritten));
+    // A folder made anew under the name, with the old inode number: its birth
+    // time tells, where the file system keeps one.
+    const QString reborn = tree.dir("reborn");
+    RemovalTarget scannedFolder(QFile::encodeName(reborn), scannedIdentityOf(reborn));
+    if (scannedFolder.identity->born) {
+        do {
+            QDir().rmdir(reborn);
+            QDir().mkdir(reborn);
+        } while (scannedIdentityOf(reborn).born == scannedFolder.identity->born && !deadline.hasExpired());
+        scannedFolder.identity->object = identityOf(reborn);
+        EXPECT_FALSE(remover->removePermanently(scannedFolder).gone || remover->moveToTrash(scannedFolder).gone);
+        EXPECT_TRUE(exists(reborn));
     }
     // A folder's own size and time follow what it holds: one that gained a
     // file since the scan is still the folder scanned.

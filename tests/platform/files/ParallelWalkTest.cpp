@@ -12,6 +12,9 @@
 
 #include <atomic>
 #include <mutex>
+#include <string>
+
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using namespace velk::platform::core;
@@ -23,6 +26,14 @@ using velk::test::threadCount;
 using velk::test::threadCountSettledAt;
 
 namespace {
+
+// Whether a walked entry's scanned identity (every time included) is that of
+// the entry as it is now.
+bool knownAgain(const WalkEntry& entry)
+{
+    const auto now = readAttributes(AT_FDCWD, std::string(entry.nativePath).c_str());
+    return now && isAsScanned(*now, scannedIdentity(entry));
+}
 
 // Enough folders and files that the walk outgrows its first thread, with
 // every kind of entry the rules speak of.
@@ -152,6 +163,7 @@ TEST(ParallelWalk, VisitsEveryEntryOfTheSequentialWalkOnce)
     QSet<QString> sequential;
     walkDirectory(root, {}, [&](const WalkEntry& e) {
         sequential.insert(e.path + QString::number(e.size) + (e.isPackage ? "P" : ""));
+        EXPECT_TRUE(knownAgain(e)) << e.path.toStdString();
         return WalkAction::Continue;
     });
     std::mutex mutex;
@@ -164,6 +176,7 @@ TEST(ParallelWalk, VisitsEveryEntryOfTheSequentialWalkOnce)
         walkers.insert(walker);
         parallel.insert(e.path + QString::number(e.size) + (e.isPackage ? "P" : ""));
         EXPECT_EQ(QFile::encodeName(e.path), QByteArray(e.nativePath.data(), qsizetype(e.nativePath.size())));
+        EXPECT_TRUE(knownAgain(e)) << e.path.toStdString();
         return WalkAction::Continue;
     });
     EXPECT_TRUE(result.complete);

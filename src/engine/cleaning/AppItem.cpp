@@ -27,6 +27,14 @@ qint64 AppItem::totalSize() const
     return total;
 }
 
+bool AppItem::operator==(const AppItem& other) const
+{
+    return id == other.id && name == other.name && bundleID == other.bundleID && path == other.path
+        && version == other.version && diskSize == other.diskSize && installDate == other.installDate
+        && lastUsedDate == other.lastUsedDate && useCount == other.useCount && isSelected == other.isSelected
+        && associatedFiles == other.associatedFiles;
+}
+
 QString AppItem::formattedSize() const
 {
     return fmt::byteCount(diskSize, fmt::ByteStyle::File);

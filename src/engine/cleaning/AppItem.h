@@ -1,8 +1,11 @@
 #pragma once
 
 #include "engine/cleaning/FileItem.h"
+#include "platform/files/FileIdentity.h"
+#include "platform/files/FileRemover.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QUrl>
@@ -29,6 +32,8 @@ struct AppItem {
     int useCount = 0;
     bool isSelected = false;
     QList<FileItem> associatedFiles;    // filled on demand
+    // What discovery saw of the bundle folder; none for a record made by hand.
+    std::optional<platform::files::ScannedIdentity> identity;
 
     // diskSize plus every leftover, selected or not.
     qint64 totalSize() const;
@@ -36,8 +41,12 @@ struct AppItem {
     QString formattedTotalSize() const;
     QUrl url() const { return QUrl::fromLocalFile(path); }
     bool isNeverUsed() const { return !lastUsedDate && useCount == 0; }
+    // What removing the bundle acts on: its path and what discovery saw.
+    platform::files::RemovalTarget removalTarget() const { return {QFile::encodeName(path), identity}; }
 
-    bool operator==(const AppItem& other) const = default;
+    // The fields of the record; what discovery saw of the bundle follows
+    // from the path and is not part of its value.
+    bool operator==(const AppItem& other) const;
 };
 
 } // namespace velk::cleaning

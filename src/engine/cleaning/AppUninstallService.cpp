@@ -1,11 +1,14 @@
 #include "engine/cleaning/AppUninstallService.h"
 #include "engine/cleaning/CleaningLog.h"
 
+#include "engine/cleaning/FolderListing.h"
 #include "engine/cleaning/SyncFileScanner.h"
 #include "platform/desktop/AppBundle.h"
 #include "platform/files/FileDates.h"
 #include "platform/files/FileRemover.h"
 #include "platform/files/FileStatus.h"
+#include "platform/files/FolderReader.h"
+#include "platform/files/ParallelWalk.h"
 #include "platform/locations/CanonicalPath.h"
 #include "platform/locations/Locations.h"
 #include "platform/plist/PropertyList.h"
@@ -17,31 +20,15 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include <fcntl.h>
+
 namespace velk::cleaning {
 namespace {
-
-// Keys shorter than this, and keys made only of dots, match no leftover:
-// they are part of far too many unrelated names.
-constexpr qsizetype kMinimumKey = 3;
-
-QString usableKey(const QString& key)
-{
-    const QString lower = key.toLower();
-    const bool onlyDots = std::all_of(lower.cbegin(), lower.cend(), [](QChar c) { return c == u'.'; });
-    return lower.size() < kMinimumKey || onlyDots ? QString() : lower;
-}
 
 QStringList childNames(const QString& folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                   QDir::Unsorted);
-}
-
-// Whether `path` is a folder, not a link to one.
-bool isFolderItself(const QString& path)
-{
-    const auto status = platform::files::entryStatus(QFile::encodeName(path));
-    return status && status->kind == platform::files::EntryKind::Directory;
 }
 
 QString parentOf(const QString& path)
@@ -70,44 +57,19 @@ std::optional<QString> textValue(const QVariantMap& info, const QString& key)
     return value.toString();
 }
 
-// Whether the character at UTF-16 index `at` of `text` (none outside it)
-// is a letter or a digit; a surrogate is read with its other half.
-bool letterOrDigitAt(const QString& text, qsizetype at)
+// A leftover as the lookup found it. A link is sized as the link: what it
+// points at is not removed.
+FileItem leftoverItem(const ListedChild& child)
 {
-    if (at < 0 || at >= text.size())
-        return false;
-    const QChar c = text.at(at);
-    if (c.isLowSurrogate() && at > 0 && text.at(at - 1).isHighSurrogate())
-        return QChar::isLetterOrNumber(QChar::surrogateToUcs4(text.at(at - 1), c));
-    if (c.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate())
-        return QChar::isLetterOrNumber(QChar::surrogateToUcs4(c, text.at(at + 1)));
-    return c.isLetterOrNumber();
+    const qint64 size = child.isFolder ? platform::files::parallelFolderTotal(child.nativePath).bytes : child.size;
+    return FileItem::scanned(child.nativePath, child.identity, size, std::nullopt,
+                             child.isFolder ? FileItem::ItemType::Directory : FileItem::ItemType::File, true);
 }
 
-// Whether `key` occurs in `text` with no letter or digit right before or
-// after it: "com.qa" in "group.com.qa" and "com.qa.plist", not in "com.qab".
-bool containsWhole(const QString& text, const QString& key)
+QString nameOf(const QString& path)
 {
-    for (qsizetype at = text.indexOf(key); at >= 0; at = text.indexOf(key, at + 1)) {
-        if (!letterOrDigitAt(text, at - 1) && !letterOrDigitAt(text, at + key.size()))
-            return true;
-    }
-    return false;
+    return path.mid(path.lastIndexOf(u'/') + 1);
 }
-
-// The leftover keys of an application, lowercased; an empty key matches
-// nothing.
-struct MatchKeys {
-    QString name;
-    QString identifier;
-
-    bool matches(const QString& text) const
-    {
-        const QString lower = text.toLower();
-        return (!name.isEmpty() && containsWhole(lower, name))
-            || (!identifier.isEmpty() && containsWhole(lower, identifier));
-    }
-};
 
 } // namespace
 
@@ -150,83 +112,99 @@ AppUninstallService::AppUninstallService(std::shared_ptr<const platform::locatio
 
 // ---- Discovery ------------------------------------------------------------
 
+QStringList AppUninstallService::bundlePaths() const
+{
+    QStringList paths;
+    for (const QString& folder : m_appFolders) {
+        for (const QString& name : childNames(folder)) {
+            if (!name.startsWith(u'.') && QFileInfo(name).suffix() == u"app")
+                paths << folder + u'/' + name;
+        }
+    }
+    return paths;
+}
+
 QList<AppItem> AppUninstallService::discoverApps() const
 {
     QList<AppItem> apps;
-    for (const QString& folder : m_appFolders) {
-        for (const QString& name : childNames(folder)) {
-            if (name.startsWith(u'.') || QFileInfo(name).suffix() != u"app")
-                continue;
-            apps.append(appItem(folder + u'/' + name));
-        }
-    }
+    for (const QString& path : bundlePaths())
+        apps.append(appItem(path));
     std::stable_sort(apps.begin(), apps.end(),
                      [](const AppItem& a, const AppItem& b) { return a.diskSize > b.diskSize; });
     return apps;
 }
 
+std::optional<QString> AppUninstallService::bundleIdentifier(const QString& bundlePath, std::optional<QString>* version)
+{
+    const auto info = platform::plist::readFile(bundlePath + "/Contents/Info.plist");
+    if (!info || info->typeId() != QMetaType::QVariantMap)
+        return std::nullopt;
+    const QVariantMap map = info->toMap();
+    if (version)
+        *version = textValue(map, "CFBundleShortVersionString");
+    return textValue(map, "CFBundleIdentifier");
+}
+
 AppItem AppUninstallService::appItem(const QString& bundlePath) const
 {
-    std::optional<QString> bundleID;
+    // What the bundle is, read before anything else about it, so that a
+    // removal later acts on this folder or on nothing.
+    const auto attributes = platform::files::readAttributes(AT_FDCWD, QFile::encodeName(bundlePath).constData());
     std::optional<QString> version;
-    if (const auto info = platform::plist::readFile(bundlePath + "/Contents/Info.plist");
-        info && info->typeId() == QMetaType::QVariantMap) {
-        const QVariantMap map = info->toMap();
-        bundleID = textValue(map, "CFBundleIdentifier");
-        version = textValue(map, "CFBundleShortVersionString");
-    }
+    const std::optional<QString> bundleID = bundleIdentifier(bundlePath, &version);
     // No metadata index here: the date the bundle was added is its birth
     // time, else its modification time; last use and use count are unknown.
     std::optional<QDateTime> installDate = platform::files::creationDate(bundlePath);
     if (!installDate)
         installDate = platform::files::modificationDate(bundlePath);
-    return AppItem(QFileInfo(bundlePath).completeBaseName(), bundleID, bundlePath, version,
-                   SyncFileScanner::dirSizePublic(bundlePath), installDate, std::nullopt, 0);
+    AppItem item(QFileInfo(bundlePath).completeBaseName(), bundleID, bundlePath, version,
+                 SyncFileScanner::dirSizePublic(bundlePath), installDate, std::nullopt, 0);
+    if (attributes)
+        item.identity = platform::files::scannedIdentity(*attributes);
+    return item;
 }
 
 // ---- Leftovers ------------------------------------------------------------
+
+QList<LeftoverMatcher::Keys> AppUninstallService::otherInstalledKeys(const AppItem& app) const
+{
+    QList<LeftoverMatcher::Keys> keys;
+    for (const QString& path : bundlePaths()) {
+        if (path != app.path)
+            keys.append({QFileInfo(path).completeBaseName(), bundleIdentifier(path).value_or(QString())});
+    }
+    return keys;
+}
 
 QList<FileItem> AppUninstallService::associatedFiles(const AppItem& app) const
 {
     if (!app.bundleID)
         return {};
-    const MatchKeys keys{usableKey(app.name), usableKey(*app.bundleID)};
+    const LeftoverMatcher matcher({app.name, *app.bundleID}, otherInstalledKeys(app));
 
     QList<FileItem> files;
-    QSet<QString> seen;
+    QSet<QByteArray> seen;
     for (const QString& folder : m_leftoverFolders) {
-        for (const QString& name : childNames(folder)) {
-            if (!keys.matches(name))
+        for (const ListedChild& child : listAllChildren(folder)) {
+            if (!matcher.matches(nameOf(child.path)))
                 continue;
-            const QString path = folder + u'/' + name;
-            // A link is sized as the link: what it points at is not removed.
-            const bool isDir = isFolderItself(path);
-            const qint64 size = isDir ? SyncFileScanner::dirSizePublic(path) : entrySize(path);
-            files.append(FileItem(path, size, std::nullopt,
-                                  isDir ? FileItem::ItemType::Directory : FileItem::ItemType::File, true));
-            seen.insert(path);
+            files.append(leftoverItem(child));
+            seen.insert(child.nativePath);
         }
     }
     // Preference files matched on their name without the extension. The
-    // first pass has usually found them already; a path is listed once.
+    // first pass has usually found them already; an entry is listed once.
     for (const QString& folder : m_preferenceFolders) {
-        for (const QString& name : childNames(folder)) {
-            const QFileInfo info(name);
-            const QString path = folder + u'/' + name;
-            if (info.suffix() != u"plist" || seen.contains(path) || !keys.matches(info.completeBaseName()))
+        for (const ListedChild& child : listAllChildren(folder)) {
+            const QFileInfo info(nameOf(child.path));
+            if (info.suffix() != u"plist" || seen.contains(child.nativePath) || !matcher.matches(info.completeBaseName()))
                 continue;
-            files.append(FileItem(path, entrySize(path), std::nullopt, FileItem::ItemType::File, true));
-            seen.insert(path);
+            files.append(leftoverItem(child));
+            seen.insert(child.nativePath);
         }
     }
     std::stable_sort(files.begin(), files.end(), [](const FileItem& a, const FileItem& b) { return a.size > b.size; });
     return files;
-}
-
-qint64 AppUninstallService::entrySize(const QString& path)
-{
-    const auto status = platform::files::entryStatus(QFile::encodeName(path));
-    return status ? qint64(status->size) : 0;
 }
 
 // ---- Removal --------------------------------------------------------------
@@ -274,7 +252,7 @@ AppUninstallService::UninstallResult AppUninstallService::uninstall(const QList<
         }
         // Freed is the remover's count: a file linked elsewhere too frees
         // nothing, and a bundle that stayed may still have lost a part.
-        const platform::files::RemovalResult bundle = m_remover->removePermanently(app.path);
+        const platform::files::RemovalResult bundle = m_remover->removePermanently(app.removalTarget());
         result.freed += bundle.freedBytes;
         if (!bundle.gone) {
             result.failedPaths << app.path;

@@ -2,6 +2,7 @@
 
 #include "engine/cleaning/AppItem.h"
 #include "engine/cleaning/FileItem.h"
+#include "engine/cleaning/LeftoverMatcher.h"
 
 #include <QHash>
 #include <QList>
@@ -46,9 +47,12 @@ public:
 
     // The applications of the application folders, largest bundle first.
     QList<AppItem> discoverApps() const;
-    // The leftovers of `app`, every one selected, largest first.
+    // The leftovers of `app`, every one selected, largest first, each with
+    // what the lookup saw of it. Entries another installed application
+    // claims by a longer key are left out (see LeftoverMatcher).
     QList<FileItem> associatedFiles(const AppItem& app) const;
-    // Removes each allowed application and then its selected leftovers.
+    // Removes each allowed application and then its selected leftovers,
+    // each only while it is still the entry that was looked up.
     UninstallResult uninstall(const QList<AppItem>& apps) const;
 
     // The folders searched, as resolved on this machine; folders that
@@ -62,11 +66,18 @@ public:
     static const QStringList& leftoverLocations();
 
 private:
+    // The bundles of the application folders, in search order.
+    QStringList bundlePaths() const;
     AppItem appItem(const QString& bundlePath) const;
+    // The text "CFBundleIdentifier" of a bundle's information list, and its
+    // "CFBundleShortVersionString" into `version` when asked.
+    static std::optional<QString> bundleIdentifier(const QString& bundlePath,
+                                                   std::optional<QString>* version = nullptr);
+    // The keys of every installed application but `app`.
+    QList<LeftoverMatcher::Keys> otherInstalledKeys(const AppItem& app) const;
     bool isAllowedApp(const AppItem& app) const;
     bool isAllowedAssociatedFile(const QString& path) const;
     static bool isUnlinked(const QString& path);
-    static qint64 entrySize(const QString& path);
 
     std::shared_ptr<platform::files::FileRemover> m_remover;
     QString m_ownBundlePath;

@@ -11,13 +11,16 @@ QList<ListedChild> listVisibleChildren(const QString& folder)
     return listVisibleChildren(QFile::encodeName(folder));
 }
 
-QList<ListedChild> listVisibleChildren(const QByteArray& folder)
+namespace {
+
+QList<ListedChild> listChildren(const QByteArray& folder, bool everything)
 {
     platform::files::WalkOptions options;
     options.maxDepth = 1;
+    options.skipHidden = !everything;
     QList<ListedChild> children;
     platform::files::walkDirectory(folder, options, [&](const platform::files::WalkEntry& entry) {
-        if (entry.kind == platform::files::EntryKind::Symlink || entry.isMountPoint)
+        if (!everything && (entry.kind == platform::files::EntryKind::Symlink || entry.isMountPoint))
             return platform::files::WalkAction::Continue;
         ListedChild child;
         child.path = entry.path;
@@ -31,6 +34,18 @@ QList<ListedChild> listVisibleChildren(const QByteArray& folder)
         return platform::files::WalkAction::Continue;
     });
     return children;
+}
+
+} // namespace
+
+QList<ListedChild> listVisibleChildren(const QByteArray& folder)
+{
+    return listChildren(folder, false);
+}
+
+QList<ListedChild> listAllChildren(const QString& folder)
+{
+    return listChildren(QFile::encodeName(folder), true);
 }
 
 } // namespace velk::cleaning

@@ -26,5 +26,8 @@ struct ListedChild {
 // be read. Empty when the folder cannot be listed.
 QList<ListedChild> listVisibleChildren(const QString& folder);
 QList<ListedChild> listVisibleChildren(const QByteArray& nativeFolder);
+// Every direct child of `folder` whose attributes can be read, hidden
+// entries, symbolic links (as links) and mount points included.
+QList<ListedChild> listAllChildren(const QString& folder);
 
 } // namespace velk::cleaning

@@ -169,6 +169,34 @@ TEST_F(AppUninstallServiceTest, KeysMatchOnlyWholeAndLongEnough)
     }
 }
 
+// A leftover that another installed application's longer name or identifier
+// matches is that application's: uninstalling Pixel leaves Pixel Forge's
+// data, and com.acme.pixel leaves com.acme.pixel.forge's.
+TEST_F(AppUninstallServiceTest, LeftoversClaimedByALongerKeyOfAnotherInstalledAppAreItsOnly)
+{
+    app("Applications/Pixel.app", 100, infoXml("com.acme.pixel"));
+    app("Applications/Pixel Forge.app", 100, infoXml("org.forge.app"));
+    app("Applications/Studio.app", 100, infoXml("com.acme.pixel.forge"));
+    const QStringList pixel{leftover("~/Library/Application Support/Pixel", 10, true),
+                            leftover("~/Library/Containers/com.acme.pixel", 10, true),
+                            leftover("~/Library/Preferences/com.acme.pixel.plist", 10, false)};
+    const QStringList forge{leftover("~/Library/Application Support/Pixel Forge", 10, true),
+                            leftover("~/Library/Caches/Pixel Forge and Pixel", 10, true),
+                            leftover("~/Library/Logs/Pixel Forge", 10, true)};
+    const QStringList studio{leftover("~/Library/Containers/com.acme.pixel.forge", 10, true),
+                             leftover("~/Library/Group Containers/group.com.acme.pixel.forge", 10, true),
+                             leftover("~/Library/Preferences/com.acme.pixel.forge.plist", 10, false)};
+    const AppUninstallService service;
+    const QList<AppItem> apps = service.discoverApps();
+    const struct { const char* name; QStringList expected; } cases[] = {
+        {"Pixel", pixel}, {"Pixel Forge", forge}, {"Studio", studio}};
+    for (const auto& c : cases) {
+        QStringList found = pathsOf(service.associatedFiles(*find(apps, c.name)));
+        found.sort();
+        EXPECT_EQ(found, c.expected) << c.name;
+    }
+}
+
 TEST_F(AppUninstallServiceTest, FreedIsWhatWentAwayAndALinkIsSizedAsTheLink)
 {
     // A large file of the bundle whose other name is in Documents stays;
@@ -221,7 +249,7 @@ TEST_F(AppUninstallServiceTest, RemovesSelectedLeftoversOnceAndReportsTheRest)
 {
     installApps();
     const QStringList foo = fooLeftovers();
-    const QString shared = leftover("~/Library/Caches/com.example.foo.bar", 1000, true);
+    const QString shared = leftover("~/Library/Caches/Foo Bar", 1000, true);
     const QString deep = leftover("~/Library/Application Support/Other/foo-inner", 7, false);
     tree.link("root/Users/alice/Library/Caches/foo-link", outside + "/keep");
     const AppUninstallService service;
@@ -265,4 +293,42 @@ TEST_F(AppUninstallServiceTest, FolderThatResolvesToTheHomeIsNeitherSearchedNorA
     EXPECT_FALSE(service.leftoverFolders().contains(home + "/Library/Logs"));
     EXPECT_EQ(service.leftoverFolders().size(), 8);
     EXPECT_EQ(service.applicationFolders(), (QStringList{home + "/Applications", root + "/Applications"}));
+}
+
+// The bundle and each leftover are removed only as the lookup saw them: a
+// bundle or a leftover folder replaced by another folder, and a leftover
+// file replaced by a folder, stay with what they hold and are reported.
+TEST_F(AppUninstallServiceTest, EntriesReplacedSinceTheLookupStayAndAreReported)
+{
+    const QString swapped = app("Applications/Swapped.app", 1000, infoXml("com.example.swapped"));
+    app("Applications/Kept.app", 1000, infoXml("com.example.kept"));
+    const QString support = leftover("~/Library/Application Support/Kept", 20, true);
+    const QString log = leftover("~/Library/Logs/com.example.kept.log", 10, false);
+    const QString cache = leftover("~/Library/Caches/com.example.kept", 5, true);
+    const AppUninstallService service;
+    const QList<AppItem> apps = service.discoverApps();
+    const AppItem swappedApp = *find(apps, "Swapped");
+    AppItem keptApp = *find(apps, "Kept");
+    keptApp.associatedFiles = service.associatedFiles(keptApp);
+    ASSERT_EQ(pathsOf(keptApp.associatedFiles), (QStringList{support, log, cache}));
+
+    // The entries looked up are moved aside (so that no inode is handed on)
+    // and others are made under their names.
+    const QString aside = tree.dir("aside");
+    ASSERT_TRUE(QDir().rename(swapped, aside + "/Swapped.app"));
+    ASSERT_TRUE(QDir().rename(support, aside + "/Kept"));
+    ASSERT_TRUE(QDir().rename(log, aside + "/kept.log"));
+    tree.file("root/Applications/Swapped.app/Contents/MacOS/other", 4000);
+    tree.file("root/Users/alice/Library/Application Support/Kept/big.bin", 3 * 1024 * 1024);
+    tree.file("root/Users/alice/Library/Logs/com.example.kept.log/notes.txt", 100);
+
+    const AppUninstallService::UninstallResult result = service.uninstall({swappedApp, keptApp});
+    EXPECT_EQ(result.failedPaths, (QStringList{swapped, support, log}));
+    EXPECT_EQ(result.removedAppIDs, QSet<QUuid>{keptApp.id});
+    EXPECT_EQ(result.freed, keptApp.diskSize + 5);
+    EXPECT_EQ(result.leftAppSizes.value(swappedApp.id), 4000);
+    EXPECT_TRUE(exists(swapped + "/Contents/MacOS/other"));
+    EXPECT_TRUE(exists(support + "/big.bin"));
+    EXPECT_TRUE(exists(log + "/notes.txt"));
+    EXPECT_FALSE(exists(cache));
 }

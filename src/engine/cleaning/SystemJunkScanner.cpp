@@ -1,5 +1,6 @@
 #include "engine/cleaning/SystemJunkScanner.h"
 
+#include "engine/cleaning/CleaningLog.h"
 #include "engine/cleaning/SyncFileScanner.h"
 #include "platform/core/CurrentUser.h"
 #include "platform/locations/LocationPaths.h"
@@ -13,6 +14,8 @@
 
 namespace velk::cleaning {
 namespace {
+
+using platform::locations::SafeFolders;
 
 constexpr const char* kApplicationFolders[] = {"~/Applications", "/Applications"};
 
@@ -37,6 +40,16 @@ bool hasExtension(const QString& name, QLatin1StringView extension)
         && name.at(name.size() - extension.size() - 1) == u'.';
 }
 
+// A category folder left out is said in the log with why, and where it leads
+// when a link or the XDG variable sent it elsewhere, so that a cache folder
+// set to a place holding the user's own files can be told from an empty one.
+void logRefusal(const QString& path, SafeFolders::Refusal refusal)
+{
+    const QString real = SafeFolders::realPath(path);
+    const QString leadsTo = real.isEmpty() || real == path ? QString() : QStringLiteral(" (%1)").arg(real);
+    qCWarning(cleaningLog).noquote() << "not scanned:" << path + leadsTo << SafeFolders::reason(refusal);
+}
+
 } // namespace
 
 SystemJunkScanner::SystemJunkScanner()
@@ -47,22 +60,28 @@ SystemJunkScanner::SystemJunkScanner()
 
 // The folders a location stands for that a cleaner may work in: none that
 // is, or through a link or an odd XDG variable turns out to be, "/", the
-// home, an ancestor of it, one of the user's own folders or an ancestor of
-// one (the downloads folder is the Downloads category's own), a system
-// folder or a pseudo file system. Only a location the engines name by its
-// absolute path may lie inside a system area.
-QStringList SystemJunkScanner::safeFolders(const QString& location) const
+// home, an ancestor of it, one of the user's own folders, an ancestor of one
+// or a folder inside one (the downloads folder is the Downloads category's
+// own), a system folder or a pseudo file system. Only a location the engines
+// name by its absolute path may lie inside a system area.
+QStringList SystemJunkScanner::safeFolders(const QString& location, bool logRefusals) const
 {
-    return platform::locations::SafeFolders(*m_locations).resolve(location, location.startsWith(u'/'));
+    return SafeFolders(*m_locations)
+        .resolve(location, location.startsWith(u'/'), logRefusals ? logRefusal : SafeFolders::RefusedHandler());
 }
 
 QStringList SystemJunkScanner::paths(ScanCategoryID id) const
+{
+    return categoryFolders(id, false);
+}
+
+QStringList SystemJunkScanner::categoryFolders(ScanCategoryID id, bool logRefusals) const
 {
     if (id == ScanCategoryID::languageFiles)
         return languageFilePaths();
     QStringList folders;
     for (const QString& location : cleaning::folders(id))
-        folders += safeFolders(location);
+        folders += safeFolders(location, logRefusals);
     return folders;
 }
 
@@ -77,15 +96,15 @@ std::vector<FileItem> SystemJunkScanner::scan(ScanCategoryID id) const
             if (other == id || other == ScanCategoryID::languageFiles)
                 continue;
             for (const QString& folder : paths(other))
-                others << platform::locations::SafeFolders::realPath(folder);
+                others << SafeFolders::realPath(folder);
         }
     }
     std::vector<FileItem> items;
-    for (const QString& folder : paths(id)) {
+    for (const QString& folder : categoryFolders(id, true)) {
         if (!QFileInfo(folder).isDir())  // follows a link at the folder itself
             continue;
         // Listed at its real path, so that every item's path is free of links.
-        const QString real = platform::locations::SafeFolders::realPath(folder);
+        const QString real = SafeFolders::realPath(folder);
         const auto belongsElsewhere = [&](const QString& child) {
             return std::any_of(others.begin(), others.end(), [&](const QString& other) {
                 return other != real && platform::locations::locationpaths::isAtOrBelow(other, child);
@@ -126,7 +145,7 @@ QStringList SystemJunkScanner::languageFilePaths() const
     const QString keep = languageToKeep();
     QStringList result;
     for (const char* location : kApplicationFolders) {
-        for (const QString& applicationFolder : safeFolders(QString::fromUtf8(location))) {
+        for (const QString& applicationFolder : safeFolders(QString::fromUtf8(location), false)) {
             for (const QString& application : listChildren(applicationFolder)) {
                 if (!hasExtension(QFileInfo(application).fileName(), QLatin1StringView("app")))
                     continue;

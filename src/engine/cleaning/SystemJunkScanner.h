@@ -27,6 +27,8 @@ public:
 
     // The folders of a category on this machine, in scan order.
     QStringList paths(ScanCategoryID id) const;
+    // The category's items; a folder of it that is refused is logged with
+    // the reason.
     std::vector<FileItem> scan(ScanCategoryID id) const;
 
     // Whether a language folder named `lprojName` (without ".lproj") stays on
@@ -35,8 +37,10 @@ public:
     static bool keepsLanguageFolder(const QString& lprojName, const QString& languageCode);
 
 private:
+    // With `logRefusals`, each folder left out is logged with the reason.
+    QStringList categoryFolders(ScanCategoryID id, bool logRefusals) const;
     QStringList languageFilePaths() const;
-    QStringList safeFolders(const QString& location) const;
+    QStringList safeFolders(const QString& location, bool logRefusals) const;
     QString languageToKeep() const;
 
     std::shared_ptr<const platform::locations::Locations> m_locations;

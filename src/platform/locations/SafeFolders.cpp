@@ -4,7 +4,6 @@
 #include "platform/locations/LocationPaths.h"
 
 #include <QFileInfo>
-#include <algorithm>
 
 namespace velk::platform::locations {
 namespace {
@@ -51,13 +50,23 @@ QString SafeFolders::realPath(const QString& path)
     }
 }
 
-bool SafeFolders::holdsUserFolder(const QString& real, const QString& location) const
+// A user folder at or above the home (xdg-user-dirs sets a folder the user
+// does without to the home itself) makes nothing inside it a user's own
+// folder: the home is judged on its own.
+SafeFolders::Refusal SafeFolders::userFolderRefusal(const QString& real, const QString& home,
+                                                    const QString& location) const
 {
     const QString named = normalLocation(location);
-    return std::any_of(m_userFolders.begin(), m_userFolders.end(), [&](const UserFolder& folder) {
-        return !folder.realPath.isEmpty() && (named.isEmpty() || folder.location != named)
-            && lp::isAtOrBelow(folder.realPath, real);
-    });
+    Refusal refusal = Refusal::None;
+    for (const UserFolder& folder : m_userFolders) {
+        if (folder.realPath.isEmpty() || (!named.isEmpty() && folder.location == named))
+            continue;
+        if (lp::isAtOrBelow(folder.realPath, real))
+            return Refusal::UserFolder;
+        if (lp::isAtOrBelow(real, folder.realPath) && !lp::isAtOrBelow(home, folder.realPath))
+            refusal = Refusal::InsideUserFolder;
+    }
+    return refusal;
 }
 
 SafeFolders::Refusal SafeFolders::check(const QString& path, bool insideSystemAllowed, const QString& location) const
@@ -72,8 +81,8 @@ SafeFolders::Refusal SafeFolders::check(const QString& path, bool insideSystemAl
         return Refusal::Home;
     if (lp::isAtOrBelow(home, real))
         return Refusal::HomeAncestor;
-    if (holdsUserFolder(real, location))
-        return Refusal::UserFolder;
+    if (const Refusal refusal = userFolderRefusal(real, home, location); refusal != Refusal::None)
+        return refusal;
     if (m_locations.isPseudoFileSystem(real) || m_locations.isPseudoFileSystem(path))
         return Refusal::PseudoFileSystem;
     if (m_locations.isSystemPath(real)) {
@@ -84,14 +93,34 @@ SafeFolders::Refusal SafeFolders::check(const QString& path, bool insideSystemAl
     return Refusal::None;
 }
 
-QStringList SafeFolders::resolve(const QString& location, bool insideSystemAllowed) const
+QStringList SafeFolders::resolve(const QString& location, bool insideSystemAllowed,
+                                 const RefusedHandler& refused) const
 {
     QStringList safe;
     for (const QString& path : m_locations.resolveAll(location)) {
-        if (check(path, insideSystemAllowed, location) == Refusal::None)
+        const Refusal refusal = check(path, insideSystemAllowed, location);
+        if (refusal == Refusal::None)
             safe << path;
+        else if (refused)
+            refused(path, refusal);
     }
     return safe;
+}
+
+QString SafeFolders::reason(Refusal refusal)
+{
+    switch (refusal) {
+    case Refusal::None: return {};
+    case Refusal::Root: return QStringLiteral("is the root folder");
+    case Refusal::Home: return QStringLiteral("is the home folder");
+    case Refusal::HomeAncestor: return QStringLiteral("holds the home folder");
+    case Refusal::UserFolder: return QStringLiteral("is or holds one of the user's own folders");
+    case Refusal::InsideUserFolder: return QStringLiteral("lies inside one of the user's own folders");
+    case Refusal::System: return QStringLiteral("is a system folder");
+    case Refusal::PseudoFileSystem: return QStringLiteral("lies on a pseudo file system");
+    case Refusal::NotAbsolute: return QStringLiteral("is not an absolute path");
+    }
+    return {};
 }
 
 } // namespace velk::platform::locations

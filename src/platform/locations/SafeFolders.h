@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace velk::platform::locations {
 
@@ -11,11 +12,21 @@ namespace velk::platform::locations {
 // path (links resolved; for a missing place, those of its deepest existing
 // ancestor) so that a link or an odd XDG variable cannot turn it into "/",
 // the home, an ancestor of the home, one of the user's own folders
-// (documents, pictures, ...) or an ancestor of one, a system folder or a
-// pseudo file system.
+// (documents, pictures, ...), an ancestor of one or a folder inside one, a
+// system folder or a pseudo file system.
 class SafeFolders {
 public:
-    enum class Refusal { None, Root, Home, HomeAncestor, UserFolder, System, PseudoFileSystem, NotAbsolute };
+    enum class Refusal {
+        None,
+        Root,
+        Home,
+        HomeAncestor,
+        UserFolder,        // is or holds one of the user's own folders
+        InsideUserFolder,  // lies inside one of them
+        System,
+        PseudoFileSystem,
+        NotAbsolute
+    };
 
     explicit SafeFolders(const Locations& locations);
 
@@ -26,8 +37,15 @@ public:
     // location names ("~/Downloads") is admitted.
     Refusal check(const QString& path, bool insideSystemAllowed = false, const QString& location = {}) const;
 
-    // resolveAll(location) without the refused results, in order.
-    QStringList resolve(const QString& location, bool insideSystemAllowed = false) const;
+    // resolveAll(location) without the refused results, in order; each
+    // refused one is handed to `refused`, when given, with its refusal.
+    using RefusedHandler = std::function<void(const QString& path, Refusal refusal)>;
+    QStringList resolve(const QString& location, bool insideSystemAllowed = false,
+                        const RefusedHandler& refused = {}) const;
+
+    // Why a place is refused, in words for the log ("lies inside one of the
+    // user's own folders"); empty for None.
+    static QString reason(Refusal refusal);
 
     // The real path of `path`: links resolved, and for a part that does not
     // exist, the real path of its deepest existing ancestor followed by the
@@ -39,7 +57,7 @@ private:
         QString location;
         QString realPath;
     };
-    bool holdsUserFolder(const QString& real, const QString& location) const;
+    Refusal userFolderRefusal(const QString& real, const QString& home, const QString& location) const;
 
     const Locations& m_locations;
     QList<UserFolder> m_userFolders;

@@ -245,28 +245,34 @@ TEST(SystemJunkScanner, ACategoryFolderThatIsNoCacheIsRefused)
     }
 }
 
-// A cache folder that is, or holds, one of the user's own folders is refused
-// like the home, through a link or the XDG variable; another disk's is cleaned.
-TEST(SystemJunkScanner, ACategoryFolderThatIsOrHoldsAUserFolderIsRefused)
+// A cache folder that is, holds or lies inside one of the user's own folders
+// is refused like the home, through a link or the XDG variable, and the
+// refusal is logged with its reason; another disk's is cleaned.
+TEST(SystemJunkScanner, ACategoryFolderAtOrAroundAUserFolderIsRefused)
 {
     struct Case {
         const char* cacheHome;   // below the home; null: the default ~/.cache
         const char* cacheLinkTo; // ~/.cache a link to this, below the temporary root
-        bool cleaned;
+        const char* reason;      // logged for the refused folder; null: cleaned
     };
     for (const Case& c : {
-             Case{nullptr, "home/me/Documents", false},
-             Case{"/Documents", nullptr, false},
-             Case{"/Downloads", nullptr, false},
-             Case{nullptr, "disk/photos", false}, // the pictures folder, outside the home
-             Case{nullptr, "disk", false},        // holds the pictures folder
-             Case{nullptr, "disk/cache", true},   // another disk's cache folder
+             Case{nullptr, "home/me/Documents", "is or holds one of the user's own folders"},
+             Case{"/Documents", nullptr, "is or holds one of the user's own folders"},
+             Case{"/Downloads", nullptr, "is or holds one of the user's own folders"},
+             Case{nullptr, "home/me/Documents/Work", "lies inside one of the user's own folders"},
+             Case{"/Documents/Work", nullptr, "lies inside one of the user's own folders"},
+             Case{nullptr, "disk/photos", "is or holds"},           // the pictures folder, outside the home
+             Case{nullptr, "disk/photos/cache", "lies inside"},     // inside it
+             Case{nullptr, "disk", "is or holds"},                  // holds the pictures folder
+             Case{nullptr, "disk/cache", nullptr},                  // another disk's cache folder
          }) {
         SCOPED_TRACE(c.cacheLinkTo ? c.cacheLinkTo : c.cacheHome);
         LinuxHome linux(QByteArray{});
         linux.tree.file("home/me/Documents/thesis.pdf", 900);
+        linux.tree.file("home/me/Documents/Work/project/main.cpp", 300);
         linux.tree.file("home/me/Downloads/setup.iso", 700);
         linux.tree.file("disk/photos/cat.jpg", 800);
+        linux.tree.file("disk/photos/cache/thumb.jpg", 80);
         linux.tree.file("disk/cache/thumbnails/a", 10);
         linux.tree.fileWithContent("home/me/.config/user-dirs.dirs",
                                    "XDG_PICTURES_DIR=\"" + QFile::encodeName(linux.tree.path("disk/photos")) + "\"\n");
@@ -277,9 +283,27 @@ TEST(SystemJunkScanner, ACategoryFolderThatIsOrHoldsAUserFolderIsRefused)
         }
         platform::core::ScopedService<platform::locations::Locations> locations(platform::locations::Locations::linuxProfile(linux.home));
         const SystemJunkScanner scanner;
-        EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::userCaches)),
-                  c.cleaned ? QStringList{"thumbnails"} : QStringList{});
+        static QStringList warnings;
+        warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (type == QtWarningMsg && QLatin1String(context.category) == QLatin1String("velk.engine.cleaning"))
+                warnings << text;
+        });
+        const QStringList caches = namesOf(scanner.scan(ScanCategoryID::userCaches));
+        qInstallMessageHandler(previous);
+        EXPECT_EQ(caches, c.reason ? QStringList{} : QStringList{"thumbnails"});
+        const QString logged = warnings.join(u'\n');
+        EXPECT_EQ(warnings.size(), c.reason ? 1 : 0) << logged.toStdString();
+        EXPECT_TRUE(!c.reason || (logged.contains(cacheHome) && logged.contains(c.reason))) << logged.toStdString();
         EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::downloads)), QStringList{"setup.iso"});
+    }
+    {
+        // The macOS layout's own folders count alike.
+        JunkHome mac;
+        mac.file("Documents/Work/main.cpp", 300);
+        mac.dir("Library");
+        ASSERT_TRUE(QFile::link(mac.home() + "/Documents/Work", mac.home() + "/Library/Caches"));
+        EXPECT_TRUE(SystemJunkScanner().scan(ScanCategoryID::userCaches).empty());
     }
 }
 

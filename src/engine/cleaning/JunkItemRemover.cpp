@@ -3,9 +3,11 @@
 
 #include "platform/files/FileRemover.h"
 #include "platform/files/FileStatus.h"
+#include "platform/files/FolderReader.h"
 #include "platform/files/ParallelWalk.h"
 #include "platform/core/ServiceRegistry.h"
 
+#include <fcntl.h>
 #include <optional>
 
 namespace velk::cleaning {
@@ -26,17 +28,27 @@ bool liesBelowAny(const QByteArray& path, const QList<QByteArray>& folders)
     return false;
 }
 
+// Whether the entry now under the scanned name is the object scanned,
+// whatever was written to it since: the same inode of the same type, born at
+// the same moment where the file system keeps birth times (an inode number
+// is free for the next entry made once its object is gone).
+bool isObjectScanned(const platform::files::EntryAttributes& now, const platform::files::ScannedIdentity& scanned)
+{
+    return now.identity == scanned.object && now.kind == scanned.kind
+        && (!now.born || !scanned.born || *now.born == *scanned.born);
+}
+
 // What is left of the object scanned at `target`: the regular files below a
 // folder, or a file's own size; nothing when the entry there is gone or is
 // another object.
 std::optional<qint64> sizeLeft(const platform::files::RemovalTarget& target)
 {
-    const auto status = platform::files::entryStatus(target.path);
-    if (!status || (target.identity && target.identity->object != status->identity))
+    const auto now = platform::files::readAttributes(AT_FDCWD, target.path.constData());
+    if (!now || (target.identity && !isObjectScanned(*now, *target.identity)))
         return std::nullopt;
-    if (status->kind == platform::files::EntryKind::Directory)
+    if (now->kind == platform::files::EntryKind::Directory)
         return platform::files::parallelFolderTotal(target.path).bytes;
-    return status->kind == platform::files::EntryKind::File ? qint64(status->size) : 0;
+    return now->kind == platform::files::EntryKind::File ? qint64(now->size) : 0;
 }
 
 } // namespace
@@ -54,12 +66,12 @@ JunkItemRemover::Result JunkItemRemover::removeAll(const std::vector<FileItem>& 
         const platform::files::RemovalTarget target = item.removalTarget();
         if (!existsWithoutFollowing(target.path)) {
             // Gone with a folder removed earlier in this clean: its bytes were
-            // counted there.
+            // counted there. Otherwise something else took it away.
             if (liesBelowAny(target.path, attempted)) {
                 result.removed.insert(item.id);
             } else {
-                ++result.failureCount;
-                qCWarning(cleaningLog).noquote() << "not removed:" << item.path << "is no longer where the scan found it";
+                result.vanished.insert(item.id);
+                qCInfo(cleaningLog).noquote() << "not removed:" << item.path << "was gone before the clean";
             }
             continue;
         }
@@ -69,10 +81,13 @@ JunkItemRemover::Result JunkItemRemover::removeAll(const std::vector<FileItem>& 
         result.freedBytes += removal.freedBytes;
         if (removal.gone) {
             result.removed.insert(item.id);
-        } else {
+        } else if (const auto left = sizeLeft(target)) {
             ++result.failureCount;
-            if (const auto left = sizeLeft(target))
-                result.leftSizes.insert(item.id, *left);
+            result.leftSizes.insert(item.id, *left);
+        } else {
+            // The name is free or holds another object now: the one scanned
+            // is gone, whatever part of it the remover freed.
+            result.vanished.insert(item.id);
         }
     }
     return result;

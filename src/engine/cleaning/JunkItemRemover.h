@@ -24,7 +24,11 @@ public:
     struct Result {
         std::int64_t freedBytes = 0;  // bytes that went away, parts of items that stayed included
         int failureCount = 0;
-        QSet<QUuid> removed;          // ids of the removed items
+        QSet<QUuid> removed;          // ids of the items this clean removed
+        // Ids of the items no longer on disk as scanned (gone, or another
+        // object under the name) that this clean did not remove: they are no
+        // failure and free nothing here.
+        QSet<QUuid> vanished;
         // What is left of each item that stayed, measured as a scan measures
         // it; an item no longer there as scanned has no entry.
         QHash<QUuid, qint64> leftSizes;
@@ -34,8 +38,9 @@ public:
 
     // Tries every item once, acting on the object scanned and nothing else.
     // An item that went with a folder removed earlier in the same call counts
-    // as removed, freeing nothing more; any other item no longer there is a
-    // failure. An item that stays is measured again.
+    // as removed, freeing nothing more; any other item no longer there as
+    // scanned, before or during its removal, has vanished. An item that stays
+    // is measured again.
     Result removeAll(const std::vector<FileItem>& items) const;
 
 private:

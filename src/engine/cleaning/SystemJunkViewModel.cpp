@@ -90,11 +90,8 @@ void SystemJunkViewModel::categoryScanned(const ScanRun& run, std::size_t index,
     const int row = rowOf(id);
     if (row >= 0) {
         ScanCategory& category = m_categories[static_cast<std::size_t>(row)];
-        if (requiresConfirmation(id)) {
-            for (FileItem& item : items)
-                item.isSelected = false;
-        }
-        category.items = std::move(items);
+        category.items.clear();
+        adoptScannedItems(category, std::move(items));
         category.scanState = ScanState::done();
         publishCategory(row);
     }
@@ -140,46 +137,82 @@ void SystemJunkViewModel::clean()
     setIsCleaning(true);
 
     std::vector<FileItem> selected;
+    QHash<QUuid, ScanCategoryID> categoryOfItem;
     for (const ScanCategory& category : m_categories) {
         for (const FileItem& item : category.items) {
-            if (item.isSelected)
+            if (item.isSelected) {
                 selected.push_back(item);
+                categoryOfItem.insert(item.id, category.id);
+            }
         }
     }
 
     const QPointer<SystemJunkViewModel> self(this);
     platform::core::Executor* executor = platform::core::service<platform::core::Executor>().get();
     auto remover = std::make_shared<const JunkItemRemover>();
-    executor->run(platform::core::Priority::UserInitiated, [self, executor, remover, items = std::move(selected)] {
-        const JunkItemRemover::Result result = remover->removeAll(items);
-        const int attempted = static_cast<int>(items.size());
-        executor->toMain(self, [self, result, attempted] {
+    auto scanner = std::make_shared<const SystemJunkScanner>(m_scanner);
+    executor->run(platform::core::Priority::UserInitiated, [self, executor, remover, scanner, categoryOfItem,
+                                                            items = std::move(selected)] {
+        CleanOutcome outcome{remover->removeAll(items), static_cast<int>(items.size()), {}};
+        // A category where something else took an item away has changed
+        // since its scan in ways this clean cannot tell: it is scanned again.
+        for (ScanCategoryID id : allScanCategoryIDs) {
+            const auto& vanished = outcome.result.vanished;
+            if (std::any_of(vanished.begin(), vanished.end(),
+                            [&](const QUuid& item) { return categoryOfItem.value(item) == id; }))
+                outcome.remeasured.emplace_back(id, scanner->scan(id));
+        }
+        executor->toMain(self, [self, outcome = std::move(outcome)] {
             if (self)
-                self->finishClean(result, attempted);
+                self->finishClean(outcome);
         });
     });
 }
 
-void SystemJunkViewModel::finishClean(const JunkItemRemover::Result& result, int attemptedCount)
+void SystemJunkViewModel::finishClean(const CleanOutcome& outcome)
 {
+    const JunkItemRemover::Result& result = outcome.result;
     const std::int64_t freedBytes = result.freedBytes;
     const int failureCount = result.failureCount;
     setErrorMessage(failureCount >= 1 ? std::optional<QString>(QString::number(failureCount)) : std::nullopt);
     setTotalCleaned(freedBytes);
     setIsCleaning(false);
-    m_cleanReport.emplace(freedBytes, failureCount, attemptedCount);
+    m_cleanReport.emplace(freedBytes, failureCount, outcome.attemptedCount);
     emit cleanReportChanged();
 
-    // What went leaves the list; an item that stayed shows what is left of it.
+    // What went leaves the list; an item that stayed shows what is left of it;
+    // a category measured again shows what its scan found.
     for (ScanCategory& category : m_categories) {
-        std::erase_if(category.items, [&](const FileItem& item) { return result.removed.contains(item.id); });
+        std::erase_if(category.items, [&](const FileItem& item) {
+            return result.removed.contains(item.id) || result.vanished.contains(item.id);
+        });
         for (FileItem& item : category.items)
             item.size = result.leftSizes.value(item.id, item.size);
+    }
+    for (const auto& [id, items] : outcome.remeasured) {
+        const int row = rowOf(id);
+        if (row >= 0)
+            adoptScannedItems(m_categories[static_cast<std::size_t>(row)], items);
     }
     publishCategories();
     recomputeTotalFound();
     if (m_totalFound > 0 || failureCount > 0)
         selectAutomatically();
+}
+
+void SystemJunkViewModel::adoptScannedItems(ScanCategory& category, std::vector<FileItem> items)
+{
+    const bool confirm = requiresConfirmation(category.id);
+    for (FileItem& item : items) {
+        const auto listed = std::find_if(category.items.begin(), category.items.end(), [&](const FileItem& old) {
+            return old.fileSystemPath() == item.fileSystemPath();
+        });
+        if (listed != category.items.end())
+            item.isSelected = listed->isSelected;
+        else if (confirm)
+            item.isSelected = false;
+    }
+    category.items = std::move(items);
 }
 
 // ---- Selection ------------------------------------------------------------

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace velk::cleaning {
@@ -114,7 +115,17 @@ private:
     void categoryScanned(const ScanRun& run, std::size_t index, std::vector<FileItem> items);
     void finishScan(const ScanRun& run);
     bool isCurrent(const ScanRun& run) const;
-    void finishClean(const JunkItemRemover::Result& result, int attemptedCount);
+    // What one clean did, and the categories it scanned again afterwards.
+    struct CleanOutcome {
+        JunkItemRemover::Result result;
+        int attemptedCount = 0;
+        std::vector<std::pair<ScanCategoryID, std::vector<FileItem>>> remeasured;
+    };
+    void finishClean(const CleanOutcome& outcome);
+    // A category's list becomes `items` as a scan found them: an entry it
+    // already listed keeps its selection, a new one is selected unless the
+    // category needs the user's confirmation.
+    void adoptScannedItems(ScanCategory& category, std::vector<FileItem> items);
     // Selects every item that may be selected without asking the user.
     void selectAutomatically();
     int rowOf(ScanCategoryID id) const;

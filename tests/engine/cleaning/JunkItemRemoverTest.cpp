@@ -60,8 +60,9 @@ TEST(JunkItemRemover, RemovesItemsWithTheirTrashRecordsAndCountsWhatWentAway)
     const JunkItemRemover::Result result = remover.removeAll(items);
 
     EXPECT_EQ(result.freedBytes, 30 + 20) << "removing a link frees nothing";
-    EXPECT_EQ(result.failureCount, 1);
+    EXPECT_EQ(result.failureCount, 0);
     EXPECT_EQ(result.removed, QSet<QUuid>({items[0].id, items[1].id, items[3].id}));
+    EXPECT_EQ(result.vanished, QSet<QUuid>{items[2].id});
     EXPECT_FALSE(QFileInfo::exists(trashed));
     EXPECT_FALSE(QFileInfo::exists(record));
     EXPECT_TRUE(QFileInfo::exists(otherRecord));
@@ -71,6 +72,7 @@ TEST(JunkItemRemover, RemovesItemsWithTheirTrashRecordsAndCountsWhatWentAway)
     EXPECT_TRUE(QFileInfo::exists(tree.path("outside/precious")));
 }
 
+// A refused item is a failure; a missing one has vanished, no failure.
 TEST(JunkItemRemover, ARefusedOrMissingItemFreesNothing)
 {
     test::TempTree tree;
@@ -83,10 +85,12 @@ TEST(JunkItemRemover, ARefusedOrMissingItemFreesNothing)
     fake->failFor(kept);
 
     // The double would answer yes for the missing item too; it is never asked.
-    const JunkItemRemover::Result result = JunkItemRemover().removeAll(
-        {fileItem(kept, 50), fileItem(removed, 40), fileItem(tree.path("Users/me/Downloads/missing.iso"), 60)});
+    const std::vector<FileItem> items = {fileItem(kept, 50), fileItem(removed, 40),
+                                         fileItem(tree.path("Users/me/Downloads/missing.iso"), 60)};
+    const JunkItemRemover::Result result = JunkItemRemover().removeAll(items);
     EXPECT_EQ(result.freedBytes, 40);
-    EXPECT_EQ(result.failureCount, 2);
+    EXPECT_EQ(result.failureCount, 1);
+    EXPECT_EQ(result.vanished, QSet<QUuid>{items[2].id});
     EXPECT_EQ(fake->removed(), QStringList({kept, removed}));
     EXPECT_TRUE(QFileInfo::exists(kept));
     EXPECT_FALSE(QFileInfo::exists(removed));
@@ -105,6 +109,7 @@ TEST(JunkItemRemover, AnItemRemovedWithItsFolderIsNeitherAFailureNorFreedTwice)
                                          fileItem(inner, 500), fileItem(tree.path("Users/me/elsewhere"), 9)};
     const JunkItemRemover::Result result = JunkItemRemover().removeAll(items);
     EXPECT_EQ(result.freedBytes, 500);
-    EXPECT_EQ(result.failureCount, 1) << "only the item that was never there";
+    EXPECT_EQ(result.failureCount, 0);
     EXPECT_EQ(result.removed, QSet<QUuid>({items[0].id, items[1].id}));
+    EXPECT_EQ(result.vanished, QSet<QUuid>{items[2].id}) << "only the item that was never there";
 }

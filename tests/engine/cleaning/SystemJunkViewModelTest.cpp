@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QStringList>
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -240,6 +241,37 @@ TEST(SystemJunkViewModel, AFolderThatStaysShowsWhatIsLeftOfIt)
     ASSERT_EQ(namesIn(vm, ScanCategoryID::userCaches), QStringList{"app"});
     EXPECT_EQ(categoryOf(vm, ScanCategoryID::userCaches).items.front().size, 300'000);
     EXPECT_EQ(vm.totalFound(), 300'000);
+}
+
+// Between the scan and the clean one cache went and another was put in the
+// place of a second by someone else: neither is a failure nor freed by this
+// clean, and the caches are measured again, so they show what is there now.
+TEST(SystemJunkViewModel, AnItemGoneBeforeTheCleanLeavesTheListAndItsCategoryIsMeasuredAgain)
+{
+    JunkHome home;
+    const QString gone = home.file("Library/Caches/gone.cache", 5'000'000);
+    const QString swapped = home.file("Library/Caches/swapped.cache", 3'000);
+    home.file("Library/Caches/untouched/data", 7'000);
+    home.file("Library/Logs/app.log", 50);
+    SystemJunkViewModel vm;
+    scanToTheEnd(vm, home);
+    const FileItem untouched = categoryOf(vm, ScanCategoryID::userCaches).items[1];
+    ASSERT_EQ(untouched.name, "untouched");
+    vm.setItemSelected(ScanCategoryID::userCaches, untouched.id, false);
+
+    ASSERT_TRUE(QFile::remove(gone));
+    // Made while the scanned file still exists, so it is another object.
+    ASSERT_EQ(std::rename(QFile::encodeName(home.file("incoming", 9)).constData(), QFile::encodeName(swapped).constData()), 0);
+    vm.clean();
+    home.executor().runAll();
+
+    EXPECT_EQ(vm.cleanReport()->freedBytes, 50);
+    EXPECT_EQ(vm.cleanReport()->failureCount, 0);
+    EXPECT_FALSE(vm.errorMessage());
+    EXPECT_TRUE(QFileInfo::exists(swapped)) << "not the object scanned";
+    EXPECT_EQ(namesIn(vm, ScanCategoryID::userCaches), QStringList({"untouched", "swapped.cache"}));
+    EXPECT_EQ(categoryOf(vm, ScanCategoryID::userCaches).totalSize(), 7'000 + 9);
+    EXPECT_EQ(vm.totalFound(), 7'000 + 9);
 }
 
 // The pip cache lies inside the caches folder: it is listed once, by the

@@ -19,7 +19,7 @@ struct ProcInfo {
     std::optional<int> threads;
     std::optional<std::uint64_t> started;      // start time, probe ticks
     std::optional<std::uint64_t> cpuTime;      // user + system time, probe ticks
-    double sampledAt = 0;         // seconds since boot when read
+    double sampledAt = 0;         // seconds since boot when cpuTime was read
     bool cpuAvailable = false;    // cpu was worked out from a previous sample
 
     std::int32_t id() const { return pid; }

@@ -139,7 +139,12 @@ std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
         row.threads = m.threads;
         row.started = m.started;
         row.cpuTime = m.cpuTime;
-        row.sampledAt = host->uptime();
+        // A share is the CPU time used between this process's own two
+        // readings over the time between them. A pass over every process
+        // takes a while, long on a busy machine, so one time for the whole
+        // list would stretch or shrink each process's interval. The clock
+        // stands in where the probe does not say when it read the process.
+        row.sampledAt = m.sampledAt ? *m.sampledAt : host->uptime();
 
         // A CPU figure needs the same process (start time and executable) in
         // the previous tick; a reused pid starts afresh.
@@ -161,7 +166,7 @@ std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
             const platform::processes::ProcessUsage& usage = process.usage;
             add({process.pid, process.ppid, std::move(process.user), process.rssBytes,
                  trimBlanks(process.command).toString()},
-                {usage.footprintBytes, usage.threads, usage.startTime, usage.cpuTime});
+                {usage.footprintBytes, usage.threads, usage.startTime, usage.cpuTime, usage.sampledAt});
         }
         return rows;
     }
@@ -193,7 +198,7 @@ ProcessService::Metrics ProcessService::metrics(std::int32_t pid)
     if (pid <= 0)
         return {};
     const platform::processes::ProcessUsage usage = platform::core::service<platform::processes::ProcessProbe>()->usage(pid);
-    return {usage.footprintBytes, usage.threads, usage.startTime, usage.cpuTime};
+    return {usage.footprintBytes, usage.threads, usage.startTime, usage.cpuTime, usage.sampledAt};
 }
 
 std::vector<SocketEntry> ProcessService::sockets()

@@ -26,6 +26,7 @@ public:
         std::optional<int> threads;
         std::optional<std::uint64_t> started;
         std::optional<std::uint64_t> cpuTime;
+        std::optional<double> sampledAt;  // seconds since boot when cpuTime was read
         friend bool operator==(const Metrics&, const Metrics&) = default;
     };
 
@@ -46,7 +47,8 @@ public:
     static std::optional<double> cpuPercent(std::optional<std::uint64_t> before, std::optional<std::uint64_t> after,
                                             double elapsed, std::uint32_t numer, std::uint32_t denom);
 
-    // Footprint, threads, start and CPU time; all absent for pid <= 0.
+    // Footprint, threads, start and CPU time with the time it was read; all
+    // absent for pid <= 0.
     static Metrics metrics(std::int32_t pid);
 
     static std::vector<SocketEntry> sockets();

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cmath>
+#include <time.h>
 
 namespace velk::platform::core {
 namespace {
@@ -31,6 +32,14 @@ private:
 std::shared_ptr<Clock> Clock::createDefault()
 {
     return std::make_shared<SystemClock>();
+}
+
+double secondsSinceBoot()
+{
+    timespec ts {};
+    if (::clock_gettime(CLOCK_BOOTTIME, &ts) != 0)
+        return 0;
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
 }
 
 } // namespace velk::platform::core

@@ -24,4 +24,9 @@ public:
     static std::shared_ptr<Clock> createDefault();
 };
 
+// Seconds since boot on the kernel's own uptime clock (the one /proc/uptime
+// reads, counting suspended time); 0 when it cannot be read. Cheap enough to
+// read once per process of a process list.
+double secondsSinceBoot();
+
 } // namespace velk::platform::core

@@ -1,12 +1,12 @@
 #include "platform/host/HostProbe.h"
 
+#include "platform/core/Clock.h"
 #include "platform/files/ProcFiles.h"
 
 #include <QFile>
 #include <string>
 #include <string_view>
 #include <sys/statvfs.h>
-#include <time.h>
 
 namespace velk::platform::host {
 namespace {
@@ -141,14 +141,7 @@ public:
         return (*total > *free ? *total - *free : 0) * 1024;
     }
 
-    double uptime() const override
-    {
-        // The kernel's own uptime clock, which /proc/uptime also reads.
-        timespec ts {};
-        if (::clock_gettime(CLOCK_BOOTTIME, &ts) != 0)
-            return 0;
-        return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1e9;
-    }
+    double uptime() const override { return core::secondsSinceBoot(); }
 
     std::optional<VolumeCapacity> volumeCapacity(const QString& path) const override
     {

@@ -1,5 +1,6 @@
 #include "platform/processes/ProcessProbe.h"
 
+#include "platform/core/Clock.h"
 #include "platform/files/ProcFiles.h"
 #include "platform/processes/ProcessListTool.h"
 #include "platform/processes/ProcessTable.h"
@@ -35,6 +36,7 @@ public:
             row.usage.footprintBytes = record.footprintBytes;
             row.usage.startTime = record.startTime;
             row.usage.cpuTime = record.cpuTicks;
+            row.usage.sampledAt = record.sampledAt;
             if (record.threads > 0 && record.threads <= 0x7fffffff)
                 row.usage.threads = static_cast<int>(record.threads);
             rows.push_back(std::move(row));
@@ -50,9 +52,11 @@ public:
         const std::string folder = m_root + '/' + std::to_string(pid);
         std::string text;
         if (files::procfiles::read(folder + "/stat", text)) {
+            const double sampledAt = core::secondsSinceBoot();
             if (const auto stat = files::procfiles::parseStat(text)) {
                 usage.startTime = stat->startTime;
                 usage.cpuTime = stat->utime + stat->stime;
+                usage.sampledAt = sampledAt;
                 if (stat->threads > 0 && stat->threads <= 0x7fffffff)
                     usage.threads = static_cast<int>(stat->threads);
             }

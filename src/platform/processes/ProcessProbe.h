@@ -16,6 +16,9 @@ struct ProcessUsage {
     std::optional<int> threads;
     std::optional<std::uint64_t> startTime;       // since boot
     std::optional<std::uint64_t> cpuTime;         // user plus system
+    // Seconds since boot when cpuTime was read: a share of CPU is the time
+    // used between two readings of one process over the time between them.
+    std::optional<double> sampledAt;
 };
 
 // Converts the probe's ticks to nanoseconds: ticks × numer ÷ denom.

@@ -1,5 +1,6 @@
 #include "platform/processes/ProcessTable.h"
 
+#include "platform/core/Clock.h"
 #include "platform/files/FolderListing.h"
 #include "platform/files/ProcFiles.h"
 
@@ -97,8 +98,9 @@ std::string processShortName(const std::string& comm, bool hasCommandLine)
     return name;
 }
 
-ProcessTable::ProcessTable(std::string root)
+ProcessTable::ProcessTable(std::string root, Clock clock)
     : m_root(std::move(root))
+    , m_clock(clock ? std::move(clock) : Clock(core::secondsSinceBoot))
 {
 }
 
@@ -143,6 +145,7 @@ std::optional<ProcessRecord> ProcessTable::readOne(int pid, bool footprint, std:
     const auto statSize = files::procfiles::readWhole(m_rootFd.get(), path.file("stat"), m_buffer);
     if (!statSize)
         return std::nullopt;
+    const double sampledAt = m_clock();
     const auto stat = files::procfiles::parseStat(std::string_view(m_buffer.data(), *statSize));
     if (!stat)
         return std::nullopt;
@@ -152,6 +155,7 @@ std::optional<ProcessRecord> ProcessTable::readOne(int pid, bool footprint, std:
     record.ppid = stat->ppid;
     record.rssPages = stat->rssPages;
     record.cpuTicks = stat->utime + stat->stime;
+    record.sampledAt = sampledAt;
     record.startTime = stat->startTime;
     record.threads = stat->threads;
     if (footprint) {

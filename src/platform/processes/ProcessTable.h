@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -24,6 +25,7 @@ struct ProcessRecord {
     std::string command;
     std::uint64_t rssPages = 0;
     std::uint64_t cpuTicks = 0;   // user plus system, in clock ticks
+    double sampledAt = 0;         // seconds since boot when cpuTicks was read
     std::uint64_t startTime = 0;  // clock ticks after boot
     std::int64_t threads = 0;
     std::optional<std::uint64_t> footprintBytes;  // resident less file-backed pages
@@ -36,10 +38,16 @@ struct ProcessRecord {
 // lifetime. Safe to call from several threads (one pass at a time).
 class ProcessTable {
 public:
-    explicit ProcessTable(std::string root);
+    // Seconds since boot; the kernel's uptime clock unless a test passes a
+    // clock of its own.
+    using Clock = std::function<double()>;
+
+    explicit ProcessTable(std::string root, Clock clock = {});
 
     // The processes in pid order. `footprint` also reads each one's memory
-    // footprint. A process that ends while being read is left out.
+    // footprint. A process that ends while being read is left out. Each
+    // process's CPU time comes with the clock's reading taken as it was read:
+    // a pass takes a while, and longer when the machine is busy.
     std::vector<ProcessRecord> read(bool footprint);
 
 private:
@@ -64,6 +72,7 @@ private:
 
     std::mutex m_mutex;
     std::string m_root;
+    Clock m_clock;
     core::UniqueFd m_rootFd;
     std::string m_buffer;
     std::string m_listing;

@@ -179,6 +179,44 @@ TEST_F(ProcessesTest, AProbeWithItsOwnListIsReadWithoutTheTool)
     EXPECT_DOUBLE_EQ(second[0].cpu, 50.0);
 }
 
+// A pass over the processes takes time, more so on a busy machine: two
+// processes each using one whole core, read early and late in a pass that
+// the reader was held up in, show one core each, never more.
+TEST_F(ProcessesTest, EachShareUsesTheTimesItsOwnCountersWereRead)
+{
+    struct Pass {
+        double earlyReadAt, lateReadAt, endsAt;
+        std::uint64_t earlyCpu, lateCpu;
+    };
+    // Seconds; CPU in nanoseconds. The first pass is held up after its early
+    // process, the second is quick.
+    const Pass passes[] = {{100.0, 100.75, 101.0, 0, 0}, {102.0, 102.25, 102.25, 2'000'000'000, 1'500'000'000}};
+    for (const bool ownList : {true, false}) {
+        SCOPED_TRACE(ownList ? "the probe's own list" : "the list tool");
+        std::vector<ProcInfo> rows;
+        for (const Pass& pass : passes) {
+            const ProcessUsage early{1, 1, 777, pass.earlyCpu, pass.earlyReadAt};
+            const ProcessUsage late{1, 1, 778, pass.lateCpu, pass.lateReadAt};
+            if (ownList) {
+                procs->list = std::vector<velk::platform::processes::ProcessRow>{{10, 1, "me", 1, "/usr/bin/early", early},
+                                                                                 {20, 1, "me", 1, "/usr/bin/late", late}};
+            } else {
+                procs->list.reset();
+                tools->setOutput(kPs, "10 1 me 0.0 1 /usr/bin/early\n20 1 me 0.0 1 /usr/bin/late\n");
+                procs->usages.insert(10, early);
+                procs->usages.insert(20, late);
+            }
+            host->uptimeSeconds = pass.endsAt;
+            rows = ProcessService::processes(byPid(rows));
+        }
+        ASSERT_EQ(rows.size(), 2u);
+        for (const ProcInfo& row : rows) {
+            ASSERT_TRUE(row.cpuAvailable) << row.pid;
+            EXPECT_DOUBLE_EQ(row.cpu, 100.0) << row.pid;
+        }
+    }
+}
+
 TEST_F(ProcessesTest, AToolThatCannotRunGivesNoProcesses)
 {
     EXPECT_TRUE(ProcessService::processes().empty());

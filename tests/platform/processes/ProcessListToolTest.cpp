@@ -1,3 +1,4 @@
+#include "platform/core/Clock.h"
 #include "platform/processes/ProcessListTool.h"
 #include "platform/processes/ProcessProbe.h"
 #include "platform/processes/ProcessTable.h"
@@ -167,8 +168,15 @@ TEST_F(FixtureProcTree, ProbeReadsTimesThreadsAndPrivateMemory)
 {
     process(40, "40 (My App) S 1 40 40 0 -1 0 0 0 0 0 3000 1000 0 0 20 0 4 0 50000 0 256 0\n", "");
     const auto probe = velk::platform::processes::ProcessProbe::fromProc(proc());
+    const double before = velk::platform::core::secondsSinceBoot();
     const auto usage = probe->usage(40);
+    const auto listed = probe->processList();
+    const double after = velk::platform::core::secondsSinceBoot();
     EXPECT_EQ(usage.cpuTime, 4000u);
+    // Both carry the kernel's uptime clock as it was when they were read.
+    ASSERT_TRUE(usage.sampledAt && listed && listed->size() == 1 && listed->at(0).usage.sampledAt);
+    EXPECT_TRUE(before <= *usage.sampledAt && *usage.sampledAt <= *listed->at(0).usage.sampledAt
+                && *listed->at(0).usage.sampledAt <= after);
     EXPECT_EQ(usage.startTime, 50000u);
     EXPECT_EQ(usage.threads, 4);
     EXPECT_EQ(usage.footprintBytes, 200u * ::sysconf(_SC_PAGESIZE));
@@ -260,6 +268,22 @@ TEST_F(FixtureProcTree, TheExecutableIsLookedUpOncePerProcessUntilItExecsOrEnds)
     QFile::remove(tree.path("proc/60/exe"));
     tree.fileWithContent("proc/60/stat", "60 (tool) Z 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 900 0 0 0\n");
     EXPECT_EQ(table.read(false).at(0).command, "[tool]");
+}
+
+// A pass over many processes takes a while: each process's CPU time comes
+// with the clock's reading taken when that process was read.
+TEST_F(FixtureProcTree, EachProcessCarriesTheTimeItWasReadAt)
+{
+    for (const int pid : {90, 91})
+        process(pid, QByteArray::number(pid) + " (spin) R 1 1 1 0 -1 0 0 0 0 0 7 3 0 0 20 0 1 0 5 0 10 0\n", "");
+    double now = 100.0;
+    ProcessTable table(tree.path("proc").toStdString(), [&now] { return now += 0.5; });
+    std::vector<double> times;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const ProcessRecord& record : table.read(false))
+            times.push_back(record.sampledAt);
+    }
+    EXPECT_EQ(times, (std::vector<double>{100.5, 101.0, 101.5, 102.0}));
 }
 
 TEST_F(FixtureProcTree, FilesLargerThanOneReadAreReadWhole)

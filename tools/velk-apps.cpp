@@ -73,11 +73,11 @@ int main(int argc, char** argv)
         return 0;
     }
     const cleaning::AppUninstallService::UninstallResult result = service.uninstall(chosen);
-    for (const QString& path : result.failedPaths)
-        print(QStringLiteral("failed\t%1").arg(path));
+    for (const cleaning::RemovalFailure& failure : result.failures)
+        print(QStringLiteral("failed\t%1").arg(failure.path));
     print(QStringLiteral("removed=%1 failed=%2 freed_bytes=%3")
               .arg(result.removedAppIDs.size())
-              .arg(result.failedPaths.size())
+              .arg(result.failures.size())
               .arg(result.freed));
     return 0;
 }

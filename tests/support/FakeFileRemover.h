@@ -8,13 +8,15 @@
 #include <QString>
 #include <QStringList>
 
+#include <cerrno>
 #include <memory>
 #include <mutex>
 
 namespace velk::test {
 
 // FileRemover double: records every call in order and answers false for the
-// paths it is told to fail. Other calls succeed (freeing nothing); with
+// paths it is told to fail (as a folder that lets nobody remove entries
+// would: a system error, EACCES). Other calls succeed (freeing nothing); with
 // `reallyRemove` they are carried out by the real remover (removal for both
 // kinds of call, so a test's items never reach the user's Trash).
 class FakeFileRemover final : public platform::files::FileRemover {
@@ -59,7 +61,7 @@ public:
         if (isFailing(m_failingTrash, path)) {
             std::lock_guard lock(m_mutex);
             m_trashed.append(path);
-            return {};
+            return refusal();
         }
         return record(m_trashed, target, m_failing);
     }
@@ -76,6 +78,14 @@ public:
     }
 
 private:
+    static platform::files::RemovalResult refusal()
+    {
+        platform::files::RemovalResult refused{false, 0, QStringLiteral("Permission denied")};
+        refused.reason = platform::files::RemovalReason::SystemError;
+        refused.error = EACCES;
+        return refused;
+    }
+
     bool isFailing(const QSet<QString>& set, const QString& path) const
     {
         std::lock_guard lock(m_mutex);
@@ -90,7 +100,7 @@ private:
             std::lock_guard lock(m_mutex);
             calls.append(path);
             if (failing.contains(path))
-                return {};
+                return refusal();
         }
         return m_real ? m_real->removePermanently(target) : platform::files::RemovalResult{true, 0};
     }

@@ -247,7 +247,7 @@ AppUninstallService::UninstallResult AppUninstallService::uninstall(const QList<
         if (!isAllowedApp(app)) {
             qCWarning(cleaningLog).noquote() << "not uninstalled:" << app.path
                                              << "is not an application of an applications folder that may be removed";
-            result.failedPaths << app.path;
+            result.failures << RemovalFailure{app.path, platform::files::RemovalReason::Protected};
             continue;
         }
         // Freed is the remover's count: a file linked elsewhere too frees
@@ -255,7 +255,7 @@ AppUninstallService::UninstallResult AppUninstallService::uninstall(const QList<
         const platform::files::RemovalResult bundle = m_remover->removePermanently(app.removalTarget());
         result.freed += bundle.freedBytes;
         if (!bundle.gone) {
-            result.failedPaths << app.path;
+            result.failures << RemovalFailure::of(app.path, bundle);
             result.leftAppSizes.insert(app.id, SyncFileScanner::appSize(app.path));
             continue;
         }
@@ -266,13 +266,13 @@ AppUninstallService::UninstallResult AppUninstallService::uninstall(const QList<
             if (!isAllowedAssociatedFile(file.path)) {
                 qCWarning(cleaningLog).noquote() << "not removed:" << file.path
                                                  << "does not lie directly in a leftover folder, or is reached through a link";
-                result.failedPaths << file.path;
+                result.failures << RemovalFailure{file.path, platform::files::RemovalReason::Protected};
                 continue;
             }
             const platform::files::RemovalResult leftover = m_remover->removePermanently(file.removalTarget());
             result.freed += leftover.freedBytes;
             if (!leftover.gone) {
-                result.failedPaths << file.path;
+                result.failures << RemovalFailure::of(file.path, leftover);
                 continue;
             }
             removed.insert(file.path);

@@ -3,6 +3,7 @@
 #include "engine/cleaning/AppItem.h"
 #include "engine/cleaning/FileItem.h"
 #include "engine/cleaning/LeftoverMatcher.h"
+#include "engine/cleaning/RemovalFailure.h"
 
 #include <QHash>
 #include <QList>
@@ -34,7 +35,7 @@ public:
     struct UninstallResult {
         qint64 freed = 0;            // bytes that went away, parts of items that stayed included
         QSet<QUuid> removedAppIDs;
-        QStringList failedPaths;     // refused or not removed, in processing order
+        QList<RemovalFailure> failures; // refused or not removed, in processing order
         // What is left of each bundle a removal was tried on and that stayed,
         // measured as discovery measures it.
         QHash<QUuid, qint64> leftAppSizes;

@@ -32,9 +32,14 @@ QString AppUninstallViewModel::totalFreedFormatted() const
 
 void AppUninstallViewModel::setFailedPaths(const QStringList& paths)
 {
-    if (m_failedPaths == paths)
+    setFailures(failuresOf(paths, m_failures));
+}
+
+void AppUninstallViewModel::setFailures(const QList<RemovalFailure>& failures)
+{
+    if (m_failures == failures)
         return;
-    m_failedPaths = paths;
+    m_failures = failures;
     emit failedPathsChanged();
 }
 
@@ -197,7 +202,7 @@ void AppUninstallViewModel::finishUninstall(const AppUninstallService::Uninstall
         m_totalFreed += result.freed;
         emit totalFreedChanged();
     }
-    setFailedPaths(result.failedPaths);
+    setFailures(result.failures);
     setIsUninstalling(false);
 }
 

@@ -38,8 +38,10 @@ public:
     void setSearchText(const QString& text);
     qint64 totalFreed() const { return m_totalFreed; }
     QString totalFreedFormatted() const;
-    const QStringList& failedPaths() const { return m_failedPaths; }
+    // What the last uninstall left, in processing order; failures() tells why.
+    QStringList failedPaths() const { return pathsOf(m_failures); }
     void setFailedPaths(const QStringList& paths);
+    const QList<RemovalFailure>& failures() const { return m_failures; }
 
     // Every application when the search text is empty, else those whose
     // name holds it, letter case aside.
@@ -74,6 +76,7 @@ private:
     void finishUninstall(const AppUninstallService::UninstallResult& result);
     void setIsLoading(bool value);
     void setIsUninstalling(bool value);
+    void setFailures(const QList<RemovalFailure>& failures);
 
     QList<AppItem> m_apps;
     AppListModel m_model;
@@ -81,7 +84,7 @@ private:
     bool m_isUninstalling = false;
     QString m_searchText;
     qint64 m_totalFreed = 0;
-    QStringList m_failedPaths;
+    QList<RemovalFailure> m_failures;
     AppUninstallService m_service;
 };
 

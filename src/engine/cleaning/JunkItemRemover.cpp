@@ -82,7 +82,7 @@ JunkItemRemover::Result JunkItemRemover::removeAll(const std::vector<FileItem>& 
         if (removal.gone) {
             result.removed.insert(item.id);
         } else if (const auto left = sizeLeft(target)) {
-            ++result.failureCount;
+            result.failures << RemovalFailure::of(item.path, removal);
             result.leftSizes.insert(item.id, *left);
         } else {
             // The name is free or holds another object now: the one scanned

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/cleaning/FileItem.h"
+#include "engine/cleaning/RemovalFailure.h"
 
 #include <QHash>
 #include <QSet>
@@ -23,7 +24,7 @@ class JunkItemRemover {
 public:
     struct Result {
         std::int64_t freedBytes = 0;  // bytes that went away, parts of items that stayed included
-        int failureCount = 0;
+        QList<RemovalFailure> failures; // the items that stayed, in order, and why
         QSet<QUuid> removed;          // ids of the items this clean removed
         // Ids of the items no longer on disk as scanned (gone, or another
         // object under the name) that this clean did not remove: they are no

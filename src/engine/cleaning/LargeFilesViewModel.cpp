@@ -328,33 +328,38 @@ void LargeFilesViewModel::deleteSelected(bool permanently)
         // The remover acts on the bytes the scan found and refuses an entry
         // that is no longer the one scanned.
         QSet<QUuid> removed;
-        QStringList failed;
+        QList<RemovalFailure> failed;
         for (const FileItem& item : selected) {
-            const bool gone = permanently ? remover->removePermanently(item.removalTarget()).gone
-                                          : remover->moveToTrash(item.removalTarget()).gone;
-            if (gone)
+            const platform::files::RemovalResult result = permanently ? remover->removePermanently(item.removalTarget())
+                                                                      : remover->moveToTrash(item.removalTarget());
+            if (result.gone)
                 removed.insert(item.id);
             else
-                failed.append(item.path);
+                failed.append(RemovalFailure::of(item.path, result));
         }
         executor->toMain(self, [self, removed, failed] { self->deletionFinished(removed, failed); });
     });
 }
 
-void LargeFilesViewModel::deletionFinished(const QSet<QUuid>& removed, const QStringList& failed)
+void LargeFilesViewModel::deletionFinished(const QSet<QUuid>& removed, const QList<RemovalFailure>& failed)
 {
     QList<FileItem> remaining = items();
     remaining.removeIf([&](const FileItem& item) { return removed.contains(item.id); });
     setItems(remaining);
-    setFailedPaths(failed);
+    setFailures(failed);
     setIsDeleting(false);
 }
 
 void LargeFilesViewModel::setFailedPaths(const QStringList& paths)
 {
-    if (m_failedPaths == paths)
+    setFailures(failuresOf(paths, m_failures));
+}
+
+void LargeFilesViewModel::setFailures(const QList<RemovalFailure>& failures)
+{
+    if (m_failures == failures)
         return;
-    m_failedPaths = paths;
+    m_failures = failures;
     emit failedPathsChanged();
 }
 

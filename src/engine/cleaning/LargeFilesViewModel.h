@@ -3,6 +3,7 @@
 #include "engine/cleaning/FileItem.h"
 #include "engine/cleaning/FileItemListModel.h"
 #include "engine/cleaning/LargeFileScanner.h"
+#include "engine/cleaning/RemovalFailure.h"
 #include "engine/inspection/FileOpenHandle.h"
 
 #include <QList>
@@ -41,7 +42,7 @@ class LargeFilesViewModel : public QObject {
     Q_PROPERTY(bool isCheckingInUse READ isCheckingInUse NOTIFY isCheckingInUseChanged)
     Q_PROPERTY(bool isDeleting READ isDeleting NOTIFY isDeletingChanged)
     // The files the last deletion left where they were, in list order;
-    // emptied by the screen once it has shown them.
+    // emptied by the screen once it has shown them. failures() tells why.
     Q_PROPERTY(QStringList failedPaths READ failedPaths WRITE setFailedPaths NOTIFY failedPathsChanged)
     Q_PROPERTY(int selectedCount READ selectedCount NOTIFY selectionChanged)
     Q_PROPERTY(int filteredCount READ filteredCount NOTIFY selectionChanged)
@@ -85,8 +86,9 @@ public:
     const InUseMap& inUseBeforeTrash() const { return m_inUseBeforeTrash; }
     bool isCheckingInUse() const { return m_isCheckingInUse; }
     bool isDeleting() const { return m_isDeleting; }
-    const QStringList& failedPaths() const { return m_failedPaths; }
+    QStringList failedPaths() const { return pathsOf(m_failures); }
     void setFailedPaths(const QStringList& paths);
+    const QList<RemovalFailure>& failures() const { return m_failures; }
     int selectedCount() const;
     int filteredCount() const;
     bool allFilteredSelected() const;
@@ -130,7 +132,8 @@ private:
                         std::int64_t matched, const QString& folder);
     void scanFinished(const std::shared_ptr<LargeFileScanStop>& stop, QList<FileItem> found);
     void inUseLookedUp(std::uint64_t check, InUseMap found);
-    void deletionFinished(const QSet<QUuid>& removed, const QStringList& failed);
+    void deletionFinished(const QSet<QUuid>& removed, const QList<RemovalFailure>& failed);
+    void setFailures(const QList<RemovalFailure>& failures);
     bool isCurrentScan(const std::shared_ptr<LargeFileScanStop>& stop) const;
 
     void setItems(const QList<FileItem>& items);
@@ -155,7 +158,7 @@ private:
     bool m_isCheckingInUse = false;
     std::uint64_t m_inUseCheck = 0;  // tells the latest in-use check from earlier ones
     bool m_isDeleting = false;
-    QStringList m_failedPaths;
+    QList<RemovalFailure> m_failures;
     InUseLookup m_inUseLookup;
 };
 

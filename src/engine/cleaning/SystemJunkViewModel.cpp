@@ -173,7 +173,8 @@ void SystemJunkViewModel::finishClean(const CleanOutcome& outcome)
 {
     const JunkItemRemover::Result& result = outcome.result;
     const std::int64_t freedBytes = result.freedBytes;
-    const int failureCount = result.failureCount;
+    const int failureCount = int(result.failures.size());
+    m_failures = result.failures;
     setErrorMessage(failureCount >= 1 ? std::optional<QString>(QString::number(failureCount)) : std::nullopt);
     setTotalCleaned(freedBytes);
     setIsCleaning(false);
@@ -272,6 +273,7 @@ void SystemJunkViewModel::setItemSelected(ScanCategoryID id, const QUuid& itemId
 
 void SystemJunkViewModel::clearErrorMessage()
 {
+    m_failures.clear();
     setErrorMessage(std::nullopt);
 }
 

@@ -61,6 +61,8 @@ public:
     bool scanComplete() const { return m_scanComplete; }
     std::optional<ScanCategoryID> scanningCategory() const { return m_scanningCategory; }
     const std::optional<QString>& errorMessage() const { return m_errorMessage; }
+    // The items the last clean left, and why; kept as long as errorMessage.
+    const QList<RemovalFailure>& failures() const { return m_failures; }
     const std::optional<JunkCleanReport>& cleanReport() const { return m_cleanReport; }
 
     std::int64_t selectedSize() const;
@@ -155,6 +157,7 @@ private:
     bool m_scanComplete = false;
     std::optional<ScanCategoryID> m_scanningCategory;
     std::optional<QString> m_errorMessage;
+    QList<RemovalFailure> m_failures;
     std::optional<JunkCleanReport> m_cleanReport;
 
     bool m_autoCleanAfterScan = false;

@@ -22,12 +22,32 @@ struct RemovalTarget {
     std::optional<ScannedIdentity> identity;
 };
 
+// Why an item, or a part of it, stayed: what the remover refused, or that
+// the system refused an operation (its errno beside).
+enum class RemovalReason {
+    None,           // nothing stayed
+    SystemError,    // an operation failed; RemovalResult::error says why
+    InvalidPath,    // not an absolute path without "." or ".."
+    NotAsScanned,   // replaced or changed since the scan, or another item took its name
+    MountPoint,     // a mount point, or a folder holding one
+    HomeFolder,     // "/", the home or a folder above it
+    FolderForbids,  // its folder does not let this user remove entries (permissions, a read-only file system)
+    StickyFolder,   // a sticky folder, and neither the item nor the folder is this user's
+    Immutable,      // marked immutable or append-only, or its folder is
+    AlreadyInTrash, // Move to Trash of what the Trash holds
+    NoTrash,        // no usable Trash on the item's own file system
+    Protected,      // refused by its cleaner, which never removes such an item
+};
+
 struct RemovalResult {
     bool gone = false;           // the item is no longer where it was
     std::int64_t freedBytes = 0; // see each operation
     // When the item, or part of it, stayed: the entry that stayed and why
     // (the system's error text or what was refused), for the log.
     QString failure;
+    // The same reason for the user, and the errno of a system error.
+    RemovalReason reason = RemovalReason::None;
+    int error = 0;
 
     explicit operator bool() const { return gone; }
 };

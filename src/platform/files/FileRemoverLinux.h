@@ -34,19 +34,28 @@ using KeptFolders = std::vector<FileIdentity>;
 // included.
 KeptFolders homesAndAncestors(const QStringList& homes);
 
-// A removal's failure text (RemovalResult::failure): "<path>: <reason>".
-QString failureOf(std::string_view path, const QString& reason);
+// Why something stays: the reason for the user and the text for the log.
+struct Refusal {
+    RemovalReason reason = RemovalReason::SystemError;
+    int error = 0; // errno, for a system error
+    QString text;
+};
+// The system's refusal of an operation that failed with `error`.
+Refusal systemRefusal(int error);
+// The failed result of the entry at `path`, which stays for `why`; its log
+// text (RemovalResult::failure) is "<path>: <text>".
+RemovalResult refused(std::string_view path, const Refusal& why);
 // The system's text for an errno value.
 QString errorText(int error);
 // What a folder that was not opened met (OpenStatus other than Opened); the
 // errno of the attempt for a folder that could not be read.
-QString openFailureText(OpenStatus status, int error);
+Refusal openRefusal(OpenStatus status, int error);
 
 // The item a target names, looked at from its folder: the folder opened
 // without following any link, the item's attributes read without following
 // it. Empty when the item is missing, is not the entry the target's
 // identity was scanned from (isAsScanned), is a mount point or is one of
-// `kept`; `failure` then says which.
+// `kept`; `failed` then says which.
 struct LocatedItem {
     SplitPath split;
     core::UniqueFd folder;
@@ -54,7 +63,7 @@ struct LocatedItem {
     EntryAttributes item;
 };
 std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders& kept = {},
-                                  QString* failure = nullptr);
+                                  RemovalResult* failed = nullptr);
 
 // Why the located item may not be taken out of its folder by this process,
 // checked before anything is touched so that an item whose top entry must
@@ -62,7 +71,7 @@ std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders
 // effective user (a read-only file system included), a sticky folder and
 // neither the item nor the folder this user's, or an immutable or
 // append-only flag on the item or its folder. Empty when it may.
-std::optional<QString> whyItemCannotLeave(const LocatedItem& located);
+std::optional<Refusal> whyItemCannotLeave(const LocatedItem& located);
 
 // The bytes unlinking an entry frees: a regular file's when this is its last
 // link, nothing otherwise.

@@ -42,31 +42,35 @@ std::optional<Standing> standingOf(int folderFd, const char* name)
 
 } // namespace
 
-std::optional<QString> whyItemCannotLeave(const LocatedItem& located)
+std::optional<Refusal> whyItemCannotLeave(const LocatedItem& located)
 {
     const int folder = located.folder.get();
     const auto parent = standingOf(folder, "");
     const auto item = standingOf(folder, located.split.name.c_str());
     if (!parent || !item)
-        return errorText(errno);
+        return systemRefusal(errno);
     if (parent->identity != located.folderAttributes.identity || item->identity != located.item.identity)
-        return openFailureText(OpenStatus::Changed, 0);
+        return openRefusal(OpenStatus::Changed, 0);
+    const auto immutable = [](const QString& text) { return Refusal{RemovalReason::Immutable, 0, text}; };
     if (item->immutable)
-        return QStringLiteral("marked immutable");
+        return immutable(QStringLiteral("marked immutable"));
     if (item->appendOnly)
-        return QStringLiteral("marked append-only");
+        return immutable(QStringLiteral("marked append-only"));
     if (parent->immutable || parent->appendOnly)
-        return QStringLiteral("its folder is marked %1, so nothing leaves it")
-            .arg(parent->immutable ? QStringLiteral("immutable") : QStringLiteral("append-only"));
+        return immutable(QStringLiteral("its folder is marked %1, so nothing leaves it")
+                             .arg(parent->immutable ? QStringLiteral("immutable") : QStringLiteral("append-only")));
     // The kernel's own answer for this user: write and search permission on
     // the folder (a read-only file system included).
-    if (::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS) != 0)
-        return QStringLiteral("its folder does not let this user remove entries (%1)").arg(errorText(errno));
+    if (::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS) != 0) {
+        const int error = errno;
+        return Refusal{RemovalReason::FolderForbids, error,
+                       QStringLiteral("its folder does not let this user remove entries (%1)").arg(errorText(error))};
+    }
     // In a sticky folder only the owner of the entry or of the folder, or
     // the administrator, may take an entry out.
     const uid_t user = ::geteuid();
     if ((parent->mode & S_ISVTX) && user != 0 && user != item->owner && user != parent->owner)
-        return QStringLiteral("its folder is sticky and lets only the owner remove it");
+        return Refusal{RemovalReason::StickyFolder, 0, QStringLiteral("its folder is sticky and lets only the owner remove it")};
     return std::nullopt;
 }
 

@@ -59,22 +59,33 @@ std::string trashName(const std::string& name, int attempt)
 }
 
 // The bytes removing a located folder would free, looked at through the
-// folder itself. Empty when it cannot be opened or holds a mount point.
-std::optional<std::int64_t> folderBytes(const LocatedItem& located)
+// folder itself. Empty when it cannot be opened or holds a mount point;
+// `why` then says which.
+std::optional<std::int64_t> folderBytes(const LocatedItem& located, Refusal& why)
 {
     ChildCheck check;
     check.expected = located.item.identity;
     check.known = &located.item;
     OpenedFolder opened = openChildFolder(located.folder.get(), located.split.name.c_str(),
                                           stampOf(located.folderAttributes), check);
-    if (opened.status != OpenStatus::Opened)
+    if (opened.status != OpenStatus::Opened) {
+        why = openRefusal(opened.status, opened.error);
         return std::nullopt;
+    }
     WalkRoot root{std::move(opened.fd), opened.attributes,
                   located.split.folder + (located.split.folder == "/" ? "" : "/") + located.split.name};
     const FolderTotal total = folderTotal(std::move(root), TotalOf::Removal);
-    if (total.metMount)
+    if (total.metMount) {
+        why = {RemovalReason::MountPoint, 0, QStringLiteral("a folder that holds a mount point")};
         return std::nullopt;
+    }
     return total.bytes;
+}
+
+// The Trash cannot be used, as the system's `error` says.
+Refusal noTrash(int error)
+{
+    return {RemovalReason::NoTrash, error, errorText(error)};
 }
 
 // Whether the folder open at `folder` is `ancestor` or lies below it, as
@@ -117,49 +128,47 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
                           const std::function<void()>& beforeMove)
 {
     RemovalResult failed;
-    auto located = locate(target, kept, &failed.failure);
+    auto located = locate(target, kept, &failed);
     if (!located)
         return failed;
     const std::string path(target.path.constData(), std::size_t(target.path.size()));
-    const auto fail = [&](const std::string& entry, const QString& reason) {
-        failed.failure = failureOf(entry, reason);
-        return failed;
-    };
     if (const auto refusal = whyItemCannotLeave(*located))
-        return fail(path, *refusal);
+        return refused(path, *refusal);
     if (dataHome.isEmpty())
-        return fail(path, QStringLiteral("no data folder to hold a Trash"));
+        return refused(path, {RemovalReason::NoTrash, 0, QStringLiteral("no data folder to hold a Trash")});
     // The home trash; a link in place of any of its folders means there is
     // no usable trash, and nothing is made through it.
     const std::string trashPath = dataHome.toStdString() + "/Trash";
     QDir().mkpath(QFile::decodeName(dataHome));
     core::UniqueFd data(::open(dataHome.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!data.isOpen())
-        return fail(dataHome.toStdString(), errorText(errno));
+        return refused(dataHome.toStdString(), noTrash(errno));
     core::UniqueFd trash = openOrMakeFolder(data.get(), "Trash");
     if (!trash.isOpen())
-        return fail(trashPath, errorText(errno));
+        return refused(trashPath, noTrash(errno));
     core::UniqueFd files = openOrMakeFolder(trash.get(), "files");
     if (!files.isOpen())
-        return fail(trashPath + "/files", errorText(errno));
+        return refused(trashPath + "/files", noTrash(errno));
     core::UniqueFd info = openOrMakeFolder(trash.get(), "info");
     if (!info.isOpen())
-        return fail(trashPath + "/info", errorText(errno));
+        return refused(trashPath + "/info", noTrash(errno));
     // Trashing what the Trash holds would nest it under a new name and
     // orphan its record; it is deleted from there instead.
     const auto trashAttributes = readAttributes(trash.get(), "");
     if (!trashAttributes)
-        return fail(trashPath, errorText(errno));
+        return refused(trashPath, noTrash(errno));
     if (located->item.identity == trashAttributes->identity
         || liesWithin(located->folder.get(), trashAttributes->identity))
-        return fail(path, QStringLiteral("already in the Trash; only deleting removes it from there"));
+        return refused(path, {RemovalReason::AlreadyInTrash, 0,
+                           QStringLiteral("already in the Trash; only deleting removes it from there")});
     // Moving renames; it never copies, so the trash must be on the item's
     // own file system.
     struct stat filesStat;
     if (::fstat(files.get(), &filesStat) != 0)
-        return fail(trashPath + "/files", errorText(errno));
+        return refused(trashPath + "/files", noTrash(errno));
     if (filesStat.st_dev != located->item.identity.device)
-        return fail(path, QStringLiteral("on another file system than the Trash (%1)").arg(QFile::decodeName(dataHome)));
+        return refused(path, {RemovalReason::NoTrash, 0,
+                           QStringLiteral("on another file system than the Trash (%1)").arg(QFile::decodeName(dataHome))});
 
     // The item is held open until it has moved, so that its inode number
     // cannot pass to another object meanwhile: the entry found in the Trash
@@ -168,17 +177,18 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
     const core::UniqueFd held(::openat(located->folder.get(), name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat heldStat;
     if (!held.isOpen() || ::fstat(held.get(), &heldStat) != 0)
-        return fail(path, errorText(errno));
+        return refused(path, systemRefusal(errno));
     if (FileIdentity{heldStat.st_dev, heldStat.st_ino} != located->item.identity)
-        return fail(path, openFailureText(OpenStatus::Changed, 0));
+        return refused(path, openRefusal(OpenStatus::Changed, 0));
 
     // A folder is looked through first: what it holds is counted, and one
     // holding a mount point stays, as it would when deleted.
     std::int64_t bytes = bytesFreedByUnlinking(located->item);
     if (located->item.kind == EntryKind::Directory) {
-        const auto measured = folderBytes(*located);
+        Refusal why;
+        const auto measured = folderBytes(*located, why);
         if (!measured)
-            return fail(path, QStringLiteral("a folder that holds a mount point or cannot be read through"));
+            return refused(path, why);
         bytes = *measured;
     }
     if (beforeMove)
@@ -193,7 +203,7 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
         if (!recordFile.isOpen()) {
             if (errno == EEXIST)
                 continue;
-            return fail(trashPath + "/info/" + recordName, errorText(errno));
+            return refused(trashPath + "/info/" + recordName, systemRefusal(errno));
         }
         const bool written = writeAll(recordFile.get(), record);
         const int writeError = errno;
@@ -206,20 +216,22 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
             // Another item took the name after this one was measured: it
             // goes back where it was, with no record left of it.
             if (::renameat2(files.get(), candidate.c_str(), located->folder.get(), name.c_str(), RENAME_NOREPLACE) != 0)
-                return fail(path, QStringLiteral("another item took its name while it was measured and could not be "
-                                                 "put back: it is in the Trash as %1")
-                                      .arg(QFile::decodeName(QByteArray::fromStdString(candidate))));
+                return refused(path, {RemovalReason::NotAsScanned, 0,
+                                   QStringLiteral("another item took its name while it was measured and could not "
+                                                  "be put back: it is in the Trash as %1")
+                                       .arg(QFile::decodeName(QByteArray::fromStdString(candidate)))});
             ::unlinkat(info.get(), recordName.c_str(), 0);
-            return fail(path, QStringLiteral("another item took its name while it was measured; it was put back"));
+            return refused(path, {RemovalReason::NotAsScanned, 0,
+                               QStringLiteral("another item took its name while it was measured; it was put back")});
         }
         const int error = errno;
         ::unlinkat(info.get(), recordName.c_str(), 0);
         if (!written)
-            return fail(trashPath + "/info/" + recordName, errorText(writeError));
+            return refused(trashPath + "/info/" + recordName, systemRefusal(writeError));
         if (error != EEXIST)
-            return fail(path, errorText(error));
+            return refused(path, systemRefusal(error));
     }
-    return fail(path, QStringLiteral("no free name left in the Trash"));
+    return refused(path, {RemovalReason::NoTrash, 0, QStringLiteral("no free name left in the Trash")});
 }
 
 void removeTrashRecord(const QByteArray& path, const locations::Locations& locations)

@@ -47,10 +47,10 @@ public:
                 continue;
             }
             if (m_cursor.fd() < 0)
-                fail(nullptr, QStringLiteral("could not be opened again"));
+                fail(nullptr, {RemovalReason::SystemError, 0, QStringLiteral("could not be opened again")});
             if (m_cursor.depth() == 0) {
                 if (!m_cursor.complete())
-                    fail(nullptr, QStringLiteral("could not be listed to its end"));
+                    fail(nullptr, {RemovalReason::SystemError, 0, QStringLiteral("could not be listed to its end")});
                 return !m_levels.back().failed && m_cursor.complete();
             }
             leaveFolder();
@@ -59,8 +59,8 @@ public:
     }
 
     std::int64_t freedBytes() const { return m_freed; }
-    // The first entry that stayed and why.
-    const QString& failure() const { return m_failure; }
+    // The first entry that stayed and why (no failure text when none did).
+    const RemovalResult& failure() const { return m_failure; }
 
 private:
     struct Level {
@@ -71,17 +71,17 @@ private:
 
     // The entry `name` of the current folder (the folder itself when null)
     // stays: its level fails, and the first such entry is remembered.
-    void fail(const char* name, const QString& reason)
+    void fail(const char* name, const Refusal& why)
     {
         m_levels.back().failed = true;
-        if (!m_failure.isEmpty())
+        if (!m_failure.failure.isEmpty())
             return;
         std::string path = m_root;
         for (const std::string& folder : m_folderNames)
             path += '/' + folder;
         if (name)
             path += '/' + std::string(name);
-        m_failure = failureOf(path, reason);
+        m_failure = refused(path, why);
     }
 
     // The current folder is listed to its end: go back to its parent and
@@ -103,13 +103,13 @@ private:
         const auto now = readAttributes(fd, name.c_str());
         if (!now) {
             if (errno != ENOENT)
-                fail(name.c_str(), errorText(errno));
+                fail(name.c_str(), systemRefusal(errno));
             return;
         }
         if (now->identity != identity)
-            fail(name.c_str(), QStringLiteral("another folder now has this name"));
+            fail(name.c_str(), {RemovalReason::NotAsScanned, 0, QStringLiteral("another folder now has this name")});
         else if (::unlinkat(fd, name.c_str(), AT_REMOVEDIR) != 0)
-            fail(name.c_str(), errorText(errno));
+            fail(name.c_str(), systemRefusal(errno));
         else
             parent.removedThisPass = true;
     }
@@ -123,24 +123,24 @@ private:
         const auto attributes = readAttributes(fd, name);
         if (!attributes) {
             if (errno != ENOENT)
-                fail(name, errorText(errno));
+                fail(name, systemRefusal(errno));
             return;
         }
         if (attributes->kind == EntryKind::Directory) {
             if (!enterFolder(name, &*attributes))
-                fail(name, QStringLiteral("a folder that turned into something else"));
+                fail(name, {RemovalReason::NotAsScanned, 0, QStringLiteral("a folder that turned into something else")});
             return;
         }
         // A file mounted over another (a bind mount) is not ours.
         if (crossesMount(*attributes, m_cursor.stamp())) {
-            fail(name, openFailureText(OpenStatus::MountPoint, 0));
+            fail(name, openRefusal(OpenStatus::MountPoint, 0));
             return;
         }
         if (::unlinkat(fd, name, 0) == 0) {
             m_freed += bytesFreedByUnlinking(*attributes);
             m_levels.back().removedThisPass = true;
         } else if (errno != ENOENT) {
-            fail(name, errorText(errno));
+            fail(name, systemRefusal(errno));
         }
     }
 
@@ -163,7 +163,7 @@ private:
         case OpenStatus::Changed:
         case OpenStatus::NoDescriptors:
         case OpenStatus::Unreadable:
-            fail(name, openFailureText(status, errno));
+            fail(name, openRefusal(status, errno));
             return true;
         }
         return true;
@@ -175,14 +175,23 @@ private:
     std::vector<std::string> m_folderNames;
     std::string m_root;
     std::int64_t m_freed = 0;
-    QString m_failure;
+    RemovalResult m_failure;
 };
 
 } // namespace
 
-QString failureOf(std::string_view path, const QString& reason)
+Refusal systemRefusal(int error)
 {
-    return QFile::decodeName(QByteArray(path.data(), qsizetype(path.size()))) + QStringLiteral(": ") + reason;
+    return {RemovalReason::SystemError, error, errorText(error)};
+}
+
+RemovalResult refused(std::string_view path, const Refusal& why)
+{
+    RemovalResult result;
+    result.failure = QFile::decodeName(QByteArray(path.data(), qsizetype(path.size()))) + QStringLiteral(": ") + why.text;
+    result.reason = why.reason;
+    result.error = why.error;
+    return result;
 }
 
 QString errorText(int error)
@@ -190,18 +199,19 @@ QString errorText(int error)
     return QString::fromStdString(std::generic_category().message(error));
 }
 
-QString openFailureText(OpenStatus status, int error)
+Refusal openRefusal(OpenStatus status, int error)
 {
     switch (status) {
-    case OpenStatus::MountPoint: return QStringLiteral("a mount point, which is never entered or removed");
-    case OpenStatus::Changed: return QStringLiteral("another object now has this name");
-    case OpenStatus::NotFolder: return QStringLiteral("no longer a folder");
+    case OpenStatus::MountPoint:
+        return {RemovalReason::MountPoint, 0, QStringLiteral("a mount point, which is never entered or removed")};
+    case OpenStatus::Changed: return {RemovalReason::NotAsScanned, 0, QStringLiteral("another object now has this name")};
+    case OpenStatus::NotFolder: return {RemovalReason::NotAsScanned, 0, QStringLiteral("no longer a folder")};
     case OpenStatus::Gone:
     case OpenStatus::NoDescriptors:
     case OpenStatus::Unreadable:
     case OpenStatus::Opened: break;
     }
-    return errorText(error);
+    return systemRefusal(error);
 }
 
 // Regular files count when their last link goes; every other link leaves
@@ -252,35 +262,37 @@ std::optional<SplitPath> splitPath(const QByteArray& path)
     return split;
 }
 
-std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders& kept, QString* failure)
+std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders& kept, RemovalResult* failed)
 {
     const std::string_view path(target.path.constData(), std::size_t(target.path.size()));
-    const auto refuse = [&](std::string_view entry, const QString& reason) {
-        if (failure)
-            *failure = failureOf(entry, reason);
+    const auto refuse = [&](std::string_view entry, const Refusal& why) {
+        if (failed)
+            *failed = refused(entry, why);
         return std::nullopt;
     };
     auto split = splitPath(target.path);
     if (!split)
-        return refuse(path, QStringLiteral("not an absolute path without \".\" or \"..\""));
+        return refuse(path, {RemovalReason::InvalidPath, 0, QStringLiteral("not an absolute path without \".\" or \"..\"")});
     LocatedItem located;
     located.folder.reset(openFolderWithoutLinks(split->folder));
     if (!located.folder.isOpen())
-        return refuse(split->folder, errorText(errno));
+        return refuse(split->folder, systemRefusal(errno));
     const auto folder = readAttributes(located.folder.get(), "");
     if (!folder)
-        return refuse(split->folder, errorText(errno));
+        return refuse(split->folder, systemRefusal(errno));
     const auto item = readAttributes(located.folder.get(), split->name.c_str());
     if (!item)
-        return refuse(path, errorText(errno));
+        return refuse(path, systemRefusal(errno));
     if (target.identity && item->identity != target.identity->object)
-        return refuse(path, openFailureText(OpenStatus::Changed, 0));
+        return refuse(path, openRefusal(OpenStatus::Changed, 0));
     if (target.identity && !isAsScanned(*item, *target.identity))
-        return refuse(path, QStringLiteral("not the entry the scan found: it was replaced or changed since"));
+        return refuse(path, {RemovalReason::NotAsScanned, 0,
+                             QStringLiteral("not the entry the scan found: it was replaced or changed since")});
     if (crossesMount(*item, stampOf(*folder)))
-        return refuse(path, openFailureText(OpenStatus::MountPoint, 0));
+        return refuse(path, openRefusal(OpenStatus::MountPoint, 0));
     if (std::find(kept.begin(), kept.end(), item->identity) != kept.end())
-        return refuse(path, QStringLiteral("the home folder or a folder above it, which is never removed"));
+        return refuse(path, {RemovalReason::HomeFolder, 0,
+                             QStringLiteral("the home folder or a folder above it, which is never removed")});
     located.split = std::move(*split);
     located.folderAttributes = *folder;
     located.item = *item;
@@ -290,48 +302,41 @@ std::optional<LocatedItem> locate(const RemovalTarget& target, const KeptFolders
 RemovalResult removeTree(const RemovalTarget& target, const KeptFolders& kept)
 {
     RemovalResult result;
-    auto located = locate(target, kept, &result.failure);
+    auto located = locate(target, kept, &result);
     if (!located)
         return result;
     const int folder = located->folder.get();
     const char* name = located->split.name.c_str();
     const std::string path = located->split.folder + (located->split.folder == "/" ? "" : "/") + name;
-    if (const auto refusal = whyItemCannotLeave(*located)) {
-        result.failure = failureOf(path, *refusal);
-        return result;
-    }
+    if (const auto refusal = whyItemCannotLeave(*located))
+        return refused(path, *refusal);
     if (located->item.kind != EntryKind::Directory) {
-        if (::unlinkat(folder, name, 0) != 0) {
-            result.failure = failureOf(path, errorText(errno));
-            return result;
-        }
+        if (::unlinkat(folder, name, 0) != 0)
+            return refused(path, systemRefusal(errno));
         return {true, bytesFreedByUnlinking(located->item)};
     }
     ChildCheck check;
     check.expected = located->item.identity;
     check.known = &located->item;
     OpenedFolder opened = openChildFolder(folder, name, stampOf(located->folderAttributes), check);
-    if (opened.status != OpenStatus::Opened) {
-        result.failure = failureOf(path, openFailureText(opened.status, errno));
-        return result;
-    }
+    if (opened.status != OpenStatus::Opened)
+        return refused(path, openRefusal(opened.status, errno));
     TreeEmptier emptier;
     const bool emptied = emptier.run(std::move(opened.fd), opened.attributes, path);
-    result.freedBytes = emptier.freedBytes();
     if (!emptied) {
-        result.failure = emptier.failure().isEmpty() ? failureOf(path, QStringLiteral("could not be emptied"))
-                                                     : emptier.failure();
-        return result;
-    }
-    const auto now = readAttributes(folder, name);
-    if (!now)
-        result.failure = failureOf(path, errorText(errno));
-    else if (now->identity != located->item.identity)
-        result.failure = failureOf(path, openFailureText(OpenStatus::Changed, 0));
-    else if (::unlinkat(folder, name, AT_REMOVEDIR) != 0)
-        result.failure = failureOf(path, errorText(errno));
-    else
+        result = emptier.failure().failure.isEmpty()
+            ? refused(path, {RemovalReason::SystemError, 0, QStringLiteral("could not be emptied")})
+            : emptier.failure();
+    } else if (const auto now = readAttributes(folder, name); !now) {
+        result = refused(path, systemRefusal(errno));
+    } else if (now->identity != located->item.identity) {
+        result = refused(path, openRefusal(OpenStatus::Changed, 0));
+    } else if (::unlinkat(folder, name, AT_REMOVEDIR) != 0) {
+        result = refused(path, systemRefusal(errno));
+    } else {
         result.gone = true;
+    }
+    result.freedBytes = emptier.freedBytes();
     return result;
 }
 

@@ -233,10 +233,10 @@ TEST_F(AppUninstallServiceTest, RefusesEveryProtectedApplicationAndRemovesNothin
     refused[0].associatedFiles = {FileItem(safariCache, 10, {}, FileItem::ItemType::Directory)};
 
     const AppUninstallService::UninstallResult result = service.uninstall(refused);
-    QStringList expected;
+    QList<RemovalFailure> expected;
     for (const AppItem& app : refused)
-        expected << app.path;
-    EXPECT_EQ(result.failedPaths, expected);
+        expected << RemovalFailure{app.path, platform::files::RemovalReason::Protected};
+    EXPECT_EQ(result.failures, expected);
     EXPECT_EQ(result.freed, 0);
     EXPECT_TRUE(result.removedAppIDs.isEmpty());
     EXPECT_TRUE(remover->removed().isEmpty());
@@ -270,7 +270,10 @@ TEST_F(AppUninstallServiceTest, RemovesSelectedLeftoversOnceAndReportsTheRest)
 
     const AppUninstallService::UninstallResult result = service.uninstall({fooApp, barApp});
     EXPECT_EQ(result.removedAppIDs, (QSet<QUuid>{fooApp.id, barApp.id}));
-    EXPECT_EQ(result.failedPaths, (QStringList{home + "/Library/Caches/foo-link", foo[8], deep}));
+    using platform::files::RemovalReason;
+    EXPECT_EQ(result.failures, (QList<RemovalFailure>{{home + "/Library/Caches/foo-link", RemovalReason::Protected},
+                                                      {foo[8], RemovalReason::SystemError, EACCES},
+                                                      {deep, RemovalReason::Protected}}));
     EXPECT_EQ(remover->removed().count(shared), 1);
     EXPECT_FALSE(exists(shared));
     EXPECT_TRUE(exists(foo[3]));  // unselected: neither removed nor reported
@@ -323,7 +326,10 @@ TEST_F(AppUninstallServiceTest, EntriesReplacedSinceTheLookupStayAndAreReported)
     tree.file("root/Users/alice/Library/Logs/com.example.kept.log/notes.txt", 100);
 
     const AppUninstallService::UninstallResult result = service.uninstall({swappedApp, keptApp});
-    EXPECT_EQ(result.failedPaths, (QStringList{swapped, support, log}));
+    const auto replaced = [](const QString& path) {
+        return RemovalFailure{path, platform::files::RemovalReason::NotAsScanned};
+    };
+    EXPECT_EQ(result.failures, (QList<RemovalFailure>{replaced(swapped), replaced(support), replaced(log)}));
     EXPECT_EQ(result.removedAppIDs, QSet<QUuid>{keptApp.id});
     EXPECT_EQ(result.freed, keptApp.diskSize + 5);
     EXPECT_EQ(result.leftAppSizes.value(swappedApp.id), 4000);

@@ -60,7 +60,7 @@ TEST(JunkItemRemover, RemovesItemsWithTheirTrashRecordsAndCountsWhatWentAway)
     const JunkItemRemover::Result result = remover.removeAll(items);
 
     EXPECT_EQ(result.freedBytes, 30 + 20) << "removing a link frees nothing";
-    EXPECT_EQ(result.failureCount, 0);
+    EXPECT_TRUE(result.failures.isEmpty());
     EXPECT_EQ(result.removed, QSet<QUuid>({items[0].id, items[1].id, items[3].id}));
     EXPECT_EQ(result.vanished, QSet<QUuid>{items[2].id});
     EXPECT_FALSE(QFileInfo::exists(trashed));
@@ -89,7 +89,7 @@ TEST(JunkItemRemover, ARefusedOrMissingItemFreesNothing)
                                          fileItem(tree.path("Users/me/Downloads/missing.iso"), 60)};
     const JunkItemRemover::Result result = JunkItemRemover().removeAll(items);
     EXPECT_EQ(result.freedBytes, 40);
-    EXPECT_EQ(result.failureCount, 1);
+    EXPECT_EQ(result.failures, (QList<RemovalFailure>{{kept, platform::files::RemovalReason::SystemError, EACCES}}));
     EXPECT_EQ(result.vanished, QSet<QUuid>{items[2].id});
     EXPECT_EQ(fake->removed(), QStringList({kept, removed}));
     EXPECT_TRUE(QFileInfo::exists(kept));
@@ -109,7 +109,7 @@ TEST(JunkItemRemover, AnItemRemovedWithItsFolderIsNeitherAFailureNorFreedTwice)
                                          fileItem(inner, 500), fileItem(tree.path("Users/me/elsewhere"), 9)};
     const JunkItemRemover::Result result = JunkItemRemover().removeAll(items);
     EXPECT_EQ(result.freedBytes, 500);
-    EXPECT_EQ(result.failureCount, 0);
+    EXPECT_TRUE(result.failures.isEmpty());
     EXPECT_EQ(result.removed, QSet<QUuid>({items[0].id, items[1].id}));
     EXPECT_EQ(result.vanished, QSet<QUuid>{items[2].id}) << "only the item that was never there";
 }

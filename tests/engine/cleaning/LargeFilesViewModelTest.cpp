@@ -154,7 +154,7 @@ TEST(LargeFilesViewModelTest, AFileReplacedSinceTheScanIsLeftAloneAndStaysListed
     s.executor->runAll();
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(namesOf(s.vm.items()), QStringList{"movie.mkv"});
-    EXPECT_EQ(s.vm.failedPaths(), QStringList{path});
+    EXPECT_EQ(s.vm.failures(), (QList<RemovalFailure>{{path, platform::files::RemovalReason::NotAsScanned}}));
 }
 
 // What the remover leaves (a file in a folder the user may not write to) is
@@ -178,7 +178,7 @@ TEST(LargeFilesViewModelTest, EveryFileLeftIsReportedAndNamesThatAreNotUtf8AreRe
         s.executor->runBackground();
     }
     s.executor->runAll();
-    EXPECT_EQ(s.vm.failedPaths(), QStringList{stuck});
+    EXPECT_EQ(s.vm.failures(), (QList<RemovalFailure>{{stuck, platform::files::RemovalReason::FolderForbids, EACCES}}));
     EXPECT_EQ(namesOf(s.vm.selectedItems()), QStringList{"stuck.bin"});
     EXPECT_NE(::unlink(odd.constData()), 0) << "the name that is not UTF-8 was left";
 }

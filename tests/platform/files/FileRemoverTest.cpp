@@ -177,11 +177,13 @@ TEST_F(FileRemoverTest, AnItemThatCannotLeaveItsFolderIsRefusedWhole)
         const char* folder;
         int mode, folderOwner, itemOwner, flag;
         const char* reason; // empty: the item may go
+        RemovalReason why;
     } cases[] = {
-        {"read-only", 0555, user, user, 0, "does not let this user remove entries (Permission denied)"},
-        {"sticky", 01777, 0, 65533, 0, "sticky"},
-        {"sticky-own", 01777, 0, user, 0, ""},
-        {"append-only", 0755, user, user, FS_APPEND_FL, "append-only"},
+        {"read-only", 0555, user, user, 0, "does not let this user remove entries (Permission denied)",
+         RemovalReason::FolderForbids},
+        {"sticky", 01777, 0, 65533, 0, "sticky", RemovalReason::StickyFolder},
+        {"sticky-own", 01777, 0, user, 0, "", RemovalReason::None},
+        {"append-only", 0755, user, user, FS_APPEND_FL, "append-only", RemovalReason::Immutable},
     };
     for (const auto& c : cases) {
         const QString item = tree.dir(QString(c.folder) + "/Tool.app");
@@ -198,7 +200,8 @@ TEST_F(FileRemoverTest, AnItemThatCannotLeaveItsFolderIsRefusedWhole)
             const RemovalResult trashed = remover->moveToTrash(item);
             const RemovalResult removed = remover->removePermanently(item);
             const auto refused = [&](const RemovalResult& r) {
-                return !r.gone && r.freedBytes == 0 && r.failure.startsWith(item + ": ") && r.failure.contains(QLatin1String(c.reason));
+                return !r.gone && r.freedBytes == 0 && r.failure.startsWith(item + ": ")
+                    && r.failure.contains(QLatin1String(c.reason)) && r.reason == c.why;
             };
             return trashed.gone ? 0 : refused(trashed) && refused(removed) ? 1 : 2;
         });
@@ -250,7 +253,7 @@ TEST_F(FileRemoverTest, WhatTheTrashHoldsIsNotTrashedAgain)
     tree.file("data/Trash/files/folder/inner", 5);
     for (const QString inside : {"files/held2.bin", "info/held2.bin.trashinfo", "files/folder/inner", "files", ""}) {
         const RemovalResult result = remover->moveToTrash(tree.path("data/Trash/" + inside));
-        EXPECT_TRUE(!result.gone && result.failure.contains("already in the Trash") && exists(tree.path("data/Trash/" + inside)))
+        EXPECT_TRUE(!result.gone && result.reason == RemovalReason::AlreadyInTrash && exists(tree.path("data/Trash/" + inside)))
             << inside.toStdString() << result.failure.toStdString();
     }
     EXPECT_TRUE(remover->removePermanently(tree.path("data/Trash/files/held2.bin")).gone);
@@ -475,7 +478,7 @@ TEST_F(FileRemoverTest, AnEntryReplacedOrRewrittenSinceTheScanIsRefused)
 
 // An item that stays is logged as a warning naming the entry that stayed
 // and the system's reason, so a failure count shown to the user can be
-// explained.
+// explained; its result carries the reason and errno the user is told.
 TEST_F(FileRemoverTest, AnItemThatStaysIsLoggedWithTheEntryAndWhy)
 {
     ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
@@ -487,10 +490,12 @@ TEST_F(FileRemoverTest, AnItemThatStaysIsLoggedWithTheEntryAndWhy)
         QString target;
         bool trash;
         QString logged;
+        RemovalReason reason;
+        int error;
     } cases[] = {
-        {tree.path("missing"), false, tree.path("missing") + ": No such file or directory"},
-        {tree.path("item"), false, stuck + ": Operation not permitted"},
-        {tree.file("doc", 1), true, tree.path("data/Trash") + ": Not a directory"},
+        {tree.path("missing"), false, tree.path("missing") + ": No such file or directory", RemovalReason::SystemError, ENOENT},
+        {tree.path("item"), false, stuck + ": Operation not permitted", RemovalReason::SystemError, EPERM},
+        {tree.file("doc", 1), true, tree.path("data/Trash") + ": Not a directory", RemovalReason::NoTrash, ENOTDIR},
     };
     static QStringList warnings;
     const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
@@ -499,7 +504,9 @@ TEST_F(FileRemoverTest, AnItemThatStaysIsLoggedWithTheEntryAndWhy)
     });
     for (const auto& c : cases) {
         warnings.clear();
-        EXPECT_FALSE(c.trash ? remover->moveToTrash(c.target).gone : remover->removePermanently(c.target).gone);
+        const RemovalResult result = c.trash ? remover->moveToTrash(c.target) : remover->removePermanently(c.target);
+        EXPECT_FALSE(result.gone);
+        EXPECT_EQ(std::pair(result.reason, result.error), std::pair(c.reason, c.error)) << c.target.toStdString();
         ASSERT_EQ(warnings.size(), 1) << c.target.toStdString();
         EXPECT_TRUE(warnings[0].contains(c.target) && warnings[0].contains(c.logged)) << warnings[0].toStdString();
     }
@@ -647,6 +654,7 @@ TEST_F(FileRemoverTest, AnItemSwappedInWhileTrashingIsPutBackAndRefused)
         EXPECT_FALSE(result.gone) << kind.toStdString();
         EXPECT_EQ(result.freedBytes, 0) << kind.toStdString();
         EXPECT_TRUE(result.failure.contains("took its name")) << result.failure.toStdString();
+        EXPECT_EQ(result.reason, RemovalReason::NotAsScanned);
         EXPECT_EQ(QFileInfo(kind == "folder" ? chosen + "/inner" : chosen).size(), 7) << kind.toStdString();
         EXPECT_TRUE(exists(chosen + ".moved"));
         EXPECT_TRUE(QDir(tree.path("data/Trash/files")).isEmpty() && QDir(tree.path("data/Trash/info")).isEmpty());

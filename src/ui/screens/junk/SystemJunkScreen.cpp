@@ -41,6 +41,7 @@ void SystemJunkScreen::setViewModel(cleaning::SystemJunkViewModel* viewModel)
         m_groups->setExpanded(m_expanded);
         connect(viewModel, &cleaning::SystemJunkViewModel::categoriesChanged, this, &SystemJunkScreen::categoriesChanged);
         connect(viewModel, &cleaning::SystemJunkViewModel::cleanReportChanged, this, &SystemJunkScreen::reportChanged);
+        connect(viewModel, &cleaning::SystemJunkViewModel::errorMessageChanged, this, &SystemJunkScreen::failuresChanged);
         connect(viewModel, &cleaning::SystemJunkViewModel::totalFoundChanged, this, &SystemJunkScreen::totalFoundChanged);
         connect(viewModel, &cleaning::SystemJunkViewModel::totalCleanedChanged, this, &SystemJunkScreen::totalCleanedChanged);
         connect(viewModel, &cleaning::SystemJunkViewModel::scanningCategoryChanged, this,
@@ -55,6 +56,7 @@ void SystemJunkScreen::setViewModel(cleaning::SystemJunkViewModel* viewModel)
     emit viewModelChanged();
     emit categoriesChanged();
     emit reportChanged();
+    emit failuresChanged();
     emit scanningCategoryChanged();
     emit totalFoundChanged();
     emit totalCleanedChanged();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/cleaning/SystemJunkViewModel.h"
+#include "ui/models/RemovalWords.h"
 
 #include <QObject>
 #include <QPointer>
@@ -44,6 +45,10 @@ class SystemJunkScreen : public QObject {
     Q_PROPERTY(QString reportTitleEnglish READ reportTitleEnglish NOTIFY reportChanged)
     Q_PROPERTY(QString reportMessage READ reportMessage NOTIFY reportChanged)
     Q_PROPERTY(QString reportMessageEnglish READ reportMessageEnglish NOTIFY reportChanged)
+    // The items the last clean left: a line each with why it stayed
+    // (removalwords::failureLines); empty once the failure is cleared.
+    Q_PROPERTY(QString failureLines READ failureLines NOTIFY failuresChanged)
+    Q_PROPERTY(QString failureLinesEnglish READ failureLinesEnglish NOTIFY failuresChanged)
 
 public:
     explicit SystemJunkScreen(QObject* parent = nullptr);
@@ -69,6 +74,12 @@ public:
     QString reportTitleEnglish() const { return reportText(true, true); }
     QString reportMessage() const { return reportText(false, false); }
     QString reportMessageEnglish() const { return reportText(true, false); }
+    QString failureLines() const { return failureText().zh; }
+    QString failureLinesEnglish() const { return failureText().en; }
+    models::WordPair failureText() const
+    {
+        return m_viewModel ? models::removalwords::failureLines(m_viewModel->failures()) : models::WordPair{};
+    }
 
     // Opens a closed group and closes an open one.
     Q_INVOKABLE void toggleGroupExpanded(const QString& key);
@@ -83,6 +94,7 @@ signals:
     void expandedGroupsChanged();
     void categoriesChanged();
     void reportChanged();
+    void failuresChanged();
     void scanningCategoryChanged();
     void totalFoundChanged();
     void totalCleanedChanged();

@@ -2,6 +2,7 @@
 
 #include "engine/cleaning/FileItem.h"
 #include "engine/cleaning/LargeFilesViewModel.h"
+#include "ui/models/RemovalWords.h"
 
 #include <QObject>
 #include <QPointer>
@@ -42,8 +43,10 @@ class LargeFilesScreen : public QObject {
     // The item whose dependency report is asked for: id, path, name, size
     // and isDirectory; empty while none is.
     Q_PROPERTY(QVariantMap inspecting READ inspectingValue NOTIFY inspectingChanged)
-    // The files the last deletion left, one path a line, in list order.
-    Q_PROPERTY(QString failedPathLines READ failedPathLines NOTIFY failedPathsChanged)
+    // The files the last deletion left, in list order: a line each with why
+    // it stayed (removalwords::failureLines).
+    Q_PROPERTY(QString failureLines READ failureLines NOTIFY failedPathsChanged)
+    Q_PROPERTY(QString failureLinesEnglish READ failureLinesEnglish NOTIFY failedPathsChanged)
 
 public:
     enum DeleteMode { NoDelete, Trash, Permanent };
@@ -67,7 +70,12 @@ public:
     QString deleteMessage() const { return deleteText(false, false); }
     QString deleteMessageEnglish() const { return deleteText(true, false); }
     const std::optional<cleaning::FileItem>& inspectedItem() const { return m_inspecting; }
-    QString failedPathLines() const { return m_viewModel ? m_viewModel->failedPaths().join(u'\n') : QString(); }
+    QString failureLines() const { return failureText().zh; }
+    QString failureLinesEnglish() const { return failureText().en; }
+    models::WordPair failureText() const
+    {
+        return m_viewModel ? models::removalwords::failureLines(m_viewModel->failures()) : models::WordPair{};
+    }
 
     // Checks afresh who holds the selection open, then asks to confirm
     // `mode`. Nothing while a check or a deletion runs.

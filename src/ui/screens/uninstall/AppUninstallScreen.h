@@ -2,6 +2,7 @@
 
 #include "engine/cleaning/AppListModel.h"
 #include "engine/cleaning/AppUninstallViewModel.h"
+#include "ui/models/RemovalWords.h"
 #include "ui/screens/uninstall/AppOrder.h"
 
 #include <QObject>
@@ -28,8 +29,10 @@ class AppUninstallScreen : public QObject {
     Q_PROPERTY(double totalBundleSize READ totalBundleSize NOTIFY appsChanged)
     // The view model's freed bytes as a number QML can compare and format.
     Q_PROPERTY(double totalFreed READ totalFreed NOTIFY totalFreedChanged)
-    // The paths the last uninstall left, one a line, in the view model's order.
-    Q_PROPERTY(QString failedPathLines READ failedPathLines NOTIFY failedPathsChanged)
+    // The paths the last uninstall left, in the view model's order: a line
+    // each with why it stayed (removalwords::failureLines).
+    Q_PROPERTY(QString failureLines READ failureLines NOTIFY failedPathsChanged)
+    Q_PROPERTY(QString failureLinesEnglish READ failureLinesEnglish NOTIFY failedPathsChanged)
 
 public:
     // In the order of the sort control's buttons.
@@ -46,7 +49,12 @@ public:
     int appCount() const;
     double totalBundleSize() const;
     double totalFreed() const { return m_viewModel ? double(m_viewModel->totalFreed()) : 0; }
-    QString failedPathLines() const { return m_viewModel ? m_viewModel->failedPaths().join(u'\n') : QString(); }
+    QString failureLines() const { return failureText().zh; }
+    QString failureLinesEnglish() const { return failureText().en; }
+    models::WordPair failureText() const
+    {
+        return m_viewModel ? models::removalwords::failureLines(m_viewModel->failures()) : models::WordPair{};
+    }
 
     // The screen came into the window: the applications are discovered
     // when none are listed.

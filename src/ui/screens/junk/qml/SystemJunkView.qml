@@ -161,8 +161,10 @@ Item {
         id: failureAlert
         objectName: "systemJunk.failureAlert"
         title: Lang.t("部分文件未能删除", "Some Files Could Not Be Deleted")
-        message: Lang.t("未成功删除的文件仍保留在列表中，未计入已释放空间。",
-                        "Files that could not be deleted remain in the list and are not counted as freed space.")
+        message: Lang.t("未成功删除的文件仍保留在列表中，显示剩余的大小，只有确实删除的部分计入已释放空间：\n\n"
+                        + screenState.failureLines,
+                        "Files that could not be deleted remain in the list with what is left of them; only what "
+                        + "was deleted counts as freed space:\n\n" + screenState.failureLinesEnglish)
         onClosed: root.viewModel.clearErrorMessage()
 
         AlertButton {

@@ -206,9 +206,8 @@ Item {
         objectName: "largeFiles.failureAlert"
         presented: root.viewModel.failedPaths.length > 0
         title: Lang.t("部分文件未能删除", "Some Files Could Not Be Deleted")
-        message: Lang.t("未成功删除的文件仍保留在列表中。请检查权限或受保护的路径。",
-                        "Files that could not be deleted remain in the list. Check permissions or protected paths.")
-                 + "\n\n" + root.screen.failedPathLines
+        message: Lang.t("未成功删除的文件仍保留在列表中：\n\n" + root.screen.failureLines,
+                        "Files that could not be deleted remain in the list:\n\n" + root.screen.failureLinesEnglish)
         onClosed: root.viewModel.failedPaths = []
 
         AlertButton {

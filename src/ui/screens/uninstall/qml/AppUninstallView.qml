@@ -189,9 +189,9 @@ Item {
         objectName: "appUninstall.failureAlert"
         presented: root.viewModel.failedPaths.length > 0
         title: Lang.t("部分项目未能删除", "Some Items Could Not Be Deleted")
-        message: Lang.t("未删除的项目未计入已释放空间。请检查权限或受保护的路径。",
-                        "Failed items are not counted as freed space. Check permissions or protected paths.")
-                 + "\n\n" + screenState.failedPathLines
+        message: Lang.t("未能删除的项目仍留在原处，只有确实删除的部分计入已释放空间：\n\n" + screenState.failureLines,
+                        "Items that could not be deleted stay where they are; only what was deleted counts as "
+                        + "freed space:\n\n" + screenState.failureLinesEnglish)
         onClosed: root.viewModel.failedPaths = []
 
         AlertButton {

@@ -358,9 +358,10 @@ TEST_F(SystemJunkViewTest, CleanWithAFailureShowsBothAlertsInTurn)
     ASSERT_TRUE(alerts()->current());
     EXPECT_EQ(alerts()->current()->objectName(), "systemJunk.failureAlert");
     EXPECT_EQ(alerts()->title(), "Some Files Could Not Be Deleted");
-    EXPECT_EQ(alerts()->message(),
-              "Files that could not be deleted remain in the list and are not counted as freed space.");
+    EXPECT_EQ(alerts()->message(), "Files that could not be deleted remain in the list with what is left of them; "
+                                   "only what was deleted counts as freed space:\n\n" + locked + ": permission denied");
     EXPECT_EQ(alerts()->buttonTexts(), QStringList{"OK"});
+    shootAll("junk-failure");
     EXPECT_TRUE(vm.errorMessage());
     pressAlertButton(0);
     EXPECT_FALSE(vm.errorMessage());

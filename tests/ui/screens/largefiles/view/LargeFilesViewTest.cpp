@@ -248,11 +248,10 @@ TEST_F(LargeFilesViewTest, EveryPressChecksFirstAndWhatCouldNotBeDeletedStaysSel
     settle();
     EXPECT_FALSE(find("largeFiles.trash")->isEnabled());
     executor->runAll();
-    // The file left is named in the failure alert, however long the
-    // deletion took.
+    // The file left is named in the failure alert with why, however long
+    // the deletion took.
     ASSERT_TRUE(waitFor([&] { return alertTitle() == "Some Files Could Not Be Deleted"; }));
-    EXPECT_EQ(alertMessage(), "Files that could not be deleted remain in the list. Check permissions or protected "
-                              "paths.\n\n" + stuck);
+    EXPECT_EQ(alertMessage(), "Files that could not be deleted remain in the list:\n\n" + stuck + ": permission denied");
     pressAlert("OK");
     EXPECT_TRUE(waitFor([&] { return alertTitle().isEmpty(); }));
     EXPECT_TRUE(vm.failedPaths().isEmpty());

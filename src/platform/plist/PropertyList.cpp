@@ -1,16 +1,11 @@
 #include "platform/plist/PropertyList.h"
-#include "platform/core/UniqueFd.h"
+#include "platform/files/RegularFile.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace velk::platform::plist {
 
@@ -23,31 +18,8 @@ std::optional<QVariant> parse(const QByteArray& bytes)
 
 std::optional<QVariant> readFile(const QString& path)
 {
-    // Non-blocking, so that a FIFO standing where a file should be cannot
-    // hold the reader up; only a regular file is read.
-    core::UniqueFd fd(::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
-    if (!fd.isOpen())
-        return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxBytes)
-        return std::nullopt;
-    QByteArray bytes;
-    bytes.resize(qsizetype(kMaxBytes) + 1);
-    qint64 total = 0;
-    while (total < bytes.size()) {
-        const ssize_t n = ::read(fd.get(), bytes.data() + total, size_t(bytes.size() - total));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return std::nullopt;
-        if (n == 0)
-            break;
-        total += n;
-    }
-    if (total > kMaxBytes)  // grew while it was read
-        return std::nullopt;
-    bytes.truncate(qsizetype(total));
-    return parse(bytes);
+    const std::optional<QByteArray> bytes = files::readRegularFile(path, kMaxBytes);
+    return bytes ? parse(*bytes) : std::nullopt;
 }
 
 namespace {

@@ -1,7 +1,9 @@
 #include "ui/design/AppIconCache.h"
 
+#include "platform/files/RegularFile.h"
 #include "platform/plist/PropertyList.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QIcon>
 #include <QImageReader>
@@ -13,8 +15,13 @@ namespace velk::design {
 namespace {
 
 constexpr int kIconSize = 64;
+// Icon files larger than this are not read; the largest icon sets hold a few.
+constexpr qint64 kMaxIconFileBytes = 32 * 1024 * 1024;
 
-// The icon a bundle names in its information list, if it can be read.
+// The icon a bundle names in its information list, if it can be read: only
+// a regular file inside the bundle, opened without waiting, so a FIFO or a
+// link standing in its place gives no icon instead of a loader that never
+// returns.
 QImage bundleIcon(const QString& path)
 {
     const auto info = platform::plist::readFile(path + "/Contents/Info.plist");
@@ -25,7 +32,13 @@ QImage bundleIcon(const QString& path)
         return {};
     if (QFileInfo(file).suffix().isEmpty())
         file += ".icns";
-    QImageReader reader(path + "/Contents/Resources/" + file);
+    std::optional<QByteArray> bytes = platform::files::readRegularFile(
+        path + "/Contents/Resources/" + file, kMaxIconFileBytes, platform::files::LastLink::Refuse);
+    if (!bytes)
+        return {};
+    QBuffer buffer(&*bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, QFileInfo(file).suffix().toLatin1());
     return reader.read();
 }
 
@@ -73,13 +86,18 @@ std::optional<QImage> AppIconCache::cached(const QString& path) const
 
 QImage AppIconCache::icon(const QString& path)
 {
+    if (std::optional<QImage> known = cached(path))
+        return *known;
+    // Loaded without the lock, so that a slow file holds up only the
+    // requests for its own path, never one from the main thread.
+    const QImage image = m_source(path);
     std::lock_guard lock(m_mutex);
-    const auto it = m_cache.constFind(path);
-    if (it != m_cache.constEnd())
-        return *it;
-    QImage image = m_source(path);
-    m_cache.insert(path, image);
-    return image;
+    // A request for the same path that finished first keeps its image, so
+    // that every caller gets the same one.
+    auto it = m_cache.constFind(path);
+    if (it == m_cache.constEnd())
+        it = m_cache.insert(path, image);
+    return *it;
 }
 
 AppIconCache::Source AppIconCache::defaultSource()

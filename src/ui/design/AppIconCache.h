@@ -24,11 +24,12 @@ public:
 
     // The cached image for exactly `path`, or nothing; never loads.
     std::optional<QImage> cached(const QString& path) const;
-    // The image for `path`, loaded and kept on first use.
+    // The image for `path`, loaded and kept on first use. The source runs
+    // outside the cache's lock: a load holds up no request for another path.
     QImage icon(const QString& path);
 
-    // An application bundle's own icon (its information list's icon file,
-    // read through the image plug-ins), else the theme icon of the file's
+    // An application bundle's own icon (its information list's icon file, a
+    // regular file read without waiting, through the image plug-ins), else the theme icon of the file's
     // type, else a generic application icon.
     static Source defaultSource();
 

@@ -28,6 +28,7 @@ Item {
             source: root.hasApp ? "image://appicon/" + encodeURIComponent(root.appPath) : ""
             sourceSize.width: 56
             sourceSize.height: 56
+            asynchronous: true
             smooth: true
         }
         Rectangle {

@@ -23,9 +23,10 @@ Item {
     readonly property bool hasItems: itemCount > 0
     readonly property int itemCount: screen.itemCount
     readonly property bool deleteBusy: viewModel.isCheckingInUse || viewModel.isDeleting
-    // Below this width the header's controls take less room: a narrower
-    // filter, and the delete and scan buttons without their words (which
-    // their tooltips still give).
+    // Below this width the header's controls take less room: a shorter
+    // threshold slider, and the delete and scan buttons without their words
+    // (which their tooltips still give). The filter keeps its width, so that
+    // what was typed stays readable.
     readonly property bool narrow: width < 960
     readonly property string trashText: Lang.t("移至废纸篓 (" + viewModel.selectedCount + ")",
                                                "Trash (" + viewModel.selectedCount + ")")
@@ -58,11 +59,12 @@ Item {
         ThresholdPicker {
             objectName: "largeFiles.threshold"
             viewModel: root.viewModel
+            compact: root.narrow
         }
         VelkSearchField {
             objectName: "largeFiles.filter"
             visible: root.hasItems
-            width: root.narrow ? 84 : 148
+            width: 148
             placeholder: Lang.t("过滤", "Filter")
             text: root.viewModel.searchText
             onTextChanged: root.viewModel.searchText = text

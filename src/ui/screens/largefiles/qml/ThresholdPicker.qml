@@ -3,10 +3,12 @@ import Velk.Design
 import Velk.Models
 
 // The smallest size a scan reports: "≥ N MB" and a slider from 10 to 500 in
-// steps of 10, on a glass plate.
+// steps of 10, on a glass plate. A compact picker has a shorter slider, for a
+// header short of room.
 Item {
     id: root
     required property LargeFilesViewModel viewModel
+    property bool compact: false
 
     implicitWidth: row.implicitWidth + 20
     implicitHeight: 32
@@ -43,7 +45,7 @@ Item {
         VelkSlider {
             objectName: "largeFiles.threshold.slider"
             anchors.verticalCenter: parent.verticalCenter
-            width: 92
+            width: root.compact ? 56 : 92
             small: true
             from: 10
             to: 500

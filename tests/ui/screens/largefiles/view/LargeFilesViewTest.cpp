@@ -264,20 +264,30 @@ TEST_F(LargeFilesViewTest, EveryPressChecksFirstAndWhatCouldNotBeDeletedStaysSel
 }
 
 // In the main window at its default size, with files found and selected, the
-// header keeps its title whole; the total shows whole or gives way.
-TEST_F(LargeFilesViewTest, TheHeaderKeepsItsTitleAtTheDefaultWindowSize)
+// header keeps its title whole and the filter what was typed into it; the
+// total shows whole or gives way.
+TEST_F(LargeFilesViewTest, TheHeaderKeepsItsTitleAndTheFilterItsTextAtTheDefaultWindowSize)
 {
     tree.file("Users/me/a/disk.iso", 620 * kMiB);
     tree.file("Users/me/a/clip.mov", 60 * kMiB);
-    window.resize(defaultScreenWidth, 610);
+    window.resize(defaultScreenWidth, 650);
     ASSERT_TRUE(showScreen());
     scan();
     vm.setFilteredSelected(true);
-    for (const char* lang : {"zh-Hans", "en"}) {
-        language::LanguageManager::shared().setCurrent(lang);
-        ASSERT_TRUE(waitFor([&] { return shown("largeFiles.trash"); }));
-        EXPECT_TRUE(headerWhole("largeFiles.header")) << lang;
+    filter("disk.iso");
+    QQuickItem* input = findVisual(find("largeFiles.filter"), "searchField.input");
+    for (const char* theme : {"classic", "cyber"}) {
+        design::ThemeManager::shared().setCurrentRawValue(theme);
+        window.setColor(QColor(design::ThemeManager::shared().palette().bg0));
+        for (const char* lang : {"zh-Hans", "en"}) {
+            language::LanguageManager::shared().setCurrent(lang);
+            ASSERT_TRUE(waitFor([&] { return shown("largeFiles.trash"); }));
+            EXPECT_TRUE(headerWhole("largeFiles.header")) << lang;
+            EXPECT_LE(input->property("contentWidth").toReal(), input->width()) << "the filter cuts what was typed";
+            shoot(QStringLiteral("filter-%1-%2").arg(theme, lang));
+        }
     }
+    design::ThemeManager::shared().setCurrentRawValue("classic");
 }
 
 TEST_F(LargeFilesViewTest, TheDiskAccessBannerIsAskedAgainWhenTheScreenAppears)

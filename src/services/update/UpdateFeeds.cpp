@@ -146,15 +146,32 @@ QUrl feed()
     return serverURL(QStringLiteral("/download/latest.json"));
 }
 
+namespace {
+
+QNetworkAccessManager* sharedSession = nullptr;
+
+// Ends the session among the application object's last routines, while its
+// event dispatcher still runs (its children go only after the dispatcher),
+// so that the network thread winds down the requests it still serves; a
+// check under way or just given up at the end otherwise leaves the session's
+// requests and connections behind.
+void endSession()
+{
+    delete sharedSession;
+    sharedSession = nullptr;
+}
+
+} // namespace
+
 QNetworkAccessManager& session()
 {
-    static QPointer<QNetworkAccessManager> manager;
-    if (!manager) {
-        manager = new QNetworkAccessManager(QCoreApplication::instance());
-        manager->setCache(nullptr);
-        manager->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    if (!sharedSession) {
+        sharedSession = new QNetworkAccessManager;
+        sharedSession->setCache(nullptr);
+        sharedSession->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+        qAddPostRoutine(endSession);
     }
-    return *manager;
+    return *sharedSession;
 }
 
 void clearFeedURLCache()

@@ -238,6 +238,21 @@ TEST(UpdateTimeouts, SilentServerIsGivenUpAfterAboutEightSecondsPerFeed)
     EXPECT_LT(total, 30000);
 }
 
+// A check given up just before the program ends: the session still winds
+// its request down, which the run of this test under the leak checker
+// (velk_leak_check) tells.
+TEST(UpdateTimeouts, CheckGivenUpJustBeforeTheEndLeavesNothingBehind)
+{
+    LoopbackServer server;
+    server.respondToAll({200, {}, "application/json", true, false});
+    ScopedUpdateServer base(server.baseUrl());
+    test::ScopedNetworkLimits limits({.manifestDeadlineMs = 200});
+    OfferResult result;
+    UpdateCheck::fetch(nullptr, result.handler());
+    ASSERT_TRUE(result.wait());
+    EXPECT_FALSE(result.offer);
+}
+
 // An answer that never ends yields nothing, within the deadline counted from
 // the request and the byte limit counted as the body streams in.
 TEST(UpdateLimits, AnswerThatNeverEndsYieldsNothingWithinTheLimits)

@@ -52,11 +52,13 @@ protected:
 
     // The software scene graph (the one the offscreen platform draws with)
     // deletes an image's texture only on a frame drawn after the image went,
-    // never when its window closes. So the items go first, then the images
+    // never when its window closes. So the items go first, with the ones
+    // views (lists, loaders) handed over for later deletion, then the images
     // kept for reuse, and the window draws once more while it still exists.
     ~QuickFixture() override
     {
         item.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         window.releaseResources();
         if (window.isVisible())
             window.grabWindow();

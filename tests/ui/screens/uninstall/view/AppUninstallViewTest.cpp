@@ -14,6 +14,7 @@
 #include "ui/screens/uninstall/AppUninstallScreen.h"
 
 #include <QDirIterator>
+#include <algorithm>
 
 namespace velk::test {
 namespace {
@@ -150,6 +151,14 @@ TEST_F(AppUninstallViewTest, LoadsOnFirstAppearanceAndListsBySizeUnderTheFullCou
     settle();
     EXPECT_EQ(shownNames(), (QStringList{"Pixel Forge", "Note Lantern", "Tidewave Player", "Bolt Terminal",
                                          "Kite Notes", "Calculator", "Legacy Tool"}));
+    // Every row gets its icon, loaded in the background, and draws it.
+    EXPECT_TRUE(waitFor([&] {
+        const QList<QQuickItem*> icons = findAll("appIconTile.icon");
+        return icons.size() == 7 && std::all_of(icons.cbegin(), icons.cend(), [](const QQuickItem* icon) {
+            return icon->property("status").toInt() == 1; // Image.Ready
+        });
+    }));
+    (void)window.grabWindow();
     qint64 bundles = 0;
     for (const cleaning::AppItem& a : vm.apps())
         bundles += a.diskSize;

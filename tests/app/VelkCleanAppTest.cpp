@@ -6,6 +6,7 @@
 #include "support/PoolExecutor.h"
 #include "support/TempTree.h"
 #include "support/UpdateDouble.h"
+#include "support/WarningsFailTheTest.h"
 #include "support/ui/ItemDriver.h"
 #include "ui/design/Presentation.h"
 #include "ui/design/VDS.h"
@@ -30,6 +31,7 @@ namespace {
 // readings whose background work runs only when stepped.
 class VelkCleanAppTest : public testing::Test {
 protected:
+    test::WarningsFailTheTest warnings;  // first, so that it ends last
     platform::core::ScopedService<platform::core::Executor> executor { std::make_shared<test::ManualExecutor>() };
     platform::core::ScopedService<platform::core::Clock> clock { std::make_shared<test::ManualClock>() };
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();

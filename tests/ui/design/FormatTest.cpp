@@ -3,6 +3,7 @@
 #include "platform/core/ServiceRegistry.h"
 #include "support/ManualClock.h"
 #include "support/MemoryDefaults.h"
+#include "support/WarningsFailTheTest.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -32,6 +33,7 @@ protected:
 
     QString text(QObject& object, const char* name) const { return object.property(name).toString(); }
 
+    test::WarningsFailTheTest warnings;  // first, so that it ends last
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
     platform::core::ScopedService<platform::settings::UserDefaults> service { defaults };
     std::shared_ptr<test::ManualClock> clock = std::make_shared<test::ManualClock>();

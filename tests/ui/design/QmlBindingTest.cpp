@@ -1,12 +1,14 @@
 #include "app/QmlModules.h"
 #include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
+#include "support/WarningsFailTheTest.h"
 #include "ui/design/ThemeManager.h"
 
 #include "engine/language/LanguageManager.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -26,6 +28,7 @@ protected:
         return object;
     }
 
+    test::WarningsFailTheTest warnings;  // first, so that it ends last
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
     platform::core::ScopedService<platform::settings::UserDefaults> service { defaults };
     QQmlEngine engine;
@@ -90,6 +93,37 @@ TEST_F(QmlBindingTest, TextsFollowTheInterfaceLanguage)
     EXPECT_EQ(object->property("label").toString(), "Scan");
     EXPECT_EQ(object->property("section").toString(), "System Cleanup");
     language.setCurrent(before);
+}
+
+void makeObject(const QByteArray& body)
+{
+    QQmlEngine engine;
+    QQmlComponent component(&engine);
+    component.setData("import QtQuick\n" + body, QUrl("qrc:/test/Warning.qml"));
+    std::unique_ptr<QObject> object(component.create());
+}
+
+// A QML warning fails the test it comes in, unless the test expects it; an
+// expected warning that never comes fails it too.
+TEST(QmlWarnings, FailTheTestTheyComeIn)
+{
+    EXPECT_NONFATAL_FAILURE(
+        {
+            test::WarningsFailTheTest warnings;
+            makeObject("QtObject { property int broken: missing.length }");
+        },
+        "ReferenceError: missing is not defined");
+    {
+        test::WarningsFailTheTest warnings;
+        warnings.expect("missing is not defined");
+        makeObject("QtObject { property int broken: missing.length }");
+    }
+    EXPECT_NONFATAL_FAILURE(
+        {
+            test::WarningsFailTheTest warnings;
+            warnings.expect("never said");
+        },
+        "no warning matched never said");
 }
 
 } // namespace

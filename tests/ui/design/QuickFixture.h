@@ -3,6 +3,7 @@
 #include "app/QmlModules.h"
 #include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
+#include "support/WarningsFailTheTest.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -113,6 +114,9 @@ protected:
         QTest::mouseClick(&window, Qt::LeftButton, {}, target->mapToScene(local).toPoint());
     }
 
+    // First, so that it ends last: warnings while the window and the engine
+    // go count too.
+    WarningsFailTheTest warnings;
     std::shared_ptr<MemoryDefaults> defaults = std::make_shared<MemoryDefaults>();
     platform::core::ScopedService<platform::settings::UserDefaults> service { defaults };
     QQmlEngine engine;

@@ -6,6 +6,7 @@
 #include "support/FakeWorkspace.h"
 #include "support/MemoryDefaults.h"
 #include "support/UpdateDouble.h"
+#include "support/WarningsFailTheTest.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -31,6 +32,7 @@ protected:
         return object;
     }
 
+    test::WarningsFailTheTest warnings;  // first, so that it ends last
     std::shared_ptr<test::MemoryDefaults> defaults = std::make_shared<test::MemoryDefaults>();
     platform::core::ScopedService<platform::settings::UserDefaults> service { defaults };
     std::shared_ptr<test::FakeWorkspace> workspace = std::make_shared<test::FakeWorkspace>();

@@ -28,23 +28,13 @@ bool liesBelowAny(const QByteArray& path, const QList<QByteArray>& folders)
     return false;
 }
 
-// Whether the entry now under the scanned name is the object scanned,
-// whatever was written to it since: the same inode of the same type, born at
-// the same moment where the file system keeps birth times (an inode number
-// is free for the next entry made once its object is gone).
-bool isObjectScanned(const platform::files::EntryAttributes& now, const platform::files::ScannedIdentity& scanned)
-{
-    return now.identity == scanned.object && now.kind == scanned.kind
-        && (!now.born || !scanned.born || *now.born == *scanned.born);
-}
-
 // What is left of the object scanned at `target`: the regular files below a
 // folder, or a file's own size; nothing when the entry there is gone or is
 // another object.
 std::optional<qint64> sizeLeft(const platform::files::RemovalTarget& target)
 {
     const auto now = platform::files::readAttributes(AT_FDCWD, target.path.constData());
-    if (!now || (target.identity && !isObjectScanned(*now, *target.identity)))
+    if (!now || (target.identity && !platform::files::isScannedObject(*now, *target.identity)))
         return std::nullopt;
     if (now->kind == platform::files::EntryKind::Directory)
         return platform::files::parallelFolderTotal(target.path).bytes;

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <algorithm>
+#include <set>
 
 namespace velk::cleaning {
 namespace {
@@ -156,10 +157,11 @@ void SystemJunkViewModel::clean()
         CleanOutcome outcome{remover->removeAll(items), static_cast<int>(items.size()), {}};
         // A category where something else took an item away has changed
         // since its scan in ways this clean cannot tell: it is scanned again.
+        std::set<ScanCategoryID> changed;
+        for (const QUuid& item : outcome.result.vanished)
+            changed.insert(categoryOfItem.value(item));
         for (ScanCategoryID id : allScanCategoryIDs) {
-            const auto& vanished = outcome.result.vanished;
-            if (std::any_of(vanished.begin(), vanished.end(),
-                            [&](const QUuid& item) { return categoryOfItem.value(item) == id; }))
+            if (changed.contains(id))
                 outcome.remeasured.emplace_back(id, scanner->scan(id));
         }
         executor->toMain(self, [self, outcome = std::move(outcome)] {

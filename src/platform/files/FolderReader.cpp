@@ -82,9 +82,14 @@ ScannedIdentity scannedIdentity(const EntryAttributes& entry)
     return {entry.identity, entry.kind, entry.size, entry.modified, entry.changed, entry.born};
 }
 
+bool isScannedObject(const EntryAttributes& now, const ScannedIdentity& scanned)
+{
+    return now.identity == scanned.object && now.kind == scanned.kind && (!scanned.born || now.born == scanned.born);
+}
+
 bool isAsScanned(const EntryAttributes& now, const ScannedIdentity& scanned)
 {
-    if (now.identity != scanned.object || now.kind != scanned.kind || (scanned.born && now.born != scanned.born))
+    if (!isScannedObject(now, scanned))
         return false;
     return now.kind == EntryKind::Directory
         || (now.size == scanned.size && now.modified == scanned.modified && now.changed == scanned.changed);

@@ -48,6 +48,12 @@ std::optional<EntryAttributes> readAttributes(int folderFd, const char* name);
 // What a scan keeps of an entry whose attributes were read.
 ScannedIdentity scannedIdentity(const EntryAttributes& entry);
 
+// Whether the entry now at a name is the very object scanned there, whatever
+// was written to it since: the same object of the same type, born at the
+// same moment where the file system keeps birth times (an inode number is
+// free for the next entry made once its object is gone).
+bool isScannedObject(const EntryAttributes& now, const ScannedIdentity& scanned);
+
 // Whether the entry now at a name is the one scanned there: the same object
 // of the same type, born at the same moment where the file system keeps
 // birth times and, unless it is a folder, of the same size, modified and

@@ -35,9 +35,16 @@ endfunction()
 # once more with the compiler's leak checker preloaded, which fails the run
 # when memory they allocated is still held, unreachable, as the process ends
 # (a view's textures, a network session's requests). Left out with a
-# compiler that has no leak checker.
+# compiler that has no leak checker, and in a build that already carries
+# AddressSanitizer: it checks leaks itself in every test, and its runtime
+# must come first, before any preloaded one.
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=liblsan.so
   OUTPUT_VARIABLE VELK_LEAK_CHECKER OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+string(TOUPPER "${CMAKE_BUILD_TYPE}" velk_build_type)
+if("${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${velk_build_type}} ${CMAKE_EXE_LINKER_FLAGS}"
+   MATCHES "-fsanitize=([^ ]*,)?address")
+  set(VELK_LEAK_CHECKER "")
+endif()
 function(velk_leak_check target filter)
   if(IS_ABSOLUTE "${VELK_LEAK_CHECKER}" AND EXISTS "${VELK_LEAK_CHECKER}")
     add_test(NAME ${target}.leaks.${filter} COMMAND ${target} --gtest_filter=${filter})

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonObject>
@@ -110,6 +111,12 @@ public:
         const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
         QWheelEvent wheel(centre, target->window()->mapToGlobal(centre), {}, QPoint(0, -120 * notches),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        // A view takes the speed of the wheel from the time since its last
+        // turn: each turn comes later than the one before.
+        static QElapsedTimer clock;
+        if (!clock.isValid())
+            clock.start();
+        wheel.setTimestamp(ulong(clock.elapsed()) + 1000);
         QCoreApplication::sendEvent(windowOf(target), &wheel);
     }
 

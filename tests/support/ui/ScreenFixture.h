@@ -1,7 +1,10 @@
 #pragma once
 
+#include "engine/language/LanguageManager.h"
+#include "support/ui/AlertFit.h"
 #include "support/ui/ItemDriver.h"
 #include "ui/design/QuickFixture.h"
+#include "ui/design/ThemeManager.h"
 
 #include <QDir>
 #include <QImage>
@@ -10,6 +13,7 @@
 #include <QVariantMap>
 
 #include <cmath>
+#include <functional>
 
 namespace velk::test {
 
@@ -142,6 +146,40 @@ protected:
         if (subtitle->isVisible() && cut(subtitle))
             return testing::AssertionFailure() << "subtitle cut: " << ItemDriver::text(subtitle).toStdString();
         return testing::AssertionSuccess();
+    }
+
+    // Runs `check` once in each theme and language, laid out, with the
+    // look's name ("classic-en"); the classic theme and the language of
+    // before are back afterwards.
+    void inEveryLook(const std::function<void(const QString& look)>& check)
+    {
+        auto& language = language::LanguageManager::shared();
+        auto& theme = design::ThemeManager::shared();
+        const QString before = language.current();
+        for (const char* themeName : {"classic", "cyber"}) {
+            theme.setCurrentRawValue(themeName);
+            window.setColor(QColor(theme.palette().bg0));
+            for (const char* lang : {"zh-Hans", "en"}) {
+                language.setCurrent(lang);
+                settle();
+                check(QStringLiteral("%1-%2").arg(themeName, lang));
+            }
+        }
+        theme.setCurrentRawValue("classic");
+        window.setColor(QColor(theme.palette().bg0));
+        language.setCurrent(before);
+    }
+
+    // In every look, the alert on screen keeps its title and buttons inside
+    // the window and its message scrolls; a picture of each look is
+    // PICTURE-LOOK.png.
+    void expectAlertScrollsInsideTheWindow(const QString& picture)
+    {
+        inEveryLook([&](const QString& look) {
+            EXPECT_TRUE(alertInsideItsWindow(driver())) << look.toStdString();
+            EXPECT_TRUE(alertMessageScrolls(driver())) << look.toStdString();
+            shoot(picture + '-' + look);
+        });
     }
 
     // The window on top: an open sheet, else the window.

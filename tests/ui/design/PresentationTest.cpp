@@ -1,5 +1,6 @@
 #include "QuickFixture.h"
 #include "support/QtPrinters.h"
+#include "support/ui/AlertFit.h"
 #include "support/ui/ItemDriver.h"
 
 #include "ui/design/AlertPresentation.h"
@@ -275,6 +276,97 @@ TEST_F(PresentationTest, AnAlertRaisedWhileASheetIsUpShowsOverTheSheet)
     EXPECT_TRUE(waitFor([&] { return onWindow.alertTitle() == QStringLiteral("Failed"); }));
     EXPECT_TRUE(onWindow.pressAlert(QStringLiteral("OK")));
     EXPECT_EQ(count("secondClosed"), 1);
+}
+
+// However long its message, an alert keeps its title and buttons inside the
+// window it is shown on, the main window or a sheet's: the message scrolls
+// by wheel and keys, and each showing opens at its top.
+TEST_F(PresentationTest, ALongMessageScrollsBetweenTheTitleAndTheButtons)
+{
+    window.resize(987, 650);
+    ASSERT_TRUE(show(R"(Item {
+        id: owner
+        property string pressed
+        property string message
+        VelkAlert {
+            objectName: "long"
+            title: "Some Files Could Not Be Deleted"
+            message: owner.message
+            AlertButton { text: "Cancel"; role: AlertButton.Cancel; onTriggered: owner.pressed += "cancel;" }
+            AlertButton { text: "OK"; role: AlertButton.Default; onTriggered: owner.pressed += "ok;" }
+        }
+        VelkSheet {
+            objectName: "sheet"
+            VelkAlert {
+                objectName: "sheetAlert"
+                title: "Inside"
+                message: owner.message
+                AlertButton { text: "Fine" }
+            }
+        }
+    })"));
+    QStringList lines;
+    for (int i = 1; i <= 160; ++i)
+        lines << QStringLiteral("~/Movies/2024/wedding-raw/clip-%1.mov: permission denied").arg(i, 4, 10, QChar(u'0'));
+    item->setProperty("message", lines.join(u'\n'));
+    const ItemDriver driver(window);
+    const auto key = [&](Qt::Key pressed) { QTest::keyClick(&window, pressed); };
+    const auto contentY = [&] { return alertMessageScroll(driver)->property("contentY").toReal(); };
+    const auto bottom = [&] {
+        QQuickItem* scroll = alertMessageScroll(driver);
+        return scroll->property("contentHeight").toReal() - scroll->height();
+    };
+
+    alert("long")->open();
+    ASSERT_TRUE(waitFor([&] { return driver.alertButtons().size() == 2; }));
+    EXPECT_GE(driver.find("alert.message")->implicitHeight(), 3 * window.height());
+    EXPECT_TRUE(alertInsideItsWindow(driver));
+    EXPECT_TRUE(alertMessageScrolls(driver));
+
+    // The keys: a line, a page, either end.
+    window.requestActivate();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    key(Qt::Key_Home);
+    EXPECT_EQ(contentY(), 0);
+    key(Qt::Key_Down);
+    const qreal line = contentY();
+    EXPECT_GT(line, 0);
+    key(Qt::Key_PageDown);
+    EXPECT_GT(contentY(), 3 * line);
+    key(Qt::Key_End);
+    EXPECT_EQ(contentY(), bottom());
+    key(Qt::Key_Up);
+    EXPECT_EQ(contentY(), bottom() - line);
+
+    // Escape still cancels; shown again, the message starts at its top, and
+    // Return presses the default button.
+    key(Qt::Key_Escape);
+    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("cancel;"));
+    alert("long")->open();
+    ASSERT_TRUE(waitFor([&] { return driver.alertButtons().size() == 2; }));
+    EXPECT_EQ(contentY(), 0);
+    key(Qt::Key_Return);
+    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("cancel;ok;"));
+
+    // Each button, clicked where it is drawn, closes the alert.
+    for (const char* label : {"Cancel", "OK"}) {
+        alert("long")->open();
+        ASSERT_TRUE(waitFor([&] { return driver.alertButtons().size() == 2; }));
+        EXPECT_TRUE(alertInsideItsWindow(driver));
+        EXPECT_TRUE(driver.pressAlert(QString::fromLatin1(label)));
+        EXPECT_TRUE(waitFor([&] { return driver.alertButtons().isEmpty(); })) << label;
+    }
+    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("cancel;ok;cancel;ok;"));
+
+    // Over a sheet smaller than the window, inside the sheet's window.
+    auto* sheet = find<design::Presentation>("sheet");
+    sheet->open();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(ItemDriver::sheetWindowOf(sheet)));
+    alert("sheetAlert")->open();
+    ASSERT_TRUE(waitFor([&] { return driver.alertTitle() == QStringLiteral("Inside"); }));
+    EXPECT_TRUE(alertInsideItsWindow(driver));
+    EXPECT_TRUE(alertMessageScrolls(driver));
+    EXPECT_TRUE(driver.pressAlert(QStringLiteral("Fine")));
 }
 
 } // namespace

@@ -7,7 +7,10 @@ import Velk.Design
 // setting `presented`. The window shows one alert at a time, centred over a
 // dimmed page; buttons keep their declared order (side by side while their
 // labels fit, else one under another), Escape presses the cancel button and
-// Return the default one. `closed` follows every ending once.
+// Return the default one. `closed` follows every ending once. However long
+// its message, the alert stays inside its window with its title and
+// buttons: a message taller than the room left scrolls (wheel, bar, arrow
+// and page keys, Home and End) and opens at its top.
 //
 //     VelkAlert {
 //         objectName: "largeFiles.deleteAlert"
@@ -23,6 +26,7 @@ AlertPresentation {
     // Drawn over the whole window it is shown on (a sheet's, while one is
     // up), above everything else.
     readonly property T.Popup dialog: T.Popup {
+        id: popup
         objectName: "alert.popup"
         parent: root.hostWindow ? root.hostWindow.contentItem : null
         visible: root.shown
@@ -33,6 +37,11 @@ AlertPresentation {
         width: 300
         padding: VDS.Space.m
         implicitHeight: implicitContentHeight + topPadding + bottomPadding
+        // Keys go to the alert while it is up, not to the page under it.
+        focus: true
+
+        // The height the alert may take: its window's, less a margin.
+        readonly property real room: parent ? parent.height - 2 * VDS.Space.l : Infinity
 
         T.Overlay.modal: Rectangle {
             color: VDS.withOpacity(VDS.C.text1, 0.18)
@@ -49,6 +58,7 @@ AlertPresentation {
             spacing: VDS.Space.s
 
             Text {
+                id: title
                 objectName: "alert.title"
                 width: parent.width
                 text: root.title
@@ -58,18 +68,78 @@ AlertPresentation {
                 font: VDS.body(Font.DemiBold)
                 color: VDS.C.text1
             }
-            Text {
-                objectName: "alert.message"
+            Item {
+                // The whole message while it fits, else what the title and
+                // the buttons leave of the room; at least a few lines.
+                readonly property real spare: popup.room - popup.topPadding - popup.bottomPadding
+                    - title.height - gap.height - buttonRow.height - 3 * parent.spacing
                 width: parent.width
+                height: Math.min(message.implicitHeight, Math.max(spare, 3 * messageScroll.line))
                 visible: root.message.length > 0
-                text: root.message
-                textFormat: Text.PlainText
-                wrapMode: Text.Wrap
-                horizontalAlignment: Text.AlignHCenter
-                font: VDS.caption()
-                color: VDS.C.text2
+
+                Flickable {
+                    id: messageScroll
+                    objectName: "alert.messageScroll"
+                    readonly property bool scrolls: contentHeight > height
+                    readonly property real line: message.font.pixelSize * 1.4
+                    anchors.fill: parent
+                    clip: true
+                    focus: true
+                    contentWidth: width
+                    contentHeight: message.implicitHeight
+                    boundsBehavior: Flickable.StopAtBounds
+                    T.ScrollBar.vertical: scrollBar
+                    // Each showing starts at the top.
+                    onVisibleChanged: if (visible) contentY = 0
+
+                    // A line at a time, a page at a time, or to either end.
+                    function scrollTo(y: real) {
+                        contentY = Math.max(0, Math.min(y, contentHeight - height))
+                    }
+                    Keys.onPressed: (event) => {
+                        const page = Math.max(line, height - line)
+                        const moves = {
+                            [Qt.Key_Up]: contentY - line, [Qt.Key_Down]: contentY + line,
+                            [Qt.Key_PageUp]: contentY - page, [Qt.Key_PageDown]: contentY + page,
+                            [Qt.Key_Home]: 0, [Qt.Key_End]: contentHeight
+                        }
+                        if (!scrolls || !(event.key in moves))
+                            return
+                        scrollTo(moves[event.key])
+                        event.accepted = true
+                    }
+
+                    Text {
+                        id: message
+                        objectName: "alert.message"
+                        width: messageScroll.width
+                        text: root.message
+                        textFormat: Text.PlainText
+                        wrapMode: Text.Wrap
+                        horizontalAlignment: Text.AlignHCenter
+                        font: VDS.caption()
+                        color: VDS.C.text2
+                    }
+                }
+                // In the alert's right margin, clear of the message.
+                T.ScrollBar {
+                    id: scrollBar
+                    objectName: "alert.scrollBar"
+                    x: parent.width + Math.round((popup.rightPadding - width) / 2)
+                    height: parent.height
+                    visible: messageScroll.scrolls
+                    policy: T.ScrollBar.AlwaysOn
+                    padding: 1
+                    implicitWidth: 6
+                    contentItem: Rectangle {
+                        implicitWidth: 4
+                        radius: 2
+                        color: VDS.withOpacity(VDS.C.text2, 0.6)
+                    }
+                }
             }
             Item {
+                id: gap
                 width: 1
                 height: VDS.Space.xs
 

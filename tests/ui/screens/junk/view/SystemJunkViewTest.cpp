@@ -1,6 +1,7 @@
 #include "engine/cleaning/JunkFixture.h"
 #include "engine/language/LanguageManager.h"
 #include "engine/cleaning/SystemJunkViewModel.h"
+#include "support/FakeFileRemover.h"
 #include "support/FakeMonitorSources.h"
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/AlertPresentation.h"
@@ -397,6 +398,28 @@ TEST_F(SystemJunkViewTest, CleanWithAFailureShowsBothAlertsInTurn)
     EXPECT_EQ(buttonText("systemJunk.scan"), "Scan");
     ASSERT_TRUE(shown("systemJunk.freedBadge"));
     EXPECT_EQ(find("systemJunk.freedBadge")->property("text").toString(), "Freed 450 bytes");
+}
+
+// Twelve caches left, each named with its reason: at the default window size
+// the failure alert keeps its button inside the window in every look,
+// its message scrolling, and the button closes it.
+TEST_F(SystemJunkViewTest, AFailureAlertNamingManyItemsFitsTheDefaultWindow)
+{
+    auto remover = std::make_shared<FakeFileRemover>(true);
+    platform::core::ScopedService<platform::files::FileRemover> removerService(remover);
+    for (int i = 1; i <= 12; ++i)
+        remover->failFor(home.file(QStringLiteral("Library/Caches/org.example.wedding-raw.thumbnails-%1").arg(i, 2, 10, QChar(u'0')), 100));
+    window.resize(987, 650);
+    ASSERT_TRUE(showScreen());
+    scan();
+    click("systemJunk.clean");
+    pressAlertButton(1);
+    home.executor().runAll();
+    ASSERT_TRUE(waitFor([&] { return alertTitle() == "Some Files Could Not Be Deleted"; }));
+    expectAlertScrollsInsideTheWindow("junk-failures");
+    pressAlert("OK");
+    EXPECT_TRUE(waitFor([&] { return alertTitle() != "Some Files Could Not Be Deleted"; }));
+    EXPECT_FALSE(vm.errorMessage());
 }
 
 TEST_F(SystemJunkViewTest, DeepCleanRequestShowsItsTitleUntilTheSectionIsLeft)

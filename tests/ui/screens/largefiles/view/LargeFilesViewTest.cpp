@@ -263,6 +263,30 @@ TEST_F(LargeFilesViewTest, EveryPressChecksFirstAndWhatCouldNotBeDeletedStaysSel
     EXPECT_FALSE(QFileInfo::exists(open));
 }
 
+// Twelve files left, each named with its reason: at the default window size
+// the failure alert keeps its button inside the window in every look,
+// its message scrolling, and the button closes it.
+TEST_F(LargeFilesViewTest, AFailureAlertNamingManyFilesFitsTheDefaultWindow)
+{
+    for (int i = 1; i <= 12; ++i)
+        remover->failFor(tree.file(QStringLiteral("Users/me/Movies/2024/wedding-raw/clip-%1.mov").arg(i, 4, 10, QChar(u'0')),
+                                   60 * kMiB));
+    window.resize(987, 650);
+    ASSERT_TRUE(showScreen());
+    scan();
+    vm.setFilteredSelected(true);
+    click("largeFiles.delete");
+    executor->runAll();
+    ASSERT_TRUE(waitFor([&] { return alertButtons().contains("Delete Permanently"); }));
+    pressAlert("Delete Permanently");
+    executor->runAll();
+    ASSERT_TRUE(waitFor([&] { return alertTitle() == "Some Files Could Not Be Deleted"; }));
+    expectAlertScrollsInsideTheWindow("largefiles-failures");
+    pressAlert("OK");
+    EXPECT_TRUE(waitFor([&] { return alertTitle().isEmpty(); }));
+    EXPECT_TRUE(vm.failedPaths().isEmpty());
+}
+
 // In the main window at its default size, with files found and selected, the
 // header keeps its title whole and the filter what was typed into it; the
 // total shows whole or gives way.

@@ -51,7 +51,8 @@ protected:
     std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
     platform::core::ScopedService<platform::core::Executor> executorService{executor};
     platform::core::ScopedService<platform::locations::Locations> locations{platform::locations::Locations::macProfile(root, home)};
-    platform::core::ScopedService<platform::files::FileRemover> remover{std::make_shared<FakeFileRemover>(true)};
+    std::shared_ptr<FakeFileRemover> remover = std::make_shared<FakeFileRemover>(true);
+    platform::core::ScopedService<platform::files::FileRemover> removerService{remover};
     platform::core::ScopedService<platform::desktop::AppBundle> bundle{
         std::make_shared<FakeAppBundle>(root + "/Applications/VelkClean.app", "org.velk.VelkClean")};
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
@@ -276,6 +277,31 @@ TEST_F(AppUninstallViewTest, ARefusedBundleIsReportedAndStaysListedAndSelected)
     EXPECT_EQ(text("appUninstall.uninstall"), "Uninstall (1)");
     key(Qt::Key_Escape);
     EXPECT_EQ(alertTitle(), "");
+    EXPECT_TRUE(vm.failedPaths().isEmpty());
+}
+
+// Twelve leftovers of an application left, each named with its reason:
+// at the default window size the failure alert keeps its button inside the
+// window in every look, its message scrolling, and the button closes it.
+TEST_F(AppUninstallViewTest, AFailureAlertNamingManyItemsFitsTheDefaultWindow)
+{
+    for (int i = 1; i <= 12; ++i)
+        tree.file(QStringLiteral("root/Users/me/Library/Caches/io.pixelforge.PixelForge.render-proxies-%1").arg(i, 2, 10, QChar(u'0')));
+    window.resize(987, 650);
+    showLoaded();
+    vm.loadAssociatedFiles(*app("Pixel Forge"));
+    executor->runAll();
+    ASSERT_GE(app("Pixel Forge")->associatedFiles.size(), 12);
+    for (const cleaning::FileItem& leftover : app("Pixel Forge")->associatedFiles)
+        remover->failFor(leftover.path);
+    click("appUninstall.row.checkbox[Pixel Forge]");
+    click("appUninstall.uninstall");
+    pressAlert("Uninstall");
+    executor->runAll();
+    ASSERT_TRUE(waitFor([&] { return alertTitle() == "Some Items Could Not Be Deleted"; }));
+    expectAlertScrollsInsideTheWindow("uninstall-failures");
+    pressAlert("OK");
+    EXPECT_TRUE(waitFor([&] { return alertTitle().isEmpty(); }));
     EXPECT_TRUE(vm.failedPaths().isEmpty());
 }
 

@@ -28,7 +28,8 @@
 //   scroll NAME N       turns the mouse wheel N notches over NAME (N < 0: up)
 //   type NAME TEXT      focuses NAME and types TEXT (the rest of the line)
 //   key KEYS            presses a key combination: Escape, Return, Ctrl+Shift+S
-//                       (in the window on top)
+//                       (in the window on top, made the focus window first,
+//                       so its shortcuts fire)
 //   alert TEXT          presses the shown alert's button labelled TEXT
 //   waitFor NAME [MS]   waits until NAME is shown (10 s unless MS is given)
 //   wait MS             lets MS milliseconds of animation time pass

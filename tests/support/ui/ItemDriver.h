@@ -114,12 +114,10 @@ public:
     }
 
     // Focuses `target` and types `text` into it.
-    // After a sheet over the window closes, the window takes the focus back
-    // a moment later: typing waits until the target has it.
     void type(QQuickItem* target, const QString& text) const
     {
         QQuickWindow* window = windowOf(target);
-        window->requestActivate();
+        activate(*window);
         target->forceActiveFocus();
         (void)QTest::qWaitFor([target] { return target->hasActiveFocus(); }, 1000);
         for (const QChar c : text) {
@@ -130,10 +128,13 @@ public:
         }
     }
 
-    // Presses a key in the window on top.
+    // Presses a key in the window on top, which takes the keys first, so
+    // that its shortcuts (an alert's Escape and Return among them) fire.
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
     {
-        QTest::keyClick(&topWindow(), key, modifiers);
+        QQuickWindow& top = topWindow();
+        activate(top);
+        QTest::keyClick(&top, key, modifiers);
     }
 
     // Presses a key combination written like "Ctrl+Shift+S" or "Escape";
@@ -199,6 +200,19 @@ public:
 
 private:
     QQuickWindow* windowOf(const QQuickItem* item) const { return item->window() ? item->window() : &m_window; }
+
+    // Makes `window` the focus window and waits until it is: a window's
+    // shortcuts fire only then. A sheet that closes keeps that place until
+    // its window is asked for it again, and the window below still counts as
+    // active meanwhile (QWindow::isActive() covers a window's sheets), so
+    // only the focus window itself tells.
+    static void activate(QQuickWindow& window)
+    {
+        if (QGuiApplication::focusWindow() == &window)
+            return;
+        window.requestActivate();
+        (void)QTest::qWaitFor([&window] { return QGuiApplication::focusWindow() == &window; }, 1000);
+    }
 
     // A sheet's window is named after the sheet that shows it, an item of
     // the window below.

@@ -201,20 +201,14 @@ public:
 
         if (command == "click" || command == "hover" || command == "scroll" || command == "type") {
             const QString name = command == "click" || command == "hover" ? rest : rest.section(u' ', 0, 0);
+            layOut();
             QQuickItem* target = m_items.find(name);
             if (!target || !target->isVisible())
                 return error("nothing shown is named " + name);
-            QQuickWindow* window = target->window();
-            if (command != "type" && window != &m_items.topWindow())
+            if (!test::ItemDriver::isShown(target))
+                return error(name + " lies outside its window or is cut off");
+            if (command != "type" && target->window() != &m_items.topWindow())
                 return error(name + " lies under an open sheet");
-            // Animation time passes without a frame, so an item that the
-            // step before made appear, or moved, has its place only once a
-            // frame has laid the window out.
-            if (window)
-                window->grabWindow();
-            const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-            if (!window || !QRectF(QPointF(), window->size()).contains(centre))
-                return error(name + " lies outside its window");
             if (command == "click")
                 m_items.click(target);
             else if (command == "hover")
@@ -249,6 +243,7 @@ public:
             return shot(rest);
         } else if (command == "dump") {
             // One item a line.
+            layOut();
             QByteArray json = "[\n";
             const QJsonArray items = m_items.dump();
             for (qsizetype i = 0; i < items.size(); ++i)
@@ -272,10 +267,20 @@ public:
     }
 
 private:
+    // Animation time passes without a frame, so what the step before changed
+    // (an item made to appear or moved, a list's rows after a search) has its
+    // place only once a frame has laid the windows out.
+    void layOut() const
+    {
+        for (QQuickWindow* window : m_items.windows())
+            window->grabWindow();
+    }
+
     bool shown(const QString& name) const
     {
+        layOut();
         QQuickItem* item = m_items.find(name);
-        return item && item->isVisible();
+        return item && test::ItemDriver::isShown(item);
     }
 
     SteppedAnimationDriver& m_driver;

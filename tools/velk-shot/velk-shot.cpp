@@ -40,8 +40,11 @@
 //                       --out (standard output without FILE or with "-")
 // Items are named by objectName; "sidebar.row[processes]" picks the row whose
 // `key` (or `section`) is "processes". Names reach the main window, open
-// sheets (modal windows of their own) and open alerts, the topmost first. A
-// dump lists, window by window from the bottom: name, text, enabled,
+// sheets (modal windows of their own) and open alerts, the topmost first.
+// Of several items of one name, steps take one that is shown: visible, not
+// faded out, its centre inside its window and inside whatever clips it (not
+// a list's row that left it or lies scrolled away). Steps and dumps see the
+// windows as a frame lays them out. A dump lists, window by window from the bottom: name, text, enabled,
 // checked, key, geometry in its window and identity (the item's address);
 // items of a sheet name it under "window". Every step but wait, shot and
 // dump lets 300 ms pass afterwards; shot lets 600 ms pass first.

@@ -1,6 +1,7 @@
 #include "AppShot.h"
 
 #include "SteppedAnimation.h"
+#include "TreeCopy.h"
 #include "app/VelkCleanApp.h"
 #include "engine/language/LanguageManager.h"
 #include "platform/sensors/BatteryRegistry.h"
@@ -20,13 +21,13 @@
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QQuickWindow>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -117,25 +118,6 @@ struct Fixture {
     std::optional<ScopedService<platform::host::HostProbe>> host;
     std::optional<ScopedService<platform::processes::ProcessProbe>> processes;
 };
-
-// Copies the tree at `from` into the folder `to`, links followed, so the
-// copy holds what they point at (a fixture's sys folder may be a link into
-// the shared sysfs fixtures).
-bool copyTree(const QString& from, const QString& to)
-{
-    if (!QDir().mkpath(to))
-        return false;
-    QDirIterator entries(from, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
-    while (entries.hasNext()) {
-        const QString path = entries.next();
-        const QString copy = QDir(to).filePath(QDir(from).relativeFilePath(path));
-        const bool copied = entries.fileInfo().isDir() ? QDir().mkpath(copy) : QFile::copy(path, copy);
-        if (!copied)
-            return false;
-    }
-    return true;
-}
 
 // "true"/"false", a number, a JSON array or object, or else the text.
 QVariant parseValue(const QString& text)
@@ -315,8 +297,15 @@ int runApp(const QCommandLineParser& parser, SteppedAnimationDriver& driver)
         defaults->seed(pair.left(equals), parseValue(pair.mid(equals + 1)));
     }
     ScopedService<platform::settings::UserDefaults> defaultsService(defaults);
-    // The fixture runs from a copy: a script may remove files.
+    // The fixture runs from a copy: a script may remove files. The copy
+    // keeps the fixture's modes, so it goes by removeTree, which empties its
+    // read-only folders too.
     QTemporaryDir machine;
+    machine.setAutoRemove(false);
+    const auto removeMachine = qScopeGuard([&machine] {
+        if (machine.isValid())
+            removeTree(machine.path());
+    });
     std::optional<Fixture> fixture;
     if (parser.isSet("fixture")) {
         const QString root = QDir(parser.value("fixture")).absolutePath();

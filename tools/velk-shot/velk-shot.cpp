@@ -55,9 +55,10 @@
 // DIR, a tool answers with DIR/tools/<tool>.out whatever its arguments,
 // DIR/sys stands for /sys (battery, sensors), DIR/proc for /proc when it
 // exists (processes, memory), DIR/etc and DIR/sys give the machine's facts.
-// The run works on a copy of DIR, so a script that removes files leaves the
-// fixture as it was, and keeps the user's data, cache and configuration
-// folders (the Trash among them) below the copy's home.
+// The run works on a copy of DIR in which every entry keeps its mode, so a
+// script that removes files leaves the fixture as it was, and keeps the
+// user's data, cache and configuration folders (the Trash among them) below
+// the copy's home.
 // tests/fixtures/mac-laptop is such a machine: applications with leftovers,
 // startup items, privacy targets and a charging battery (its contents are
 // listed in tests/fixtures/README.md).

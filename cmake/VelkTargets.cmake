@@ -37,16 +37,19 @@ endfunction()
 # (a view's textures, a network session's requests). Left out with a
 # compiler that has no leak checker, and in a build that already carries
 # AddressSanitizer: it checks leaks itself in every test, and its runtime
-# must come first, before any preloaded one.
+# must come first, before any preloaded one. Other leak runs (velk-shot's)
+# follow VELK_LEAK_CHECK_ENABLED too.
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=liblsan.so
   OUTPUT_VARIABLE VELK_LEAK_CHECKER OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
 string(TOUPPER "${CMAKE_BUILD_TYPE}" velk_build_type)
-if("${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${velk_build_type}} ${CMAKE_EXE_LINKER_FLAGS}"
-   MATCHES "-fsanitize=([^ ]*,)?address")
-  set(VELK_LEAK_CHECKER "")
+set(VELK_LEAK_CHECK_ENABLED OFF)
+if(IS_ABSOLUTE "${VELK_LEAK_CHECKER}" AND EXISTS "${VELK_LEAK_CHECKER}"
+   AND NOT "${CMAKE_CXX_FLAGS} ${CMAKE_CXX_FLAGS_${velk_build_type}} ${CMAKE_EXE_LINKER_FLAGS}"
+       MATCHES "-fsanitize=([^ ]*,)?address")
+  set(VELK_LEAK_CHECK_ENABLED ON)
 endif()
 function(velk_leak_check target filter)
-  if(IS_ABSOLUTE "${VELK_LEAK_CHECKER}" AND EXISTS "${VELK_LEAK_CHECKER}")
+  if(VELK_LEAK_CHECK_ENABLED)
     add_test(NAME ${target}.leaks.${filter} COMMAND ${target} --gtest_filter=${filter})
     set_tests_properties(${target}.leaks.${filter} PROPERTIES
       ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LD_PRELOAD=${VELK_LEAK_CHECKER}" TIMEOUT 300)

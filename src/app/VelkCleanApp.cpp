@@ -11,9 +11,11 @@
 #include "ui/shell/SectionNavigator.h"
 #include "ui/shell/SidebarLayout.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QLoggingCategory>
 #include <QQmlApplicationEngine>
+#include <QQuickItem>
 #include <QQuickWindow>
 
 namespace velk::app {
@@ -49,6 +51,19 @@ VelkCleanApp::VelkCleanApp(StartOptions options, QObject* parent)
 
 VelkCleanApp::~VelkCleanApp()
 {
+    // The software scene graph (the one the offscreen platform and a virtual
+    // screen draw with) deletes an image's texture only on a frame drawn
+    // after the image went, never when its window closes. So the root view
+    // goes first, and the sheets it owns with it, then the items views handed
+    // over for later deletion, then the images kept for reuse, and the window
+    // draws once more while it still exists.
+    if (m_window) {
+        delete m_window->findChild<QQuickItem*>(QStringLiteral("contentView"));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_window->releaseResources();
+        if (m_window->isVisible())
+            m_window->grabWindow();
+    }
     // The windows go before the objects they show.
     m_engine.reset();
 }

@@ -1,6 +1,7 @@
 #include "AppShot.h"
 
 #include "SteppedAnimation.h"
+#include "TreeCopy.h"
 #include "app/VelkCleanApp.h"
 #include "engine/language/LanguageManager.h"
 #include "platform/sensors/BatteryRegistry.h"
@@ -20,13 +21,13 @@
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QQuickWindow>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
@@ -118,25 +119,6 @@ struct Fixture {
     std::optional<ScopedService<platform::processes::ProcessProbe>> processes;
 };
 
-// Copies the tree at `from` into the folder `to`, links followed, so the
-// copy holds what they point at (a fixture's sys folder may be a link into
-// the shared sysfs fixtures).
-bool copyTree(const QString& from, const QString& to)
-{
-    if (!QDir().mkpath(to))
-        return false;
-    QDirIterator entries(from, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories | QDirIterator::FollowSymlinks);
-    while (entries.hasNext()) {
-        const QString path = entries.next();
-        const QString copy = QDir(to).filePath(QDir(from).relativeFilePath(path));
-        const bool copied = entries.fileInfo().isDir() ? QDir().mkpath(copy) : QFile::copy(path, copy);
-        if (!copied)
-            return false;
-    }
-    return true;
-}
-
 // "true"/"false", a number, a JSON array or object, or else the text.
 QVariant parseValue(const QString& text)
 {
@@ -201,20 +183,14 @@ public:
 
         if (command == "click" || command == "hover" || command == "scroll" || command == "type") {
             const QString name = command == "click" || command == "hover" ? rest : rest.section(u' ', 0, 0);
+            layOut();
             QQuickItem* target = m_items.find(name);
             if (!target || !target->isVisible())
                 return error("nothing shown is named " + name);
-            QQuickWindow* window = target->window();
-            if (command != "type" && window != &m_items.topWindow())
+            if (!test::ItemDriver::isShown(target))
+                return error(name + " lies outside its window or is cut off");
+            if (command != "type" && target->window() != &m_items.topWindow())
                 return error(name + " lies under an open sheet");
-            // Animation time passes without a frame, so an item that the
-            // step before made appear, or moved, has its place only once a
-            // frame has laid the window out.
-            if (window)
-                window->grabWindow();
-            const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-            if (!window || !QRectF(QPointF(), window->size()).contains(centre))
-                return error(name + " lies outside its window");
             if (command == "click")
                 m_items.click(target);
             else if (command == "hover")
@@ -249,6 +225,7 @@ public:
             return shot(rest);
         } else if (command == "dump") {
             // One item a line.
+            layOut();
             QByteArray json = "[\n";
             const QJsonArray items = m_items.dump();
             for (qsizetype i = 0; i < items.size(); ++i)
@@ -272,10 +249,20 @@ public:
     }
 
 private:
+    // Animation time passes without a frame, so what the step before changed
+    // (an item made to appear or moved, a list's rows after a search) has its
+    // place only once a frame has laid the windows out.
+    void layOut() const
+    {
+        for (QQuickWindow* window : m_items.windows())
+            window->grabWindow();
+    }
+
     bool shown(const QString& name) const
     {
+        layOut();
         QQuickItem* item = m_items.find(name);
-        return item && item->isVisible();
+        return item && test::ItemDriver::isShown(item);
     }
 
     SteppedAnimationDriver& m_driver;
@@ -310,8 +297,15 @@ int runApp(const QCommandLineParser& parser, SteppedAnimationDriver& driver)
         defaults->seed(pair.left(equals), parseValue(pair.mid(equals + 1)));
     }
     ScopedService<platform::settings::UserDefaults> defaultsService(defaults);
-    // The fixture runs from a copy: a script may remove files.
+    // The fixture runs from a copy: a script may remove files. The copy
+    // keeps the fixture's modes, so it goes by removeTree, which empties its
+    // read-only folders too.
     QTemporaryDir machine;
+    machine.setAutoRemove(false);
+    const auto removeMachine = qScopeGuard([&machine] {
+        if (machine.isValid())
+            removeTree(machine.path());
+    });
     std::optional<Fixture> fixture;
     if (parser.isSet("fixture")) {
         const QString root = QDir(parser.value("fixture")).absolutePath();

@@ -28,7 +28,8 @@
 //   scroll NAME N       turns the mouse wheel N notches over NAME (N < 0: up)
 //   type NAME TEXT      focuses NAME and types TEXT (the rest of the line)
 //   key KEYS            presses a key combination: Escape, Return, Ctrl+Shift+S
-//                       (in the window on top)
+//                       (in the window on top, made the focus window first,
+//                       so its shortcuts fire)
 //   alert TEXT          presses the shown alert's button labelled TEXT
 //   waitFor NAME [MS]   waits until NAME is shown (10 s unless MS is given)
 //   wait MS             lets MS milliseconds of animation time pass
@@ -39,10 +40,13 @@
 //                       --out (standard output without FILE or with "-")
 // Items are named by objectName; "sidebar.row[processes]" picks the row whose
 // `key` (or `section`) is "processes". Names reach the main window, open
-// sheets (modal windows of their own) and open alerts, the topmost first. A
-// dump lists, window by window from the bottom: name, text, enabled,
-// checked, key, geometry in its window and identity (the item's address);
-// items of a sheet name it under "window". Every step but wait, shot and
+// sheets (modal windows of their own) and open alerts, the topmost first.
+// Of several items of one name, steps take one that is shown: visible, not
+// faded out, its centre inside its window and inside whatever clips it (not
+// a list's row that left it or lies scrolled away). Steps and dumps see the
+// windows as a frame lays them out. A dump lists, window by window from the
+// bottom: name, text, enabled, checked, key, geometry in its window and
+// identity (the item's address); items of a sheet name it under "window". Every step but wait, shot and
 // dump lets 300 ms pass afterwards; shot lets 600 ms pass first.
 //
 // --fixture DIR reads the machine from a folder in the macOS layout instead
@@ -51,9 +55,10 @@
 // DIR, a tool answers with DIR/tools/<tool>.out whatever its arguments,
 // DIR/sys stands for /sys (battery, sensors), DIR/proc for /proc when it
 // exists (processes, memory), DIR/etc and DIR/sys give the machine's facts.
-// The run works on a copy of DIR, so a script that removes files leaves the
-// fixture as it was, and keeps the user's data, cache and configuration
-// folders (the Trash among them) below the copy's home.
+// The run works on a copy of DIR in which every entry keeps its mode, so a
+// script that removes files leaves the fixture as it was, and keeps the
+// user's data, cache and configuration folders (the Trash among them) below
+// the copy's home.
 // tests/fixtures/mac-laptop is such a machine: applications with leftovers,
 // startup items, privacy targets and a charging battery (its contents are
 // listed in tests/fixtures/README.md).

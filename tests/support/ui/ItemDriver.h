@@ -64,9 +64,12 @@ public:
     }
 
     // Every item named `name` below `from`, in the order they are drawn; by
-    // default in every window, the topmost first.
+    // default in every window, the topmost first. Items that views handed
+    // over for later deletion (a list's rows that left it) are deleted first,
+    // so none of them is found.
     QList<QQuickItem*> findAll(const QString& name, QQuickItem* from = nullptr) const
     {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         const auto [bare, key] = split(name);
         QList<QQuickItem*> found;
         if (from) {
@@ -79,14 +82,40 @@ public:
         return found;
     }
 
-    // The first item named `name` that is shown, else the first at all.
+    // The first item named `name` that is shown (isShown), else the first
+    // visible one, else the first at all.
     QQuickItem* find(const QString& name, QQuickItem* from = nullptr) const
     {
         const QList<QQuickItem*> all = findAll(name, from);
-        for (QQuickItem* item : all)
-            if (item->isVisible())
+        QQuickItem* visible = nullptr;
+        for (QQuickItem* item : all) {
+            if (isShown(item))
                 return item;
-        return all.isEmpty() ? nullptr : all.first();
+            if (!visible && item->isVisible())
+                visible = item;
+        }
+        return visible ? visible : all.isEmpty() ? nullptr : all.first();
+    }
+
+    // Whether `item` is drawn where a click at its centre reaches it: visible
+    // in a shown window, neither it nor an item it lies in faded out to
+    // nothing, and its centre inside its window and inside every item it
+    // lies in that clips (a list's rows scrolled away or cut off).
+    static bool isShown(const QQuickItem* item)
+    {
+        const QQuickWindow* window = item->window();
+        if (!item->isVisible() || !window || !window->isVisible())
+            return false;
+        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+        if (!QRectF(QPointF(), window->size()).contains(centre))
+            return false;
+        for (const QQuickItem* at = item; at; at = at->parentItem()) {
+            if (at->opacity() <= 0.0)
+                return false;
+            if (at->clip() && !at->mapRectToScene(QRectF(0, 0, at->width(), at->height())).contains(centre))
+                return false;
+        }
+        return true;
     }
 
     // Clicks `target` at `pos` (its own coordinates; its centre by default).
@@ -121,12 +150,10 @@ public:
     }
 
     // Focuses `target` and types `text` into it.
-    // After a sheet over the window closes, the window takes the focus back
-    // a moment later: typing waits until the target has it.
     void type(QQuickItem* target, const QString& text) const
     {
         QQuickWindow* window = windowOf(target);
-        window->requestActivate();
+        activate(*window);
         target->forceActiveFocus();
         (void)QTest::qWaitFor([target] { return target->hasActiveFocus(); }, 1000);
         for (const QChar c : text) {
@@ -137,10 +164,13 @@ public:
         }
     }
 
-    // Presses a key in the window on top.
+    // Presses a key in the window on top, which takes the keys first, so
+    // that its shortcuts (an alert's Escape and Return among them) fire.
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
     {
-        QTest::keyClick(&topWindow(), key, modifiers);
+        QQuickWindow& top = topWindow();
+        activate(top);
+        QTest::keyClick(&top, key, modifiers);
     }
 
     // Presses a key combination written like "Ctrl+Shift+S" or "Escape";
@@ -206,6 +236,19 @@ public:
 
 private:
     QQuickWindow* windowOf(const QQuickItem* item) const { return item->window() ? item->window() : &m_window; }
+
+    // Makes `window` the focus window and waits until it is: a window's
+    // shortcuts fire only then. A sheet that closes stays the focus window
+    // until another window asks to be it, and the window below counts as
+    // active meanwhile (QWindow::isActive() covers a window's sheets), so only
+    // the focus window itself tells.
+    static void activate(QQuickWindow& window)
+    {
+        if (QGuiApplication::focusWindow() == &window)
+            return;
+        window.requestActivate();
+        (void)QTest::qWaitFor([&window] { return QGuiApplication::focusWindow() == &window; }, 1000);
+    }
 
     // A sheet's window is named after the sheet that shows it, an item of
     // the window below.

@@ -167,21 +167,9 @@ Item {
     {
         if (qEnvironmentVariable("VELK_SHOT_DIR").isEmpty())
             return;
-        const QString language = language::LanguageManager::shared().current();
         // No row shows a hover from the last click.
         QTest::mouseMove(&window, QPoint(window.width() - 2, window.height() - 2));
-        for (const char* theme : {"classic", "cyber"}) {
-            design::ThemeManager::shared().setCurrentRawValue(theme);
-            window.setColor(QColor(design::ThemeManager::shared().palette().bg0));
-            for (const char* lang : {"zh-Hans", "en"}) {
-                language::LanguageManager::shared().setCurrent(lang);
-                settle();
-                shoot(name + '-' + theme + '-' + lang);
-            }
-        }
-        design::ThemeManager::shared().setCurrentRawValue("classic");
-        window.setColor(QColor(design::ThemeManager::shared().palette().bg0));
-        language::LanguageManager::shared().setCurrent(language);
+        inEveryLook([&](const QString& look) { shoot(name + '-' + look); });
     }
 };
 

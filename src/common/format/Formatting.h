@@ -75,4 +75,16 @@ QString processMegabytes(double megabytes);
 // Percent: "9.5%", from 10 on "12%".
 QString cpuPercent(double percent);
 
+// A name, path or command line that the program did not write, as it is
+// shown: characters that would act on the text around them instead of
+// being read (direction embeddings, overrides, isolates and marks, control
+// characters, line and paragraph separators) appear as "\n", "\t", "\r" or
+// "<U+202E>"; letters of every script stay as they are. Only for showing:
+// what is compared, searched or removed is the name itself.
+QString shownName(const QString& name);
+// shownName between a first-strong isolate and its pop, for a name inside a
+// longer text: a name in a right-to-left script stays readable and cannot
+// reorder the words around it. An empty name stays empty.
+QString isolatedName(const QString& name);
+
 } // namespace velk::fmt

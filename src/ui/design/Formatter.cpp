@@ -118,4 +118,9 @@ QString Formatter::numericDate(const QDateTime& date) const
     return fmt::numericDate(date);
 }
 
+QString Formatter::shownName(const QString& name) const
+{
+    return fmt::shownName(name);
+}
+
 } // namespace velk::design

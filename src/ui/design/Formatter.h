@@ -48,6 +48,10 @@ public:
     // The local day, "2026/12/08", the same in both languages; empty for an
     // invalid date.
     Q_INVOKABLE QString numericDate(const QDateTime& date) const;
+    // A name, path or command line the program did not write, as shown:
+    // characters that would turn or split the text around it appear as
+    // "\n" or "<U+202E>".
+    Q_INVOKABLE QString shownName(const QString& name) const;
 
 private:
     // The interface language, registered as a dependency of the binding

@@ -280,3 +280,28 @@ TEST(DateTextTest, MediumDateAndShortTimeInBothLanguages)
     }
     EXPECT_EQ(numericDate(QDateTime()), "");
 }
+
+TEST(ShownNameTest, CharactersThatActOnTheTextAppearVisiblyAndLettersStay)
+{
+    const struct {
+        QString name;
+        const char* shown;
+    } cases[] = {
+        {QStringLiteral("clip\u202E4pm.mov"), "clip<U+202E>4pm.mov"},       // override
+        {QStringLiteral("a\u202Bb\u202Cc"), "a<U+202B>b<U+202C>c"},          // embedding and its pop
+        {QStringLiteral("\u2067x\u2069"), "<U+2067>x<U+2069>"},              // isolate
+        {QStringLiteral("m\u200Fn\u200E\u061C"), "m<U+200F>n<U+200E><U+061C>"},  // marks
+        {QStringLiteral("two\nlines\r.mov"), "two\\nlines\\r.mov"},
+        {QStringLiteral("a\tb"), "a\\tb"},
+        {QStringLiteral("nul\x01" "del\x7F"), "nul<U+0001>del<U+007F>"},
+        {QStringLiteral("c1\x85\x9F"), "c1<U+0085><U+009F>"},
+        {QStringLiteral("para\u2028\u2029"), "para<U+2028><U+2029>"},
+        {QStringLiteral("ملف.mov"), "ملف.mov"},                              // Arabic letters
+        {QStringLiteral("资料 \u00A0é😀/x"), "资料 \u00A0é😀/x"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(shownName(c.name), QString::fromUtf8(c.shown)) << c.shown;
+        EXPECT_EQ(isolatedName(c.name), QChar(0x2068) + QString::fromUtf8(c.shown) + QChar(0x2069)) << c.shown;
+    }
+    EXPECT_EQ(isolatedName(QString()), QString());
+}

@@ -1,13 +1,25 @@
 #include "ui/design/ElidedSelection.h"
 
+#include "common/format/Formatting.h"
+
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace velk::design {
+namespace {
 
-QString elidedSelectionSource(const QString& full, const QString& shown, qsizetype start, qsizetype end)
+struct Range {
+    qsizetype from = 0;
+    qsizetype to = 0;
+};
+
+// The range of `full` that the selection [start, end) of `shown` stands for
+// when `shown` is `full` itself or `full` cut in the middle; none otherwise.
+std::optional<Range> sourceRange(const QString& full, const QString& shown, qsizetype start, qsizetype end)
 {
-    start = std::clamp<qsizetype>(start, 0, shown.size());
-    end = std::clamp<qsizetype>(end, start, shown.size());
+    if (shown == full)
+        return Range{start, end};
     // shown = full's first `head` characters, the ellipsis, full's last `tail`.
     qsizetype head = 0;
     while (head < shown.size() && head < full.size() && shown[head] == full[head])
@@ -21,7 +33,7 @@ QString elidedSelectionSource(const QString& full, const QString& shown, qsizety
     const bool isCut = !ellipsis.isEmpty() && head + tail < full.size()
         && std::all_of(ellipsis.begin(), ellipsis.end(), [](QChar c) { return c == u'\u2026' || c == u'.'; });
     if (!isCut)
-        return shown.mid(start, end - start);
+        return std::nullopt;
     // A position inside the ellipsis moves out to the side that keeps the
     // middle inside the selection.
     const auto source = [&](qsizetype at, bool isEnd) {
@@ -31,8 +43,33 @@ QString elidedSelectionSource(const QString& full, const QString& shown, qsizety
             return full.size() - (shown.size() - at);
         return isEnd ? full.size() - tail : head;
     };
-    const qsizetype from = source(start, false);
-    return full.mid(from, source(end, true) - from);
+    return Range{source(start, false), source(end, true)};
+}
+
+} // namespace
+
+QString elidedSelectionSource(const QString& full, const QString& shown, qsizetype start, qsizetype end)
+{
+    start = std::clamp<qsizetype>(start, 0, shown.size());
+    end = std::clamp<qsizetype>(end, start, shown.size());
+    // Where each character of `full` begins in the text shown for it, where
+    // a character that acts on text is written out ("\n", "<U+202E>").
+    QString visible;
+    std::vector<qsizetype> begins;
+    begins.reserve(std::size_t(full.size()) + 1);
+    for (const QChar c : full) {
+        begins.push_back(visible.size());
+        visible += fmt::shownName(QString(c));
+    }
+    begins.push_back(visible.size());
+    const auto range = sourceRange(visible, shown, start, end);
+    if (!range)
+        return shown.mid(start, end - start);
+    // A selection that takes in part of a written-out character takes in
+    // that character.
+    const auto first = std::upper_bound(begins.begin(), begins.end(), range->from) - begins.begin() - 1;
+    const auto last = std::lower_bound(begins.begin(), begins.end(), range->to) - begins.begin();
+    return full.mid(first, std::max<qsizetype>(0, last - first));
 }
 
 } // namespace velk::design

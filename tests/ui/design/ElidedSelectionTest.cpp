@@ -12,6 +12,13 @@ TEST(ElidedSelection, ASelectionOfTheCutTextStandsForItsPartOfTheWholeText)
     EXPECT_EQ(elidedSelectionSource(full, shown, 5, 6), "lib/app/bin");       // the ellipsis alone
     EXPECT_EQ(elidedSelectionSource(full, shown, -2, 99), full);
     EXPECT_EQ(elidedSelectionSource(full, "abc", 0, 3), "abc");               // not a cut of it
+
+    // The text shown for a name writes out what would act on the text; a
+    // copy gives the name's own characters.
+    const QString odd = QString::fromUtf8("/tmp/a\u202Eb\nc/tool");
+    EXPECT_EQ(elidedSelectionSource(odd, "/tmp/a<U+202E>b\\nc/tool", 0, 99), odd);
+    EXPECT_EQ(elidedSelectionSource(odd, "/tmp/a<U+202E>b\\nc/tool", 8, 16), QString::fromUtf8("\u202Eb\n"));
+    EXPECT_EQ(elidedSelectionSource(odd, QString::fromUtf8("/tmp/a<U\u2026tool"), 3, 9), QString::fromUtf8("p/a\u202Eb\nc/"));
 }
 
 } // namespace velk::design

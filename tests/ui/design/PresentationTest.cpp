@@ -322,6 +322,12 @@ TEST_F(PresentationTest, ALongMessageScrollsBetweenTheTitleAndTheButtons)
     EXPECT_GE(driver.find("alert.message")->implicitHeight(), 3 * window.height());
     EXPECT_TRUE(alertInsideItsWindow(driver));
     EXPECT_TRUE(alertMessageScrolls(driver));
+    // A window resized under it keeps it inside, without a warning.
+    for (const QSize size : {QSize(700, 420), QSize(987, 650)}) {
+        window.resize(size);
+        ASSERT_TRUE(waitFor([&] { return window.size() == size && laidOut(); }));
+        EXPECT_TRUE(alertInsideItsWindow(driver)) << size.height();
+    }
 
     // The keys: a line, a page, either end.
     window.requestActivate();

@@ -33,7 +33,10 @@ AlertPresentation {
         modal: true
         closePolicy: T.Popup.NoAutoClose
         x: parent ? Math.round((parent.width - width) / 2) : 0
-        y: parent ? Math.round((parent.height - height) / 2) : 0
+        // Centred by the height it asks for: the popup takes that height only
+        // when it places itself, so a binding on its own height would be
+        // re-entered by its own placing while the window is resized.
+        y: parent ? Math.round((parent.height - implicitHeight) / 2) : 0
         width: 300
         padding: VDS.Space.m
         implicitHeight: implicitContentHeight + topPadding + bottomPadding

@@ -29,13 +29,23 @@ public:
     {
         return ScopedMount(QFile::encodeName(source), QFile::encodeName(target), nullptr, MS_BIND);
     }
-    // A fresh tmpfs at `target`.
-    static ScopedMount tmpfs(const QString& target)
+    // `mount --bind -o ro source target`: what lies below `target` can be
+    // read but not changed, as on a disk mounted read-only.
+    static ScopedMount readOnly(const QString& source, const QString& target)
     {
-        return ScopedMount("none", QFile::encodeName(target), "tmpfs", 0);
+        ScopedMount mount(QFile::encodeName(source), QFile::encodeName(target), nullptr, MS_BIND);
+        if (mount.m_ok && ::mount(nullptr, mount.m_target.constData(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+            mount.m_error = std::strerror(errno);
+        return mount;
+    }
+    // A fresh tmpfs at `target`, with tmpfs `options` such as "nr_inodes=4".
+    static ScopedMount tmpfs(const QString& target, const char* options = nullptr)
+    {
+        return ScopedMount("none", QFile::encodeName(target), "tmpfs", 0, options);
     }
 
-    ScopedMount(ScopedMount&& other) noexcept : m_target(std::move(other.m_target)), m_ok(other.m_ok)
+    ScopedMount(ScopedMount&& other) noexcept
+        : m_target(std::move(other.m_target)), m_ok(other.m_ok), m_error(other.m_error)
     {
         other.m_ok = false;
     }
@@ -47,15 +57,16 @@ public:
     ScopedMount(const ScopedMount&) = delete;
     ScopedMount& operator=(const ScopedMount&) = delete;
 
-    bool ok() const { return m_ok; }
+    bool ok() const { return m_ok && !*m_error; }
     // Why the mount failed, for the test's message.
     const char* error() const { return m_error; }
 
 private:
-    ScopedMount(const QByteArray& source, QByteArray target, const char* type, unsigned long flags)
+    ScopedMount(const QByteArray& source, QByteArray target, const char* type, unsigned long flags,
+                const char* options = nullptr)
         : m_target(std::move(target))
     {
-        m_ok = ::mount(source.constData(), m_target.constData(), type, flags, nullptr) == 0;
+        m_ok = ::mount(source.constData(), m_target.constData(), type, flags, options) == 0;
         m_error = m_ok ? "" : std::strerror(errno);
     }
 

@@ -63,6 +63,8 @@ std::optional<Refusal> whyItemCannotLeave(const LocatedItem& located)
     // the folder (a read-only file system included).
     if (::faccessat(folder, ".", W_OK | X_OK, AT_EACCESS) != 0) {
         const int error = errno;
+        if (error == EROFS)
+            return Refusal{RemovalReason::FolderForbids, error, QStringLiteral("on a read-only file system")};
         return Refusal{RemovalReason::FolderForbids, error,
                        QStringLiteral("its folder does not let this user remove entries (%1)").arg(errorText(error))};
     }

@@ -29,6 +29,21 @@ core::UniqueFd openOrMakeFolder(int parent, const char* name)
     return folder;
 }
 
+// Makes the absolute folder `path` and whichever of its parents are
+// missing, private to this user as the data home's are. Returns 0, or the
+// error of the first folder that could not be made (a full disk says so
+// here, where opening the folder afterwards would only find it missing).
+int makeFolders(const QByteArray& path)
+{
+    for (qsizetype slash = path.indexOf('/', 1); ; slash = path.indexOf('/', slash + 1)) {
+        const QByteArray folder = slash < 0 ? path : path.left(slash);
+        if (!folder.isEmpty() && ::mkdir(folder.constData(), 0700) != 0 && errno != EEXIST)
+            return errno;
+        if (slash < 0)
+            return 0;
+    }
+}
+
 // The record of `path` as the trash keeps it: every byte of the path but the
 // unreserved ones and "/" written as "%XX", so that no name can break it.
 QByteArray trashRecord(const QByteArray& path)
@@ -139,10 +154,10 @@ RemovalResult moveToTrash(const RemovalTarget& target, const QByteArray& dataHom
     // The home trash; a link in place of any of its folders means there is
     // no usable trash, and nothing is made through it.
     const std::string trashPath = dataHome.toStdString() + "/Trash";
-    QDir().mkpath(QFile::decodeName(dataHome));
+    const int madeError = makeFolders(dataHome);
     core::UniqueFd data(::open(dataHome.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!data.isOpen())
-        return refused(dataHome.toStdString(), noTrash(errno));
+        return refused(dataHome.toStdString(), noTrash(madeError != 0 ? madeError : errno));
     core::UniqueFd trash = openOrMakeFolder(data.get(), "Trash");
     if (!trash.isOpen())
         return refused(trashPath, noTrash(errno));

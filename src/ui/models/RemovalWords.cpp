@@ -1,5 +1,7 @@
 #include "ui/models/RemovalWords.h"
 
+#include "common/format/Formatting.h"
+
 #include <QStringList>
 
 #include <cerrno>
@@ -21,15 +23,26 @@ std::optional<WordPair> systemErrorWords(int error)
     case EBUSY: return WordPair{QStringLiteral("正被使用"), QStringLiteral("in use")};
     case EROFS: return WordPair{QStringLiteral("位于只读文件系统"), QStringLiteral("on a read-only file system")};
     case ENOSPC: return WordPair{QStringLiteral("磁盘空间不足"), QStringLiteral("no space left on the disk")};
+    case EDQUOT: return WordPair{QStringLiteral("超出磁盘配额"), QStringLiteral("over the disk quota")};
     case EIO: return WordPair{QStringLiteral("读写出错"), QStringLiteral("input/output error")};
     default: return std::nullopt;
     }
+}
+
+// Errors that say what happened better than the refusal they came with: a
+// folder that forbids removing because its disk is mounted read-only, or a
+// Trash that cannot be made because the disk is full.
+bool outranksReason(int error)
+{
+    return error == EROFS || error == ENOSPC || error == EDQUOT;
 }
 
 } // namespace
 
 WordPair reason(RemovalReason reason, int error)
 {
+    if (reason != RemovalReason::None && outranksReason(error))
+        return *systemErrorWords(error);
     switch (reason) {
     case RemovalReason::None: return {};
     case RemovalReason::SystemError: break;
@@ -75,8 +88,9 @@ WordPair failureLines(const QList<cleaning::RemovalFailure>& failures)
     QStringList en;
     for (const cleaning::RemovalFailure& failure : failures.mid(0, kShownLines)) {
         const WordPair why = reason(failure.reason, failure.error);
-        zh << (why.zh.isEmpty() ? failure.path : failure.path + QStringLiteral("：") + why.zh);
-        en << (why.en.isEmpty() ? failure.path : failure.path + QStringLiteral(": ") + why.en);
+        const QString path = fmt::isolatedName(failure.path);
+        zh << (why.zh.isEmpty() ? path : path + QStringLiteral("：") + why.zh);
+        en << (why.en.isEmpty() ? path : path + QStringLiteral(": ") + why.en);
     }
     if (const qsizetype rest = failures.size() - kShownLines; rest > 0) {
         zh << QStringLiteral("另有 %1 项").arg(rest);

@@ -516,6 +516,30 @@ TEST_F(FileRemoverTest, AnItemThatStaysIsLoggedWithTheEntryAndWhy)
     EXPECT_TRUE(warnings.isEmpty());
 }
 
+// A disk that cannot change is the reason given: an item on a read-only
+// mount stays with EROFS, deleted or trashed; a Trash that cannot be made
+// because the home's disk has no free inodes fails with ENOSPC, not with the
+// data folder missing.
+TEST_F(FileRemoverTest, ADiskThatCannotChangeIsTheReasonGiven)
+{
+    const QString kept = tree.file("ro/kept", 1);
+    auto readOnly = ScopedMount::readOnly(tree.path("ro"), tree.path("ro"));
+    ASSERT_TRUE(readOnly.ok()) << readOnly.error();
+    auto full = ScopedMount::tmpfs(tree.dir("full"), "nr_inodes=8");
+    ASSERT_TRUE(full.ok()) << full.error();
+    const QString item = tree.file("full/item", 1);
+    for (int i = 0; i < 16 && QFile(tree.path("full/fill-" + QString::number(i))).open(QIODevice::WriteOnly); ++i) {}
+    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("full/share/data")));
+
+    for (const bool trash : {false, true}) {
+        const RemovalResult result = trash ? remover->moveToTrash(kept) : remover->removePermanently(kept);
+        EXPECT_EQ(std::pair(result.reason, result.error), std::pair(RemovalReason::FolderForbids, EROFS)) << trash;
+    }
+    const RemovalResult result = remover->moveToTrash(item);
+    EXPECT_EQ(std::pair(result.reason, result.error), std::pair(RemovalReason::NoTrash, ENOSPC));
+    EXPECT_TRUE(exists(kept) && exists(item));
+}
+
 // ---- Freed bytes -----------------------------------------------------------
 
 // Two links to one 2,000-byte file free it once; a file that keeps a link

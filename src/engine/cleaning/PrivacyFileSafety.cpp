@@ -1,6 +1,7 @@
 #include "engine/cleaning/PrivacyFileSafety.h"
 #include "engine/cleaning/CleaningLog.h"
 
+#include "common/format/Formatting.h"
 #include "platform/files/DirectoryWalker.h"
 #include "platform/files/FileStatus.h"
 #include "platform/locations/CanonicalPath.h"
@@ -73,9 +74,9 @@ std::optional<Failure> visit(const QString& top, PrivacyFileSafety::ScanResult& 
 QString PrivacyFileSafety::ScanFailure::text() const
 {
     switch (cause) {
-    case Cause::PermissionDenied: return QStringLiteral("无法读取「%1」：没有权限").arg(path);
-    case Cause::Unreadable: return QStringLiteral("无法读取「%1」").arg(path);
-    case Cause::Refused: return QStringLiteral("「%1」是受保护的位置，不会清理").arg(path);
+    case Cause::PermissionDenied: return QStringLiteral("无法读取「%1」：没有权限").arg(fmt::isolatedName(path));
+    case Cause::Unreadable: return QStringLiteral("无法读取「%1」").arg(fmt::isolatedName(path));
+    case Cause::Refused: return QStringLiteral("「%1」是受保护的位置，不会清理").arg(fmt::isolatedName(path));
     }
     return {};
 }
@@ -83,9 +84,9 @@ QString PrivacyFileSafety::ScanFailure::text() const
 QString PrivacyFileSafety::ScanFailure::textEn() const
 {
     switch (cause) {
-    case Cause::PermissionDenied: return QStringLiteral("Cannot read \"%1\": permission denied").arg(path);
-    case Cause::Unreadable: return QStringLiteral("Cannot read \"%1\"").arg(path);
-    case Cause::Refused: return QStringLiteral("\"%1\" is a protected location and is not cleaned").arg(path);
+    case Cause::PermissionDenied: return QStringLiteral("Cannot read \"%1\": permission denied").arg(fmt::isolatedName(path));
+    case Cause::Unreadable: return QStringLiteral("Cannot read \"%1\"").arg(fmt::isolatedName(path));
+    case Cause::Refused: return QStringLiteral("\"%1\" is a protected location and is not cleaned").arg(fmt::isolatedName(path));
     }
     return {};
 }

@@ -161,9 +161,10 @@ TEST_F(PrivacyTest, UnreadableFolderFailsTheWholeScanWithOurOwnWords)
               int(PrivacyFileSafety::ScanFailure::Cause::PermissionDenied));
     ::chmod(QFile::encodeName(locked).constData(), 0755);
 
-    const PrivacyFileSafety::ScanFailure failure{"/x/y", PrivacyFileSafety::ScanFailure::Cause::PermissionDenied};
-    EXPECT_EQ(failure.text(), QStringLiteral("无法读取「/x/y」：没有权限"));
-    EXPECT_EQ(failure.textEn(), "Cannot read \"/x/y\": permission denied");
+    // The path is shown isolated, with what would act on the text written out.
+    const PrivacyFileSafety::ScanFailure failure{"/x/\u202Ey", PrivacyFileSafety::ScanFailure::Cause::PermissionDenied};
+    EXPECT_EQ(failure.text(), QStringLiteral("无法读取「\u2068/x/<U+202E>y\u2069」：没有权限"));
+    EXPECT_EQ(failure.textEn(), QStringLiteral("Cannot read \"\u2068/x/<U+202E>y\u2069\": permission denied"));
 }
 
 TEST_F(PrivacyTest, CleanChecksEachTargetAgainAndCountsFailures)

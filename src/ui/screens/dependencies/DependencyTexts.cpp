@@ -1,5 +1,7 @@
 #include "ui/screens/dependencies/DependencyTexts.h"
 
+#include "common/format/Formatting.h"
+
 namespace velk::screens::deptext {
 namespace {
 
@@ -115,10 +117,11 @@ OwnerLook owner(const inspection::FileOwnerHint& hint)
     case Kind::userData:
         break;
     }
-    // The name goes in as it is, empty or not.
+    // The name goes in as it is shown, empty or not.
+    const QString name = fmt::isolatedName(hint.name);
     return {QStringLiteral("person"),
-            {QStringLiteral("你的个人文件（") + hint.name + QStringLiteral("），系统和应用不依赖它。"),
-             QStringLiteral("Your own file (") + hint.name
+            {QStringLiteral("你的个人文件（") + name + QStringLiteral("），系统和应用不依赖它。"),
+             QStringLiteral("Your own file (") + name
                  + QStringLiteral("); neither the system nor apps depend on it.")}};
 }
 

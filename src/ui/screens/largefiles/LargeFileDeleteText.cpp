@@ -17,12 +17,15 @@ QString pick(bool english, const QString& zh, const QString& en)
     return english ? en : zh;
 }
 
-// The first three of `texts`, in ascending order, joined as the language
-// joins a list.
-QString firstThree(QStringList texts, bool english)
+// The first three of `names`, in ascending order, each as it is shown
+// inside a sentence, joined as the language joins a list.
+QString firstThree(QStringList names, bool english)
 {
-    std::sort(texts.begin(), texts.end());
-    return texts.mid(0, 3).join(english ? QStringLiteral(", ") : QStringLiteral("、"));
+    std::sort(names.begin(), names.end());
+    QStringList shown;
+    for (const QString& name : names.mid(0, 3))
+        shown.append(fmt::isolatedName(name));
+    return shown.join(english ? QStringLiteral(", ") : QStringLiteral("、"));
 }
 
 // "/usr" for "/usr/local/lib/x.so".

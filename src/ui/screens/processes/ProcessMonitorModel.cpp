@@ -1,5 +1,6 @@
 #include "ui/screens/processes/ProcessMonitorModel.h"
 
+#include "common/format/Formatting.h"
 #include "engine/monitor/ProcessService.h"
 #include "ui/screens/processes/ProcessRowText.h"
 #include "ui/screens/processes/VisibleProcesses.h"
@@ -286,7 +287,7 @@ void ProcessMonitorModel::refreshTerminateMessage()
 {
     const monitor::ProcInfo* target = terminateTarget();
     const QString message =
-        target ? target->name + QStringLiteral(" (PID ") + QString::number(target->pid) + u')' : QString();
+        target ? fmt::isolatedName(target->name) + QStringLiteral(" (PID ") + QString::number(target->pid) + u')' : QString();
     if (message == m_terminateMessage)
         return;
     m_terminateMessage = message;

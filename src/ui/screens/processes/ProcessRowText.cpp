@@ -1,5 +1,7 @@
 #include "ui/screens/processes/ProcessRowText.h"
 
+#include "common/format/Formatting.h"
+
 #include <QStringList>
 #include <algorithm>
 
@@ -9,7 +11,7 @@ QString processIdentityText(qint32 pid, std::optional<int> threads, const QStrin
 {
     const QString separator = QStringLiteral(" · ");
     const QString threadPart = threads ? QStringLiteral("T ") + QString::number(*threads) : QStringLiteral("T —");
-    return QStringLiteral("PID ") + QString::number(pid) + separator + threadPart + separator + user;
+    return QStringLiteral("PID ") + QString::number(pid) + separator + threadPart + separator + fmt::isolatedName(user);
 }
 
 QString portBadgeText(const std::vector<int>& ports)

@@ -134,15 +134,15 @@ TEST(LargeFileDeleteTextTest, MessagesNameTheFirstThreeSortedAndCountFiles)
     const Case cases[] = {
         {three, {}, false, true, {"3 item(s) (1.5 MB).", noneFound, trashLine}},
         {three, fiveFiles, false, false,
-         {"已选 3 项（1.5 MB）。", "⚠️ 5 个文件正在被 a、b、c 使用（f0.bin、f1.bin、f2.bin）。删除可能导致这些程序出错，建议先退出它们。",
+         {"已选 3 项（1.5 MB）。", "⚠️ 5 个文件正在被 \u2068a\u2069、\u2068b\u2069、\u2068c\u2069 使用（\u2068f0.bin\u2069、\u2068f1.bin\u2069、\u2068f2.bin\u2069）。删除可能导致这些程序出错，建议先退出它们。",
           "误删可从废纸篓恢复。"}},
         {three, fiveFiles, true, true,
          {"3 item(s) (1.5 MB).",
-          "⚠️ 5 file(s) are open by a, b, c (f0.bin, f1.bin, f2.bin). Deleting may break those programs; quit them first.",
+          "⚠️ 5 file(s) are open by \u2068a\u2069, \u2068b\u2069, \u2068c\u2069 (\u2068f0.bin\u2069, \u2068f1.bin\u2069, \u2068f2.bin\u2069). Deleting may break those programs; quit them first.",
           "These files will be deleted immediately. They will not go to the Trash and cannot be restored from there."}},
         {three, fourNames, false, true,
          {"3 item(s) (1.5 MB).",
-          "⚠️ 4 file(s) are open by x (a.dmg, b.iso, c.zip). Deleting may break those programs; quit them first.",
+          "⚠️ 4 file(s) are open by \u2068x\u2069 (\u2068a.dmg\u2069, \u2068b.iso\u2069, \u2068c.zip\u2069). Deleting may break those programs; quit them first.",
           trashLine}},
         {withSystem, {}, false, true, {"2 item(s) (2 KB).", noneFound, trashLine, systemNote}},
         {{}, {}, false, false, {"已选 0 项（零 KB）。", QString(), QString()}},
@@ -274,7 +274,7 @@ TEST_F(LargeFilesScreenTest, AFileHeldOpenIsReportedBeforeItGoesToTheTrash)
     EXPECT_EQ(screen.checkingDelete(), Mode::NoDelete);
     EXPECT_EQ(screen.confirmDelete(), Mode::Trash);
     EXPECT_EQ(screen.deleteTitleEnglish(), "Some files are in use");
-    EXPECT_TRUE(screen.deleteMessageEnglish().contains("1 file(s) are open by sleep (held.mov)"))
+    EXPECT_TRUE(screen.deleteMessageEnglish().contains("1 file(s) are open by \u2068sleep\u2069 (\u2068held.mov\u2069)"))
         << screen.deleteMessageEnglish().toStdString();
     child.kill();
     child.waitForFinished();

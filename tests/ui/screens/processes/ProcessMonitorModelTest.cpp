@@ -223,7 +223,7 @@ TEST_F(ProcessMonitorModelTest, TerminateSignalsTheProcessTheAlertWasOpenedFor)
     tickWith({{1, 1.0}, {2, 5.0}});
     screen->askTerminate(2);
     EXPECT_TRUE(screen->terminateAlertShown());
-    EXPECT_EQ(screen->terminateMessage(), QStringLiteral("app2 (PID 2)"));
+    EXPECT_EQ(screen->terminateMessage(), QStringLiteral("\u2068app2\u2069 (PID 2)"));
     EXPECT_TRUE(screen->confirmTerminate());
     EXPECT_FALSE(screen->terminateAlertShown());
     ASSERT_EQ(probeDouble().sent.size(), 1u);

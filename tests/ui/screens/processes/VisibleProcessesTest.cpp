@@ -71,8 +71,8 @@ TEST(VisibleProcesses, EachSortKeepsTiesInTheMonitorsOrder)
 
 TEST(ProcessRowText, IdentityAndPortBadge)
 {
-    EXPECT_EQ(screens::processIdentityText(812, 14, "root"), QStringLiteral("PID 812 · T 14 · root"));
-    EXPECT_EQ(screens::processIdentityText(7, std::nullopt, "ann"), QStringLiteral("PID 7 · T — · ann"));
+    EXPECT_EQ(screens::processIdentityText(812, 14, "root"), QStringLiteral("PID 812 · T 14 · \u2068root\u2069"));
+    EXPECT_EQ(screens::processIdentityText(7, std::nullopt, "a\u202En"), QStringLiteral("PID 7 · T — · \u2068a<U+202E>n\u2069"));
     EXPECT_EQ(screens::portBadgeText({}), QString());
     EXPECT_EQ(screens::portBadgeText({8080}), QStringLiteral(":8080"));
     EXPECT_EQ(screens::portBadgeText({80, 443, 8443}), QStringLiteral(":80,443"));

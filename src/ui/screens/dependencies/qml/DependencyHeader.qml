@@ -41,7 +41,7 @@ Item {
         Text {
             objectName: "largeFiles.dependencies.name"
             width: parent.width
-            text: root.name
+            text: Format.shownName(root.name)
             textFormat: Text.PlainText
             font: VDS.font(14, Font.DemiBold)
             color: VDS.C.text1
@@ -51,7 +51,7 @@ Item {
         Text {
             objectName: "largeFiles.dependencies.subtitle"
             width: parent.width
-            text: Format.bytes(root.size) + " · " + root.path
+            text: Format.bytes(root.size) + " · " + Format.shownName(root.path)
             textFormat: Text.PlainText
             font: VDS.font(10.5, Font.Normal, true)
             color: VDS.C.text3

@@ -77,7 +77,7 @@ Flickable {
                         anchors.right: pid.left
                         anchors.rightMargin: VDS.Space.s
                         anchors.verticalCenter: parent.verticalCenter
-                        text: processRow.modelData.command
+                        text: Format.shownName(processRow.modelData.command)
                         textFormat: Text.PlainText
                         font: VDS.font(12, Font.Medium)
                         color: VDS.C.text1

@@ -29,7 +29,7 @@ Column {
                 id: label
                 anchors.verticalCenter: parent.verticalCenter
                 width: Math.min(implicitWidth, parent.width - badge.width - parent.spacing)
-                text: root.item.label ?? ""
+                text: Format.shownName(root.item.label ?? "")
                 textFormat: Text.PlainText
                 font: VDS.font(12, Font.Medium)
                 color: VDS.C.text1
@@ -71,7 +71,7 @@ Column {
     Text {
         objectName: "largeFiles.dependencies.launchItem.path"
         width: parent.width
-        text: root.item.plistPath ?? ""
+        text: Format.shownName(root.item.plistPath ?? "")
         textFormat: Text.PlainText
         font: VDS.font(10.5, Font.Normal, true)
         color: VDS.C.text3

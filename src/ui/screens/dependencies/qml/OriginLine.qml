@@ -16,7 +16,7 @@ Item {
     TextMetrics {
         id: metrics
         font: line.font
-        text: root.address
+        text: Format.shownName(root.address)
         elide: Text.ElideMiddle
         elideWidth: root.width
     }

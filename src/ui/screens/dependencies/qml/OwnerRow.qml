@@ -59,7 +59,7 @@ Item {
         Text {
             objectName: "largeFiles.dependencies.owner.name"
             width: parent.width
-            text: (root.owner.name ?? "").length > 0 ? root.owner.name : "—"
+            text: (root.owner.name ?? "").length > 0 ? Format.shownName(root.owner.name) : "—"
             textFormat: Text.PlainText
             font: VDS.font(12.5, Font.Medium)
             color: VDS.C.text1

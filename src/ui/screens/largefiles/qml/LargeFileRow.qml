@@ -86,7 +86,7 @@ Item {
             Text {
                 objectName: "largeFiles.row.name"
                 width: parent.width
-                text: root.name
+                text: Format.shownName(root.name)
                 textFormat: Text.PlainText
                 font: VDS.font(12.5, Font.Medium)
                 color: VDS.C.text1
@@ -96,7 +96,7 @@ Item {
             Text {
                 objectName: "largeFiles.row.path"
                 width: parent.width
-                text: root.path
+                text: Format.shownName(root.path)
                 textFormat: Text.PlainText
                 font: VDS.font(10.5, Font.Normal, true)
                 color: VDS.C.text3

@@ -71,7 +71,7 @@ Item {
                 }
                 Text {
                     anchors.verticalCenter: parent.verticalCenter
-                    text: root.title
+                    text: Format.shownName(root.title)
                     textFormat: Text.PlainText
                     font: VDS.body(root.isSelected ? Font.Medium : Font.Normal)
                     color: VDS.C.text1

@@ -40,7 +40,7 @@ VelkCard {
                 Text {
                     objectName: "processes.detail.name"
                     width: parent.width
-                    text: root.detail.name
+                    text: Format.shownName(root.detail.name)
                     textFormat: Text.PlainText
                     font: VDS.font(18, Font.DemiBold)
                     color: VDS.C.text1
@@ -55,7 +55,7 @@ VelkCard {
                     TextMetrics {
                         id: pathMetrics
                         font: pathText.font
-                        text: root.detail.path
+                        text: Format.shownName(root.detail.path)
                         elide: Text.ElideMiddle
                         elideWidth: pathBox.width
                     }
@@ -80,7 +80,7 @@ VelkCard {
                         }
                     }
                     VelkToolTip {
-                        text: root.detail.path
+                        text: Format.shownName(root.detail.path)
                     }
                     MouseArea {
                         anchors.fill: parent
@@ -137,7 +137,7 @@ VelkCard {
             ProcessIdentityItem {
                 objectName: "processes.detail.user"
                 label: Lang.t("用户", "User")
-                value: root.detail.user
+                value: Format.shownName(root.detail.user)
             }
         }
     }

@@ -77,7 +77,7 @@ Item {
                     objectName: "processes.row.name"
                     anchors.verticalCenter: parent.verticalCenter
                     width: Math.min(implicitWidth, parent.width - (badge.visible ? badge.width + 6 : 0))
-                    text: root.name
+                    text: Format.shownName(root.name)
                     textFormat: Text.PlainText
                     font: VDS.font(12.5, root.isSelected ? Font.DemiBold : Font.Medium)
                     color: VDS.C.text1

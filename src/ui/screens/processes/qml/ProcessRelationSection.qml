@@ -50,7 +50,7 @@ Column {
                 anchors.verticalCenter: parent.verticalCenter
                 x: rowIcon.x + rowIcon.width + 8
                 width: rowCpu.x - x - 8
-                text: row.name
+                text: Format.shownName(row.name)
                 textFormat: Text.PlainText
                 font: VDS.font(11.5, Font.Medium)
                 color: VDS.C.text1

@@ -86,7 +86,7 @@ VelkCard {
                         anchors.verticalCenter: parent.verticalCenter
                         x: peerIcon.width + 8
                         width: parent.width - x - peerPorts.width - 8
-                        text: peer.name
+                        text: Format.shownName(peer.name)
                         textFormat: Text.PlainText
                         font: VDS.font(11.5, Font.Normal)
                         color: VDS.C.text1
@@ -140,7 +140,7 @@ VelkCard {
                         anchors.verticalCenter: parent.verticalCenter
                         x: globe.width + 8
                         width: parent.width - x - badge.width - 8
-                        text: remote.host
+                        text: Format.shownName(remote.host)
                         textFormat: Text.PlainText
                         font: VDS.font(11, Font.Normal, true)
                         color: VDS.C.text2

@@ -97,7 +97,7 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     width: Math.min(implicitWidth, parent.width - (loadedDot.visible ? loadedDot.width + 6 : 0)
                                     - badge.width - 6)
-                    text: root.displayName
+                    text: Format.shownName(root.displayName)
                     textFormat: Text.PlainText
                     font: VDS.font(13, Font.Medium)
                     color: root.isEnabled ? VDS.C.text1 : VDS.C.text2
@@ -140,7 +140,7 @@ Item {
             Text {
                 objectName: "startup.row.label"
                 width: parent.width
-                text: root.label
+                text: Format.shownName(root.label)
                 textFormat: Text.PlainText
                 font: VDS.font(10.5, Font.Normal, true)
                 color: VDS.C.text3

@@ -90,7 +90,7 @@ Item {
                     readonly property string key: root.key
                     anchors.verticalCenter: parent.verticalCenter
                     width: Math.min(Math.ceil(implicitWidth), parent.width)
-                    text: root.name
+                    text: Format.shownName(root.name)
                     textFormat: Text.PlainText
                     font: VDS.font(13, Font.Medium)
                     color: VDS.C.text1
@@ -101,7 +101,7 @@ Item {
                     objectName: "appUninstall.row.version"
                     anchors.verticalCenter: parent.verticalCenter
                     visible: root.version.length > 0
-                    text: root.version
+                    text: Format.shownName(root.version)
                     textFormat: Text.PlainText
                     font: VDS.font(10.5, Font.Normal, true)
                     color: VDS.C.text3
@@ -197,7 +197,7 @@ Item {
                     Text {
                         objectName: "appUninstall.row.path"
                         Layout.fillWidth: true
-                        text: root.path
+                        text: Format.shownName(root.path)
                         textFormat: Text.PlainText
                         font: VDS.font(10.5, Font.Normal, true)
                         color: VDS.C.text3

@@ -32,7 +32,7 @@ Rectangle {
         Text {
             objectName: "appUninstall.file.path"
             Layout.fillWidth: true
-            text: root.file.path
+            text: Format.shownName(root.file.path)
             textFormat: Text.PlainText
             font: VDS.font(10.5, Font.Normal, true)
             color: VDS.C.text2

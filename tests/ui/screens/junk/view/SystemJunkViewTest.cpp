@@ -3,6 +3,7 @@
 #include "engine/cleaning/SystemJunkViewModel.h"
 #include "support/FakeFileRemover.h"
 #include "support/FakeMonitorSources.h"
+#include "support/SystemFixtures.h"
 #include "support/ui/ScreenFixture.h"
 #include "ui/design/AlertPresentation.h"
 #include "ui/design/ThemeManager.h"
@@ -348,7 +349,7 @@ TEST_F(SystemJunkViewTest, CleanWithAFailureShowsBothAlertsInTurn)
     EXPECT_EQ(alerts()->current()->objectName(), "systemJunk.failureAlert");
     EXPECT_EQ(alerts()->title(), "Some Files Could Not Be Deleted");
     EXPECT_EQ(alerts()->message(), "Files that could not be deleted remain in the list with what is left of them; "
-                                   "only what was deleted counts as freed space:\n\n" + locked + ": permission denied");
+                                   "only what was deleted counts as freed space:\n\n\u2068" + locked + "\u2069: permission denied");
     EXPECT_EQ(alerts()->buttonTexts(), QStringList{"OK"});
     shootAll("junk-failure");
     EXPECT_TRUE(vm.errorMessage());
@@ -386,6 +387,32 @@ TEST_F(SystemJunkViewTest, CleanWithAFailureShowsBothAlertsInTurn)
     EXPECT_EQ(buttonText("systemJunk.scan"), "Scan");
     ASSERT_TRUE(shown("systemJunk.freedBadge"));
     EXPECT_EQ(find("systemJunk.freedBadge")->property("text").toString(), "Freed 450 bytes");
+}
+
+// Caches on a disk mounted read-only stay, each named with what happened.
+TEST_F(SystemJunkViewTest, CachesOnAReadOnlyDiskAreNamedWithWhy)
+{
+    const QString caches = home.home() + "/Library/Caches";
+    ASSERT_TRUE(showScreen());
+    scan();
+    const ScopedMount readOnly = ScopedMount::readOnly(caches, caches);
+    ASSERT_TRUE(readOnly.ok()) << readOnly.error();
+    // The log names each with the system's reason.
+    warnings.expect("^removing .*/Library/Caches/big\\.cache failed: .*: on a read-only file system$");
+    warnings.expect("^removing .*/Library/Caches/locked failed: .*: on a read-only file system$");
+
+    click("systemJunk.clean");
+    pressAlertButton(1);
+    home.executor().runAll();
+    ASSERT_TRUE(waitFor([&] { return alertTitle() == "Some Files Could Not Be Deleted"; }));
+    const QStringList lines = alerts()->message().split("\n\n").last().split('\n');
+    EXPECT_EQ(lines.size(), 2);
+    for (const QString& line : lines)
+        EXPECT_TRUE(line.startsWith("\u2068" + caches + '/') && line.endsWith("\u2069: on a read-only file system"))
+            << line.toStdString();
+    language::LanguageManager::shared().setCurrent("zh-Hans");
+    EXPECT_TRUE(alerts()->message().endsWith("\u2069：位于只读文件系统")) << alerts()->message().toStdString();
+    pressAlertButton(0);
 }
 
 // Twelve caches left, each named with its reason: at the default window size

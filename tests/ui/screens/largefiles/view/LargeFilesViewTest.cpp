@@ -33,7 +33,8 @@ protected:
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
     models::DesktopActions desktop{workspace};
     cleaning::LargeFilesViewModel vm;
-    QStringList held;  // what the open-file lookup reports as held by "Preview"
+    QStringList held;  // what the open-file lookup reports as held by `holder`
+    QString holder = "Preview";
 
     LargeFilesViewTest()
     {
@@ -42,7 +43,7 @@ protected:
             cleaning::LargeFilesViewModel::InUseMap found;
             for (const QString& path : paths)
                 if (held.contains(path))
-                    found.insert(path, {{4242, "Preview"}});
+                    found.insert(path, {{4242, holder}});
             return found;
         });
     }
@@ -251,7 +252,8 @@ TEST_F(LargeFilesViewTest, EveryPressChecksFirstAndWhatCouldNotBeDeletedStaysSel
     // The file left is named in the failure alert with why, however long
     // the deletion took.
     ASSERT_TRUE(waitFor([&] { return alertTitle() == "Some Files Could Not Be Deleted"; }));
-    EXPECT_EQ(alertMessage(), "Files that could not be deleted remain in the list:\n\n" + stuck + ": permission denied");
+    EXPECT_EQ(alertMessage(),
+              "Files that could not be deleted remain in the list:\n\n\u2068" + stuck + "\u2069: permission denied");
     pressAlert("OK");
     EXPECT_TRUE(waitFor([&] { return alertTitle().isEmpty(); }));
     EXPECT_TRUE(vm.failedPaths().isEmpty());
@@ -261,6 +263,44 @@ TEST_F(LargeFilesViewTest, EveryPressChecksFirstAndWhatCouldNotBeDeletedStaysSel
     EXPECT_EQ(text("largeFiles.trash"), "Trash (1)");
     EXPECT_TRUE(QFileInfo::exists(stuck));
     EXPECT_FALSE(QFileInfo::exists(open));
+}
+
+// Names that would turn or split the text around them are shown with those
+// characters written out, in the rows, the in-use confirmation and the
+// failure alert; each name in a sentence is isolated from the words around it.
+TEST_F(LargeFilesViewTest, NamesThatActOnTextAreWrittenOutWhereverTheyAreShown)
+{
+    const QString turned = tree.file(QString::fromUtf8("Users/me/a/clip\u202E4pm.mov"), 90 * kMiB);
+    const QString split = tree.file("Users/me/a/two\nlines.mov", 70 * kMiB);
+    held = {turned};
+    holder = QString::fromUtf8("a\u202Efdp.exe");
+    remover->failFor(turned);
+    remover->failFor(split);
+    ASSERT_TRUE(showScreen());
+    scan();
+    EXPECT_EQ(ItemDriver::text(findVisual(row(QString::fromUtf8("clip\u202E4pm.mov")), "largeFiles.row.name")),
+              "clip<U+202E>4pm.mov");
+    EXPECT_EQ(ItemDriver::text(findVisual(row("two\nlines.mov"), "largeFiles.row.path")),
+              tree.home() + "/a/two\\nlines.mov");
+
+    const auto raw = [](const QString& text) {
+        return text.contains(QChar(0x202E)) || text.contains(QStringLiteral("two\n"));
+    };
+    click("largeFiles.delete");
+    executor->runAll();
+    ASSERT_TRUE(waitFor([&] { return alertButtons().contains("Delete Permanently"); }));
+    EXPECT_FALSE(raw(alertMessage())) << alertMessage().toStdString();
+    EXPECT_TRUE(alertMessage().contains(QString::fromUtf8("open by \u2068a<U+202E>fdp.exe\u2069 (\u2068clip<U+202E>4pm.mov\u2069)")));
+    EXPECT_TRUE(alertMessage().endsWith("These files will be deleted immediately. They will not go to the Trash and "
+                                        "cannot be restored from there."));
+    inEveryLook([&](const QString& look) { shoot("largefiles-names-in-use-" + look); });
+    pressAlert("Delete Permanently");
+    executor->runAll();
+    ASSERT_TRUE(waitFor([&] { return alertTitle() == "Some Files Could Not Be Deleted"; }));
+    EXPECT_FALSE(raw(alertMessage())) << alertMessage().toStdString();
+    EXPECT_EQ(alertMessage().count(u'\n'), 3);  // the heading, a blank line, one line per file
+    inEveryLook([&](const QString& look) { shoot("largefiles-names-failures-" + look); });
+    pressAlert("OK");
 }
 
 // Twelve files left, each named with its reason: at the default window size

@@ -152,7 +152,7 @@ TEST_F(PrivacyViewTest, UnreadableTargetShowsCannotAccessAndRefusesSelection)
     EXPECT_TRUE(status->isVisible());
     EXPECT_EQ(ItemDriver::text(status), "Cannot Access");
     EXPECT_EQ(ItemDriver::text(inRow(kChromeCaches, "privacy.row.error")),
-              "Cannot read \"" + locked + "\": permission denied");
+              "Cannot read \"\u2068" + locked + "\u2069\": permission denied");
     for (QQuickItem* target : {row(kChromeCaches), inRow(kChromeCaches, "privacy.row.checkbox")}) {
         press(target);
         EXPECT_EQ(selectedRows(), QList<int>{});

@@ -217,7 +217,7 @@ TEST_F(ProcessMonitorViewTest, HeaderListAndSelection)
     EXPECT_EQ(rows().front()->property("pid").toInt(), 812);
     EXPECT_EQ(ItemDriver(window).find("processes.row[812]"), rows().front());
     EXPECT_EQ(rows().front()->property("ports").toString(), ":80,443");
-    EXPECT_EQ(rows().front()->property("identity").toString(), QStringLiteral("PID 812 · T 4 · www-data"));
+    EXPECT_EQ(rows().front()->property("identity").toString(), QStringLiteral("PID 812 · T 4 · \u2068www-data\u2069"));
     EXPECT_TRUE(rows().front()->property("cpuHot").toBool());
     shootAll("processes-list");
 
@@ -281,7 +281,7 @@ TEST_F(ProcessMonitorViewTest, TerminateAlertIsTheWindowsAlertForItsProcess)
     ASSERT_TRUE(laidOut());
     EXPECT_EQ(host->current(), alert);
     EXPECT_EQ(host->title(), QStringLiteral("结束进程？"));
-    EXPECT_EQ(host->message(), QStringLiteral("nginx (PID 812)"));
+    EXPECT_EQ(host->message(), QStringLiteral("\u2068nginx\u2069 (PID 812)"));
     EXPECT_EQ(host->buttonTexts(), QStringList({QStringLiteral("取消"), QStringLiteral("结束进程")}));
     alert->pressCancel();
     ASSERT_TRUE(laidOut());
@@ -300,6 +300,27 @@ TEST_F(ProcessMonitorViewTest, TerminateAlertIsTheWindowsAlertForItsProcess)
     EXPECT_FALSE(screen()->terminateAlertShown());
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent.front().first, 812);
+}
+
+// A program named with a direction override shows the override written out
+// in its row, its detail and the terminate alert, which names it isolated.
+TEST_F(ProcessMonitorViewTest, AProgramNameThatTurnsTextIsWrittenOut)
+{
+    sources->nextProcesses = {listed(812, QString::fromUtf8("/tmp/x\u202Ecod.exe"), "ann", 3.5, 48'200'000, 4)};
+    ASSERT_TRUE(buildScreen());
+    tick();
+    ASSERT_TRUE(laidOut());
+    ASSERT_EQ(rows().size(), 1);
+    EXPECT_EQ(ItemDriver::text(findVisual(rows().front(), "processes.row.name")), "x<U+202E>cod.exe");
+    monitor->setSelectedPid(812);
+    ASSERT_TRUE(laidOut());
+    EXPECT_EQ(shownText("processes.detail.name"), "x<U+202E>cod.exe");
+    EXPECT_EQ(shownText("processes.detail.path"), "/tmp/x<U+202E>cod.exe");
+    screen()->askTerminate(812);
+    ASSERT_TRUE(laidOut());
+    EXPECT_EQ(design::PresentationHost::alertHost(&window)->message(),
+              QString::fromUtf8("\u2068x<U+202E>cod.exe\u2069 (PID 812)"));
+    shootAll("processes-name-written-out");
 }
 
 // A process inside an application bundle shows the bundle's icon from the

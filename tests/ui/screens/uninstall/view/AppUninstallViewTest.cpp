@@ -270,7 +270,7 @@ TEST_F(AppUninstallViewTest, ARefusedBundleIsReportedAndStaysListedAndSelected)
 
     EXPECT_EQ(alertTitle(), "Some Items Could Not Be Deleted");
     EXPECT_EQ(alertMessage(), "Items that could not be deleted stay where they are; only what was deleted counts as "
-                              "freed space:\n\n" + calculator + ": a protected item, which is never removed");
+                              "freed space:\n\n\u2068" + calculator + "\u2069: a protected item, which is never removed");
     ASSERT_NE(app("Calculator"), nullptr);
     EXPECT_TRUE(app("Calculator")->isSelected);
     EXPECT_TRUE(find("appUninstall.row.checkbox[Calculator]")->property("isChecked").toBool());

@@ -11,7 +11,6 @@
 #include "ui/shell/SectionNavigator.h"
 
 #include <QFileInfo>
-#include <algorithm>
 
 namespace velk::test {
 namespace {
@@ -140,18 +139,6 @@ Item {
         return found && found->isVisible() ? textOf(found) : QString();
     }
 
-    // Scrolls a row into view and clicks it.
-    void clickRow(const QString& categoryId)
-    {
-        QQuickItem* target = row(categoryId);
-        ASSERT_TRUE(target);
-        auto* list = find<QQuickItem>("systemJunk.list");
-        const QPointF inList = target->mapToItem(list, QPointF(0, 0));
-        list->setProperty("contentY", std::max(0.0, list->property("contentY").toDouble() + inList.y() - 40));
-        settle();
-        click(target, QPointF(target->width() / 2, target->height() / 2));
-    }
-
     PresentationHost* alerts() { return PresentationHost::alertHost(&window); }
     // Clicks button `index` of the alert shown now.
     void pressAlertButton(int index)
@@ -271,14 +258,14 @@ TEST_F(SystemJunkViewTest, SelectAllNoneAndRowTaps)
     // A partly selected category clears as a whole.
     vm.setItemSelected(cleaning::ScanCategoryID::userCaches, vm.categories()[0].items[0].id, false);
     EXPECT_TRUE(row("user_caches")->property("isSelected").toBool());
-    clickRow("user_caches");
+    click(row("user_caches"));
     EXPECT_FALSE(vm.categories()[0].isSelected());
     EXPECT_FALSE(row("user_caches")->property("isSelected").toBool());
-    clickRow("user_caches");
+    click(row("user_caches"));
     EXPECT_EQ(vm.categories()[0].selectedSize(), 500);
 
     // An empty category selects nothing.
-    clickRow("language_files");
+    click(row("language_files"));
     EXPECT_FALSE(row("language_files")->property("isSelected").toBool());
     EXPECT_EQ(vm.selectedSize(), 1690);
 }
@@ -304,7 +291,7 @@ TEST_F(SystemJunkViewTest, ConfirmationNamesKeptCategoriesAndWarnsAboutDerivedDa
     EXPECT_FALSE(find("systemJunkView")->property("confirmClean").toBool());
 
     // Without Derived Data: the size alone.
-    clickRow("derived_data");
+    click(row("derived_data"));
     click("systemJunk.clean");
     EXPECT_EQ(alerts()->message(), "Permanently delete 580 bytes of selected caches and logs.");
     alerts()->current()->dismiss();

@@ -63,6 +63,7 @@ function(velk_view_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   velk_gtest(${name}
     SOURCES ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/tests/support/ui/UiTestMain.cpp
+            ${CMAKE_SOURCE_DIR}/tests/support/ui/InView.h
     LIBS ${ARG_LIBS} velk_app Qt6::Test Qt6::QuickTest Qt6::Quick)
 endfunction()
 

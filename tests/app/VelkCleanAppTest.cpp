@@ -243,7 +243,8 @@ TEST_F(VelkCleanAppTest, SettingsOpensOneWindowByShortcutAndLink)
 
     auto* link = named<QQuickItem>("sidebar.settings");
     ASSERT_TRUE(link);
-    QTest::mouseClick(window, Qt::LeftButton, {}, link->mapToScene({ 10, 10 }).toPoint());
+    ASSERT_TRUE(test::settledInView(link));
+    test::ItemDriver(*window).click(link);
     EXPECT_TRUE(settings->isVisible());
     EXPECT_EQ(app->mainWindow()->findChildren<QQuickWindow*>("settingsWindow").size(), 1);
 }

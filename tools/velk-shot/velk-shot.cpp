@@ -29,7 +29,12 @@
 //   type NAME TEXT      focuses NAME and types TEXT (the rest of the line)
 //   key KEYS            presses a key combination: Escape, Return, Ctrl+Shift+S
 //                       (in the window on top, made the focus window first,
-//                       so its shortcuts fire)
+//                       so its shortcuts fire); KEYS joins the modifiers Ctrl,
+//                       Shift, Alt and Meta to one key by "+": a printable
+//                       character (A, 7, /, Space), Esc or Escape, Tab,
+//                       Backtab, Backspace, Return, Enter, Ins, Del, Home,
+//                       End, Left, Up, Right, Down, PgUp, PgDown or F1 to F12;
+//                       any other name fails the step
 //   alert TEXT          presses the shown alert's button labelled TEXT
 //   waitFor NAME [MS]   waits until NAME is shown (10 s unless MS is given)
 //   wait MS             lets MS milliseconds of animation time pass

@@ -42,7 +42,8 @@ QList<QUrl> feedURLs();
 QUrl feed();
 // A URL on the update server with the given path.
 QUrl serverURL(const QString& path);
-// The one network session of the process (no cache), created on first use.
+// The network session of the installer's downloads (no cache), created on
+// first use. Manifests go over connections of their own (requestManifest).
 QNetworkAccessManager& session();
 
 // Dot-separated parts; empty pieces dropped, a piece that is not a base-10
@@ -82,7 +83,8 @@ void setNetworkLimits(const NetworkLimits& limits);
 // Nothing is cached anywhere, so there is nothing to clear.
 void clearFeedURLCache();
 // Requests one manifest (with a fresh "t" query and the two headers, within
-// the manifest deadline and byte limit); nothing on any fault.
+// the manifest deadline and byte limit, read only up to that limit as it
+// arrives); nothing on any fault.
 void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler);
 // Asks the feeds one after the other and keeps the newest offer (the earlier
 // feed wins a tie); nothing when no feed gave one.

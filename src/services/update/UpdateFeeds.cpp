@@ -1,5 +1,7 @@
 #include "services/update/UpdateCheck.h"
 
+#include "services/update/ManifestRequest.h"
+
 #include "platform/core/Clock.h"
 #include "platform/core/ServiceRegistry.h"
 
@@ -8,19 +10,13 @@
 #include <QMetaObject>
 #include <QMutex>
 #include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QTimer>
 #include <QUrlQuery>
 #include <memory>
 
 namespace velk::UpdateCheck {
 namespace {
-
-// What the network layer may buffer for one reply before it waits for the
-// reader; keeps a stream that outruns the reader from piling up in memory.
-constexpr qint64 kReadBufferBytes = 64 * 1024;
 
 struct ServerConfig {
     QMutex mutex;
@@ -153,8 +149,8 @@ QNetworkAccessManager* sharedSession = nullptr;
 // Ends the session among the application object's last routines, while its
 // event dispatcher still runs (its children go only after the dispatcher),
 // so that the network thread winds down the requests it still serves; a
-// check under way or just given up at the end otherwise leaves the session's
-// requests and connections behind.
+// download under way or just given up at the end otherwise leaves the
+// session's requests and connections behind.
 void endSession()
 {
     delete sharedSession;
@@ -192,41 +188,10 @@ void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler)
         return;
     }
 
-    const NetworkLimits limits = networkLimits();
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-    request.setRawHeader("User-Agent", "Velk-Clean-Mac");
-    request.setRawHeader("Accept", "application/json");
-
-    QNetworkReply* reply = session().get(request);
-    reply->setReadBufferSize(kReadBufferBytes);
-    // The whole request, not each pause between two bytes, has the deadline.
-    QTimer::singleShot(limits.manifestDeadlineMs, reply, [reply] { reply->abort(); });
-    // The body is taken as it arrives, and the request ends as soon as the
-    // body is longer than a manifest may be.
-    auto body = std::make_shared<QByteArray>();
-    auto take = [reply, body, limit = limits.manifestByteLimit] {
-        const QByteArray chunk = reply->read(limit + 1 - body->size());
-        body->append(chunk);
-        if (body->size() > limit)
-            reply->abort();
-    };
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, take);
-    QObject::connect(reply, &QNetworkReply::finished, reply,
-                     [reply, body, take, limit = limits.manifestByteLimit, guard, hasContext, handler] {
-        reply->deleteLater();
+    requestManifest(url, networkLimits(), [guard, hasContext, handler](std::optional<QByteArray> body) {
         if (hasContext && !guard)
             return;
-        if (reply->error() == QNetworkReply::NoError)
-            take();
-        const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        const int code = status.isValid() ? status.toInt() : 0;
-        if (reply->error() != QNetworkReply::NoError || code < 200 || code > 299 || body->size() > limit) {
-            handler(std::nullopt);
-            return;
-        }
-        handler(decode(*body));
+        handler(body ? decode(*body) : std::nullopt);
     });
 }
 

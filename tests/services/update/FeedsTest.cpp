@@ -216,6 +216,30 @@ TEST(UpdateOverTls, UntrustedServerYieldsNothingAndIsSentNothing)
     EXPECT_TRUE(server.requests().isEmpty());
 }
 
+// A redirect is followed, but never from https to http: that answer yields
+// nothing, and the http server hears nothing of it.
+TEST(UpdateRedirects, AreFollowedUnlessLessSafe)
+{
+    test::ScopedTrust trust;
+    LoopbackServer plain;
+    LoopbackServer secure(LoopbackServer::Scheme::Https);
+    plain.respond("/target", 200, manifest("2.0"));
+    LoopbackServer::Response moved{302, {}, "text/plain", false, false, -1, "/target"};
+    plain.respond("/moved", moved);
+    moved.location = plain.url("/target").toEncoded();
+    secure.respond("/moved", moved);
+    const std::pair<QUrl, bool> cases[] = {{plain.url("/moved"), true}, {secure.url("/moved"), false}};
+    for (const auto& [feed, followed] : cases) {
+        SCOPED_TRACE(feed.toString().toStdString());
+        OfferResult result;
+        UpdateCheck::loadManifest(feed, nullptr, result.handler());
+        ASSERT_TRUE(result.wait());
+        EXPECT_EQ(result.offer.has_value(), followed);
+    }
+    EXPECT_EQ(secure.requestsFor("/moved").size(), 1);
+    EXPECT_EQ(plain.requestsFor("/target").size(), 1);
+}
+
 TEST(UpdateTimeouts, SilentServerIsGivenUpAfterAboutEightSecondsPerFeed)
 {
     LoopbackServer server;
@@ -238,9 +262,9 @@ TEST(UpdateTimeouts, SilentServerIsGivenUpAfterAboutEightSecondsPerFeed)
     EXPECT_LT(total, 30000);
 }
 
-// A check given up just before the program ends: the session still winds
-// its request down, which the run of this test under the leak checker
-// (velk_leak_check) tells.
+// A check given up just before the program ends: its request and
+// connection still go before the application does, which the run of this
+// test under the leak checker (velk_leak_check) tells.
 TEST(UpdateTimeouts, CheckGivenUpJustBeforeTheEndLeavesNothingBehind)
 {
     LoopbackServer server;
@@ -254,7 +278,8 @@ TEST(UpdateTimeouts, CheckGivenUpJustBeforeTheEndLeavesNothingBehind)
 }
 
 // An answer that never ends yields nothing, within the deadline counted from
-// the request and the byte limit counted as the body streams in.
+// the request and the byte limit counted as the body streams in, however
+// fast it comes.
 TEST(UpdateLimits, AnswerThatNeverEndsYieldsNothingWithinTheLimits)
 {
     LoopbackServer server;

@@ -41,6 +41,8 @@ public:
         // When 0 or more: status 200 and a chunked body that never ends,
         // `body` again every `repeatMs` once the client has taken the last.
         int repeatMs = -1;
+        // When set, the answer's Location header.
+        QByteArray location;
     };
 
     struct Request {
@@ -226,6 +228,8 @@ private:
         }
         QByteArray head = "HTTP/1.1 " + QByteArray::number(response.status) + " Status\r\n";
         head += "Content-Type: " + response.contentType + "\r\n";
+        if (!response.location.isEmpty())
+            head += "Location: " + response.location + "\r\n";
         head += "Content-Length: " + QByteArray::number(response.body.size()) + "\r\n";
         head += "Connection: close\r\n\r\n";
         socket->write(head + response.body);
@@ -252,7 +256,7 @@ private:
     Scheme m_scheme;
     QTcpServer* m_server = nullptr;
     QHash<QString, Response> m_responses;
-    Response m_fallback{404, "not found", "text/plain", false, false};
+    Response m_fallback{404, "not found", "text/plain", false, false, -1, {}};
     QHash<QTcpSocket*, QByteArray> m_buffers;
     QList<Request> m_requests;
     QList<Held> m_held;

@@ -174,15 +174,40 @@ public:
     }
 
     // Presses a key combination written like "Ctrl+Shift+S" or "Escape";
-    // false when the text names none.
+    // false, and nothing pressed, when the text names none or a key that
+    // pressable() turns down.
     bool keys(const QString& sequence) const
     {
         const QKeySequence parsed = QKeySequence::fromString(sequence, QKeySequence::PortableText);
         if (parsed.isEmpty())
             return false;
         for (int i = 0; i < parsed.count(); ++i)
+            if (!pressable(parsed[i].key()))
+                return false;
+        for (int i = 0; i < parsed.count(); ++i)
             key(parsed[i].key(), parsed[i].keyboardModifiers());
         return true;
+    }
+
+    // The keys key() presses: a printable ASCII character (letters as
+    // Qt names them, in capitals), Escape, Tab, Backtab, Backspace, Return,
+    // Enter, Ins, Del, Home, End, Left, Up, Right, Down, PgUp, PgDown and F1
+    // to F12. Qt's test keyboard stops the program on any other.
+    static bool pressable(Qt::Key key)
+    {
+        if (key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde)
+            return key < int('a') || key > int('z');
+        if (key >= Qt::Key_F1 && key <= Qt::Key_F12)
+            return true;
+        switch (key) {
+        case Qt::Key_Escape: case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Backspace: case Qt::Key_Return:
+        case Qt::Key_Enter: case Qt::Key_Insert: case Qt::Key_Delete: case Qt::Key_Home: case Qt::Key_End:
+        case Qt::Key_Left: case Qt::Key_Up: case Qt::Key_Right: case Qt::Key_Down: case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            return true;
+        default:
+            return false;
+        }
     }
 
     // The buttons of the alert on screen, in their order; empty when no

@@ -68,8 +68,14 @@ protected:
         return item ? driver().findAll(name, item.get()) : QList<QQuickItem*>();
     }
 
-    // Clicks reach the window the item is in: the main one or a sheet.
-    void click(QQuickItem* target, std::optional<QPointF> pos = std::nullopt) const { driver().click(target, pos); }
+    // Clicks reach the window the item is in, the main one or a sheet, once
+    // the item rests wholly in view there (settledInView), scrolled there if
+    // need be.
+    void click(QQuickItem* target, std::optional<QPointF> pos = std::nullopt) const
+    {
+        if (settled(target))
+            driver().click(target, pos);
+    }
     void click(const char* name) { click(find(name)); }
 
     // Focuses `name` and types `text` into it.
@@ -94,8 +100,15 @@ protected:
     static QString textIn(QQuickWindow* window, const char* name) { return ItemDriver::text(findIn(window, name)); }
     static void clickIn(QQuickWindow* window, QQuickItem* target)
     {
-        if (window && target)
+        if (window && settled(target))
             ItemDriver(*window).click(target);
+    }
+
+    static bool settled(QQuickItem* target)
+    {
+        const testing::AssertionResult inView = settledInView(target);
+        EXPECT_TRUE(inView);
+        return inView;
     }
 
     // What velk-shot's scripts use too: finding, clicking, typing and dumps.

@@ -140,7 +140,9 @@ TEST_F(Indicators, PulsingDotStopsWhileTheApplicationIsInactive)
     EXPECT_FALSE(dot->property("pulsing").toBool());
     EXPECT_EQ(ring->scale(), 1.0); // the ring at rest
     EXPECT_DOUBLE_EQ(ring->opacity(), 0.6);
-    QTest::qWait(50);
+    // Still at rest once the animation clock has moved on a few steps.
+    test::AnimationSteps steps;
+    EXPECT_TRUE(test::waitFor([&] { return steps.count() >= 3; }));
     EXPECT_EQ(ring->scale(), 1.0);
 
     // Back from the start of a cycle.

@@ -4,6 +4,7 @@
 #include "platform/core/ServiceRegistry.h"
 #include "support/MemoryDefaults.h"
 #include "support/WarningsFailTheTest.h"
+#include "support/ui/InView.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -107,9 +108,14 @@ protected:
         return nullptr;
     }
 
-    // Clicks `target` at `pos` (its own coordinates; its centre by default).
+    // Clicks `target` at `pos` (its own coordinates; its centre by default)
+    // once it rests wholly in view (settledInView), scrolled there if need be.
     void click(QQuickItem* target, std::optional<QPointF> pos = std::nullopt)
     {
+        const testing::AssertionResult inView = settledInView(target);
+        EXPECT_TRUE(inView);
+        if (!inView)
+            return;
         const QPointF local = pos.value_or(QPointF(target->width() / 2, target->height() / 2));
         QTest::mouseClick(&window, Qt::LeftButton, {}, target->mapToScene(local).toPoint());
     }

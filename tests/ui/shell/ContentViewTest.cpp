@@ -256,6 +256,7 @@ TEST_F(ContentViewTest, DraggingTheStripResizesAndADoubleClickResets)
 {
     ASSERT_TRUE(showRoot());
     QQuickItem* strip = find("sidebar.resizeHandle");
+    ASSERT_TRUE(test::settledInView(strip));
     const QPoint start = strip->mapToScene({ 5, 300 }).toPoint();
     QTest::mousePress(&window, Qt::LeftButton, {}, start);
     for (int dx = 4; dx <= 40; dx += 4)

@@ -30,20 +30,6 @@ protected:
     QVariantList intervalWrites() const { return defaults->writesTo(QStringLiteral("samplingInterval")); }
 
     design::Presentation* legalSheet() { return find<design::Presentation>("settings.legalSheet"); }
-
-    // Scrolls the page so that `name` is in view, then clicks it.
-    void clickRow(const char* name)
-    {
-        QQuickItem* row = find(name);
-        auto* scroll = find("settings.scroll");
-        if (!row || !scroll)
-            return;
-        const QPointF inPage = row->mapToItem(scroll->property("contentItem").value<QQuickItem*>(), QPointF());
-        const double maxY = std::max(0.0, scroll->property("contentHeight").toDouble() - scroll->height());
-        scroll->setProperty("contentY", std::clamp(inPage.y() - 20, 0.0, maxY));
-        settle();
-        click(row);
-    }
 };
 
 TEST_F(SettingsViewTest, ShowingThePageWritesNothingAndReadsTheStoredInterval)
@@ -122,14 +108,14 @@ TEST_F(SettingsViewTest, TheUpdateRowChecksAndIsDisabledWithASpinnerWhileCheckin
     EXPECT_FALSE(shows("settings.updateSpinner"));
     EXPECT_FALSE(shows("settings.updateDot"));
 
-    clickRow("settings.updateRow");
+    click("settings.updateRow");
     EXPECT_EQ(fetches, 2);
     EXPECT_TRUE(updates->isChecking());
     EXPECT_FALSE(find("settings.updateRow")->isEnabled());
     EXPECT_TRUE(shows("settings.updateSpinner"));
     EXPECT_FALSE(shows("settings.updateChevron"));
 
-    clickRow("settings.updateRow");
+    click("settings.updateRow");
     EXPECT_EQ(fetches, 2) << "a disabled row starts no second check";
 
     answer(std::nullopt);
@@ -145,7 +131,7 @@ TEST_F(SettingsViewTest, WithAnUpdateWaitingTheRowPulsesAndOffersItWithoutAsking
     EXPECT_TRUE(shows("settings.updateDot"));
     EXPECT_TRUE(find("settings.updateDot")->property("pulsing").toBool());
     const int before = fetches;
-    clickRow("settings.updateRow");
+    click("settings.updateRow");
     EXPECT_EQ(fetches, before);
     ASSERT_TRUE(updates->hasPromptUpdate());
     EXPECT_EQ(updates->promptUpdate()->version, "1.3.0");
@@ -174,7 +160,7 @@ TEST_F(SettingsViewTest, ACheckOverTheNetworkShowsTheSpinnerUntilTheServerAnswer
     updates->skip("99.0");
     EXPECT_FALSE(shows("settings.updateDot"));
 
-    clickRow("settings.updateRow");
+    click("settings.updateRow");
     ASSERT_TRUE(runUntil([&] { return server.requestsFor("/download/update.json").size() == 2; }));
     EXPECT_TRUE(shows("settings.updateSpinner"));
     EXPECT_FALSE(find("settings.updateRow")->isEnabled());
@@ -191,8 +177,8 @@ TEST_F(SettingsViewTest, ACheckOverTheNetworkShowsTheSpinnerUntilTheServerAnswer
 TEST_F(SettingsViewTest, SupportRowsOpenTheTwoAddressesInTheBrowser)
 {
     ASSERT_TRUE(showSettings());
-    clickRow("settings.githubRow");
-    clickRow("settings.feedbackRow");
+    click("settings.githubRow");
+    click("settings.feedbackRow");
     const QList<FakeWorkspace::Call> expected{
         {"openUrl", {settings::SupportLinks::repository().toString()}},
         {"openUrl", {settings::SupportLinks::feedback().toString()}},
@@ -210,7 +196,7 @@ TEST_F(SettingsViewTest, LegalRowsOpenTheReaderWhichCloseAndEscapeClose)
     QQuickWindow* sheetWindow = sheetWindowOf(legalSheet());
     ASSERT_TRUE(sheetWindow);
 
-    clickRow("settings.privacyRow");
+    click("settings.privacyRow");
     EXPECT_EQ(item->property("legalDocument").toString(), "privacy");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(sheetWindow));
     EXPECT_EQ(sheetWindow->size(), QSize(754, 610));
@@ -222,7 +208,7 @@ TEST_F(SettingsViewTest, LegalRowsOpenTheReaderWhichCloseAndEscapeClose)
     // With the Settings window at the screen's left edge the wider reader
     // still opens inside the screen.
     window.setPosition(window.screen()->availableGeometry().topLeft());
-    clickRow("settings.termsRow");
+    click("settings.termsRow");
     ASSERT_TRUE(QTest::qWaitForWindowExposed(sheetWindow));
     EXPECT_TRUE(window.screen()->availableGeometry().contains(sheetWindow->geometry()));
     EXPECT_EQ(textIn(sheetWindow, "legal.title"), "使用条款");

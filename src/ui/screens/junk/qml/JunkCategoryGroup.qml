@@ -4,7 +4,9 @@ import Velk.Design
 
 // One collapsible group of the category list: a header with the chevron,
 // the title, the group's total and, for a partial selection, the selected
-// size; below it the rows while open. Opening and closing move on a spring.
+// size; below it the rows while open. A click on the header opens or closes
+// the group on a spring; rows that arrive, and a scan that opens the group
+// again, take their place at once, so the list's rows stay where it put them.
 Column {
     id: root
     property string title
@@ -12,6 +14,8 @@ Column {
     property double totalBytes: 0
     property double selectedBytes: 0
     default property alias content: rowsColumn.data
+    // True only while a header click changes isExpanded.
+    property bool toggling: false
 
     signal toggleExpanded()
 
@@ -89,24 +93,31 @@ Column {
             id: headerHover
         }
         TapHandler {
-            onTapped: root.toggleExpanded()
+            onTapped: {
+                root.toggling = true
+                root.toggleExpanded()
+                root.toggling = false
+            }
         }
     }
 
     Item {
         id: body
         objectName: "systemJunk.group.rows"
+        // How far the group is open, from 0 (closed) to 1.
+        property real openness: root.isExpanded ? 1 : 0
         width: root.width
-        height: root.isExpanded ? rowsColumn.implicitHeight : 0
+        height: body.openness * rowsColumn.implicitHeight
         visible: height > 0
         clip: true
 
-        Behavior on height {
+        Behavior on openness {
+            enabled: root.toggling
             SpringAnimation {
                 spring: Motion.sectionRow.spring
                 damping: Motion.sectionRow.damping
                 mass: Motion.sectionRow.mass
-                epsilon: 0.25
+                epsilon: 0.0005
             }
         }
 

@@ -23,7 +23,7 @@ bool isRedirect(int status)
     return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
 }
 
-// https may lead anywhere that is http or https, http only to http and https.
+// A redirect may lead to https from anywhere, and to http only from http.
 bool isNoLessSafe(const QUrl& from, const QUrl& to)
 {
     return to.scheme() == QLatin1String("https") || (to.scheme() == QLatin1String("http") && from.scheme() == to.scheme());

@@ -107,4 +107,13 @@ inline testing::AssertionResult settledInView(QQuickItem* item, int timeoutMs = 
                                        << ", " << view.y() << ", " << view.width() << " x " << view.height() << ")";
 }
 
+// settledInView as an expectation of the running test: false, with the
+// failure recorded, when `item` does not come to rest in view.
+inline bool expectSettledInView(QQuickItem* item)
+{
+    const testing::AssertionResult inView = settledInView(item);
+    EXPECT_TRUE(inView);
+    return inView;
+}
+
 } // namespace velk::test

@@ -73,7 +73,7 @@ protected:
     // need be.
     void click(QQuickItem* target, std::optional<QPointF> pos = std::nullopt) const
     {
-        if (settled(target))
+        if (expectSettledInView(target))
             driver().click(target, pos);
     }
     void click(const char* name) { click(find(name)); }
@@ -100,15 +100,8 @@ protected:
     static QString textIn(QQuickWindow* window, const char* name) { return ItemDriver::text(findIn(window, name)); }
     static void clickIn(QQuickWindow* window, QQuickItem* target)
     {
-        if (window && settled(target))
+        if (window && expectSettledInView(target))
             ItemDriver(*window).click(target);
-    }
-
-    static bool settled(QQuickItem* target)
-    {
-        const testing::AssertionResult inView = settledInView(target);
-        EXPECT_TRUE(inView);
-        return inView;
     }
 
     // What velk-shot's scripts use too: finding, clicking, typing and dumps.

@@ -112,9 +112,7 @@ protected:
     // once it rests wholly in view (settledInView), scrolled there if need be.
     void click(QQuickItem* target, std::optional<QPointF> pos = std::nullopt)
     {
-        const testing::AssertionResult inView = settledInView(target);
-        EXPECT_TRUE(inView);
-        if (!inView)
+        if (!expectSettledInView(target))
             return;
         const QPointF local = pos.value_or(QPointF(target->width() / 2, target->height() / 2));
         QTest::mouseClick(&window, Qt::LeftButton, {}, target->mapToScene(local).toPoint());

@@ -1,186 +1,77 @@
 #include "services/update/ManifestRequest.h"
 
-#include "services/update/HttpAnswer.h"
+#include "services/update/UpdateRequests.h"
 
-#include <QCoreApplication>
-#include <QPointer>
-#include <QSslSocket>
-#include <QTcpSocket>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QTimer>
+#include <memory>
 #include <utility>
 
 namespace velk::UpdateCheck {
 namespace {
 
-// What the connection reads from the system before the answer has taken
-// it, so that an answer that outruns its reader waits in the network.
+// What the session reads from the network before the body has been taken.
 constexpr qint64 kReadBufferBytes = 64 * 1024;
-// Redirects followed for one manifest.
-constexpr int kRedirectLimit = 10;
 
-bool isRedirect(int status)
+int statusOf(const QNetworkReply* reply)
 {
-    return status == 301 || status == 302 || status == 303 || status == 307 || status == 308;
+    const QVariant code = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    return code.isValid() ? code.toInt() : 0;
 }
-
-// A redirect may lead to https from anywhere, and to http only from http.
-bool isNoLessSafe(const QUrl& from, const QUrl& to)
-{
-    return to.scheme() == QLatin1String("https") || (to.scheme() == QLatin1String("http") && from.scheme() == to.scheme());
-}
-
-QByteArray requestFor(const QUrl& url)
-{
-    QByteArray target = url.path(QUrl::FullyEncoded).toLatin1();
-    if (target.isEmpty())
-        target = "/";
-    if (url.hasQuery())
-        target += '?' + url.query(QUrl::FullyEncoded).toLatin1();
-    QByteArray host = url.host(QUrl::FullyEncoded).toLatin1();
-    if (host.contains(':'))
-        host = '[' + host + ']';
-    if (url.port() >= 0)
-        host += ':' + QByteArray::number(url.port());
-    return "GET " + target + " HTTP/1.1\r\nHost: " + host
-        + "\r\nUser-Agent: Velk-Clean-Mac\r\nAccept: application/json\r\nConnection: close\r\n\r\n";
-}
-
-// The parent of the requests under way, made on first use and deleted
-// among the application object's last routines, while its event
-// dispatcher still runs, so that no request or connection outlives it.
-QObject* g_requests = nullptr;
-
-void endRequests()
-{
-    delete g_requests;
-    g_requests = nullptr;
-}
-
-QObject* requests()
-{
-    if (!g_requests) {
-        g_requests = new QObject;
-        qAddPostRoutine(endRequests);
-    }
-    return g_requests;
-}
-
-// One manifest request: a connection at a time (a new one for each
-// redirect), the answer read as it arrives, the deadline over all of it.
-class ManifestRequest : public QObject {
-public:
-    ManifestRequest(const NetworkLimits& limits, BodyHandler handler)
-        : QObject(requests())
-        , m_byteLimit(limits.manifestByteLimit)
-        , m_handler(std::move(handler))
-    {
-        QTimer::singleShot(limits.manifestDeadlineMs, this, [this] { finish(std::nullopt); });
-    }
-
-    void ask(const QUrl& url)
-    {
-        drop();
-        const bool tls = url.scheme() == QLatin1String("https");
-        if ((!tls && url.scheme() != QLatin1String("http")) || url.host().isEmpty()) {
-            QTimer::singleShot(0, this, [this] { finish(std::nullopt); });
-            return;
-        }
-        m_url = url;
-        m_answer = HttpAnswer(m_byteLimit);
-        QTcpSocket* socket = tls ? new QSslSocket(this) : new QTcpSocket(this);
-        m_socket = socket;
-        socket->setReadBufferSize(kReadBufferBytes);
-        connect(socket, &QTcpSocket::readyRead, this, &ManifestRequest::read);
-        connect(socket, &QAbstractSocket::disconnected, this, &ManifestRequest::ended);
-        connect(socket, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError error) {
-            if (error == QAbstractSocket::RemoteHostClosedError)
-                ended();
-            else
-                finish(std::nullopt);
-        });
-        const quint16 port = quint16(url.port(tls ? 443 : 80));
-        if (auto* secure = qobject_cast<QSslSocket*>(socket)) {
-            connect(secure, &QSslSocket::encrypted, this, &ManifestRequest::send);
-            secure->connectToHostEncrypted(url.host(), port);
-        } else {
-            connect(socket, &QAbstractSocket::connected, this, &ManifestRequest::send);
-            socket->connectToHost(url.host(), port);
-        }
-    }
-
-private:
-    void send() { m_socket->write(requestFor(m_url)); }
-
-    void read()
-    {
-        while (m_socket && m_answer.isOpen() && m_socket->bytesAvailable() > 0)
-            m_answer.feed(m_socket->read(kReadBufferBytes));
-        settle();
-    }
-
-    void ended()
-    {
-        if (!m_socket)
-            return;
-        while (m_answer.isOpen() && m_socket->bytesAvailable() > 0)
-            m_answer.feed(m_socket->read(kReadBufferBytes));
-        m_answer.end();
-        settle();
-    }
-
-    void settle()
-    {
-        if (m_answer.isOpen())
-            return;
-        const int status = m_answer.status();
-        if (m_answer.state() == HttpAnswer::State::Done && isRedirect(status)) {
-            const QUrl next = m_url.resolved(QUrl::fromEncoded(m_answer.header("location")));
-            if (++m_redirects <= kRedirectLimit && next.isValid() && isNoLessSafe(m_url, next))
-                ask(next);
-            else
-                finish(std::nullopt);
-            return;
-        }
-        if (m_answer.state() == HttpAnswer::State::Done && status >= 200 && status <= 299)
-            finish(m_answer.body());
-        else
-            finish(std::nullopt);
-    }
-
-    // Closes the connection at once; its signals no longer reach here.
-    void drop()
-    {
-        if (!m_socket)
-            return;
-        m_socket->disconnect(this);
-        m_socket->abort();
-        m_socket->deleteLater();
-        m_socket = nullptr;
-    }
-
-    void finish(std::optional<QByteArray> body)
-    {
-        if (!m_handler)
-            return;
-        const BodyHandler handler = std::exchange(m_handler, {});
-        drop();
-        deleteLater();
-        handler(std::move(body));
-    }
-
-    qint64 m_byteLimit;
-    BodyHandler m_handler;
-    QUrl m_url;
-    QPointer<QTcpSocket> m_socket;
-    HttpAnswer m_answer;
-    int m_redirects = 0;
-};
 
 } // namespace
 
 void requestManifest(const QUrl& url, const NetworkLimits& limits, BodyHandler handler)
 {
-    (new ManifestRequest(limits, std::move(handler)))->ask(url);
+    QNetworkRequest request = uncachedRequest(url);
+    request.setRawHeader("User-Agent", "Velk-Clean-Mac");
+    request.setRawHeader("Accept", "application/json");
+    // Asked for nothing else, the session would ask for a compressed body
+    // and inflate it past the bytes that were counted.
+    request.setRawHeader("Accept-Encoding", "identity");
+    // The read-ahead limit below is the one of HTTP/1.1 connections.
+    request.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+
+    QNetworkReply* reply = session().get(request);
+    // In the same turn as get(): the request goes out from the event loop,
+    // and the limit then holds from the first byte of the answer.
+    reply->setReadBufferSize(kReadBufferBytes);
+    followAcceptableRedirects(reply);
+
+    // The whole request, redirects included, not each pause between two
+    // bytes, has the deadline.
+    QTimer::singleShot(limits.manifestDeadlineMs, reply, [reply] { reply->abort(); });
+
+    const qint64 limit = limits.manifestByteLimit;
+    auto body = std::make_shared<QByteArray>();
+    auto tooLong = std::make_shared<bool>(false);
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, limit, tooLong] {
+        const QVariant declared = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (declared.isValid() && declared.toLongLong() > limit) {
+            *tooLong = true;
+            reply->abort();
+        }
+    });
+    const auto take = [reply, body, limit, tooLong] {
+        body->append(reply->read(limit + 1 - body->size()));
+        if (body->size() > limit) {
+            *tooLong = true;
+            reply->abort();
+        }
+    };
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, take);
+    QObject::connect(reply, &QNetworkReply::finished, reply,
+                     [reply, body, take, tooLong, handler = std::move(handler)] {
+        reply->deleteLater();
+        if (reply->error() == QNetworkReply::NoError && !*tooLong)
+            take();
+        const int status = statusOf(reply);
+        if (reply->error() != QNetworkReply::NoError || *tooLong || status < 200 || status > 299)
+            handler(std::nullopt);
+        else
+            handler(std::move(*body));
+    });
 }
 
 } // namespace velk::UpdateCheck

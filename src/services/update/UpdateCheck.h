@@ -32,9 +32,11 @@ QUrl serverBase();
 // when it is https, or plain http on a loopback address; false otherwise
 // (nothing changes).
 bool setServerBase(const QUrl& base);
-// Whether `url` may be fetched as a disk image: https always, plain http only
-// while the update server itself is a loopback address.
-bool isAcceptableImageURL(const QUrl& url);
+// The one rule for every address the update check asks, follows or offers
+// (manifests, their redirects, the disk image): an absolute address with a
+// host, https always; plain http only while the update server itself is a
+// loopback address, and then only to a loopback address.
+bool isAcceptableAddress(const QUrl& url);
 
 // "/download/update.json" then "/download/latest.json" on the server.
 QList<QUrl> feedURLs();
@@ -42,8 +44,8 @@ QList<QUrl> feedURLs();
 QUrl feed();
 // A URL on the update server with the given path.
 QUrl serverURL(const QString& path);
-// The network session of the installer's downloads (no cache), created on
-// first use. Manifests go over connections of their own (requestManifest).
+// The network session of the manifests and the installer's downloads (no
+// cache; proxies from the system's settings), created on first use.
 QNetworkAccessManager& session();
 
 // Dot-separated parts; empty pieces dropped, a piece that is not a base-10
@@ -56,7 +58,8 @@ bool isNewer(const QString& candidate, const QString& reference);
 // string or as a list of strings joined by newlines, else empty.
 QString notes(const QJsonObject& manifest);
 // Decodes one manifest; nothing for anything but a JSON object with a text
-// "version" and a text "url" that parses.
+// "version" and a text "url" that parses and is an acceptable address (an
+// offer the installer would refuse is no offer).
 std::optional<AppUpdate> decode(const QByteArray& manifest);
 // The manifest's offer when it is newer than `current`; sends nothing.
 std::optional<AppUpdate> parse(const QByteArray& manifest, const QString& current);
@@ -84,7 +87,8 @@ void setNetworkLimits(const NetworkLimits& limits);
 void clearFeedURLCache();
 // Requests one manifest (with a fresh "t" query and the two headers, within
 // the manifest deadline and byte limit, read only up to that limit as it
-// arrives); nothing on any fault.
+// arrives); nothing on any fault, and for a feed that is no acceptable
+// address.
 void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler);
 // Asks the feeds one after the other and keeps the newest offer (the earlier
 // feed wins a tie); nothing when no feed gave one.

@@ -43,6 +43,18 @@ bool isPlainLoopback(const QUrl& url)
     return url.scheme() == QLatin1String("http") && isLoopbackHost(url.host());
 }
 
+// The address rule while `base` is the update server: https always; plain
+// http only while the server is a loopback address, and then only to a
+// loopback address.
+bool isAcceptableWith(const QUrl& url, const QUrl& base)
+{
+    if (!url.isValid() || url.host().isEmpty())
+        return false;
+    if (url.scheme() == QLatin1String("https"))
+        return true;
+    return isPlainLoopback(url) && isPlainLoopback(base);
+}
+
 // Calls `fn` from the event loop, unless `context` (when given) is gone.
 void later(QObject* context, std::function<void()> fn)
 {
@@ -90,9 +102,7 @@ QUrl serverBase()
 
 bool setServerBase(const QUrl& base)
 {
-    if (!base.isValid() || base.host().isEmpty())
-        return false;
-    if (base.scheme() != QLatin1String("https") && !isPlainLoopback(base))
+    if (!isAcceptableWith(base, base))
         return false;
     ServerConfig& config = serverConfig();
     QMutexLocker lock(&config.mutex);
@@ -114,13 +124,9 @@ void setNetworkLimits(const NetworkLimits& limits)
     config.limits = limits;
 }
 
-bool isAcceptableImageURL(const QUrl& url)
+bool isAcceptableAddress(const QUrl& url)
 {
-    if (!url.isValid() || url.host().isEmpty())
-        return false;
-    if (url.scheme() == QLatin1String("https"))
-        return true;
-    return url.scheme() == QLatin1String("http") && isPlainLoopback(serverBase());
+    return isAcceptableWith(url, serverBase());
 }
 
 QUrl serverURL(const QString& path)
@@ -164,7 +170,7 @@ QNetworkAccessManager& session()
     if (!sharedSession) {
         sharedSession = new QNetworkAccessManager;
         sharedSession->setCache(nullptr);
-        sharedSession->setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+        sharedSession->setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
         qAddPostRoutine(endSession);
     }
     return *sharedSession;
@@ -183,7 +189,7 @@ void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler)
     url.setQuery(query);
     const bool hasContext = context != nullptr;
     QPointer<QObject> guard(context);
-    if (!url.isValid() || url.isRelative()) {
+    if (!isAcceptableAddress(url)) {
         later(context, [handler] { handler(std::nullopt); });
         return;
     }

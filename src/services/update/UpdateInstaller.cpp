@@ -2,6 +2,7 @@
 
 #include "services/update/InstallFiles.h"
 #include "services/update/InstallScript.h"
+#include "services/update/UpdateRequests.h"
 
 #include "platform/desktop/AppBundle.h"
 #include "platform/core/Executor.h"
@@ -155,7 +156,7 @@ public:
 
     void start()
     {
-        if (!isAcceptableImageURL(m_update.url)) {
+        if (!isAcceptableAddress(m_update.url)) {
             finish(failure(InstallError::Kind::InsecureAddress, m_update.url.toString()));
             return;
         }
@@ -174,10 +175,8 @@ public:
             finish(failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot create the download file")));
             return;
         }
-        QNetworkRequest request(m_update.url);
-        request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
-        request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
-        m_reply = session().get(request);
+        m_reply = session().get(uncachedRequest(m_update.url));
+        followAcceptableRedirects(m_reply);
         connect(m_reply, &QNetworkReply::readyRead, this, &InstallRun::receive);
         connect(m_reply, &QNetworkReply::finished, this, &InstallRun::downloaded);
         // A pause between two bytes never ends a transfer on its own, so a

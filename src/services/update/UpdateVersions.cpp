@@ -87,7 +87,7 @@ std::optional<AppUpdate> decode(const QByteArray& manifest)
     if (!version.isString() || !address.isString())
         return std::nullopt;
     const QUrl url(address.toString(), QUrl::StrictMode);
-    if (!url.isValid() || url.isEmpty())
+    if (!url.isValid() || !isAcceptableAddress(url))
         return std::nullopt;
     return AppUpdate{version.toString(), url, notes(object)};
 }

@@ -7,10 +7,12 @@
 #include "support/MemoryDefaults.h"
 
 #include <QElapsedTimer>
+#include <QNetworkProxy>
 #include <QScopeGuard>
 #include <QThread>
 #include <QUrlQuery>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace velk {
 namespace {
@@ -100,6 +102,11 @@ TEST_F(FeedsTest, FaultyFeedYieldsNothingAndDoesNotHideTheOther)
         {"numeric version", 200, R"({"version":9,"url":"https://updates.test/a.dmg"})"},
         {"bad url", 200, R"({"version":"9.0","url":"https://updates.test/a b.dmg"})"},
         {"no url", 200, R"({"version":"9.0"})"},
+        {"file url", 200, manifest("9.0", "file:///etc/passwd")},
+        {"script url", 200, manifest("9.0", "javascript:alert(1)")},
+        {"relative url", 200, manifest("9.0", "a.dmg")},
+        {"url without a host", 200, manifest("9.0", "https:///x")},
+        {"plain http elsewhere", 200, manifest("9.0", "http://192.0.2.1/a.dmg")},
         {"empty body", 204, ""},
     };
     for (const Fault& fault : faults) {
@@ -173,19 +180,40 @@ TEST(UpdateServerAddress, OnlyHttpsOrLoopbackHttpIsAccepted)
               (QList<QUrl>{UpdateCheck::serverURL("/download/update.json"), UpdateCheck::serverURL("/download/latest.json")}));
     EXPECT_EQ(UpdateCheck::feed().path(), "/download/latest.json");
 
-    EXPECT_TRUE(UpdateCheck::isAcceptableImageURL(QUrl("https://cdn.test/a.dmg")));
-    EXPECT_FALSE(UpdateCheck::isAcceptableImageURL(QUrl("http://127.0.0.1/a.dmg")));
-    EXPECT_FALSE(UpdateCheck::isAcceptableImageURL(QUrl("file:///tmp/a.dmg")));
-    EXPECT_FALSE(UpdateCheck::isAcceptableImageURL(QUrl("a.dmg")));
+    for (const char* refused : {"http://updates.test", "http://192.0.2.1", "ftp://127.0.0.1", "https:///x", "file:///tmp"}) {
+        SCOPED_TRACE(refused);
+        const QUrl before = UpdateCheck::serverBase();
+        EXPECT_FALSE(UpdateCheck::setServerBase(QUrl(refused)));
+        EXPECT_EQ(UpdateCheck::serverBase(), before);
+    }
 
-    EXPECT_FALSE(UpdateCheck::setServerBase(QUrl("http://updates.test")));
-    EXPECT_FALSE(UpdateCheck::setServerBase(QUrl("ftp://127.0.0.1")));
-    EXPECT_TRUE(UpdateCheck::setServerBase(QUrl("http://localhost:8080")));
-    EXPECT_TRUE(UpdateCheck::setServerBase(QUrl("http://127.0.0.1:8080")));
-    EXPECT_EQ(UpdateCheck::feed(), QUrl("http://127.0.0.1:8080/download/latest.json"));
-    EXPECT_TRUE(UpdateCheck::isAcceptableImageURL(QUrl("http://127.0.0.1:8080/a.dmg")));
-    EXPECT_TRUE(UpdateCheck::setServerBase(QUrl("https://updates.test")));
-    EXPECT_FALSE(UpdateCheck::isAcceptableImageURL(QUrl("http://127.0.0.1:8080/a.dmg")));
+    struct Case {
+        const char* base;
+        const char* address;
+        bool acceptable;
+    };
+    const Case cases[] = {
+        {"https://updates.test", "https://cdn.test/a.dmg", true},
+        {"https://updates.test", "http://cdn.test/a.dmg", false},
+        {"https://updates.test", "http://127.0.0.1:8080/a.dmg", false},
+        {"http://127.0.0.1:8080", "https://cdn.test/a.dmg", true},
+        {"http://127.0.0.1:8080", "http://127.0.0.1:9/a.dmg", true},
+        {"http://127.0.0.1:8080", "http://localhost/a.dmg", true},
+        {"http://127.0.0.1:8080", "http://[::1]/a.dmg", true},
+        {"http://localhost:8080", "http://192.0.2.1/a.dmg", false},
+        {"http://localhost:8080", "http://localhost.test/a.dmg", false},
+        {"http://localhost:8080", "file:///etc/passwd", false},
+        {"http://localhost:8080", "javascript:alert(1)", false},
+        {"http://localhost:8080", "a.dmg", false},
+        {"http://localhost:8080", "https:///x", false},
+        {"http://localhost:8080", "ftp://127.0.0.1/a.dmg", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.base) + " -> " + c.address);
+        ASSERT_TRUE(UpdateCheck::setServerBase(QUrl(c.base)));
+        EXPECT_EQ(UpdateCheck::isAcceptableAddress(QUrl(c.address)), c.acceptable);
+    }
+    EXPECT_EQ(UpdateCheck::feed(), QUrl("http://localhost:8080/download/latest.json"));
 }
 
 TEST(UpdateOverTls, TrustedServerAnswers)
@@ -216,28 +244,82 @@ TEST(UpdateOverTls, UntrustedServerYieldsNothingAndIsSentNothing)
     EXPECT_TRUE(server.requests().isEmpty());
 }
 
-// A redirect is followed, but never from https to http: that answer yields
-// nothing, and the http server hears nothing of it.
+// Stands a proxy in for every host that is not loopback while it lives,
+// then gives the choice back to the system's settings.
+class ScopedProxy {
+public:
+    explicit ScopedProxy(const LoopbackServer& proxy)
+    {
+        QNetworkProxy::setApplicationProxy({QNetworkProxy::HttpProxy, "127.0.0.1", quint16(proxy.baseUrl().port())});
+    }
+    ~ScopedProxy() { QNetworkProxyFactory::setUseSystemConfiguration(true); }
+    ScopedProxy(const ScopedProxy&) = delete;
+    ScopedProxy& operator=(const ScopedProxy&) = delete;
+};
+
+// A redirect is followed only to an acceptable address: never from https
+// to http, nor over plain http to a host that is not loopback; the address
+// it names hears nothing of it (a proxy stands in for the far host).
 TEST(UpdateRedirects, AreFollowedUnlessLessSafe)
 {
     test::ScopedTrust trust;
     LoopbackServer plain;
     LoopbackServer secure(LoopbackServer::Scheme::Https);
+    LoopbackServer proxy;
+    ScopedProxy throughProxy(proxy);
     plain.respond("/target", 200, manifest("2.0"));
     LoopbackServer::Response moved{302, {}, "text/plain", false, false, -1, "/target"};
     plain.respond("/moved", moved);
+    moved.location = "http://192.0.2.1/target";
+    plain.respond("/elsewhere", moved);
     moved.location = plain.url("/target").toEncoded();
     secure.respond("/moved", moved);
-    const std::pair<QUrl, bool> cases[] = {{plain.url("/moved"), true}, {secure.url("/moved"), false}};
-    for (const auto& [feed, followed] : cases) {
-        SCOPED_TRACE(feed.toString().toStdString());
+    struct Case {
+        QUrl base;
+        QUrl feed;
+        bool followed;
+    };
+    const Case cases[] = {{plain.baseUrl(), plain.url("/moved"), true},
+                          {plain.baseUrl(), plain.url("/elsewhere"), false},
+                          {secure.baseUrl(), secure.url("/moved"), false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.feed.toString().toStdString());
+        ScopedUpdateServer base(c.base);
         OfferResult result;
-        UpdateCheck::loadManifest(feed, nullptr, result.handler());
+        UpdateCheck::loadManifest(c.feed, nullptr, result.handler());
         ASSERT_TRUE(result.wait());
-        EXPECT_EQ(result.offer.has_value(), followed);
+        EXPECT_EQ(result.offer.has_value(), c.followed);
     }
     EXPECT_EQ(secure.requestsFor("/moved").size(), 1);
+    EXPECT_EQ(plain.requestsFor("/elsewhere").size(), 1);
     EXPECT_EQ(plain.requestsFor("/target").size(), 1);
+    EXPECT_TRUE(proxy.requests().isEmpty());
+}
+
+// Manifests go through the proxy that the system's settings name for their
+// server, as the installer's downloads do.
+TEST(UpdateProxy, TheSystemsProxyCarriesTheCheck)
+{
+    LoopbackServer proxy;
+    const QByteArray previous = qgetenv("https_proxy");
+    const bool hadPrevious = qEnvironmentVariableIsSet("https_proxy");
+    qputenv("https_proxy", proxy.baseUrl().toEncoded());
+    const auto restore = qScopeGuard([&] {
+        if (hadPrevious)
+            qputenv("https_proxy", previous);
+        else
+            qunsetenv("https_proxy");
+    });
+    QNetworkProxyFactory::setUseSystemConfiguration(true);
+    ScopedUpdateServer base(QUrl("https://updates.example.invalid"));
+    ASSERT_TRUE(base.accepted());
+    OfferResult result;
+    UpdateCheck::fetch(nullptr, result.handler());
+    ASSERT_TRUE(result.wait());
+    EXPECT_FALSE(result.offer);
+    ASSERT_EQ(proxy.requests().size(), 2);
+    EXPECT_EQ(proxy.requests().first().method, "CONNECT");
+    EXPECT_EQ(proxy.requests().first().target, "updates.example.invalid:443");
 }
 
 TEST(UpdateTimeouts, SilentServerIsGivenUpAfterAboutEightSecondsPerFeed)
@@ -277,33 +359,53 @@ TEST(UpdateTimeouts, CheckGivenUpJustBeforeTheEndLeavesNothingBehind)
     EXPECT_FALSE(result.offer);
 }
 
-// An answer that never ends yields nothing, within the deadline counted from
-// the request and the byte limit counted as the body streams in, however
-// fast it comes.
+// An answer that never ends, or says it is far too long, yields nothing,
+// within the deadline counted from the request and the byte limit counted
+// as the body streams in, however fast it comes.
 TEST(UpdateLimits, AnswerThatNeverEndsYieldsNothingWithinTheLimits)
 {
+    using Framing = LoopbackServer::Response::Framing;
     LoopbackServer server;
+    ScopedUpdateServer base(server.baseUrl());
     server.respond("/trickle", {200, "{", "application/json", false, false, 20});
     server.respond("/over", 200, manifest("9.0").leftJustified(UpdateCheck::networkLimits().manifestByteLimit + 1, ' '));
     // On a thread of its own, so that it writes as fast as it is read.
     auto* endless = new LoopbackServer;
-    endless->respondToAll({200, QByteArray(16 * 1024, ' '), "application/json", false, false, 0});
+    const LoopbackServer::Response stream{200, QByteArray(16 * 1024, ' '), "application/json", false, false, 0};
+    // The 10 GiB answer sends its head and then nothing for minutes: only
+    // its declared length can end it before the deadline.
+    for (const auto& [path, framing, declared, repeatMs] :
+         {std::tuple{"/chunked", Framing::Chunked, 0LL, 0}, std::tuple{"/until-close", Framing::UntilClose, 0LL, 0},
+          std::tuple{"/10GiB", Framing::Length, 10LL << 30, 600000}}) {
+        LoopbackServer::Response response = stream;
+        response.framing = framing;
+        response.declaredLength = declared;
+        response.repeatMs = repeatMs;
+        endless->respond(path, response);
+    }
     QThread thread;
     endless->moveToThread(&thread);
     thread.start();
     QObject::connect(&thread, &QThread::finished, endless, &QObject::deleteLater);
     const auto stop = qScopeGuard([&] { thread.quit(); thread.wait(); });
-    const std::pair<QUrl, int> cases[] = {
-        {server.url("/trickle"), 400}, {endless->url("/endless"), 60000}, {server.url("/over"), 60000}};
+    // The limits hold on the far side of a redirect as well.
+    server.respond("/moved", {302, {}, "text/plain", false, false, -1, endless->url("/chunked").toEncoded()});
+    const std::pair<QUrl, int> cases[] = {{server.url("/trickle"), 400},
+                                          {endless->url("/chunked"), 60000},
+                                          {server.url("/moved"), 60000},
+                                          {endless->url("/until-close"), 60000},
+                                          {endless->url("/10GiB"), 60000},
+                                          {server.url("/over"), 60000}};
     for (const auto& [feed, deadlineMs] : cases) {
         SCOPED_TRACE(feed.path().toStdString());
         test::ScopedNetworkLimits limits({.manifestDeadlineMs = deadlineMs});
+        const qint64 streamedBefore = endless->streamedBytes();
         OfferResult result;
         UpdateCheck::loadManifest(feed, nullptr, result.handler());
         ASSERT_TRUE(runUntil([&] { return result.delivered; }, 20000));
         EXPECT_FALSE(result.offer);
+        EXPECT_LT(endless->streamedBytes() - streamedBefore, 16 << 20) << "the body was read on past the limit";
     }
-    EXPECT_LT(endless->streamedBytes(), 16 << 20) << "the body was read on past the limit";
 }
 
 TEST(UpdateControllerOverLoopback, ManualCheckOpensThePromptForTheServersOffer)

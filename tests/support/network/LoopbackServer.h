@@ -43,6 +43,11 @@ public:
         int repeatMs = -1;
         // When set, the answer's Location header.
         QByteArray location;
+        // How a body that never ends says where it ends: in chunks, by a
+        // Content-Length of `declaredLength` it never reaches, or not at all
+        // (up to the end of the connection).
+        enum class Framing { Chunked, Length, UntilClose } framing = Framing::Chunked;
+        qint64 declaredLength = 0;
     };
 
     struct Request {
@@ -240,9 +245,15 @@ private:
 
     void stream(QTcpSocket* socket, const QString& path, const Response& response)
     {
-        socket->write("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n");
+        using Framing = Response::Framing;
+        const QByteArray framing = response.framing == Framing::Chunked ? "Transfer-Encoding: chunked\r\n"
+            : response.framing == Framing::Length ? "Content-Length: " + QByteArray::number(response.declaredLength) + "\r\n"
+                                                  : "Connection: close\r\n";
+        socket->write("HTTP/1.1 200 OK\r\n" + framing + "\r\n");
         m_events.append("response " + path);
-        const QByteArray chunk = QByteArray::number(response.body.size(), 16) + "\r\n" + response.body + "\r\n";
+        const QByteArray chunk = response.framing == Framing::Chunked
+            ? QByteArray::number(response.body.size(), 16) + "\r\n" + response.body + "\r\n"
+            : response.body;
         auto* timer = new QTimer(socket);
         connect(timer, &QTimer::timeout, socket, [this, socket, chunk, size = response.body.size()] {
             if (socket->state() == QAbstractSocket::ConnectedState && socket->bytesToWrite() == 0) {
@@ -256,7 +267,7 @@ private:
     Scheme m_scheme;
     QTcpServer* m_server = nullptr;
     QHash<QString, Response> m_responses;
-    Response m_fallback{404, "not found", "text/plain", false, false, -1, {}};
+    Response m_fallback{404, "not found", "text/plain", false, false, -1, {}, {}, 0};
     QHash<QTcpSocket*, QByteArray> m_buffers;
     QList<Request> m_requests;
     QList<Held> m_held;

@@ -48,6 +48,9 @@ public:
         // (up to the end of the connection).
         enum class Framing { Chunked, Length, UntilClose } framing = Framing::Chunked;
         qint64 declaredLength = 0;
+        // Waits this long after the request before it answers, as a server
+        // across a network does at least a round trip.
+        int answerAfterMs = 0;
     };
 
     struct Request {
@@ -125,6 +128,8 @@ public:
     QStringList events() const { return m_events; }
     // Body bytes sent so far by bodies that never end.
     qint64 streamedBytes() const { return m_streamed; }
+    // Connections the server has accepted and not yet seen closed.
+    int openConnections() const { return m_open; }
 
     // The self-signed certificate of every HTTPS server in this process (for
     // 127.0.0.1), made on first use with the openssl tool.
@@ -185,8 +190,10 @@ private:
     {
         while (QTcpSocket* socket = m_server->nextPendingConnection()) {
             socket->setParent(this);
+            ++m_open;
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QObject::destroyed, this, [this] { --m_open; });
         }
     }
 
@@ -220,6 +227,10 @@ private:
             return;
         if (response.held) {
             m_held.append({socket, path, response});
+            return;
+        }
+        if (response.answerAfterMs > 0) {
+            QTimer::singleShot(response.answerAfterMs, socket, [this, socket, path, response] { send(socket, path, response); });
             return;
         }
         send(socket, path, response);
@@ -267,12 +278,13 @@ private:
     Scheme m_scheme;
     QTcpServer* m_server = nullptr;
     QHash<QString, Response> m_responses;
-    Response m_fallback{404, "not found", "text/plain", false, false, -1, {}, {}, 0};
+    Response m_fallback{404, "not found", "text/plain", false, false, -1, {}, {}, 0, 0};
     QHash<QTcpSocket*, QByteArray> m_buffers;
     QList<Request> m_requests;
     QList<Held> m_held;
     QStringList m_events;
     std::atomic<qint64> m_streamed{0};
+    std::atomic<int> m_open{0};
 };
 
 } // namespace velk::test

@@ -48,8 +48,16 @@ std::optional<Range> sourceRange(const QString& full, const QString& shown, qsiz
 
 } // namespace
 
-QString elidedSelectionSource(const QString& full, const QString& shown, qsizetype start, qsizetype end)
+QString elidedSelectionSource(const QString& full, const QString& shownText, qsizetype start, qsizetype end)
 {
+    // The left-to-right isolate a line is shown in (shownLine) is no part
+    // of the name.
+    QString shown = shownText;
+    if (shown.size() >= 2 && shown.front() == QChar(0x2066) && shown.back() == QChar(0x2069)) {
+        shown = shown.sliced(1, shown.size() - 2);
+        --start;
+        --end;
+    }
     start = std::clamp<qsizetype>(start, 0, shown.size());
     end = std::clamp<qsizetype>(end, start, shown.size());
     // Where each character of `full` begins in the text shown for it, where

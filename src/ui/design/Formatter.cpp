@@ -1,14 +1,18 @@
 #include "ui/design/Formatter.h"
 
+#include "ui/design/NameLine.h"
+
 #include "engine/language/LanguageManager.h"
 #include "platform/core/Clock.h"
 #include "common/format/Formatting.h"
 #include "platform/core/ServiceRegistry.h"
 
+#include <QFontMetricsF>
 #include <QKeySequence>
 #include <QMetaProperty>
 #include <QQmlEngine>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -121,6 +125,20 @@ QString Formatter::numericDate(const QDateTime& date) const
 QString Formatter::shownName(const QString& name) const
 {
     return fmt::shownName(name);
+}
+
+QString Formatter::shownLine(const QString& name) const
+{
+    return design::shownLine(name);
+}
+
+QString Formatter::fittedLine(const QString& name, const QFont& font, qreal width, int elide,
+                              const QString& prefix) const
+{
+    const QFontMetricsF metrics(font);
+    const auto advance = [&metrics](QStringView text) { return metrics.horizontalAdvance(text.toString()); };
+    const qreal room = width > 0 ? std::max<qreal>(1, width - advance(prefix)) : width;
+    return prefix + design::fittedLine(name, room, static_cast<Qt::TextElideMode>(elide), advance);
 }
 
 } // namespace velk::design

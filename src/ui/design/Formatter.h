@@ -3,6 +3,7 @@
 #include "common/format/Formatting.h"
 
 #include <QDateTime>
+#include <QFont>
 #include <QObject>
 #include <QString>
 #include <QtQml/qqml.h>
@@ -52,6 +53,15 @@ public:
     // characters that would turn or split the text around it appear as
     // "\n" or "<U+202E>".
     Q_INVOKABLE QString shownName(const QString& name) const;
+    // The same on a line of its own: laid out left to right whatever letter
+    // it begins with, so that it lines up with its neighbours.
+    Q_INVOKABLE QString shownLine(const QString& name) const;
+    // `prefix` (text the program wrote) and shownLine(name) shortened to
+    // `width` in `font`, at its end (Text.ElideRight) or in its middle
+    // (Text.ElideMiddle), around whole characters: a written-out "<U+202E>"
+    // is never cut.
+    Q_INVOKABLE QString fittedLine(const QString& name, const QFont& font, qreal width, int elide,
+                                   const QString& prefix = {}) const;
 
 private:
     // The interface language, registered as a dependency of the binding

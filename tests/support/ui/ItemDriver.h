@@ -243,8 +243,16 @@ public:
         return false;
     }
 
-    // The item's `text`, empty when it has none.
-    static QString text(const QObject* item) { return item ? item->property("text").toString() : QString(); }
+    // The item's `text` as a reader reads it, empty when it has none: the
+    // left-to-right isolate a name's line is laid out in draws nothing and
+    // is left out.
+    static QString text(const QObject* item)
+    {
+        QString shown = item ? item->property("text").toString() : QString();
+        if (shown.size() >= 2 && shown.front() == QChar(0x2066) && shown.back() == QChar(0x2069))
+            shown = shown.sliced(1, shown.size() - 2);
+        return shown;
+    }
 
     // The named items that are shown, window by window from the bottom, in
     // drawing order: name, text, enabled, checked, geometry in its window
@@ -334,9 +342,8 @@ private:
                     { "geometry", QJsonArray { rounded(box.x()), rounded(box.y()), rounded(box.width()), rounded(box.height()) } },
                     { "id", QStringLiteral("0x%1").arg(quintptr(child), 0, 16) },
                 };
-                const QVariant text = child->property("text");
-                if (text.isValid())
-                    entry.insert("text", text.toString());
+                if (child->property("text").isValid())
+                    entry.insert("text", text(child));
                 const QVariant checked = child->property("checked");
                 if (checked.isValid())
                     entry.insert("checked", checked.toBool());

@@ -12,6 +12,9 @@ TEST(ElidedSelection, ASelectionOfTheCutTextStandsForItsPartOfTheWholeText)
     EXPECT_EQ(elidedSelectionSource(full, shown, 5, 6), "lib/app/bin");       // the ellipsis alone
     EXPECT_EQ(elidedSelectionSource(full, shown, -2, 99), full);
     EXPECT_EQ(elidedSelectionSource(full, "abc", 0, 3), "abc");               // not a cut of it
+    const QString line = QChar(0x2066) + shown + QChar(0x2069);                // as a line shows it
+    EXPECT_EQ(elidedSelectionSource(full, line, 3, 10), "sr/lib/app/bin/to");
+    EXPECT_EQ(elidedSelectionSource(full, line, 0, line.size()), full);
 
     // The text shown for a name writes out what would act on the text; a
     // copy gives the name's own characters.

@@ -38,25 +38,21 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         spacing: 2
 
-        Text {
+        VelkNameText {
             objectName: "largeFiles.dependencies.name"
             width: parent.width
-            text: Format.shownName(root.name)
-            textFormat: Text.PlainText
+            name: root.name
             font: VDS.font(14, Font.DemiBold)
             color: VDS.C.text1
-            elide: Text.ElideRight
-            maximumLineCount: 1
         }
-        Text {
+        VelkNameText {
             objectName: "largeFiles.dependencies.subtitle"
             width: parent.width
-            text: Format.bytes(root.size) + " · " + Format.shownName(root.path)
-            textFormat: Text.PlainText
+            prefix: Format.bytes(root.size) + " · "
+            name: root.path
+            shortening: Text.ElideMiddle
             font: VDS.font(10.5, Font.Normal, true)
             color: VDS.C.text3
-            elide: Text.ElideMiddle
-            maximumLineCount: 1
         }
     }
 }

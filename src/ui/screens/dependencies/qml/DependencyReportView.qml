@@ -69,7 +69,7 @@ Flickable {
                         size: 6
                         color: VDS.C.red
                     }
-                    Text {
+                    VelkNameText {
                         id: command
                         objectName: "largeFiles.dependencies.process.command"
                         anchors.left: dot.right
@@ -77,12 +77,9 @@ Flickable {
                         anchors.right: pid.left
                         anchors.rightMargin: VDS.Space.s
                         anchors.verticalCenter: parent.verticalCenter
-                        text: Format.shownName(processRow.modelData.command)
-                        textFormat: Text.PlainText
+                        name: processRow.modelData.command
                         font: VDS.font(12, Font.Medium)
                         color: VDS.C.text1
-                        elide: Text.ElideRight
-                        maximumLineCount: 1
                     }
                     Text {
                         id: pid

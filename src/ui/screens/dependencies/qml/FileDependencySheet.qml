@@ -19,7 +19,7 @@ VelkSheet {
 
     sheetWidth: 610
     sheetHeight: 580
-    title: Format.shownName(root.file.name ?? "")
+    title: Format.shownLine(root.file.name ?? "")
 
     FileDependencyAnalysis {
         id: analysisRun

@@ -25,16 +25,14 @@ Column {
             anchors.verticalCenter: parent.verticalCenter
             spacing: VDS.Space.xs
 
-            Text {
+            VelkNameText {
                 id: label
                 anchors.verticalCenter: parent.verticalCenter
-                width: Math.min(implicitWidth, parent.width - badge.width - parent.spacing)
-                text: Format.shownName(root.item.label ?? "")
-                textFormat: Text.PlainText
+                fitWidth: parent.width - badge.width - parent.spacing
+                width: Math.min(implicitWidth, fitWidth)
+                name: root.item.label ?? ""
                 font: VDS.font(12, Font.Medium)
                 color: VDS.C.text1
-                elide: Text.ElideRight
-                maximumLineCount: 1
             }
             VelkBadge {
                 id: badge
@@ -68,14 +66,12 @@ Column {
             }
         }
     }
-    Text {
+    VelkNameText {
         objectName: "largeFiles.dependencies.launchItem.path"
         width: parent.width
-        text: Format.shownName(root.item.plistPath ?? "")
-        textFormat: Text.PlainText
+        name: root.item.plistPath ?? ""
         font: VDS.font(10.5, Font.Normal, true)
         color: VDS.C.text3
-        elide: Text.ElideMiddle
-        maximumLineCount: 1
+        shortening: Text.ElideMiddle
     }
 }

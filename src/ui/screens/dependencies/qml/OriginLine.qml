@@ -13,20 +13,14 @@ Item {
     objectName: "largeFiles.dependencies.origin"
     implicitHeight: line.implicitHeight
 
-    TextMetrics {
-        id: metrics
-        font: line.font
-        text: Format.shownName(root.address)
-        elide: Text.ElideMiddle
-        elideWidth: root.width
-    }
     TextInput {
         id: line
         objectName: "largeFiles.dependencies.origin.text"
         width: parent.width
         readOnly: true
         selectByMouse: true
-        text: metrics.elidedText
+        text: Format.fittedLine(root.address, line.font, root.width, Text.ElideMiddle)
+        horizontalAlignment: TextInput.AlignLeft
         font: VDS.font(11, Font.Normal, true)
         color: VDS.C.text2
         selectionColor: VDS.withOpacity(VDS.C.accent, 0.35)

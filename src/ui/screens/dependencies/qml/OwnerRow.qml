@@ -56,15 +56,12 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         spacing: 2
 
-        Text {
+        VelkNameText {
             objectName: "largeFiles.dependencies.owner.name"
             width: parent.width
-            text: (root.owner.name ?? "").length > 0 ? Format.shownName(root.owner.name) : "—"
-            textFormat: Text.PlainText
+            name: (root.owner.name ?? "").length > 0 ? root.owner.name : "—"
             font: VDS.font(12.5, Font.Medium)
             color: VDS.C.text1
-            elide: Text.ElideRight
-            maximumLineCount: 1
         }
         Text {
             objectName: "largeFiles.dependencies.owner.sentence"

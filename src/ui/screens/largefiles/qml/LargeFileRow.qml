@@ -83,25 +83,20 @@ Item {
                             - 2 * LargeFileColumns.button)
             spacing: 2
 
-            Text {
+            VelkNameText {
                 objectName: "largeFiles.row.name"
                 width: parent.width
-                text: Format.shownName(root.name)
-                textFormat: Text.PlainText
+                name: root.name
                 font: VDS.font(12.5, Font.Medium)
                 color: VDS.C.text1
-                elide: Text.ElideRight
-                maximumLineCount: 1
             }
-            Text {
+            VelkNameText {
                 objectName: "largeFiles.row.path"
                 width: parent.width
-                text: Format.shownName(root.path)
-                textFormat: Text.PlainText
+                name: root.path
                 font: VDS.font(10.5, Font.Normal, true)
                 color: VDS.C.text3
-                elide: Text.ElideMiddle
-                maximumLineCount: 1
+                shortening: Text.ElideMiddle
             }
             Text {
                 objectName: "largeFiles.row.systemBadge"

@@ -27,7 +27,7 @@ Item {
             objectName: "largeFiles.scanFolder"
             width: parent.width
             horizontalAlignment: Text.AlignHCenter
-            text: root.viewModel.scanFolder.length > 0 ? Format.shownName(root.viewModel.scanFolder) : Lang.t("所选目录", "selected folders")
+            text: root.viewModel.scanFolder.length > 0 ? Format.shownLine(root.viewModel.scanFolder) : Lang.t("所选目录", "selected folders")
             textFormat: Text.PlainText
             font: VDS.title(Font.Normal)
             color: VDS.C.text1

@@ -69,13 +69,12 @@ Item {
                     isChecked: root.isSelected
                     interactive: false
                 }
-                Text {
+                VelkNameText {
                     anchors.verticalCenter: parent.verticalCenter
-                    text: Format.shownName(root.title)
-                    textFormat: Text.PlainText
+                    name: root.title
+                    shortening: Text.ElideNone
                     font: VDS.body(root.isSelected ? Font.Medium : Font.Normal)
                     color: VDS.C.text1
-                    maximumLineCount: 1
                 }
                 Text {
                     anchors.verticalCenter: parent.verticalCenter

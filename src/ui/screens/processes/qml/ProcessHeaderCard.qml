@@ -37,35 +37,26 @@ VelkCard {
                 width: top.width - 40 - terminate.width - 8 - 3 * top.spacing
                 spacing: 5
 
-                Text {
+                VelkNameText {
                     objectName: "processes.detail.name"
                     width: parent.width
-                    text: Format.shownName(root.detail.name)
-                    textFormat: Text.PlainText
+                    name: root.detail.name
                     font: VDS.font(18, Font.DemiBold)
                     color: VDS.C.text1
-                    maximumLineCount: 1
-                    elide: Text.ElideRight
                 }
                 Item {
                     id: pathBox
                     width: parent.width
                     height: pathText.implicitHeight
 
-                    TextMetrics {
-                        id: pathMetrics
-                        font: pathText.font
-                        text: Format.shownName(root.detail.path)
-                        elide: Text.ElideMiddle
-                        elideWidth: pathBox.width
-                    }
                     TextInput {
                         id: pathText
                         objectName: "processes.detail.path"
                         width: parent.width
                         readOnly: true
                         selectByMouse: true
-                        text: pathMetrics.elidedText
+                        text: Format.fittedLine(root.detail.path, pathText.font, pathBox.width, Text.ElideMiddle)
+                        horizontalAlignment: TextInput.AlignLeft
                         font: VDS.font(10.5, Font.Normal, true)
                         color: VDS.C.text3
                         selectionColor: VDS.withOpacity(VDS.C.accent, 0.35)
@@ -80,7 +71,7 @@ VelkCard {
                         }
                     }
                     VelkToolTip {
-                        text: Format.shownName(root.detail.path)
+                        text: Format.shownLine(root.detail.path)
                     }
                     MouseArea {
                         anchors.fill: parent
@@ -137,7 +128,7 @@ VelkCard {
             ProcessIdentityItem {
                 objectName: "processes.detail.user"
                 label: Lang.t("用户", "User")
-                value: Format.shownName(root.detail.user)
+                value: Format.shownLine(root.detail.user)
             }
         }
     }

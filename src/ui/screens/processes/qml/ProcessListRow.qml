@@ -72,17 +72,15 @@ Item {
             Row {
                 width: parent.width
                 spacing: 6
-                Text {
+                VelkNameText {
                     id: nameText
                     objectName: "processes.row.name"
                     anchors.verticalCenter: parent.verticalCenter
-                    width: Math.min(implicitWidth, parent.width - (badge.visible ? badge.width + 6 : 0))
-                    text: Format.shownName(root.name)
-                    textFormat: Text.PlainText
+                    fitWidth: parent.width - (badge.visible ? badge.width + 6 : 0)
+                    width: Math.min(implicitWidth, fitWidth)
+                    name: root.name
                     font: VDS.font(12.5, root.isSelected ? Font.DemiBold : Font.Medium)
                     color: VDS.C.text1
-                    maximumLineCount: 1
-                    elide: Text.ElideRight
                 }
                 Rectangle {
                     id: badge

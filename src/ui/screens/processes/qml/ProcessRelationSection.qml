@@ -45,17 +45,14 @@ Column {
                 user: row.user
                 bundlePath: row.bundlePath ?? ""
             }
-            Text {
+            VelkNameText {
                 id: rowName
                 anchors.verticalCenter: parent.verticalCenter
                 x: rowIcon.x + rowIcon.width + 8
                 width: rowCpu.x - x - 8
-                text: Format.shownName(row.name)
-                textFormat: Text.PlainText
+                name: row.name
                 font: VDS.font(11.5, Font.Medium)
                 color: VDS.C.text1
-                maximumLineCount: 1
-                elide: Text.ElideRight
             }
             Text {
                 id: rowCpu

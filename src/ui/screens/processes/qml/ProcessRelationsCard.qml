@@ -81,17 +81,14 @@ VelkCard {
                         user: peer.user
                         bundlePath: peer.bundlePath
                     }
-                    Text {
+                    VelkNameText {
                         id: peerRow
                         anchors.verticalCenter: parent.verticalCenter
                         x: peerIcon.width + 8
                         width: parent.width - x - peerPorts.width - 8
-                        text: Format.shownName(peer.name)
-                        textFormat: Text.PlainText
+                        name: peer.name
                         font: VDS.font(11.5, Font.Normal)
                         color: VDS.C.text1
-                        maximumLineCount: 1
-                        elide: Text.ElideRight
                     }
                     Text {
                         id: peerPorts
@@ -136,16 +133,13 @@ VelkCard {
                         size: 11
                         color: VDS.C.text3
                     }
-                    Text {
+                    VelkNameText {
                         anchors.verticalCenter: parent.verticalCenter
                         x: globe.width + 8
                         width: parent.width - x - badge.width - 8
-                        text: Format.shownName(remote.host)
-                        textFormat: Text.PlainText
+                        name: remote.host
                         font: VDS.font(11, Font.Normal, true)
                         color: VDS.C.text2
-                        maximumLineCount: 1
-                        elide: Text.ElideRight
                     }
                     VelkBadge {
                         id: badge

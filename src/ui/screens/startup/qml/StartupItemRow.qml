@@ -92,17 +92,14 @@ Item {
                 width: parent.width
                 spacing: 6
 
-                Text {
+                VelkNameText {
                     objectName: "startup.row.name"
                     anchors.verticalCenter: parent.verticalCenter
-                    width: Math.min(implicitWidth, parent.width - (loadedDot.visible ? loadedDot.width + 6 : 0)
-                                    - badge.width - 6)
-                    text: Format.shownName(root.displayName)
-                    textFormat: Text.PlainText
+                    fitWidth: parent.width - (loadedDot.visible ? loadedDot.width + 6 : 0) - badge.width - 6
+                    width: Math.min(implicitWidth, fitWidth)
+                    name: root.displayName
                     font: VDS.font(13, Font.Medium)
                     color: root.isEnabled ? VDS.C.text1 : VDS.C.text2
-                    maximumLineCount: 1
-                    elide: Text.ElideRight
                 }
                 Rectangle {
                     id: loadedDot
@@ -137,15 +134,13 @@ Item {
                     }
                 }
             }
-            Text {
+            VelkNameText {
                 objectName: "startup.row.label"
                 width: parent.width
-                text: Format.shownName(root.label)
-                textFormat: Text.PlainText
+                name: root.label
                 font: VDS.font(10.5, Font.Normal, true)
                 color: VDS.C.text3
-                maximumLineCount: 1
-                elide: Text.ElideMiddle
+                shortening: Text.ElideMiddle
             }
         }
 

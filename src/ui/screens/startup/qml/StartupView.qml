@@ -203,7 +203,7 @@ Item {
         objectName: "startup.removeAlert"
         presented: screenState.removalPending
         title: Lang.t("移除启动项？", "Remove Startup Item?")
-        message: Format.shownName(screenState.removalLabel)
+        message: Format.shownLine(screenState.removalLabel)
         onClosed: screenState.dismissRemove()
 
         AlertButton {

@@ -85,24 +85,22 @@ Item {
                 spacing: 7
                 clip: true
 
-                Text {
+                VelkNameText {
                     objectName: "appUninstall.row.name"
                     readonly property string key: root.key
                     anchors.verticalCenter: parent.verticalCenter
-                    width: Math.min(Math.ceil(implicitWidth), parent.width)
-                    text: Format.shownName(root.name)
-                    textFormat: Text.PlainText
+                    fitWidth: parent.width
+                    width: Math.min(Math.ceil(implicitWidth), fitWidth)
+                    name: root.name
                     font: VDS.font(13, Font.Medium)
                     color: VDS.C.text1
-                    maximumLineCount: 1
-                    elide: Text.ElideRight
                 }
-                Text {
+                VelkNameText {
                     objectName: "appUninstall.row.version"
                     anchors.verticalCenter: parent.verticalCenter
                     visible: root.version.length > 0
-                    text: Format.shownName(root.version)
-                    textFormat: Text.PlainText
+                    name: root.version
+                    shortening: Text.ElideNone
                     font: VDS.font(10.5, Font.Normal, true)
                     color: VDS.C.text3
                 }
@@ -194,15 +192,12 @@ Item {
                     anchors.leftMargin: 14
                     anchors.rightMargin: 14
 
-                    Text {
+                    VelkNameText {
                         objectName: "appUninstall.row.path"
                         Layout.fillWidth: true
-                        text: Format.shownName(root.path)
-                        textFormat: Text.PlainText
+                        name: root.path
                         font: VDS.font(10.5, Font.Normal, true)
                         color: VDS.C.text3
-                        maximumLineCount: 1
-                        elide: Text.ElideRight
                     }
                     Text {
                         objectName: "appUninstall.row.totalSize"

@@ -29,15 +29,13 @@ Rectangle {
             size: 10.5
             color: VDS.C.text3
         }
-        Text {
+        VelkNameText {
             objectName: "appUninstall.file.path"
             Layout.fillWidth: true
-            text: Format.shownName(root.file.path)
-            textFormat: Text.PlainText
+            name: root.file.path
             font: VDS.font(10.5, Font.Normal, true)
             color: VDS.C.text2
-            maximumLineCount: 1
-            elide: Text.ElideMiddle
+            shortening: Text.ElideMiddle
         }
         Text {
             objectName: "appUninstall.file.size"

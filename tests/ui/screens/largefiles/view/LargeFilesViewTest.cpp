@@ -306,6 +306,43 @@ TEST_F(LargeFilesViewTest, NamesThatActOnTextAreWrittenOutWhereverTheyAreShown)
 // Twelve files left, each named with its reason: at the default window size
 // the failure alert keeps its button inside the window in every look,
 // its message scrolling, and the button closes it.
+// A name that begins with Hebrew or Arabic letters is laid out left to
+// right like the interface: in the window's picture its first letter stands
+// where a Latin name's does.
+TEST_F(LargeFilesViewTest, NamesInEveryScriptBeginWhereTheirNeighboursBegin)
+{
+    const QStringList names = {QString::fromUtf8("\u05D3\u05D5\u05D7 12.mov"),
+                               QString::fromUtf8("\u062A\u0642\u0631\u064A\u0631-2024.mov"), "plain.mov"};
+    for (const QString& name : names)
+        tree.file("Users/me/names/" + name, 60 * kMiB);
+    ASSERT_TRUE(showScreen());
+    scan();
+    // The first column of a name's line, from the left, that differs from
+    // the background at the line's top left corner.
+    const auto firstInk = [&](const QImage& picture, const QString& name) {
+        QQuickItem* line = findVisual(row(name), "largeFiles.row.name");
+        const QRect box = line ? line->mapRectToScene(QRectF(0, 0, line->width(), line->height())).toRect() : QRect();
+        const QColor background = picture.pixelColor(box.topLeft());
+        for (int x = box.left(); x < box.right(); ++x)
+            for (int y = box.top(); y <= box.bottom(); ++y) {
+                const QColor c = picture.pixelColor(x, y);
+                if (std::abs(c.red() - background.red()) + std::abs(c.green() - background.green())
+                        + std::abs(c.blue() - background.blue()) > 120)
+                    return x;
+            }
+        return -1;
+    };
+    inEveryLook([&](const QString& look) {
+        SCOPED_TRACE(look.toStdString());
+        const QImage picture = window.grabWindow();
+        const int latin = firstInk(picture, "plain.mov");
+        ASSERT_GE(latin, 0);
+        for (const QString& name : names.first(2))
+            EXPECT_LE(std::abs(firstInk(picture, name) - latin), 8) << name.toStdString();
+        shoot("largefiles-scripts-" + look);
+    });
+}
+
 TEST_F(LargeFilesViewTest, AFailureAlertNamingManyFilesFitsTheDefaultWindow)
 {
     for (int i = 1; i <= 12; ++i)

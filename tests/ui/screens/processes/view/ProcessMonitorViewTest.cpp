@@ -109,8 +109,7 @@ protected:
 
     QString shownText(const QString& name) const
     {
-        QQuickItem* found = shown(name);
-        return found ? found->property("text").toString() : QString();
+        return ItemDriver::text(shown(name));
     }
 
     // All shown items named `name` under the shown item `under`.

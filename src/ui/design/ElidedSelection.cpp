@@ -2,6 +2,8 @@
 
 #include "common/format/Formatting.h"
 
+#include <QStringList>
+
 #include <algorithm>
 #include <optional>
 #include <vector>
@@ -14,36 +16,59 @@ struct Range {
     qsizetype to = 0;
 };
 
+// Where each stretch of `shown` between ellipses begins in `shown` and in
+// `full`, when `shown` is `full` cut in one or more places: its first
+// stretch begins `full`, its last one ends it, and the others follow in
+// order. None when `shown` is no such cut.
+struct Stretch {
+    qsizetype shownFrom = 0;
+    qsizetype fullFrom = 0;
+    qsizetype size = 0;
+};
+
+std::optional<std::vector<Stretch>> stretchesOf(const QString& full, const QString& shown)
+{
+    const QStringList parts = shown.split(QChar(0x2026));
+    if (parts.size() < 2)
+        return std::nullopt;
+    std::vector<Stretch> stretches;
+    qsizetype shownAt = 0;
+    qsizetype fullAt = 0;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QString& part = parts.at(i);
+        qsizetype found = -1;
+        if (i == 0)
+            found = full.startsWith(part) ? 0 : -1;
+        else if (i == parts.size() - 1)
+            found = full.endsWith(part) && full.size() - part.size() > fullAt ? full.size() - part.size() : -1;
+        else
+            found = full.indexOf(part, fullAt + 1);
+        if (found < 0 || (i > 0 && found <= fullAt))
+            return std::nullopt;
+        stretches.push_back({shownAt, found, part.size()});
+        shownAt += part.size() + 1;
+        fullAt = found + part.size();
+    }
+    return stretches;
+}
+
 // The range of `full` that the selection [start, end) of `shown` stands for
-// when `shown` is `full` itself or `full` cut in the middle; none otherwise.
+// when `shown` is `full` itself or `full` cut; none otherwise. A selection
+// that takes in an ellipsis takes in all that it stands for.
 std::optional<Range> sourceRange(const QString& full, const QString& shown, qsizetype start, qsizetype end)
 {
     if (shown == full)
         return Range{start, end};
-    // shown = full's first `head` characters, the ellipsis, full's last `tail`.
-    qsizetype head = 0;
-    while (head < shown.size() && head < full.size() && shown[head] == full[head])
-        ++head;
-    qsizetype tail = 0;
-    while (tail < shown.size() - head && tail < full.size() - head
-           && shown[shown.size() - 1 - tail] == full[full.size() - 1 - tail])
-        ++tail;
-    const qsizetype ellipsisEnd = shown.size() - tail;
-    const QStringView ellipsis = QStringView(shown).sliced(head, ellipsisEnd - head);
-    const bool isCut = !ellipsis.isEmpty() && head + tail < full.size()
-        && std::all_of(ellipsis.begin(), ellipsis.end(), [](QChar c) { return c == u'\u2026' || c == u'.'; });
-    if (!isCut)
+    const auto stretches = stretchesOf(full, shown);
+    if (!stretches)
         return std::nullopt;
-    // A position inside the ellipsis moves out to the side that keeps the
-    // middle inside the selection.
-    const auto source = [&](qsizetype at, bool isEnd) {
-        if (at <= head)
-            return at;
-        if (at >= ellipsisEnd)
-            return full.size() - (shown.size() - at);
-        return isEnd ? full.size() - tail : head;
+    const auto source = [&](qsizetype at) {
+        for (const Stretch& stretch : *stretches)
+            if (at <= stretch.shownFrom + stretch.size)
+                return stretch.fullFrom + std::max<qsizetype>(0, at - stretch.shownFrom);
+        return full.size();
     };
-    return Range{source(start, false), source(end, true)};
+    return Range{source(start), source(end)};
 }
 
 } // namespace

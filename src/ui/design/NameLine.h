@@ -19,9 +19,11 @@ using TextAdvance = std::function<qreal(QStringView)>;
 
 // shownLine(name), shortened with an ellipsis at its end (Qt::ElideRight) or
 // in its middle (Qt::ElideMiddle) until `advance` says it fits `width`.
-// Shortening takes away whole characters only: a written-out one
-// ("<U+202E>", "\t") and a letter with its marks go or stay as one. A width
-// of 0 or less, or Qt::ElideNone, shortens nothing.
+// Shortening takes away whole characters only, and written-out ones
+// ("<U+202E>", "\t") last: the characters around them are cut first, in
+// one place if that is enough, else around each of them. A letter with its
+// marks goes or stays as one. A width of 0 or less, or Qt::ElideNone,
+// shortens nothing.
 QString fittedLine(const QString& name, qreal width, Qt::TextElideMode mode, const TextAdvance& advance);
 
 } // namespace velk::design

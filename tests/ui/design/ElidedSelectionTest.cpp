@@ -22,6 +22,13 @@ TEST(ElidedSelection, ASelectionOfTheCutTextStandsForItsPartOfTheWholeText)
     EXPECT_EQ(elidedSelectionSource(odd, "/tmp/a<U+202E>b\\nc/tool", 0, 99), odd);
     EXPECT_EQ(elidedSelectionSource(odd, "/tmp/a<U+202E>b\\nc/tool", 8, 16), QString::fromUtf8("\u202Eb\n"));
     EXPECT_EQ(elidedSelectionSource(odd, QString::fromUtf8("/tmp/a<U\u2026tool"), 3, 9), QString::fromUtf8("p/a\u202Eb\nc/"));
+
+    // Cut in two places around a written-out character.
+    const QString twice = QString::fromUtf8("/tmp/aaaa/x\u202Ecodb.exe-with-tail");
+    const QString cut = QString::fromUtf8("/\u2026x<U+202E>c\u2026l");
+    EXPECT_EQ(elidedSelectionSource(twice, cut, 0, cut.size()), twice);
+    EXPECT_EQ(elidedSelectionSource(twice, cut, 2, 12), QString::fromUtf8("x\u202Ec"));
+    EXPECT_EQ(elidedSelectionSource(twice, cut, 11, 13), "codb.exe-with-tai");
 }
 
 } // namespace velk::design

@@ -28,12 +28,17 @@ TEST(NameLine, ShorteningTakesAwayWholeCharactersOnly)
         {"abcdefgh", 5, Qt::ElideMiddle, "ab\u2026gh"},
         {"abcdefgh", 0, Qt::ElideMiddle, "abcdefgh"},
         {"abcdefgh", 5, Qt::ElideNone, "abcdefgh"},
-        // "x<U+202E>codb.exe" is 17 units: a written-out character that
-        // does not fit goes whole, never a part of it.
+        // "x<U+202E>codb.exe" is 17 units: a written-out character stays
+        // while the characters around it can make room, and goes whole,
+        // never a part of it, when they cannot.
         {"x\u202Ecodb.exe", 9, Qt::ElideRight, "x\u2026"},
         {"x\u202Ecodb.exe", 10, Qt::ElideRight, "x<U+202E>\u2026"},
-        {"/tmp/x/b/x\u202Ecodb.exe", 17, Qt::ElideMiddle, "/tmp/x/b\u2026codb.exe"},
-        {"/tmp/x/b/x\u202Ecodb.exe", 25, Qt::ElideMiddle, "/tmp/x/b/\u2026codb.exe"},
+        // In the middle, the characters around it are cut first: in one place
+        // when that is enough, else around it on both sides.
+        {"/tmp/x/b/x\u202Ecodb.exe", 25, Qt::ElideMiddle, "/tmp\u2026/b/x<U+202E>codb.exe"},
+        {"/tmp/x/b/x\u202Ecodb.exe", 17, Qt::ElideMiddle, "\u2026<U+202E>codb.exe"},
+        {"/tmp/aaaa/x\u202Ecodb.exe-with-tail", 15, Qt::ElideMiddle, "/\u2026x<U+202E>c\u2026l"},
+        {"/tmp/x/b/x\u202Ecodb.exe", 9, Qt::ElideMiddle, "/tmp\u2026.exe"},
         {"/tmp/x/b/x\u202Ecodb.exe", 26, Qt::ElideMiddle, "/tmp/x/b/x<U+202E>codb.exe"},
         {"a\tb\nc", 4, Qt::ElideRight, "a\\t\u2026"},
         {"a\tb\nc", 3, Qt::ElideRight, "a\u2026"},

@@ -176,6 +176,25 @@ protected:
         language.setCurrent(before);
     }
 
+    // The first column of `line` in `picture`, from the left, that differs
+    // clearly from the background at the line's top left corner: where its
+    // first letter begins. -1 when the line shows nothing.
+    static int firstInkColumn(const QImage& picture, const QQuickItem* line)
+    {
+        const QRect box = line ? line->mapRectToScene(QRectF(0, 0, line->width(), line->height())).toRect() : QRect();
+        if (box.isEmpty())
+            return -1;
+        const QColor background = picture.pixelColor(box.topLeft());
+        for (int x = box.left(); x < box.right(); ++x)
+            for (int y = box.top(); y <= box.bottom(); ++y) {
+                const QColor c = picture.pixelColor(x, y);
+                if (std::abs(c.red() - background.red()) + std::abs(c.green() - background.green())
+                        + std::abs(c.blue() - background.blue()) > 120)
+                    return x;
+            }
+        return -1;
+    }
+
     // In every look, the alert on screen keeps its title and buttons inside
     // the window and its message scrolls; a picture of each look is
     // PICTURE-LOOK.png.

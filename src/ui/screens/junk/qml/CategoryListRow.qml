@@ -71,15 +71,15 @@ Item {
                 maximumLineCount: 1
                 elide: Text.ElideRight
             }
-            Text {
+            // The category's folder on this machine, named as the user's
+            // folders are: a Downloads folder may have a Hebrew name.
+            VelkNameText {
                 objectName: "systemJunk.row.subtitle"
                 width: parent.width
-                text: Lang.t(root.subtitle, root.englishSubtitle)
-                textFormat: Text.PlainText
+                name: Lang.t(root.subtitle, root.englishSubtitle)
+                shortening: Text.ElideMiddle
                 font: VDS.font(10)
                 color: VDS.C.text3
-                maximumLineCount: 1
-                elide: Text.ElideMiddle
             }
         }
     }

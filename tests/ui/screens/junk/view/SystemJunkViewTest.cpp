@@ -99,7 +99,7 @@ Item {
         return target && target->isVisible();
     }
 
-    QString textOf(QQuickItem* target) const { return target ? target->property("text").toString() : QString(); }
+    QString textOf(QQuickItem* target) const { return ItemDriver::text(target); }
     QString headerTitle() const { return textOf(inside("systemJunk.header", "pageHeader.title")); }
     QString headerSubtitle() const
     {
@@ -487,6 +487,44 @@ TEST_F(SystemJunkViewTest, CollapsedGroupKeepsItsSelectionUntilARescanOpensIt)
     scan();
     EXPECT_TRUE(group("system")->property("isExpanded").toBool());
     EXPECT_TRUE(showsAllRows("system"));
+}
+
+// A category's folder named in Hebrew letters (the user's Downloads folder
+// may be) is laid out left to right like its neighbours' folders: its first
+// letter stands where theirs does.
+TEST_F(SystemJunkViewTest, FoldersInEveryScriptBeginWhereTheirNeighboursBegin)
+{
+    QQmlComponent component(&engine);
+    component.setData(R"(import QtQuick
+import Velk.SystemJunk
+Column {
+    width: 600
+    component Folder: CategoryListRow {
+        width: 600
+        categoryId: subtitle
+        title: "t"; englishTitle: "t"; englishSubtitle: subtitle
+        icon: "folder"; isSelected: false; totalSize: 0
+    }
+    Folder { subtitle: "~/.cache" }
+    Folder { subtitle: "~/\u05D4\u05D5\u05E8\u05D3\u05D5\u05EA" }
+    Folder { subtitle: "~/\u062A\u0646\u0632\u064A\u0644\u0627\u062A" }
+})", QUrl("qrc:/test/JunkFolders.qml"));
+    ASSERT_TRUE(component.isReady()) << component.errorString().toStdString();
+    item.reset(qobject_cast<QQuickItem*>(component.create()));
+    ASSERT_TRUE(item);
+    item->setParentItem(window.contentItem());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QList<QQuickItem*> folders = findAll("systemJunk.row.subtitle");
+    ASSERT_EQ(folders.size(), 3);
+    inEveryLook([&](const QString& look) {
+        SCOPED_TRACE(look.toStdString());
+        const QImage picture = window.grabWindow();
+        const int latin = firstInkColumn(picture, folders[0]);
+        ASSERT_GE(latin, 0);
+        for (QQuickItem* folder : folders.mid(1))
+            EXPECT_LE(std::abs(firstInkColumn(picture, folder) - latin), 8) << textOf(folder).toStdString();
+    });
 }
 
 // Renders the states for a look; skipped unless VELK_SHOT_DIR is set.

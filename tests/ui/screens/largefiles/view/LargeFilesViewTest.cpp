@@ -303,9 +303,6 @@ TEST_F(LargeFilesViewTest, NamesThatActOnTextAreWrittenOutWhereverTheyAreShown)
     pressAlert("OK");
 }
 
-// Twelve files left, each named with its reason: at the default window size
-// the failure alert keeps its button inside the window in every look,
-// its message scrolling, and the button closes it.
 // A name that begins with Hebrew or Arabic letters is laid out left to
 // right like the interface: in the window's picture its first letter stands
 // where a Latin name's does.
@@ -317,20 +314,8 @@ TEST_F(LargeFilesViewTest, NamesInEveryScriptBeginWhereTheirNeighboursBegin)
         tree.file("Users/me/names/" + name, 60 * kMiB);
     ASSERT_TRUE(showScreen());
     scan();
-    // The first column of a name's line, from the left, that differs from
-    // the background at the line's top left corner.
     const auto firstInk = [&](const QImage& picture, const QString& name) {
-        QQuickItem* line = findVisual(row(name), "largeFiles.row.name");
-        const QRect box = line ? line->mapRectToScene(QRectF(0, 0, line->width(), line->height())).toRect() : QRect();
-        const QColor background = picture.pixelColor(box.topLeft());
-        for (int x = box.left(); x < box.right(); ++x)
-            for (int y = box.top(); y <= box.bottom(); ++y) {
-                const QColor c = picture.pixelColor(x, y);
-                if (std::abs(c.red() - background.red()) + std::abs(c.green() - background.green())
-                        + std::abs(c.blue() - background.blue()) > 120)
-                    return x;
-            }
-        return -1;
+        return firstInkColumn(picture, findVisual(row(name), "largeFiles.row.name"));
     };
     inEveryLook([&](const QString& look) {
         SCOPED_TRACE(look.toStdString());
@@ -343,6 +328,9 @@ TEST_F(LargeFilesViewTest, NamesInEveryScriptBeginWhereTheirNeighboursBegin)
     });
 }
 
+// Twelve files left, each named with its reason: at the default window size
+// the failure alert keeps its button inside the window in every look,
+// its message scrolling, and the button closes it.
 TEST_F(LargeFilesViewTest, AFailureAlertNamingManyFilesFitsTheDefaultWindow)
 {
     for (int i = 1; i <= 12; ++i)

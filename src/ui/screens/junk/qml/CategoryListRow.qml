@@ -71,8 +71,8 @@ Item {
                 maximumLineCount: 1
                 elide: Text.ElideRight
             }
-            // The category's folder on this machine, named as the user's
-            // folders are: a Downloads folder may have a Hebrew name.
+            // The category's folder as this machine places it: a cache or
+            // data folder the user moved may have a name in any script.
             VelkNameText {
                 objectName: "systemJunk.row.subtitle"
                 width: parent.width

@@ -315,18 +315,10 @@ TEST_F(ProcessMonitorViewTest, AProgramNameThatTurnsTextIsWrittenOut)
 // shared cache; any other process its symbol.
 TEST_F(ProcessMonitorViewTest, BundleIconComesFromTheSharedCache)
 {
-    QQmlComponent component(&engine);
-    component.setData("import QtQuick\nimport Velk.Processes\nItem { width: 100; height: 40\n"
-                      "ProcessIcon { objectName: \"inBundle\"; user: \"ann\"; size: 40;"
-                      " bundlePath: \"/opt/Shelf/Notes.app\" }\n"
-                      "ProcessIcon { objectName: \"plain\"; x: 50; user: \"root\"; size: 40 } }\n",
-                      QUrl("qrc:/test/Icons.qml"));
-    ASSERT_TRUE(component.isReady()) << component.errorString().toStdString();
-    item.reset(qobject_cast<QQuickItem*>(component.create()));
-    ASSERT_TRUE(item);
-    item->setParentItem(window.contentItem());
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    ASSERT_TRUE(show("import Velk.Processes\nItem { width: 100; height: 40\n"
+                     "ProcessIcon { objectName: \"inBundle\"; user: \"ann\"; size: 40;"
+                     " bundlePath: \"/opt/Shelf/Notes.app\" }\n"
+                     "ProcessIcon { objectName: \"plain\"; x: 50; user: \"root\"; size: 40 } }\n"));
     ASSERT_TRUE(waitFor([&] { return find("inBundle")->findChild<QQuickItem*>("processIcon.bundle")->isVisible(); },
                         5000));
     EXPECT_TRUE(design::AppIconCache::shared().cached("/opt/Shelf/Notes.app").has_value());

@@ -9,16 +9,31 @@
 namespace velk::test {
 
 // Process probe double: per-pid figures set by the test, a fixed timebase
-// and own pid, and a record of every signal sent (none is delivered).
-class FakeProcessProbe final : public platform::processes::ProcessProbe {
+// and own pid, the processes a hold can be taken on, and a record of every
+// signal that reached one of them (none is delivered).
+class FakeProcessProbe final : public platform::processes::ProcessProbe,
+                               public std::enable_shared_from_this<FakeProcessProbe> {
 public:
+    // A running process: its start time and its command as listed.
+    struct Running {
+        std::uint64_t startTime = 0;
+        QString command;
+        friend bool operator==(const Running&, const Running&) = default;
+    };
+
     QHash<int, platform::processes::ProcessUsage> usages;
     // The probe's own process list; without one, callers use the list tool.
     std::optional<std::vector<platform::processes::ProcessRow>> list;
     platform::processes::Timebase base{1, 1};  // ticks are nanoseconds
     int pid = 4242;
-    bool signalResult = true;
+    // The processes running now, by pid. A hold reaches its process only
+    // while this names the same one: changing an entry makes a newcomer of
+    // the pid, removing it ends the process.
+    QHash<int, Running> running;
+    // What a signal to a running process comes to.
+    platform::processes::SignalOutcome outcome{platform::processes::SignalOutcome::Status::Sent, 0};
     std::vector<std::pair<int, int>> sent;  // (pid, signal)
+    std::vector<int> holdQueries;
     mutable std::vector<int> usageQueries;
 
     platform::processes::ProcessUsage usage(int p) const override
@@ -29,11 +44,38 @@ public:
     std::optional<std::vector<platform::processes::ProcessRow>> processList() override { return list; }
     platform::processes::Timebase timebase() const override { return base; }
     int ownPid() const override { return pid; }
-    bool sendSignal(int p, int signal) override
+
+    std::shared_ptr<platform::processes::ProcessHold> hold(int p) override
     {
-        sent.emplace_back(p, signal);
-        return signalResult;
+        holdQueries.push_back(p);
+        const auto it = running.constFind(p);
+        if (p <= 0 || it == running.cend())
+            return nullptr;
+        return std::make_shared<Hold>(weak_from_this(), p, *it);
     }
+
+private:
+    class Hold final : public platform::processes::ProcessHold {
+    public:
+        Hold(std::weak_ptr<FakeProcessProbe> probe, int p, const Running& process)
+            : ProcessHold(p, process.startTime, process.command)
+            , m_probe(std::move(probe))
+            , m_process(process)
+        {
+        }
+        platform::processes::SignalOutcome signal(int signal) override
+        {
+            const auto probe = m_probe.lock();
+            if (!probe || probe->running.value(pid()) != m_process)
+                return {platform::processes::SignalOutcome::Status::Ended, 0};
+            probe->sent.emplace_back(pid(), signal);
+            return probe->outcome;
+        }
+
+    private:
+        std::weak_ptr<FakeProcessProbe> m_probe;
+        Running m_process;
+    };
 };
 
 } // namespace velk::test

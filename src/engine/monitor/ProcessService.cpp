@@ -58,6 +58,20 @@ std::vector<QStringView> splitFields(QStringView line, std::size_t maxFields)
     return fields;
 }
 
+// The path and name of a row from the command cell of the process list.
+void setPathAndName(ProcInfo& row, QString command)
+{
+    row.path = std::move(command);
+    if (row.path.contains(u'/')) {
+        row.name = ProcInfo::nameFromPath(row.path);
+    } else {
+        // A short name (a kernel thread's, "kworker/1:1") comes with its "/"
+        // written as U+2215, which kept it whole; it shows "/" again.
+        row.path.replace(QChar(0x2215), u'/');
+        row.name = row.path;
+    }
+}
+
 template <class Fn>
 void forEachLine(QStringView text, Fn&& fn)
 {
@@ -122,15 +136,7 @@ std::vector<ProcInfo> ProcessService::processes(const PreviousRows& previous)
         row.ppid = listed.ppid;
         row.user = std::move(listed.user);
         row.rssBytes = listed.rssBytes;
-        row.path = std::move(listed.path);
-        if (row.path.contains(u'/')) {
-            row.name = ProcInfo::nameFromPath(row.path);
-        } else {
-            // A short name (a kernel thread's, "kworker/1:1") comes with its
-            // "/" written as U+2215, which kept it whole; it shows "/" again.
-            row.path.replace(QChar(0x2215), u'/');
-            row.name = row.path;
-        }
+        setPathAndName(row, std::move(listed.path));
         // The tools this program launches itself are not shown.
         if (row.ppid == ownPid && (row.name == u"ps" || row.name == u"lsof"))
             return;
@@ -311,13 +317,29 @@ QHash<std::int32_t, int> ProcessService::parseMachPorts(QStringView text)
     return ports;
 }
 
-bool ProcessService::terminate(std::int32_t pid, bool force)
+std::shared_ptr<platform::processes::ProcessHold> ProcessService::hold(const ProcInfo& sampled)
 {
     // kill() with 0 or a negative pid would signal whole process groups or
     // every process the user owns.
-    if (pid <= 0)
-        return false;
-    return platform::core::service<platform::processes::ProcessProbe>()->sendSignal(pid, force ? SIGKILL : SIGTERM);
+    if (sampled.pid <= 0)
+        return nullptr;
+    auto held = platform::core::service<platform::processes::ProcessProbe>()->hold(sampled.pid);
+    if (!held)
+        return nullptr;
+    // The identity was read once the hold was in place: when it is still the
+    // sampled one, the hold has that process and no later one.
+    ProcInfo live;
+    live.pid = held->pid();
+    live.started = held->startTime();
+    setPathAndName(live, trimBlanks(held->command()).toString());
+    if (!live.sameLifetime(sampled))
+        return nullptr;
+    return held;
+}
+
+platform::processes::SignalOutcome ProcessService::terminate(platform::processes::ProcessHold& process, bool force)
+{
+    return process.signal(force ? SIGKILL : SIGTERM);
 }
 
 } // namespace velk::monitor

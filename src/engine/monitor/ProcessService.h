@@ -2,11 +2,13 @@
 
 #include "engine/monitor/ProcInfo.h"
 #include "engine/monitor/SocketEntry.h"
+#include "platform/processes/ProcessHold.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -55,9 +57,12 @@ public:
     // Mach-port count per pid; empty where the platform has no such ports.
     static QHash<std::int32_t, int> machPorts();
 
-    // SIGTERM, or SIGKILL when forced; true when delivered. Pid 0 and
-    // negative pids (process groups, every process) are refused.
-    static bool terminate(std::int32_t pid, bool force);
+    // The process `sampled` was read from, held so that only it can be
+    // signalled: nothing when its pid now names no process or another one
+    // (another start time or executable), and for pid 0 or below.
+    static std::shared_ptr<platform::processes::ProcessHold> hold(const ProcInfo& sampled);
+    // SIGTERM, or SIGKILL when forced, to the held process while it runs.
+    static platform::processes::SignalOutcome terminate(platform::processes::ProcessHold& process, bool force);
 
     // Text parsers of the tools' outputs.
     static std::optional<ListedProcess> parseProcessLine(QStringView line);

@@ -116,9 +116,9 @@ std::optional<ProcStat> parseStat(std::string_view line)
 
     // Fields after the name, counted from the state (field 3 of the file).
     std::string_view rest = line.substr(close + 1);
-    std::string_view fields[22];
+    std::string_view fields[20];
     std::size_t count = 0;
-    while (count < 22) {
+    while (count < 20) {
         const std::size_t begin = rest.find_first_not_of(' ');
         if (begin == std::string_view::npos)
             break;
@@ -127,7 +127,7 @@ std::optional<ProcStat> parseStat(std::string_view line)
         fields[count++] = rest.substr(0, end);
         rest.remove_prefix(end);
     }
-    if (count < 22)
+    if (count < 20)
         return std::nullopt;
     stat.state = fields[0].size() == 1 ? fields[0][0] : '?';
     const auto ppid = parseUnsigned(fields[1]);
@@ -136,7 +136,6 @@ std::optional<ProcStat> parseStat(std::string_view line)
     const auto stime = parseUnsigned(fields[12]);
     const auto threads = parseUnsigned(fields[17]);
     const auto start = parseUnsigned(fields[19]);
-    const auto rss = parseUnsigned(fields[21]);
     if (!ppid || !utime || !stime || !threads || !start || *ppid > 0x7fffffffu)
         return std::nullopt;
     stat.ppid = static_cast<int>(*ppid);
@@ -145,8 +144,27 @@ std::optional<ProcStat> parseStat(std::string_view line)
     stat.stime = *stime;
     stat.threads = static_cast<std::int64_t>(*threads);
     stat.startTime = *start;
-    stat.rssPages = rss.value_or(0);  // negative for some kernel threads
     return stat;
+}
+
+std::optional<ProcStatm> parseStatm(std::string_view line)
+{
+    // size resident shared text lib data dt, in pages
+    std::string_view fields[3];
+    for (std::string_view& field : fields) {
+        const std::size_t begin = line.find_first_not_of(' ');
+        if (begin == std::string_view::npos)
+            return std::nullopt;
+        line.remove_prefix(begin);
+        const std::size_t end = std::min(line.find_first_of(" \n"), line.size());
+        field = line.substr(0, end);
+        line.remove_prefix(end);
+    }
+    const auto resident = parseUnsigned(fields[1]);
+    const auto shared = parseUnsigned(fields[2]);
+    if (!resident || !shared)
+        return std::nullopt;
+    return ProcStatm{*resident, *shared};
 }
 
 std::uint64_t ticksPerSecond()

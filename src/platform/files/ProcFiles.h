@@ -44,10 +44,21 @@ struct ProcStat {
     std::uint64_t stime = 0;   // clock ticks
     std::int64_t threads = 0;
     std::uint64_t startTime = 0;  // clock ticks after boot
-    std::uint64_t rssPages = 0;
 };
 // Parses a stat line; the command name may hold spaces and parentheses.
 std::optional<ProcStat> parseStat(std::string_view line);
+
+// The fields of /proc/<pid>/statm this system reads, in pages. The resident
+// size here is exact; the one in stat is kept from per-CPU counters that lag
+// behind by up to a few dozen pages, which is much of a small process.
+struct ProcStatm {
+    std::uint64_t resident = 0;
+    std::uint64_t shared = 0;   // file-backed resident pages
+
+    // The pages the process alone holds: resident less file-backed ones.
+    std::uint64_t footprintPages() const { return resident > shared ? resident - shared : 0; }
+};
+std::optional<ProcStatm> parseStatm(std::string_view line);
 
 // The flag of ProcStat::flags that marks a kernel thread.
 constexpr std::uint64_t kKernelThreadFlag = 0x00200000;

@@ -5,7 +5,6 @@
 #include "platform/processes/ProcessListTool.h"
 #include "platform/processes/ProcessTable.h"
 
-#include <csignal>
 #include <string>
 #include <unistd.h>
 
@@ -14,9 +13,10 @@ namespace {
 
 class ProcProcessProbe final : public ProcessProbe {
 public:
-    explicit ProcProcessProbe(const QString& procRoot)
+    ProcProcessProbe(const QString& procRoot, HoldMethod holds)
         : m_root(procRoot.toStdString())
         , m_table(m_root)
+        , m_holds(holds)
     {
     }
 
@@ -61,18 +61,10 @@ public:
                     usage.threads = static_cast<int>(stat->threads);
             }
         }
-        // statm: size resident shared ... in pages; resident less shared
-        // (file-backed) pages is the memory the process alone holds.
         if (files::procfiles::read(folder + "/statm", text)) {
-            const std::size_t a = text.find(' ');
-            const std::size_t b = a == std::string::npos ? a : text.find(' ', a + 1);
-            const std::size_t c = b == std::string::npos ? b : text.find(' ', b + 1);
-            if (c != std::string::npos) {
-                const auto resident = files::procfiles::parseUnsigned(std::string_view(text).substr(a + 1, b - a - 1));
-                const auto shared = files::procfiles::parseUnsigned(std::string_view(text).substr(b + 1, c - b - 1));
-                if (resident && shared)
-                    usage.footprintBytes = (*resident > *shared ? *resident - *shared : 0) * files::procfiles::pageSize();
-            }
+            if (const auto statm = files::procfiles::parseStatm(text))
+                usage.footprintBytes =
+                    statm->footprintPages() * files::procfiles::pageSize();
         }
         return usage;
     }
@@ -86,11 +78,12 @@ public:
 
     int ownPid() const override { return static_cast<int>(::getpid()); }
 
-    bool sendSignal(int pid, int signal) override { return ::kill(pid, signal) == 0; }
+    std::shared_ptr<ProcessHold> hold(int pid) override { return holdProcess(m_root, pid, m_holds); }
 
 private:
     std::string m_root;
     ProcessTable m_table;
+    HoldMethod m_holds;
 };
 
 } // namespace
@@ -100,9 +93,9 @@ std::shared_ptr<ProcessProbe> ProcessProbe::createDefault()
     return fromProc(QStringLiteral("/proc"));
 }
 
-std::shared_ptr<ProcessProbe> ProcessProbe::fromProc(const QString& procRoot)
+std::shared_ptr<ProcessProbe> ProcessProbe::fromProc(const QString& procRoot, HoldMethod holds)
 {
-    return std::make_shared<ProcProcessProbe>(procRoot);
+    return std::make_shared<ProcProcessProbe>(procRoot, holds);
 }
 
 } // namespace velk::platform::processes

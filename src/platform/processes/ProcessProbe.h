@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/processes/ProcessHold.h"
+
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -51,12 +53,14 @@ public:
     virtual std::optional<std::vector<ProcessRow>> processList() { return std::nullopt; }
     virtual Timebase timebase() const = 0;
     virtual int ownPid() const = 0;
-    // Sends `signal` to `pid`; true when the kernel accepted it.
-    virtual bool sendSignal(int pid, int signal) = 0;
+    // Holds the process that has `pid` now, so that it and only it can be
+    // signalled later; nothing for pid 0 or below and when no process has
+    // that pid.
+    virtual std::shared_ptr<ProcessHold> hold(int pid) = 0;
 
     static std::shared_ptr<ProcessProbe> createDefault();
     // Reads the processes below `procRoot` (a folder laid out like /proc).
-    static std::shared_ptr<ProcessProbe> fromProc(const QString& procRoot);
+    static std::shared_ptr<ProcessProbe> fromProc(const QString& procRoot, HoldMethod holds = HoldMethod::Pidfd);
 };
 
 } // namespace velk::platform::processes

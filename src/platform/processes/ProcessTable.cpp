@@ -39,21 +39,6 @@ private:
     std::size_t m_folderEnd = 0;
 };
 
-// Resident less shared (file-backed) pages of a statm line, in bytes.
-std::optional<std::uint64_t> footprintFromStatm(std::string_view text)
-{
-    const std::size_t a = text.find(' ');
-    const std::size_t b = a == std::string_view::npos ? a : text.find(' ', a + 1);
-    const std::size_t c = b == std::string_view::npos ? b : text.find(' ', b + 1);
-    if (c == std::string_view::npos)
-        return std::nullopt;
-    const auto resident = files::procfiles::parseUnsigned(text.substr(a + 1, b - a - 1));
-    const auto shared = files::procfiles::parseUnsigned(text.substr(b + 1, c - b - 1));
-    if (!resident || !shared)
-        return std::nullopt;
-    return (*resident > *shared ? *resident - *shared : 0) * files::procfiles::pageSize();
-}
-
 // The effective uid of a status file's "Uid:" line (real, effective, ...).
 std::optional<unsigned> effectiveUid(std::string_view status)
 {
@@ -69,6 +54,11 @@ std::optional<unsigned> effectiveUid(std::string_view status)
     if (ec != std::errc() || end == rest.data())
         return std::nullopt;
     return uid;
+}
+
+bool isKernelThread(const files::procfiles::ProcStat& stat)
+{
+    return (stat.flags & files::procfiles::kKernelThreadFlag) != 0;
 }
 
 // Names read once are asked for again after this long, so a user added or
@@ -153,17 +143,22 @@ std::optional<ProcessRecord> ProcessTable::readOne(int pid, bool footprint, std:
     ProcessRecord record;
     record.pid = pid;
     record.ppid = stat->ppid;
-    record.rssPages = stat->rssPages;
     record.cpuTicks = stat->utime + stat->stime;
     record.sampledAt = sampledAt;
     record.startTime = stat->startTime;
     record.threads = stat->threads;
-    if (footprint) {
-        if (const auto size = files::procfiles::readWhole(m_rootFd.get(), path.file("statm"), m_buffer))
-            record.footprintBytes = footprintFromStatm(std::string_view(m_buffer.data(), *size));
+    // The resident size, and the footprint (resident less shared, file-backed
+    // pages), from statm: the kernel counts it exactly there.
+    if (const auto size = files::procfiles::readWhole(m_rootFd.get(), path.file("statm"), m_buffer)) {
+        if (const auto statm = files::procfiles::parseStatm(std::string_view(m_buffer.data(), *size))) {
+            record.rssPages = statm->resident;
+            if (footprint)
+                record.footprintBytes =
+                    statm->footprintPages() * files::procfiles::pageSize();
+        }
     }
 
-    const bool kernelThread = (stat->flags & files::procfiles::kKernelThreadFlag) != 0;
+    const bool kernelThread = isKernelThread(*stat);
     const bool zombie = stat->state == 'Z' || stat->state == 'X';
     const auto before = m_known.find(pid);
     const bool sameProcess =
@@ -179,7 +174,7 @@ std::optional<ProcessRecord> ProcessTable::readOne(int pid, bool footprint, std:
     else if (sameProcess && !zombie)
         known.command = before->second.command;
     else
-        known.command = commandOf(pid, stat->comm);
+        known.command = processCommand(m_rootFd.get(), pid, stat->comm, m_buffer);
 
     // The folder belongs to the process's effective user, except for a
     // process that may not be inspected (it changed its user, or asked not
@@ -198,11 +193,11 @@ std::optional<ProcessRecord> ProcessTable::readOne(int pid, bool footprint, std:
     return record;
 }
 
-std::string ProcessTable::commandOf(int pid, const std::string& comm)
+std::string processCommand(int procRootFd, int pid, const std::string& comm, std::string& buffer)
 {
     ProcPath path(pid);
     char target[4096];
-    const ssize_t n = ::readlinkat(m_rootFd.get(), path.file("exe"), target, sizeof target - 1);
+    const ssize_t n = ::readlinkat(procRootFd, path.file("exe"), target, sizeof target - 1);
     if (n > 0) {
         std::string command(target, static_cast<std::size_t>(n));
         static constexpr std::string_view deleted = " (deleted)";
@@ -213,13 +208,41 @@ std::string ProcessTable::commandOf(int pid, const std::string& comm)
     }
     // Without access to the executable link, the program's own first
     // argument names it when that is an absolute path.
-    const auto size = files::procfiles::readWhole(m_rootFd.get(), path.file("cmdline"), m_buffer);
+    const auto size = files::procfiles::readWhole(procRootFd, path.file("cmdline"), buffer);
     const bool hasCommandLine = size && *size > 0;
-    if (hasCommandLine && m_buffer[0] == '/') {
-        const std::string_view text(m_buffer.data(), *size);
+    if (hasCommandLine && buffer[0] == '/') {
+        const std::string_view text(buffer.data(), *size);
         return std::string(text.substr(0, text.find('\0')));
     }
     return processShortName(comm, hasCommandLine);
+}
+
+std::optional<std::uint64_t> readProcessStartTime(int procRootFd, int pid, std::string& buffer)
+{
+    ProcPath path(pid);
+    const auto size = files::procfiles::readWhole(procRootFd, path.file("stat"), buffer);
+    if (!size)
+        return std::nullopt;
+    const auto stat = files::procfiles::parseStat(std::string_view(buffer.data(), *size));
+    if (!stat)
+        return std::nullopt;
+    return stat->startTime;
+}
+
+std::optional<ProcessIdentity> readProcessIdentity(int procRootFd, int pid, std::string& buffer)
+{
+    ProcPath path(pid);
+    const auto size = files::procfiles::readWhole(procRootFd, path.file("stat"), buffer);
+    if (!size)
+        return std::nullopt;
+    const auto stat = files::procfiles::parseStat(std::string_view(buffer.data(), *size));
+    if (!stat)
+        return std::nullopt;
+    ProcessIdentity identity;
+    identity.startTime = stat->startTime;
+    identity.command = isKernelThread(*stat) ? processShortName(stat->comm, false)
+                                             : processCommand(procRootFd, pid, stat->comm, buffer);
+    return identity;
 }
 
 std::optional<unsigned> ProcessTable::effectiveUidFromStatus(int pid)

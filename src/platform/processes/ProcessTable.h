@@ -23,7 +23,7 @@ struct ProcessRecord {
     // argument when that is an absolute path, else the short name (a "/" in it
     // written as U+2215, and bracketed for a process without a command line).
     std::string command;
-    std::uint64_t rssPages = 0;
+    std::uint64_t rssPages = 0;   // resident set size, exact
     std::uint64_t cpuTicks = 0;   // user plus system, in clock ticks
     double sampledAt = 0;         // seconds since boot when cpuTicks was read
     std::uint64_t startTime = 0;  // clock ticks after boot
@@ -66,7 +66,6 @@ private:
 
     bool openRoot();
     std::optional<ProcessRecord> readOne(int pid, bool footprint, std::unordered_map<int, Known>& seen);
-    std::string commandOf(int pid, const std::string& comm);
     std::optional<unsigned> effectiveUidFromStatus(int pid);
     const std::string& userName(unsigned uid);
 
@@ -84,5 +83,22 @@ private:
 // The short name of a process whose executable is unknown (see
 // ProcessRecord::command).
 std::string processShortName(const std::string& comm, bool hasCommandLine);
+
+// The command of process `pid` of the /proc-like folder open at `procRootFd`
+// as ProcessRecord::command has it, for a process that is no kernel thread;
+// `comm` is its short name and `buffer` a reused read buffer.
+std::string processCommand(int procRootFd, int pid, const std::string& comm, std::string& buffer);
+
+// What tells one process from a later one that is given its pid: its start
+// time and its command, read now.
+struct ProcessIdentity {
+    std::uint64_t startTime = 0;  // clock ticks after boot
+    std::string command;          // as ProcessRecord::command
+    friend bool operator==(const ProcessIdentity&, const ProcessIdentity&) = default;
+};
+// Nothing when no process has that pid.
+std::optional<ProcessIdentity> readProcessIdentity(int procRootFd, int pid, std::string& buffer);
+// The start time alone, in one read of the process's stat file.
+std::optional<std::uint64_t> readProcessStartTime(int procRootFd, int pid, std::string& buffer);
 
 } // namespace velk::platform::processes

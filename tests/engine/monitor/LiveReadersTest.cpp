@@ -66,7 +66,7 @@ public:
     velk::platform::processes::ProcessUsage usage(int pid) const override { return m_real->usage(pid); }
     velk::platform::processes::Timebase timebase() const override { return m_real->timebase(); }
     int ownPid() const override { return m_real->ownPid(); }
-    bool sendSignal(int, int) override { return false; }
+    std::shared_ptr<velk::platform::processes::ProcessHold> hold(int) override { return nullptr; }
 
 private:
     std::shared_ptr<velk::platform::processes::ProcessProbe> m_real = velk::platform::processes::ProcessProbe::createDefault();

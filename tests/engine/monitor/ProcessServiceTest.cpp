@@ -277,19 +277,46 @@ TEST_F(ProcessesTest, AReusedPidStartsAfresh)
     EXPECT_FALSE(ProcessService::processes(byPid(unknownStart))[0].cpuAvailable);
 }
 
-TEST_F(ProcessesTest, TerminateRefusesPidZeroAndProcessGroups)
+// A hold is taken only on the process that was sampled: same pid, start
+// time and executable, read once the hold is in place.
+TEST_F(ProcessesTest, HoldsOnlyTheSampledProcessAndSignalsThroughTheHold)
 {
-    EXPECT_FALSE(ProcessService::terminate(0, false));
-    EXPECT_FALSE(ProcessService::terminate(-1, true));
-    EXPECT_FALSE(ProcessService::terminate(-812, false));
-    EXPECT_TRUE(procs->sent.empty());
+    using Status = velk::platform::processes::SignalOutcome::Status;
+    auto sampled = [](qint32 pid, quint64 started, const QString& path) {
+        ProcInfo p;
+        p.pid = pid;
+        p.started = started;
+        p.path = path;
+        return p;
+    };
+    procs->running.insert(812, {5000, "/usr/sbin/nginx"});
+    procs->running.insert(2, {7, QString::fromUtf8("kworker\u22150:1")});
+    const struct {
+        const char* what;
+        ProcInfo sample;
+        bool held;
+    } cases[] = {
+        {"the same process", sampled(812, 5000, "/usr/sbin/nginx"), true},
+        {"a short name as listed", sampled(2, 7, "kworker/0:1"), true},
+        {"its pid given to a later process", sampled(812, 4000, "/usr/sbin/nginx"), false},
+        {"another program since", sampled(812, 5000, "/usr/bin/old"), false},
+        {"no start time sampled", [&] { ProcInfo p = sampled(812, 0, "/usr/sbin/nginx"); p.started.reset(); return p; }(), false},
+        {"ended", sampled(813, 5000, "/usr/sbin/nginx"), false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(bool(ProcessService::hold(c.sample)), c.held) << c.what;
 
-    EXPECT_TRUE(ProcessService::terminate(812, false));
-    EXPECT_TRUE(ProcessService::terminate(813, true));
-    EXPECT_EQ(procs->sent, (std::vector<std::pair<int, int>>{{812, SIGTERM}, {813, SIGKILL}}));
+    // Pid 0 and process-group pids are never even asked for.
+    procs->holdQueries.clear();
+    EXPECT_FALSE(ProcessService::hold(sampled(0, 5000, "/sbin/init")));
+    EXPECT_FALSE(ProcessService::hold(sampled(-812, 5000, "/usr/sbin/nginx")));
+    EXPECT_TRUE(procs->holdQueries.empty());
 
-    procs->signalResult = false;
-    EXPECT_FALSE(ProcessService::terminate(814, false));
+    const auto hold = ProcessService::hold(sampled(812, 5000, "/usr/sbin/nginx"));
+    ASSERT_TRUE(hold);
+    EXPECT_EQ(ProcessService::terminate(*hold, false).status, Status::Sent);
+    EXPECT_EQ(ProcessService::terminate(*hold, true).status, Status::Sent);
+    EXPECT_EQ(procs->sent, (std::vector<std::pair<int, int>>{{812, SIGTERM}, {812, SIGKILL}}));
 }
 
 TEST_F(ProcessesTest, MetricsAreAbsentForNonPositivePids)

@@ -3,6 +3,7 @@
 #include "common/format/Formatting.h"
 #include "engine/monitor/ProcessService.h"
 #include "ui/screens/processes/ProcessRowText.h"
+#include "ui/screens/processes/TerminateRefusal.h"
 #include "ui/screens/processes/VisibleProcesses.h"
 
 namespace velk::screens {
@@ -298,10 +299,15 @@ void ProcessMonitorModel::askTerminate(qint32 pid)
 {
     m_terminatePid = pid;
     m_terminateProcess.reset();
+    m_terminateHold.reset();
     if (m_monitor) {
         const auto it = m_monitor->byPid().constFind(pid);
-        if (it != m_monitor->byPid().cend())
+        if (it != m_monitor->byPid().cend()) {
             m_terminateProcess = *it;
+            // Held now, so that a pid given to another process before the
+            // confirmation never reaches that one.
+            m_terminateHold = monitor::ProcessService::hold(*it);
+        }
     }
     emit confirmTerminateChanged();
     refreshTerminateMessage();
@@ -309,12 +315,16 @@ void ProcessMonitorModel::askTerminate(qint32 pid)
 
 bool ProcessMonitorModel::confirmTerminate()
 {
-    // A pid can be reused once its process has gone: only the process the
-    // alert was opened for is ever signalled.
-    const monitor::ProcInfo* target = terminateTarget();
-    const bool sent = target && monitor::ProcessService::terminate(target->pid, false);
+    using Status = platform::processes::SignalOutcome::Status;
+    const platform::processes::SignalOutcome outcome =
+        m_terminateHold ? monitor::ProcessService::terminate(*m_terminateHold, false)
+                        : platform::processes::SignalOutcome{Status::Ended, 0};
+    if (outcome.status == Status::Refused && m_terminateProcess) {
+        m_terminateRefusal = terminateRefusalText(m_terminateProcess->name, m_terminateProcess->pid, outcome.error);
+        emit terminateRefusalChanged();
+    }
     cancelTerminate();
-    return sent;
+    return outcome.status == Status::Sent;
 }
 
 void ProcessMonitorModel::cancelTerminate()
@@ -323,8 +333,17 @@ void ProcessMonitorModel::cancelTerminate()
         return;
     m_terminatePid.reset();
     m_terminateProcess.reset();
+    m_terminateHold.reset();
     emit confirmTerminateChanged();
     refreshTerminateMessage();
+}
+
+void ProcessMonitorModel::clearTerminateRefusal()
+{
+    if (!terminateRefusalShown())
+        return;
+    m_terminateRefusal = {};
+    emit terminateRefusalChanged();
 }
 
 QString ProcessMonitorModel::identityText(qint32 pid, const QVariant& threads, const QString& user)

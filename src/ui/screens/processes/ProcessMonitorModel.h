@@ -3,12 +3,15 @@
 #include "engine/monitor/ProcSort.h"
 #include "engine/monitor/ProcessListModel.h"
 #include "engine/monitor/SystemMonitor.h"
+#include "platform/processes/ProcessHold.h"
+#include "ui/models/SystemWords.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QVariant>
 #include <QVariantMap>
 #include <QtQml/qqmlregistration.h>
+#include <memory>
 #include <optional>
 
 namespace velk::screens {
@@ -49,6 +52,10 @@ class ProcessMonitorModel : public QObject {
     Q_PROPERTY(bool terminateAlertShown READ terminateAlertShown NOTIFY confirmTerminateChanged)
     // "name (PID n)" while the process the alert was opened for is listed.
     Q_PROPERTY(QString terminateMessage READ terminateMessage NOTIFY terminateMessageChanged)
+    // The system refused the last Terminate: the alert that says why.
+    Q_PROPERTY(bool terminateRefusalShown READ terminateRefusalShown NOTIFY terminateRefusalChanged)
+    Q_PROPERTY(QString terminateRefusal READ terminateRefusal NOTIFY terminateRefusalChanged)
+    Q_PROPERTY(QString terminateRefusalEnglish READ terminateRefusalEnglish NOTIFY terminateRefusalChanged)
 
 public:
     enum Sort { Cpu, Memory, Threads, Pid, Name };
@@ -85,6 +92,9 @@ public:
     QVariant confirmTerminatePidValue() const;
     bool terminateAlertShown() const { return m_terminatePid.has_value(); }
     QString terminateMessage() const { return m_terminateMessage; }
+    bool terminateRefusalShown() const { return !m_terminateRefusal.zh.isEmpty(); }
+    QString terminateRefusal() const { return m_terminateRefusal.zh; }
+    QString terminateRefusalEnglish() const { return m_terminateRefusal.en; }
 
     // The screen is shown for the first time: the selection rule runs once.
     Q_INVOKABLE void appear();
@@ -99,14 +109,17 @@ public:
     // The row of `pid` in the visible list, or -1.
     Q_INVOKABLE int rowOf(qint32 pid) const;
 
-    // Opens the termination alert for `pid`, remembering the process it was
-    // opened for.
+    // Opens the termination alert for `pid` and holds the process the last
+    // sample listed with that pid, while it is still that process.
     Q_INVOKABLE void askTerminate(qint32 pid);
-    // "Terminate": SIGTERM to the remembered process while that same
-    // process (same pid and start) is still listed; then the alert closes.
+    // "Terminate": SIGTERM to the held process, if it still runs; a later
+    // process given its pid is never signalled. Then the alert closes; a
+    // refusal by the system opens the refusal alert. True when sent.
     Q_INVOKABLE bool confirmTerminate();
     // Every other way of closing the alert.
     Q_INVOKABLE void cancelTerminate();
+    // The refusal alert closed.
+    Q_INVOKABLE void clearTerminateRefusal();
 
     // Row texts.
     Q_INVOKABLE static QString identityText(qint32 pid, const QVariant& threads, const QString& user);
@@ -127,6 +140,7 @@ signals:
     void showsDetailChanged();
     void confirmTerminateChanged();
     void terminateMessageChanged();
+    void terminateRefusalChanged();
     // The list should centre the row of `pid`, after one turn of the event
     // loop so the new sort and filters are laid out first.
     void scrollRequested(qint32 pid);
@@ -160,7 +174,9 @@ private:
     bool m_appeared = false;
     std::optional<qint32> m_terminatePid;
     std::optional<monitor::ProcInfo> m_terminateProcess;
+    std::shared_ptr<platform::processes::ProcessHold> m_terminateHold;
     QString m_terminateMessage;
+    models::WordPair m_terminateRefusal;
 };
 
 } // namespace velk::screens

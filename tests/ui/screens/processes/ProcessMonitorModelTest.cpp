@@ -4,6 +4,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
+#include <cerrno>
 #include <csignal>
 
 namespace velk::test {
@@ -33,14 +34,17 @@ protected:
         MonitorTest::TearDown();
     }
 
-    // A tick that lists `list` (pid, cpu) in that order.
+    // A tick that lists `list` (pid, cpu) in that order: the processes that
+    // run from now on.
     void tickWith(const std::vector<std::pair<qint32, double>>& list)
     {
         sources->nextProcesses.clear();
+        probeDouble().running.clear();
         for (const auto& [pid, cpu] : list) {
             monitor::ProcInfo p = proc(pid, 1, 1000 + pid, "/usr/bin/app" + QString::number(pid));
             p.cpu = cpu;
             sources->nextProcesses.push_back(p);
+            probeDouble().running.insert(pid, {*p.started, p.path});
         }
         tick();
     }
@@ -248,12 +252,19 @@ TEST_F(ProcessMonitorModelTest, TerminateSendsNothingOnceTheProcessHasGone)
 
 TEST_F(ProcessMonitorModelTest, TerminateNeverSignalsAReusedPid)
 {
+    // The process ends and another is given its pid before the next sample:
+    // the alert still names the first, and nothing is sent to the newcomer.
     tickWith({{1, 1.0}, {2, 5.0}});
     screen->askTerminate(2);
-    monitor::ProcInfo reused = proc(2, 1, 99999, "/usr/bin/other");
-    sources->nextProcesses = {proc(1, 1, 1001, "/usr/bin/app1"), reused};
-    tick();
-    EXPECT_TRUE(screen->terminateMessage().isEmpty());
+    probeDouble().running.insert(2, {99999, QStringLiteral("/usr/bin/other")});
+    EXPECT_EQ(screen->terminateMessage(), QStringLiteral("\u2068app2\u2069 (PID 2)"));
+    EXPECT_FALSE(screen->confirmTerminate());
+    EXPECT_TRUE(probeDouble().sent.empty());
+    EXPECT_FALSE(screen->terminateRefusalShown());
+
+    // Reused before the alert opened: the pid names another process than
+    // the sampled one, so nothing is held.
+    screen->askTerminate(2);
     EXPECT_FALSE(screen->confirmTerminate());
     EXPECT_TRUE(probeDouble().sent.empty());
 
@@ -265,6 +276,24 @@ TEST_F(ProcessMonitorModelTest, TerminateNeverSignalsAReusedPid)
     screen->askTerminate(-1);
     EXPECT_FALSE(screen->confirmTerminate());
     EXPECT_TRUE(probeDouble().sent.empty());
+}
+
+TEST_F(ProcessMonitorModelTest, ARefusedTerminateSaysWhyUntilItsAlertCloses)
+{
+    tickWith({{1, 1.0}, {2, 5.0}});
+    probeDouble().outcome = {platform::processes::SignalOutcome::Status::Refused, EPERM};
+    QSignalSpy refusals(screen.get(), &ProcessMonitorModel::terminateRefusalChanged);
+    screen->askTerminate(2);
+    EXPECT_FALSE(screen->confirmTerminate());
+    EXPECT_FALSE(screen->terminateAlertShown());
+    EXPECT_TRUE(screen->terminateRefusalShown());
+    EXPECT_EQ(screen->terminateRefusal(),
+              QStringLiteral("系统拒绝结束 \u2068app2\u2069 (PID 2)：没有权限（Operation not permitted）"));
+    EXPECT_EQ(screen->terminateRefusalEnglish(),
+              QStringLiteral("The system refused to terminate \u2068app2\u2069 (PID 2): Operation not permitted."));
+    screen->clearTerminateRefusal();
+    EXPECT_FALSE(screen->terminateRefusalShown());
+    EXPECT_EQ(refusals.count(), 2);
 }
 
 } // namespace

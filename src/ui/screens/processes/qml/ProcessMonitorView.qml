@@ -199,4 +199,19 @@ Item {
             onTriggered: screenModel.confirmTerminate()
         }
     }
+
+    // The system refused to end the process (another user's, say): the
+    // process goes on running, and the alert says why.
+    VelkAlert {
+        objectName: "processes.terminateRefusedAlert"
+        presented: screenModel.terminateRefusalShown
+        title: Lang.t("无法结束进程", "Could Not Terminate Process")
+        message: Lang.t(screenModel.terminateRefusal, screenModel.terminateRefusalEnglish)
+        onClosed: screenModel.clearTerminateRefusal()
+
+        AlertButton {
+            text: Lang.t("好", "OK")
+            role: AlertButton.Default
+        }
+    }
 }

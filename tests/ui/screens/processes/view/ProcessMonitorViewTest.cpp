@@ -18,6 +18,7 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <algorithm>
+#include <cerrno>
 
 namespace velk::test {
 namespace {
@@ -258,6 +259,7 @@ TEST_F(ProcessMonitorViewTest, AHiddenScreenLeavesItsListUntilShown)
 TEST_F(ProcessMonitorViewTest, TerminateAlertIsTheWindowsAlertForItsProcess)
 {
     sources->nextProcesses = {listed(812, "/usr/sbin/nginx", "www-data", 3.5, 48'200'000, 4)};
+    static_cast<FakeProcessProbe&>(*probe).running.insert(812, {5812, "/usr/sbin/nginx"});
     ASSERT_TRUE(buildScreen());
     tick();
     auto* alert = find<design::AlertPresentation>("processes.terminateAlert");
@@ -288,6 +290,24 @@ TEST_F(ProcessMonitorViewTest, TerminateAlertIsTheWindowsAlertForItsProcess)
     EXPECT_FALSE(screen()->terminateAlertShown());
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent.front().first, 812);
+    EXPECT_FALSE(find<design::AlertPresentation>("processes.terminateRefusedAlert")->property("presented").toBool());
+
+    // A Terminate the system refuses says so, in its own alert.
+    static_cast<FakeProcessProbe&>(*probe).outcome = {platform::processes::SignalOutcome::Status::Refused, EPERM};
+    screen()->askTerminate(812);
+    ASSERT_TRUE(laidOut());
+    alert->press(1);
+    ASSERT_TRUE(laidOut());
+    auto* refused = find<design::AlertPresentation>("processes.terminateRefusedAlert");
+    ASSERT_EQ(host->current(), refused);
+    EXPECT_EQ(host->title(), QStringLiteral("无法结束进程"));
+    EXPECT_EQ(host->message(), QStringLiteral("系统拒绝结束 \u2068nginx\u2069 (PID 812)：没有权限（Operation not permitted）"));
+    EXPECT_EQ(host->buttonTexts(), QStringList({QStringLiteral("好")}));
+    shootAll("processes-terminate-refused");
+    refused->pressDefault();
+    ASSERT_TRUE(laidOut());
+    EXPECT_EQ(host->current(), nullptr);
+    EXPECT_FALSE(screen()->terminateRefusalShown());
 }
 
 // A program named with a direction override shows the override written out

@@ -217,13 +217,22 @@ std::string processCommand(int procRootFd, int pid, const std::string& comm, std
     return processShortName(comm, hasCommandLine);
 }
 
-std::optional<std::uint64_t> readProcessStartTime(int procRootFd, int pid, std::string& buffer)
+namespace {
+
+std::optional<files::procfiles::ProcStat> readStat(int procRootFd, int pid, std::string& buffer)
 {
     ProcPath path(pid);
     const auto size = files::procfiles::readWhole(procRootFd, path.file("stat"), buffer);
     if (!size)
         return std::nullopt;
-    const auto stat = files::procfiles::parseStat(std::string_view(buffer.data(), *size));
+    return files::procfiles::parseStat(std::string_view(buffer.data(), *size));
+}
+
+} // namespace
+
+std::optional<std::uint64_t> readProcessStartTime(int procRootFd, int pid, std::string& buffer)
+{
+    const auto stat = readStat(procRootFd, pid, buffer);
     if (!stat)
         return std::nullopt;
     return stat->startTime;
@@ -231,11 +240,7 @@ std::optional<std::uint64_t> readProcessStartTime(int procRootFd, int pid, std::
 
 std::optional<ProcessIdentity> readProcessIdentity(int procRootFd, int pid, std::string& buffer)
 {
-    ProcPath path(pid);
-    const auto size = files::procfiles::readWhole(procRootFd, path.file("stat"), buffer);
-    if (!size)
-        return std::nullopt;
-    const auto stat = files::procfiles::parseStat(std::string_view(buffer.data(), *size));
+    const auto stat = readStat(procRootFd, pid, buffer);
     if (!stat)
         return std::nullopt;
     ProcessIdentity identity;

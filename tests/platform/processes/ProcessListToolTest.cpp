@@ -93,18 +93,27 @@ TEST(ProcessListTool, TheResidentSizeIsTheKernelsExactCount)
             ::pause();
     }
     ASSERT_GT(child, 0);
-    QFile status("/proc/" + QString::number(child) + "/status");
-    ASSERT_TRUE(status.open(QIODevice::ReadOnly));
-    const QString vmRss = QRegularExpression(R"(VmRSS:\s+(\d+) kB)").match(QString::fromLatin1(status.readAll())).captured(1);
-    ASSERT_FALSE(vmRss.isEmpty());
-
-    const auto result = processListOutput(listRequest(), "/proc");
-    EXPECT_EQ(lineFor(result.output, child).value(4), vmRss);
-    const auto rows = velk::platform::processes::ProcessProbe::createDefault()->processList();
-    ASSERT_TRUE(rows);
-    const auto row = std::find_if(rows->begin(), rows->end(), [&](const auto& r) { return r.pid == child; });
-    ASSERT_NE(row, rows->end());
-    EXPECT_EQ(row->rssBytes, vmRss.toULongLong() * 1024);
+    const auto vmRss = [child] {
+        QFile status("/proc/" + QString::number(child) + "/status");
+        status.open(QIODevice::ReadOnly);
+        return QRegularExpression(R"(VmRSS:\s+(\d+) kB)").match(QString::fromLatin1(status.readAll())).captured(1);
+    };
+    // The child settles once it waits in pause(): its size is read until
+    // it stays the same across the readings of the list and the probe.
+    QString before, listed, after;
+    std::uint64_t probed = 0;
+    for (int attempt = 0; attempt < 100 && (before.isEmpty() || before != after); ++attempt) {
+        before = vmRss();
+        listed = lineFor(processListOutput(listRequest(), "/proc").output, child).value(4);
+        const auto rows = velk::platform::processes::ProcessProbe::createDefault()->processList();
+        const auto row = std::find_if(rows->begin(), rows->end(), [&](const auto& r) { return r.pid == child; });
+        probed = row != rows->end() ? row->rssBytes : 0;
+        after = vmRss();
+    }
+    ASSERT_FALSE(before.isEmpty());
+    ASSERT_EQ(before, after) << "the child's size did not settle";
+    EXPECT_EQ(listed, before);
+    EXPECT_EQ(probed, before.toULongLong() * 1024);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
 }

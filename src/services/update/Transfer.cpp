@@ -141,7 +141,38 @@ CURLcode perform(CURLM* multi, CURL* easy)
     return code;
 }
 
-TransferResult ended(Outcome outcome, int status, QString detail = {})
+// The options every address of one transfer shares.
+void configure(CURL* easy, Run& run, curl_slist* headers, char* error)
+{
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, error);
+    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1));
+    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers);
+    curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
+    QByteArray pem;
+    {
+        QMutexLocker lock(&trust().mutex);
+        pem = trust().pem;
+    }
+    curl_blob trusted{pem.data(), size_t(pem.size()), CURL_BLOB_COPY};
+    if (!pem.isEmpty())
+        curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, &trusted);
+    if (run.request.byteLimit >= 0)
+        curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(run.request.byteLimit));
+    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, onHeader);
+    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &run);
+    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, onBody);
+    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &run);
+    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, onProgress);
+    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &run);
+    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+}
+
+TransferResult finished(Outcome outcome, int status, QString detail = {})
 {
     return TransferResult{outcome, status, std::move(detail)};
 }
@@ -174,44 +205,19 @@ TransferResult transfer(const TransferRequest& request)
     const std::unique_ptr<curl_slist, void (*)(curl_slist*)> headers(list, curl_slist_free_all);
     CURL* easy = easyHandle.get();
     if (!easy || !multiHandle)
-        return ended(Outcome::Failed, 0, QStringLiteral("cannot start a transfer"));
+        return finished(Outcome::Failed, 0, QStringLiteral("cannot start a transfer"));
 
     char error[CURL_ERROR_SIZE] = {};
-    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, error);
-    curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_HTTP_VERSION, long(CURL_HTTP_VERSION_1_1));
-    curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 0L);
-    curl_easy_setopt(easy, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(easy, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(easy, CURLOPT_SSL_VERIFYHOST, 2L);
-    QByteArray pem;
-    {
-        QMutexLocker lock(&trust().mutex);
-        pem = trust().pem;
-    }
-    curl_blob trusted{pem.data(), size_t(pem.size()), CURL_BLOB_COPY};
-    if (!pem.isEmpty())
-        curl_easy_setopt(easy, CURLOPT_CAINFO_BLOB, &trusted);
-    if (request.byteLimit >= 0)
-        curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(request.byteLimit));
-    curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, onHeader);
-    curl_easy_setopt(easy, CURLOPT_HEADERDATA, &run);
-    curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, onBody);
-    curl_easy_setopt(easy, CURLOPT_WRITEDATA, &run);
-    curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, onProgress);
-    curl_easy_setopt(easy, CURLOPT_XFERINFODATA, &run);
-    curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
+    configure(easy, run, headers.get(), error);
 
     QUrl url = request.url;
     for (int redirects = 0;; ++redirects) {
         if (!isAcceptableAddress(url))
-            return ended(Outcome::Refused, run.status, url.toString());
+            return finished(Outcome::Refused, run.status, url.toString());
         if (request.deadlineMs > 0) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(run.deadline - Clock::now());
             if (left.count() <= 0)
-                return ended(Outcome::TimedOut, run.status);
+                return finished(Outcome::TimedOut, run.status);
             curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, long(left.count()));
         }
         const ProxyChoice proxy = proxyFor(url);
@@ -220,25 +226,25 @@ TransferResult transfer(const TransferRequest& request)
         curl_easy_setopt(easy, CURLOPT_URL, url.toEncoded().constData());
         run.status = 0;
         run.redirected = false;
+        error[0] = '\0';
         const CURLcode code = perform(multiHandle.get(), easy);
         if (run.ended)
-            return ended(*run.ended, run.status);
+            return finished(*run.ended, run.status);
         if (run.redirected) {
             if (redirects == kRedirectLimit)
-                return ended(Outcome::TooManyRedirects, run.status, url.toString());
+                return finished(Outcome::TooManyRedirects, run.status, url.toString());
             url = url.resolved(QUrl::fromEncoded(run.location));
             continue;
         }
         switch (code) {
         case CURLE_OK:
-            return ended(run.status >= 200 && run.status <= 299 ? Outcome::Completed : Outcome::BadStatus, run.status);
+            return finished(run.status >= 200 && run.status <= 299 ? Outcome::Completed : Outcome::BadStatus, run.status);
         case CURLE_FILESIZE_EXCEEDED:
-            return ended(Outcome::TooLarge, run.status);
+            return finished(Outcome::TooLarge, run.status);
         case CURLE_OPERATION_TIMEDOUT:
-            return ended(Outcome::TimedOut, run.status);
+            return finished(Outcome::TimedOut, run.status);
         default:
-            return ended(Outcome::Failed, run.status,
-                         QString::fromUtf8(error[0] ? error : curl_easy_strerror(code)));
+            return finished(Outcome::Failed, run.status, QString::fromUtf8(error[0] ? error : curl_easy_strerror(code)));
         }
     }
 }

@@ -12,6 +12,7 @@ namespace velk::UpdateCheck {
 void requestManifest(const QUrl& url, const NetworkLimits& limits, platform::core::Priority priority,
                      const QPointer<QObject>& receiver, BodyHandler handler)
 {
+    prepareTransfers();
     auto executor = platform::core::service<platform::core::Executor>();
     executor->run(priority, [executor, url, limits, receiver, handler = std::move(handler)] {
         TransferRequest request;

@@ -36,15 +36,6 @@ Trust& trust()
     return trusted;
 }
 
-void initialiseOnce()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        curl_global_init(CURL_GLOBAL_DEFAULT);
-        qAddPostRoutine(endTransfers);
-    });
-}
-
 // One transfer, as curl's callbacks see it.
 struct Run {
     const TransferRequest& request;
@@ -179,6 +170,15 @@ TransferResult finished(Outcome outcome, int status, QString detail = {})
 
 } // namespace
 
+void prepareTransfers()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        qAddPostRoutine(endTransfers);
+    });
+}
+
 void endTransfers()
 {
     ++g_generation;
@@ -192,7 +192,7 @@ void setTrustedCertificates(const QByteArray& pem)
 
 TransferResult transfer(const TransferRequest& request)
 {
-    initialiseOnce();
+    prepareTransfers();
     Run run{request};
     if (request.deadlineMs > 0)
         run.deadline = Clock::now() + std::chrono::milliseconds(request.deadlineMs);

@@ -65,6 +65,11 @@ struct TransferResult {
 // at once when the application ends meanwhile.
 TransferResult transfer(const TransferRequest& request);
 
+// Readies the network library, once per process; called on the main thread
+// before the first transfer, so that its state belongs to a thread that
+// lives as long as the process.
+void prepareTransfers();
+
 // Ends every transfer under way at once (they end Stopped); later ones run.
 // Called as the application ends.
 void endTransfers();

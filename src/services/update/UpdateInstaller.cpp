@@ -3,6 +3,7 @@
 #include "services/update/ImageDownload.h"
 #include "services/update/InstallFiles.h"
 #include "services/update/InstallScript.h"
+#include "services/update/Transfer.h"
 
 #include "platform/desktop/AppBundle.h"
 #include "platform/core/Executor.h"
@@ -167,6 +168,7 @@ public:
 
         // The download and everything up to the request to end the
         // application, on a worker thread.
+        prepareTransfers();
         const Paths paths = *m_paths;
         const QUrl url = m_update.url;
         const NetworkLimits limits = networkLimits();

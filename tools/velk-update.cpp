@@ -1,7 +1,7 @@
 // velk-update: checks the two update feeds of a server and prints the offer
 // this build would take; with --install, installs it and prints the outcome.
 //
-//   velk-update --server URL [--install] [--image-tool PATH] [--bundle DIR]
+//   velk-update --server URL [--install] [--image-tool PATH] [--bundle DIR] [--ca-file PEM]
 //
 // The last line of a check is "version=V url=U" or "none"; an install then
 // prints "install=ok" or "install=failed kind=K: description".
@@ -9,11 +9,13 @@
 #include "platform/desktop/AppBundle.h"
 #include "platform/core/ServiceRegistry.h"
 #include "platform/tools/ToolRunnerLinux.h"
+#include "services/update/Transfer.h"
 #include "services/update/UpdateCheck.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <cstdio>
 
 using namespace velk;
@@ -52,12 +54,21 @@ int main(int argc, char** argv)
     const QCommandLineOption install("install", "Install the offer that the check found.");
     const QCommandLineOption imageTool("image-tool", "Program that stands in for the disk-image tool.", "PATH");
     const QCommandLineOption bundle("bundle", "Path of the application the install replaces.", "DIR");
-    parser.addOptions({server, install, imageTool, bundle});
+    const QCommandLineOption caFile("ca-file", "Trust the certificates in this PEM file instead of the system's.", "PEM");
+    parser.addOptions({server, install, imageTool, bundle, caFile});
     parser.process(app);
 
     if (!parser.isSet(server) || !UpdateCheck::setServerBase(QUrl(parser.value(server)))) {
         std::fprintf(stderr, "velk-update: --server needs an https address, or http on a loopback address\n");
         return 2;
+    }
+    if (parser.isSet(caFile)) {
+        QFile pem(parser.value(caFile));
+        if (!pem.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "velk-update: cannot read %s\n", qPrintable(parser.value(caFile)));
+            return 2;
+        }
+        UpdateCheck::setTrustedCertificates(pem.readAll());
     }
     if (parser.isSet(imageTool)) {
         platform::tools::ToolTable table = platform::tools::ToolTable::linuxDefault();

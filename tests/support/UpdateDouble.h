@@ -25,7 +25,7 @@ public:
         deps.clock = clock;
         deps.executor = this->executor;
         deps.language = &language;
-        deps.fetch = [this](QObject*, UpdateCheck::OfferHandler handler) {
+        deps.fetch = [this](QObject*, UpdateCheck::OfferHandler handler, UpdateCheck::Priority) {
             ++fetches;
             pendingFetch = std::move(handler);
         };

@@ -334,7 +334,7 @@ int runApp(const QCommandLineParser& parser, SteppedAnimationDriver& driver)
     // No update server is asked: a check finds nothing, or the sample
     // update in preview mode.
     UpdateController::Dependencies updateDeps = UpdateController::Dependencies::fromServices();
-    updateDeps.fetch = [](QObject*, UpdateCheck::OfferHandler handler) { handler(std::nullopt); };
+    updateDeps.fetch = [](QObject*, UpdateCheck::OfferHandler handler, UpdateCheck::Priority) { handler(std::nullopt); };
     updateDeps.install = [](const AppUpdate&, QObject*, UpdateCheck::InstallHandler) { return false; };
     updateDeps.arguments = parser.isSet("preview") ? QStringList { QStringLiteral("-UpdateUIPreview") } : QStringList();
     UpdateController updates(std::move(updateDeps));

@@ -121,7 +121,7 @@ std::unique_ptr<velk::UpdateController> previewUpdates(std::shared_ptr<velk::pla
     deps.executor = velk::platform::core::service<velk::platform::core::Executor>();
     deps.language = &velk::language::LanguageManager::shared();
     deps.arguments = { QStringLiteral("-UpdateUIPreview") };
-    deps.fetch = [](QObject*, velk::UpdateCheck::OfferHandler handler) { handler(std::nullopt); };
+    deps.fetch = [](QObject*, velk::UpdateCheck::OfferHandler handler, velk::UpdateCheck::Priority) { handler(std::nullopt); };
     deps.install = [](const velk::AppUpdate&, QObject*, velk::UpdateCheck::InstallHandler) { return false; };
     auto updates = std::make_unique<velk::UpdateController>(std::move(deps));
     updates->presentPendingIfNeeded();

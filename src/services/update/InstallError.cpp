@@ -23,6 +23,9 @@ Texts textsFor(InstallError::Kind kind)
                 "Couldn’t download the update. Check your network connection and try again."};
     case K::BadResponse:
         return {"bad-response", "更新服务器返回了无效的响应。", "The update server sent an invalid response."};
+    case K::ImageTooLarge:
+        return {"image-too-large", "更新文件超出允许的大小，已停止下载。",
+                "The update is larger than allowed, so it wasn’t downloaded."};
     case K::UnsafeWorkFolder:
         return {"unsafe-work-folder", "更新工作文件夹不安全，安装已停止。",
                 "The update’s working folder isn’t safe, so the install stopped."};

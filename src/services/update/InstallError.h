@@ -12,13 +12,15 @@ namespace velk {
 // for diagnostics and is never shown to the user.
 struct InstallError {
     enum class Kind {
-        // The image's address is not https (plain http only from a loopback
-        // update server).
+        // The image's address, or one it redirects to, is not https (plain
+        // http only from a loopback update server).
         InsecureAddress,
         // The download could not be completed (network, time-out).
         DownloadFailed,
         // The server answered the download with anything but status 200.
         BadResponse,
+        // The image is larger than the installer takes (imageByteLimit).
+        ImageTooLarge,
         // The private working folder is missing, a link, not ours or not 0700.
         UnsafeWorkFolder,
         // Saving the download, creating the mount point, listing the image,

@@ -3,6 +3,8 @@
 #include "services/update/AppUpdate.h"
 #include "services/update/InstallError.h"
 
+#include "platform/core/Executor.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QList>
@@ -11,16 +13,15 @@
 #include <functional>
 #include <optional>
 
-class QNetworkAccessManager;
 class QObject;
 
 // The update manifests, versions and the installer. Network work runs on
-// the main thread's event loop without blocking it; every asynchronous
-// operation calls its handler on the main thread, and drops the call when
-// `context` (if given) is destroyed first.
+// the executor; every asynchronous operation calls its handler on the main
+// thread, and drops the call when `context` (if given) is destroyed first.
 namespace velk::UpdateCheck {
 
 using OfferHandler = std::function<void(std::optional<AppUpdate>)>;
+using platform::core::Priority;
 
 // This build's version.
 QString localVersion();
@@ -44,9 +45,6 @@ QList<QUrl> feedURLs();
 QUrl feed();
 // A URL on the update server with the given path.
 QUrl serverURL(const QString& path);
-// The network session of the manifests and the installer's downloads (no
-// cache; proxies from the system's settings), created on first use.
-QNetworkAccessManager& session();
 
 // Dot-separated parts; empty pieces dropped, a piece that is not a base-10
 // integer reads as 0.
@@ -76,6 +74,9 @@ struct NetworkLimits {
     // `downloadWindowMs` (the first window includes the wait for the answer).
     int downloadWindowMs = 60000;
     qint64 downloadMinimumBytes = 64 * 1024;
+    // A disk image larger than this (1 GiB) fails the install: a declared
+    // length before its body, else at its first byte past it.
+    qint64 imageByteLimit = qint64(1) << 30;
 };
 // The limits in force: the defaults above unless setNetworkLimits() chose
 // others.
@@ -85,21 +86,24 @@ void setNetworkLimits(const NetworkLimits& limits);
 
 // Nothing is cached anywhere, so there is nothing to clear.
 void clearFeedURLCache();
-// Requests one manifest (with a fresh "t" query and the two headers, within
-// the manifest deadline and byte limit, read only up to that limit as it
-// arrives); nothing on any fault, and for a feed that is no acceptable
-// address.
-void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler);
+// Requests one manifest at `priority` (with a fresh "t" query and the two
+// headers, within the manifest deadline and byte limit, read only up to that
+// limit as it arrives); nothing on any fault, and for a feed that is no
+// acceptable address. An automatic check asks at background priority, one
+// the user asked for at user-initiated priority.
+void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler,
+                  Priority priority = Priority::UserInitiated);
 // Asks the feeds one after the other and keeps the newest offer (the earlier
 // feed wins a tie); nothing when no feed gave one.
-void fetch(QObject* context, OfferHandler handler);
+void fetch(QObject* context, OfferHandler handler, Priority priority = Priority::UserInitiated);
 // As fetch(), but only an offer newer than this build.
-void available(QObject* context, OfferHandler handler);
+void available(QObject* context, OfferHandler handler, Priority priority = Priority::UserInitiated);
 
 // Outcome of an install: nothing on success (the application has been asked
 // to end), else why it failed; the application keeps running.
 using InstallHandler = std::function<void(std::optional<InstallError>)>;
-// Downloads, mounts and stages the update, starts the install script and
+// Downloads (at user-initiated priority, see NetworkLimits), mounts and
+// stages the update, starts the install script and
 // asks the application to end. Returns false, and does nothing, while
 // another install runs.
 bool install(const AppUpdate& update, QObject* context, InstallHandler handler);

@@ -111,7 +111,7 @@ void UpdateController::runCheck(bool automatic, QPointer<language::LanguageManag
         setChecking(false);
         if (done)
             done();
-    });
+    }, automatic ? UpdateCheck::Priority::Background : UpdateCheck::Priority::UserInitiated);
 }
 
 void UpdateController::checkEnded(bool automatic, const QPointer<language::LanguageManager>& lang,

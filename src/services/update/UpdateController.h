@@ -71,7 +71,8 @@ public:
         QPointer<language::LanguageManager> language;
         // The process's launch arguments (for "-UpdateUIPreview").
         QStringList arguments;
-        std::function<void(QObject* context, UpdateCheck::OfferHandler)> fetch;
+        // Asks the feeds; an automatic check at background priority.
+        std::function<void(QObject* context, UpdateCheck::OfferHandler, UpdateCheck::Priority)> fetch;
         std::function<bool(const AppUpdate&, QObject* context, UpdateCheck::InstallHandler)> install;
 
         static Dependencies fromServices();

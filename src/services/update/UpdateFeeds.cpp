@@ -1,16 +1,14 @@
 #include "services/update/UpdateCheck.h"
 
 #include "services/update/ManifestRequest.h"
+#include "services/update/TransferProxy.h"
 
 #include "platform/core/Clock.h"
 #include "platform/core/ServiceRegistry.h"
 
 #include <QCoreApplication>
-#include <QHostAddress>
 #include <QMetaObject>
 #include <QMutex>
-#include <QNetworkAccessManager>
-#include <QNetworkRequest>
 #include <QPointer>
 #include <QUrlQuery>
 #include <memory>
@@ -28,14 +26,6 @@ ServerConfig& serverConfig()
 {
     static ServerConfig config;
     return config;
-}
-
-bool isLoopbackHost(const QString& host)
-{
-    if (host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0)
-        return true;
-    const QHostAddress address(host);
-    return !address.isNull() && address.isLoopback();
 }
 
 bool isPlainLoopback(const QUrl& url)
@@ -73,6 +63,7 @@ struct FetchRun {
     QPointer<QObject> context;
     bool hadContext = false;
     OfferHandler handler;
+    Priority priority = Priority::UserInitiated;
 };
 
 void askNextFeed(const std::shared_ptr<FetchRun>& run)
@@ -88,7 +79,7 @@ void askNextFeed(const std::shared_ptr<FetchRun>& run)
         if (offer && (!run->best || isNewer(offer->version, run->best->version)))
             run->best = std::move(offer);
         askNextFeed(run);
-    });
+    }, run->priority);
 }
 
 } // namespace
@@ -148,39 +139,11 @@ QUrl feed()
     return serverURL(QStringLiteral("/download/latest.json"));
 }
 
-namespace {
-
-QNetworkAccessManager* sharedSession = nullptr;
-
-// Ends the session among the application object's last routines, while its
-// event dispatcher still runs (its children go only after the dispatcher),
-// so that the network thread winds down the requests it still serves; a
-// download under way or just given up at the end otherwise leaves the
-// session's requests and connections behind.
-void endSession()
-{
-    delete sharedSession;
-    sharedSession = nullptr;
-}
-
-} // namespace
-
-QNetworkAccessManager& session()
-{
-    if (!sharedSession) {
-        sharedSession = new QNetworkAccessManager;
-        sharedSession->setCache(nullptr);
-        sharedSession->setRedirectPolicy(QNetworkRequest::UserVerifiedRedirectPolicy);
-        qAddPostRoutine(endSession);
-    }
-    return *sharedSession;
-}
-
 void clearFeedURLCache()
 {
 }
 
-void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler)
+void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler, Priority priority)
 {
     QUrl url = feedURL;
     QUrlQuery query;
@@ -194,14 +157,15 @@ void loadManifest(const QUrl& feedURL, QObject* context, OfferHandler handler)
         return;
     }
 
-    requestManifest(url, networkLimits(), [guard, hasContext, handler](std::optional<QByteArray> body) {
+    QObject* receiver = context ? context : QCoreApplication::instance();
+    requestManifest(url, networkLimits(), priority, receiver, [guard, hasContext, handler](std::optional<QByteArray> body) {
         if (hasContext && !guard)
             return;
         handler(body ? decode(*body) : std::nullopt);
     });
 }
 
-void fetch(QObject* context, OfferHandler handler)
+void fetch(QObject* context, OfferHandler handler, Priority priority)
 {
     clearFeedURLCache();
     auto run = std::make_shared<FetchRun>();
@@ -209,16 +173,17 @@ void fetch(QObject* context, OfferHandler handler)
     run->context = context;
     run->hadContext = context != nullptr;
     run->handler = std::move(handler);
+    run->priority = priority;
     askNextFeed(run);
 }
 
-void available(QObject* context, OfferHandler handler)
+void available(QObject* context, OfferHandler handler, Priority priority)
 {
     fetch(context, [handler](std::optional<AppUpdate> offer) {
         if (offer && !isNewer(offer->version, localVersion()))
             offer.reset();
         handler(std::move(offer));
-    });
+    }, priority);
 }
 
 } // namespace velk::UpdateCheck

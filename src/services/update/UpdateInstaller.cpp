@@ -1,8 +1,9 @@
 #include "services/update/UpdateCheck.h"
 
+#include "services/update/ImageDownload.h"
 #include "services/update/InstallFiles.h"
 #include "services/update/InstallScript.h"
-#include "services/update/UpdateRequests.h"
+#include "services/update/Transfer.h"
 
 #include "platform/desktop/AppBundle.h"
 #include "platform/core/Executor.h"
@@ -14,13 +15,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMetaObject>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QPointer>
 #include <QSaveFile>
-#include <QTemporaryFile>
-#include <QTimer>
 #include <sys/stat.h>
 
 namespace velk::UpdateCheck {
@@ -170,98 +166,25 @@ public:
         m_paths.emplace(*folder);
         clearLeftover(*service<platform::files::FileRemover>(), m_paths->image);
 
-        m_download = std::make_unique<QTemporaryFile>(m_paths->image + QStringLiteral(".XXXXXX"));
-        if (!m_download->open()) {
-            finish(failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot create the download file")));
-            return;
-        }
-        m_reply = session().get(uncachedRequest(m_update.url));
-        followAcceptableRedirects(m_reply);
-        connect(m_reply, &QNetworkReply::readyRead, this, &InstallRun::receive);
-        connect(m_reply, &QNetworkReply::finished, this, &InstallRun::downloaded);
-        // A pause between two bytes never ends a transfer on its own, so a
-        // server that trickles would hold the install forever: each window
-        // must bring its minimum of bytes.
-        const NetworkLimits limits = networkLimits();
-        m_minimumBytes = limits.downloadMinimumBytes;
-        m_rateCheck.setInterval(limits.downloadWindowMs);
-        connect(&m_rateCheck, &QTimer::timeout, this, &InstallRun::checkRate);
-        m_rateCheck.start();
-    }
-
-private:
-    int status() const
-    {
-        const QVariant code = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        return code.isValid() ? code.toInt() : 0;
-    }
-
-    // Streams what arrived into the download file; an answer other than 200
-    // or a failed write ends the transfer.
-    void receive()
-    {
-        if (status() != 200 || m_writeFailed) {
-            m_reply->abort();
-            return;
-        }
-        const QByteArray chunk = m_reply->readAll();
-        m_receivedInWindow += chunk.size();
-        if (m_download->write(chunk) != chunk.size()) {
-            m_writeFailed = true;
-            m_reply->abort();
-        }
-    }
-
-    void checkRate()
-    {
-        if (m_receivedInWindow < m_minimumBytes) {
-            m_tooSlow = QStringLiteral("fewer than %1 bytes arrived in %2 ms").arg(m_minimumBytes).arg(m_rateCheck.interval());
-            m_reply->abort();
-        }
-        m_receivedInWindow = 0;
-    }
-
-    void downloaded()
-    {
-        m_rateCheck.stop();
-        m_reply->deleteLater();
-        const int code = status();
-        if (code != 0 && code != 200) {
-            finish(failure(InstallError::Kind::BadResponse, QStringLiteral("status %1").arg(code)));
-            return;
-        }
-        if (!m_tooSlow.isEmpty()) {
-            finish(failure(InstallError::Kind::DownloadFailed, m_tooSlow));
-            return;
-        }
-        if (m_writeFailed) {
-            finish(failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot write the download")));
-            return;
-        }
-        if (m_reply->error() != QNetworkReply::NoError || code != 200) {
-            finish(failure(InstallError::Kind::DownloadFailed, m_reply->errorString()));
-            return;
-        }
-        receive();
-        QString detail;
-        if (m_writeFailed || !m_download->flush() || !files::replaceWith(m_download->fileName(), m_paths->image, &detail)) {
-            finish(failure(InstallError::Kind::FileOperationFailed, detail));
-            return;
-        }
-        m_download->setAutoRemove(false);
-        m_download.reset();
-
+        // The download and everything up to the request to end the
+        // application, on a worker thread.
+        prepareTransfers();
         const Paths paths = *m_paths;
+        const QUrl url = m_update.url;
+        const NetworkLimits limits = networkLimits();
         const QString bundle = m_bundle->bundlePath();
         const qint64 pid = m_bundle->processId();
         const QPointer<InstallRun> self(this);
         auto executor = m_executor;
-        m_executor->run(platform::core::Priority::UserInitiated, [executor, self, paths, bundle, pid] {
-            std::optional<InstallError> error = stage(paths, bundle, pid);
+        m_executor->run(platform::core::Priority::UserInitiated, [executor, self, paths, url, limits, bundle, pid] {
+            std::optional<InstallError> error = downloadImage(url, paths.image, limits);
+            if (!error)
+                error = stage(paths, bundle, pid);
             executor->toMain(self, [self, error] { self->staged(error); });
         });
     }
 
+private:
     void staged(const std::optional<InstallError>& error)
     {
         if (error) {
@@ -282,7 +205,6 @@ private:
     void finish(const std::optional<InstallError>& error)
     {
         g_installing = false;
-        m_download.reset();
         if (!m_hasContext || m_context)
             m_handler(error);
         deleteLater();
@@ -297,13 +219,6 @@ private:
     std::shared_ptr<platform::core::Executor> m_executor;
     std::shared_ptr<platform::desktop::AppBundle> m_bundle;
     std::optional<Paths> m_paths;
-    std::unique_ptr<QTemporaryFile> m_download;
-    QNetworkReply* m_reply = nullptr;
-    bool m_writeFailed = false;
-    QTimer m_rateCheck;
-    qint64 m_minimumBytes = 0;
-    qint64 m_receivedInWindow = 0;
-    QString m_tooSlow;
 };
 
 } // namespace

@@ -7,7 +7,6 @@
 #include "support/MemoryDefaults.h"
 
 #include <QElapsedTimer>
-#include <QNetworkProxy>
 #include <QScopeGuard>
 #include <QThread>
 #include <QUrlQuery>
@@ -244,19 +243,6 @@ TEST(UpdateOverTls, UntrustedServerYieldsNothingAndIsSentNothing)
     EXPECT_TRUE(server.requests().isEmpty());
 }
 
-// Stands a proxy in for every host that is not loopback while it lives,
-// then gives the choice back to the system's settings.
-class ScopedProxy {
-public:
-    explicit ScopedProxy(const LoopbackServer& proxy)
-    {
-        QNetworkProxy::setApplicationProxy({QNetworkProxy::HttpProxy, "127.0.0.1", quint16(proxy.baseUrl().port())});
-    }
-    ~ScopedProxy() { QNetworkProxyFactory::setUseSystemConfiguration(true); }
-    ScopedProxy(const ScopedProxy&) = delete;
-    ScopedProxy& operator=(const ScopedProxy&) = delete;
-};
-
 // A redirect is followed only to an acceptable address: never from https
 // to http, nor over plain http to a host that is not loopback; the address
 // it names hears nothing of it (a proxy stands in for the far host).
@@ -266,7 +252,7 @@ TEST(UpdateRedirects, AreFollowedUnlessLessSafe)
     LoopbackServer plain;
     LoopbackServer secure(LoopbackServer::Scheme::Https);
     LoopbackServer proxy;
-    ScopedProxy throughProxy(proxy);
+    test::ScopedProxyVariables throughProxy({{"all_proxy", proxy.baseUrl().toEncoded()}});
     plain.respond("/target", 200, manifest("2.0"));
     LoopbackServer::Response moved{302, {}, "text/plain", false, false, -1, "/target"};
     plain.respond("/moved", moved);
@@ -296,30 +282,68 @@ TEST(UpdateRedirects, AreFollowedUnlessLessSafe)
     EXPECT_TRUE(proxy.requests().isEmpty());
 }
 
-// Manifests go through the proxy that the system's settings name for their
-// server, as the installer's downloads do.
+// A chain of redirects is followed up to its tenth hop.
+TEST(UpdateRedirects, ChainsOfUpToTenAreFollowed)
+{
+    LoopbackServer server;
+    ScopedUpdateServer base(server.baseUrl());
+    server.respond("/hop/0", 200, manifest("2.0"));
+    for (int hop = 1; hop <= 11; ++hop)
+        server.respond(QString("/hop/%1").arg(hop),
+                       {302, {}, "text/plain", false, false, -1, "/hop/" + QByteArray::number(hop - 1)});
+    for (const auto& [hops, followed] : {std::pair{3, true}, std::pair{10, true}, std::pair{11, false}}) {
+        SCOPED_TRACE(hops);
+        OfferResult result;
+        UpdateCheck::loadManifest(server.url(QString("/hop/%1").arg(hops)), nullptr, result.handler());
+        ASSERT_TRUE(result.wait());
+        EXPECT_EQ(result.offer.has_value(), followed);
+    }
+}
+
+// Manifests go through the proxy the environment names for their server
+// (the scheme's own variable, else all_proxy, in either case), except to a
+// host no_proxy names and to loopback; the installer's downloads go the same
+// way.
 TEST(UpdateProxy, TheSystemsProxyCarriesTheCheck)
 {
     LoopbackServer proxy;
-    const QByteArray previous = qgetenv("https_proxy");
-    const bool hadPrevious = qEnvironmentVariableIsSet("https_proxy");
-    qputenv("https_proxy", proxy.baseUrl().toEncoded());
-    const auto restore = qScopeGuard([&] {
-        if (hadPrevious)
-            qputenv("https_proxy", previous);
-        else
-            qunsetenv("https_proxy");
-    });
-    QNetworkProxyFactory::setUseSystemConfiguration(true);
-    ScopedUpdateServer base(QUrl("https://updates.example.invalid"));
-    ASSERT_TRUE(base.accepted());
-    OfferResult result;
-    UpdateCheck::fetch(nullptr, result.handler());
-    ASSERT_TRUE(result.wait());
-    EXPECT_FALSE(result.offer);
-    ASSERT_EQ(proxy.requests().size(), 2);
-    EXPECT_EQ(proxy.requests().first().method, "CONNECT");
-    EXPECT_EQ(proxy.requests().first().target, "updates.example.invalid:443");
+    LoopbackServer local;
+    test::ScopedNetworkLimits limits({.manifestDeadlineMs = 2000});
+    const QByteArray address = proxy.baseUrl().toEncoded();
+    const QUrl remote("https://updates.example.invalid");
+    struct Case {
+        QHash<QByteArray, QByteArray> variables;
+        QUrl server;
+        bool proxied;
+    };
+    const Case cases[] = {
+        {{{"https_proxy", address}}, remote, true},
+        {{{"all_proxy", address}}, remote, true},
+        {{{"ALL_PROXY", address}}, remote, true},
+        {{{"http_proxy", address}}, remote, false},
+        {{{"all_proxy", address}, {"no_proxy", "example.invalid"}}, remote, false},
+        {{{"all_proxy", address}, {"NO_PROXY", ".example.invalid"}}, remote, false},
+        {{{"all_proxy", address}, {"no_proxy", "*"}}, remote, false},
+        {{{"all_proxy", address}, {"no_proxy", "other.invalid"}}, remote, true},
+        {{{"all_proxy", address}}, local.baseUrl(), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE((c.variables.keys().join(' ') + ' ' + c.server.toEncoded()).toStdString());
+        test::ScopedProxyVariables variables(c.variables);
+        ScopedUpdateServer base(c.server);
+        const qsizetype before = proxy.requests().size();
+        OfferResult result;
+        UpdateCheck::fetch(nullptr, result.handler());
+        ASSERT_TRUE(result.wait());
+        EXPECT_FALSE(result.offer);
+        const QList<LoopbackServer::Request> asked = proxy.requests().mid(before);
+        ASSERT_EQ(asked.size(), c.proxied ? 2 : 0);
+        if (c.proxied) {
+            EXPECT_EQ(asked.first().method, "CONNECT");
+            EXPECT_EQ(asked.first().target, "updates.example.invalid:443");
+        }
+    }
+    EXPECT_EQ(local.requests().size(), 2);
 }
 
 TEST(UpdateTimeouts, SilentServerIsGivenUpAfterAboutEightSecondsPerFeed)
@@ -359,6 +383,22 @@ TEST(UpdateTimeouts, CheckGivenUpJustBeforeTheEndLeavesNothingBehind)
     EXPECT_FALSE(result.offer);
 }
 
+// The end of the application ends a check under way at once, long before
+// its deadline.
+TEST(UpdateTimeouts, EndingTheApplicationEndsACheckAtOnce)
+{
+    LoopbackServer server;
+    server.respondToAll({200, {}, "application/json", true, false});
+    ScopedUpdateServer base(server.baseUrl());
+    test::ScopedNetworkLimits limits({.manifestDeadlineMs = 120000});
+    OfferResult result;
+    UpdateCheck::loadManifest(server.url(kLatest), nullptr, result.handler());
+    ASSERT_TRUE(runUntil([&] { return server.openConnections() == 1 && !server.requests().isEmpty(); }));
+    UpdateCheck::endTransfers();
+    EXPECT_TRUE(runUntil([&] { return result.delivered && server.openConnections() == 0; }, 10000));
+    EXPECT_FALSE(result.offer);
+}
+
 // An answer that never ends, or says it is far too long, yields nothing,
 // within the deadline counted from the request and the byte limit counted
 // as the body streams in, however fast it comes.
@@ -369,20 +409,17 @@ TEST(UpdateLimits, AnswerThatNeverEndsYieldsNothingWithinTheLimits)
     ScopedUpdateServer base(server.baseUrl());
     server.respond("/trickle", {200, "{", "application/json", false, false, 20});
     server.respond("/over", 200, manifest("9.0").leftJustified(UpdateCheck::networkLimits().manifestByteLimit + 1, ' '));
-    // On a thread of its own, so that it writes as fast as it is read. It
-    // answers a little after the request, as a server across a network
-    // does: the session takes a reply's read limit only once its request has
-    // gone out, up to 11 ms later on a machine beside 16 busy loops (1,830
-    // requests measured), and a server in this process that answered at
-    // once could pour hundreds of megabytes into that gap.
+    // On a thread of its own, so that it writes as fast as it is read.
     auto* endless = new LoopbackServer;
     LoopbackServer::Response stream{200, QByteArray(16 * 1024, ' '), "application/json", false, false, 0};
-    stream.answerAfterMs = 200;
     // The 10 GiB answer sends its head and then nothing for minutes: only
-    // its declared length can end it before the deadline.
+    // its declared length can end it before the deadline. The huge chunks
+    // declare no length but the chunk's.
     for (const auto& [path, framing, declared, repeatMs] :
          {std::tuple{"/chunked", Framing::Chunked, 0LL, 0}, std::tuple{"/until-close", Framing::UntilClose, 0LL, 0},
-          std::tuple{"/10GiB", Framing::Length, 10LL << 30, 600000}}) {
+          std::tuple{"/10GiB", Framing::Length, 10LL << 30, 600000},
+          std::tuple{"/huge-chunk", Framing::OneChunk, 0x7fffffffffffffffLL, 0},
+          std::tuple{"/256MiB-chunk", Framing::OneChunk, 256LL << 20, 0}}) {
         LoopbackServer::Response response = stream;
         response.framing = framing;
         response.declaredLength = declared;
@@ -401,6 +438,8 @@ TEST(UpdateLimits, AnswerThatNeverEndsYieldsNothingWithinTheLimits)
                                           {server.url("/moved"), 60000},
                                           {endless->url("/until-close"), 60000},
                                           {endless->url("/10GiB"), 60000},
+                                          {endless->url("/huge-chunk"), 60000},
+                                          {endless->url("/256MiB-chunk"), 60000},
                                           {server.url("/over"), 60000}};
     for (const auto& [feed, deadlineMs] : cases) {
         SCOPED_TRACE(feed.path().toStdString());

@@ -240,6 +240,44 @@ TEST_F(InstallerTest, ImageAddressMustBeHttpsUnlessTheServerIsLoopback)
     const auto file = install({"9.0", QUrl::fromLocalFile(tree.path("image/README")), ""});
     ASSERT_TRUE(file);
     EXPECT_EQ(file->kind, K::InsecureAddress);
+
+    // A redirect is held to the same rule, and its refusal says so.
+    ScopedUpdateServer local(server.baseUrl());
+    server.respond("/download/VelkClean.dmg", {302, {}, "text/plain", false, false, -1, "http://192.0.2.1/a.dmg"});
+    const auto redirected = install(update());
+    ASSERT_TRUE(redirected);
+    EXPECT_EQ(redirected->kind, K::InsecureAddress);
+    EXPECT_TRUE(redirected->detail.contains("http://192.0.2.1/a.dmg")) << redirected->detail.toStdString();
+}
+
+// An image past the size cap, declared or as it streams in, fails with its
+// own error and leaves nothing in the working folder.
+TEST_F(InstallerTest, ImageLargerThanTheCapFailsAndLeavesNothingBehind)
+{
+    using Framing = LoopbackServer::Response::Framing;
+    test::ScopedNetworkLimits limits({.imageByteLimit = 1 << 20});
+    const LoopbackServer::Response endless{200, QByteArray(64 * 1024, 'x'), "application/octet-stream", false, false, 0};
+    const std::tuple<const char*, Framing, qint64, int> cases[] = {
+        {"endless", Framing::UntilClose, 0, 0},
+        {"10 GiB", Framing::Length, 10LL << 30, 0},
+        {"huge chunk", Framing::OneChunk, 0x7fffffffffffffffLL, 0},
+        {"one byte past the cap", Framing::Length, 0, -1},
+    };
+    for (const auto& [name, framing, declared, repeatMs] : cases) {
+        SCOPED_TRACE(name);
+        LoopbackServer::Response response = endless;
+        response.framing = framing;
+        response.declaredLength = declared;
+        response.repeatMs = repeatMs;
+        if (repeatMs < 0)
+            response.body = QByteArray((1 << 20) + 1, 'x');
+        server.respond("/download/VelkClean.dmg", response);
+        const auto error = install(update());
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->kind, K::ImageTooLarge);
+        EXPECT_TRUE(QDir(workFolder()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
+    EXPECT_TRUE(toolCalls(imageTool).isEmpty());
 }
 
 TEST_F(InstallerTest, ImageWithoutARealApplicationFolderFailsAndIsDetached)

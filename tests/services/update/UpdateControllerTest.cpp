@@ -36,8 +36,9 @@ protected:
         deps.executor = executor;
         deps.language = &lang;
         deps.arguments = std::move(arguments);
-        deps.fetch = [this](QObject*, UpdateCheck::OfferHandler handler) {
+        deps.fetch = [this](QObject*, UpdateCheck::OfferHandler handler, UpdateCheck::Priority priority) {
             ++fetches;
+            priorities.push_back(priority);
             pendingFetch = std::move(handler);
         };
         deps.install = [this](const AppUpdate& update, QObject*, UpdateCheck::InstallHandler handler) {
@@ -74,6 +75,7 @@ protected:
     std::shared_ptr<ManualExecutor> executor = std::make_shared<ManualExecutor>();
     language::LanguageManager lang{defaults};
     int fetches = 0;
+    std::vector<UpdateCheck::Priority> priorities;
     UpdateCheck::OfferHandler pendingFetch;
     std::vector<AppUpdate> installs;
     UpdateCheck::InstallHandler pendingInstall;
@@ -112,6 +114,9 @@ TEST_F(ControllerTest, TimedCheckDuringAManualOneIsDroppedAndTheLoopGoesOn)
     answer(std::nullopt);
     clock->advance(14400);
     EXPECT_EQ(fetches, 3);
+    using P = UpdateCheck::Priority;
+    EXPECT_EQ(priorities, (std::vector<P>{P::Background, P::UserInitiated, P::Background}))
+        << "only the check the user asked for runs ahead of other work";
 }
 
 TEST_F(ControllerTest, DestroyedControllerStopsItsLoop)
@@ -330,8 +335,9 @@ TEST(InstallErrorTexts, EveryKindHasItsOwnTextInBothLanguages)
 {
     using K = InstallError::Kind;
     std::set<QString> seen;
-    for (K kind : {K::InsecureAddress, K::DownloadFailed, K::BadResponse, K::UnsafeWorkFolder, K::FileOperationFailed,
-                   K::ImageToolUnavailable, K::ImageToolFailed, K::NoApplicationOnImage, K::ScriptLaunchFailed}) {
+    for (K kind : {K::InsecureAddress, K::DownloadFailed, K::BadResponse, K::ImageTooLarge, K::UnsafeWorkFolder,
+                   K::FileOperationFailed, K::ImageToolUnavailable, K::ImageToolFailed, K::NoApplicationOnImage,
+                   K::ScriptLaunchFailed}) {
         const InstallError error{kind, {}};
         EXPECT_FALSE(error.descriptionZh().isEmpty());
         EXPECT_FALSE(error.descriptionEn().contains('\'')) << "English texts use the typographic apostrophe";

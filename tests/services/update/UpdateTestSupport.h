@@ -1,9 +1,10 @@
 #pragma once
 
+#include "services/update/Transfer.h"
 #include "services/update/UpdateCheck.h"
 #include "support/network/LoopbackServer.h"
+#include "support/ScopedEnv.h"
 
-#include <QSslConfiguration>
 #include <QTest>
 #include <functional>
 
@@ -35,20 +36,27 @@ struct ScopedNetworkLimits {
     const UpdateCheck::NetworkLimits previous = UpdateCheck::networkLimits();
 };
 
-// Makes TLS clients trust the loopback servers' certificate while it lives.
-class ScopedTrust {
-public:
-    ScopedTrust()
-        : m_previous(QSslConfiguration::defaultConfiguration())
-    {
-        LoopbackServer::trustCertificate();
-    }
-    ~ScopedTrust() { QSslConfiguration::setDefaultConfiguration(m_previous); }
+// Makes the update check trust the loopback servers' certificate (and no
+// other) while it lives.
+struct ScopedTrust {
+    ScopedTrust() { UpdateCheck::setTrustedCertificates(LoopbackServer::certificate().toPem()); }
+    ~ScopedTrust() { UpdateCheck::setTrustedCertificates({}); }
     ScopedTrust(const ScopedTrust&) = delete;
     ScopedTrust& operator=(const ScopedTrust&) = delete;
+};
+
+// The proxy variables while it lives: `set` as given, every other one unset.
+class ScopedProxyVariables {
+public:
+    explicit ScopedProxyVariables(const QHash<QByteArray, QByteArray>& set = {})
+    {
+        for (const char* name : {"http_proxy", "https_proxy", "all_proxy", "no_proxy", "HTTP_PROXY", "HTTPS_PROXY",
+                                 "ALL_PROXY", "NO_PROXY"})
+            m_variables.push_back(std::make_unique<ScopedEnv>(name, set.value(name)));
+    }
 
 private:
-    QSslConfiguration m_previous;
+    std::vector<std::unique_ptr<ScopedEnv>> m_variables;
 };
 
 // Runs the event loop until `done` or the generous limit, which only guards

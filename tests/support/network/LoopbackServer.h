@@ -43,14 +43,12 @@ public:
         int repeatMs = -1;
         // When set, the answer's Location header.
         QByteArray location;
-        // How a body that never ends says where it ends: in chunks, by a
-        // Content-Length of `declaredLength` it never reaches, or not at all
-        // (up to the end of the connection).
-        enum class Framing { Chunked, Length, UntilClose } framing = Framing::Chunked;
+        // How a body that never ends says where it ends: in chunks, in one
+        // chunk of `declaredLength` bytes, by a Content-Length of
+        // `declaredLength`, neither ever reached, or not at all (up to the
+        // end of the connection).
+        enum class Framing { Chunked, OneChunk, Length, UntilClose } framing = Framing::Chunked;
         qint64 declaredLength = 0;
-        // Waits this long after the request before it answers, as a server
-        // across a network does at least a round trip.
-        int answerAfterMs = 0;
     };
 
     struct Request {
@@ -134,14 +132,6 @@ public:
     // The self-signed certificate of every HTTPS server in this process (for
     // 127.0.0.1), made on first use with the openssl tool.
     static const QSslCertificate& certificate() { return identity().certificate; }
-
-    // Makes this process's TLS clients trust certificate().
-    static void trustCertificate()
-    {
-        QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
-        configuration.addCaCertificate(certificate());
-        QSslConfiguration::setDefaultConfiguration(configuration);
-    }
 
 private:
     struct Identity {
@@ -229,10 +219,6 @@ private:
             m_held.append({socket, path, response});
             return;
         }
-        if (response.answerAfterMs > 0) {
-            QTimer::singleShot(response.answerAfterMs, socket, [this, socket, path, response] { send(socket, path, response); });
-            return;
-        }
         send(socket, path, response);
     }
 
@@ -257,10 +243,13 @@ private:
     void stream(QTcpSocket* socket, const QString& path, const Response& response)
     {
         using Framing = Response::Framing;
-        const QByteArray framing = response.framing == Framing::Chunked ? "Transfer-Encoding: chunked\r\n"
+        const bool chunked = response.framing == Framing::Chunked || response.framing == Framing::OneChunk;
+        const QByteArray framing = chunked ? "Transfer-Encoding: chunked\r\n"
             : response.framing == Framing::Length ? "Content-Length: " + QByteArray::number(response.declaredLength) + "\r\n"
                                                   : "Connection: close\r\n";
         socket->write("HTTP/1.1 200 OK\r\n" + framing + "\r\n");
+        if (response.framing == Framing::OneChunk)
+            socket->write(QByteArray::number(response.declaredLength, 16) + "\r\n");
         m_events.append("response " + path);
         const QByteArray chunk = response.framing == Framing::Chunked
             ? QByteArray::number(response.body.size(), 16) + "\r\n" + response.body + "\r\n"
@@ -278,7 +267,7 @@ private:
     Scheme m_scheme;
     QTcpServer* m_server = nullptr;
     QHash<QString, Response> m_responses;
-    Response m_fallback{404, "not found", "text/plain", false, false, -1, {}, {}, 0, 0};
+    Response m_fallback{404, "not found", "text/plain", false, false, -1, {}, {}, 0};
     QHash<QTcpSocket*, QByteArray> m_buffers;
     QList<Request> m_requests;
     QList<Held> m_held;

@@ -65,7 +65,7 @@ protected:
         deps.executor = executor;
         deps.language = &language();
         deps.arguments = std::move(arguments);
-        deps.fetch = [this](QObject*, UpdateCheck::OfferHandler handler) {
+        deps.fetch = [this](QObject*, UpdateCheck::OfferHandler handler, UpdateCheck::Priority) {
             ++fetches;
             pendingFetch = std::move(handler);
         };

@@ -86,8 +86,10 @@ ApplicationWindow {
         font: VDS.body()
         // Each title is named by its menu: "menuBar.menu[menu.tools]".
         delegate: MenuBarItem {
+            id: menuTitle
             objectName: "menuBar.menu"
             readonly property string key: menu ? menu.objectName : ""
+            Accessible.onPressAction: ButtonPress.click(menuTitle)
         }
         background: Rectangle {
             implicitHeight: 28

@@ -1,4 +1,4 @@
-#include "RecordingMonitorGate.h"
+#include "WindowFixture.h"
 #include "engine/language/LanguageManager.h"
 #include "support/FakeMonitorSources.h"
 #include "support/FakeWorkspace.h"
@@ -16,24 +16,8 @@
 namespace velk::shell {
 namespace {
 
-class ContentViewTest : public test::ScreenFixture {
+class ContentViewTest : public WindowFixture {
 protected:
-    std::shared_ptr<test::RecordingMonitorGate::Log> log = std::make_shared<test::RecordingMonitorGate::Log>();
-    SectionNavigator navigator { std::make_unique<test::RecordingMonitorGate>(log) };
-    SidebarLayout layout { defaults };
-    test::UpdateDouble updates;
-    std::shared_ptr<test::FakeMonitorSources> sources = std::make_shared<test::FakeMonitorSources>();
-    monitor::SystemMonitor monitor { sources };
-    WindowModels models { monitor, language::LanguageManager::shared(), design::ThemeManager::shared(), *updates,
-                          std::make_shared<test::FakeWorkspace>() };
-
-    // The view goes before the objects it shows.
-    ~ContentViewTest() override
-    {
-        item.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
     // The monitor switches, without the foreground flag that follows the
     // window's activation.
     QStringList gating() const
@@ -41,16 +25,6 @@ protected:
         QStringList calls = log->calls;
         calls.removeIf([](const QString& call) { return call.startsWith("foreground"); });
         return calls;
-    }
-
-    QQuickItem* showRoot()
-    {
-        QQuickItem* root = build("ContentView",
-            { { "navigator", QVariant::fromValue(&navigator) }, { "layout", QVariant::fromValue(&layout) },
-                { "models", QVariant::fromValue(&models) } });
-        if (root)
-            QMetaObject::invokeMethod(root, "appear");
-        return root;
     }
 
     // Section names of the sidebar rows, top to bottom.
@@ -73,15 +47,6 @@ protected:
             if (row->property("isSelected").toBool())
                 names.append(row->property("section").toString());
         return names;
-    }
-
-    QQuickItem* row(const QString& section)
-    {
-        for (QQuickItem* r : findAll("sidebar.row"))
-            if (r->property("section").toString() == section)
-                return r;
-        ADD_FAILURE() << section.toStdString();
-        return nullptr;
     }
 };
 

@@ -48,6 +48,8 @@ Item {
         }
         Text {
             id: label
+            // The button carries the text as its name.
+            Accessible.ignored: true
             visible: root.hasText
             width: Math.max(0, Math.min(Math.ceil(implicitWidth),
                                         root.width - (root.hasSymbol ? root.leading.width : 0) - root.gap))

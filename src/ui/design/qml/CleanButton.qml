@@ -21,6 +21,9 @@ T.Button {
     implicitWidth: Math.max(160, implicitContentWidth + leftPadding + rightPadding)
     implicitHeight: implicitContentHeight + topPadding + bottomPadding
 
+    Accessible.name: root.text
+    Accessible.onPressAction: ButtonPress.click(root)
+
     contentItem: Item { // qmllint disable deferred-property-id
         implicitWidth: row.implicitWidth
         implicitHeight: row.implicitHeight
@@ -47,6 +50,7 @@ T.Button {
                 }
             }
             Text {
+                Accessible.ignored: true
                 anchors.verticalCenter: parent.verticalCenter
                 text: root.text
                 textFormat: Text.PlainText

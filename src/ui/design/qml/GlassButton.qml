@@ -30,6 +30,9 @@ T.Button {
         }
     }
 
+    Accessible.name: root.text
+    Accessible.onPressAction: ButtonPress.click(root)
+
     contentItem: ButtonLabel {
         text: root.text
         symbol: root.symbol

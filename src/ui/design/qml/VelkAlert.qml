@@ -46,6 +46,15 @@ AlertPresentation {
         // The height the alert may take: its window's, less a margin.
         readonly property real room: parent ? parent.height - 2 * VDS.Space.l : Infinity
 
+        // The popup's own item is the dialog a screen reader finds: named
+        // by the title.
+        readonly property Item frame: contentItem ? contentItem.parent : null
+        Binding {
+            target: popup.frame
+            property: "Accessible.name"
+            value: root.title
+        }
+
         T.Overlay.modal: Rectangle {
             color: VDS.withOpacity(VDS.C.text1, 0.18)
         }
@@ -157,6 +166,7 @@ AlertPresentation {
                         delegate: VelkPrimaryButton {
                             required property AlertButton modelData
                             text: modelData.text
+                            Accessible.ignored: true
                         }
                     }
                 }
@@ -189,6 +199,7 @@ AlertPresentation {
                         VelkPrimaryButton {
                             objectName: slot.filled ? "alert.button." + slot.index : ""
                             visible: slot.filled
+                            Accessible.ignored: !visible
                             anchors.fill: parent
                             text: slot.modelData.text
                             destructive: slot.modelData.role === AlertButton.Destructive
@@ -197,6 +208,7 @@ AlertPresentation {
                         VelkTintedButton {
                             objectName: slot.filled ? "" : "alert.button." + slot.index
                             visible: !slot.filled
+                            Accessible.ignored: !visible
                             anchors.fill: parent
                             text: slot.modelData.text
                             onClicked: root.press(slot.index)

@@ -17,11 +17,13 @@ Item {
     implicitWidth: 34
     implicitHeight: 34
 
+    // A display-only mark leaves its name and state to the row around it.
+    Accessible.ignored: !interactive
     Accessible.role: Accessible.CheckBox
     Accessible.name: isChecked ? "Selected" : "Not selected"
     Accessible.checkable: true
     Accessible.checked: isChecked
-    Accessible.onToggleAction: toggle()
+    Accessible.onToggleAction: if (enabled) toggle()
 
     function toggle() {
         toggled(!isChecked)

@@ -38,6 +38,9 @@ T.Button {
             border.color: Qt.rgba(1, 1, 1, 0.32)
         }
     }
+    Accessible.name: root.text
+    Accessible.onPressAction: ButtonPress.click(root)
+
     contentItem: Item {
         Spinner {
             anchors.centerIn: parent
@@ -46,6 +49,7 @@ T.Button {
             color: "white"
         }
         Text {
+            Accessible.ignored: true
             anchors.centerIn: parent
             visible: !root.isBusy
             text: root.text

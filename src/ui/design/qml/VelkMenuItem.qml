@@ -23,6 +23,9 @@ T.MenuItem {
     opacity: enabled ? 1 : 0.45
     font: VDS.body()
 
+    Accessible.name: root.text
+    Accessible.onPressAction: ButtonPress.click(root)
+
     contentItem: ButtonLabel {
         text: root.text
         symbol: root.symbol

@@ -24,6 +24,9 @@ T.Button {
     topPadding: 0
     bottomPadding: 0
 
+    Accessible.name: root.text
+    Accessible.onPressAction: ButtonPress.click(root)
+
     contentItem: ButtonLabel {
         text: root.text
         symbol: root.symbol

@@ -45,6 +45,12 @@ Rectangle {
                 color: selected ? VDS.C.bgElevated : "transparent"
                 border.width: selected ? 1 : 0
                 border.color: VDS.C.border
+                Accessible.role: Accessible.RadioButton
+                Accessible.name: modelData.text
+                Accessible.checkable: true
+                Accessible.checked: selected
+                Accessible.onToggleAction: root.activated(segment.modelData.value)
+                Accessible.onPressAction: root.activated(segment.modelData.value)
 
                 Text {
                     id: label

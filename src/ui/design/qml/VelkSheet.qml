@@ -51,6 +51,8 @@ SheetPresentation {
         Item {
             id: body
             anchors.fill: parent
+            Accessible.role: Accessible.Dialog
+            Accessible.name: root.title
 
             // Inside the content, so an alert shown over the sheet takes
             // the key first.

@@ -13,6 +13,18 @@ T.Slider {
     readonly property real knob: small ? 12 : 16
 
     snapMode: T.Slider.SnapAlways
+    // A step through the accessibility interface moves the knob as a key
+    // does, so the owner hears of it through moved().
+    Accessible.onIncreaseAction: step(true)
+    Accessible.onDecreaseAction: step(false)
+
+    function step(up: bool) {
+        if (up)
+            increase()
+        else
+            decrease()
+        moved()
+    }
     implicitWidth: 144
     implicitHeight: small ? 20 : 24
     padding: 0

@@ -20,7 +20,7 @@ Item {
     Accessible.role: Accessible.CheckBox
     Accessible.checkable: true
     Accessible.checked: isOn
-    Accessible.onToggleAction: toggled(!isOn)
+    Accessible.onToggleAction: if (enabled) toggled(!isOn)
 
     Rectangle {
         id: track

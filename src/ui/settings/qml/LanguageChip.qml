@@ -10,6 +10,7 @@ T.AbstractButton {
     required property string tag
     readonly property bool selected: LanguageManager.current === tag
 
+    Accessible.onPressAction: ButtonPress.click(root)
     leftPadding: VDS.Space.s
     rightPadding: VDS.Space.s
     topPadding: VDS.Space.xxs

@@ -12,6 +12,7 @@ T.AbstractButton {
     property string detail
     property bool showsChevron: true
 
+    Accessible.onPressAction: ButtonPress.click(root)
     implicitWidth: row.implicitWidth
     implicitHeight: row.implicitHeight + 2 * VDS.Space.s
     background: Item { }

@@ -15,6 +15,7 @@ T.AbstractButton {
     implicitWidth: row.implicitWidth
     implicitHeight: row.implicitHeight + 2 * VDS.Space.s
     text: Lang.t("检查更新", "Check for Updates")
+    Accessible.onPressAction: ButtonPress.click(root)
     background: Item { }
 
     onClicked: updates.checkFromSettings()

@@ -60,6 +60,7 @@ Item {
                     implicitWidth: implicitContentWidth
                     implicitHeight: implicitContentHeight
                     onClicked: SupportLinks.open(modelData.url)
+                    Accessible.onPressAction: ButtonPress.click(link)
 
                     contentItem: Row {
                         spacing: 3

@@ -70,12 +70,15 @@ Item {
                 }
             }
             AbstractButton {
+                id: close
                 objectName: "updatePrompt.close"
                 implicitWidth: 28
                 implicitHeight: 28
                 Layout.alignment: Qt.AlignTop
                 Layout.topMargin: 20
                 onClicked: root.dismissRequested()
+                Accessible.name: Lang.t("关闭", "Close")
+                Accessible.onPressAction: ButtonPress.click(close)
 
                 background: VelkGlass {
                     capsule: true

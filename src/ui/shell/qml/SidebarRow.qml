@@ -22,6 +22,7 @@ AbstractButton {
     hoverEnabled: true
     focusPolicy: Qt.NoFocus
     Accessible.name: title
+    Accessible.onPressAction: ButtonPress.click(row)
     ToolTip.text: tip
     ToolTip.visible: hovered
     ToolTip.delay: 600
@@ -69,6 +70,7 @@ AbstractButton {
             }
             Text {
                 objectName: "sidebar.row.title"
+                Accessible.ignored: true
                 width: parent.width - 2 - 28 - 2 * VDS.Space.s
                 anchors.verticalCenter: parent.verticalCenter
                 text: row.title

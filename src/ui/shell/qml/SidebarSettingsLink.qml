@@ -16,6 +16,7 @@ AbstractButton {
     hoverEnabled: true
     focusPolicy: Qt.NoFocus
     Accessible.name: Lang.t("设置", "Settings")
+    Accessible.onPressAction: ButtonPress.click(link)
     ToolTip.text: Lang.t("设置", "Settings")
     ToolTip.visible: isCompact && hovered
     ToolTip.delay: 600
@@ -50,6 +51,7 @@ AbstractButton {
             Text {
                 id: label
                 objectName: "sidebar.settings.label"
+                Accessible.ignored: true
                 width: parent.width - 2 - 28 - 2 * VDS.Space.s
                 anchors.verticalCenter: parent.verticalCenter
                 text: Lang.t("设置", "Settings")

@@ -60,6 +60,7 @@ Rectangle {
                 focusPolicy: Qt.NoFocus
                 readonly property string tip: sidebar.layout.collapsed ? Lang.t("展开侧栏", "Expand sidebar") : Lang.t("收起侧栏", "Collapse sidebar")
                 Accessible.name: tip
+                Accessible.onPressAction: ButtonPress.click(brand)
                 ToolTip.text: tip
                 ToolTip.visible: hovered
                 ToolTip.delay: 600

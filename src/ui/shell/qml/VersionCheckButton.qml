@@ -24,6 +24,7 @@ AbstractButton {
     implicitWidth: isCompact ? VDS.Measure.control : expanded.implicitWidth + 2 * VDS.Space.xs
     implicitHeight: isCompact ? VDS.Measure.control : expanded.implicitHeight + 2 * VDS.Space.xxs
     Accessible.name: Lang.t("当前版本 " + version + "，点击检查更新", "Version " + version + ", check for updates")
+    Accessible.onPressAction: ButtonPress.click(button)
     ToolTip.text: Lang.t("检查更新", "Check for updates")
     ToolTip.visible: hovered
     ToolTip.delay: 600

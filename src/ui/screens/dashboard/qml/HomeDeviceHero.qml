@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Templates as T
+import Velk.Design
 import Velk.Dashboard
 
 // A large clickable picture of the user's kind of machine with a soft
@@ -30,6 +31,7 @@ T.AbstractButton {
     padding: 0
     focusPolicy: Qt.NoFocus
     Accessible.name: picture
+    Accessible.onPressAction: ButtonPress.click(root)
 
     onIsBusyChanged: startSweep(isBusy)
     Component.onCompleted: startSweep(isBusy)

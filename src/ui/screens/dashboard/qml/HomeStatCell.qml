@@ -24,6 +24,7 @@ T.AbstractButton {
     implicitWidth: Math.max(titleText.implicitWidth, valueText.implicitWidth)
     implicitHeight: column.implicitHeight
     Accessible.name: title
+    Accessible.onPressAction: ButtonPress.click(root)
 
     onClicked: {
         if (opensInfo)

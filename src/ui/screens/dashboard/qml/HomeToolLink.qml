@@ -26,6 +26,7 @@ T.AbstractButton {
     implicitHeight: 44
     text: Lang.sectionTitle(sectionId)
     Accessible.name: text
+    Accessible.onPressAction: ButtonPress.click(root)
 
     background: Rectangle {
         color: root.hovered ? VDS.C.hover : "transparent"

@@ -1,5 +1,6 @@
 import QtQuick
 import Velk.Design
+import Velk.Models
 
 // A launchd property list that names the file: its label, the folder's
 // badge and a button that shows the list in the file manager, with its path
@@ -51,6 +52,7 @@ Column {
             width: 20
             height: 20
             Accessible.role: Accessible.Button
+            Accessible.name: Lang.t(SystemWords.revealZh, SystemWords.revealEn)
             Accessible.onPressAction: root.reveal()
 
             SymbolIcon {

@@ -22,6 +22,12 @@ Item {
 
     objectName: "systemJunk.row"
     implicitHeight: texts.implicitHeight + 20
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: Lang.t(root.title, root.englishTitle) + Lang.t("，", ", ") + Format.bytes(root.totalSize)
+    Accessible.checkable: true
+    Accessible.checked: root.isSelected
+    Accessible.onToggleAction: root.toggleAll(!root.isSelected)
+    Accessible.onPressAction: root.toggleAll(!root.isSelected)
 
     VelkRowBackground {
         objectName: "systemJunk.row.background"

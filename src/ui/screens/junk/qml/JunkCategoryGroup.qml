@@ -19,6 +19,12 @@ Column {
 
     signal toggleExpanded()
 
+    function toggleFromHeader() {
+        toggling = true
+        toggleExpanded()
+        toggling = false
+    }
+
     spacing: 0
 
     Item {
@@ -26,6 +32,9 @@ Column {
         objectName: "systemJunk.group.header"
         width: root.width
         implicitHeight: headerRow.implicitHeight + 20
+        Accessible.role: Accessible.Button
+        Accessible.name: root.title
+        Accessible.onPressAction: root.toggleFromHeader()
 
         Rectangle {
             anchors.fill: parent
@@ -93,11 +102,7 @@ Column {
             id: headerHover
         }
         TapHandler {
-            onTapped: {
-                root.toggling = true
-                root.toggleExpanded()
-                root.toggling = false
-            }
+            onTapped: root.toggleFromHeader()
         }
     }
 

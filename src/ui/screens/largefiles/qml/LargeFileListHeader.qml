@@ -23,6 +23,7 @@ Item {
             width: 13
             height: 13
             isChecked: root.allSelected
+            Accessible.name: Lang.t("全选", "Select All")
             onToggled: (checked) => root.selectAll(checked)
 
             // The mark's own target is small; a wider one around it.

@@ -36,6 +36,12 @@ Item {
 
     objectName: "largeFiles.row"
     implicitHeight: texts.implicitHeight + 16
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: root.name + Lang.t("，", ", ") + root.formattedSize
+    Accessible.checkable: true
+    Accessible.checked: root.isSelected
+    Accessible.onToggleAction: root.toggle()
+    Accessible.onPressAction: root.toggle()
 
     // Selection shows in the checkbox alone.
     VelkRowBackground {

@@ -36,6 +36,11 @@ VelkEmptyState {
 
                     Accessible.role: Accessible.Button
                     Accessible.name: label.text
+                    Accessible.onPressAction: chip.choose()
+
+                    function choose() {
+                        root.viewModel.minSizeMB = chip.modelData
+                    }
 
                     Rectangle {
                         anchors.fill: parent
@@ -58,7 +63,7 @@ VelkEmptyState {
                     MouseArea {
                         anchors.fill: parent
                         cursorShape: Qt.PointingHandCursor
-                        onClicked: root.viewModel.minSizeMB = chip.modelData
+                        onClicked: chip.choose()
                     }
                 }
             }

@@ -83,6 +83,7 @@ Item {
                 text: trashButton.text
                 color: trashButton.foreground
             }
+            Accessible.name: root.trashText
             onClicked: root.screen.prepareDelete(LargeFilesScreen.Trash)
             VelkToolTip { text: root.narrow ? root.trashText : "" }
         }
@@ -100,6 +101,7 @@ Item {
                 text: deleteButton.text
                 color: deleteButton.foreground
             }
+            Accessible.name: root.deleteText
             onClicked: root.screen.prepareDelete(LargeFilesScreen.Permanent)
             VelkToolTip { text: root.narrow ? root.deleteText : "" }
         }
@@ -115,6 +117,7 @@ Item {
             visible: !root.viewModel.isScanning
             symbol: "magnifyingglass"
             text: root.narrow && root.viewModel.selectedCount > 0 ? "" : root.scanText
+            Accessible.name: root.scanText
             onClicked: root.showScope = true
             VelkToolTip { text: parent.text.length > 0 ? "" : root.scanText }
         }

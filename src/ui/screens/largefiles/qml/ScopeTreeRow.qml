@@ -35,7 +35,8 @@ Item {
             height: 14
             enabled: root.hasChildren
             Accessible.role: Accessible.Button
-            Accessible.name: root.isExpanded ? "Collapse" : "Expand"
+            Accessible.name: root.isExpanded ? Lang.t("收起", "Collapse") : Lang.t("展开", "Expand")
+            Accessible.onPressAction: if (enabled) root.toggleExpanded()
 
             SymbolIcon {
                 anchors.centerIn: parent
@@ -55,6 +56,12 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             width: Math.max(0, content.width - disclosure.width - content.spacing)
             height: label.implicitHeight
+            Accessible.role: Accessible.CheckBox
+            Accessible.name: root.title
+            Accessible.checkable: true
+            Accessible.checked: root.isSelected
+            Accessible.onToggleAction: root.toggleSelected()
+            Accessible.onPressAction: root.toggleSelected()
 
             Row {
                 id: label

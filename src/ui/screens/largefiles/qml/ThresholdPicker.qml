@@ -51,6 +51,7 @@ Item {
             to: 500
             stepSize: 10
             value: root.viewModel.minSizeMB
+            Accessible.name: Lang.t("最小文件大小", "Minimum file size")
             onMoved: root.viewModel.minSizeMB = value
         }
     }

@@ -25,6 +25,12 @@ Item {
 
     objectName: "privacy.row"
     implicitHeight: content.implicitHeight + 20
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: Lang.t(root.title, root.titleEn) + (size.visible ? Lang.t("，", ", ") + size.text : "")
+    Accessible.checkable: true
+    Accessible.checked: root.isSelected
+    Accessible.onToggleAction: root.toggleRequested()
+    Accessible.onPressAction: root.toggleRequested()
 
     VelkRowBackground {
         objectName: "privacy.row.selection"
@@ -47,6 +53,8 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             enabled: root.canSelect
             isChecked: root.isSelected
+            // The row is the selection's accessible control.
+            Accessible.ignored: true
             onToggled: root.toggleRequested()
         }
         VelkAppIconTile {

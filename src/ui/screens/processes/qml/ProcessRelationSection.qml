@@ -31,6 +31,9 @@ Column {
             objectName: "processes.relation.row"
             width: root.width
             implicitHeight: rowName.implicitHeight + 10
+            Accessible.role: Accessible.Button
+            Accessible.name: row.name
+            Accessible.onPressAction: root.selected(row.pid)
 
             Rectangle {
                 anchors.fill: parent

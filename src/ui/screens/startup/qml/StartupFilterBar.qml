@@ -26,6 +26,7 @@ Item {
             objectName: "startup.selectAll"
             anchors.verticalCenter: parent.verticalCenter
             isChecked: root.viewModel.allFilteredSelected
+            Accessible.name: Lang.t("全选", "Select All")
             onToggled: (checked) => root.viewModel.setSelectAllFiltered(checked)
         }
         StartupScopePill {

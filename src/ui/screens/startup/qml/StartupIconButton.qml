@@ -12,6 +12,7 @@ T.Button {
     implicitHeight: 26
     padding: 0
     Accessible.name: root.help
+    Accessible.onPressAction: ButtonPress.click(root)
 
     contentItem: SymbolIcon {
         name: root.symbol

@@ -35,6 +35,12 @@ Item {
 
     objectName: "startup.row"
     implicitHeight: content.implicitHeight + 20
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: root.displayName
+    Accessible.checkable: true
+    Accessible.checked: root.isSelected
+    Accessible.onToggleAction: root.selectToggled()
+    Accessible.onPressAction: root.selectToggled()
 
     VelkRowBackground {
         objectName: "startup.row.fill"
@@ -66,6 +72,8 @@ Item {
             readonly property string key: root.key
             anchors.verticalCenter: parent.verticalCenter
             isChecked: root.isSelected
+            // The row is the selection's accessible control.
+            Accessible.ignored: true
             onToggled: root.selectToggled()
         }
 
@@ -177,8 +185,10 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             enabled: root.statusKnown
             isOn: root.isEnabled
+            Accessible.name: switchTip.text
             onToggled: root.enabledToggled()
             VelkToolTip {
+                id: switchTip
                 text: Lang.t("允许 launchd 按配置触发；与应用内开机启动设置不同",
                              "Allow launchd triggers; separate from the app’s login preference")
             }

@@ -17,8 +17,10 @@ Item {
 
     Accessible.role: Accessible.RadioButton
     Accessible.name: root.text
+    Accessible.checkable: true
     Accessible.checked: root.active
     Accessible.onPressAction: root.pressed()
+    Accessible.onToggleAction: root.pressed()
 
     Rectangle {
         anchors.fill: parent

@@ -83,14 +83,16 @@ Item {
             enabled: !root.viewModel.isApplyingBatch
             destructive: true
             symbol: "trash"
+            Accessible.name: Lang.t("移除", "Remove")
             onClicked: screenState.askBatchRemove()
         }
         VelkTintedButton {
             objectName: "startup.refresh"
             implicitWidth: implicitHeight
             symbol: "arrow.clockwise"
+            Accessible.name: refreshTip.text
             onClicked: root.viewModel.load()
-            VelkToolTip { text: Lang.t("刷新", "Refresh") }
+            VelkToolTip { id: refreshTip; text: Lang.t("刷新", "Refresh") }
         }
     }
 

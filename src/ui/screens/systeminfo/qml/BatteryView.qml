@@ -32,8 +32,9 @@ Item {
             objectName: "battery.refresh"
             implicitWidth: implicitHeight
             symbol: "arrow.clockwise"
+            Accessible.name: refreshTip.text
             onClicked: pageState.refresh()
-            VelkToolTip { text: Lang.t("刷新", "Refresh") }
+            VelkToolTip { id: refreshTip; text: Lang.t("刷新", "Refresh") }
         }
     }
 

@@ -43,6 +43,7 @@ Item {
             objectName: "systemInfo.refresh"
             implicitWidth: implicitHeight
             symbol: "arrow.clockwise"
+            Accessible.name: Lang.t("刷新", "Refresh")
             onClicked: screenState.refresh()
         }
     }

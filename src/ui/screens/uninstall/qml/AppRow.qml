@@ -52,6 +52,12 @@ Item {
         objectName: "appUninstall.row.main"
         width: parent.width
         height: line.implicitHeight + 20
+        Accessible.role: Accessible.CheckBox
+        Accessible.name: root.name + Lang.t("，", ", ") + Format.bytes(root.diskSize)
+        Accessible.checkable: true
+        Accessible.checked: root.isSelected
+        Accessible.onToggleAction: root.toggled()
+        Accessible.onPressAction: root.toggled()
 
         HoverHandler {
             id: hover
@@ -74,6 +80,8 @@ Item {
                 readonly property string key: root.key
                 isChecked: root.isSelected
                 tint: VDS.C.accent
+                // The main line is the selection's accessible control.
+                Accessible.ignored: true
                 onToggled: root.toggled()
             }
             VelkAppIconTile {

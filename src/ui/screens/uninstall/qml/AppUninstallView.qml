@@ -63,9 +63,11 @@ Item {
             objectName: "appUninstall.refresh"
             enabled: !root.busy
             symbol: "arrow.clockwise"
+            Accessible.name: refreshTip.text
             onClicked: root.viewModel.load()
 
             VelkToolTip {
+                id: refreshTip
                 text: Lang.t("刷新", "Refresh")
             }
         }

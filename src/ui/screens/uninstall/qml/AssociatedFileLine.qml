@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Velk.Design
+import Velk.Models
 
 // One leftover of an application: kind, full path (cut in the middle), size
 // and a button that shows it in the file manager. It has no checkbox: what
@@ -50,7 +51,7 @@ Rectangle {
             size: 10
             color: VDS.C.text3
             Accessible.role: Accessible.Button
-            Accessible.name: "Reveal"
+            Accessible.name: Lang.t(SystemWords.revealZh, SystemWords.revealEn)
             Accessible.onPressAction: root.revealRequested(root.file.path)
 
             MouseArea {

@@ -12,8 +12,10 @@ namespace velk::shot {
 // False when an entry could not be copied.
 bool copyTree(const QString& from, const QString& to);
 
-// Removes the tree at `path`, folders this user may not write to or enter
-// included; false when something is left.
+// Removes the tree at `path` through the file remover, folders this user
+// may not write to or enter included; a mount inside it (a bind mount left
+// by a script that stopped early) is neither entered nor changed. False when
+// something is left.
 bool removeTree(const QString& path);
 
 } // namespace velk::shot

@@ -77,5 +77,30 @@ TEST(TreeCopy, EveryEntryKeepsItsModeAndTheCopyGoesWhole)
     EXPECT_FALSE(QFileInfo::exists(copy));
 }
 
+// A folder mounted inside the copy, as a script that stopped early may leave
+// one, is neither emptied nor opened up: the rest of the copy goes, the
+// mount point and what it shows stay as they were.
+TEST(TreeCopy, RemovingTheCopyLeavesAMountInsideItAlone)
+{
+    test::TempTree tree;
+    test::TempTree outside;
+    const QString copy = tree.dir("copy");
+    tree.file("copy/locked/own", 10);
+    tree.dir("copy/locked/mounted");
+    outside.file("precious", 10);
+    outside.dir("sealed");
+    ASSERT_EQ(::chmod(encoded(outside.path("sealed")), 0500), 0);
+    ASSERT_EQ(::chmod(encoded(tree.path("copy/locked")), 0555), 0);
+    auto bind = test::ScopedMount::bind(outside.root(), tree.path("copy/locked/mounted"));
+    ASSERT_TRUE(bind.ok()) << bind.error();
+
+    EXPECT_FALSE(removeTree(copy));
+    EXPECT_FALSE(QFileInfo::exists(tree.path("copy/locked/own")));
+    EXPECT_TRUE(QFileInfo(outside.path("precious")).isFile());
+    struct stat status {};
+    ASSERT_EQ(::lstat(encoded(outside.path("sealed")), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0500);
+}
+
 } // namespace
 } // namespace velk::shot

@@ -153,7 +153,7 @@ public:
     void start()
     {
         if (!isAcceptableAddress(m_update.url)) {
-            finish(failure(InstallError::Kind::InsecureAddress, m_update.url.toString()));
+            finish(failure(InstallError::Kind::InsecureAddress, loggableAddress(m_update.url)));
             return;
         }
         QString detail;

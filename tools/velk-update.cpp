@@ -79,8 +79,9 @@ int main(int argc, char** argv)
         platform::core::Service<platform::desktop::AppBundle>::install(
             std::make_shared<ProbeBundle>(QDir(parser.value(bundle)).absolutePath()));
 
-    print("local=" + UpdateCheck::localVersion() + " feeds=" + UpdateCheck::feedURLs().first().toString() + ' '
-          + UpdateCheck::feedURLs().last().toString());
+    const QList<QUrl> feeds = UpdateCheck::feedURLs();
+    print("local=" + UpdateCheck::localVersion() + " feeds=" + UpdateCheck::loggableAddress(feeds.first()) + ' '
+          + UpdateCheck::loggableAddress(feeds.last()));
     int status = 0;
     UpdateCheck::available(nullptr, [&](std::optional<AppUpdate> offer) {
         if (!offer) {
@@ -88,7 +89,7 @@ int main(int argc, char** argv)
             app.quit();
             return;
         }
-        print("version=" + offer->version + " url=" + offer->url.toString());
+        print("version=" + offer->version + " url=" + UpdateCheck::loggableAddress(offer->url));
         if (!parser.isSet(install)) {
             app.quit();
             return;

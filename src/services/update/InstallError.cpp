@@ -29,6 +29,9 @@ Texts textsFor(InstallError::Kind kind)
     case K::UnsafeWorkFolder:
         return {"unsafe-work-folder", "更新工作文件夹不安全，安装已停止。",
                 "The update’s working folder isn’t safe, so the install stopped."};
+    case K::InstallInProgress:
+        return {"install-in-progress", "另一个更新正在安装，请等它完成后再试。",
+                "Another update is being installed. Wait for it to finish, then try again."};
     case K::FileOperationFailed:
         return {"file-operation-failed", "无法写入更新文件。", "Couldn’t write the update files."};
     case K::ImageToolUnavailable:

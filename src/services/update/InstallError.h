@@ -23,6 +23,9 @@ struct InstallError {
         ImageTooLarge,
         // The private working folder is missing, a link, not ours or not 0700.
         UnsafeWorkFolder,
+        // Another instance of the application is installing into the same
+        // working folder.
+        InstallInProgress,
         // Saving the download, creating the mount point, listing the image,
         // copying the application, writing the script or its permissions.
         FileOperationFailed,

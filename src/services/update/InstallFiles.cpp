@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -88,14 +90,97 @@ std::optional<QString> firstApplicationFolder(const QString& folder, bool* liste
 bool copyKeepingLinks(const QString& from, const QString& to, QString* detail)
 {
     namespace fs = std::filesystem;
-    std::error_code error;
-    fs::copy(fs::path(QFile::encodeName(from).toStdString()), fs::path(QFile::encodeName(to).toStdString()),
-             fs::copy_options::recursive | fs::copy_options::copy_symlinks, error);
+    const QByteArray source = QFile::encodeName(from);
+    struct stat st {};
+    if (::lstat(source.constData(), &st) != 0) {
+        *detail = errnoText(from, errno);
+        return false;
+    }
+    // The copy begins with a folder of its own, so that nothing left at
+    // `to` is copied into or through; it takes the source's permissions
+    // through its own descriptor once it is filled.
+    if (!makeNewFolder(to, detail))
+        return false;
+    const int folder = ::open(QFile::encodeName(to).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) {
+        *detail = errnoText(to, errno);
+        return false;
+    }
+    std::error_code copyError;
+    fs::copy(fs::path(source.toStdString()), fs::path(QFile::encodeName(to).toStdString()),
+             fs::copy_options::recursive | fs::copy_options::copy_symlinks, copyError);
+    const int error = !copyError && ::fchmod(folder, st.st_mode & 07777) != 0 ? errno : 0;
+    ::close(folder);
+    if (copyError) {
+        *detail = QStringLiteral("copy to ") + to + QStringLiteral(": ") + QString::fromStdString(copyError.message());
+        return false;
+    }
     if (error) {
-        *detail = QStringLiteral("copy to ") + to + QStringLiteral(": ") + QString::fromStdString(error.message());
+        *detail = errnoText(to, error);
         return false;
     }
     return true;
+}
+
+bool makeNewFolder(const QString& path, QString* detail)
+{
+    if (::mkdir(QFile::encodeName(path).constData(), 0700) != 0) {
+        *detail = errnoText(path, errno);
+        return false;
+    }
+    return true;
+}
+
+bool writeNewFile(const QString& path, const QByteArray& content, mode_t mode, QString* detail)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int file = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (file < 0) {
+        *detail = errnoText(path, errno);
+        return false;
+    }
+    int error = 0;
+    for (qsizetype written = 0; written < content.size() && !error;) {
+        const ssize_t n = ::write(file, content.constData() + written, size_t(content.size() - written));
+        if (n > 0)
+            written += n;
+        else if (n == 0 || errno != EINTR)
+            error = n == 0 ? EIO : errno;
+    }
+    if (!error && ::fchmod(file, mode) != 0)
+        error = errno;
+    if (::close(file) != 0 && !error)
+        error = errno;
+    if (error) {
+        *detail = errnoText(path, error);
+        return false;
+    }
+    return true;
+}
+
+FolderLock::FolderLock(const QString& folder)
+    : m_descriptor(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC))
+{
+    if (m_descriptor < 0) {
+        m_detail = errnoText(folder, errno);
+        return;
+    }
+    if (::flock(m_descriptor, LOCK_EX | LOCK_NB) == 0) {
+        m_state = State::Held;
+        return;
+    }
+    const int error = errno;
+    m_state = error == EWOULDBLOCK ? State::Busy : State::Failed;
+    m_detail = errnoText(folder, error);
+    ::close(m_descriptor);
+    m_descriptor = -1;
+}
+
+FolderLock::~FolderLock()
+{
+    // Closing the last descriptor of the lock releases it.
+    if (m_descriptor >= 0)
+        ::close(m_descriptor);
 }
 
 bool replaceWith(const QString& from, const QString& to, QString* detail)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <optional>
+#include <sys/types.h>
 
 // File work of the installer. Every function is safe on a worker thread.
 namespace velk::UpdateCheck::files {
@@ -20,8 +22,45 @@ std::optional<QString> firstApplicationFolder(const QString& folder, bool* liste
 
 // Copies the folder `from` to the new path `to`: folders, files with their
 // permission bits, and links as links (never followed). False, with `detail`
-// set, on the first failure or on an entry of any other kind.
+// set, on the first failure, on an entry of any other kind, or when anything
+// is at `to` already (nothing is copied into or through it).
 bool copyKeepingLinks(const QString& from, const QString& to, QString* detail);
+
+// Creates the folder `path` with mode 0700; false, with `detail` set, when
+// anything is there already (a link included) or it cannot be made.
+bool makeNewFolder(const QString& path, QString* detail);
+
+// Creates the file `path` holding `content` with mode `mode`, set through
+// its descriptor; false, with `detail` set, when anything is there already
+// (a link is never followed) or it cannot be written whole.
+bool writeNewFile(const QString& path, const QByteArray& content, mode_t mode, QString* detail);
+
+// One install at a time per working folder, across processes: an exclusive
+// lock on a descriptor of the folder itself (never through a link), taken
+// without waiting and held while this object lives.
+class FolderLock {
+public:
+    enum class State {
+        Held,
+        // Another install holds it.
+        Busy,
+        // The folder could not be opened or locked; detail() says why.
+        Failed,
+    };
+
+    explicit FolderLock(const QString& folder);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    State state() const { return m_state; }
+    QString detail() const { return m_detail; }
+
+private:
+    int m_descriptor = -1;
+    State m_state = State::Failed;
+    QString m_detail;
+};
 
 // Renames `from` to `to`, replacing what is there.
 bool replaceWith(const QString& from, const QString& to, QString* detail);

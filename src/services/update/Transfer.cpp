@@ -212,8 +212,12 @@ TransferResult transfer(const TransferRequest& request)
 
     QUrl url = request.url;
     for (int redirects = 0;; ++redirects) {
+        // Once the application ends, no further address is asked: the
+        // server base and the proxy settings may be going with it.
+        if (run.generation != g_generation.load())
+            return finished(Outcome::Stopped, run.status);
         if (!isAcceptableAddress(url))
-            return finished(Outcome::Refused, run.status, url.toString());
+            return finished(Outcome::Refused, run.status, loggableAddress(url));
         if (request.deadlineMs > 0) {
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(run.deadline - Clock::now());
             if (left.count() <= 0)
@@ -232,7 +236,7 @@ TransferResult transfer(const TransferRequest& request)
             return finished(*run.ended, run.status);
         if (run.redirected) {
             if (redirects == kRedirectLimit)
-                return finished(Outcome::TooManyRedirects, run.status, url.toString());
+                return finished(Outcome::TooManyRedirects, run.status, loggableAddress(url));
             url = url.resolved(QUrl::fromEncoded(run.location));
             continue;
         }

@@ -38,6 +38,9 @@ bool setServerBase(const QUrl& base);
 // host, https always; plain http only while the update server itself is a
 // loopback address, and then only to a loopback address.
 bool isAcceptableAddress(const QUrl& url);
+// `url` as failure details and logs write it: without its user name and
+// password.
+QString loggableAddress(const QUrl& url);
 
 // "/download/update.json" then "/download/latest.json" on the server.
 QList<QUrl> feedURLs();

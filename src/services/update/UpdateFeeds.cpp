@@ -120,6 +120,11 @@ bool isAcceptableAddress(const QUrl& url)
     return isAcceptableWith(url, serverBase());
 }
 
+QString loggableAddress(const QUrl& url)
+{
+    return url.toString(QUrl::RemoveUserInfo);
+}
+
 QUrl serverURL(const QString& path)
 {
     QUrl url = serverBase();

@@ -12,11 +12,9 @@
 #include "platform/core/ServiceRegistry.h"
 #include "platform/tools/ToolRunner.h"
 
-#include <QDir>
 #include <QFile>
 #include <QMetaObject>
 #include <QPointer>
-#include <QSaveFile>
 #include <sys/stat.h>
 
 namespace velk::UpdateCheck {
@@ -98,8 +96,8 @@ std::optional<InstallError> stage(const Paths& paths, const QString& runningBund
     QString detail;
 
     clearLeftover(*remover, paths.mountPoint);
-    if (!QDir().mkpath(paths.mountPoint))
-        return failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot create ") + paths.mountPoint);
+    if (!files::makeNewFolder(paths.mountPoint, &detail))
+        return failure(InstallError::Kind::FileOperationFailed, detail);
     if (auto error = runImageTool(*runner, {QStringLiteral("attach"), QStringLiteral("-nobrowse"),
                                              QStringLiteral("-mountpoint"), paths.mountPoint, paths.image}))
         return error;
@@ -120,12 +118,10 @@ std::optional<InstallError> stage(const Paths& paths, const QString& runningBund
     if (!files::copyKeepingLinks(*application, paths.stagedCopy, &detail))
         return failAttached(failure(InstallError::Kind::FileOperationFailed, detail));
 
-    QSaveFile script(paths.script);
-    if (!script.open(QIODevice::WriteOnly)
-        || script.write(installScript(pid, paths.stagedCopy, runningBundle, paths.script)) < 0 || !script.commit())
-        return failAttached(failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot write ") + paths.script));
-    if (::chmod(QFile::encodeName(paths.script).constData(), 0755) != 0)
-        return failAttached(failure(InstallError::Kind::FileOperationFailed, QStringLiteral("cannot set the permissions of ") + paths.script));
+    clearLeftover(*remover, paths.script);
+    const QByteArray script = installScript(pid, paths.stagedCopy, runningBundle, paths.script);
+    if (!files::writeNewFile(paths.script, script, 0755, &detail))
+        return failAttached(failure(InstallError::Kind::FileOperationFailed, detail));
 
     platform::tools::ToolRequest launch;
     launch.tool = kShell;
@@ -153,7 +149,7 @@ public:
     void start()
     {
         if (!isAcceptableAddress(m_update.url)) {
-            finish(failure(InstallError::Kind::InsecureAddress, m_update.url.toString()));
+            finish(failure(InstallError::Kind::InsecureAddress, loggableAddress(m_update.url)));
             return;
         }
         QString detail;
@@ -161,6 +157,15 @@ public:
         const std::optional<QString> folder = files::privateWorkFolder(cacheHome, &detail);
         if (!folder) {
             finish(failure(InstallError::Kind::UnsafeWorkFolder, detail));
+            return;
+        }
+        // Another instance installing into the same folder would clear
+        // this one's files, and this one its: one install at a time.
+        m_lock.emplace(*folder);
+        if (m_lock->state() != files::FolderLock::State::Held) {
+            finish(failure(m_lock->state() == files::FolderLock::State::Busy ? InstallError::Kind::InstallInProgress
+                                                                            : InstallError::Kind::UnsafeWorkFolder,
+                           m_lock->detail()));
             return;
         }
         m_paths.emplace(*folder);
@@ -204,6 +209,7 @@ private:
 
     void finish(const std::optional<InstallError>& error)
     {
+        m_lock.reset();
         g_installing = false;
         if (!m_hasContext || m_context)
             m_handler(error);
@@ -218,6 +224,7 @@ private:
     InstallHandler m_handler;
     std::shared_ptr<platform::core::Executor> m_executor;
     std::shared_ptr<platform::desktop::AppBundle> m_bundle;
+    std::optional<files::FolderLock> m_lock;
     std::optional<Paths> m_paths;
 };
 

@@ -384,19 +384,26 @@ TEST(UpdateTimeouts, CheckGivenUpJustBeforeTheEndLeavesNothingBehind)
 }
 
 // The end of the application ends a check under way at once, long before
-// its deadline.
+// its deadline, and a redirect that arrives after it is not followed.
 TEST(UpdateTimeouts, EndingTheApplicationEndsACheckAtOnce)
 {
     LoopbackServer server;
     server.respondToAll({200, {}, "application/json", true, false});
+    server.respond("/moved", {302, {}, "text/plain", false, true, -1, "/target"});
+    server.respond("/target", 200, manifest("2.0"));
     ScopedUpdateServer base(server.baseUrl());
     test::ScopedNetworkLimits limits({.manifestDeadlineMs = 120000});
-    OfferResult result;
-    UpdateCheck::loadManifest(server.url(kLatest), nullptr, result.handler());
-    ASSERT_TRUE(runUntil([&] { return server.openConnections() == 1 && !server.requests().isEmpty(); }));
-    UpdateCheck::endTransfers();
-    EXPECT_TRUE(runUntil([&] { return result.delivered && server.openConnections() == 0; }, 10000));
-    EXPECT_FALSE(result.offer);
+    for (const QString& path : {kLatest, QString("/moved")}) {
+        SCOPED_TRACE(path.toStdString());
+        OfferResult result;
+        UpdateCheck::loadManifest(server.url(path), nullptr, result.handler());
+        ASSERT_TRUE(runUntil([&] { return server.openConnections() == 1 && !server.requestsFor(path).isEmpty(); }));
+        UpdateCheck::endTransfers();
+        server.release(path);
+        EXPECT_TRUE(runUntil([&] { return result.delivered && server.openConnections() == 0; }, 10000));
+        EXPECT_FALSE(result.offer);
+    }
+    EXPECT_TRUE(server.requestsFor("/target").isEmpty());
 }
 
 // An answer that never ends, or says it is far too long, yields nothing,

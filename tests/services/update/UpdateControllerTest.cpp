@@ -336,8 +336,8 @@ TEST(InstallErrorTexts, EveryKindHasItsOwnTextInBothLanguages)
     using K = InstallError::Kind;
     std::set<QString> seen;
     for (K kind : {K::InsecureAddress, K::DownloadFailed, K::BadResponse, K::ImageTooLarge, K::UnsafeWorkFolder,
-                   K::FileOperationFailed, K::ImageToolUnavailable, K::ImageToolFailed, K::NoApplicationOnImage,
-                   K::ScriptLaunchFailed}) {
+                   K::InstallInProgress, K::FileOperationFailed, K::ImageToolUnavailable, K::ImageToolFailed,
+                   K::NoApplicationOnImage, K::ScriptLaunchFailed}) {
         const InstallError error{kind, {}};
         EXPECT_FALSE(error.descriptionZh().isEmpty());
         EXPECT_FALSE(error.descriptionEn().contains('\'')) << "English texts use the typographic apostrophe";

@@ -257,8 +257,9 @@ TEST_F(ProcessMonitorModelTest, TheAlertNamesWhatTerminateEnds)
     } cases[] = {
         {"another program before the alert", BeforeOpen, {{1002, "/usr/bin/next"}}, "\u2068next\u2069 (PID 2)", true},
         {"another program while it is open", WhileOpen, {{1002, "/usr/bin/next"}}, app2, true},
-        // A zombie's executable cannot be read: it is listed by its short name.
-        {"a zombie while it is open", WhileOpen, {{1002, "app2"}}, app2, true},
+        // A zombie has neither executable nor arguments: it is listed by its
+        // short name in brackets.
+        {"a zombie while it is open", WhileOpen, {{1002, "[app2]"}}, app2, true},
         {"its pid reused before the alert", BeforeOpen, {{99999, "/usr/bin/other"}}, "", false},
         {"its pid reused while it is open", WhileOpen, {{99999, "/usr/bin/other"}}, app2, false},
         {"gone before the alert", BeforeOpen, std::nullopt, "", false},

@@ -324,7 +324,7 @@ TEST_F(ProcessMonitorViewTest, TheTerminateAlertNamesWhatTheHoldFound)
     } cases[] = {
         {"another program before the alert", false, {{5812, "/usr/bin/next"}}, "\u2068next\u2069 (PID 812)"},
         {"another program while it is open", true, {{5812, "/usr/bin/next"}}, nginx},
-        {"a zombie while it is open", true, {{5812, "nginx"}}, nginx},
+        {"a zombie while it is open", true, {{5812, "[nginx]"}}, nginx},
         {"its pid reused while it is open", true, {{9999, "/usr/bin/other"}}, nginx},
         {"gone while it is open", true, std::nullopt, nginx},
         {"gone before the alert", false, std::nullopt, ""},

@@ -27,8 +27,9 @@ public:
     platform::processes::Timebase base{1, 1};  // ticks are nanoseconds
     int pid = 4242;
     // The processes running now, by pid. A hold reaches its process only
-    // while this names the same one: changing an entry makes a newcomer of
-    // the pid, removing it ends the process.
+    // while this names the same one: another start time makes a newcomer of
+    // the pid, another command alone is the process running another program,
+    // removing the entry ends the process.
     QHash<int, Running> running;
     // What a signal to a running process comes to.
     platform::processes::SignalOutcome outcome{platform::processes::SignalOutcome::Status::Sent, 0};
@@ -60,13 +61,12 @@ private:
         Hold(std::weak_ptr<FakeProcessProbe> probe, int p, const Running& process)
             : ProcessHold(p, process.startTime, process.command)
             , m_probe(std::move(probe))
-            , m_process(process)
         {
         }
         platform::processes::SignalOutcome signal(int signal) override
         {
             const auto probe = m_probe.lock();
-            if (!probe || probe->running.value(pid()) != m_process)
+            if (!probe || !probe->running.contains(pid()) || probe->running.value(pid()).startTime != startTime())
                 return {platform::processes::SignalOutcome::Status::Ended, 0};
             probe->sent.emplace_back(pid(), signal);
             return probe->outcome;
@@ -74,7 +74,6 @@ private:
 
     private:
         std::weak_ptr<FakeProcessProbe> m_probe;
-        Running m_process;
     };
 };
 

@@ -321,20 +321,22 @@ std::shared_ptr<platform::processes::ProcessHold> ProcessService::hold(const Pro
 {
     // kill() with 0 or a negative pid would signal whole process groups or
     // every process the user owns.
-    if (sampled.pid <= 0)
+    if (sampled.pid <= 0 || !sampled.started)
         return nullptr;
     auto held = platform::core::service<platform::processes::ProcessProbe>()->hold(sampled.pid);
-    if (!held)
-        return nullptr;
-    // The identity was read once the hold was in place: when it is still the
-    // sampled one, the hold has that process and no later one.
-    ProcInfo live;
-    live.pid = held->pid();
-    live.started = held->startTime();
-    setPathAndName(live, trimBlanks(held->command()).toString());
-    if (!live.sameLifetime(sampled))
+    // The start time was read once the hold was in place: when it is still
+    // the sampled one, the hold has that process and no later one, whatever
+    // program it runs now.
+    if (!held || held->pid() != sampled.pid || held->startTime() != *sampled.started)
         return nullptr;
     return held;
+}
+
+QString ProcessService::heldName(const platform::processes::ProcessHold& process)
+{
+    ProcInfo live;
+    setPathAndName(live, trimBlanks(process.command()).toString());
+    return live.name;
 }
 
 platform::processes::SignalOutcome ProcessService::terminate(platform::processes::ProcessHold& process, bool force)

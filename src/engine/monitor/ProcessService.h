@@ -59,8 +59,13 @@ public:
 
     // The process `sampled` was read from, held so that only it can be
     // signalled: nothing when its pid now names no process or another one
-    // (another start time or executable), and for pid 0 or below.
+    // (another start time), and for pid 0 or below. A process that has run
+    // another program since keeps its pid and start time: it is held, as it
+    // runs now (see heldName()).
     static std::shared_ptr<platform::processes::ProcessHold> hold(const ProcInfo& sampled);
+    // The name the process list gives the held process, from the command
+    // read when the hold was taken.
+    static QString heldName(const platform::processes::ProcessHold& process);
     // SIGTERM, or SIGKILL when forced, to the held process while it runs.
     static platform::processes::SignalOutcome terminate(platform::processes::ProcessHold& process, bool force);
 

@@ -277,8 +277,8 @@ TEST_F(ProcessesTest, AReusedPidStartsAfresh)
     EXPECT_FALSE(ProcessService::processes(byPid(unknownStart))[0].cpuAvailable);
 }
 
-// A hold is taken only on the process that was sampled: same pid, start
-// time and executable, read once the hold is in place.
+// A hold is taken only on the process that was sampled: same pid and start
+// time, read once the hold is in place. It is named as it runs then.
 TEST_F(ProcessesTest, HoldsOnlyTheSampledProcessAndSignalsThroughTheHold)
 {
     using Status = velk::platform::processes::SignalOutcome::Status;
@@ -294,17 +294,19 @@ TEST_F(ProcessesTest, HoldsOnlyTheSampledProcessAndSignalsThroughTheHold)
     const struct {
         const char* what;
         ProcInfo sample;
-        bool held;
+        QString heldAs;  // empty: not held
     } cases[] = {
-        {"the same process", sampled(812, 5000, "/usr/sbin/nginx"), true},
-        {"a short name as listed", sampled(2, 7, "kworker/0:1"), true},
-        {"its pid given to a later process", sampled(812, 4000, "/usr/sbin/nginx"), false},
-        {"another program since", sampled(812, 5000, "/usr/bin/old"), false},
-        {"no start time sampled", [&] { ProcInfo p = sampled(812, 0, "/usr/sbin/nginx"); p.started.reset(); return p; }(), false},
-        {"ended", sampled(813, 5000, "/usr/sbin/nginx"), false},
+        {"the same process", sampled(812, 5000, "/usr/sbin/nginx"), "nginx"},
+        {"a short name as listed", sampled(2, 7, "kworker/0:1"), "kworker/0:1"},
+        {"its pid given to a later process", sampled(812, 4000, "/usr/sbin/nginx"), ""},
+        {"another program since", sampled(812, 5000, "/usr/bin/old"), "nginx"},
+        {"no start time sampled", [&] { ProcInfo p = sampled(812, 0, "/usr/sbin/nginx"); p.started.reset(); return p; }(), ""},
+        {"ended", sampled(813, 5000, "/usr/sbin/nginx"), ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(bool(ProcessService::hold(c.sample)), c.held) << c.what;
+    for (const auto& c : cases) {
+        const auto held = ProcessService::hold(c.sample);
+        EXPECT_EQ(held ? ProcessService::heldName(*held) : QString(), c.heldAs) << c.what;
+    }
 
     // Pid 0 and process-group pids are never even asked for.
     procs->holdQueries.clear();

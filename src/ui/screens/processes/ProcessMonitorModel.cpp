@@ -43,7 +43,6 @@ void ProcessMonitorModel::setMonitor(monitor::SystemMonitor* monitor)
     refreshVisible();
     emit processesChanged();
     refreshDetail();
-    refreshTerminateMessage();
 }
 
 monitor::ProcSort ProcessMonitorModel::procSort() const
@@ -129,7 +128,6 @@ void ProcessMonitorModel::onProcessesChanged()
     refreshVisible();
     emit processesChanged();
     refreshDetail();
-    refreshTerminateMessage();
     // Only a change of which processes are listed, or of their order, runs
     // the rule; a tick that only moves the figures does not.
     QList<qint32> pids = pidsOf(m_monitor->processes());
@@ -274,21 +272,8 @@ QVariant ProcessMonitorModel::confirmTerminatePidValue() const
     return m_terminatePid ? QVariant(*m_terminatePid) : QVariant();
 }
 
-const monitor::ProcInfo* ProcessMonitorModel::terminateTarget() const
+void ProcessMonitorModel::setTerminateMessage(const QString& message)
 {
-    if (!m_terminateProcess || !m_monitor)
-        return nullptr;
-    const auto it = m_monitor->byPid().constFind(m_terminateProcess->pid);
-    if (it == m_monitor->byPid().cend() || !it->sameLifetime(*m_terminateProcess))
-        return nullptr;
-    return &*it;
-}
-
-void ProcessMonitorModel::refreshTerminateMessage()
-{
-    const monitor::ProcInfo* target = terminateTarget();
-    const QString message =
-        target ? fmt::isolatedName(target->name) + QStringLiteral(" (PID ") + QString::number(target->pid) + u')' : QString();
     if (message == m_terminateMessage)
         return;
     m_terminateMessage = message;
@@ -298,19 +283,23 @@ void ProcessMonitorModel::refreshTerminateMessage()
 void ProcessMonitorModel::askTerminate(qint32 pid)
 {
     m_terminatePid = pid;
-    m_terminateProcess.reset();
     m_terminateHold.reset();
+    m_terminateName.clear();
     if (m_monitor) {
         const auto it = m_monitor->byPid().constFind(pid);
-        if (it != m_monitor->byPid().cend()) {
-            m_terminateProcess = *it;
-            // Held now, so that a pid given to another process before the
-            // confirmation never reaches that one.
+        // Held now, so that a pid given to another process before the
+        // confirmation never reaches that one. The alert names the process
+        // as the hold found it: one that has run another program since the
+        // sample is named as it runs now, since that is what Terminate ends.
+        if (it != m_monitor->byPid().cend())
             m_terminateHold = monitor::ProcessService::hold(*it);
-        }
+        if (m_terminateHold)
+            m_terminateName = monitor::ProcessService::heldName(*m_terminateHold);
     }
     emit confirmTerminateChanged();
-    refreshTerminateMessage();
+    setTerminateMessage(m_terminateHold ? fmt::isolatedName(m_terminateName) + QStringLiteral(" (PID ")
+                                              + QString::number(m_terminateHold->pid()) + u')'
+                                        : QString());
 }
 
 bool ProcessMonitorModel::confirmTerminate()
@@ -319,8 +308,8 @@ bool ProcessMonitorModel::confirmTerminate()
     const platform::processes::SignalOutcome outcome =
         m_terminateHold ? monitor::ProcessService::terminate(*m_terminateHold, false)
                         : platform::processes::SignalOutcome{Status::Ended, 0};
-    if (outcome.status == Status::Refused && m_terminateProcess) {
-        m_terminateRefusal = terminateRefusalText(m_terminateProcess->name, m_terminateProcess->pid, outcome.error);
+    if (outcome.status == Status::Refused) {
+        m_terminateRefusal = terminateRefusalText(m_terminateName, m_terminateHold->pid(), outcome.error);
         emit terminateRefusalChanged();
     }
     cancelTerminate();
@@ -329,13 +318,13 @@ bool ProcessMonitorModel::confirmTerminate()
 
 void ProcessMonitorModel::cancelTerminate()
 {
-    if (!m_terminatePid && !m_terminateProcess)
+    if (!m_terminatePid)
         return;
     m_terminatePid.reset();
-    m_terminateProcess.reset();
     m_terminateHold.reset();
+    m_terminateName.clear();
     emit confirmTerminateChanged();
-    refreshTerminateMessage();
+    setTerminateMessage(QString());
 }
 
 void ProcessMonitorModel::clearTerminateRefusal()

@@ -50,7 +50,9 @@ class ProcessMonitorModel : public QObject {
     // The termination alert: open while a pid awaits confirmation.
     Q_PROPERTY(QVariant confirmTerminatePid READ confirmTerminatePidValue NOTIFY confirmTerminateChanged)
     Q_PROPERTY(bool terminateAlertShown READ terminateAlertShown NOTIFY confirmTerminateChanged)
-    // "name (PID n)" while the process the alert was opened for is listed.
+    // "name (PID n)" of the process Terminate would end, as it ran when the
+    // alert opened; later samples leave it. Empty when the process had gone
+    // by then and nothing could be held.
     Q_PROPERTY(QString terminateMessage READ terminateMessage NOTIFY terminateMessageChanged)
     // The system refused the last Terminate: the alert that says why.
     Q_PROPERTY(bool terminateRefusalShown READ terminateRefusalShown NOTIFY terminateRefusalChanged)
@@ -110,7 +112,7 @@ public:
     Q_INVOKABLE int rowOf(qint32 pid) const;
 
     // Opens the termination alert for `pid` and holds the process the last
-    // sample listed with that pid, while it is still that process.
+    // sample listed with that pid (same start time), while it still runs.
     Q_INVOKABLE void askTerminate(qint32 pid);
     // "Terminate": SIGTERM to the held process, if it still runs; a later
     // process given its pid is never signalled. Then the alert closes; a
@@ -150,10 +152,8 @@ private:
     void refreshVisible();
     void refreshListeners();
     void refreshDetail();
-    void refreshTerminateMessage();
+    void setTerminateMessage(const QString& message);
     void setRequestedPid(std::optional<qint32> pid);
-    // The remembered process while it is still listed.
-    const monitor::ProcInfo* terminateTarget() const;
 
     QPointer<monitor::SystemMonitor> m_monitor;
     bool m_active = true;
@@ -173,8 +173,9 @@ private:
     bool m_showsDetail = false;
     bool m_appeared = false;
     std::optional<qint32> m_terminatePid;
-    std::optional<monitor::ProcInfo> m_terminateProcess;
     std::shared_ptr<platform::processes::ProcessHold> m_terminateHold;
+    // The held process's name, as the alert gives it.
+    QString m_terminateName;
     QString m_terminateMessage;
     models::WordPair m_terminateRefusal;
 };

@@ -181,4 +181,11 @@ Item {
         enabled: root.visible && !root.updates.installing
         onActivated: root.install()
     }
+
+    // While the notes have the focus (once clicked to select a line), that
+    // read-only text keeps the keys of the window's shortcuts from them and
+    // passes them on here unused: they answer as the shortcuts would.
+    Keys.onReturnPressed: root.install()
+    Keys.onEnterPressed: root.install()
+    Keys.onEscapePressed: root.dismissRequested()
 }

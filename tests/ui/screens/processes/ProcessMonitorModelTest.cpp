@@ -239,35 +239,62 @@ TEST_F(ProcessMonitorModelTest, TerminateSignalsTheProcessTheAlertWasOpenedFor)
     EXPECT_EQ(probeDouble().sent.size(), 1u);
 }
 
-TEST_F(ProcessMonitorModelTest, TerminateSendsNothingOnceTheProcessHasGone)
+// The alert names what Terminate would end, from the hold taken when it
+// opens, and later samples leave it. A process that has run another program
+// is still that process (pid and start time): it is named as it ran when the
+// alert opened and ended. One that has gone, or whose pid went to another, is
+// not signalled, and nothing says so.
+TEST_F(ProcessMonitorModelTest, TheAlertNamesWhatTerminateEnds)
 {
-    tickWith({{1, 1.0}, {2, 5.0}});
-    screen->askTerminate(2);
-    tickWith({{1, 1.0}});
-    EXPECT_TRUE(screen->terminateAlertShown());
-    EXPECT_TRUE(screen->terminateMessage().isEmpty());
-    EXPECT_FALSE(screen->confirmTerminate());
-    EXPECT_TRUE(probeDouble().sent.empty());
+    enum When { BeforeOpen, WhileOpen };
+    const QString app2 = QStringLiteral("\u2068app2\u2069 (PID 2)");
+    const struct {
+        const char* what;
+        When when;
+        std::optional<FakeProcessProbe::Running> now;  // pid 2 from then on; nothing: ended
+        QString message;
+        bool sent;
+    } cases[] = {
+        {"another program before the alert", BeforeOpen, {{1002, "/usr/bin/next"}}, "\u2068next\u2069 (PID 2)", true},
+        {"another program while it is open", WhileOpen, {{1002, "/usr/bin/next"}}, app2, true},
+        // A zombie has neither executable nor arguments: it is listed by its
+        // short name in brackets.
+        {"a zombie while it is open", WhileOpen, {{1002, "[app2]"}}, app2, true},
+        {"its pid reused before the alert", BeforeOpen, {{99999, "/usr/bin/other"}}, "", false},
+        {"its pid reused while it is open", WhileOpen, {{99999, "/usr/bin/other"}}, app2, false},
+        {"gone before the alert", BeforeOpen, std::nullopt, "", false},
+        {"gone while it is open", WhileOpen, std::nullopt, app2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        tickWith({{1, 1.0}, {2, 5.0}});
+        probeDouble().sent.clear();
+        const auto change = [&] {
+            probeDouble().running.remove(2);
+            sources->nextProcesses.resize(1);
+            if (c.now) {
+                probeDouble().running.insert(2, *c.now);
+                sources->nextProcesses.push_back(proc(2, 1, c.now->startTime, c.now->command));
+            }
+        };
+        if (c.when == BeforeOpen)
+            change();
+        screen->askTerminate(2);
+        if (c.when == WhileOpen) {
+            change();
+            tick();
+        }
+        EXPECT_TRUE(screen->terminateAlertShown());
+        EXPECT_EQ(screen->terminateMessage(), c.message);
+        EXPECT_EQ(screen->confirmTerminate(), c.sent);
+        using Sent = std::vector<std::pair<int, int>>;
+        EXPECT_EQ(probeDouble().sent, (c.sent ? Sent{{2, SIGTERM}} : Sent{}));
+        EXPECT_FALSE(screen->terminateRefusalShown());
+    }
 }
 
-TEST_F(ProcessMonitorModelTest, TerminateNeverSignalsAReusedPid)
+TEST_F(ProcessMonitorModelTest, TerminateNeverSignalsPidZeroOrAProcessGroup)
 {
-    // The process ends and another is given its pid before the next sample:
-    // the alert still names the first, and nothing is sent to the newcomer.
-    tickWith({{1, 1.0}, {2, 5.0}});
-    screen->askTerminate(2);
-    probeDouble().running.insert(2, {99999, QStringLiteral("/usr/bin/other")});
-    EXPECT_EQ(screen->terminateMessage(), QStringLiteral("\u2068app2\u2069 (PID 2)"));
-    EXPECT_FALSE(screen->confirmTerminate());
-    EXPECT_TRUE(probeDouble().sent.empty());
-    EXPECT_FALSE(screen->terminateRefusalShown());
-
-    // Reused before the alert opened: the pid names another process than
-    // the sampled one, so nothing is held.
-    screen->askTerminate(2);
-    EXPECT_FALSE(screen->confirmTerminate());
-    EXPECT_TRUE(probeDouble().sent.empty());
-
     // Neither pid 0 nor a process-group pid is ever signalled.
     sources->nextProcesses = {proc(0, 0, 5, "/sbin/kernel"), proc(-1, 0, 5, "/sbin/all")};
     tick();

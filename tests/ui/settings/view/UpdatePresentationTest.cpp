@@ -169,6 +169,42 @@ TEST_F(UpdatePresentationTest, InstallShowsItsBusyTextIgnoresClicksAndReturnAndS
     EXPECT_FALSE(updates->showsBadge());
 }
 
+// Return and Enter install wherever the focus is in the prompt: on the sheet
+// itself, in the notes once clicked (a read-only text, which takes the keys
+// of the window's shortcuts while it has the focus) or on a button.
+TEST_F(UpdatePresentationTest, ReturnAndEnterInstallWhereverTheFocusIs)
+{
+    ASSERT_TRUE(showPresentation());
+    QQuickWindow* sheet = prompt(kOffer);
+    ASSERT_TRUE(sheet);
+    const ItemDriver onSheet(*sheet);
+    const struct {
+        const char* focus;  // nothing: the sheet itself
+        bool clicked;       // else reached by Tab
+        Qt::Key key;
+    } cases[] = {
+        {nullptr, false, Qt::Key_Return},
+        {"updatePrompt.notes", true, Qt::Key_Return},
+        {"updatePrompt.notes", true, Qt::Key_Enter},
+        {"updatePrompt.later", false, Qt::Key_Return},
+    };
+    std::size_t tries = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.focus ? c.focus : "the sheet") + (c.key == Qt::Key_Enter ? ", Enter" : ", Return"));
+        if (c.focus && c.clicked)
+            clickIn(sheet, findIn(sheet, c.focus));
+        else if (c.focus)
+            findIn(sheet, c.focus)->forceActiveFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(waitFor([&] { return !c.focus || sheet->activeFocusItem() == findIn(sheet, c.focus); }));
+        QTest::keyClick(sheet, c.key);
+        ASSERT_EQ(installs.size(), ++tries);
+        finishInstall(InstallError{InstallError::Kind::DownloadFailed});
+        ASSERT_TRUE(waitFor([&] { return onSheet.alertTitle() == "未能安装更新"; }));
+        ASSERT_TRUE(onSheet.pressAlert("好"));
+        EXPECT_EQ(installs.size(), tries);
+    }
+}
+
 TEST_F(UpdatePresentationTest, EscapeAndLaterCloseTheSheetWithoutStoppingTheInstall)
 {
     ASSERT_TRUE(showPresentation());
@@ -177,6 +213,9 @@ TEST_F(UpdatePresentationTest, EscapeAndLaterCloseTheSheetWithoutStoppingTheInst
     clickIn(sheet, findIn(sheet, "updatePrompt.install"));
     ASSERT_TRUE(updates->installing());
 
+    // With the focus in the notes too.
+    clickIn(sheet, findIn(sheet, "updatePrompt.notes"));
+    ASSERT_TRUE(waitFor([&] { return sheet->activeFocusItem() == findIn(sheet, "updatePrompt.notes"); }));
     QTest::keyClick(sheet, Qt::Key_Escape);
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_FALSE(updates->hasPromptUpdate());

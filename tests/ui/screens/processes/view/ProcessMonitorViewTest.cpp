@@ -310,11 +310,64 @@ TEST_F(ProcessMonitorViewTest, TerminateAlertIsTheWindowsAlertForItsProcess)
     EXPECT_FALSE(screen()->terminateRefusalShown());
 }
 
+// The alert's message is what the hold found when it opened: a process that
+// ran another program before it opened is named as it runs now, and later
+// samples change nothing, whatever became of the process.
+TEST_F(ProcessMonitorViewTest, TheTerminateAlertNamesWhatTheHoldFound)
+{
+    const QString nginx = QStringLiteral("\u2068nginx\u2069 (PID 812)");
+    const struct {
+        const char* what;
+        bool whileOpen;
+        std::optional<FakeProcessProbe::Running> now;  // pid 812 from then on; nothing: ended
+        QString message;
+    } cases[] = {
+        {"another program before the alert", false, {{5812, "/usr/bin/next"}}, "\u2068next\u2069 (PID 812)"},
+        {"another program while it is open", true, {{5812, "/usr/bin/next"}}, nginx},
+        {"a zombie while it is open", true, {{5812, "[nginx]"}}, nginx},
+        {"its pid reused while it is open", true, {{9999, "/usr/bin/other"}}, nginx},
+        {"gone while it is open", true, std::nullopt, nginx},
+        {"gone before the alert", false, std::nullopt, ""},
+    };
+    auto& running = static_cast<FakeProcessProbe&>(*probe).running;
+    ASSERT_TRUE(buildScreen());
+    auto* host = design::PresentationHost::alertHost(&window);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        sources->nextProcesses = {listed(812, "/usr/sbin/nginx", "www-data", 3.5, 48'200'000, 4)};
+        running.insert(812, {5812, "/usr/sbin/nginx"});
+        tick();
+        const auto change = [&] {
+            running.remove(812);
+            sources->nextProcesses.clear();
+            if (c.now) {
+                running.insert(812, *c.now);
+                sources->nextProcesses.push_back(listed(812, c.now->command, "www-data", 3.5, 48'200'000, 4));
+                sources->nextProcesses.back().started = c.now->startTime;
+            }
+        };
+        if (!c.whileOpen)
+            change();
+        screen()->askTerminate(812);
+        if (c.whileOpen) {
+            change();
+            tick();
+        }
+        ASSERT_TRUE(laidOut());
+        EXPECT_EQ(host->title(), QStringLiteral("结束进程？"));
+        EXPECT_EQ(host->message(), c.message);
+        screen()->cancelTerminate();
+        ASSERT_TRUE(laidOut());
+        EXPECT_EQ(host->current(), nullptr);
+    }
+}
+
 // A program named with a direction override shows the override written out
 // in its row, its detail and the terminate alert, which names it isolated.
 TEST_F(ProcessMonitorViewTest, AProgramNameThatTurnsTextIsWrittenOut)
 {
     sources->nextProcesses = {listed(812, QString::fromUtf8("/tmp/x\u202Ecod.exe"), "ann", 3.5, 48'200'000, 4)};
+    static_cast<FakeProcessProbe&>(*probe).running.insert(812, {5812, QString::fromUtf8("/tmp/x\u202Ecod.exe")});
     ASSERT_TRUE(buildScreen());
     tick();
     ASSERT_TRUE(laidOut());

@@ -43,6 +43,14 @@ void AlertPresentation::setMessage(const QString& message)
     emit messageChanged();
 }
 
+void AlertPresentation::setDialogItem(QQuickItem* item)
+{
+    if (item == m_dialogItem)
+        return;
+    m_dialogItem = item;
+    emit dialogItemChanged();
+}
+
 QQmlListProperty<AlertButton> AlertPresentation::buttons()
 {
     const auto append = [](QQmlListProperty<AlertButton>* list, AlertButton* button) {

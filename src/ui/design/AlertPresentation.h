@@ -44,6 +44,9 @@ class AlertPresentation : public velk::design::Presentation {
     Q_PROPERTY(QString title READ title WRITE setTitle NOTIFY titleChanged)
     Q_PROPERTY(QString message READ message WRITE setMessage NOTIFY messageChanged)
     Q_PROPERTY(QQmlListProperty<velk::design::AlertButton> buttons READ buttons NOTIFY buttonsChanged)
+    // The item that draws the shown alert (`VelkAlert`'s dialog): while the
+    // alert is shown, only what lies in it answers an accessible action.
+    Q_PROPERTY(QQuickItem* dialogItem READ dialogItem WRITE setDialogItem NOTIFY dialogItemChanged)
     Q_CLASSINFO("DefaultProperty", "buttons")
 public:
     explicit AlertPresentation(QQuickItem* parent = nullptr);
@@ -53,6 +56,8 @@ public:
     QString message() const { return m_message; }
     void setMessage(const QString& message);
     QQmlListProperty<AlertButton> buttons();
+    QQuickItem* dialogItem() const { return m_dialogItem; }
+    void setDialogItem(QQuickItem* item);
     const QList<AlertButton*>& buttonList() const { return m_buttons; }
     QStringList buttonTexts() const;
 
@@ -68,6 +73,7 @@ signals:
     void titleChanged();
     void messageChanged();
     void buttonsChanged();
+    void dialogItemChanged();
 
 private:
     int indexOfRole(AlertButton::Role role) const;
@@ -75,6 +81,7 @@ private:
     QString m_title;
     QString m_message;
     QList<AlertButton*> m_buttons;
+    QPointer<QQuickItem> m_dialogItem;
 };
 
 // A sheet: `VelkSheet` shows its content in a modal window of its own,

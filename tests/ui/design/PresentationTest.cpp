@@ -5,6 +5,8 @@
 
 #include "ui/design/AlertPresentation.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QSignalSpy>
 
 namespace velk::test {
@@ -43,12 +45,14 @@ protected:
                 onClosed: owner.secondClosed += 1
                 AlertButton { text: "OK"; onTriggered: pressed += "ok;" }
             }
+            VelkTintedButton { objectName: "behind"; text: "Behind"; onClicked: owner.pressed += "behind;" }
             VelkSheet {
                 objectName: "sheet"
                 sheetWidth: 754; sheetHeight: 610
                 onClosed: owner.sheetClosed += 1
                 Rectangle { objectName: "sheet.content"; anchors.fill: parent; color: VDS.C.bg1 }
                 MouseArea { objectName: "sheet.button"; width: 80; height: 30; onClicked: owner.pressed += "sheet;" }
+                VelkTintedButton { objectName: "sheet.press"; y: 40; text: "Press"; onClicked: owner.pressed += "press;" }
                 VelkAlert {
                     objectName: "sheetAlert"
                     title: "Inside"
@@ -60,6 +64,15 @@ protected:
 
     design::AlertPresentation* alert(const char* name) { return find<design::AlertPresentation>(name); }
     int count(const char* name) const { return item->property(name).toInt(); }
+    std::string pressed() const { return item->property("pressed").toString().toStdString(); }
+
+    // A press through the accessibility interface, as a screen reader's.
+    static void accessiblePress(QQuickItem* target)
+    {
+        QAccessibleInterface* iface = target ? QAccessible::queryAccessibleInterface(target) : nullptr;
+        ASSERT_TRUE(iface && iface->actionInterface());
+        iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
 };
 
 TEST_F(PresentationTest, AlertsDueTogetherQueueAndShowOneAtATime)
@@ -248,9 +261,17 @@ TEST_F(PresentationTest, AnAlertRaisedWhileASheetIsUpShowsOverTheSheet)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(sheetWindow));
     const ItemDriver onSheet(*sheetWindow);
     const ItemDriver onWindow(window);
+    // As for a pointer, a press through the accessibility interface reaches
+    // the sheet, not the window under it.
+    QQuickItem* behind = onWindow.find(QStringLiteral("behind"));
+    QQuickItem* onSheetPress = onSheet.find(QStringLiteral("sheet.press"));
+    accessiblePress(behind);
+    accessiblePress(onSheetPress);
+    EXPECT_EQ(pressed(), "press;");
 
     // On the sheet's window, with its keys: Escape cancels the alert and
-    // leaves the sheet open.
+    // leaves the sheet open. While it stands, the sheet under it takes no
+    // press.
     item->setProperty("confirming", true);
     EXPECT_EQ(PresentationHost::alertHost(sheetWindow)->current(), alert("first"));
     EXPECT_EQ(alert("first")->hostWindow(), sheetWindow);
@@ -259,9 +280,10 @@ TEST_F(PresentationTest, AnAlertRaisedWhileASheetIsUpShowsOverTheSheet)
     // A driver of the window reaches it too, on the sheet's window.
     EXPECT_EQ(onWindow.alertTitle(), QStringLiteral("Delete 3 items?"));
     EXPECT_EQ(onWindow.find(QStringLiteral("alert.title"))->window(), sheetWindow);
+    accessiblePress(onSheetPress);
     sheetWindow->requestActivate();
     QTest::keyClick(sheetWindow, Qt::Key_Escape);
-    EXPECT_EQ(item->property("pressed").toString(), QStringLiteral("cancel;"));
+    EXPECT_EQ(pressed(), "press;cancel;");
     EXPECT_TRUE(sheet->shown());
     EXPECT_EQ(count("sheetClosed"), 0);
 
@@ -274,8 +296,12 @@ TEST_F(PresentationTest, AnAlertRaisedWhileASheetIsUpShowsOverTheSheet)
     EXPECT_TRUE(alert("second")->shown());
     EXPECT_EQ(count("secondClosed"), 0);
     EXPECT_TRUE(waitFor([&] { return onWindow.alertTitle() == QStringLiteral("Failed"); }));
-    EXPECT_TRUE(onWindow.pressAlert(QStringLiteral("OK")));
+    // The alert's own button takes a press; the window, once it is gone.
+    accessiblePress(behind);
+    accessiblePress(onWindow.alertButtons().value(0));
     EXPECT_EQ(count("secondClosed"), 1);
+    accessiblePress(behind);
+    EXPECT_EQ(pressed(), "press;cancel;ok;behind;");
 }
 
 // However long its message, an alert keeps its title and buttons inside the

@@ -73,7 +73,7 @@ Item {
             color: VDS.C.text1
             duration: Motion.gaugeLabel
         }
-        Text {
+        VelkText {
             objectName: "gauge.sublabel"
             visible: root.sublabel.length > 0
             anchors.horizontalCenter: parent.horizontalCenter

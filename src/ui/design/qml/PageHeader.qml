@@ -43,7 +43,7 @@ Item {
         anchors.bottomMargin: VDS.Space.m
         spacing: 0
 
-        Text {
+        VelkText {
             id: titleText
             objectName: "pageHeader.title"
             visible: root.titleShown
@@ -58,7 +58,7 @@ Item {
             maximumLineCount: 1
             elide: Text.ElideRight
         }
-        Text {
+        VelkText {
             id: subtitleText
             objectName: "pageHeader.subtitle"
             visible: root.subtitleWidth > 0

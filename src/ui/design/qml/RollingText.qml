@@ -5,7 +5,8 @@ import Velk.Design
 // Text whose changed characters roll when it changes: characters are matched
 // from the right; each changed one slides out and its successor slides in,
 // upwards when `countsDown` is false. Unchanged characters stay put. Text
-// that is not shown changes at once.
+// that is not shown changes at once. A screen reader reads the whole text,
+// as VelkText is read.
 Item {
     id: root
     property string text
@@ -15,6 +16,10 @@ Item {
     property int duration: Motion.numberRoll
     property var roll: []
     property real progress: 1
+
+    Accessible.role: Accessible.StaticText
+    Accessible.name: text
+    Accessible.ignored: !visible
 
     implicitWidth: rowItem.implicitWidth
     implicitHeight: metrics.height

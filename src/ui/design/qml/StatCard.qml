@@ -43,7 +43,7 @@ Item {
                     color: root.color
                 }
             }
-            Text {
+            VelkText {
                 anchors.verticalCenter: parent.verticalCenter
                 text: root.title
                 textFormat: Text.PlainText
@@ -51,13 +51,13 @@ Item {
                 color: SystemColors.secondaryLabel
             }
         }
-        Text {
+        VelkText {
             text: root.value
             textFormat: Text.PlainText
             font: VDS.font(22, Font.Bold)
             color: SystemColors.label
         }
-        Text {
+        VelkText {
             visible: root.subtitle.length > 0
             text: root.subtitle
             textFormat: Text.PlainText

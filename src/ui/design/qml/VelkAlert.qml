@@ -22,6 +22,7 @@ import Velk.Design
 //     }
 AlertPresentation {
     id: root
+    dialogItem: popup.frame
 
     // Drawn over the whole window it is shown on (a sheet's, while one is
     // up), above everything else.
@@ -46,13 +47,18 @@ AlertPresentation {
         // The height the alert may take: its window's, less a margin.
         readonly property real room: parent ? parent.height - 2 * VDS.Space.l : Infinity
 
-        // The popup's own item is the dialog a screen reader finds: named
-        // by the title.
+        // The popup's own item is the dialog a screen reader finds, named
+        // by the title, described by the message.
         readonly property Item frame: contentItem ? contentItem.parent : null
         Binding {
             target: popup.frame
             property: "Accessible.name"
             value: root.title
+        }
+        Binding {
+            target: popup.frame
+            property: "Accessible.description"
+            value: root.message
         }
 
         T.Overlay.modal: Rectangle {
@@ -69,9 +75,11 @@ AlertPresentation {
         contentItem: Column { // qmllint disable deferred-property-id
             spacing: VDS.Space.s
 
-            Text {
+            VelkText {
                 id: title
                 objectName: "alert.title"
+                // The dialog carries the title as its name.
+                Accessible.ignored: true
                 width: parent.width
                 text: root.title
                 textFormat: Text.PlainText
@@ -121,7 +129,7 @@ AlertPresentation {
                         event.accepted = true
                     }
 
-                    Text {
+                    VelkText {
                         id: message
                         objectName: "alert.message"
                         width: messageScroll.width

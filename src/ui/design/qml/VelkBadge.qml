@@ -13,7 +13,7 @@ Item {
     implicitWidth: label.implicitWidth + 2 * VDS.Space.s
     baselineOffset: label.y + label.baselineOffset
 
-    Text {
+    VelkText {
         id: label
         objectName: "badge.text"
         anchors.centerIn: parent

@@ -23,7 +23,8 @@ Item {
     Accessible.name: isChecked ? "Selected" : "Not selected"
     Accessible.checkable: true
     Accessible.checked: isChecked
-    Accessible.onToggleAction: if (enabled) toggle()
+    Accessible.onToggleAction: ButtonPress.act(root, () => root.toggle())
+    Accessible.onPressAction: ButtonPress.act(root, () => root.toggle())
 
     function toggle() {
         toggled(!isChecked)

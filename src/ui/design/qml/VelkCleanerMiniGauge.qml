@@ -50,7 +50,7 @@ Item {
                     }
                 }
             }
-            Text {
+            VelkText {
                 anchors.centerIn: parent
                 text: root.value
                 textFormat: Text.PlainText
@@ -58,7 +58,7 @@ Item {
                 color: Qt.rgba(1, 1, 1, 0.95)
             }
         }
-        Text {
+        VelkText {
             anchors.horizontalCenter: parent.horizontalCenter
             text: root.title
             textFormat: Text.PlainText

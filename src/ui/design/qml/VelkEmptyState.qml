@@ -36,7 +36,7 @@ Item {
         Column {
             anchors.horizontalCenter: parent.horizontalCenter
             spacing: VDS.Space.xs
-            Text {
+            VelkText {
                 objectName: "emptyState.title"
                 anchors.horizontalCenter: parent.horizontalCenter
                 width: Math.min(Math.ceil(implicitWidth), root.room)
@@ -47,7 +47,7 @@ Item {
                 font: VDS.title(Font.Medium)
                 color: VDS.C.text1
             }
-            Text {
+            VelkText {
                 objectName: "emptyState.subtitle"
                 visible: root.subtitle.length > 0
                 anchors.horizontalCenter: parent.horizontalCenter

@@ -19,8 +19,8 @@ Item {
     Accessible.name: root.text
     Accessible.checkable: true
     Accessible.checked: root.checked
-    Accessible.onToggleAction: root.toggled(!root.checked)
-    Accessible.onPressAction: root.toggled(!root.checked)
+    Accessible.onToggleAction: ButtonPress.act(root, () => root.toggled(!root.checked))
+    Accessible.onPressAction: ButtonPress.act(root, () => root.toggled(!root.checked))
 
     Rectangle {
         objectName: "filterChip.fill"

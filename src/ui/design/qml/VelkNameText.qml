@@ -8,7 +8,7 @@ import Velk.Design
 // "<U+202E>" always shows whole.
 //
 //     VelkNameText { name: root.path; shortening: Text.ElideMiddle; width: parent.width }
-Text {
+VelkText {
     id: root
     // The name itself, as it is on disk or in the process table.
     property string name

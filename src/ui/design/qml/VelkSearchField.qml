@@ -47,6 +47,8 @@ Rectangle {
             selectedTextColor: VDS.C.text1
             placeholderText: root.placeholder
             placeholderTextColor: VDS.C.text3
+            // Named by what it asks for, in the language shown.
+            Accessible.name: root.placeholder
             verticalAlignment: TextInput.AlignVCenter
             clip: true
 
@@ -71,7 +73,7 @@ Rectangle {
             color: VDS.C.text3
             Accessible.role: Accessible.Button
             Accessible.name: "Clear"
-            Accessible.onPressAction: field.clear()
+            Accessible.onPressAction: ButtonPress.act(clear, () => field.clear())
 
             MouseArea {
                 anchors.fill: parent

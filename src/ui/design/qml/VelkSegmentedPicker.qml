@@ -49,8 +49,8 @@ Rectangle {
                 Accessible.name: modelData.text
                 Accessible.checkable: true
                 Accessible.checked: selected
-                Accessible.onToggleAction: root.activated(segment.modelData.value)
-                Accessible.onPressAction: root.activated(segment.modelData.value)
+                Accessible.onToggleAction: ButtonPress.act(segment, () => root.activated(segment.modelData.value))
+                Accessible.onPressAction: ButtonPress.act(segment, () => root.activated(segment.modelData.value))
 
                 Text {
                     id: label

@@ -13,10 +13,14 @@ T.Slider {
     readonly property real knob: small ? 12 : 16
 
     snapMode: T.Slider.SnapAlways
+    // The range as the accessibility interface reads it (Qt 6.4 asks the
+    // item for these two and for stepSize, which the template has).
+    readonly property real minimumValue: from
+    readonly property real maximumValue: to
     // A step through the accessibility interface moves the knob as a key
     // does, so the owner hears of it through moved().
-    Accessible.onIncreaseAction: step(true)
-    Accessible.onDecreaseAction: step(false)
+    Accessible.onIncreaseAction: ButtonPress.act(root, () => root.step(true))
+    Accessible.onDecreaseAction: ButtonPress.act(root, () => root.step(false))
 
     function step(up: bool) {
         if (up)

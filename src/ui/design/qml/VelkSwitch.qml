@@ -20,7 +20,8 @@ Item {
     Accessible.role: Accessible.CheckBox
     Accessible.checkable: true
     Accessible.checked: isOn
-    Accessible.onToggleAction: if (enabled) toggled(!isOn)
+    Accessible.onToggleAction: ButtonPress.act(root, () => root.toggled(!root.isOn))
+    Accessible.onPressAction: ButtonPress.act(root, () => root.toggled(!root.isOn))
 
     Rectangle {
         id: track

@@ -5,7 +5,7 @@ import Velk.Design
 // A section title hugging the leading edge of the width it is given; in a
 // layout it takes the whole width. (It never binds its width to its parent's:
 // inside a Row or Column that would feed the positioner its own size.)
-Text {
+VelkText {
     property string title
 
     text: title

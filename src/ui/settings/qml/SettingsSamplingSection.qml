@@ -9,6 +9,7 @@ Column {
     id: root
     // Lines the slider up with the text column after the icon.
     readonly property real textInset: VDS.Space.m + 22
+    readonly property string title: Lang.t("采样间隔", "Sampling interval")
 
     spacing: VDS.Space.s
     topPadding: VDS.Space.s
@@ -36,7 +37,7 @@ Column {
                 spacing: VDS.Space.m
 
                 Text {
-                    text: Lang.t("采样间隔", "Sampling interval")
+                    text: root.title
                     textFormat: Text.PlainText
                     font: VDS.body(Font.Medium)
                     color: VDS.C.text1
@@ -61,6 +62,7 @@ Column {
 
     VelkSlider {
         objectName: "settings.samplingSlider"
+        Accessible.name: root.title
         x: root.textInset
         width: root.width - root.textInset
         from: interval.minimum

@@ -3,6 +3,8 @@
 #include "ui/design/Presentation.h"
 #include "ui/settings/SupportLinks.h"
 
+#include <QAccessible>
+#include <QAccessibleValueInterface>
 #include <QQuickTextDocument>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -50,6 +52,17 @@ TEST_F(SettingsViewTest, EachSliderStepIsWrittenAtOnce)
 {
     ASSERT_TRUE(showSettings());
     QQuickItem* slider = find("settings.samplingSlider");
+    // A screen reader finds it by its row's title, with its range and step.
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(slider);
+    ASSERT_TRUE(reader && reader->valueInterface());
+    for (const auto& [lang, title] : {std::pair { "zh-Hans", "采样间隔" }, std::pair { "en", "Sampling interval" }}) {
+        language().setCurrent(lang);
+        EXPECT_EQ(reader->text(QAccessible::Name).toStdString(), title);
+    }
+    language().setCurrent("zh-Hans");
+    EXPECT_EQ(reader->valueInterface()->minimumValue().toDouble(), 1.0);
+    EXPECT_EQ(reader->valueInterface()->maximumValue().toDouble(), 5.0);
+    EXPECT_EQ(reader->valueInterface()->minimumStepSize().toDouble(), 0.5);
     slider->forceActiveFocus();
     key(Qt::Key_Right);
     EXPECT_EQ(text("settings.samplingValue"), "2.5s");

@@ -23,7 +23,7 @@ Column {
         // Everything sits on the free space's first baseline.
         readonly property real firstBaseline: Math.max(free.baselineOffset, scan.baselineOffset)
 
-        Text {
+        VelkText {
             id: free
             objectName: "dashboard.free"
             y: headline.firstBaseline - baselineOffset
@@ -40,7 +40,7 @@ Column {
             elide: Text.ElideRight
             color: VDS.C.text1
         }
-        Text {
+        VelkText {
             id: available
             objectName: "dashboard.freeLabel"
             x: free.x + free.width + VDS.Space.s
@@ -65,7 +65,7 @@ Column {
         }
     }
 
-    Text {
+    VelkText {
         objectName: "dashboard.usage"
         width: root.width
         text: Lang.t("已用 " + root.usedText + "  /  共 " + root.totalText,
@@ -94,7 +94,7 @@ Column {
             value: root.disk.usedPercent
             color: VDS.C.accent
         }
-        Text {
+        VelkText {
             id: usedPercent
             objectName: "dashboard.usedPercent"
             anchors.right: parent.right

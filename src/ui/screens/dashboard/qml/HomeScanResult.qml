@@ -24,20 +24,20 @@ Item {
         y: root.topPadding + (root.height - root.topPadding - implicitHeight) / 2
         spacing: VDS.Space.xxs
 
-        Text {
+        VelkText {
             text: Lang.t("可清理", "Can clean")
             textFormat: Text.PlainText
             font: VDS.font(12)
             color: VDS.C.text2
         }
-        Text {
+        VelkText {
             objectName: "dashboard.amount"
             text: root.busy ? "—" : Format.bytes(root.found)
             textFormat: Text.PlainText
             font: VDS.font(21, Font.Medium)
             color: VDS.C.text1
         }
-        Text {
+        VelkText {
             objectName: "dashboard.scanState"
             text: root.junk.isScanning ? Lang.t("正在扫描", "Scanning")
                 : root.junk.isCleaning ? Lang.t("正在清理", "Cleaning")

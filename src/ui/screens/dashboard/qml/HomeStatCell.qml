@@ -38,14 +38,16 @@ T.AbstractButton {
         width: root.width
         spacing: VDS.Space.xs
 
-        Text {
+        VelkText {
             id: titleText
+            // The control carries it as its name.
+            Accessible.ignored: true
             text: root.title
             textFormat: Text.PlainText
             font: VDS.caption()
             color: VDS.C.text3
         }
-        Text {
+        VelkText {
             id: valueText
             objectName: "dashboard.stat.value"
             width: Math.min(implicitWidth, root.width)

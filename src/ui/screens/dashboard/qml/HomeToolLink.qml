@@ -56,8 +56,10 @@ T.AbstractButton {
             size: 14
             color: VDS.C.accent
         }
-        Text {
+        VelkText {
             id: title
+            // The control carries it as its name.
+            Accessible.ignored: true
             anchors.left: symbol.right
             anchors.leftMargin: VDS.Space.s
             anchors.right: chevron.left

@@ -20,7 +20,7 @@ Item {
         width: root.width
         spacing: VDS.Space.s
 
-        Text {
+        VelkText {
             text: Lang.t("工具", "Tools")
             textFormat: Text.PlainText
             font: VDS.font(12)

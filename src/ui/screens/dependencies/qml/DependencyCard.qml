@@ -37,7 +37,7 @@ Rectangle {
                 font.weight: Font.DemiBold
                 color: VDS.C.text3
             }
-            Text {
+            VelkText {
                 objectName: "largeFiles.dependencies.card.title"
                 anchors.verticalCenter: parent.verticalCenter
                 text: root.title
@@ -45,7 +45,7 @@ Rectangle {
                 font: VDS.font(11, Font.DemiBold)
                 color: VDS.C.text2
             }
-            Text {
+            VelkText {
                 objectName: "largeFiles.dependencies.card.count"
                 anchors.verticalCenter: parent.verticalCenter
                 visible: root.count > 0

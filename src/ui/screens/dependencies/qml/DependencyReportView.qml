@@ -81,7 +81,7 @@ Flickable {
                         font: VDS.font(12, Font.Medium)
                         color: VDS.C.text1
                     }
-                    Text {
+                    VelkText {
                         id: pid
                         objectName: "largeFiles.dependencies.process.pid"
                         anchors.right: parent.right
@@ -93,7 +93,7 @@ Flickable {
                     }
                 }
             }
-            Text {
+            VelkText {
                 objectName: "largeFiles.dependencies.moreProcesses"
                 visible: root.report.moreProcesses !== undefined
                 width: parent.width
@@ -187,7 +187,7 @@ Flickable {
     }
 
     // The placeholder of a card with nothing to list.
-    component EmptyLine: Text {
+    component EmptyLine: VelkText {
         objectName: "largeFiles.dependencies.empty"
         textFormat: Text.PlainText
         font: VDS.font(12)
@@ -202,7 +202,7 @@ Flickable {
         width: parent ? parent.width : 0
         height: Math.max(labelText.implicitHeight, valueText.implicitHeight)
 
-        Text {
+        VelkText {
             id: labelText
             anchors.verticalCenter: parent.verticalCenter
             text: infoRow.label
@@ -210,7 +210,7 @@ Flickable {
             font: VDS.font(12)
             color: VDS.C.text3
         }
-        Text {
+        VelkText {
             id: valueText
             objectName: "largeFiles.dependencies.info.value"
             anchors.right: parent.right

@@ -59,7 +59,7 @@ VelkSheet {
                     anchors.horizontalCenter: parent.horizontalCenter
                     controlSize: Spinner.Regular
                 }
-                Text {
+                VelkText {
                     text: Lang.t("正在检查进程占用与引用…", "Checking open handles and references…")
                     textFormat: Text.PlainText
                     font: VDS.font(12, Font.Normal, true)

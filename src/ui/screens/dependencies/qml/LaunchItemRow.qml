@@ -53,7 +53,7 @@ Column {
             height: 20
             Accessible.role: Accessible.Button
             Accessible.name: Lang.t(SystemWords.revealZh, SystemWords.revealEn)
-            Accessible.onPressAction: root.reveal()
+            Accessible.onPressAction: ButtonPress.act(revealButton, () => root.reveal())
 
             SymbolIcon {
                 anchors.centerIn: parent

@@ -63,7 +63,7 @@ Item {
             font: VDS.font(12.5, Font.Medium)
             color: VDS.C.text1
         }
-        Text {
+        VelkText {
             objectName: "largeFiles.dependencies.owner.sentence"
             width: parent.width
             text: Lang.t(root.owner.sentence ?? "", root.owner.sentenceEnglish ?? "")

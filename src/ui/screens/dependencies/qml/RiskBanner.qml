@@ -35,7 +35,7 @@ Rectangle {
         y: VDS.Space.s
         spacing: 3
 
-        Text {
+        VelkText {
             id: title
             objectName: "largeFiles.dependencies.banner.title"
             width: parent.width
@@ -45,7 +45,7 @@ Rectangle {
             color: root.tone
             wrapMode: Text.Wrap
         }
-        Text {
+        VelkText {
             objectName: "largeFiles.dependencies.banner.body"
             width: parent.width
             text: Lang.t(root.banner.body ?? "", root.banner.bodyEnglish ?? "")

@@ -26,8 +26,8 @@ Item {
     Accessible.name: Lang.t(root.title, root.englishTitle) + Lang.t("，", ", ") + Format.bytes(root.totalSize)
     Accessible.checkable: true
     Accessible.checked: root.isSelected
-    Accessible.onToggleAction: root.toggleAll(!root.isSelected)
-    Accessible.onPressAction: root.toggleAll(!root.isSelected)
+    Accessible.onToggleAction: ButtonPress.act(root, () => root.toggleAll(!root.isSelected))
+    Accessible.onPressAction: ButtonPress.act(root, () => root.toggleAll(!root.isSelected))
 
     VelkRowBackground {
         objectName: "systemJunk.row.background"
@@ -67,8 +67,10 @@ Item {
             width: Math.max(0, parent.width - x)
             spacing: 1.5
 
-            Text {
+            VelkText {
                 objectName: "systemJunk.row.title"
+                // The row carries it as its name.
+                Accessible.ignored: true
                 width: parent.width
                 text: Lang.t(root.title, root.englishTitle)
                 textFormat: Text.PlainText
@@ -90,9 +92,11 @@ Item {
         }
     }
 
-    Text {
+    VelkText {
         id: size
         objectName: "systemJunk.row.size"
+        // The row carries it as its name.
+        Accessible.ignored: true
         anchors.right: parent.right
         anchors.rightMargin: VDS.Space.m
         anchors.verticalCenter: parent.verticalCenter

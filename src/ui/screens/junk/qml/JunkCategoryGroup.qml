@@ -34,7 +34,7 @@ Column {
         implicitHeight: headerRow.implicitHeight + 20
         Accessible.role: Accessible.Button
         Accessible.name: root.title
-        Accessible.onPressAction: root.toggleFromHeader()
+        Accessible.onPressAction: ButtonPress.act(header, () => root.toggleFromHeader())
 
         Rectangle {
             anchors.fill: parent
@@ -59,9 +59,11 @@ Column {
                 font.weight: Font.DemiBold
                 color: VDS.C.text3
             }
-            Text {
+            VelkText {
                 id: titleText
                 objectName: "systemJunk.group.title"
+                // The row carries it as its name.
+                Accessible.ignored: true
                 anchors.verticalCenter: parent.verticalCenter
                 width: Math.min(Math.ceil(implicitWidth),
                                 Math.max(0, headerRow.width - 14 - totals.implicitWidth - 3 * headerRow.spacing))
@@ -81,14 +83,14 @@ Column {
                 anchors.verticalCenter: parent.verticalCenter
                 spacing: 4
 
-                Text {
+                VelkText {
                     objectName: "systemJunk.group.total"
                     text: Format.bytes(root.totalBytes)
                     textFormat: Text.PlainText
                     font: VDS.font(11.5, Font.Medium, true)
                     color: VDS.C.text3
                 }
-                Text {
+                VelkText {
                     objectName: "systemJunk.group.selected"
                     visible: root.selectedBytes > 0 && root.selectedBytes !== root.totalBytes
                     text: "· " + Format.bytes(root.selectedBytes)

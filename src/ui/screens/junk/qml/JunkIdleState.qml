@@ -34,7 +34,7 @@ VelkEmptyState {
                     topPadding: 4.5
                     bottomPadding: 4.5
 
-                    Text {
+                    VelkText {
                         text: tag.modelData
                         textFormat: Text.PlainText
                         font: VDS.font(11, Font.Medium)

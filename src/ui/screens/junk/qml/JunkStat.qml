@@ -10,14 +10,14 @@ Row {
 
     spacing: 6
 
-    Text {
+    VelkText {
         anchors.baseline: valueText.baseline
         text: root.label
         textFormat: Text.PlainText
         font: VDS.font(11.5)
         color: VDS.C.text3
     }
-    Text {
+    VelkText {
         id: valueText
         objectName: root.objectName.length > 0 ? root.objectName + ".value" : ""
         text: root.value

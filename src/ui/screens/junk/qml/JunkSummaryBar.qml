@@ -31,7 +31,7 @@ Item {
             Spinner {
                 anchors.verticalCenter: parent.verticalCenter
             }
-            Text {
+            VelkText {
                 id: progressText
                 objectName: "systemJunk.progressText"
                 anchors.verticalCenter: parent.verticalCenter
@@ -40,7 +40,7 @@ Item {
                 font: VDS.font(12, Font.Medium, true)
                 color: VDS.C.text2
             }
-            Text {
+            VelkText {
                 objectName: "systemJunk.scanningCategory"
                 anchors.verticalCenter: parent.verticalCenter
                 visible: text.length > 0

@@ -22,7 +22,7 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         spacing: 2
 
-        Text {
+        VelkText {
             width: parent.width
             text: Lang.t("没有完全磁盘访问权限", "Full Disk Access is off")
             textFormat: Text.PlainText
@@ -30,7 +30,7 @@ Item {
             color: VDS.C.text1
             elide: Text.ElideRight
         }
-        Text {
+        VelkText {
             width: parent.width
             text: Lang.t("别人的用户目录和部分系统目录扫不到。需要你在系统设置里打开 Velk Clean，应用不能自己授权。",
                          "Other users’ folders and some system folders are skipped. Turn on Velk Clean in System Settings. The app cannot grant this itself.")

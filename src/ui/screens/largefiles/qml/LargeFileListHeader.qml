@@ -58,7 +58,7 @@ Item {
         }
     }
 
-    component HeaderTitle: Text {
+    component HeaderTitle: VelkText {
         height: parent ? parent.height : 0
         verticalAlignment: Text.AlignVCenter
         textFormat: Text.PlainText

@@ -40,8 +40,8 @@ Item {
     Accessible.name: root.name + Lang.t("，", ", ") + root.formattedSize
     Accessible.checkable: true
     Accessible.checked: root.isSelected
-    Accessible.onToggleAction: root.toggle()
-    Accessible.onPressAction: root.toggle()
+    Accessible.onToggleAction: ButtonPress.act(root, () => root.toggle())
+    Accessible.onPressAction: ButtonPress.act(root, () => root.toggle())
 
     // Selection shows in the checkbox alone.
     VelkRowBackground {
@@ -91,6 +91,8 @@ Item {
 
             VelkNameText {
                 objectName: "largeFiles.row.name"
+                // The row carries it as its name.
+                Accessible.ignored: true
                 width: parent.width
                 name: root.name
                 font: VDS.font(12.5, Font.Medium)
@@ -104,7 +106,7 @@ Item {
                 color: VDS.C.text3
                 shortening: Text.ElideMiddle
             }
-            Text {
+            VelkText {
                 objectName: "largeFiles.row.systemBadge"
                 visible: root.isSystem
                 width: parent.width
@@ -116,8 +118,10 @@ Item {
                 maximumLineCount: 1
             }
         }
-        Text {
+        VelkText {
             objectName: "largeFiles.row.size"
+            // The row carries it as its name.
+            Accessible.ignored: true
             anchors.verticalCenter: parent.verticalCenter
             width: LargeFileColumns.size
             horizontalAlignment: Text.AlignRight
@@ -126,7 +130,7 @@ Item {
             font: VDS.font(12, Font.DemiBold, true)
             color: root.tone(root.screen.sizeTone(root.size))
         }
-        Text {
+        VelkText {
             objectName: "largeFiles.row.date"
             anchors.verticalCenter: parent.verticalCenter
             width: LargeFileColumns.date
@@ -172,7 +176,7 @@ Item {
         height: LargeFileColumns.button
         Accessible.role: Accessible.Button
         Accessible.name: tip
-        Accessible.onPressAction: button.clicked()
+        Accessible.onPressAction: ButtonPress.act(button, () => button.clicked())
 
         SymbolIcon {
             anchors.centerIn: parent

@@ -32,7 +32,7 @@ VelkSheet {
         y: VDS.Space.l
         width: root.sheetWidth - 2 * VDS.Space.l
 
-        Text {
+        VelkText {
             width: parent.width
             bottomPadding: VDS.Space.xs
             text: Lang.t("扫描范围", "Scan scope")
@@ -40,7 +40,7 @@ VelkSheet {
             font: VDS.title()
             color: VDS.C.text1
         }
-        Text {
+        VelkText {
             width: parent.width
             bottomPadding: VDS.Space.m
             text: Lang.t("会记住上次勾选的目录。勾选上一层会包含它下面的文件夹。",

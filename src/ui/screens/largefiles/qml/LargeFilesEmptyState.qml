@@ -36,7 +36,7 @@ VelkEmptyState {
 
                     Accessible.role: Accessible.Button
                     Accessible.name: label.text
-                    Accessible.onPressAction: chip.choose()
+                    Accessible.onPressAction: ButtonPress.act(chip, () => chip.choose())
 
                     function choose() {
                         root.viewModel.minSizeMB = chip.modelData
@@ -52,8 +52,10 @@ VelkEmptyState {
                             ColorAnimation { duration: 180; easing.type: Easing.OutCubic }
                         }
                     }
-                    Text {
+                    VelkText {
                         id: label
+                        // The control carries it as its name.
+                        Accessible.ignored: true
                         anchors.centerIn: parent
                         text: "≥ " + Format.decimal(chip.modelData) + " MB"
                         textFormat: Text.PlainText

@@ -16,14 +16,14 @@ Item {
         width: Math.max(0, root.width - 2 * VDS.Space.xl)
         spacing: VDS.Space.m
 
-        Text {
+        VelkText {
             anchors.horizontalCenter: parent.horizontalCenter
             text: Lang.t("正在查看", "Looking through")
             textFormat: Text.PlainText
             font: VDS.font(13, Font.Medium)
             color: VDS.C.text2
         }
-        Text {
+        VelkText {
             objectName: "largeFiles.scanFolder"
             width: parent.width
             horizontalAlignment: Text.AlignHCenter
@@ -44,14 +44,14 @@ Item {
             font: VDS.font(VDS.TypeScale.hero, Font.Medium, true)
             color: VDS.C.text1
         }
-        Text {
+        VelkText {
             anchors.horizontalCenter: parent.horizontalCenter
             text: "≥ " + Format.decimal(Math.trunc(root.viewModel.minSizeMB)) + " MB"
             textFormat: Text.PlainText
             font: VDS.font(13)
             color: VDS.C.text3
         }
-        Text {
+        VelkText {
             objectName: "largeFiles.scanProgress"
             width: parent.width
             horizontalAlignment: Text.AlignHCenter

@@ -36,7 +36,7 @@ Item {
             enabled: root.hasChildren
             Accessible.role: Accessible.Button
             Accessible.name: root.isExpanded ? Lang.t("收起", "Collapse") : Lang.t("展开", "Expand")
-            Accessible.onPressAction: if (enabled) root.toggleExpanded()
+            Accessible.onPressAction: ButtonPress.act(disclosure, () => root.toggleExpanded())
 
             SymbolIcon {
                 anchors.centerIn: parent
@@ -52,6 +52,7 @@ Item {
             }
         }
         Item {
+            id: scopeLabel
             objectName: "largeFiles.scope.label"
             anchors.verticalCenter: parent.verticalCenter
             width: Math.max(0, content.width - disclosure.width - content.spacing)
@@ -60,8 +61,8 @@ Item {
             Accessible.name: root.title
             Accessible.checkable: true
             Accessible.checked: root.isSelected
-            Accessible.onToggleAction: root.toggleSelected()
-            Accessible.onPressAction: root.toggleSelected()
+            Accessible.onToggleAction: ButtonPress.act(scopeLabel, () => root.toggleSelected())
+            Accessible.onPressAction: ButtonPress.act(scopeLabel, () => root.toggleSelected())
 
             Row {
                 id: label
@@ -79,11 +80,13 @@ Item {
                 VelkNameText {
                     anchors.verticalCenter: parent.verticalCenter
                     name: root.title
+                    // The row carries it as its name.
+                    Accessible.ignored: true
                     shortening: Text.ElideNone
                     font: VDS.body(root.isSelected ? Font.Medium : Font.Normal)
                     color: VDS.C.text1
                 }
-                Text {
+                VelkText {
                     anchors.verticalCenter: parent.verticalCenter
                     visible: root.isSystem
                     text: Lang.t("系统", "System")

@@ -31,7 +31,7 @@ Item {
         anchors.verticalCenter: parent.verticalCenter
         spacing: 8
 
-        Text {
+        VelkText {
             id: label
             objectName: "largeFiles.threshold.label"
             anchors.verticalCenter: parent.verticalCenter

@@ -29,8 +29,8 @@ Item {
     Accessible.name: Lang.t(root.title, root.titleEn) + (size.visible ? Lang.t("，", ", ") + size.text : "")
     Accessible.checkable: true
     Accessible.checked: root.isSelected
-    Accessible.onToggleAction: root.toggleRequested()
-    Accessible.onPressAction: root.toggleRequested()
+    Accessible.onToggleAction: ButtonPress.act(root, () => root.toggleRequested())
+    Accessible.onPressAction: ButtonPress.act(root, () => root.toggleRequested())
 
     VelkRowBackground {
         objectName: "privacy.row.selection"
@@ -65,8 +65,10 @@ Item {
             symbolWeight: Font.Medium
             symbolColor: VDS.C.accent
         }
-        Text {
+        VelkText {
             objectName: "privacy.row.title"
+            // The control carries it as its name.
+            Accessible.ignored: true
             anchors.verticalCenter: parent.verticalCenter
             width: Math.min(implicitWidth, Math.max(0, content.width - x))
             text: Lang.t(root.title, root.titleEn)
@@ -92,7 +94,7 @@ Item {
         width: implicitWidth
         height: 16
 
-        Text {
+        VelkText {
             id: cannotAccess
             objectName: "privacy.row.cannotAccess"
             anchors.right: parent.right
@@ -108,9 +110,11 @@ Item {
                 text: Lang.t(root.scanError, root.scanErrorEn)
             }
         }
-        Text {
+        VelkText {
             id: size
             objectName: "privacy.row.size"
+            // The control carries it as its name.
+            Accessible.ignored: true
             anchors.right: parent.right
             anchors.verticalCenter: parent.verticalCenter
             visible: !root.hasError && root.didScan && root.totalSize >= 1
@@ -119,7 +123,7 @@ Item {
             font: VDS.font(12, Font.DemiBold, true)
             color: VDS.C.text1
         }
-        Text {
+        VelkText {
             id: empty
             objectName: "privacy.row.empty"
             anchors.right: parent.right
@@ -130,7 +134,7 @@ Item {
             font: VDS.font(12, Font.Normal, true)
             color: VDS.C.text4
         }
-        Text {
+        VelkText {
             id: notScanned
             objectName: "privacy.row.notScanned"
             anchors.right: parent.right

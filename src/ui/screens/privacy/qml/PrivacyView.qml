@@ -65,7 +65,7 @@ Item {
         }
     }
 
-    Text {
+    VelkText {
         id: note
         objectName: "privacy.note"
         anchors.top: header.bottom

@@ -38,7 +38,7 @@ ProcessResourceFooter {
         // Between 160 and 280, from what the row leaves.
         width: Math.max(160, Math.min(280, root.width - 2 * VDS.Space.m - 2 * VDS.Space.l - 120 - 140))
         spacing: VDS.Space.xxs
-        Text {
+        VelkText {
             text: Lang.t("CPU 负载", "CPU LOAD")
             textFormat: Text.PlainText
             font: VDS.font(10, Font.Medium)

@@ -9,13 +9,13 @@ Row {
 
     spacing: VDS.Space.s
 
-    Text {
+    VelkText {
         text: root.label
         textFormat: Text.PlainText
         font: VDS.font(11, Font.Normal)
         color: VDS.C.text3
     }
-    Text {
+    VelkText {
         objectName: root.objectName + ".value"
         text: root.value
         textFormat: Text.PlainText

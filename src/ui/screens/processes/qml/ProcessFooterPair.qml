@@ -10,14 +10,14 @@ Row {
 
     spacing: 6
 
-    Text {
+    VelkText {
         anchors.verticalCenter: parent.verticalCenter
         text: root.label
         textFormat: Text.PlainText
         font: VDS.font(11, Font.Medium)
         color: VDS.C.text3
     }
-    Text {
+    VelkText {
         objectName: root.objectName + ".value"
         anchors.verticalCenter: parent.verticalCenter
         text: root.value

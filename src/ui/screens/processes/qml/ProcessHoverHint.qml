@@ -15,6 +15,7 @@ Item {
     implicitHeight: 16
     Accessible.role: Accessible.StaticText
     Accessible.name: root.text
+    Accessible.ignored: !visible
 
     SymbolIcon {
         anchors.centerIn: parent
@@ -54,8 +55,10 @@ Item {
             border.width: 1
             border.color: VDS.C.border
         }
-        contentItem: Text {
+        contentItem: VelkText {
             objectName: "hoverHint.text"
+            // The hint carries the text as its name.
+            Accessible.ignored: true
             text: root.text
             textFormat: Text.PlainText
             wrapMode: Text.Wrap

@@ -9,7 +9,7 @@ Column {
 
     spacing: 5
 
-    Text {
+    VelkText {
         text: root.label
         textFormat: Text.PlainText
         font: VDS.font(11, Font.Medium)

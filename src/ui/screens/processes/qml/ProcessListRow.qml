@@ -31,7 +31,7 @@ Item {
     Accessible.role: Accessible.Button
     Accessible.name: root.name
     Accessible.description: Lang.t("查看详情", "Show details")
-    Accessible.onPressAction: root.activated()
+    Accessible.onPressAction: ButtonPress.act(root, () => root.activated())
 
     Rectangle {
         objectName: "processes.row.fill"
@@ -75,6 +75,8 @@ Item {
                 VelkNameText {
                     id: nameText
                     objectName: "processes.row.name"
+                    // The row carries it as its name.
+                    Accessible.ignored: true
                     anchors.verticalCenter: parent.verticalCenter
                     fitWidth: parent.width - (badge.visible ? badge.width + 6 : 0)
                     width: Math.min(implicitWidth, fitWidth)
@@ -91,7 +93,7 @@ Item {
                     height: portText.implicitHeight + 3
                     radius: height / 2
                     color: VDS.withOpacity(VDS.C.accent, 0.14)
-                    Text {
+                    VelkText {
                         id: portText
                         anchors.centerIn: parent
                         text: root.ports
@@ -101,7 +103,7 @@ Item {
                     }
                 }
             }
-            Text {
+            VelkText {
                 objectName: "processes.row.identity"
                 width: parent.width
                 text: root.identity
@@ -115,7 +117,7 @@ Item {
             id: figures
             anchors.verticalCenter: parent.verticalCenter
             spacing: 2
-            Text {
+            VelkText {
                 objectName: "processes.row.cpu"
                 anchors.right: parent.right
                 text: root.cpuText
@@ -123,7 +125,7 @@ Item {
                 font: VDS.font(11.5, Font.DemiBold, true)
                 color: root.cpuHot ? VDS.C.accent : VDS.C.text1
             }
-            Text {
+            VelkText {
                 objectName: "processes.row.memory"
                 anchors.right: parent.right
                 text: root.memoryText

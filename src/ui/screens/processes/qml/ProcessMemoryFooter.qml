@@ -14,7 +14,7 @@ ProcessResourceFooter {
     Column {
         anchors.verticalCenter: parent.verticalCenter
         spacing: VDS.Space.xs
-        Text {
+        VelkText {
             text: Lang.t("内存压力", "MEMORY PRESSURE")
             textFormat: Text.PlainText
             font: VDS.font(10, Font.Medium)

@@ -13,7 +13,7 @@ Column {
 
     Row {
         spacing: 4
-        Text {
+        VelkText {
             anchors.verticalCenter: parent.verticalCenter
             text: root.title
             textFormat: Text.PlainText
@@ -27,7 +27,7 @@ Column {
             text: root.hint
         }
     }
-    Text {
+    VelkText {
         objectName: root.objectName + ".value"
         text: root.value
         textFormat: Text.PlainText

@@ -11,7 +11,7 @@ VelkCard {
         width: root.availableWidth
         spacing: 10
 
-        Text {
+        VelkText {
             width: parent.width
             text: Lang.t("网络监听端口", "Network Listening Ports")
             textFormat: Text.PlainText
@@ -38,7 +38,7 @@ VelkCard {
                     border.width: 0.5
                     border.color: VDS.C.borderWarm
 
-                    Text {
+                    VelkText {
                         id: label
                         anchors.centerIn: parent
                         text: chip.text

@@ -33,7 +33,7 @@ Column {
             implicitHeight: rowName.implicitHeight + 10
             Accessible.role: Accessible.Button
             Accessible.name: row.name
-            Accessible.onPressAction: root.selected(row.pid)
+            Accessible.onPressAction: ButtonPress.act(row, () => root.selected(row.pid))
 
             Rectangle {
                 anchors.fill: parent
@@ -50,6 +50,8 @@ Column {
             }
             VelkNameText {
                 id: rowName
+                // The row carries it as its name.
+                Accessible.ignored: true
                 anchors.verticalCenter: parent.verticalCenter
                 x: rowIcon.x + rowIcon.width + 8
                 width: rowCpu.x - x - 8
@@ -57,7 +59,7 @@ Column {
                 font: VDS.font(11.5, Font.Medium)
                 color: VDS.C.text1
             }
-            Text {
+            VelkText {
                 id: rowCpu
                 anchors.verticalCenter: parent.verticalCenter
                 x: chevron.x - width - 8

@@ -14,7 +14,7 @@ VelkCard {
         width: root.availableWidth
         spacing: 12
 
-        Text {
+        VelkText {
             width: parent.width
             text: Lang.t("关联与连接", "Relations & Connections")
             textFormat: Text.PlainText
@@ -22,7 +22,7 @@ VelkCard {
             color: VDS.C.text2
             elide: Text.ElideRight
         }
-        Text {
+        VelkText {
             objectName: "processes.detail.relations.none"
             visible: !root.detail.hasRelations
             text: "—"
@@ -90,7 +90,7 @@ VelkCard {
                         font: VDS.font(11.5, Font.Normal)
                         color: VDS.C.text1
                     }
-                    Text {
+                    VelkText {
                         id: peerPorts
                         objectName: "processes.peer.ports"
                         anchors.verticalCenter: parent.verticalCenter

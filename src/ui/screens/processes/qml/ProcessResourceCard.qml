@@ -15,7 +15,7 @@ VelkCard {
         width: root.availableWidth
         spacing: 12
 
-        Text {
+        VelkText {
             width: parent.width
             text: root.title
             textFormat: Text.PlainText
@@ -26,7 +26,7 @@ VelkCard {
         Column {
             width: parent.width
             spacing: 5
-            Text {
+            VelkText {
                 objectName: root.objectName + ".value"
                 width: parent.width
                 height: 34
@@ -39,7 +39,7 @@ VelkCard {
                 color: VDS.C.text1
                 maximumLineCount: 1
             }
-            Text {
+            VelkText {
                 objectName: root.objectName + ".subtitle"
                 width: parent.width
                 visible: root.subtitle.length > 0

@@ -44,10 +44,12 @@ Item {
                 color: current ? VDS.C.bg3 : "transparent"
                 Accessible.role: Accessible.Button
                 Accessible.name: label.text
-                Accessible.onPressAction: root.screen.sortKey = button.modelData.key
+                Accessible.onPressAction: ButtonPress.act(button, () => { root.screen.sortKey = button.modelData.key })
 
-                Text {
+                VelkText {
                     id: label
+                    // The control carries it as its name.
+                    Accessible.ignored: true
                     anchors.centerIn: parent
                     text: Lang.t(button.modelData.zh, button.modelData.en)
                     textFormat: Text.PlainText

@@ -67,7 +67,7 @@ Item {
             radius: 2.75
             color: VDS.C.green
         }
-        Text {
+        VelkText {
             objectName: "startup.loadedCount"
             anchors.verticalCenter: parent.verticalCenter
             text: Lang.t("已加载 " + Format.decimal(root.viewModel.loadedCount),

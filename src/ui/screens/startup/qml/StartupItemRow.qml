@@ -39,8 +39,8 @@ Item {
     Accessible.name: root.displayName
     Accessible.checkable: true
     Accessible.checked: root.isSelected
-    Accessible.onToggleAction: root.selectToggled()
-    Accessible.onPressAction: root.selectToggled()
+    Accessible.onToggleAction: ButtonPress.act(root, () => root.selectToggled())
+    Accessible.onPressAction: ButtonPress.act(root, () => root.selectToggled())
 
     VelkRowBackground {
         objectName: "startup.row.fill"
@@ -102,6 +102,8 @@ Item {
 
                 VelkNameText {
                     objectName: "startup.row.name"
+                    // The row carries it as its name.
+                    Accessible.ignored: true
                     anchors.verticalCenter: parent.verticalCenter
                     fitWidth: parent.width - (loadedDot.visible ? loadedDot.width + 6 : 0) - badge.width - 6
                     width: Math.min(implicitWidth, fitWidth)
@@ -131,7 +133,7 @@ Item {
                     radius: height / 2
                     color: VDS.C.bg3
 
-                    Text {
+                    VelkText {
                         id: scopeText
                         objectName: "startup.row.scope"
                         anchors.centerIn: parent
@@ -168,7 +170,7 @@ Item {
             help: Lang.t("移除", "Remove")
             onClicked: root.removeRequested()
         }
-        Text {
+        VelkText {
             id: unknown
             objectName: "startup.row.unknown"
             anchors.verticalCenter: parent.verticalCenter
@@ -185,7 +187,9 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             enabled: root.statusKnown
             isOn: root.isEnabled
-            Accessible.name: switchTip.text
+            // Named by its item, as each row's switch must be told apart.
+            Accessible.name: root.displayName
+            Accessible.description: switchTip.text
             onToggled: root.enabledToggled()
             VelkToolTip {
                 id: switchTip

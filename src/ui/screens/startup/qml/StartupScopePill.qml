@@ -19,8 +19,8 @@ Item {
     Accessible.name: root.text
     Accessible.checkable: true
     Accessible.checked: root.active
-    Accessible.onPressAction: root.pressed()
-    Accessible.onToggleAction: root.pressed()
+    Accessible.onPressAction: ButtonPress.act(root, () => root.pressed())
+    Accessible.onToggleAction: ButtonPress.act(root, () => root.pressed())
 
     Rectangle {
         anchors.fill: parent
@@ -29,8 +29,10 @@ Item {
         border.width: 0.75
         border.color: root.active ? VDS.C.borderWarm : VDS.C.border
     }
-    Text {
+    VelkText {
         id: label
+        // The control carries it as its name.
+        Accessible.ignored: true
         anchors.centerIn: parent
         text: root.text
         textFormat: Text.PlainText

@@ -96,7 +96,7 @@ Item {
         }
     }
 
-    Text {
+    VelkText {
         id: note
         objectName: "startup.note"
         anchors.top: header.bottom

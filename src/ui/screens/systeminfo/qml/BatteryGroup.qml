@@ -16,7 +16,7 @@ VelkCard {
         width: card.availableWidth
         spacing: 12
 
-        Text {
+        VelkText {
             text: card.title
             textFormat: Text.PlainText
             font: VDS.font(13, Font.DemiBold)
@@ -37,7 +37,7 @@ VelkCard {
                 width: parent.width
                 implicitHeight: Math.max(label.implicitHeight, value.implicitHeight)
 
-                Text {
+                VelkText {
                     id: label
                     objectName: "label"
                     anchors.verticalCenter: parent.verticalCenter
@@ -48,7 +48,7 @@ VelkCard {
                     font: VDS.font(12.5)
                     color: VDS.C.text2
                 }
-                Text {
+                VelkText {
                     id: value
                     objectName: "value"
                     anchors.right: parent.right

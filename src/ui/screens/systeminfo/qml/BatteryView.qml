@@ -80,7 +80,7 @@ Item {
                 rows: pageState.model
                 rowName: "battery.row"
             }
-            Text {
+            VelkText {
                 objectName: "battery.footnote"
                 width: parent.width
                 wrapMode: Text.Wrap

@@ -81,7 +81,7 @@ Column {
             anchors.centerIn: parent
             anchors.verticalCenterOffset: 0.22 * root.dialWidth
             spacing: 2
-            Text {
+            VelkText {
                 objectName: "fanGauge.rpm"
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: Format.decimal(root.rpm)
@@ -91,7 +91,7 @@ Column {
                 lineHeight: Math.ceil(font.pixelSize)
                 color: VDS.C.text1
             }
-            Text {
+            VelkText {
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: "RPM"
                 textFormat: Text.PlainText
@@ -103,7 +103,7 @@ Column {
         }
     }
 
-    Text {
+    VelkText {
         objectName: "fanGauge.caption"
         visible: root.title.length > 0
         anchors.horizontalCenter: parent.horizontalCenter

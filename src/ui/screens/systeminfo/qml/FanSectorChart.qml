@@ -53,7 +53,7 @@ Item {
         length: 1
         stroke: root.trackColor
     }
-    Text {
+    VelkText {
         visible: root.sectors.length === 0
         anchors.centerIn: parent
         text: "—"

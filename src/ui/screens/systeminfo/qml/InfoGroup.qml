@@ -17,7 +17,7 @@ Column {
 
     spacing: VDS.Space.s
 
-    Text {
+    VelkText {
         id: heading
         objectName: group.objectName + ".title"
         text: group.title

@@ -16,7 +16,7 @@ Item {
     implicitWidth: idealWidth
     implicitHeight: Math.max(labelText.implicitHeight, valueText.implicitHeight) + 6
 
-    Text {
+    VelkText {
         id: labelText
         objectName: "label"
         y: 3
@@ -32,7 +32,7 @@ Item {
         text: row.value
     }
 
-    Text {
+    VelkText {
         id: valueText
         objectName: "value"
         anchors.right: parent.right

@@ -56,8 +56,8 @@ Item {
         Accessible.name: root.name + Lang.t("，", ", ") + Format.bytes(root.diskSize)
         Accessible.checkable: true
         Accessible.checked: root.isSelected
-        Accessible.onToggleAction: root.toggled()
-        Accessible.onPressAction: root.toggled()
+        Accessible.onToggleAction: ButtonPress.act(mainLine, () => root.toggled())
+        Accessible.onPressAction: ButtonPress.act(mainLine, () => root.toggled())
 
         HoverHandler {
             id: hover
@@ -95,6 +95,8 @@ Item {
 
                 VelkNameText {
                     objectName: "appUninstall.row.name"
+                    // The row carries it as its name.
+                    Accessible.ignored: true
                     readonly property string key: root.key
                     anchors.verticalCenter: parent.verticalCenter
                     fitWidth: parent.width
@@ -113,7 +115,7 @@ Item {
                     color: VDS.C.text3
                 }
             }
-            Text {
+            VelkText {
                 objectName: "appUninstall.row.date"
                 Layout.minimumWidth: 78
                 horizontalAlignment: Text.AlignRight
@@ -123,8 +125,10 @@ Item {
                       : VDS.font(root.sortMode === AppUninstallScreen.RecentInstall ? 11 : 10.5, Font.Normal, true)
                 color: VDS.C.text3
             }
-            Text {
+            VelkText {
                 objectName: "appUninstall.row.size"
+                // The row carries it as its name.
+                Accessible.ignored: true
                 Layout.preferredWidth: 72
                 horizontalAlignment: Text.AlignRight
                 text: Format.bytes(root.diskSize)
@@ -133,6 +137,7 @@ Item {
                 color: VDS.C.text1
             }
             Rectangle {
+                id: expand
                 objectName: "appUninstall.row.expand"
                 readonly property string key: root.key
                 implicitWidth: 26
@@ -141,7 +146,7 @@ Item {
                 color: root.isExpanded ? VDS.withOpacity(VDS.C.accent, 0.14) : "transparent"
                 Accessible.role: Accessible.Button
                 Accessible.name: Lang.t("关联残留文件", "Associated files")
-                Accessible.onPressAction: root.toggleExpanded()
+                Accessible.onPressAction: ButtonPress.act(expand, () => root.toggleExpanded())
 
                 SymbolIcon {
                     anchors.centerIn: parent
@@ -207,7 +212,7 @@ Item {
                         font: VDS.font(10.5, Font.Normal, true)
                         color: VDS.C.text3
                     }
-                    Text {
+                    VelkText {
                         objectName: "appUninstall.row.totalSize"
                         readonly property string key: root.key
                         visible: root.hasFiles

@@ -36,10 +36,12 @@ VelkGlass {
                 color: current ? VDS.withOpacity(VDS.C.accent, 0.14) : "transparent"
                 Accessible.role: Accessible.Button
                 Accessible.name: label.text
-                Accessible.onPressAction: root.screen.sortMode = button.modelData.mode
+                Accessible.onPressAction: ButtonPress.act(button, () => { root.screen.sortMode = button.modelData.mode })
 
-                Text {
+                VelkText {
                     id: label
+                    // The control carries it as its name.
+                    Accessible.ignored: true
                     anchors.centerIn: parent
                     text: Lang.t(button.modelData.zh, button.modelData.en)
                     textFormat: Text.PlainText

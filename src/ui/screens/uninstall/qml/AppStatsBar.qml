@@ -33,7 +33,7 @@ Item {
         Item {
             Layout.fillWidth: true
         }
-        Text {
+        VelkText {
             id: selection
             objectName: "appUninstall.selectionCount"
             visible: root.viewModel.selectedCount > 0

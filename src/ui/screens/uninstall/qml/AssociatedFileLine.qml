@@ -38,7 +38,7 @@ Rectangle {
             color: VDS.C.text2
             shortening: Text.ElideMiddle
         }
-        Text {
+        VelkText {
             objectName: "appUninstall.file.size"
             text: Format.bytes(root.file.size)
             textFormat: Text.PlainText
@@ -46,13 +46,14 @@ Rectangle {
             color: VDS.C.text3
         }
         SymbolIcon {
+            id: reveal
             objectName: "appUninstall.file.reveal"
             name: "folder"
             size: 10
             color: VDS.C.text3
             Accessible.role: Accessible.Button
             Accessible.name: Lang.t(SystemWords.revealZh, SystemWords.revealEn)
-            Accessible.onPressAction: root.revealRequested(root.file.path)
+            Accessible.onPressAction: ButtonPress.act(reveal, () => root.revealRequested(root.file.path))
 
             MouseArea {
                 anchors.fill: parent

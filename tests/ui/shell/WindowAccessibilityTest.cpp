@@ -212,6 +212,7 @@ protected:
 TEST_F(WindowAccessibilityTest, EverySectionAndTheTerminateAlertAreUsableThroughAccessibleActionsInBothLanguages)
 {
     sources->nextProcesses = { test::proc(812, 1, 5000, "/usr/sbin/nginx") };
+    processes->running.insert(812, { 5000, "/usr/sbin/nginx" });
     ASSERT_TRUE(showRoot());
     monitor.sample();
     ASSERT_TRUE(test::waitFor([&] { return !monitor.processes().empty(); }));

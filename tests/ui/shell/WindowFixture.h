@@ -2,7 +2,9 @@
 
 #include "RecordingMonitorGate.h"
 #include "engine/language/LanguageManager.h"
+#include "platform/core/ServiceRegistry.h"
 #include "support/FakeMonitorSources.h"
+#include "support/FakeProcessProbe.h"
 #include "support/FakeWorkspace.h"
 #include "support/UpdateDouble.h"
 #include "support/ui/ScreenFixture.h"
@@ -14,14 +16,17 @@
 namespace velk::shell {
 
 // The window's root view (sidebar and every section) over doubles: a fake
-// monitor, update service and workspace, and a navigator whose monitor gate
-// records its switches.
+// monitor, process probe, update service and workspace, and a navigator
+// whose monitor gate records its switches. No process of this machine is
+// held or signalled.
 class WindowFixture : public test::ScreenFixture {
 protected:
     std::shared_ptr<test::RecordingMonitorGate::Log> log = std::make_shared<test::RecordingMonitorGate::Log>();
     SectionNavigator navigator { std::make_unique<test::RecordingMonitorGate>(log) };
     SidebarLayout layout { defaults };
     test::UpdateDouble updates;
+    std::shared_ptr<test::FakeProcessProbe> processes = std::make_shared<test::FakeProcessProbe>();
+    platform::core::ScopedService<platform::processes::ProcessProbe> processProbe { processes };
     std::shared_ptr<test::FakeMonitorSources> sources = std::make_shared<test::FakeMonitorSources>();
     monitor::SystemMonitor monitor { sources };
     WindowModels models { monitor, language::LanguageManager::shared(), design::ThemeManager::shared(), *updates,

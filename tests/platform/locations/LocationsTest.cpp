@@ -5,7 +5,9 @@
 #include "support/TempTree.h"
 
 #include <QFile>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +56,13 @@ struct XdgFolders {
 QStringList baseFolders(const Locations& locations)
 {
     return {locations.configHome(), locations.dataHome(), locations.stateHome()};
+}
+
+// The home the password database gives the running account.
+QString accountHome()
+{
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry ? QString::fromLocal8Bit(entry->pw_dir) : QString();
 }
 
 } // namespace
@@ -195,6 +204,17 @@ TEST(LocationsTest, DefaultProfileIsLinuxForTheCurrentUser)
         EXPECT_EQ(locations->resolveAll("/Volumes").size(), 3);
     }
 
+    // The user's home is HOME when that is absolute, else the account's own.
+    ScopedService<CurrentUser> running(CurrentUser::createDefault());
+    const QString account = accountHome();
+    ASSERT_TRUE(account.startsWith(u'/'));
+    for (const auto& [home, expected] : {std::pair{QByteArray(), account}, {QByteArray(""), account},
+                                         {QByteArray("relative/me"), account}, {QByteArray("/home/dave/"), "/home/dave"}}) {
+        SCOPED_TRACE(home.isNull() ? "unset" : home.constData());
+        ScopedEnv variable("HOME", home);
+        EXPECT_EQ(running->homePath(), expected);
+        EXPECT_EQ(Locations::createDefault()->resolve("~/Library/Caches"), expected + "/.cache");
+    }
 }
 
 TEST(LocationsTest, PathsReadBackAsTheLocationsThatStandForThem)

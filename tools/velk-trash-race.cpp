@@ -11,6 +11,7 @@
 
 #include "platform/files/FileRemover.h"
 #include "platform/files/FolderReader.h"
+#include "platform/locations/Locations.h"
 #include "platform/core/ServiceRegistry.h"
 
 #include <QCoreApplication>
@@ -67,6 +68,9 @@ int main(int argc, char** argv)
         QTemporaryDir dir(QDir::tempPath() + "/velk-trash-race-XXXXXX");
         const QString root = dir.path();
         qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/data"));
+        // The location map of this run reads its Trash from the variable.
+        const velk::platform::core::ScopedService<velk::platform::locations::Locations> locations(
+            velk::platform::locations::Locations::linuxProfile());
         QDir().mkpath(root + "/chosen");
         QDir().mkpath(root + "/other");
         for (int i = 0; i < files; ++i)

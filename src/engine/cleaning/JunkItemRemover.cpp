@@ -75,9 +75,12 @@ JunkItemRemover::Result JunkItemRemover::removeAll(const std::vector<FileItem>& 
             result.failures << RemovalFailure::of(item.path, removal);
             result.leftSizes.insert(item.id, *left);
         } else {
-            // The name is free or holds another object now: the one scanned
-            // is gone, whatever part of it the remover freed.
+            // The object scanned is gone, whatever part of it the remover
+            // freed. Another entry in its place (a link, another file) was
+            // refused, not taken away: the user hears of it with the reason.
             result.vanished.insert(item.id);
+            if (existsWithoutFollowing(target.path))
+                result.failures << RemovalFailure::of(item.path, removal);
         }
     }
     return result;

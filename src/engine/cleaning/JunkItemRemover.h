@@ -24,11 +24,13 @@ class JunkItemRemover {
 public:
     struct Result {
         std::int64_t freedBytes = 0;  // bytes that went away, parts of items that stayed included
-        QList<RemovalFailure> failures; // the items that stayed, in order, and why
+        // The items that stayed, in order, and why; an item whose name holds
+        // another entry now (a link, another object) among them.
+        QList<RemovalFailure> failures;
         QSet<QUuid> removed;          // ids of the items this clean removed
         // Ids of the items no longer on disk as scanned (gone, or another
-        // object under the name) that this clean did not remove: they are no
-        // failure and free nothing here.
+        // entry under the name) that this clean did not remove: they free
+        // nothing here, and one that is merely gone is no failure.
         QSet<QUuid> vanished;
         // What is left of each item that stayed, measured as a scan measures
         // it; an item no longer there as scanned has no entry.
@@ -40,8 +42,9 @@ public:
     // Tries every item once, acting on the object scanned and nothing else.
     // An item that went with a folder removed earlier in the same call counts
     // as removed, freeing nothing more; any other item no longer there as
-    // scanned, before or during its removal, has vanished. An item that stays
-    // is measured again.
+    // scanned, before or during its removal, has vanished, and is a failure
+    // too when another entry took its name. An item that stays is measured
+    // again.
     Result removeAll(const std::vector<FileItem>& items) const;
 
 private:

@@ -10,19 +10,35 @@
 namespace velk::platform::core {
 namespace {
 
+// One field of the real user's entry in the password database; empty when
+// there is none. Reentrant: this may run on several threads at once.
+QString accountField(char* passwd::*field)
+{
+    passwd entry{};
+    passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->*field)
+        return QString::fromLocal8Bit(found->*field);
+    return {};
+}
+
 class PosixUser final : public CurrentUser {
 public:
-    QString homePath() const override { return QDir::homePath(); }
+    // An unset, empty or relative HOME names no folder (Qt would make it "/"
+    // or the working folder): the account's own home stands in, as GLib has it.
+    QString homePath() const override
+    {
+        const QString home = qEnvironmentVariable("HOME");
+        if (QDir::isAbsolutePath(home))
+            return QDir::cleanPath(home);
+        const QString account = accountField(&passwd::pw_dir);
+        return QDir::isAbsolutePath(account) ? QDir::cleanPath(account) : QDir::rootPath();
+    }
     uint uid() const override { return ::getuid(); }
     QString userName() const override
     {
-        // Reentrant lookup: this may run on several threads at once.
-        passwd entry{};
-        passwd* found = nullptr;
-        std::vector<char> buffer(16384);
-        if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found && found->pw_name)
-            return QString::fromLocal8Bit(found->pw_name);
-        return QString::number(::getuid());
+        const QString name = accountField(&passwd::pw_name);
+        return name.isEmpty() ? QString::number(::getuid()) : name;
     }
 };
 

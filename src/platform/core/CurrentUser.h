@@ -9,6 +9,8 @@ namespace velk::platform::core {
 class CurrentUser {
 public:
     virtual ~CurrentUser() = default;
+    // HOME when it holds an absolute path, else the account's home from the
+    // password database.
     virtual QString homePath() const = 0;
     virtual uint uid() const = 0;
     virtual QString userName() const = 0;

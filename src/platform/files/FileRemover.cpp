@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QLoggingCategory>
-#include <QStandardPaths>
 
 namespace velk::platform::files {
 
@@ -54,7 +53,9 @@ public:
 
     RemovalResult moveToTrash(const RemovalTarget& target) override
     {
-        const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        // The home trash lies in the data home of the location map, where the
+        // Trash's own row and the desktop look for it.
+        const QString dataHome = core::service<locations::Locations>()->dataHome();
         return logged("moving to the Trash", target,
                       removal::moveToTrash(target, QFile::encodeName(dataHome), keptFolders()));
     }

@@ -20,6 +20,21 @@ QString Locations::locationFor(const QString&) const
     return {};
 }
 
+QString Locations::configHome() const
+{
+    return locationpaths::join(home(), QStringLiteral("/.config"));
+}
+
+QString Locations::dataHome() const
+{
+    return locationpaths::join(home(), QStringLiteral("/.local/share"));
+}
+
+QString Locations::stateHome() const
+{
+    return locationpaths::join(home(), QStringLiteral("/.local/state"));
+}
+
 QList<Locations::UserFolder> Locations::userFolders() const
 {
     QList<UserFolder> folders;

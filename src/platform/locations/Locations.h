@@ -38,6 +38,15 @@ public:
     // The user's home folder in this profile.
     virtual QString home() const = 0;
 
+    // The folders where programs keep the user's settings (config), data
+    // (the Trash among them) and state. On Linux the XDG config, data and
+    // state homes: the variable when it holds an absolute path, else the
+    // default below the home. Elsewhere those defaults: "~/.config",
+    // "~/.local/share" and "~/.local/state".
+    virtual QString configHome() const;
+    virtual QString dataHome() const;
+    virtual QString stateHome() const;
+
     // One of the user's own folders (documents, pictures, ...): the location
     // that names it the engines' way ("~/Documents") and the folder it is
     // here (not resolved through links).

@@ -100,12 +100,13 @@ class LinuxLocations final : public Locations {
 public:
     explicit LinuxLocations(const QString& home)
         : m_home(lp::cleanAbsolute(home))
+        , m_config(xdgFolder("XDG_CONFIG_HOME", m_home, "/.config"))
+        , m_data(xdgFolder("XDG_DATA_HOME", m_home, "/.local/share"))
+        , m_state(xdgFolder("XDG_STATE_HOME", m_home, "/.local/state"))
     {
         const QString cache = xdgFolder("XDG_CACHE_HOME", m_home, "/.cache");
-        const QString config = xdgFolder("XDG_CONFIG_HOME", m_home, "/.config");
-        m_userDirsFile = config + "/user-dirs.dirs";
-        const QString data = xdgFolder("XDG_DATA_HOME", m_home, "/.local/share");
-        const QString trash = data + "/Trash";
+        m_userDirsFile = m_config + "/user-dirs.dirs";
+        const QString trash = m_data + "/Trash";
         m_trashInfo = trash + "/info";
         m_rules = {
             {true, "/Library/Caches", {cache}},
@@ -113,9 +114,9 @@ public:
             {true, "/Library/Caches/Firefox/Profiles", {cache + "/mozilla/firefox"}},
             {true, "/Library/Caches/com.apple.Safari", {}},
             {true, "/Library/Safari", {}},
-            {true, "/Library/Application Support/Google/Chrome", {config + "/google-chrome", config + "/chromium"}},
+            {true, "/Library/Application Support/Google/Chrome", {m_config + "/google-chrome", m_config + "/chromium"}},
             // The recent-items list of the desktop.
-            {true, "/Library/Application Support/com.apple.sharedfilelist", {data + "/recently-used.xbel"}},
+            {true, "/Library/Application Support/com.apple.sharedfilelist", {m_data + "/recently-used.xbel"}},
             {true, "/.Trash", {trash + "/files"}},
             {false, "/Users", {"/home"}},
             {false, "/Volumes", {"/media", "/mnt", "/run/media"}},
@@ -179,6 +180,9 @@ public:
     }
 
     QString home() const override { return m_home; }
+    QString configHome() const override { return m_config; }
+    QString dataHome() const override { return m_data; }
+    QString stateHome() const override { return m_state; }
 
     // The system folders (those of the macOS layout included, should they
     // exist) and everything below them, except the user's own home.
@@ -200,6 +204,9 @@ public:
 
 private:
     QString m_home;
+    QString m_config;
+    QString m_data;
+    QString m_state;
     QString m_trashInfo;
     QString m_userDirsFile;
     QList<Rule> m_rules;

@@ -30,6 +30,10 @@ SafeFolders::SafeFolders(const Locations& locations)
 {
     for (const Locations::UserFolder& folder : m_locations.userFolders())
         m_userFolders.append({normalLocation(folder.location), realPath(folder.path)});
+    for (const QString& folder : {m_locations.configHome(), m_locations.dataHome(), m_locations.stateHome()}) {
+        if (const QString real = realPath(folder); !real.isEmpty())
+            m_settingsAndData << real;
+    }
 }
 
 QString SafeFolders::realPath(const QString& path)
@@ -81,6 +85,10 @@ SafeFolders::Refusal SafeFolders::check(const QString& path, bool insideSystemAl
         return Refusal::Home;
     if (lp::isAtOrBelow(home, real))
         return Refusal::HomeAncestor;
+    for (const QString& folder : m_settingsAndData) {
+        if (lp::isAtOrBelow(folder, real))
+            return Refusal::SettingsOrData;
+    }
     if (const Refusal refusal = userFolderRefusal(real, home, location); refusal != Refusal::None)
         return refusal;
     if (m_locations.isPseudoFileSystem(real) || m_locations.isPseudoFileSystem(path))
@@ -114,6 +122,8 @@ QString SafeFolders::reason(Refusal refusal)
     case Refusal::Root: return QStringLiteral("is the root folder");
     case Refusal::Home: return QStringLiteral("is the home folder");
     case Refusal::HomeAncestor: return QStringLiteral("holds the home folder");
+    case Refusal::SettingsOrData:
+        return QStringLiteral("is or holds the folder of the user's settings, data or state");
     case Refusal::UserFolder: return QStringLiteral("is or holds one of the user's own folders");
     case Refusal::InsideUserFolder: return QStringLiteral("lies inside one of the user's own folders");
     case Refusal::System: return QStringLiteral("is a system folder");

@@ -11,9 +11,11 @@ namespace velk::platform::locations {
 // Which resolved places a cleaner may work in. A place is judged by its real
 // path (links resolved; for a missing place, those of its deepest existing
 // ancestor) so that a link or an odd XDG variable cannot turn it into "/",
-// the home, an ancestor of the home, one of the user's own folders
-// (documents, pictures, ...), an ancestor of one or a folder inside one, a
-// system folder or a pseudo file system.
+// the home, an ancestor of the home, the folder of the user's settings, data
+// or state or an ancestor of one, one of the user's own folders (documents,
+// pictures, ...), an ancestor of one or a folder inside one, a system folder
+// or a pseudo file system. A folder inside the settings, data or state folder
+// ("~/.local/share/cache") is no such folder.
 class SafeFolders {
 public:
     enum class Refusal {
@@ -21,6 +23,7 @@ public:
         Root,
         Home,
         HomeAncestor,
+        SettingsOrData,    // is or holds the config, data or state home
         UserFolder,        // is or holds one of the user's own folders
         InsideUserFolder,  // lies inside one of them
         System,
@@ -61,6 +64,8 @@ private:
 
     const Locations& m_locations;
     QList<UserFolder> m_userFolders;
+    // Real paths of the config, data and state homes.
+    QStringList m_settingsAndData;
 };
 
 } // namespace velk::platform::locations

@@ -1,5 +1,7 @@
 #include "platform/settings/SettingsUserDefaults.h"
 
+#include "platform/core/ServiceRegistry.h"
+#include "platform/locations/Locations.h"
 #include "platform/settings/SettingsFile.h"
 
 #include <QCoreApplication>
@@ -10,7 +12,6 @@
 #include <QJsonObject>
 #include <QLoggingCategory>
 #include <QSettings>
-#include <QStandardPaths>
 
 #include <sys/stat.h>
 
@@ -118,14 +119,15 @@ QSettings::Format jsonFormat()
 
 namespace {
 
-// The application's store in the user's configuration folder.
+// The application's store in the user's configuration folder, the config
+// home of the location map.
 QString applicationStorePath()
 {
     const bool named = !QCoreApplication::organizationName().isEmpty();
     const QString organisation = named ? QCoreApplication::organizationName() : QStringLiteral("Velk");
     const QString application = named ? QCoreApplication::applicationName() : QStringLiteral("VelkClean");
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + '/' + organisation + '/'
-           + application + QStringLiteral(".json");
+    return core::service<locations::Locations>()->configHome() + '/' + organisation + '/' + application
+           + QStringLiteral(".json");
 }
 
 qint64 sizeAt(const QString& path)

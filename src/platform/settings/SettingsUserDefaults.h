@@ -24,7 +24,8 @@ namespace velk::platform::settings {
 // why. Safe to use from any thread.
 class SettingsUserDefaults final : public ValueUserDefaults {
 public:
-    // The application's own store in the user's configuration folder, named
+    // The application's own store in the user's configuration folder (the
+    // config home of the location map), named
     // after the application's organisation and name when these are set
     // ("Velk"/"VelkClean" otherwise).
     SettingsUserDefaults();

@@ -121,6 +121,7 @@ TEST(FileScanner, MoveToTrashThatFailsLeavesTheItemInPlace)
     auto otherDevice = ScopedMount::tmpfs(tree.dir("data"));
     ASSERT_TRUE(otherDevice.ok()) << otherDevice.error();
     ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    ScopedService<Locations> locations(Locations::linuxProfile(tree.dir("home")));
     ScopedService<FileRemover> remover(FileRemover::createDefault());
     const QString item = tree.file("docs/report.txt", 300);
     EXPECT_EQ(FileScanner::shared().moveToTrash({fileItem(item, 300)}), 0);

@@ -13,7 +13,6 @@
 
 #include <QDir>
 #include <QHash>
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -262,7 +261,8 @@ TEST_F(PrivacyTest, CleanMovesFilesToTheSandboxedTrashAndCountsTheOneFailure)
     auto executor = std::make_shared<ManualExecutor>();
     platform::core::ScopedService<platform::core::Executor> executorService(executor);
     platform::core::ScopedService<platform::files::FileRemover> remover(platform::files::FileRemover::createDefault());
-    const QString trash = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash/files";
+    // The Trash of the location map: below the temporary home.
+    const QString trash = locations->dataHome() + "/Trash/files";
     ASSERT_TRUE(trash.startsWith(QDir::tempPath())) << "the test's Trash must be sandboxed";
     const QString first = homeFile("Library/Caches/Google/Chrome/one.bin", 10);
     const QString second = homeFile("Library/Caches/Google/Chrome/two.bin", 20);

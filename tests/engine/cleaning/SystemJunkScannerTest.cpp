@@ -182,6 +182,8 @@ struct LinuxHome {
     QString home = tree.dir("home/me");
     test::ScopedEnv cache;
     test::ScopedEnv config{"XDG_CONFIG_HOME", QFile::encodeName(home + "/.config")};
+    test::ScopedEnv data{"XDG_DATA_HOME", QFile::encodeName(home + "/.local/share")};
+    test::ScopedEnv state{"XDG_STATE_HOME", QByteArray()};
     platform::core::ScopedService<platform::locations::Locations> locations;
     explicit LinuxHome(const QByteArray& cacheHome)
         : cache("XDG_CACHE_HOME", cacheHome.isNull() ? QFile::encodeName(home + "/.cache") : cacheHome)
@@ -245,9 +247,11 @@ TEST(SystemJunkScanner, ACategoryFolderThatIsNoCacheIsRefused)
     }
 }
 
-// A cache folder that is, holds or lies inside one of the user's own folders
-// is refused like the home, through a link or the XDG variable, and the
-// refusal is logged with its reason; another disk's is cleaned.
+// A cache folder that is, holds or lies inside one of the user's own
+// folders, or that is or holds the folder of the user's settings, data or
+// state, is refused like the home, through a link or the XDG variable, and
+// the refusal is logged with its reason; another disk's, or one inside the
+// data folder, is cleaned.
 TEST(SystemJunkScanner, ACategoryFolderAtOrAroundAUserFolderIsRefused)
 {
     struct Case {
@@ -265,6 +269,12 @@ TEST(SystemJunkScanner, ACategoryFolderAtOrAroundAUserFolderIsRefused)
              Case{nullptr, "disk/photos/cache", "lies inside"},     // inside it
              Case{nullptr, "disk", "is or holds"},                  // holds the pictures folder
              Case{nullptr, "disk/cache", nullptr},                  // another disk's cache folder
+             Case{"/.config", nullptr, "settings, data or state"},
+             Case{"/.local/share", nullptr, "settings, data or state"},
+             Case{"/.local/state", nullptr, "settings, data or state"},
+             Case{"/.local", nullptr, "settings, data or state"},  // holds the data and state folders
+             Case{nullptr, "home/me/.config", "settings, data or state"},
+             Case{"/.local/share/cache", nullptr, nullptr},       // a cache inside the data folder
          }) {
         SCOPED_TRACE(c.cacheLinkTo ? c.cacheLinkTo : c.cacheHome);
         LinuxHome linux(QByteArray{});
@@ -274,6 +284,9 @@ TEST(SystemJunkScanner, ACategoryFolderAtOrAroundAUserFolderIsRefused)
         linux.tree.file("disk/photos/cat.jpg", 800);
         linux.tree.file("disk/photos/cache/thumb.jpg", 80);
         linux.tree.file("disk/cache/thumbnails/a", 10);
+        linux.tree.file("home/me/.local/share/cache/thumbnails/a", 10);
+        linux.tree.file("home/me/.local/share/app/library.db", 600);
+        linux.tree.file("home/me/.local/state/app/history", 60);
         linux.tree.fileWithContent("home/me/.config/user-dirs.dirs",
                                    "XDG_PICTURES_DIR=\"" + QFile::encodeName(linux.tree.path("disk/photos")) + "\"\n");
         const QString cacheHome = linux.home + (c.cacheHome ? c.cacheHome : "/.cache");

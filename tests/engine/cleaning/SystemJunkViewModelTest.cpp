@@ -3,6 +3,7 @@
 #include "engine/cleaning/SystemJunkViewModel.h"
 #include "support/FakeFileRemover.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -243,16 +244,20 @@ TEST(SystemJunkViewModel, AFolderThatStaysShowsWhatIsLeftOfIt)
     EXPECT_EQ(vm.totalFound(), 300'000);
 }
 
-// Between the scan and the clean one cache went and another was put in the
-// place of a second by someone else: neither is a failure nor freed by this
-// clean, and the caches are measured again, so they show what is there now.
+// Between the scan and the clean one cache went, another file was put in
+// the place of a second and a link in the place of a cache folder by someone
+// else. None is freed by this clean; what is gone is no failure, what took
+// an item's name is refused with its reason and kept. The caches are
+// measured again, so they show what is there now.
 TEST(SystemJunkViewModel, AnItemGoneBeforeTheCleanLeavesTheListAndItsCategoryIsMeasuredAgain)
 {
     JunkHome home;
     const QString gone = home.file("Library/Caches/gone.cache", 5'000'000);
+    const QString linked = home.file("Library/Caches/linked/data", 4'000).chopped(5);
     const QString swapped = home.file("Library/Caches/swapped.cache", 3'000);
     home.file("Library/Caches/untouched/data", 7'000);
     home.file("Library/Logs/app.log", 50);
+    const QString elsewhere = home.file("Documents/keep/notes.txt", 800).chopped(10);
     SystemJunkViewModel vm;
     scanToTheEnd(vm, home);
     const FileItem untouched = categoryOf(vm, ScanCategoryID::userCaches).items[1];
@@ -262,14 +267,20 @@ TEST(SystemJunkViewModel, AnItemGoneBeforeTheCleanLeavesTheListAndItsCategoryIsM
     ASSERT_TRUE(QFile::remove(gone));
     // Made while the scanned file still exists, so it is another object.
     ASSERT_EQ(std::rename(QFile::encodeName(home.file("incoming", 9)).constData(), QFile::encodeName(swapped).constData()), 0);
+    ASSERT_TRUE(QDir(linked).removeRecursively());
+    ASSERT_TRUE(QFile::link(elsewhere, linked));
     vm.clean();
     home.executor().runAll();
 
     EXPECT_EQ(vm.cleanReport()->freedBytes, 50);
-    EXPECT_EQ(vm.cleanReport()->failureCount, 0);
-    EXPECT_FALSE(vm.errorMessage());
+    using platform::files::RemovalReason;
+    EXPECT_EQ(vm.failures(), (QList<RemovalFailure>{{linked, RemovalReason::NotAsScanned}, {swapped, RemovalReason::NotAsScanned}}));
+    EXPECT_EQ(vm.cleanReport()->failureCount, 2);
+    EXPECT_EQ(vm.errorMessage(), QStringLiteral("2"));
     EXPECT_TRUE(QFileInfo::exists(swapped)) << "not the object scanned";
-    EXPECT_EQ(namesIn(vm, ScanCategoryID::userCaches), QStringList({"untouched", "swapped.cache"}));
+    EXPECT_TRUE(QFileInfo(linked).isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(elsewhere + "/notes.txt"));
+    EXPECT_EQ(namesIn(vm, ScanCategoryID::userCaches), QStringList({"untouched", "swapped.cache"})) << "a link is no cache";
     EXPECT_EQ(categoryOf(vm, ScanCategoryID::userCaches).totalSize(), 7'000 + 9);
     EXPECT_EQ(vm.totalFound(), 7'000 + 9);
 }

@@ -94,6 +94,18 @@ private:
     bool m_set = false;
 };
 
+// The Trash below `folder`: the data home the location map reads from the
+// environment, for the rest of the test.
+struct TrashBelow {
+    ScopedEnv variable;
+    ScopedService<Locations> locations;
+    explicit TrashBelow(const QString& folder)
+        : variable("XDG_DATA_HOME", QFile::encodeName(folder))
+        , locations(Locations::linuxProfile())
+    {
+    }
+};
+
 class FileRemoverTest : public ::testing::Test {
 protected:
     std::shared_ptr<FileRemover> remover = FileRemover::createDefault();
@@ -171,7 +183,7 @@ TEST_F(FileRemoverTest, FolderThatCannotBeEmptiedIsReportedAndKept)
 TEST_F(FileRemoverTest, AnItemThatCannotLeaveItsFolderIsRefusedWhole)
 {
     constexpr uid_t user = 65534;
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.dir("data")));
+    TrashBelow data(tree.dir("data"));
     openToEveryone(tree.root());
     const struct {
         const char* folder;
@@ -214,7 +226,7 @@ TEST_F(FileRemoverTest, AnItemThatCannotLeaveItsFolderIsRefusedWhole)
 // map; nothing else counts as a trash.
 TEST_F(FileRemoverTest, RemovingFromTheTrashAlsoRemovesItsRecord)
 {
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
     ScopedService<Locations> locations(Locations::linuxProfile(tree.dir("home")));
     tree.file("data/Trash/files/doc/page.txt", 4);
     tree.file("data/Trash/files/note.txt", 4);
@@ -247,7 +259,7 @@ TEST_F(FileRemoverTest, RemovingFromTheTrashAlsoRemovesItsRecord)
 // Trashing again what the Trash holds would nest it and orphan its record.
 TEST_F(FileRemoverTest, WhatTheTrashHoldsIsNotTrashedAgain)
 {
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
     ScopedService<Locations> locations(Locations::linuxProfile(tree.dir("home")));
     ASSERT_TRUE(remover->moveToTrash(tree.file("docs/held2.bin", 12)).gone);
     tree.file("data/Trash/files/folder/inner", 5);
@@ -270,23 +282,32 @@ TEST_F(FileRemoverTest, ATrashWithoutRecordsLeavesItsNeighboursAlone)
 }
 
 // Also when the data folder does not exist yet: the item must reach the
-// home trash, not a "files" folder of the current directory.
+// home trash, not a "files" folder of the current directory. An empty or
+// relative data home is no data home: the Trash is the default one below
+// the home, where the location map finds it.
 TEST_F(FileRemoverTest, MovesToTheHomeTrashCreatingItWhenMissing)
 {
     ScopedEnv home("HOME", QFile::encodeName(tree.root()));
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
-    const QString previousCurrent = QDir::currentPath();
-    QDir::setCurrent(tree.dir("cwd"));
-    const QString item = tree.file("docs/report.txt", 12);
+    for (const auto& [variable, dataHome] : {std::pair{tree.path("data"), tree.path("data")},
+                                             {QStringLiteral("share"), tree.path(".local/share")},
+                                             {QStringLiteral(""), tree.path(".local/share")}}) {
+        SCOPED_TRACE(variable.toStdString());
+        TrashBelow data(variable);
+        const QString previousCurrent = QDir::currentPath();
+        QDir::setCurrent(tree.dir("cwd"));
+        const QString item = tree.file("docs/report.txt", 12);
 
-    const bool moved = remover->moveToTrash(item).gone;
-    QDir::setCurrent(previousCurrent);
-    EXPECT_TRUE(moved);
-    EXPECT_FALSE(exists(item));
-    EXPECT_TRUE(QFileInfo(tree.path("data/Trash/files/report.txt")).isFile());
-    EXPECT_TRUE(exists(tree.path("data/Trash/info/report.txt.trashinfo")));
-    EXPECT_FALSE(exists(tree.path("cwd/files")));
-    EXPECT_FALSE(remover->moveToTrash(tree.path("docs/missing.txt")));
+        const bool moved = remover->moveToTrash(item).gone;
+        QDir::setCurrent(previousCurrent);
+        EXPECT_TRUE(moved);
+        EXPECT_FALSE(exists(item));
+        EXPECT_TRUE(QFileInfo(dataHome + "/Trash/files/report.txt").isFile());
+        EXPECT_TRUE(exists(dataHome + "/Trash/info/report.txt.trashinfo"));
+        EXPECT_FALSE(exists(tree.path("cwd/files")));
+        EXPECT_FALSE(exists(tree.path("cwd/share")));
+        EXPECT_FALSE(remover->moveToTrash(tree.path("docs/missing.txt")));
+        QDir(dataHome + "/Trash").removeRecursively();
+    }
 }
 
 // When the trash lies on another device than the item, moving fails and the
@@ -296,7 +317,7 @@ TEST_F(FileRemoverTest, NeverCopiesIntoATrashOnAnotherDevice)
     auto otherDevice = ScopedMount::tmpfs(tree.dir("other"));
     ASSERT_TRUE(otherDevice.ok()) << otherDevice.error();
     ScopedEnv home("HOME", QFile::encodeName(tree.root()));
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("other")));
+    TrashBelow data(tree.path("other"));
     const QString item = tree.file("docs/report.txt", 12);
 
     EXPECT_FALSE(remover->moveToTrash(item).gone);
@@ -335,7 +356,7 @@ TEST_F(FileRemoverTest, NeverEntersOrRemovesAMountInsideTheItem)
 // system or a bind mount) leaves the folder whole where it is.
 TEST_F(FileRemoverTest, AFolderHoldingAMountPointIsNotTrashed)
 {
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
     tree.file("item/own", 5);
     tree.dir("item/deep/sub");
     outside.file("precious", 50);
@@ -360,7 +381,7 @@ TEST_F(FileRemoverTest, AFolderHoldingAMountPointIsNotTrashed)
 // it are never removed, whoever asks; a link to the home goes as a link.
 TEST_F(FileRemoverTest, TheHomeAndTheFoldersAboveItAreRefused)
 {
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
     const QString home = tree.dir("users/me");
     tree.file("users/me/Documents/thesis.pdf", 900);
     ScopedService<Locations> locations(Locations::linuxProfile(home));
@@ -381,7 +402,7 @@ TEST_F(FileRemoverTest, AnItemThatIsAMountPointIsRefused)
     tree.dir("item");
     auto bind = ScopedMount::bind(outside.root(), tree.path("item"));
     ASSERT_TRUE(bind.ok()) << bind.error();
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
 
     EXPECT_FALSE(remover->removePermanently(tree.path("item")).gone);
     EXPECT_FALSE(remover->moveToTrash(tree.path("item")).gone);
@@ -393,7 +414,7 @@ TEST_F(FileRemoverTest, AnItemThatIsAMountPointIsRefused)
 // to another folder holding an item of the same name: every mode refuses.
 TEST_F(FileRemoverTest, AParentSwappedForALinkOrAnotherObjectUnderTheNameIsRefused)
 {
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
     const QString item = tree.file("parent/item", 10);
     const RemovalTarget scanned(QFile::encodeName(item), scannedIdentityOf(item));
     outside.file("item", 777);
@@ -422,7 +443,7 @@ TEST_F(FileRemoverTest, AParentSwappedForALinkOrAnotherObjectUnderTheNameIsRefus
 // rewritten with its old size and time, and a folder made anew.
 TEST_F(FileRemoverTest, AnEntryReplacedOrRewrittenSinceTheScanIsRefused)
 {
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
     const QString path = tree.path("listed.bin");
     const std::function<void()> replacements[] = {
         [&] { tree.file("listed.bin/inner.bin", 5); },
@@ -481,7 +502,7 @@ TEST_F(FileRemoverTest, AnEntryReplacedOrRewrittenSinceTheScanIsRefused)
 // explained; its result carries the reason and errno the user is told.
 TEST_F(FileRemoverTest, AnItemThatStaysIsLoggedWithTheEntryAndWhy)
 {
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
     const QString stuck = tree.file("item/sub/stuck", 1);
     InodeFlag immutable(stuck);
     ASSERT_TRUE(immutable.set()) << "the file system must take the immutable flag";
@@ -529,7 +550,7 @@ TEST_F(FileRemoverTest, ADiskThatCannotChangeIsTheReasonGiven)
     ASSERT_TRUE(full.ok()) << full.error();
     const QString item = tree.file("full/item", 1);
     for (int i = 0; i < 16 && QFile(tree.path("full/fill-" + QString::number(i))).open(QIODevice::WriteOnly); ++i) {}
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("full/share/data")));
+    TrashBelow data(tree.path("full/share/data"));
 
     for (const bool trash : {false, true}) {
         const RemovalResult result = trash ? remover->moveToTrash(kept) : remover->removePermanently(kept);
@@ -571,7 +592,7 @@ TEST_F(FileRemoverTest, FreedBytesAreTheBytesThatWentAway)
 // included, two links to one file once, a file linked from outside not at all.
 TEST_F(FileRemoverTest, TrashAndDeleteCountTheSameBytes)
 {
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
     const QString kept = outside.file("kept", 400);
     const auto build = [&](const QString& item) {
         tree.file(item + "/.git/objects/pack", 1000);
@@ -612,7 +633,7 @@ TEST_F(FileRemoverTest, RemovesAVeryDeepTreeWithoutRecursion)
 // percent-encoded, on one line, with the date of deletion.
 TEST_F(FileRemoverTest, TrashRecordsFollowTheFreedesktopFormat)
 {
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
     const QString item = tree.file("docs/two\nlines %.txt", 12);
     const RemovalResult moved = remover->moveToTrash(item);
     EXPECT_TRUE(moved.gone);
@@ -638,7 +659,7 @@ TEST_F(FileRemoverTest, TrashRecordsFollowTheFreedesktopFormat)
 // so that their records' names fit; records keep the whole path, names stay unique.
 TEST_F(FileRemoverTest, ItemsWithLongNamesAreTrashedUnderShortenedNames)
 {
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
     for (const QByteArray& name : {QByteArray(255, 'a'), QByteArray("b") + QString(82, QChar(0x6587)).toUtf8()}) {
         const QString path = tree.path("docs/" + QFile::decodeName(name));
         for (int copy = 0; copy < 2; ++copy) {
@@ -689,7 +710,7 @@ TEST_F(FileRemoverTest, AnItemSwappedInWhileTrashingIsPutBackAndRefused)
 // and the item stays where it is.
 TEST_F(FileRemoverTest, AHomeTrashThatIsALinkCountsAsAbsent)
 {
-    ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(tree.path("data")));
+    TrashBelow data(tree.path("data"));
     tree.link("data/Trash", outside.dir("elsewhere"));
     const QString item = tree.file("docs/report.txt", 12);
     EXPECT_FALSE(remover->moveToTrash(item).gone);

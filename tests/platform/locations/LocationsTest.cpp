@@ -5,7 +5,9 @@
 #include "support/TempTree.h"
 
 #include <QFile>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -37,16 +39,31 @@ void expectPredicate(bool (Locations::*predicate)(const QString&) const, const L
         EXPECT_FALSE((locations.*predicate)(path)) << path;
 }
 
-// The XDG base folders of one test, restored afterwards.
+// The XDG base folders of one test, restored afterwards; a null value
+// unsets its variable.
 struct XdgFolders {
-    ScopedEnv cache, config, data;
-    XdgFolders(const QByteArray& cacheHome, const QByteArray& configHome, const QByteArray& dataHome)
+    ScopedEnv cache, config, data, state;
+    XdgFolders(const QByteArray& cacheHome, const QByteArray& configHome, const QByteArray& dataHome,
+               const QByteArray& stateHome = {})
         : cache("XDG_CACHE_HOME", cacheHome)
         , config("XDG_CONFIG_HOME", configHome)
         , data("XDG_DATA_HOME", dataHome)
+        , state("XDG_STATE_HOME", stateHome)
     {
     }
 };
+
+QStringList baseFolders(const Locations& locations)
+{
+    return {locations.configHome(), locations.dataHome(), locations.stateHome()};
+}
+
+// The home the password database gives the running account.
+QString accountHome()
+{
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry ? QString::fromLocal8Bit(entry->pw_dir) : QString();
+}
 
 } // namespace
 
@@ -74,6 +91,10 @@ TEST(LocationsTest, MacProfileMapsEveryLocationToItselfUnderTheRoot)
     EXPECT_EQ(mac->resolve("Library/Logs"), "Library/Logs");
     EXPECT_EQ(mac->resolve("/usr"), "/r/usr");
     EXPECT_TRUE(mac->trashInfoFolder().isEmpty());
+    // This system's settings, data (and its Trash) and state stay in their
+    // usual folders below the home.
+    EXPECT_EQ(baseFolders(*mac), QStringList({"/r/Users/alice/.config", "/r/Users/alice/.local/share",
+                                              "/r/Users/alice/.local/state"}));
 
     expectPredicate(&Locations::isSystemPath, *mac,
                     {"/r/System", "/r/System/Library/Fonts", "/r/Library", "/r/usr/bin", "/r/bin", "/r/sbin",
@@ -92,9 +113,10 @@ TEST(LocationsTest, MacProfileMapsEveryLocationToItselfUnderTheRoot)
 
 TEST(LocationsTest, LinuxProfileMapsCachesTrashUsersVolumesAndBrowsers)
 {
-    XdgFolders xdg("/x/cache", "/x/config/", "/x/data");
+    XdgFolders xdg("/x/cache", "/x/config/", "/x/data", "/x/state");
     const auto here = Locations::linuxProfile("/home/alice");
     EXPECT_EQ(here->home(), "/home/alice");
+    EXPECT_EQ(baseFolders(*here), QStringList({"/x/config", "/x/data", "/x/state"}));
     expectResolutions(*here, {
         {"~/Library/Caches", {"/x/cache"}},
         {"~/Library/Caches/pip", {"/x/cache/pip"}},
@@ -135,6 +157,7 @@ TEST(LocationsTest, LinuxProfileMapsCachesTrashUsersVolumesAndBrowsers)
 
 TEST(LocationsTest, LinuxProfileFallsBackToTheXdgDefaultsBelowTheHome)
 {
+    const QStringList defaults{"/home/alice/.config", "/home/alice/.local/share", "/home/alice/.local/state"};
     {
         XdgFolders unset{QByteArray(), QByteArray(), QByteArray()};
         const auto here = Locations::linuxProfile("/home/alice/");
@@ -142,14 +165,16 @@ TEST(LocationsTest, LinuxProfileFallsBackToTheXdgDefaultsBelowTheHome)
         EXPECT_EQ(here->resolve("~/Library/Application Support/Google/Chrome"), "/home/alice/.config/google-chrome");
         EXPECT_EQ(here->resolve("~/.Trash"), "/home/alice/.local/share/Trash/files");
         EXPECT_EQ(here->trashInfoFolder(), "/home/alice/.local/share/Trash/info");
+        EXPECT_EQ(baseFolders(*here), defaults);
     }
     {
         // Empty or relative values are invalid and ignored.
-        XdgFolders invalid("", "relative/config", "data");
+        XdgFolders invalid("", "relative/config", "data", "");
         const auto here = Locations::linuxProfile("/home/alice");
         EXPECT_EQ(here->resolve("~/Library/Caches"), "/home/alice/.cache");
         EXPECT_EQ(here->resolve("~/Library/Application Support/Google/Chrome"), "/home/alice/.config/google-chrome");
         EXPECT_EQ(here->trashInfoFolder(), "/home/alice/.local/share/Trash/info");
+        EXPECT_EQ(baseFolders(*here), defaults);
     }
 }
 
@@ -177,6 +202,18 @@ TEST(LocationsTest, DefaultProfileIsLinuxForTheCurrentUser)
         EXPECT_EQ(locations->home(), "/home/carol");
         EXPECT_EQ(locations->resolve("~/Library/Caches"), "/home/carol/.cache");
         EXPECT_EQ(locations->resolveAll("/Volumes").size(), 3);
+    }
+
+    // The user's home is HOME when that is absolute, else the account's own.
+    ScopedService<CurrentUser> running(CurrentUser::createDefault());
+    const QString account = accountHome();
+    ASSERT_TRUE(account.startsWith(u'/'));
+    for (const auto& [home, expected] : {std::pair{QByteArray(), account}, {QByteArray(""), account},
+                                         {QByteArray("relative/me"), account}, {QByteArray("/home/dave/"), "/home/dave"}}) {
+        SCOPED_TRACE(home.isNull() ? "unset" : home.constData());
+        ScopedEnv variable("HOME", home);
+        EXPECT_EQ(running->homePath(), expected);
+        EXPECT_EQ(Locations::createDefault()->resolve("~/Library/Caches"), expected + "/.cache");
     }
 }
 

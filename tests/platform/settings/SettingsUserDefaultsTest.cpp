@@ -1,12 +1,14 @@
 #include "platform/settings/SettingsUserDefaults.h"
 
+#include "platform/core/ServiceRegistry.h"
+#include "platform/locations/Locations.h"
+#include "support/ScopedEnv.h"
 #include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -271,10 +273,16 @@ TEST(SettingsUserDefaultsTest, ConcurrentWritersLoseNothing)
             EXPECT_EQ(reread->number(QStringLiteral("k%1_%2").arg(t).arg(i)), i);
 }
 
+// The store lies in the location map's config home (a relative XDG value
+// ignored), named after the test program.
 TEST(SettingsUserDefaultsTest, ApplicationStoreIsNamedAfterTheApplication)
 {
-    // The test program names itself, so this lands in its sandboxed folder.
-    const SettingsUserDefaults store;
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    EXPECT_EQ(store.filePath(), config + "/VelkTest/VelkCleanTests.json");
+    velk::test::TempTree tree;
+    for (const QByteArray& variable : {QFile::encodeName(tree.path("config")), QByteArray("relative/config")}) {
+        const velk::test::ScopedEnv config("XDG_CONFIG_HOME", variable);
+        using velk::platform::locations::Locations;
+        const velk::platform::core::ScopedService<Locations> locations(Locations::linuxProfile(tree.dir("home")));
+        const QString expected = variable.startsWith('/') ? tree.path("config") : tree.path("home/.config");
+        EXPECT_EQ(SettingsUserDefaults().filePath(), expected + "/VelkTest/VelkCleanTests.json");
+    }
 }

@@ -30,6 +30,11 @@ QString Locations::dataHome() const
     return locationpaths::join(home(), QStringLiteral("/.local/share"));
 }
 
+QString Locations::cacheHome() const
+{
+    return locationpaths::join(home(), QStringLiteral("/Library/Caches"));
+}
+
 QString Locations::stateHome() const
 {
     return locationpaths::join(home(), QStringLiteral("/.local/state"));

@@ -46,6 +46,13 @@ public:
     virtual QString configHome() const;
     virtual QString dataHome() const;
     virtual QString stateHome() const;
+    // The folder where programs keep caches, as the profile names it: on
+    // Linux the XDG cache home (the variable when absolute, else
+    // "~/.cache"), elsewhere "~/Library/Caches". This is where the program
+    // keeps its own working files; what cleans or lists caches goes through
+    // resolveAll("~/Library/Caches"), which holds nothing for a cache home
+    // that is not safe to clean.
+    virtual QString cacheHome() const;
 
     // One of the user's own folders (documents, pictures, ...): the location
     // that names it the engines' way ("~/Documents") and the folder it is

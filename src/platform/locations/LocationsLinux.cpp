@@ -103,8 +103,9 @@ public:
         , m_config(xdgFolder("XDG_CONFIG_HOME", m_home, "/.config"))
         , m_data(xdgFolder("XDG_DATA_HOME", m_home, "/.local/share"))
         , m_state(xdgFolder("XDG_STATE_HOME", m_home, "/.local/state"))
+        , m_cache(xdgFolder("XDG_CACHE_HOME", m_home, "/.cache"))
     {
-        const QString cache = xdgFolder("XDG_CACHE_HOME", m_home, "/.cache");
+        const QString& cache = m_cache;
         m_userDirsFile = m_config + "/user-dirs.dirs";
         const QString trash = m_data + "/Trash";
         m_trashInfo = trash + "/info";
@@ -183,6 +184,7 @@ public:
     QString configHome() const override { return m_config; }
     QString dataHome() const override { return m_data; }
     QString stateHome() const override { return m_state; }
+    QString cacheHome() const override { return m_cache; }
 
     // The system folders (those of the macOS layout included, should they
     // exist) and everything below them, except the user's own home.
@@ -207,6 +209,7 @@ private:
     QString m_config;
     QString m_data;
     QString m_state;
+    QString m_cache;
     QString m_trashInfo;
     QString m_userDirsFile;
     QList<Rule> m_rules;

@@ -153,7 +153,7 @@ public:
             return;
         }
         QString detail;
-        const QString cacheHome = service<platform::locations::Locations>()->resolve(QStringLiteral("~/Library/Caches"));
+        const QString cacheHome = service<platform::locations::Locations>()->cacheHome();
         const std::optional<QString> folder = files::privateWorkFolder(cacheHome, &detail);
         if (!folder) {
             finish(failure(InstallError::Kind::UnsafeWorkFolder, detail));

@@ -4,8 +4,9 @@ import Velk.Design
 // A sheet the owner declares and presents by setting `presented`. It opens
 // as a modal window of its own, centred over the owner's window, so a sheet
 // larger than that window is never cut off; it stays inside the free part
-// of the screen, no larger than that. Escape and closing the window dismiss
-// it; `closed` follows every ending once. The content goes inside:
+// of the screen, no larger than that. Escape, wherever the focus is in it,
+// and closing the window dismiss it; `closed` follows every ending once.
+// The content goes inside:
 //
 //     VelkSheet {
 //         objectName: "settings.legalSheet"
@@ -53,6 +54,13 @@ SheetPresentation {
             anchors.fill: parent
             Accessible.role: Accessible.Dialog
             Accessible.name: root.title
+
+            // A focused item that keeps the window's shortcuts from the keys
+            // (a read-only text the user clicked to select a line) passes
+            // Escape on unused: wherever the focus is in the content, it
+            // ends here and closes the sheet as the shortcut would. A key
+            // the shortcut took never arrives.
+            Keys.onEscapePressed: root.dismiss()
 
             // Inside the content, so an alert shown over the sheet takes
             // the key first.

@@ -184,8 +184,8 @@ Item {
 
     // While the notes have the focus (once clicked to select a line), that
     // read-only text keeps the keys of the window's shortcuts from them and
-    // passes them on here unused: they answer as the shortcuts would.
+    // passes them on here unused: Return and Enter answer as the shortcut
+    // would. (Escape goes on to the sheet, which closes.)
     Keys.onReturnPressed: root.install()
     Keys.onEnterPressed: root.install()
-    Keys.onEscapePressed: root.dismissRequested()
 }

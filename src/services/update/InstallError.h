@@ -21,13 +21,15 @@ struct InstallError {
         BadResponse,
         // The image is larger than the installer takes (imageByteLimit).
         ImageTooLarge,
-        // The private working folder is missing, a link, not ours or not 0700.
+        // The private working folder or the one above it is missing, a
+        // link or not ours, or the working folder is not 0700.
         UnsafeWorkFolder,
         // Another instance of the application is installing into the same
         // working folder.
         InstallInProgress,
-        // Saving the download, creating the mount point, listing the image,
-        // copying the application, writing the script or its permissions.
+        // Clearing what an earlier install left, saving the download,
+        // creating the mount point, listing the image, copying the
+        // application, writing the script or its permissions.
         FileOperationFailed,
         // The disk-image tool cannot be started (absent on this system).
         ImageToolUnavailable,

@@ -1,5 +1,7 @@
 #include "services/update/InstallFiles.h"
 
+#include "platform/locations/CanonicalPath.h"
+
 #include <QDir>
 #include <QFile>
 #include <cerrno>
@@ -29,6 +31,28 @@ bool makeFolder(const QByteArray& path, mode_t mode)
     return errno == EEXIST;
 }
 
+// Creates `path` with mode 0700 when missing and checks what is there: a
+// folder (not a link) of this user and, when `exactMode`, of mode 0700.
+bool checkedFolder(const QString& path, bool exactMode, QString* detail)
+{
+    const QByteArray native = QFile::encodeName(path);
+    if (!makeFolder(native, 0700)) {
+        *detail = errnoText(path, errno);
+        return false;
+    }
+    struct stat st {};
+    if (::lstat(native.constData(), &st) != 0) {
+        *detail = errnoText(path, errno);
+        return false;
+    }
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() || (exactMode && (st.st_mode & 07777) != 0700)) {
+        *detail = path + (exactMode ? QStringLiteral(" is not a private folder of this user")
+                                    : QStringLiteral(" is not a folder of this user"));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<QString> privateWorkFolder(const QString& cacheHome, QString* detail)
@@ -37,27 +61,32 @@ std::optional<QString> privateWorkFolder(const QString& cacheHome, QString* deta
         *detail = QStringLiteral("no cache folder");
         return std::nullopt;
     }
-    const QString parent = QDir::cleanPath(cacheHome) + QStringLiteral("/VelkClean");
+    // The cache home may well be a link to another disk, or lie below one;
+    // past its real path no link is taken.
+    if (!QDir().mkpath(cacheHome)) {
+        *detail = QStringLiteral("cannot create ") + cacheHome;
+        return std::nullopt;
+    }
+    const QString real = platform::locations::canonicalPath(cacheHome);
+    if (real.isEmpty()) {
+        *detail = QStringLiteral("cannot resolve ") + cacheHome;
+        return std::nullopt;
+    }
+    const QString parent = (real == QStringLiteral("/") ? QString() : real) + QStringLiteral("/VelkClean");
     const QString folder = parent + QStringLiteral("/update");
-    if (!QDir().mkpath(parent)) {
-        *detail = QStringLiteral("cannot create ") + parent;
+    if (!checkedFolder(parent, false, detail) || !checkedFolder(folder, true, detail))
         return std::nullopt;
-    }
-    const QByteArray native = QFile::encodeName(folder);
-    if (!makeFolder(native, 0700)) {
-        *detail = errnoText(folder, errno);
-        return std::nullopt;
-    }
-    struct stat st {};
-    if (::lstat(native.constData(), &st) != 0) {
-        *detail = errnoText(folder, errno);
-        return std::nullopt;
-    }
-    if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid() || (st.st_mode & 07777) != 0700) {
-        *detail = folder + QStringLiteral(" is not a private folder of this user");
-        return std::nullopt;
-    }
     return folder;
+}
+
+std::optional<QString> makeUniqueFolder(const QString& folder, const QString& prefix, QString* detail)
+{
+    QByteArray pattern = QFile::encodeName(folder + '/' + prefix) + "XXXXXX";
+    if (!::mkdtemp(pattern.data())) {
+        *detail = errnoText(folder + '/' + prefix, errno);
+        return std::nullopt;
+    }
+    return QFile::decodeName(pattern);
 }
 
 std::optional<QString> firstApplicationFolder(const QString& folder, bool* listed)

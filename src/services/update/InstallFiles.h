@@ -8,11 +8,17 @@
 // File work of the installer. Every function is safe on a worker thread.
 namespace velk::UpdateCheck::files {
 
-// The installer's own folder "<cacheHome>/VelkClean/update", created with
-// mode 0700 when missing. Used only when it is a folder (not a link) owned by
-// this user with mode exactly 0700; nothing otherwise, with `detail` telling
-// why.
+// The installer's own folder "<cacheHome>/VelkClean/update", reached through
+// the cache home's real path (so that no link lies on the way to it), each
+// of the two levels created with mode 0700 when missing. Used only when
+// "VelkClean" is a folder of this user and "update" a folder of this user
+// with mode exactly 0700, neither of them a link; nothing otherwise, with
+// `detail` telling why.
 std::optional<QString> privateWorkFolder(const QString& cacheHome, QString* detail);
+
+// Creates a new folder "<folder>/<prefix>XXXXXX" (mode 0700) under a name
+// that nothing had; its path, or nothing with `detail` set.
+std::optional<QString> makeUniqueFolder(const QString& folder, const QString& prefix, QString* detail);
 
 // The first entry of `folder`, in listing order (hidden ones included), whose
 // name ends in ".app" after a non-empty stem and which is a real folder

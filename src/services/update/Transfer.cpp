@@ -163,6 +163,41 @@ void configure(CURL* easy, Run& run, curl_slist* headers, char* error)
     curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
 }
 
+// Whether `c` ends an address in a message: curl quotes the addresses it
+// names and sets them apart by white space.
+bool endsAddress(QChar c)
+{
+    return c.isSpace() || c == u'\'' || c == u'"' || c == u'`' || c == u'<' || c == u'>';
+}
+
+// The network library's `text` without user information, which it quotes
+// along with an address it cannot use (the proxy's above all): every
+// "scheme://user:password@" in it loses its "user:password@", and so does
+// the proxy's own user information however it is spelled (with no scheme,
+// or not an address at all).
+QString withoutUserInformation(QString text, const QByteArray& proxy)
+{
+    const qsizetype at = proxy.lastIndexOf('@');
+    if (at >= 0) {
+        const qsizetype scheme = proxy.indexOf("://");
+        const qsizetype start = scheme >= 0 && scheme < at ? scheme + 3 : 0;
+        const QByteArray user = proxy.mid(start, at + 1 - start);
+        for (const QByteArray& spelling : {user, QByteArray::fromPercentEncoding(user)})
+            text.remove(QString::fromUtf8(spelling));
+    }
+    for (qsizetype scheme = text.indexOf(QLatin1String("://")); scheme >= 0;
+         scheme = text.indexOf(QLatin1String("://"), scheme + 3)) {
+        const qsizetype start = scheme + 3;
+        qsizetype end = start;
+        while (end < text.size() && !endsAddress(text.at(end)))
+            ++end;
+        const qsizetype userEnd = text.lastIndexOf(u'@', end - 1);
+        if (userEnd >= start)
+            text.remove(start, userEnd + 1 - start);
+    }
+    return text;
+}
+
 TransferResult finished(Outcome outcome, int status, QString detail = {})
 {
     return TransferResult{outcome, status, std::move(detail)};
@@ -248,7 +283,8 @@ TransferResult transfer(const TransferRequest& request)
         case CURLE_OPERATION_TIMEDOUT:
             return finished(Outcome::TimedOut, run.status);
         default:
-            return finished(Outcome::Failed, run.status, QString::fromUtf8(error[0] ? error : curl_easy_strerror(code)));
+            return finished(Outcome::Failed, run.status,
+                            withoutUserInformation(QString::fromUtf8(error[0] ? error : curl_easy_strerror(code)), proxy.proxy));
         }
     }
 }

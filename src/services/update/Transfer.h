@@ -49,7 +49,8 @@ struct TransferResult {
         // The application is ending.
         Stopped,
         SinkFailed,
-        // A network, TLS or protocol fault (`detail` says which).
+        // A network, TLS or protocol fault (`detail` says which, in the
+        // network library's words without any user name or password).
         Failed,
     };
     Outcome outcome = Outcome::Failed;

@@ -12,6 +12,7 @@
 #include "platform/core/ServiceRegistry.h"
 #include "platform/tools/ToolRunner.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMetaObject>
 #include <QPointer>
@@ -27,36 +28,85 @@ const QString kShell = QStringLiteral("/bin/bash");
 
 bool g_installing = false;
 
-// The four working paths, all inside the installer's private folder.
+const QString kImageName = QStringLiteral("Velk-Clean-Mac-update.dmg");
+const QString kMountName = QStringLiteral("Velk-Clean-Mac-update-mount");
+const QString kStagedName = QStringLiteral("Velk-Clean-Mac-update-app");
+const QString kScriptName = QStringLiteral("velk-clean-install.sh");
+// Each install stages its application and writes its script in a folder of
+// its own, "install-XXXXXX", which its script empties once it has run: an
+// install that starts while an earlier one's script still waits for its
+// process to end neither takes nor removes that one's files.
+const QString kInstallPrefix = QStringLiteral("install-");
+
+// The working paths, all inside the installer's private folder. The image
+// and the mount point serve one install only while it holds the folder's
+// lock; the staged copy and the script outlive it and lie in its own folder.
 struct Paths {
     QString folder;
     QString image;
     QString mountPoint;
+    QString installFolder;
     QString stagedCopy;
     QString script;
 
     explicit Paths(const QString& privateFolder)
         : folder(privateFolder)
-        , image(privateFolder + QStringLiteral("/Velk-Clean-Mac-update.dmg"))
-        , mountPoint(privateFolder + QStringLiteral("/Velk-Clean-Mac-update-mount"))
-        , stagedCopy(privateFolder + QStringLiteral("/Velk-Clean-Mac-update-app"))
-        , script(privateFolder + QStringLiteral("/velk-clean-install.sh"))
+        , image(privateFolder + '/' + kImageName)
+        , mountPoint(privateFolder + '/' + kMountName)
     {
+    }
+
+    void setInstallFolder(const QString& path)
+    {
+        installFolder = path;
+        stagedCopy = path + '/' + kStagedName;
+        script = path + '/' + kScriptName;
     }
 };
 
-// Removes what an earlier install left at `path`; nothing there is nothing
-// to remove (and nothing for the remover to log).
-void clearLeftover(platform::files::FileRemover& remover, const QString& path)
+bool exists(const QString& path)
 {
     struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) == 0)
-        remover.removePermanently(path);
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+// Whether `name`, an entry of the private folder, is what an earlier install
+// left there and no script still needs: the image (and an unfinished
+// download of it), the mount point, the staged copy and script of versions
+// that kept them beside the image, and an install's own folder once its
+// script has gone (a folder that still holds its script belongs to an
+// install whose script has not run yet).
+bool isLeftover(const QString& folder, const QString& name)
+{
+    if (name.startsWith(kInstallPrefix))
+        return !exists(folder + '/' + name + '/' + kScriptName);
+    return name == kImageName || name.startsWith(kImageName + '.') || name == kMountName || name == kStagedName
+        || name == kScriptName;
 }
 
 InstallError failure(InstallError::Kind kind, QString detail)
 {
     return InstallError{kind, std::move(detail)};
+}
+
+// Removes what earlier installs left in the private folder; the first entry
+// that stays fails the install, with what the remover said.
+std::optional<InstallError> clearLeftovers(const QString& folder)
+{
+    const QStringList names =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    auto remover = service<platform::files::FileRemover>();
+    for (const QString& name : names) {
+        if (!isLeftover(folder, name))
+            continue;
+        const QString path = folder + '/' + name;
+        const platform::files::RemovalResult removal = remover->removePermanently(path);
+        if (!removal.gone && exists(path))
+            return failure(InstallError::Kind::FileOperationFailed,
+                           QStringLiteral("cannot clear ") + path + QStringLiteral(": ")
+                               + (removal.failure.isEmpty() ? QStringLiteral("it stayed") : removal.failure));
+    }
+    return std::nullopt;
 }
 
 // Runs the disk-image tool and waits for it; a crash, the safety limit or
@@ -86,16 +136,15 @@ void detach(platform::tools::ToolRunner& runner, const Paths& paths)
 }
 
 // Everything between the download and the request to end the application,
-// in order, on a worker thread: mount the image, stage the application,
-// write and start the script. The image is detached again on any failure
-// after it was attached.
-std::optional<InstallError> stage(const Paths& paths, const QString& runningBundle, qint64 pid)
+// in order, on a worker thread: mount the image, stage the application in a
+// folder of this install's own, write and start the script. The image is
+// detached again, and this install's folder removed, on any failure after
+// the image was attached.
+std::optional<InstallError> stage(Paths paths, const QString& runningBundle, qint64 pid)
 {
     auto runner = service<platform::tools::ToolRunner>();
-    auto remover = service<platform::files::FileRemover>();
     QString detail;
 
-    clearLeftover(*remover, paths.mountPoint);
     if (!files::makeNewFolder(paths.mountPoint, &detail))
         return failure(InstallError::Kind::FileOperationFailed, detail);
     if (auto error = runImageTool(*runner, {QStringLiteral("attach"), QStringLiteral("-nobrowse"),
@@ -104,6 +153,8 @@ std::optional<InstallError> stage(const Paths& paths, const QString& runningBund
 
     const auto failAttached = [&](InstallError error) {
         detach(*runner, paths);
+        if (!paths.installFolder.isEmpty())
+            service<platform::files::FileRemover>()->removePermanently(paths.installFolder);
         return std::optional<InstallError>(std::move(error));
     };
 
@@ -114,11 +165,13 @@ std::optional<InstallError> stage(const Paths& paths, const QString& runningBund
     if (!application)
         return failAttached(failure(InstallError::Kind::NoApplicationOnImage, QStringLiteral("no .app folder on the image")));
 
-    clearLeftover(*remover, paths.stagedCopy);
+    const std::optional<QString> own = files::makeUniqueFolder(paths.folder, kInstallPrefix, &detail);
+    if (!own)
+        return failAttached(failure(InstallError::Kind::FileOperationFailed, detail));
+    paths.setInstallFolder(*own);
     if (!files::copyKeepingLinks(*application, paths.stagedCopy, &detail))
         return failAttached(failure(InstallError::Kind::FileOperationFailed, detail));
 
-    clearLeftover(*remover, paths.script);
     const QByteArray script = installScript(pid, paths.stagedCopy, runningBundle, paths.script);
     if (!files::writeNewFile(paths.script, script, 0755, &detail))
         return failAttached(failure(InstallError::Kind::FileOperationFailed, detail));
@@ -169,7 +222,6 @@ public:
             return;
         }
         m_paths.emplace(*folder);
-        clearLeftover(*service<platform::files::FileRemover>(), m_paths->image);
 
         // The download and everything up to the request to end the
         // application, on a worker thread.
@@ -182,7 +234,11 @@ public:
         const QPointer<InstallRun> self(this);
         auto executor = m_executor;
         m_executor->run(platform::core::Priority::UserInitiated, [executor, self, paths, url, limits, bundle, pid] {
-            std::optional<InstallError> error = downloadImage(url, paths.image, limits);
+            // What earlier installs left goes before anything is
+            // downloaded: what cannot go would only fail the install later.
+            std::optional<InstallError> error = clearLeftovers(paths.folder);
+            if (!error)
+                error = downloadImage(url, paths.image, limits);
             if (!error)
                 error = stage(paths, bundle, pid);
             executor->toMain(self, [self, error] { self->staged(error); });

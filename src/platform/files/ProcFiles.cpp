@@ -116,9 +116,10 @@ std::optional<ProcStat> parseStat(std::string_view line)
 
     // Fields after the name, counted from the state (field 3 of the file).
     std::string_view rest = line.substr(close + 1);
-    std::string_view fields[20];
+    constexpr std::size_t required = 20;
+    std::string_view fields[26];
     std::size_t count = 0;
-    while (count < 20) {
+    while (count < std::size(fields)) {
         const std::size_t begin = rest.find_first_not_of(' ');
         if (begin == std::string_view::npos)
             break;
@@ -127,7 +128,7 @@ std::optional<ProcStat> parseStat(std::string_view line)
         fields[count++] = rest.substr(0, end);
         rest.remove_prefix(end);
     }
-    if (count < 20)
+    if (count < required)
         return std::nullopt;
     stat.state = fields[0].size() == 1 ? fields[0][0] : '?';
     const auto ppid = parseUnsigned(fields[1]);
@@ -144,27 +145,36 @@ std::optional<ProcStat> parseStat(std::string_view line)
     stat.stime = *stime;
     stat.threads = static_cast<std::int64_t>(*threads);
     stat.startTime = *start;
+    if (count == std::size(fields)) {
+        stat.startCode = parseUnsigned(fields[23]).value_or(0);
+        stat.endCode = parseUnsigned(fields[24]).value_or(0);
+        stat.startStack = parseUnsigned(fields[25]).value_or(0);
+    }
     return stat;
 }
 
 std::optional<ProcStatm> parseStatm(std::string_view line)
 {
     // size resident shared text lib data dt, in pages
-    std::string_view fields[3];
+    std::string_view fields[4];
+    std::size_t count = 0;
     for (std::string_view& field : fields) {
         const std::size_t begin = line.find_first_not_of(' ');
         if (begin == std::string_view::npos)
-            return std::nullopt;
+            break;
         line.remove_prefix(begin);
         const std::size_t end = std::min(line.find_first_of(" \n"), line.size());
         field = line.substr(0, end);
         line.remove_prefix(end);
+        ++count;
     }
+    if (count < 3)
+        return std::nullopt;
     const auto resident = parseUnsigned(fields[1]);
     const auto shared = parseUnsigned(fields[2]);
     if (!resident || !shared)
         return std::nullopt;
-    return ProcStatm{*resident, *shared};
+    return ProcStatm{*resident, *shared, parseUnsigned(fields[3]).value_or(0)};
 }
 
 std::uint64_t ticksPerSecond()

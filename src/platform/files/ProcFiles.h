@@ -44,6 +44,13 @@ struct ProcStat {
     std::uint64_t stime = 0;   // clock ticks
     std::int64_t threads = 0;
     std::uint64_t startTime = 0;  // clock ticks after boot
+    // Where the program's code and stack lie, set anew when the process runs
+    // another program (the stack's place is random on each run). The kernel
+    // tells them only to a reader allowed to inspect the process: any other
+    // reads 0 or 1 here, and so does a line that ends before them.
+    std::uint64_t startCode = 0;
+    std::uint64_t endCode = 0;
+    std::uint64_t startStack = 0;
 };
 // Parses a stat line; the command name may hold spaces and parentheses.
 std::optional<ProcStat> parseStat(std::string_view line);
@@ -54,6 +61,7 @@ std::optional<ProcStat> parseStat(std::string_view line);
 struct ProcStatm {
     std::uint64_t resident = 0;
     std::uint64_t shared = 0;   // file-backed resident pages
+    std::uint64_t text = 0;     // the program's code, told to every reader
 
     // The pages the process alone holds: resident less file-backed ones.
     std::uint64_t footprintPages() const { return resident > shared ? resident - shared : 0; }

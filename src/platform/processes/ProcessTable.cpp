@@ -147,10 +147,15 @@ std::optional<ProcessRecord> ProcessTable::readOne(int pid, bool footprint, std:
     record.sampledAt = sampledAt;
     record.startTime = stat->startTime;
     record.threads = stat->threads;
+    Known known;
+    known.startTime = stat->startTime;
+    known.comm = stat->comm;
+    known.program = {stat->startCode, stat->endCode, stat->startStack, 0};
     // The resident size, and the footprint (resident less shared, file-backed
     // pages), from statm: the kernel counts it exactly there.
     if (const auto size = files::procfiles::readWhole(m_rootFd.get(), path.file("statm"), m_buffer)) {
         if (const auto statm = files::procfiles::parseStatm(std::string_view(m_buffer.data(), *size))) {
+            known.program.textPages = statm->text;
             record.rssPages = statm->resident;
             if (footprint)
                 record.footprintBytes =
@@ -161,12 +166,9 @@ std::optional<ProcessRecord> ProcessTable::readOne(int pid, bool footprint, std:
     const bool kernelThread = isKernelThread(*stat);
     const bool zombie = stat->state == 'Z' || stat->state == 'X';
     const auto before = m_known.find(pid);
-    const bool sameProcess =
-        before != m_known.end() && before->second.startTime == stat->startTime && before->second.comm == stat->comm;
+    const bool sameProcess = before != m_known.end() && before->second.startTime == known.startTime &&
+                             before->second.comm == known.comm && before->second.program == known.program;
 
-    Known known;
-    known.startTime = stat->startTime;
-    known.comm = stat->comm;
     // A kernel thread has no executable and no command line; an ended
     // process waiting to be reaped has lost both.
     if (kernelThread)

@@ -34,8 +34,9 @@ struct ProcessRecord {
 // Reads every process of a /proc-like folder in one pass, at the cost of
 // as few system calls as the kernel allows: the folder stays open and each
 // process file is opened relative to it and read once; the user comes from
-// the owner of the process's folder; the executable path is kept per process
-// lifetime. Safe to call from several threads (one pass at a time).
+// the owner of the process's folder; the executable path is kept while the
+// process runs the same program. Safe to call from several threads (one pass
+// at a time).
 class ProcessTable {
 public:
     // Seconds since boot; the kernel's uptime clock unless a test passes a
@@ -51,12 +52,28 @@ public:
     std::vector<ProcessRecord> read(bool footprint);
 
 private:
+    // What tells, without reading anything more, that a process now runs
+    // another program: the kernel sets where its code and stack lie anew on
+    // each exec (the stack's place at random), and its code's size with them.
+    // A reader not allowed to inspect the process is told the size alone, so
+    // there an exec of a program of the same short name whose code takes as
+    // many pages goes unseen, and the process keeps the command read before.
+    struct ProgramMark {
+        std::uint64_t startCode = 0;
+        std::uint64_t endCode = 0;
+        std::uint64_t startStack = 0;
+        std::uint64_t textPages = 0;
+        friend bool operator==(const ProgramMark&, const ProgramMark&) = default;
+    };
+
     // What is kept of a process from one pass to the next. A process is the
-    // same one while its pid, start time and short name stay (an exec
-    // renames it).
+    // same one running the same program while its pid, start time, short
+    // name and program mark stay (a launcher script that execs its program
+    // keeps the short name).
     struct Known {
         std::uint64_t startTime = 0;
         std::string comm;
+        ProgramMark program;
         std::string command;
         // The effective user read from the status file while the folder was
         // owned by root (a process that may not be inspected shows root as

@@ -5,6 +5,7 @@
 
 #include "support/TempTree.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -12,11 +13,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <pwd.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using velk::platform::processes::processListOutput;
@@ -116,6 +119,49 @@ TEST(ProcessListTool, TheResidentSizeIsTheKernelsExactCount)
     EXPECT_EQ(probed, before.toULongLong() * 1024);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
+}
+
+// A launcher (a shell, run under the short name "tool") that execs its
+// program under the same short name: the table shows the program once the
+// process runs it. Each reading waits until the process sleeps, its program
+// loaded whole.
+TEST(ProcessTable, ALauncherThatExecsItsProgramIsShownAsTheProgram)
+{
+    velk::test::TempTree tree;
+    const QString shell = QFileInfo("/bin/sh").canonicalFilePath();
+    const QString program = QFileInfo("/bin/sleep").canonicalFilePath();
+    QProcess launcher;
+    launcher.start(tree.link("launcher/tool", shell),
+                   {"-c", "read line; exec \"$0\" 600", tree.link("program/tool", program)});
+    ASSERT_TRUE(launcher.waitForStarted());
+    const QString proc = "/proc/" + QString::number(launcher.processId());
+    const auto sleepsIn = [&](const QString& executable) {
+        for (QDeadlineTimer deadline(30000); !deadline.hasExpired();
+             std::this_thread::sleep_for(std::chrono::milliseconds(1))) {
+            QFile stat(proc + "/stat");
+            if (QFileInfo(proc + "/exe").symLinkTarget() == executable && stat.open(QIODevice::ReadOnly)
+                && stat.readAll().contains(") S "))
+                return true;
+        }
+        return false;
+    };
+    velk::platform::processes::ProcessTable table("/proc");
+    const auto commandNow = [&] {
+        for (const auto& record : table.read(false)) {
+            if (record.pid == launcher.processId())
+                return record.command;
+        }
+        return std::string();
+    };
+
+    ASSERT_TRUE(sleepsIn(shell));
+    EXPECT_EQ(commandNow(), shell.toStdString());
+    launcher.write("\n");
+    ASSERT_TRUE(launcher.waitForBytesWritten());
+    ASSERT_TRUE(sleepsIn(program));
+    EXPECT_EQ(commandNow(), program.toStdString());
+    launcher.kill();
+    launcher.waitForFinished();
 }
 
 class FixtureProcTree : public ::testing::Test {
@@ -281,32 +327,60 @@ TEST_F(FixtureProcTree, TheUserIsTheFolderOwnerUnlessRootOwnsItThenTheStatusSays
     EXPECT_FALSE(recordOf(table.read(false), 50)->footprintBytes);
 }
 
-TEST_F(FixtureProcTree, TheExecutableIsLookedUpOncePerProcessUntilItExecsOrEnds)
+// The command is read once per program a process runs: again when it runs
+// another one (a new start time, short name, or place or size of its code),
+// even under the same short name, as a launcher script that execs its program.
+TEST_F(FixtureProcTree, TheCommandIsReadAgainOnlyWhenTheProcessRunsAnotherProgram)
 {
-    process(60, "60 (app) S 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 700 0 10 0\n", "Uid:\t0\t0\t0\t0\n");
-    tree.link("proc/60/exe", "/opt/app/bin/app");
+    // Fields of stat from the state on; the last three are where the code
+    // starts and ends and the stack starts ("1 1 0" for a process that may
+    // not be inspected).
+    const auto stat = [](const char* comm, const char* rest) {
+        return QByteArray("60 (") + comm + ") " + rest + '\n';
+    };
+    const char* launcher = "S 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 700 0 10 0 4194304 4300000 140730000000000";
+    const char* program = "S 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 700 0 10 0 4194304 4300000 140731111111111";
+    const char* reused = "S 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 900 0 10 0 4194304 4300000 140732222222222";
+    const char* hidden = "S 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 950 0 10 0 1 1 0";
+    const char* zombie = "Z 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 950 0 0 0 0 0 0";
+    const QByteArray shellArgs = QByteArray("/bin/sh") + '\0' + "/usr/bin/app" + '\0';
+    const QByteArray programArgs = QByteArray("/usr/lib/app/app") + '\0';
+    struct Pass {
+        const char* what;
+        QByteArray stat;
+        QString exe;  // none when empty
+        QByteArray cmdline;
+        QByteArray statm;
+        std::string command;
+    };
+    const Pass passes[] = {
+        {"first seen", stat("app", launcher), "/usr/bin/dash", shellArgs, "900 30 10 20 0 50 0\n", "/usr/bin/dash"},
+        {"the same program: nothing read again", stat("app", launcher), "/usr/bin/other", shellArgs,
+         "900 30 10 20 0 50 0\n", "/usr/bin/dash"},
+        {"another program of the same short name", stat("app", program), "/usr/lib/app/app", programArgs,
+         "900 30 10 20 0 50 0\n", "/usr/lib/app/app"},
+        {"another short name", stat("tool", program), "/usr/bin/tool", {}, "900 30 10 20 0 50 0\n", "/usr/bin/tool"},
+        {"another start time", stat("tool", reused), "/usr/bin/third", {}, "900 30 10 20 0 50 0\n", "/usr/bin/third"},
+        {"not to be inspected", stat("app", hidden), {}, shellArgs, "900 30 10 20 0 50 0\n", "/bin/sh"},
+        {"not to be inspected, its code of another size", stat("app", hidden), {}, programArgs,
+         "900 30 10 700 0 50 0\n", "/usr/lib/app/app"},
+        {"ended, waiting to be reaped", stat("app", zombie), {}, {}, "0 0 0 0 0 0 0\n", "[app]"},
+    };
+
+    process(60, passes[0].stat, "Uid:\t0\t0\t0\t0\n");
     ProcessTable table(tree.path("proc").toStdString());
-    ASSERT_EQ(table.read(false).at(0).command, "/opt/app/bin/app");
-
-    // The same process (pid, start time and name unchanged) keeps its path.
-    QFile::remove(tree.path("proc/60/exe"));
-    tree.link("proc/60/exe", "/opt/other/bin/app");
-    EXPECT_EQ(table.read(false).at(0).command, "/opt/app/bin/app");
-
-    // An exec renames the process: the link is read again.
-    tree.fileWithContent("proc/60/stat", "60 (tool) S 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 700 0 10 0\n");
-    EXPECT_EQ(table.read(false).at(0).command, "/opt/other/bin/app");
-
-    // Another process under the same pid (another start time).
-    QFile::remove(tree.path("proc/60/exe"));
-    tree.link("proc/60/exe", "/usr/bin/third");
-    tree.fileWithContent("proc/60/stat", "60 (tool) S 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 900 0 10 0\n");
-    EXPECT_EQ(table.read(false).at(0).command, "/usr/bin/third");
-
-    // An ended process waiting to be reaped has lost its executable.
-    QFile::remove(tree.path("proc/60/exe"));
-    tree.fileWithContent("proc/60/stat", "60 (tool) Z 1 60 60 0 -1 0 0 0 0 0 0 0 0 0 20 0 1 0 900 0 0 0\n");
-    EXPECT_EQ(table.read(false).at(0).command, "[tool]");
+    for (const Pass& pass : passes) {
+        SCOPED_TRACE(pass.what);
+        tree.fileWithContent("proc/60/stat", pass.stat);
+        tree.fileWithContent("proc/60/cmdline", pass.cmdline);
+        tree.fileWithContent("proc/60/statm", pass.statm);
+        QFile::remove(tree.path("proc/60/exe"));
+        if (!pass.exe.isEmpty())
+            tree.link("proc/60/exe", pass.exe);
+        const auto records = table.read(false);
+        ASSERT_EQ(records.size(), 1u);
+        EXPECT_EQ(records[0].command, pass.command);
+    }
 }
 
 // A pass over many processes takes a while: each process's CPU time comes

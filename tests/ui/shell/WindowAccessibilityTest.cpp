@@ -8,6 +8,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QAccessibleValueInterface>
+#include <QQmlComponent>
 #include <QRegularExpression>
 
 namespace velk::shell {
@@ -118,32 +119,36 @@ protected:
             collect(iface->child(i), iface->role() == QAccessible::Dialog ? node.name : dialog, into, hiddenTexts);
     }
 
-    // Every text item drawn in the window, symbols aside.
+    // Every text item drawn in the window, selectable ones among them,
+    // symbols aside.
     static void shownTexts(QQuickItem* item, QList<QQuickItem*>& into)
     {
         if (!item->isVisible() || qFuzzyIsNull(item->opacity()))
             return;
-        if (item->inherits("QQuickText") && !item->property("text").toString().trimmed().isEmpty()
+        if ((item->inherits("QQuickText") || item->inherits("QQuickTextEdit"))
+            && !item->property("text").toString().trimmed().isEmpty()
             && item->property("font").value<QFont>().family() != design::SymbolTable::fontFamily())
             into.append(item);
         for (QQuickItem* child : item->childItems())
             shownTexts(child, into);
     }
 
-    // The window's shown elements, once the controls made so far have heard
-    // that a screen reader came. Every one that answers an action (scroll
-    // bars are the style's) has a name and a role, carries its actions out
-    // and is there once in its dialog; the sidebar's rows are among them.
+    // The shown elements of `in` (the window by default, else the Settings
+    // window or a sheet), once the controls made so far have heard that a
+    // screen reader came. Every one that answers an action (scroll bars are
+    // the style's) has a name and a role, carries its actions out and is
+    // there once in its dialog; the window's sidebar rows are among them.
     // Text fields and sliders are named, sliders with their range. What the
-    // window shows as text is read: each text item is a static text named
-    // by its text, or lies in an element whose name holds it; no hidden
-    // text is left in the tree.
-    QList<Node> walk(const QString& where)
+    // window shows as text, selectable text too, is read: each text item is
+    // a static text named by its text, or lies in an element whose name
+    // holds it; no hidden text is left in the tree.
+    QList<Node> walk(const QString& where) { return walk(window, where); }
+    QList<Node> walk(QQuickWindow& in, const QString& where)
     {
         QAccessible::setActive(true);
         QList<Node> nodes;
         QStringList hiddenTexts;
-        collect(QAccessible::queryAccessibleInterface(&window), {}, nodes, hiddenTexts);
+        collect(QAccessible::queryAccessibleInterface(&in), {}, nodes, hiddenTexts);
         EXPECT_EQ(hiddenTexts, QStringList()) << where.toStdString();
         QSet<QString> inDialogs;
         QHash<const QObject*, const Node*> byObject;
@@ -168,16 +173,18 @@ protected:
             inDialogs.insert(node.dialog + '/' + node.name);
             rows += node.iface->object()->objectName() == "sidebar.row";
         }
-        EXPECT_EQ(rows, allCaseNames().size()) << where.toStdString();
+        EXPECT_EQ(rows, &in == &window ? allCaseNames().size() : 0) << where.toStdString();
         QList<QQuickItem*> texts;
-        shownTexts(window.contentItem(), texts);
+        shownTexts(in.contentItem(), texts);
         for (QQuickItem* text : texts) {
             const QString shown = withoutIsolates(text->property("text").toString());
             const QQuickItem* holder = text;
             while (holder && !byObject.contains(holder))
                 holder = holder->parentItem();
             const Node* node = holder ? byObject.value(holder) : nullptr;
-            EXPECT_TRUE(node && (holder == text ? withoutIsolates(node->name) == shown : withoutIsolates(node->name).contains(shown.trimmed())))
+            EXPECT_TRUE(node
+                && (holder == text ? node->iface->role() == QAccessible::StaticText && withoutIsolates(node->name) == shown
+                                   : withoutIsolates(node->name).contains(shown.trimmed())))
                 << where.toStdString() << ": unread " << shown.toStdString() << " " << text->objectName().toStdString();
         }
         return nodes;
@@ -196,6 +203,25 @@ protected:
     {
         if (QAccessibleInterface* iface = object ? QAccessible::queryAccessibleInterface(object) : nullptr)
             iface->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+
+    // The Settings window over the window's update controller, as the
+    // program makes it (hidden until shown).
+    std::unique_ptr<QQuickWindow> settingsWindow()
+    {
+        QQmlComponent component(&engine);
+        component.setData("import Velk.App\nSettingsWindow {}\n", QUrl("qrc:/test/Settings.qml"));
+        std::unique_ptr<QQuickWindow> made(qobject_cast<QQuickWindow*>(
+            component.createWithInitialProperties({ { "updates", QVariant::fromValue(&*updates) } })));
+        EXPECT_TRUE(made) << component.errorString().toStdString();
+        return made;
+    }
+
+    // The sheet `name` of `owner`, once it is shown and laid out.
+    static QQuickWindow* shownSheet(QQuickWindow& owner, const char* name)
+    {
+        QQuickWindow* sheet = test::ItemDriver::sheetWindowOf(owner.findChild<QObject*>(name));
+        return sheet && QTest::qWaitForWindowExposed(sheet) && test::laidOut(*sheet) ? sheet : nullptr;
     }
 
     // Whether `section` is shown, alone.
@@ -227,14 +253,26 @@ TEST_F(WindowAccessibilityTest, EverySectionAndTheTerminateAlertAreUsableThrough
             ASSERT_TRUE(section != u"startup" || test::waitFor([&] { return findAll("startup.row").size() == 3; }));
             settle();
             const QList<Node> nodes = walk(texts.language + ('/' + section));
-            // Each row's switch is named by its item, its help the description.
+            // Each row's switch is named by its item, its help the
+            // description; a stat cell is named by its title and carries its
+            // figure in its description, so the focus reads both.
             QSet<QString> switches;
-            for (const Node& node : nodes)
-                if (node.iface->object()->objectName() == u"startup.row.switch") {
+            qsizetype figures = 0;
+            for (const Node& node : nodes) {
+                const QObject* object = node.iface->object();
+                if (object->objectName() == u"startup.row.switch") {
                     switches.insert(node.name);
                     EXPECT_FALSE(node.iface->text(QAccessible::Description).isEmpty());
                 }
+                if (object->objectName().startsWith(u"dashboard.stat.") && node.iface->role() == QAccessible::Button) {
+                    EXPECT_EQ(node.name.toStdString(), object->property("title").toString().toStdString());
+                    EXPECT_EQ(node.iface->text(QAccessible::Description).toStdString(), object->property("value").toString().toStdString())
+                        << node.name.toStdString();
+                    figures += !node.iface->text(QAccessible::Description).isEmpty();
+                }
+            }
             EXPECT_EQ(switches.size(), section == u"startup" ? 3 : 0) << texts.language;
+            EXPECT_EQ(figures, section == u"dashboard" ? 3 : 0) << texts.language;
         }
         EXPECT_GT(sliders, 0);
         // On Processes, a row opens its detail, Terminate its alert (a
@@ -268,6 +306,61 @@ TEST_F(WindowAccessibilityTest, EverySectionAndTheTerminateAlertAreUsableThrough
         press(named(withAlert, texts.cancel, QAccessible::Button, texts.title));
         EXPECT_TRUE(test::waitFor([&] { return alertTitle().isEmpty(); })) << texts.language;
         monitor.setSelectedPid(std::nullopt);
+    }
+    language::LanguageManager::shared().setCurrent("zh-Hans");
+}
+
+// The Settings window is read as the main window is: its page, the answer
+// to a check asked for there, the legal reader with each document and the
+// update prompt, in both languages.
+TEST_F(WindowAccessibilityTest, TheSettingsWindowAndItsSheetsAreReadInBothLanguages)
+{
+    updates.turn();
+    ASSERT_TRUE(updates.answer(std::nullopt));
+    const std::unique_ptr<QQuickWindow> settings = settingsWindow();
+    ASSERT_TRUE(settings);
+    settings->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(settings.get()));
+    struct Texts { const char* language; QString check, failed, ok, privacy, terms, close; };
+    for (const Texts& texts : { Texts { "zh-Hans", QStringLiteral("检查更新"), QStringLiteral("检查失败"), QStringLiteral("好"),
+                                    QStringLiteral("隐私政策"), QStringLiteral("使用条款"), QStringLiteral("关闭") },
+             Texts { "en", "Check for Updates", "Check Failed", "OK", "Privacy policy", "Terms of use", "Close" } }) {
+        language::LanguageManager::shared().setCurrent(texts.language);
+        const QString where = texts.language + QStringLiteral("/settings");
+        ASSERT_TRUE(test::laidOut(*settings));
+        const QList<Node> page = walk(*settings, where);
+        EXPECT_GT(sliders, 0);
+
+        // What a check asked for here found is read in its alert there.
+        press(named(page, texts.check, QAccessible::Button));
+        ASSERT_TRUE(updates.answer(std::nullopt));
+        ASSERT_TRUE(test::waitFor([&] { return test::ItemDriver(*settings).alertTitle() == texts.failed; }));
+        ASSERT_TRUE(test::laidOut(*settings));
+        const QList<Node> answered = walk(*settings, where + "/answer");
+        press(named(answered, texts.ok, QAccessible::Button, texts.failed));
+        ASSERT_TRUE(test::waitFor([&] { return test::ItemDriver(*settings).alertTitle().isEmpty(); }));
+
+        // The legal reader reads each document whole.
+        for (const QString& document : { texts.privacy, texts.terms }) {
+            press(named(page, document, QAccessible::Button));
+            QQuickWindow* reader = shownSheet(*settings, "settings.legalSheet");
+            ASSERT_TRUE(reader) << document.toStdString();
+            press(named(walk(*reader, where + '/' + document), texts.close, QAccessible::Button, document));
+            ASSERT_TRUE(test::waitFor([&] { return !reader->isVisible(); })) << document.toStdString();
+        }
+    }
+    // The update prompt reads both versions and the notes, in either
+    // language while it is open.
+    press(named(walk(*settings, "settings"), QStringLiteral("Check for Updates"), QAccessible::Button));
+    AppUpdate offer = test::UpdateDouble::newer();
+    offer.notes = QStringLiteral("Faster scans.\nFewer clicks.");
+    ASSERT_TRUE(updates.answer(offer));
+    QQuickWindow* prompt = shownSheet(*settings, "updatePrompt.sheet");
+    ASSERT_TRUE(prompt);
+    for (const char* language : { "en", "zh-Hans" }) {
+        language::LanguageManager::shared().setCurrent(language);
+        ASSERT_TRUE(test::laidOut(*prompt));
+        walk(*prompt, language + QStringLiteral("/prompt"));
     }
     language::LanguageManager::shared().setCurrent("zh-Hans");
 }

@@ -10,6 +10,7 @@ T.AbstractButton {
     required property string tag
     readonly property bool selected: LanguageManager.current === tag
 
+    Accessible.name: text
     Accessible.onPressAction: ButtonPress.click(root)
     leftPadding: VDS.Space.s
     rightPadding: VDS.Space.s
@@ -24,7 +25,9 @@ T.AbstractButton {
             LanguageManager.current = tag
     }
 
-    contentItem: Text {
+    contentItem: VelkText {
+        // The chip carries it as its name.
+        Accessible.ignored: true
         text: root.text
         textFormat: Text.PlainText
         maximumLineCount: 1

@@ -34,7 +34,7 @@ Item {
             Layout.margins: 24
             spacing: VDS.Space.xs
 
-            Text {
+            VelkText {
                 objectName: "legal.title"
                 text: Lang.t(Legal.titleZh(root.document), Legal.titleEn(root.document))
                 textFormat: Text.PlainText

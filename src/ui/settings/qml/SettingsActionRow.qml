@@ -12,6 +12,8 @@ T.AbstractButton {
     property string detail
     property bool showsChevron: true
 
+    Accessible.name: text
+    Accessible.description: detail
     Accessible.onPressAction: ButtonPress.click(root)
     implicitWidth: row.implicitWidth
     implicitHeight: row.implicitHeight + 2 * VDS.Space.s
@@ -32,14 +34,16 @@ T.AbstractButton {
             spacing: VDS.Space.xxs
             Layout.fillWidth: true
 
-            Text {
+            VelkText {
                 objectName: "settings.rowTitle"
+                // The row carries it as its name.
+                Accessible.ignored: true
                 text: root.text
                 textFormat: Text.PlainText
                 font: VDS.body(Font.Medium)
                 color: VDS.C.text1
             }
-            Text {
+            VelkText {
                 objectName: "settings.rowDetail"
                 visible: root.detail.length > 0
                 text: root.detail

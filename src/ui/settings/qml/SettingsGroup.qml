@@ -10,7 +10,7 @@ Column {
 
     spacing: VDS.Space.s
 
-    Text {
+    VelkText {
         objectName: "settings.groupTitle"
         text: root.title
         textFormat: Text.PlainText

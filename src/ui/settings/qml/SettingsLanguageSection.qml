@@ -21,13 +21,13 @@ Column {
             Layout.fillWidth: true
             Layout.alignment: Qt.AlignTop
 
-            Text {
+            VelkText {
                 text: Lang.t("界面语言", "Language")
                 textFormat: Text.PlainText
                 font: VDS.body(Font.Medium)
                 color: VDS.C.text1
             }
-            Text {
+            VelkText {
                 text: Lang.t("立即生效，无需重启", "Applies immediately")
                 textFormat: Text.PlainText
                 font: VDS.caption()

@@ -36,14 +36,14 @@ Column {
                 width: parent.width
                 spacing: VDS.Space.m
 
-                Text {
+                VelkText {
                     text: root.title
                     textFormat: Text.PlainText
                     font: VDS.body(Font.Medium)
                     color: VDS.C.text1
                     Layout.fillWidth: true
                 }
-                Text {
+                VelkText {
                     objectName: "settings.samplingValue"
                     text: interval.text
                     textFormat: Text.PlainText
@@ -51,7 +51,7 @@ Column {
                     color: VDS.C.accent
                 }
             }
-            Text {
+            VelkText {
                 text: Lang.t("仪表盘与进程监视刷新频率", "Dashboard & process monitor refresh")
                 textFormat: Text.PlainText
                 font: VDS.caption()
@@ -77,14 +77,14 @@ Column {
         x: root.textInset
         width: root.width - root.textInset
 
-        Text {
+        VelkText {
             text: Lang.t("1s · 更灵敏", "1s · Responsive")
             textFormat: Text.PlainText
             font: VDS.caption()
             color: VDS.C.text4
             Layout.fillWidth: true
         }
-        Text {
+        VelkText {
             text: Lang.t("5s · 更省电", "5s · Efficient")
             textFormat: Text.PlainText
             font: VDS.caption()

@@ -15,6 +15,7 @@ T.AbstractButton {
     implicitWidth: row.implicitWidth
     implicitHeight: row.implicitHeight + 2 * VDS.Space.s
     text: Lang.t("检查更新", "Check for Updates")
+    Accessible.name: text
     Accessible.onPressAction: ButtonPress.click(root)
     background: Item { }
 
@@ -34,7 +35,9 @@ T.AbstractButton {
             spacing: VDS.Space.xs
             Layout.fillWidth: true
 
-            Text {
+            VelkText {
+                // The row carries it as its name.
+                Accessible.ignored: true
                 text: root.text
                 textFormat: Text.PlainText
                 font: VDS.body(Font.Medium)

@@ -23,7 +23,7 @@ Item {
         anchors.fill: parent
     }
 
-    Text {
+    VelkText {
         id: title
         objectName: "settings.title"
         x: root.inset
@@ -117,7 +117,7 @@ Item {
                     onClicked: root.legalDocument = "terms"
                 }
             }
-            Text {
+            VelkText {
                 objectName: "settings.footer"
                 width: page.width
                 topPadding: VDS.Space.xs

@@ -32,7 +32,7 @@ Item {
                 opacity: 0.85
                 anchors.verticalCenter: parent.verticalCenter
             }
-            Text {
+            VelkText {
                 objectName: "supportBar.statement"
                 text: Lang.t("为爱发电 · 免费使用", "Free & Community Supported")
                 textFormat: Text.PlainText
@@ -60,12 +60,15 @@ Item {
                     implicitWidth: implicitContentWidth
                     implicitHeight: implicitContentHeight
                     onClicked: SupportLinks.open(modelData.url)
+                    Accessible.name: text
                     Accessible.onPressAction: ButtonPress.click(link)
 
                     contentItem: Row {
                         spacing: 3
 
-                        Text {
+                        VelkText {
+                            // The link carries it as its name.
+                            Accessible.ignored: true
                             text: link.text
                             textFormat: Text.PlainText
                             font: VDS.font(11, Font.Medium)

@@ -54,14 +54,14 @@ Item {
                 Layout.alignment: Qt.AlignTop
                 Layout.topMargin: 20
 
-                Text {
+                VelkText {
                     objectName: "updatePrompt.title"
                     text: Lang.t("发现新版本", "Update Available")
                     textFormat: Text.PlainText
                     font: VDS.title()
                     color: VDS.C.text1
                 }
-                Text {
+                VelkText {
                     objectName: "updatePrompt.version"
                     text: root.updates.localVersion + " → " + root.offer.version
                     textFormat: Text.PlainText

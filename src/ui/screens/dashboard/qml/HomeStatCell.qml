@@ -24,6 +24,8 @@ T.AbstractButton {
     implicitWidth: Math.max(titleText.implicitWidth, valueText.implicitWidth)
     implicitHeight: column.implicitHeight
     Accessible.name: title
+    // The figure, told with the name wherever the focus reads it.
+    Accessible.description: value
     Accessible.onPressAction: ButtonPress.click(root)
 
     onClicked: {

@@ -100,7 +100,11 @@ qint64 FileScanner::deleteItems(const QList<FileItem>& items)
 qint64 FileScanner::emptyTrash()
 {
     std::lock_guard lock(m_mutex);
-    const QString trash = platform::core::service<platform::locations::Locations>()->resolve(QStringLiteral("~/.Trash"));
+    // No Trash here (a data home that is no place to clean): nothing to empty,
+    // and above all not a folder named like one.
+    const QStringList trashes =
+        platform::core::service<platform::locations::Locations>()->resolveAll(QStringLiteral("~/.Trash"));
+    const QString trash = trashes.value(0);
     if (!QDir::isAbsolutePath(trash))
         return 0;
     const qint64 before = SyncFileScanner::dirSizePublic(trash);

@@ -22,7 +22,11 @@ public:
 
     // All folders that stand for `location` here. A location starting with
     // "~/" is below the user's home. Sub-paths of a mapped location resolve
-    // below its mapping ("~/Library/Caches/pip" -> "<cache home>/pip").
+    // below its mapping ("~/Library/Caches/pip" -> "<cache home>/pip"). On
+    // Linux "~/Downloads" is the XDG download folder, and a cache or data
+    // home that is no place to clean (the home, an ancestor of it, one of the
+    // user's own folders, or one that is or holds another base folder)
+    // leaves the caches, or the Trash, with no folder at all.
     virtual QStringList resolveAll(const QString& location) const = 0;
     // The first of resolveAll; when there is none, the location itself with
     // a leading "~" replaced by the home.

@@ -2,11 +2,13 @@
 
 #include "platform/core/CurrentUser.h"
 #include "platform/locations/LocationPaths.h"
+#include "platform/locations/SafeFolders.h"
 #include "platform/core/ServiceRegistry.h"
 #include "platform/core/UniqueFd.h"
 
 #include <QFile>
 #include <QHash>
+#include <QLoggingCategory>
 #include <QtGlobal>
 
 #include <fcntl.h>
@@ -20,6 +22,11 @@ namespace velk::platform::locations {
 namespace {
 
 namespace lp = locationpaths;
+
+Q_LOGGING_CATEGORY(locationsLog, "velk.platform.locations")
+
+// Where the engines name the download folder; on Linux it is the XDG one.
+const QString kDownloads = QStringLiteral("/Downloads");
 
 // An XDG base folder: the variable when it holds an absolute path, else the
 // default below the home.
@@ -93,9 +100,22 @@ struct Rule {
     QStringList targets;
 };
 
+// Says once why a base folder of the XDG variables stands for nothing here.
+void logUnusable(const char* which, const QString& folder, SafeFolders::Refusal refusal, const char* consequence)
+{
+    const QString real = SafeFolders::realPath(folder);
+    const QString leadsTo = real.isEmpty() || real == folder ? QString() : QStringLiteral(" (%1)").arg(real);
+    qCWarning(locationsLog).noquote() << which << folder + leadsTo << SafeFolders::reason(refusal) + u':'
+                                      << consequence;
+}
+
 // Where Linux keeps the same kind of data in the same layout. Everything not
 // covered here is itself ("~" being the home) and usually absent. System logs
 // are deliberately not mapped: removing folders below /var/log breaks services.
+// The cache home, and the data home for its Trash, are judged once: one that
+// is or holds the home, one of the user's own folders or another base folder
+// (through a link or a bind mount too) stands for nothing, so that nothing
+// below it is cleaned or listed.
 class LinuxLocations final : public Locations {
 public:
     explicit LinuxLocations(const QString& home)
@@ -104,21 +124,36 @@ public:
         , m_data(xdgFolder("XDG_DATA_HOME", m_home, "/.local/share"))
         , m_state(xdgFolder("XDG_STATE_HOME", m_home, "/.local/state"))
         , m_cache(xdgFolder("XDG_CACHE_HOME", m_home, "/.cache"))
+        , m_userDirsFile(m_config + "/user-dirs.dirs")
     {
+        QStringList userFolderPaths;
+        for (const UserFolder& folder : readUserFolders())
+            userFolderPaths << folder.path;
+        const auto cacheRefusal =
+            SafeFolders::checkBaseFolder(m_cache, m_home, userFolderPaths, {m_config, m_data, m_state});
+        const auto dataRefusal = SafeFolders::checkBaseFolder(m_data, m_home, userFolderPaths, {m_config, m_state});
+        if (cacheRefusal != SafeFolders::Refusal::None)
+            logUnusable("the cache home", m_cache, cacheRefusal, "no cache below it is cleaned or listed");
+        if (dataRefusal != SafeFolders::Refusal::None)
+            logUnusable("the data home", m_data, dataRefusal, "its Trash is not cleaned or listed");
+        const bool cacheUsable = cacheRefusal == SafeFolders::Refusal::None;
+        const bool trashUsable = dataRefusal == SafeFolders::Refusal::None;
         const QString& cache = m_cache;
-        m_userDirsFile = m_config + "/user-dirs.dirs";
         const QString trash = m_data + "/Trash";
-        m_trashInfo = trash + "/info";
+        if (trashUsable)
+            m_trashInfo = trash + "/info";
+        const auto ifUsable = [](bool usable, const QStringList& targets) { return usable ? targets : QStringList(); };
         m_rules = {
-            {true, "/Library/Caches", {cache}},
-            {true, "/Library/Caches/Google/Chrome", {cache + "/google-chrome", cache + "/chromium"}},
-            {true, "/Library/Caches/Firefox/Profiles", {cache + "/mozilla/firefox"}},
+            {true, "/Library/Caches", ifUsable(cacheUsable, {cache})},
+            {true, "/Library/Caches/Google/Chrome",
+             ifUsable(cacheUsable, {cache + "/google-chrome", cache + "/chromium"})},
+            {true, "/Library/Caches/Firefox/Profiles", ifUsable(cacheUsable, {cache + "/mozilla/firefox"})},
             {true, "/Library/Caches/com.apple.Safari", {}},
             {true, "/Library/Safari", {}},
             {true, "/Library/Application Support/Google/Chrome", {m_config + "/google-chrome", m_config + "/chromium"}},
             // The recent-items list of the desktop.
             {true, "/Library/Application Support/com.apple.sharedfilelist", {m_data + "/recently-used.xbel"}},
-            {true, "/.Trash", {trash + "/files"}},
+            {true, "/.Trash", ifUsable(trashUsable, {trash + "/files"})},
             {false, "/Users", {"/home"}},
             {false, "/Volumes", {"/media", "/mnt", "/run/media"}},
         };
@@ -131,6 +166,8 @@ public:
         const auto parsed = lp::parse(location);
         if (!parsed)
             return {};
+        if (parsed->inHome && lp::isAtOrBelow(parsed->path, kDownloads))
+            return {lp::join(downloadFolder(), lp::remainder(parsed->path, kDownloads))};
         const Rule* best = nullptr;
         for (const Rule& rule : m_rules) {
             if (rule.inHome == parsed->inHome && lp::isAtOrBelow(parsed->path, rule.location)
@@ -163,6 +200,9 @@ public:
             for (const QString& target : rule.targets)
                 readings.append({target, (rule.inHome ? QStringLiteral("~") : QString()) + rule.location});
         }
+        // A download folder that is the home, or above it, reads as those.
+        if (const QString downloads = downloadFolder(); !lp::isAtOrBelow(m_home, downloads))
+            readings.append({downloads, u'~' + kDownloads});
         if (m_home.size() > 1)
             readings.append({m_home, QStringLiteral("~")});
         std::stable_sort(readings.begin(), readings.end(),
@@ -200,24 +240,28 @@ public:
         return lp::isHostPseudoFileSystem(lp::cleanAbsolute(path));
     }
 
-    QList<UserFolder> userFolders() const override;
+    QList<UserFolder> userFolders() const override { return readUserFolders(); }
 
     QString trashInfoFolder() const override { return m_trashInfo; }
 
 private:
+    QList<UserFolder> readUserFolders() const;
+    // The XDG download folder, read afresh.
+    QString downloadFolder() const;
+
     QString m_home;
     QString m_config;
     QString m_data;
     QString m_state;
     QString m_cache;
-    QString m_trashInfo;
     QString m_userDirsFile;
+    QString m_trashInfo;  // empty while the data home is not usable
     QList<Rule> m_rules;
 };
 
 // The XDG user directories: those the user-dirs file names, the usual
 // folders below the home for the others.
-QList<Locations::UserFolder> LinuxLocations::userFolders() const
+QList<Locations::UserFolder> LinuxLocations::readUserFolders() const
 {
     struct Kind {
         const char* key;
@@ -238,6 +282,12 @@ QList<Locations::UserFolder> LinuxLocations::userFolders() const
                         path.isEmpty() ? lp::join(m_home, QString::fromLatin1(kind.fallback)) : path});
     }
     return folders;
+}
+
+QString LinuxLocations::downloadFolder() const
+{
+    const QString named = parseUserDirs(readSmallFile(m_userDirsFile), m_home).value("DOWNLOAD");
+    return named.isEmpty() ? lp::join(m_home, kDownloads) : named;
 }
 
 } // namespace

@@ -28,12 +28,11 @@ QString normalLocation(const QString& location)
 SafeFolders::SafeFolders(const Locations& locations)
     : m_locations(locations)
 {
+    m_guards.home = GuardedFolder(realPath(m_locations.home()));
     for (const Locations::UserFolder& folder : m_locations.userFolders())
-        m_userFolders.append({normalLocation(folder.location), realPath(folder.path)});
-    for (const QString& folder : {m_locations.configHome(), m_locations.dataHome(), m_locations.stateHome()}) {
-        if (const QString real = realPath(folder); !real.isEmpty())
-            m_settingsAndData << real;
-    }
+        m_guards.userFolders.append({normalLocation(folder.location), GuardedFolder(realPath(folder.path))});
+    for (const QString& folder : {m_locations.configHome(), m_locations.dataHome(), m_locations.stateHome()})
+        m_guards.settingsAndData.append(GuardedFolder(realPath(folder)));
 }
 
 QString SafeFolders::realPath(const QString& path)
@@ -54,23 +53,39 @@ QString SafeFolders::realPath(const QString& path)
     }
 }
 
+SafeFolders::Refusal SafeFolders::Guards::holding(const QString& real, const std::optional<EntryIdentity>& identity,
+                                                  const QString& location) const
+{
+    if (home.isNamedBy(real, identity))
+        return Refusal::Home;
+    if (home.isHeldBy(real, identity))
+        return Refusal::HomeAncestor;
+    for (const GuardedFolder& folder : settingsAndData) {
+        if (folder.isHeldBy(real, identity))
+            return Refusal::SettingsOrData;
+    }
+    const QString named = normalLocation(location);
+    for (const UserFolder& folder : userFolders) {
+        if ((named.isEmpty() || folder.location != named) && folder.folder.isHeldBy(real, identity))
+            return Refusal::UserFolder;
+    }
+    return Refusal::None;
+}
+
 // A user folder at or above the home (xdg-user-dirs sets a folder the user
 // does without to the home itself) makes nothing inside it a user's own
 // folder: the home is judged on its own.
-SafeFolders::Refusal SafeFolders::userFolderRefusal(const QString& real, const QString& home,
-                                                    const QString& location) const
+bool SafeFolders::Guards::isInsideUserFolder(const QString& real, const QString& location) const
 {
     const QString named = normalLocation(location);
-    Refusal refusal = Refusal::None;
-    for (const UserFolder& folder : m_userFolders) {
-        if (folder.realPath.isEmpty() || (!named.isEmpty() && folder.location == named))
+    for (const UserFolder& folder : userFolders) {
+        const QString& path = folder.folder.path();
+        if (path.isEmpty() || (!named.isEmpty() && folder.location == named))
             continue;
-        if (lp::isAtOrBelow(folder.realPath, real))
-            return Refusal::UserFolder;
-        if (lp::isAtOrBelow(real, folder.realPath) && !lp::isAtOrBelow(home, folder.realPath))
-            refusal = Refusal::InsideUserFolder;
+        if (lp::isAtOrBelow(real, path) && !lp::isAtOrBelow(home.path(), path))
+            return true;
     }
-    return refusal;
+    return false;
 }
 
 SafeFolders::Refusal SafeFolders::check(const QString& path, bool insideSystemAllowed, const QString& location) const
@@ -80,17 +95,10 @@ SafeFolders::Refusal SafeFolders::check(const QString& path, bool insideSystemAl
         return Refusal::NotAbsolute;
     if (real == u"/")
         return Refusal::Root;
-    const QString home = realPath(m_locations.home());
-    if (real == home)
-        return Refusal::Home;
-    if (lp::isAtOrBelow(home, real))
-        return Refusal::HomeAncestor;
-    for (const QString& folder : m_settingsAndData) {
-        if (lp::isAtOrBelow(folder, real))
-            return Refusal::SettingsOrData;
-    }
-    if (const Refusal refusal = userFolderRefusal(real, home, location); refusal != Refusal::None)
+    if (const Refusal refusal = m_guards.holding(real, entryIdentity(real), location); refusal != Refusal::None)
         return refusal;
+    if (m_guards.isInsideUserFolder(real, location))
+        return Refusal::InsideUserFolder;
     if (m_locations.isPseudoFileSystem(real) || m_locations.isPseudoFileSystem(path))
         return Refusal::PseudoFileSystem;
     if (m_locations.isSystemPath(real)) {
@@ -99,6 +107,23 @@ SafeFolders::Refusal SafeFolders::check(const QString& path, bool insideSystemAl
             return Refusal::System;
     }
     return Refusal::None;
+}
+
+SafeFolders::Refusal SafeFolders::checkBaseFolder(const QString& folder, const QString& home,
+                                                  const QStringList& userFolders, const QStringList& baseFolders)
+{
+    const QString real = realPath(folder);
+    if (real.isEmpty())
+        return Refusal::NotAbsolute;
+    if (real == u"/")
+        return Refusal::Root;
+    Guards guards;
+    guards.home = GuardedFolder(realPath(home));
+    for (const QString& userFolder : userFolders)
+        guards.userFolders.append({QString(), GuardedFolder(realPath(userFolder))});
+    for (const QString& baseFolder : baseFolders)
+        guards.settingsAndData.append(GuardedFolder(realPath(baseFolder)));
+    return guards.holding(real, entryIdentity(real), {});
 }
 
 QStringList SafeFolders::resolve(const QString& location, bool insideSystemAllowed,

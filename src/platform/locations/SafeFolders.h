@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/locations/FolderIdentity.h"
 #include "platform/locations/Locations.h"
 
 #include <QString>
@@ -10,11 +11,12 @@ namespace velk::platform::locations {
 
 // Which resolved places a cleaner may work in. A place is judged by its real
 // path (links resolved; for a missing place, those of its deepest existing
-// ancestor) so that a link or an odd XDG variable cannot turn it into "/",
-// the home, an ancestor of the home, the folder of the user's settings, data
-// or state or an ancestor of one, one of the user's own folders (documents,
-// pictures, ...), an ancestor of one or a folder inside one, a system folder
-// or a pseudo file system. A folder inside the settings, data or state folder
+// ancestor) and by device and inode, so that a link, a bind mount's spelling
+// or an odd XDG variable cannot turn it into "/", the home, an ancestor of
+// the home, the folder of the user's settings, data or state or an ancestor
+// of one, one of the user's own folders (documents, pictures, ...), an
+// ancestor of one or a folder inside one, a system folder or a pseudo file
+// system. A folder inside the settings, data or state folder
 // ("~/.local/share/cache") is no such folder.
 class SafeFolders {
 public:
@@ -50,6 +52,15 @@ public:
     // user's own folders"); empty for None.
     static QString reason(Refusal refusal);
 
+    // Why `folder`, a base folder below which the location map places others
+    // (the cache or data home), can stand for none of them: it is "/", the
+    // home, an ancestor of it, or it is or holds one of `userFolders` or of
+    // `baseFolders` (the others of config, data and state), by real path or
+    // by device and inode. None for any other folder, one inside those
+    // included: what lies below it is judged place by place.
+    static Refusal checkBaseFolder(const QString& folder, const QString& home, const QStringList& userFolders,
+                                   const QStringList& baseFolders);
+
     // The real path of `path`: links resolved, and for a part that does not
     // exist, the real path of its deepest existing ancestor followed by the
     // rest. Empty when `path` is not absolute.
@@ -58,14 +69,24 @@ public:
 private:
     struct UserFolder {
         QString location;
-        QString realPath;
+        GuardedFolder folder;
     };
-    Refusal userFolderRefusal(const QString& real, const QString& home, const QString& location) const;
+    // The folders no cleaner takes, nor any folder that holds one.
+    struct Guards {
+        GuardedFolder home;
+        QList<UserFolder> userFolders;
+        QList<GuardedFolder> settingsAndData;  // the config, data and state homes
+
+        // Home, HomeAncestor, SettingsOrData, UserFolder or None for the
+        // entry at the real path `real`; the user folder `location` names
+        // is passed over.
+        Refusal holding(const QString& real, const std::optional<EntryIdentity>& identity,
+                        const QString& location) const;
+        bool isInsideUserFolder(const QString& real, const QString& location) const;
+    };
 
     const Locations& m_locations;
-    QList<UserFolder> m_userFolders;
-    // Real paths of the config, data and state homes.
-    QStringList m_settingsAndData;
+    Guards m_guards;
 };
 
 } // namespace velk::platform::locations

@@ -184,6 +184,16 @@ TEST(FileScanner, EmptyingTheFreedesktopTrashRemovesItsInfoEntries)
     EXPECT_EQ(FileScanner::shared().emptyTrash(), 64);
     EXPECT_FALSE(QFileInfo::exists(tree.path("data/Trash/files/photo.jpg")));
     EXPECT_FALSE(QFileInfo::exists(tree.path("data/Trash/info/photo.jpg.trashinfo")));
+
+    // A data home that is the home has no Trash: nothing is emptied, neither
+    // the user's "Trash/files" nor a folder named like the other Trash.
+    ScopedEnv homeData("XDG_DATA_HOME", QFile::encodeName(tree.path("home")));
+    ScopedService<Locations> odd(Locations::linuxProfile(tree.path("home")));
+    const QString own = tree.file("home/Trash/files/thesis.tex", 32);
+    const QString named = tree.file("home/.Trash/keep.txt", 16);
+    EXPECT_EQ(FileScanner::shared().emptyTrash(), 0);
+    EXPECT_TRUE(QFileInfo::exists(own));
+    EXPECT_TRUE(QFileInfo::exists(named));
 }
 
 } // namespace

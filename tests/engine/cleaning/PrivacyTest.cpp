@@ -7,6 +7,7 @@
 #include "support/FakeFileRemover.h"
 #include "support/ManualExecutor.h"
 #include "support/QtPrinters.h"
+#include "support/ScopedEnv.h"
 #include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 #include "support/TreeSnapshot.h"
@@ -187,7 +188,7 @@ TEST_F(PrivacyTest, CleanChecksEachTargetAgainAndCountsFailures)
     EXPECT_EQ(PrivacyFileSafety::clean({kept, kept}, [](const QString&) { return false; }), 2);
 }
 
-TEST_F(PrivacyTest, TargetThatResolvesToAProtectedPlaceFailsItsScan)
+TEST_F(PrivacyTest, TargetThatResolvesToAProtectedPlaceFailsItsScanOrIsNone)
 {
     homeFile("Documents/report.txt", 5);
     locations->redirect("~/Library/Caches/Google/Chrome", {home});
@@ -201,6 +202,23 @@ TEST_F(PrivacyTest, TargetThatResolvesToAProtectedPlaceFailsItsScan)
     // So is one of the user's own folders.
     locations->redirect("~/Library/Caches/Google/Chrome", {home + "/Documents"});
     EXPECT_TRUE(PrivacyFileSafety::scanLocations({"~/Library/Caches/Google/Chrome"}, *locations).failure);
+
+    // A cache home that is the settings folder leaves the cache targets with
+    // no folder: the browser's profile there is no cache, and its history is
+    // counted once, by its own target.
+    const QString history = homeFile(".config/google-chrome/Default/History", 19);
+    homeFile(".config/google-chrome/Default/Bookmarks", 5);
+    const QByteArray config = QFile::encodeName(home + "/.config");
+    velk::test::ScopedEnv cache("XDG_CACHE_HOME", config);
+    velk::test::ScopedEnv settings("XDG_CONFIG_HOME", config);
+    velk::test::ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(home + "/.local/share"));
+    const auto linux = platform::locations::Locations::linuxProfile(home);
+    for (const PrivacyItem& item : PrivacyItem::allTargets()) {
+        const auto scanned = PrivacyFileSafety::scanLocations(item.paths, *linux);
+        EXPECT_FALSE(scanned.failure) << item.titleEn.toStdString();
+        EXPECT_EQ(scanned.targets, item.titleEn == u"Chrome History" ? QStringList{history} : QStringList{})
+            << item.titleEn.toStdString();
+    }
 }
 
 TEST_F(PrivacyTest, SelectAllLeavesOutTheMailAndTheUnscanned)

@@ -4,6 +4,7 @@
 #include "engine/cleaning/SystemJunkScanner.h"
 #include "platform/locations/SafeFolders.h"
 #include "support/ScopedEnv.h"
+#include "support/SystemFixtures.h"
 
 #include <QDir>
 #include <QFile>
@@ -195,17 +196,36 @@ struct LinuxHome {
 } // namespace
 
 // A cache folder that is the home, "/", or (through a link) a system folder
-// resolves to nothing: none of it is listed, so none of it can be cleaned.
+// resolves to nothing, with the caches below it: none of it is listed, so
+// none of it can be cleaned. So does a Trash below a data folder that is the
+// home, and a download folder that is the home.
 TEST(SystemJunkScanner, ACategoryFolderThatIsNoCacheIsRefused)
 {
     {
         LinuxHome linux(QByteArray{});
         linux.tree.file("home/me/Documents/thesis.tex", 900);
+        linux.tree.file("home/me/pip/setup.py", 90);
+        linux.tree.file("home/me/go-build/main.go", 80);
+        linux.tree.file("home/me/Trash/files/notes.txt", 70);
+        linux.tree.file("home/me/Downloads/old.iso", 60);
+        linux.tree.fileWithContent("home/me/.config/user-dirs.dirs", "XDG_DOWNLOAD_DIR=\"$HOME/\"\n");
         test::ScopedEnv cache("XDG_CACHE_HOME", QFile::encodeName(linux.home));
+        test::ScopedEnv data("XDG_DATA_HOME", QFile::encodeName(linux.home));
         platform::core::ScopedService<platform::locations::Locations> locations(platform::locations::Locations::linuxProfile(linux.home));
         const SystemJunkScanner scanner;
+        for (ScanCategoryID id : {ScanCategoryID::userCaches, ScanCategoryID::pipCache, ScanCategoryID::goCache,
+                                  ScanCategoryID::trash, ScanCategoryID::downloads}) {
+            EXPECT_TRUE(scanner.scan(id).empty()) << rawValue(id).toStdString();
+        }
         EXPECT_TRUE(scanner.paths(ScanCategoryID::userCaches).isEmpty());
-        EXPECT_TRUE(scanner.scan(ScanCategoryID::userCaches).empty());
+    }
+    {
+        // A bind mount of one of the user's folders is that folder.
+        LinuxHome linux(QByteArray{});
+        linux.tree.file("home/me/Documents/thesis.tex", 900);
+        const auto bind = test::ScopedMount::bind(linux.home + "/Documents", linux.tree.dir("home/me/.npm/_cacache"));
+        ASSERT_TRUE(bind.ok()) << bind.error();
+        EXPECT_TRUE(SystemJunkScanner().scan(ScanCategoryID::npmCache).empty());
     }
     {
         LinuxHome linux("/");
@@ -249,9 +269,10 @@ TEST(SystemJunkScanner, ACategoryFolderThatIsNoCacheIsRefused)
 
 // A cache folder that is, holds or lies inside one of the user's own
 // folders, or that is or holds the folder of the user's settings, data or
-// state, is refused like the home, through a link or the XDG variable, and
-// the refusal is logged with its reason; another disk's, or one inside the
-// data folder, is cleaned.
+// state, is refused like the home, through a link or the XDG variable, with
+// every cache below it, and the refusal is logged once with its reason;
+// another disk's, or one inside the data folder, is cleaned. The downloads
+// are the XDG download folder's.
 TEST(SystemJunkScanner, ACategoryFolderAtOrAroundAUserFolderIsRefused)
 {
     struct Case {
@@ -262,7 +283,7 @@ TEST(SystemJunkScanner, ACategoryFolderAtOrAroundAUserFolderIsRefused)
     for (const Case& c : {
              Case{nullptr, "home/me/Documents", "is or holds one of the user's own folders"},
              Case{"/Documents", nullptr, "is or holds one of the user's own folders"},
-             Case{"/Downloads", nullptr, "is or holds one of the user's own folders"},
+             Case{"/下载", nullptr, "is or holds one of the user's own folders"},
              Case{nullptr, "home/me/Documents/Work", "lies inside one of the user's own folders"},
              Case{"/Documents/Work", nullptr, "lies inside one of the user's own folders"},
              Case{nullptr, "disk/photos", "is or holds"},           // the pictures folder, outside the home
@@ -280,7 +301,7 @@ TEST(SystemJunkScanner, ACategoryFolderAtOrAroundAUserFolderIsRefused)
         LinuxHome linux(QByteArray{});
         linux.tree.file("home/me/Documents/thesis.pdf", 900);
         linux.tree.file("home/me/Documents/Work/project/main.cpp", 300);
-        linux.tree.file("home/me/Downloads/setup.iso", 700);
+        linux.tree.file("home/me/下载/setup.iso", 700);
         linux.tree.file("disk/photos/cat.jpg", 800);
         linux.tree.file("disk/photos/cache/thumb.jpg", 80);
         linux.tree.file("disk/cache/thumbnails/a", 10);
@@ -288,27 +309,33 @@ TEST(SystemJunkScanner, ACategoryFolderAtOrAroundAUserFolderIsRefused)
         linux.tree.file("home/me/.local/share/app/library.db", 600);
         linux.tree.file("home/me/.local/state/app/history", 60);
         linux.tree.fileWithContent("home/me/.config/user-dirs.dirs",
-                                   "XDG_PICTURES_DIR=\"" + QFile::encodeName(linux.tree.path("disk/photos")) + "\"\n");
+                                   "XDG_DOWNLOAD_DIR=\"$HOME/下载\"\nXDG_PICTURES_DIR=\""
+                                       + QFile::encodeName(linux.tree.path("disk/photos")) + "\"\n");
         const QString cacheHome = linux.home + (c.cacheHome ? c.cacheHome : "/.cache");
         test::ScopedEnv cache("XDG_CACHE_HOME", QFile::encodeName(cacheHome));
         if (c.cacheLinkTo) {
             ASSERT_TRUE(QFile::link(linux.tree.path(c.cacheLinkTo), linux.home + "/.cache"));
         }
-        platform::core::ScopedService<platform::locations::Locations> locations(platform::locations::Locations::linuxProfile(linux.home));
-        const SystemJunkScanner scanner;
+        // A settings file below the cache folder, which no pip cache is.
+        const QString pip = platform::locations::SafeFolders::realPath(cacheHome) + "/pip";
+        ASSERT_TRUE(QDir().mkpath(pip));
+        test::TempTree::writeFile(pip + "/pip.conf", 9);
         static QStringList warnings;
         warnings.clear();
         const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
-            if (type == QtWarningMsg && QLatin1String(context.category) == QLatin1String("velk.engine.cleaning"))
+            if (type == QtWarningMsg && QLatin1String(context.category).startsWith(QLatin1String("velk.")))
                 warnings << text;
         });
+        platform::core::ScopedService<platform::locations::Locations> locations(platform::locations::Locations::linuxProfile(linux.home));
+        const SystemJunkScanner scanner;
         const QStringList caches = namesOf(scanner.scan(ScanCategoryID::userCaches));
         qInstallMessageHandler(previous);
         EXPECT_EQ(caches, c.reason ? QStringList{} : QStringList{"thumbnails"});
         const QString logged = warnings.join(u'\n');
         EXPECT_EQ(warnings.size(), c.reason ? 1 : 0) << logged.toStdString();
         EXPECT_TRUE(!c.reason || (logged.contains(cacheHome) && logged.contains(c.reason))) << logged.toStdString();
-        EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::downloads)), QStringList{"setup.iso"});
+        EXPECT_EQ(namesOf(scanner.scan(ScanCategoryID::pipCache)), c.reason ? QStringList{} : QStringList{"pip.conf"});
+        EXPECT_TRUE(namesOf(scanner.scan(ScanCategoryID::downloads)).contains("setup.iso"));
     }
     {
         // The macOS layout's own folders count alike.

@@ -2,9 +2,11 @@
 #include "platform/core/ServiceRegistry.h"
 #include "support/FakeUser.h"
 #include "support/ScopedEnv.h"
+#include "support/SystemFixtures.h"
 #include "support/TempTree.h"
 
 #include <QFile>
+#include <functional>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -56,6 +58,20 @@ struct XdgFolders {
 QStringList baseFolders(const Locations& locations)
 {
     return {locations.configHome(), locations.dataHome(), locations.stateHome()};
+}
+
+// The warnings the location map gives while `body` runs.
+QStringList mapWarnings(const std::function<void()>& body)
+{
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtWarningMsg && QLatin1String(context.category) == QLatin1String("velk.platform.locations"))
+            warnings << text;
+    });
+    body();
+    qInstallMessageHandler(previous);
+    return warnings;
 }
 
 // The home the password database gives the running account.
@@ -282,7 +298,89 @@ TEST(LocationsTest, LinuxUserFoldersAreTheXdgUserDirectories)
                                       defaults[3], "~/Pictures=" + home + "/My \"Pics\"", defaults[5], defaults[6],
                                       "~/Movies=" + home + "/Vids"}));
 
+    // A download folder that is the home stands for "~/Downloads" (to be
+    // refused like the home) but never reads back as it.
+    EXPECT_EQ(here->resolveAll("~/Downloads/a.iso"), QStringList{home + "/a.iso"});
+    EXPECT_EQ(here->locationFor(home + "/notes.txt"), "~/notes.txt");
+
     ASSERT_TRUE(QFile::remove(file));
     ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
     EXPECT_EQ(folders(), defaults);
+    EXPECT_EQ(here->resolveAll("~/Downloads"), QStringList{home + "/Downloads"});
+}
+
+// A cache home that is or holds the home, one of the user's own folders or
+// another base folder, by its path, through a link or as a bind mount's
+// spelling, stands for no cache at all, and a data home alike for no Trash;
+// each is logged once with why. Elsewhere, inside a base folder included,
+// they keep their folders, and the program's own cache home stays as set.
+TEST(LocationsTest, LinuxCacheAndDataHomesThatHoldTheUsersFoldersStandForNothing)
+{
+    velk::test::TempTree tree;
+    const QString home = tree.dir("home/me");
+    tree.fileWithContent("home/me/.config/user-dirs.dirs",
+                         "XDG_DOWNLOAD_DIR=\"$HOME/下载\"\nXDG_PICTURES_DIR=\"" + QFile::encodeName(tree.path("disk/photos")) + "\"\n");
+    for (const char* folder : {"home/me/Documents/Work", "home/me/下载", "home/me/.local/share", "home/me/.local/state",
+                               "home/me/.config/cache", "disk/photos", "disk/cache", "mnt/home", "mnt/config"})
+        tree.dir(folder);
+    tree.link("config-link", home + "/.config");
+    const auto bindHome = velk::test::ScopedMount::bind(home, tree.path("mnt/home"));
+    const auto bindConfig = velk::test::ScopedMount::bind(home + "/.config", tree.path("mnt/config"));
+    ASSERT_TRUE(bindHome.ok()) << bindHome.error();
+    ASSERT_TRUE(bindConfig.ok()) << bindConfig.error();
+
+    struct Case {
+        const char* cacheHome;    // below the temporary root
+        const char* dataHome;
+        const char* cacheReason;  // logged; null: the caches are there
+        const char* dataReason;   // logged; null: the Trash is there
+    };
+    const char* kHome = "is the home folder";
+    const char* kUsers = "is or holds one of the user's own folders";
+    const char* kBase = "is or holds the folder of the user's settings, data or state";
+    for (const Case& c : {
+             Case{"home/me/.cache", "home/me/.local/share", nullptr, nullptr},
+             Case{"home/me", "home/me/.local/share", kHome, nullptr},
+             Case{"home", "home/me/.local/share", "holds the home folder", nullptr},
+             Case{"home/me/Documents", "home/me/.local/share", kUsers, nullptr},
+             Case{"home/me/下载", "home/me/.local/share", kUsers, nullptr},
+             Case{"disk", "home/me/.local/share", kUsers, nullptr},  // holds the pictures
+             Case{"home/me/.config", "home/me/.local/share", kBase, nullptr},
+             Case{"home/me/.local", "home/me/.local/share", kBase, nullptr},
+             Case{"config-link", "home/me/.local/share", kBase, nullptr},
+             Case{"mnt/home", "home/me/.local/share", kHome, nullptr},
+             Case{"mnt/config", "home/me/.local/share", kBase, nullptr},
+             Case{"home/me/.config/cache", "home/me/.local/share", nullptr, nullptr},
+             Case{"home/me/Documents/Work", "home/me/.local/share", nullptr, nullptr},  // judged place by place
+             Case{"disk/cache", "home/me", nullptr, kHome},
+             Case{"disk/cache", "mnt/home", nullptr, kHome},
+             Case{"disk/cache", "home/me/.config", nullptr, kBase},
+         }) {
+        SCOPED_TRACE(std::string(c.cacheHome) + " " + c.dataHome);
+        const QString cache = tree.path(c.cacheHome);
+        const QString data = tree.path(c.dataHome);
+        XdgFolders xdg(QFile::encodeName(cache), QFile::encodeName(home + "/.config"), QFile::encodeName(data));
+        std::shared_ptr<Locations> here;
+        const QStringList warnings = mapWarnings([&] { here = Locations::linuxProfile(home); });
+
+        EXPECT_EQ(here->cacheHome(), cache);
+        EXPECT_EQ(here->resolveAll("~/Library/Caches/pip"), c.cacheReason ? QStringList() : QStringList{cache + "/pip"});
+        EXPECT_EQ(here->resolveAll("~/Library/Caches/Google/Chrome").size(), c.cacheReason ? 0 : 2);
+        EXPECT_EQ(here->resolveAll("~/Library/Caches/Firefox/Profiles").size(), c.cacheReason ? 0 : 1);
+        EXPECT_EQ(here->resolveAll("~/.Trash"), c.dataReason ? QStringList() : QStringList{data + "/Trash/files"});
+        EXPECT_EQ(here->trashInfoFolder(), c.dataReason ? QString() : data + "/Trash/info");
+        // The download folder the user-dirs file names is the engines' one.
+        EXPECT_EQ(here->resolveAll("~/Downloads/a.zip"), QStringList{home + "/下载/a.zip"});
+        EXPECT_EQ(here->locationFor(home + "/下载/a.zip"), "~/Downloads/a.zip");
+        QList<std::pair<QString, QString>> expected;  // what, why
+        if (c.cacheReason)
+            expected.append({"the cache home " + cache, c.cacheReason});
+        if (c.dataReason)
+            expected.append({"the data home " + data, c.dataReason});
+        EXPECT_EQ(warnings.size(), expected.size()) << warnings.join(u'\n').toStdString();
+        for (qsizetype i = 0; i < std::min(expected.size(), warnings.size()); ++i) {
+            EXPECT_TRUE(warnings[i].startsWith(expected[i].first) && warnings[i].contains(expected[i].second))
+                << warnings[i].toStdString();
+        }
+    }
 }

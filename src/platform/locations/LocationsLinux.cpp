@@ -138,16 +138,15 @@ public:
             logUnusable("the data home", m_data, dataRefusal, "its Trash is not cleaned or listed");
         const bool cacheUsable = cacheRefusal == SafeFolders::Refusal::None;
         const bool trashUsable = dataRefusal == SafeFolders::Refusal::None;
-        const QString& cache = m_cache;
         const QString trash = m_data + "/Trash";
         if (trashUsable)
             m_trashInfo = trash + "/info";
         const auto ifUsable = [](bool usable, const QStringList& targets) { return usable ? targets : QStringList(); };
         m_rules = {
-            {true, "/Library/Caches", ifUsable(cacheUsable, {cache})},
+            {true, "/Library/Caches", ifUsable(cacheUsable, {m_cache})},
             {true, "/Library/Caches/Google/Chrome",
-             ifUsable(cacheUsable, {cache + "/google-chrome", cache + "/chromium"})},
-            {true, "/Library/Caches/Firefox/Profiles", ifUsable(cacheUsable, {cache + "/mozilla/firefox"})},
+             ifUsable(cacheUsable, {m_cache + "/google-chrome", m_cache + "/chromium"})},
+            {true, "/Library/Caches/Firefox/Profiles", ifUsable(cacheUsable, {m_cache + "/mozilla/firefox"})},
             {true, "/Library/Caches/com.apple.Safari", {}},
             {true, "/Library/Safari", {}},
             {true, "/Library/Application Support/Google/Chrome", {m_config + "/google-chrome", m_config + "/chromium"}},
